@@ -1,0 +1,120 @@
+#include "data/alias.h"
+
+#include "data/errors.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSettings>
+#include <QStandardPaths>
+
+namespace data {
+
+namespace {
+
+QString xdgDir(const char* variable, const QString& fallbackBelowHome)
+{
+    const QString value = qEnvironmentVariable(variable);
+    if (!value.isEmpty() && QDir::isAbsolutePath(value))
+        return value;
+    return QDir::homePath() + QLatin1Char('/') + fallbackBelowHome;
+}
+
+} // namespace
+
+QString AliasConfig::describe() const
+{
+    if (engine == Engine::Sqlite)
+        return QStringLiteral("sqlite file %1%2").arg(path, fromFile ? QString() : QStringLiteral(" (embedded default)"));
+    QStringList parts;
+    if (!socket.isEmpty())
+        parts << QStringLiteral("socket %1").arg(socket);
+    if (!host.isEmpty())
+        parts << QStringLiteral("host %1%2").arg(host, port ? QStringLiteral(":%1").arg(port) : QString());
+    if (!optionFile.isEmpty())
+        parts << QStringLiteral("option file %1").arg(optionFile);
+    if (!optionGroup.isEmpty())
+        parts << QStringLiteral("option group %1").arg(optionGroup);
+    return QStringLiteral("mariadb database %1 (%2)").arg(database, parts.join(QStringLiteral(", ")));
+}
+
+QString aliasFilePath()
+{
+    return xdgDir("XDG_CONFIG_HOME", QStringLiteral(".config")) + QStringLiteral("/duredir/aliases.ini");
+}
+
+QString defaultSqlitePath(const QString& alias)
+{
+    return xdgDir("XDG_DATA_HOME", QStringLiteral(".local/share")) + QStringLiteral("/duredir/") + alias
+        + QStringLiteral(".sqlite");
+}
+
+AliasConfig resolveAlias(const QString& alias)
+{
+    AliasConfig c;
+    const QString file = aliasFilePath();
+    if (QFileInfo::exists(file)) {
+        QSettings ini(file, QSettings::IniFormat);
+        if (ini.status() != QSettings::NoError)
+            throw DatabaseError(QStringLiteral("The alias file %1 cannot be read.").arg(file));
+        if (ini.childGroups().contains(alias)) {
+            ini.beginGroup(alias);
+            const QString driver = ini.value(QStringLiteral("driver")).toString().trimmed().toLower();
+            c.fromFile = true;
+            if (driver == QLatin1String("sqlite")) {
+                c.engine = Engine::Sqlite;
+                c.path = ini.value(QStringLiteral("path")).toString();
+                if (c.path.isEmpty())
+                    c.path = defaultSqlitePath(alias);
+            } else if (driver == QLatin1String("mariadb") || driver == QLatin1String("mysql")) {
+                c.engine = Engine::MariaDb;
+                c.host = ini.value(QStringLiteral("host")).toString();
+                c.port = ini.value(QStringLiteral("port"), 0).toInt();
+                c.socket = ini.value(QStringLiteral("socket")).toString();
+                c.database = ini.value(QStringLiteral("database")).toString();
+                c.optionFile = ini.value(QStringLiteral("option_file")).toString();
+                c.optionGroup = ini.value(QStringLiteral("option_group")).toString();
+            } else {
+                throw DatabaseError(QStringLiteral("The alias \"%1\" in %2 names an unknown driver \"%3\" "
+                                                   "(expected sqlite or mariadb).")
+                                        .arg(alias, file, driver));
+            }
+            ini.endGroup();
+            return c;
+        }
+    }
+    c.engine = Engine::Sqlite;
+    c.path = defaultSqlitePath(alias);
+    return c;
+}
+
+void writeAlias(const QString& alias, const AliasConfig& config)
+{
+    const QString file = aliasFilePath();
+    QDir().mkpath(QFileInfo(file).absolutePath());
+    QSettings ini(file, QSettings::IniFormat);
+    ini.remove(alias);
+    ini.beginGroup(alias);
+    if (config.engine == Engine::Sqlite) {
+        ini.setValue(QStringLiteral("driver"), QStringLiteral("sqlite"));
+        ini.setValue(QStringLiteral("path"), config.path);
+    } else {
+        ini.setValue(QStringLiteral("driver"), QStringLiteral("mariadb"));
+        auto put = [&](const char* key, const QString& v) {
+            if (!v.isEmpty())
+                ini.setValue(QLatin1String(key), v);
+        };
+        put("host", config.host);
+        if (config.port)
+            ini.setValue(QStringLiteral("port"), config.port);
+        put("socket", config.socket);
+        put("database", config.database);
+        put("option_file", config.optionFile);
+        put("option_group", config.optionGroup);
+    }
+    ini.endGroup();
+    ini.sync();
+    if (ini.status() != QSettings::NoError)
+        throw DatabaseError(QStringLiteral("The alias file %1 cannot be written.").arg(file));
+}
+
+} // namespace data

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+
+namespace data {
+
+enum class Engine { Sqlite, MariaDb };
+
+// Where an alias points. Credentials never appear here: MariaDB takes them from the
+// option file or socket authentication.
+struct AliasConfig {
+    Engine engine = Engine::Sqlite;
+    QString path;          // sqlite
+    QString host;          // mariadb
+    int port = 0;          // mariadb, 0 = default
+    QString socket;        // mariadb
+    QString database;      // mariadb
+    QString optionFile;    // mariadb
+    QString optionGroup;   // mariadb
+    bool fromFile = false; // false: the embedded default was used
+
+    QString describe() const;
+};
+
+// $XDG_CONFIG_HOME/duredir/aliases.ini (~/.config/duredir/aliases.ini).
+QString aliasFilePath();
+// $XDG_DATA_HOME/duredir/<alias>.sqlite (~/.local/share/duredir/...).
+QString defaultSqlitePath(const QString& alias);
+// Reads the alias section; no section gives the embedded SQLite default.
+AliasConfig resolveAlias(const QString& alias);
+// Writes (replaces) the alias section.
+void writeAlias(const QString& alias, const AliasConfig& config);
+
+} // namespace data

@@ -1,0 +1,279 @@
+#include "data/database.h"
+
+#include "data/dialect.h"
+#include "data/errors.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTextStream>
+
+#include <sqlite3.h>
+
+namespace data {
+
+namespace {
+
+QHash<QString, Database*>& registry()
+{
+    static QHash<QString, Database*> r;
+    return r;
+}
+
+QString errorText(const QSqlError& e)
+{
+    QString t = e.databaseText();
+    if (t.isEmpty())
+        t = e.text();
+    if (t.isEmpty())
+        t = e.driverText();
+    return t.trimmed();
+}
+
+// Client settings from a MariaDB option file: the [client], [client-server],
+// [client-mariadb] groups and the alias's own group, later groups overriding.
+QHash<QString, QString> readOptionFile(const QString& path, const QString& group)
+{
+    QHash<QString, QString> out;
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly | QIODevice::Text))
+        throw DatabaseError(QStringLiteral("The MariaDB option file %1 cannot be read.").arg(path));
+    const QStringList wanted{QStringLiteral("client"), QStringLiteral("client-server"),
+                             QStringLiteral("client-mariadb"), group};
+    QHash<QString, QHash<QString, QString>> groups;
+    QString current;
+    QTextStream in(&f);
+    while (!in.atEnd()) {
+        const QString line = in.readLine().trimmed();
+        if (line.isEmpty() || line.startsWith(QLatin1Char('#')) || line.startsWith(QLatin1Char(';')))
+            continue;
+        if (line.startsWith(QLatin1Char('[')) && line.endsWith(QLatin1Char(']'))) {
+            current = line.mid(1, line.size() - 2).trimmed();
+            continue;
+        }
+        const qsizetype eq = line.indexOf(QLatin1Char('='));
+        QString key = (eq < 0 ? line : line.left(eq)).trimmed().toLower();
+        key.replace(QLatin1Char('_'), QLatin1Char('-'));
+        QString value = eq < 0 ? QString() : line.mid(eq + 1).trimmed();
+        if (value.size() >= 2 && (value.startsWith(QLatin1Char('"')) || value.startsWith(QLatin1Char('\'')))
+            && value.endsWith(value.at(0)))
+            value = value.mid(1, value.size() - 2);
+        groups[current][key] = value;
+    }
+    for (const QString& g : wanted) {
+        if (g.isEmpty())
+            continue;
+        const auto& kv = groups.value(g);
+        for (auto it = kv.cbegin(); it != kv.cend(); ++it)
+            out[it.key()] = it.value();
+    }
+    return out;
+}
+
+} // namespace
+
+Database::Database(const QString& connectionName) : m_name(connectionName)
+{
+    registry().insert(m_name, this);
+}
+
+Database::~Database()
+{
+    if (registry().value(m_name) == this)
+        registry().remove(m_name);
+    if (QSqlDatabase::contains(m_name)) {
+        {
+            QSqlDatabase db = QSqlDatabase::database(m_name, false);
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(m_name);
+    }
+}
+
+Database* Database::byName(const QString& connectionName)
+{
+    return registry().value(connectionName, nullptr);
+}
+
+QSqlDatabase Database::handle() const
+{
+    return QSqlDatabase::database(m_name, false);
+}
+
+void Database::openAlias(const QString& alias)
+{
+    m_config = resolveAlias(alias);
+    open();
+}
+
+void Database::open()
+{
+    if (Connected())
+        return;
+    if (QSqlDatabase::contains(m_name))
+        QSqlDatabase::removeDatabase(m_name);
+    m_inTransaction = false;
+    if (m_config.engine == Engine::Sqlite) {
+        const QFileInfo fi(m_config.path);
+        QDir dir = fi.absoluteDir();
+        if (!dir.exists()) {
+            if (!QDir().mkpath(dir.absolutePath()))
+                throw DatabaseError(QStringLiteral("The folder %1 cannot be created.").arg(dir.absolutePath()));
+            // The folder of the stock data is the user's alone.
+            QFile::setPermissions(dir.absolutePath(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        }
+        if (!fi.exists()) {
+            QFile f(m_config.path);
+            if (!f.open(QIODevice::WriteOnly))
+                throw DatabaseError(QStringLiteral("The database file %1 cannot be created.").arg(m_config.path));
+            f.close();
+            QFile::setPermissions(m_config.path, QFile::ReadOwner | QFile::WriteOwner);
+        }
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
+        db.setDatabaseName(m_config.path);
+        // A second program on the same file waits instead of failing with "database is locked".
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=15000"));
+        if (!db.open())
+            throw DatabaseError(errorText(db.lastError()));
+    } else {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QMYSQL"), m_name);
+        QString host = m_config.host, socket = m_config.socket, database = m_config.database;
+        int port = m_config.port;
+        if (!m_config.optionFile.isEmpty()) {
+            const auto o = readOptionFile(m_config.optionFile, m_config.optionGroup);
+            if (o.contains(QStringLiteral("user")))
+                db.setUserName(o.value(QStringLiteral("user")));
+            if (o.contains(QStringLiteral("password")))
+                db.setPassword(o.value(QStringLiteral("password")));
+            if (host.isEmpty())
+                host = o.value(QStringLiteral("host"));
+            if (socket.isEmpty())
+                socket = o.value(QStringLiteral("socket"));
+            if (database.isEmpty())
+                database = o.value(QStringLiteral("database"));
+            if (!port)
+                port = o.value(QStringLiteral("port")).toInt();
+        }
+        if (!host.isEmpty())
+            db.setHostName(host);
+        if (port)
+            db.setPort(port);
+        db.setDatabaseName(database);
+        QStringList options{QStringLiteral("MYSQL_OPT_CONNECT_TIMEOUT=10")};
+        if (!socket.isEmpty())
+            options << QStringLiteral("UNIX_SOCKET=%1").arg(socket);
+        db.setConnectOptions(options.join(QLatin1Char(';')));
+        // Decimals come back as exact text ("6.0000").
+        db.setNumericalPrecisionPolicy(QSql::HighPrecision);
+        if (!db.open())
+            throw DatabaseError(errorText(db.lastError()));
+    }
+    try {
+        configureSession();
+    } catch (...) {
+        close();
+        throw;
+    }
+}
+
+void Database::configureSession()
+{
+    QSqlDatabase db = handle();
+    if (m_config.engine == Engine::Sqlite) {
+        const QVariant v = db.driver()->handle();
+        sqlite3* h = (v.isValid() && qstrcmp(v.typeName(), "sqlite3*") == 0) ? *static_cast<sqlite3* const*>(v.data())
+                                                                             : nullptr;
+        if (!h || !dialect::registerSqliteFunctions(h))
+            throw DatabaseError(QStringLiteral("The SQLite functions of the program cannot be registered."));
+        exec(QStringLiteral("PRAGMA foreign_keys=OFF"));
+        QSqlQuery q(db);
+        q.exec(QStringLiteral("PRAGMA journal_mode=WAL")); // not every file system allows it
+    } else {
+        // Several statements group by fewer columns than they select.
+        exec(QStringLiteral("SET SESSION sql_mode='STRICT_TRANS_TABLES,ERROR_FOR_DIVISION_BY_ZERO,"
+                            "NO_ENGINE_SUBSTITUTION'"));
+        exec(QStringLiteral("SET NAMES utf8mb4"));
+    }
+}
+
+void Database::close()
+{
+    if (QSqlDatabase::contains(m_name)) {
+        QSqlDatabase db = QSqlDatabase::database(m_name, false);
+        db.close();
+    }
+    m_inTransaction = false;
+}
+
+bool Database::Connected() const
+{
+    if (!QSqlDatabase::contains(m_name))
+        return false;
+    return QSqlDatabase::database(m_name, false).isOpen();
+}
+
+void Database::ensureConnected()
+{
+    if (!Connected())
+        open();
+}
+
+void Database::exec(const QString& statement)
+{
+    QSqlQuery q(handle());
+    if (!q.exec(statement))
+        throw DatabaseError(errorText(q.lastError()));
+}
+
+void Database::StartTransaction()
+{
+    if (!Connected())
+        throw DatabaseError(QStringLiteral("The database connection is closed."));
+    if (m_inTransaction)
+        throw DatabaseError(QStringLiteral("A transaction is already active."));
+    if (m_hook)
+        m_hook(QStringLiteral("BEGIN"));
+    // SQLite: take the write lock at once, so two programs on one file queue up at the
+    // start of a save instead of failing half-way.
+    exec(m_config.engine == Engine::Sqlite ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("START TRANSACTION"));
+    m_inTransaction = true;
+}
+
+void Database::Commit()
+{
+    if (!m_inTransaction)
+        throw DatabaseError(QStringLiteral("No transaction is active."));
+    if (m_hook)
+        m_hook(QStringLiteral("COMMIT"));
+    exec(QStringLiteral("COMMIT"));
+    m_inTransaction = false;
+}
+
+void Database::Rollback()
+{
+    if (!m_inTransaction)
+        return;
+    m_inTransaction = false;
+    if (Connected()) {
+        QSqlQuery q(handle());
+        q.exec(QStringLiteral("ROLLBACK")); // a lost connection has rolled back by itself
+    }
+}
+
+Transaction::~Transaction()
+{
+    if (!m_done)
+        m_db.Rollback();
+}
+
+void Transaction::commit()
+{
+    m_db.Commit();
+    m_done = true;
+}
+
+} // namespace data

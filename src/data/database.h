@@ -1,0 +1,74 @@
+#pragma once
+
+#include "data/alias.h"
+
+#include <QSqlDatabase>
+#include <QString>
+
+#include <functional>
+
+namespace data {
+
+// The one named connection of the program ("Main"). Queries find it by that name.
+class Database {
+public:
+    explicit Database(const QString& connectionName = QStringLiteral("Main"));
+    ~Database();
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+
+    void setConfig(const AliasConfig& config) { m_config = config; }
+    const AliasConfig& config() const { return m_config; }
+    // Resolves the alias and opens the connection; throws DatabaseError on failure.
+    void openAlias(const QString& alias);
+    void open();
+    void close();
+    bool Connected() const;
+    // Opens the connection when it is closed or no longer answers; does nothing otherwise.
+    void ensureConnected();
+
+    void StartTransaction();
+    void Commit();
+    void Rollback();
+    bool InTransaction() const { return m_inTransaction; }
+
+    Engine engine() const { return m_config.engine; }
+    QString connectionName() const { return m_name; }
+    QSqlDatabase handle() const;
+
+    // Runs a statement outside the Query machinery (schema set-up, session settings).
+    void exec(const QString& statement);
+
+    // The database registered under a connection name, or nullptr.
+    static Database* byName(const QString& connectionName);
+
+    // Test hook: called before every statement a Query runs on this connection, with the
+    // statement text; a hook that throws makes the statement fail.
+    using StatementHook = std::function<void(const QString&)>;
+    void setStatementHook(StatementHook hook) { m_hook = std::move(hook); }
+    const StatementHook& statementHook() const { return m_hook; }
+
+private:
+    void configureSession();
+
+    QString m_name;
+    AliasConfig m_config;
+    bool m_inTransaction = false;
+    StatementHook m_hook;
+};
+
+// Rolls back in its destructor unless commit() was called.
+class Transaction {
+public:
+    explicit Transaction(Database& db) : m_db(db) { m_db.StartTransaction(); }
+    ~Transaction();
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+    void commit();
+
+private:
+    Database& m_db;
+    bool m_done = false;
+};
+
+} // namespace data

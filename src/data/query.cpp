@@ -1,0 +1,386 @@
+#include "data/query.h"
+
+#include "data/convert.h"
+#include "data/database.h"
+#include "data/datasource.h"
+#include "data/dialect.h"
+#include "data/errors.h"
+
+#include <QRegularExpression>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+#include <cmath>
+
+namespace data {
+
+namespace {
+
+QString errorText(const QSqlError& e)
+{
+    QString t = e.databaseText();
+    if (t.isEmpty())
+        t = e.text();
+    return t.trimmed();
+}
+
+// Parameter names (":name") outside quoted text, in order of appearance, lower case.
+QStringList scanParams(const QString& s)
+{
+    QStringList names;
+    QChar quote;
+    for (qsizetype i = 0; i < s.size(); ++i) {
+        const QChar c = s.at(i);
+        if (!quote.isNull()) {
+            if (c == quote)
+                quote = QChar();
+            continue;
+        }
+        if (c == QLatin1Char('\'') || c == QLatin1Char('"') || c == QLatin1Char('`')) {
+            quote = c;
+        } else if (c == QLatin1Char(':') && i + 1 < s.size()
+                   && (s.at(i + 1).isLetter() || s.at(i + 1) == QLatin1Char('_'))
+                   && (i == 0 || s.at(i - 1) != QLatin1Char(':'))) {
+            qsizetype j = i + 1;
+            while (j < s.size() && (s.at(j).isLetterOrNumber() || s.at(j) == QLatin1Char('_')))
+                ++j;
+            names << s.mid(i + 1, j - i - 1).toLower();
+            i = j - 1;
+        }
+    }
+    return names;
+}
+
+} // namespace
+
+QString Field::AsString() const
+{
+    if (m_value.isNull())
+        return QString();
+    switch (m_value.typeId()) {
+    case QMetaType::Double:
+        return dialect::doubleText(m_value.toDouble());
+    case QMetaType::QDate:
+        return m_value.toDate().toString(QStringLiteral("yyyy-MM-dd"));
+    case QMetaType::QDateTime:
+        return m_value.toDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+    default:
+        return m_value.toString();
+    }
+}
+
+int Field::AsInteger() const
+{
+    if (m_value.isNull())
+        return 0;
+    switch (m_value.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::UInt:
+    case QMetaType::ULongLong:
+        return int(m_value.toLongLong());
+    case QMetaType::Double:
+        return int(std::lround(m_value.toDouble()));
+    default: {
+        const QString t = m_value.toString();
+        if (t.trimmed().isEmpty())
+            return 0;
+        // Decimal text from the database ("6.0000") is a whole number too.
+        static const QRegularExpression wholeDecimal(QStringLiteral("^\\s*[+-]?\\d+\\.0*\\s*$"));
+        if (wholeDecimal.match(t).hasMatch())
+            return toInteger(t.trimmed().section(QLatin1Char('.'), 0, 0));
+        return toInteger(t);
+    }
+    }
+}
+
+double Field::AsFloat() const
+{
+    if (m_value.isNull())
+        return 0.0;
+    switch (m_value.typeId()) {
+    case QMetaType::Double:
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::UInt:
+    case QMetaType::ULongLong:
+        return m_value.toDouble();
+    default: {
+        const QString t = m_value.toString();
+        if (t.trimmed().isEmpty())
+            return 0.0;
+        return toFloat(t, QLatin1Char('.'));
+    }
+    }
+}
+
+QDateTime Field::AsDateTime() const
+{
+    if (m_value.isNull())
+        return QDateTime();
+    switch (m_value.typeId()) {
+    case QMetaType::QDate:
+        return m_value.toDate().startOfDay();
+    case QMetaType::QDateTime:
+        return m_value.toDateTime();
+    default: {
+        const QString t = m_value.toString().trimmed();
+        if (t.isEmpty())
+            return QDateTime();
+        QDateTime dt = QDateTime::fromString(t.left(19), QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+        if (!dt.isValid()) {
+            const QDate d = QDate::fromString(t.left(10), QStringLiteral("yyyy-MM-dd"));
+            if (d.isValid())
+                dt = d.startOfDay();
+        }
+        if (!dt.isValid())
+            throw ConvertError(QStringLiteral("'%1' is not a valid date").arg(t));
+        return dt;
+    }
+    }
+}
+
+Query::Query(QObject* parent, const QString& connectionName) : QObject(parent), m_connectionName(connectionName) {}
+
+Query::~Query() = default;
+
+Database* Query::database() const
+{
+    return Database::byName(m_connectionName);
+}
+
+Param& Query::ParamByName(const QString& name)
+{
+    return m_params[name.toLower()];
+}
+
+bool Query::hasParam(const QString& name) const
+{
+    return m_params.count(name.toLower()) > 0;
+}
+
+QStringList Query::paramNamesInText() const
+{
+    QStringList names = scanParams(SQL.Text());
+    names.removeDuplicates();
+    return names;
+}
+
+void Query::setActive(bool active)
+{
+    if (active)
+        Open();
+    else
+        Close();
+}
+
+void Query::Close()
+{
+    const bool wasActive = m_active;
+    m_active = false;
+    m_rows.clear();
+    m_fieldNames.clear();
+    m_cursor = 0;
+    m_eof = m_bof = true;
+    if (wasActive)
+        emit afterClose();
+}
+
+void Query::Open()
+{
+    if (m_active)
+        Close();
+    run(true);
+    m_active = true;
+    m_cursor = 0;
+    m_bof = true;
+    m_eof = m_rows.isEmpty();
+    emit afterOpen();
+}
+
+void Query::ExecSQL()
+{
+    run(false);
+}
+
+void Query::bindFromMaster()
+{
+    if (!m_master || !m_master->DataSet())
+        return;
+    Query* master = m_master->DataSet();
+    for (const QString& name : paramNamesInText()) {
+        const int idx = master->fieldIndex(name);
+        if (idx < 0)
+            continue;
+        const QVariant v = master->IsEmpty() ? QVariant() : master->value(master->RecNo(), idx);
+        Param p;
+        if (v.isNull())
+            p.Clear();
+        else if (v.typeId() == QMetaType::Double)
+            p.AsFloat(v.toDouble());
+        else if (v.typeId() == QMetaType::Int || v.typeId() == QMetaType::LongLong)
+            p.AsInteger(v.toInt());
+        else
+            p.AsString(v.toString());
+        m_params[name] = p;
+    }
+}
+
+void Query::run(bool wantRows)
+{
+    Database* db = database();
+    if (!db)
+        throw DatabaseError(QStringLiteral("Unknown database: %1").arg(m_connectionName));
+    if (!db->Connected())
+        throw DatabaseError(QStringLiteral("The database connection \"%1\" is closed.").arg(m_connectionName));
+    bindFromMaster();
+    QString text = SQL.Text();
+    if (db->statementHook())
+        db->statementHook()(text);
+    if (db->engine() == Engine::Sqlite)
+        text = dialect::toSqlite(text);
+
+    QSqlQuery q(db->handle());
+    q.setForwardOnly(true);
+    if (!q.prepare(text))
+        throw DatabaseError(errorText(q.lastError()));
+    for (const QString& name : scanParams(text)) {
+        const auto it = m_params.find(name);
+        q.bindValue(QLatin1Char(':') + name, it == m_params.end() ? QVariant() : it->second.Value());
+    }
+    if (!q.exec())
+        throw DatabaseError(errorText(q.lastError()));
+
+    m_rowsAffected = 0;
+    if (wantRows) {
+        m_rows.clear();
+        m_fieldNames.clear();
+        const QSqlRecord rec = q.record();
+        const int n = rec.count();
+        for (int i = 0; i < n; ++i)
+            m_fieldNames << rec.fieldName(i);
+        while (q.next()) {
+            QVector<QVariant> row(n);
+            for (int i = 0; i < n; ++i)
+                row[i] = q.value(i);
+            m_rows.push_back(std::move(row));
+        }
+        if (q.lastError().isValid())
+            throw DatabaseError(errorText(q.lastError()));
+    } else {
+        m_rowsAffected = q.numRowsAffected();
+        const QVariant id = q.lastInsertId();
+        if (id.isValid() && !id.isNull() && id.toLongLong() > 0)
+            m_lastInsertId = int(id.toLongLong());
+    }
+}
+
+void Query::setCursor(int row)
+{
+    if (m_rows.isEmpty()) {
+        m_cursor = 0;
+        m_eof = m_bof = true;
+        emit afterScroll();
+        return;
+    }
+    const int clamped = qBound(0, row, int(m_rows.size()) - 1);
+    const bool moved = clamped != m_cursor;
+    m_cursor = clamped;
+    if (moved)
+        emit afterScroll();
+}
+
+void Query::First()
+{
+    setCursor(0);
+    m_bof = true;
+    m_eof = m_rows.isEmpty();
+}
+
+void Query::Next()
+{
+    if (m_rows.isEmpty() || m_cursor >= int(m_rows.size()) - 1) {
+        m_eof = true;
+        return;
+    }
+    setCursor(m_cursor + 1);
+    m_bof = false;
+    m_eof = false;
+}
+
+void Query::Prior()
+{
+    if (m_rows.isEmpty() || m_cursor == 0) {
+        m_bof = true;
+        return;
+    }
+    setCursor(m_cursor - 1);
+    m_eof = false;
+    m_bof = false;
+}
+
+void Query::Last()
+{
+    setCursor(int(m_rows.size()) - 1);
+    m_eof = true;
+    m_bof = m_rows.isEmpty();
+}
+
+void Query::setRecNo(int row)
+{
+    setCursor(row);
+    m_eof = m_rows.isEmpty();
+    m_bof = m_rows.isEmpty();
+}
+
+int Query::fieldIndex(const QString& name) const
+{
+    for (int i = 0; i < m_fieldNames.size(); ++i)
+        if (m_fieldNames.at(i).compare(name, Qt::CaseInsensitive) == 0)
+            return i;
+    return -1;
+}
+
+bool Query::hasField(const QString& name) const
+{
+    return fieldIndex(name) >= 0;
+}
+
+Field Query::FieldByName(const QString& name) const
+{
+    const int idx = fieldIndex(name);
+    if (idx < 0) {
+        if (!m_active || m_fieldNames.isEmpty())
+            return Field(name, QVariant());
+        throw DatabaseError(QStringLiteral("Field '%1' not found").arg(name));
+    }
+    if (m_rows.isEmpty())
+        return Field(name, QVariant());
+    return Field(m_fieldNames.at(idx), m_rows.at(m_cursor).at(idx));
+}
+
+QVariant Query::value(int row, int column) const
+{
+    if (row < 0 || row >= m_rows.size() || column < 0 || column >= m_fieldNames.size())
+        return QVariant();
+    return m_rows.at(row).at(column);
+}
+
+void Query::setMasterSource(DataSource* master)
+{
+    if (m_master)
+        disconnect(m_master, nullptr, this, nullptr);
+    m_master = master;
+    if (!m_master)
+        return;
+    // A detail reruns whenever its master reruns or moves, if it was open.
+    auto rerun = [this]() {
+        if (m_active)
+            Open();
+    };
+    connect(m_master, &DataSource::changed, this, rerun);
+    connect(m_master, &DataSource::currentChanged, this, rerun);
+}
+
+} // namespace data

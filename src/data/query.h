@@ -1,0 +1,135 @@
+#pragma once
+
+#include <QDateTime>
+#include <QObject>
+#include <QStringList>
+#include <QVariant>
+#include <QVector>
+
+#include <map>
+#include <memory>
+
+namespace data {
+
+class Database;
+class DataSource;
+
+// The statement text of a query, built line by line.
+class SqlText {
+public:
+    void Clear() { m_lines.clear(); }
+    void Add(const QString& line) { m_lines.append(line); }
+    QString Text() const { return m_lines.join(QLatin1Char('\n')); }
+    void setText(const QString& text) { m_lines = text.split(QLatin1Char('\n')); }
+    int Count() const { return int(m_lines.size()); }
+
+private:
+    QStringList m_lines;
+};
+
+// One named parameter: set as integer, text or floating value.
+class Param {
+public:
+    void AsInteger(int v) { m_value = v; }
+    void AsString(const QString& v) { m_value = v; }
+    void AsFloat(double v) { m_value = v; }
+    void Clear() { m_value = QVariant(); }
+    const QVariant& Value() const { return m_value; }
+
+private:
+    QVariant m_value;
+};
+
+// One column of the current row. A field of an empty result reads as "", 0, 0.0.
+class Field {
+public:
+    Field(QString name, QVariant value) : m_name(std::move(name)), m_value(std::move(value)) {}
+    QString AsString() const;
+    int AsInteger() const;   // ConvertError when the text is not a whole number
+    double AsFloat() const;  // ConvertError when the text is not a number
+    QDateTime AsDateTime() const; // invalid QDateTime for empty/NULL
+    bool IsNull() const { return m_value.isNull(); }
+    const QVariant& Value() const { return m_value; }
+    const QString& Name() const { return m_name; }
+
+private:
+    QString m_name;
+    QVariant m_value;
+};
+
+// A query bound to a named connection. Open() runs the statement and keeps its rows;
+// the cursor moves over them. Detail queries follow a master DataSource: their parameters
+// take the master's current-row columns of the same name, and they rerun when it moves.
+class Query : public QObject {
+    Q_OBJECT
+public:
+    explicit Query(QObject* parent = nullptr, const QString& connectionName = QStringLiteral("Main"));
+    ~Query() override;
+
+    SqlText SQL;
+
+    Param& ParamByName(const QString& name);
+    bool hasParam(const QString& name) const;
+    // Names of the parameters that appear in the statement text, in order of appearance.
+    QStringList paramNamesInText() const;
+
+    void Open();
+    void ExecSQL();
+    void Close();
+    bool Active() const { return m_active; }
+    void setActive(bool active);
+
+    bool IsEmpty() const { return m_rows.isEmpty(); }
+    int RecordCount() const { return int(m_rows.size()); }
+    void First();
+    void Next();
+    void Prior();
+    void Last();
+    bool Eof() const { return m_eof; }
+    bool Bof() const { return m_bof; }
+    // Current row, 0-based; -1 when empty.
+    int RecNo() const { return m_rows.isEmpty() ? -1 : m_cursor; }
+    void setRecNo(int row);
+
+    Field FieldByName(const QString& name) const;
+    bool hasField(const QString& name) const;
+    int fieldIndex(const QString& name) const; // first column of the name, case-insensitive; -1
+    QStringList fieldNames() const { return m_fieldNames; }
+    int fieldCount() const { return int(m_fieldNames.size()); }
+    QVariant value(int row, int column) const;
+
+    // Rows changed by the last ExecSQL.
+    int RowsAffected() const { return m_rowsAffected; }
+    // Key assigned by the database to the row inserted last on this connection.
+    int LastInsertId() const { return m_lastInsertId; }
+
+    void setMasterSource(DataSource* master);
+    DataSource* masterSource() const { return m_master; }
+
+    QString connectionName() const { return m_connectionName; }
+    Database* database() const;
+
+signals:
+    void afterOpen();
+    void afterClose();
+    void afterScroll();
+
+private:
+    void run(bool wantRows);
+    void bindFromMaster();
+    void setCursor(int row);
+
+    QString m_connectionName;
+    std::map<QString, Param> m_params; // keys in lower case
+    QStringList m_fieldNames;
+    QVector<QVector<QVariant>> m_rows;
+    int m_cursor = 0;
+    bool m_eof = true;
+    bool m_bof = true;
+    bool m_active = false;
+    int m_rowsAffected = 0;
+    int m_lastInsertId = 0;
+    DataSource* m_master = nullptr;
+};
+
+} // namespace data

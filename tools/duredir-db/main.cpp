@@ -1,0 +1,221 @@
+// duredir-db: prepares and inspects the data source behind an alias.
+#include "demo.h"
+
+#include "data/alias.h"
+#include "data/database.h"
+#include "data/errors.h"
+#include "data/query.h"
+#include "data/schema.h"
+
+#include <QCoreApplication>
+#include <QTextStream>
+
+#include <cstdio>
+
+namespace {
+
+QTextStream& out()
+{
+    static QTextStream s(stdout);
+    return s;
+}
+
+QTextStream& err()
+{
+    static QTextStream s(stderr);
+    return s;
+}
+
+const char* const kUsage =
+    "Usage: duredir-db [--alias NAME] COMMAND [OPTIONS]\n"
+    "\n"
+    "Prepares and inspects the database behind an alias (default alias: varnok_public).\n"
+    "\n"
+    "Commands:\n"
+    "  init        create the tables in an empty data source\n"
+    "  show        where the alias points and the row count of every table\n"
+    "  set-alias   write the alias section (sqlite or mariadb)\n"
+    "  demo        fill an empty database with a small sample business\n"
+    "\n"
+    "Run 'duredir-db COMMAND --help' for the options of a command.\n";
+
+const char* const kInitHelp =
+    "Usage: duredir-db [--alias NAME] init\n"
+    "\n"
+    "Creates every table of the program in the data source the alias names. A data source\n"
+    "that already holds tables is refused (exit code 1) and left unchanged.\n";
+
+const char* const kShowHelp =
+    "Usage: duredir-db [--alias NAME] show\n"
+    "\n"
+    "Prints where the alias points and the number of rows of every table.\n";
+
+const char* const kDemoHelp =
+    "Usage: duredir-db [--alias NAME] demo\n"
+    "\n"
+    "Adds a small sample business (articles, partners, employees, goods receipts,\n"
+    "dispatches, products) to a database whose article and partner registers are empty.\n";
+
+const char* const kSetAliasHelp =
+    "Usage: duredir-db [--alias NAME] set-alias sqlite [--path FILE]\n"
+    "       duredir-db [--alias NAME] set-alias mariadb --database NAME [--socket PATH]\n"
+    "                  [--host HOST] [--port N] [--option-file FILE] [--option-group GROUP]\n"
+    "\n"
+    "Writes the alias section of the alias file. No password is ever written there: MariaDB\n"
+    "credentials come from the option file or from socket authentication.\n";
+
+bool wantsHelp(const QStringList& args)
+{
+    return args.contains(QStringLiteral("--help")) || args.contains(QStringLiteral("-h"));
+}
+
+QString option(const QStringList& args, const QString& name, bool* present = nullptr)
+{
+    const qsizetype i = args.indexOf(name);
+    if (present)
+        *present = i >= 0;
+    if (i < 0 || i + 1 >= args.size())
+        return QString();
+    return args.at(i + 1);
+}
+
+int cmdInit(const QString& alias)
+{
+    data::Database db(QStringLiteral("duredir-db"));
+    db.openAlias(alias);
+    const QStringList tables = data::existingTables(db);
+    if (!tables.isEmpty()) {
+        err() << "The data source of alias \"" << alias << "\" (" << db.config().describe()
+              << ") already has tables (" << tables.join(QStringLiteral(", "))
+              << "); nothing was changed.\n";
+        return 1;
+    }
+    data::createSchema(db);
+    out() << "Created the tables in " << db.config().describe() << ".\n";
+    return 0;
+}
+
+int cmdShow(const QString& alias)
+{
+    const data::AliasConfig cfg = data::resolveAlias(alias);
+    out() << "Alias:    " << alias << "\n";
+    out() << "File:     " << data::aliasFilePath() << (cfg.fromFile ? "" : " (no section for this alias)") << "\n";
+    out() << "Points to " << cfg.describe() << "\n";
+    data::Database db(QStringLiteral("duredir-db"));
+    db.setConfig(cfg);
+    db.open();
+    const QStringList existing = data::existingTables(db);
+    data::Query q(nullptr, db.connectionName());
+    for (const QString& t : data::schemaTableNames()) {
+        if (!existing.contains(t)) {
+            out() << QStringLiteral("  %1 missing\n").arg(t, -20);
+            continue;
+        }
+        q.Close();
+        q.SQL.Clear();
+        q.SQL.Add(QStringLiteral("select count(*) n from %1").arg(t));
+        q.Open();
+        out() << QStringLiteral("  %1 %2\n").arg(t, -20).arg(q.FieldByName(QStringLiteral("n")).AsInteger(), 8);
+    }
+    return 0;
+}
+
+int cmdDemo(const QString& alias)
+{
+    data::Database db(QStringLiteral("duredir-db"));
+    db.openAlias(alias);
+    if (!data::existingTables(db).contains(QStringLiteral("artikli"))) {
+        err() << "The data source has no tables yet; run 'duredir-db init' first.\n";
+        return 1;
+    }
+    if (!tools::fillDemo(db)) {
+        err() << "The database already holds articles or partners; the sample business was not added.\n";
+        return 1;
+    }
+    out() << "Added the sample business to " << db.config().describe() << ".\n";
+    return 0;
+}
+
+int cmdSetAlias(const QString& alias, const QStringList& args)
+{
+    if (args.isEmpty()) {
+        err() << kSetAliasHelp;
+        return 2;
+    }
+    data::AliasConfig cfg;
+    const QString driver = args.first();
+    if (driver == QLatin1String("sqlite")) {
+        cfg.engine = data::Engine::Sqlite;
+        cfg.path = option(args, QStringLiteral("--path"));
+        if (cfg.path.isEmpty())
+            cfg.path = data::defaultSqlitePath(alias);
+    } else if (driver == QLatin1String("mariadb")) {
+        cfg.engine = data::Engine::MariaDb;
+        cfg.database = option(args, QStringLiteral("--database"));
+        cfg.socket = option(args, QStringLiteral("--socket"));
+        cfg.host = option(args, QStringLiteral("--host"));
+        cfg.port = option(args, QStringLiteral("--port")).toInt();
+        cfg.optionFile = option(args, QStringLiteral("--option-file"));
+        cfg.optionGroup = option(args, QStringLiteral("--option-group"));
+        if (cfg.database.isEmpty() && cfg.optionFile.isEmpty()) {
+            err() << "set-alias mariadb needs --database (or an option file naming it).\n";
+            return 2;
+        }
+    } else {
+        err() << "Unknown driver \"" << driver << "\" (expected sqlite or mariadb).\n" << kSetAliasHelp;
+        return 2;
+    }
+    data::writeAlias(alias, cfg);
+    out() << "Alias \"" << alias << "\" now points to " << cfg.describe() << " (" << data::aliasFilePath() << ").\n";
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    QStringList args = app.arguments().mid(1);
+    QString alias = QStringLiteral("varnok_public");
+    if (const qsizetype i = args.indexOf(QStringLiteral("--alias")); i >= 0) {
+        if (i + 1 >= args.size()) {
+            err() << "--alias needs a name.\n";
+            return 2;
+        }
+        alias = args.at(i + 1);
+        args.remove(i, 2);
+    }
+    if (args.isEmpty() || args.first() == QLatin1String("--help") || args.first() == QLatin1String("-h")
+        || args.first() == QLatin1String("help")) {
+        (args.isEmpty() ? err() : out()) << kUsage;
+        return args.isEmpty() ? 2 : 0;
+    }
+    const QString command = args.takeFirst();
+    try {
+        if (command == QLatin1String("init")) {
+            if (wantsHelp(args))
+                return out() << kInitHelp, 0;
+            return cmdInit(alias);
+        }
+        if (command == QLatin1String("show")) {
+            if (wantsHelp(args))
+                return out() << kShowHelp, 0;
+            return cmdShow(alias);
+        }
+        if (command == QLatin1String("demo")) {
+            if (wantsHelp(args))
+                return out() << kDemoHelp, 0;
+            return cmdDemo(alias);
+        }
+        if (command == QLatin1String("set-alias")) {
+            if (wantsHelp(args))
+                return out() << kSetAliasHelp, 0;
+            return cmdSetAlias(alias, args);
+        }
+    } catch (const data::Error& e) {
+        err() << "duredir-db: " << e.text() << "\n";
+        return 1;
+    }
+    err() << "Unknown command \"" << command << "\".\n\n" << kUsage;
+    return 2;
+}
