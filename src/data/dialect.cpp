@@ -268,9 +268,9 @@ QString toSqlite(const QString& statement)
         QString replacement;
         if (const auto m = decimalType.match(type); m.hasMatch()) {
             const QString scale = m.captured(2).isEmpty() ? QStringLiteral("0") : m.captured(2);
-            replacement = QStringLiteral("duredir_decimal(%1,%2)").arg(toSqlite(expr), scale);
+            replacement = QStringLiteral("duredir_decimal(%1,%2)").arg(toSqlite(expr.trimmed()), scale);
         } else if (charType.match(type).hasMatch()) {
-            replacement = QStringLiteral("duredir_char(%1)").arg(toSqlite(expr));
+            replacement = QStringLiteral("duredir_char(%1)").arg(toSqlite(expr.trimmed()));
         } else {
             from = paren + 1; // other casts are understood by SQLite itself
             continue;

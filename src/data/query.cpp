@@ -25,7 +25,7 @@ QString errorText(const QSqlError& e)
     return t.trimmed();
 }
 
-// Parameter names (":name") outside quoted text, in order of appearance, lower case.
+// Parameter names (":name") outside quoted text, in order of appearance, as written.
 QStringList scanParams(const QString& s)
 {
     QStringList names;
@@ -45,7 +45,7 @@ QStringList scanParams(const QString& s)
             qsizetype j = i + 1;
             while (j < s.size() && (s.at(j).isLetterOrNumber() || s.at(j) == QLatin1Char('_')))
                 ++j;
-            names << s.mid(i + 1, j - i - 1).toLower();
+            names << s.mid(i + 1, j - i - 1);
             i = j - 1;
         }
     }
@@ -162,7 +162,9 @@ bool Query::hasParam(const QString& name) const
 
 QStringList Query::paramNamesInText() const
 {
-    QStringList names = scanParams(SQL.Text());
+    QStringList names;
+    for (const QString& n : scanParams(SQL.Text()))
+        names << n.toLower();
     names.removeDuplicates();
     return names;
 }
@@ -245,8 +247,10 @@ void Query::run(bool wantRows)
     q.setForwardOnly(true);
     if (!q.prepare(text))
         throw DatabaseError(errorText(q.lastError()));
-    for (const QString& name : scanParams(text)) {
-        const auto it = m_params.find(name);
+    QStringList written = scanParams(text);
+    written.removeDuplicates();
+    for (const QString& name : written) {
+        const auto it = m_params.find(name.toLower());
         q.bindValue(QLatin1Char(':') + name, it == m_params.end() ? QVariant() : it->second.Value());
     }
     if (!q.exec())

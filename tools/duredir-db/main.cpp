@@ -40,10 +40,11 @@ const char* const kUsage =
     "Run 'duredir-db COMMAND --help' for the options of a command.\n";
 
 const char* const kInitHelp =
-    "Usage: duredir-db [--alias NAME] init\n"
+    "Usage: duredir-db [--alias NAME] init [--if-needed]\n"
     "\n"
     "Creates every table of the program in the data source the alias names. A data source\n"
-    "that already holds tables is refused (exit code 1) and left unchanged.\n";
+    "that already holds tables is refused (exit code 1) and left unchanged; with\n"
+    "--if-needed it is left unchanged and the exit code is 0.\n";
 
 const char* const kShowHelp =
     "Usage: duredir-db [--alias NAME] show\n"
@@ -79,11 +80,13 @@ QString option(const QStringList& args, const QString& name, bool* present = nul
     return args.at(i + 1);
 }
 
-int cmdInit(const QString& alias)
+int cmdInit(const QString& alias, bool ifNeeded)
 {
     data::Database db(QStringLiteral("duredir-db"));
     db.openAlias(alias);
     const QStringList tables = data::existingTables(db);
+    if (!tables.isEmpty() && ifNeeded)
+        return 0;
     if (!tables.isEmpty()) {
         err() << "The data source of alias \"" << alias << "\" (" << db.config().describe()
               << ") already has tables (" << tables.join(QStringLiteral(", "))
@@ -195,7 +198,7 @@ int main(int argc, char* argv[])
         if (command == QLatin1String("init")) {
             if (wantsHelp(args))
                 return out() << kInitHelp, 0;
-            return cmdInit(alias);
+            return cmdInit(alias, args.contains(QStringLiteral("--if-needed")));
         }
         if (command == QLatin1String("show")) {
             if (wantsHelp(args))

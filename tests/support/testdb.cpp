@@ -1,0 +1,112 @@
+#include "support/testdb.h"
+
+#include "data/errors.h"
+#include "data/query.h"
+#include "data/schema.h"
+
+#include <QAtomicInt>
+#include <QCoreApplication>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace testsupport {
+
+namespace {
+
+QAtomicInt g_counter;
+
+void adminExec(const QString& statement)
+{
+    const QString name = QStringLiteral("duredir-test-admin");
+    {
+        QSqlDatabase admin = QSqlDatabase::contains(name) ? QSqlDatabase::database(name, false)
+                                                          : QSqlDatabase::addDatabase(QStringLiteral("QMYSQL"), name);
+        admin.setConnectOptions(QStringLiteral("UNIX_SOCKET=%1").arg(mariaDbSocket()));
+        if (!admin.isOpen() && !admin.open())
+            throw data::DatabaseError(admin.lastError().text());
+        QSqlQuery q(admin);
+        if (!q.exec(statement))
+            throw data::DatabaseError(q.lastError().text());
+    }
+}
+
+} // namespace
+
+bool onMariaDb()
+{
+    return !mariaDbSocket().isEmpty();
+}
+
+QString mariaDbSocket()
+{
+    return qEnvironmentVariable("DUREDIR_TEST_MARIADB_SOCKET");
+}
+
+QString createMariaDbDatabase()
+{
+    const QString name = QStringLiteral("duredir_t%1_%2")
+                             .arg(QCoreApplication::applicationPid())
+                             .arg(g_counter.fetchAndAddRelaxed(1));
+    adminExec(QStringLiteral("DROP DATABASE IF EXISTS %1").arg(name));
+    adminExec(QStringLiteral("CREATE DATABASE %1 CHARACTER SET utf8mb4 COLLATE utf8mb4_unicode_ci").arg(name));
+    return name;
+}
+
+void dropMariaDbDatabase(const QString& name)
+{
+    try {
+        adminExec(QStringLiteral("DROP DATABASE IF EXISTS %1").arg(name));
+    } catch (const data::Error&) {
+        // the server may have been stopped by the test itself
+    }
+}
+
+TestDatabase::TestDatabase(bool withSchema, const QString& connectionName)
+{
+    if (onMariaDb()) {
+        m_mariaDbName = createMariaDbDatabase();
+        m_config.engine = data::Engine::MariaDb;
+        m_config.socket = mariaDbSocket();
+        m_config.database = m_mariaDbName;
+    } else {
+        m_config.engine = data::Engine::Sqlite;
+        m_config.path = m_dir.filePath(QStringLiteral("test.sqlite"));
+    }
+    m_config.fromFile = true;
+    m_db = std::make_unique<data::Database>(connectionName);
+    m_db->setConfig(m_config);
+    m_db->open();
+    if (withSchema)
+        data::createSchema(*m_db);
+}
+
+TestDatabase::~TestDatabase()
+{
+    m_db.reset();
+    if (!m_mariaDbName.isEmpty())
+        dropMariaDbDatabase(m_mariaDbName);
+}
+
+void TestDatabase::exec(const QString& statement)
+{
+    data::Query q(nullptr, m_db->connectionName());
+    q.SQL.Add(statement);
+    q.ExecSQL();
+}
+
+QVariant TestDatabase::scalar(const QString& statement)
+{
+    data::Query q(nullptr, m_db->connectionName());
+    q.SQL.Add(statement);
+    q.Open();
+    return q.IsEmpty() ? QVariant() : q.value(0, 0);
+}
+
+int TestDatabase::count(const QString& table, const QString& where)
+{
+    const QString w = where.isEmpty() ? QString() : QStringLiteral(" where ") + where;
+    return scalar(QStringLiteral("select count(*) from %1%2").arg(table, w)).toInt();
+}
+
+} // namespace testsupport

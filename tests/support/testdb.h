@@ -1,0 +1,47 @@
+#pragma once
+
+#include "data/database.h"
+
+#include <QTemporaryDir>
+#include <QVariant>
+
+#include <memory>
+
+namespace testsupport {
+
+// True when the suite runs against the private MariaDB server (DUREDIR_TEST_MARIADB_SOCKET).
+bool onMariaDb();
+QString mariaDbSocket();
+
+// A fresh database under the connection name "Main" (or another name), created from the
+// schema files: a SQLite file in a temporary folder, or a new database on the test server
+// that is dropped again at the end.
+class TestDatabase {
+public:
+    explicit TestDatabase(bool withSchema = true, const QString& connectionName = QStringLiteral("Main"));
+    ~TestDatabase();
+    TestDatabase(const TestDatabase&) = delete;
+    TestDatabase& operator=(const TestDatabase&) = delete;
+
+    data::Database& db() { return *m_db; }
+    data::Engine engine() const { return m_config.engine; }
+    const data::AliasConfig& config() const { return m_config; }
+    QString dir() const { return m_dir.path(); }
+
+    // Helpers for checking what the tables hold (plain statements, not the program's).
+    void exec(const QString& statement);
+    QVariant scalar(const QString& statement);
+    int count(const QString& table, const QString& where = QString());
+
+private:
+    QTemporaryDir m_dir;
+    data::AliasConfig m_config;
+    QString m_mariaDbName;
+    std::unique_ptr<data::Database> m_db;
+};
+
+// Creates a database on the test server and returns its name (for tests of the tools).
+QString createMariaDbDatabase();
+void dropMariaDbDatabase(const QString& name);
+
+} // namespace testsupport

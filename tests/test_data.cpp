@@ -1,0 +1,388 @@
+// The data layer on the engine the suite runs against (SQLite, or MariaDB when a test
+// server is given): parameters, fields, dialect, transactions, keys, master-detail.
+#include "data/alias.h"
+#include "data/convert.h"
+#include "data/datasource.h"
+#include "data/dialect.h"
+#include "data/errors.h"
+#include "data/query.h"
+#include "data/schema.h"
+#include "support/inject.h"
+#include "support/testdb.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using data::Query;
+using testsupport::TestDatabase;
+
+namespace {
+
+void setSql(Query& q, const QStringList& lines)
+{
+    q.Close();
+    q.SQL.Clear();
+    for (const QString& l : lines)
+        q.SQL.Add(l);
+}
+
+int insertArticle(Query& q, int code, const QString& name)
+{
+    setSql(q, {QStringLiteral("insert into artikli (sifra,artikal,edm) values (:a1,:a2,:a3)")});
+    q.ParamByName(QStringLiteral("a1")).AsInteger(code);
+    q.ParamByName(QStringLiteral("a2")).AsString(name);
+    q.ParamByName(QStringLiteral("a3")).AsString(QStringLiteral("PCS"));
+    q.ExecSQL();
+    return q.LastInsertId();
+}
+
+void insertLedger(Query& q, const QString& kind, int doc, int article, double in, double out, const QString& date)
+{
+    setSql(q, {QStringLiteral("insert into magacin_artikli (vid_dokument,document_id,id_komintent,id_artikal,"
+                              "vlez_kol,izlez_kol,datum_referenca,firma_id,document_id_label)"),
+               QStringLiteral("values (:vid,:aid,0,:art,:vlez,:izlez,:datum,0,:aid)")});
+    q.ParamByName(QStringLiteral("vid")).AsString(kind);
+    q.ParamByName(QStringLiteral("aid")).AsInteger(doc);
+    q.ParamByName(QStringLiteral("art")).AsInteger(article);
+    q.ParamByName(QStringLiteral("vlez")).AsFloat(in);
+    q.ParamByName(QStringLiteral("izlez")).AsFloat(out);
+    q.ParamByName(QStringLiteral("datum")).AsString(date);
+    q.ExecSQL();
+}
+
+} // namespace
+
+class TestData : public QObject {
+    Q_OBJECT
+
+private slots:
+    void parametersByNameAndType();
+    void fieldsAndEmptyResults();
+    void firstColumnOfANameWins();
+    void decimalCastsAndConcat_data();
+    void decimalCastsAndConcat();
+    void ledgerSumsAsDecimalText();
+    void datesRoundTrip();
+    void transactionRollbackLeavesNothing();
+    void lastInsertIdIsThisConnections();
+    void detailFollowsMaster();
+    void statementErrorsAreDatabaseErrors();
+    void likePatterns();
+};
+
+void TestData::parametersByNameAndType()
+{
+    TestDatabase t;
+    Query q;
+    const int id = insertArticle(q, 7, QStringLiteral("SCREW 4X30"));
+    QVERIFY(id > 0);
+
+    // One parameter used twice, names matched case-insensitively, integer and text types.
+    setSql(q, {QStringLiteral("select * from artikli"),
+               QStringLiteral("where sifra=:ASIF and (artikal like :a or artikal like :a)")});
+    q.ParamByName(QStringLiteral("asif")).AsInteger(7);
+    q.ParamByName(QStringLiteral("A")).AsString(QStringLiteral("SCREW%"));
+    q.Open();
+    QCOMPARE(q.RecordCount(), 1);
+    QCOMPARE(q.FieldByName(QStringLiteral("id")).AsInteger(), id);
+
+    // Text that looks like SQL is bound, never pasted into the statement.
+    const QString evil = QStringLiteral("X'; drop table artikli; --");
+    insertArticle(q, 8, evil);
+    setSql(q, {QStringLiteral("select artikal from artikli where artikal=:a")});
+    q.ParamByName(QStringLiteral("a")).AsString(evil);
+    q.Open();
+    QCOMPARE(q.FieldByName(QStringLiteral("ARTIKAL")).AsString(), evil);
+    QCOMPARE(t.count(QStringLiteral("artikli")), 2);
+
+    // A floating parameter keeps its fraction (no integer binding on the way).
+    setSql(q, {QStringLiteral("select :x*2 r from info_table")});
+    q.ParamByName(QStringLiteral("x")).AsFloat(1.25);
+    q.Open();
+    QCOMPARE(q.FieldByName(QStringLiteral("r")).AsFloat(), 2.5);
+
+    // A parameter never set is NULL.
+    setSql(q, {QStringLiteral("select count(*) n from artikli where sifra=:nothing")});
+    q.Open();
+    QCOMPARE(q.FieldByName(QStringLiteral("n")).AsInteger(), 0);
+}
+
+void TestData::fieldsAndEmptyResults()
+{
+    TestDatabase t;
+    Query q;
+    insertArticle(q, 1, QStringLiteral("BOARD"));
+    setSql(q, {QStringLiteral("select Sifra, ARTIKAL, edm from artikli")});
+    q.Open();
+    QCOMPARE(q.FieldByName(QStringLiteral("sifra")).AsInteger(), 1);
+    QCOMPARE(q.FieldByName(QStringLiteral("artikal")).AsString(), QStringLiteral("BOARD"));
+    QCOMPARE(q.FieldByName(QStringLiteral("EDM")).AsString(), QStringLiteral("PCS"));
+    QCOMPARE(q.FieldByName(QStringLiteral("sifra")).AsString(), QStringLiteral("1"));
+    QVERIFY_THROWS_EXCEPTION(data::DatabaseError, q.FieldByName(QStringLiteral("nosuch")));
+
+    setSql(q, {QStringLiteral("select * from artikli where id=-1")});
+    q.Open();
+    QVERIFY(q.IsEmpty());
+    QCOMPARE(q.RecordCount(), 0);
+    QVERIFY(q.Eof());
+    QCOMPARE(q.FieldByName(QStringLiteral("artikal")).AsString(), QString());
+    QCOMPARE(q.FieldByName(QStringLiteral("sifra")).AsInteger(), 0);
+    QCOMPARE(q.FieldByName(QStringLiteral("sifra")).AsFloat(), 0.0);
+    QVERIFY(!q.FieldByName(QStringLiteral("sifra")).AsDateTime().isValid());
+
+    // max() over an empty table is NULL and reads as 0: the first number is then 1.
+    setSql(q, {QStringLiteral("select max(priemnica_id)+1 m_max from priemnici")});
+    q.Open();
+    QVERIFY(q.FieldByName(QStringLiteral("m_max")).IsNull());
+    QCOMPARE(q.FieldByName(QStringLiteral("m_max")).AsInteger(), 0);
+
+    // Walking the rows.
+    insertArticle(q, 2, QStringLiteral("NAIL"));
+    insertArticle(q, 3, QStringLiteral("GLUE"));
+    setSql(q, {QStringLiteral("select sifra from artikli order by sifra")});
+    q.Open();
+    QList<int> seen;
+    for (q.First(); !q.Eof(); q.Next())
+        seen << q.FieldByName(QStringLiteral("sifra")).AsInteger();
+    QCOMPARE(seen, (QList<int>{1, 2, 3}));
+    q.Close();
+    QVERIFY(!q.Active());
+}
+
+void TestData::firstColumnOfANameWins()
+{
+    TestDatabase t;
+    Query q;
+    const int a = insertArticle(q, 1, QStringLiteral("A"));
+    setSql(q, {QStringLiteral("insert into proizvodi_sostav (id_proizvod,id_artikal,kolicina,firma_id) values (55,:a,2,0)")});
+    q.ParamByName(QStringLiteral("a")).AsInteger(a);
+    q.ExecSQL();
+    // The composition read: no id in proizvodi_sostav, so "id" is the article's key.
+    setSql(q, {QStringLiteral("select *"), QStringLiteral("from proizvodi_sostav"),
+               QStringLiteral("left join artikli on proizvodi_sostav.id_artikal=artikli.id")});
+    q.Open();
+    QCOMPARE(q.FieldByName(QStringLiteral("id")).AsInteger(), a);
+    // With two tables that both have id, the first table's id wins.
+    t.exec(QStringLiteral("insert into priemnici (priemnica_id,datum) values (1,'2026-01-05')"));
+    t.exec(QStringLiteral("insert into priemnici (priemnica_id,datum) values (2,'2026-01-06')"));
+    const int second = t.scalar(QStringLiteral("select max(id) from priemnici")).toInt();
+    setSql(q, {QStringLiteral("select * from priemnici p left join artikli on artikli.id=:a where p.id=:b")});
+    q.ParamByName(QStringLiteral("a")).AsInteger(a);
+    q.ParamByName(QStringLiteral("b")).AsInteger(second);
+    q.Open();
+    QCOMPARE(q.FieldByName(QStringLiteral("id")).AsInteger(), second);
+}
+
+void TestData::decimalCastsAndConcat_data()
+{
+    QTest::addColumn<QString>("expression");
+    QTest::addColumn<QString>("expected");
+    // The same expected text on both engines is what makes the statements portable.
+    QTest::newRow("half up") << "cast(2.00005e0 as decimal(18,4))" << "2.0001";
+    QTest::newRow("half away below zero") << "cast(-0.00005e0 as decimal(18,4))" << "-0.0001";
+    QTest::newRow("tiny to zero") << "cast(0.00001e0 as decimal(18,4))" << "0.0000";
+    QTest::newRow("tiny negative no sign") << "cast(-0.00001e0 as decimal(18,4))" << "0.0000";
+    QTest::newRow("whole") << "cast(6 as decimal(18,4))" << "6.0000";
+    QTest::newRow("money") << "cast(212.4e0 as decimal(18,2))" << "212.40";
+    QTest::newRow("money half") << "cast(0.125e0 as decimal(18,2))" << "0.13";
+    QTest::newRow("carry") << "cast(9.99995e0 as decimal(18,4))" << "10.0000";
+    QTest::newRow("nested parens") << "cast((10e0-4e0)*(1+18e0/100) as decimal(18,2))" << "7.08";
+    QTest::newRow("null stays null") << "cast(null as decimal(18,4))" << "<null>";
+    QTest::newRow("concat") << "concat('A',' - ','B')" << "A - B";
+    QTest::newRow("concat null") << "concat('A',null)" << "<null>";
+    QTest::newRow("concat cast char") << "concat(cast(12 as Char),' - Nalog br:',cast(3 as Char))" << "12 - Nalog br:3";
+    QTest::newRow("cast inside quotes untouched") << "concat('cast(1 as decimal(18,4))','')" << "cast(1 as decimal(18,4))";
+}
+
+void TestData::decimalCastsAndConcat()
+{
+    QFETCH(QString, expression);
+    QFETCH(QString, expected);
+    TestDatabase t;
+    Query q;
+    setSql(q, {QStringLiteral("select %1 v").arg(expression), QStringLiteral("from info_table")});
+    q.Open();
+    const data::Field f = q.FieldByName(QStringLiteral("v"));
+    QCOMPARE(f.IsNull() ? QStringLiteral("<null>") : f.AsString(), expected);
+}
+
+void TestData::ledgerSumsAsDecimalText()
+{
+    TestDatabase t;
+    Query q;
+    const int a = insertArticle(q, 1, QStringLiteral("A"));
+    insertLedger(q, QStringLiteral("P"), 1, a, 10, 0, QStringLiteral("2026-01-01"));
+    insertLedger(q, QStringLiteral("I"), 1, a, 0, 4, QStringLiteral("2026-01-02"));
+    insertLedger(q, QStringLiteral("P"), 2, a, 0.1, 0, QStringLiteral("2026-01-03"));
+    insertLedger(q, QStringLiteral("P"), 3, a, 0.2, 0, QStringLiteral("2026-01-03"));
+    setSql(q, {QStringLiteral("select id_artikal,"), QStringLiteral("cast(sum(vlez_kol) as decimal(18,4)) vk_vlez, "),
+               QStringLiteral("cast(sum(izlez_kol) as decimal(18,4))vk_izlez,  "),
+               QStringLiteral("cast((sum(vlez_kol)-sum(izlez_kol)) as decimal(18,4)) saldo "),
+               QStringLiteral("from magacin_artikli group by id_artikal")});
+    q.Open();
+    QCOMPARE(q.FieldByName(QStringLiteral("vk_vlez")).AsString(), QStringLiteral("10.3000"));
+    QCOMPARE(q.FieldByName(QStringLiteral("vk_izlez")).AsString(), QStringLiteral("4.0000"));
+    QCOMPARE(q.FieldByName(QStringLiteral("saldo")).AsString(), QStringLiteral("6.3000"));
+    QCOMPARE(q.FieldByName(QStringLiteral("saldo")).AsFloat(), 6.3);
+    // Plain quantity columns read the same way on both engines.
+    setSql(q, {QStringLiteral("select vlez_kol from magacin_artikli where document_id=1 and vid_dokument='P'")});
+    q.Open();
+    QCOMPARE(q.FieldByName(QStringLiteral("vlez_kol")).AsString(), QStringLiteral("10"));
+    QCOMPARE(q.FieldByName(QStringLiteral("vlez_kol")).AsInteger(), 10);
+    // A quantity column divided by a whole number is no integer division on either engine.
+    setSql(q, {QStringLiteral("select cast(vlez_kol/100 as decimal(18,4)) d from magacin_artikli "
+                              "where document_id=1 and vid_dokument='P'")});
+    q.Open();
+    QCOMPARE(q.FieldByName(QStringLiteral("d")).AsString(), QStringLiteral("0.1000"));
+}
+
+void TestData::datesRoundTrip()
+{
+    TestDatabase t;
+    Query q;
+    setSql(q, {QStringLiteral("insert into priemnici (priemnica_id,datum) values (:a1,:a2)")});
+    q.ParamByName(QStringLiteral("a1")).AsInteger(1);
+    q.ParamByName(QStringLiteral("a2")).AsString(QStringLiteral("2026-12-09"));
+    q.ExecSQL();
+    setSql(q, {QStringLiteral("select * from priemnici")});
+    q.Open();
+    QCOMPARE(q.FieldByName(QStringLiteral("datum")).AsDateTime().date(), QDate(2026, 12, 9));
+    QCOMPARE(q.FieldByName(QStringLiteral("datum")).AsString(), QStringLiteral("2026-12-09"));
+    // A date range with between includes both ends.
+    setSql(q, {QStringLiteral("select count(*) n from priemnici where datum between :date_start and :date_finish")});
+    q.ParamByName(QStringLiteral("date_start")).AsString(QStringLiteral("2026-12-09"));
+    q.ParamByName(QStringLiteral("date_finish")).AsString(QStringLiteral("2026-12-09"));
+    q.Open();
+    QCOMPARE(q.FieldByName(QStringLiteral("n")).AsInteger(), 1);
+}
+
+void TestData::transactionRollbackLeavesNothing()
+{
+    TestDatabase t;
+    Query q;
+    {
+        data::Transaction tr(t.db());
+        QVERIFY(t.db().InTransaction());
+        insertArticle(q, 1, QStringLiteral("A"));
+        insertArticle(q, 2, QStringLiteral("B"));
+        // no commit: the guard rolls back
+    }
+    QVERIFY(!t.db().InTransaction());
+    QCOMPARE(t.count(QStringLiteral("artikli")), 0);
+
+    // A statement failing in the middle of a save: the earlier statements vanish too.
+    try {
+        data::Transaction tr(t.db());
+        testsupport::FailingStatement fail(t.db(), QStringLiteral("insert into magacin_artikli"), 2);
+        t.exec(QStringLiteral("insert into priemnici (priemnica_id,datum) values (1,'2026-01-01')"));
+        insertLedger(q, QStringLiteral("P"), 1, 1, 5, 0, QStringLiteral("2026-01-01"));
+        insertLedger(q, QStringLiteral("P"), 1, 2, 5, 0, QStringLiteral("2026-01-01"));
+        tr.commit();
+        QFAIL("the injected failure did not happen");
+    } catch (const data::DatabaseError&) {
+    }
+    QCOMPARE(t.count(QStringLiteral("priemnici")), 0);
+    QCOMPARE(t.count(QStringLiteral("magacin_artikli")), 0);
+
+    data::Transaction tr(t.db());
+    insertArticle(q, 3, QStringLiteral("C"));
+    tr.commit();
+    QCOMPARE(t.count(QStringLiteral("artikli")), 1);
+}
+
+void TestData::lastInsertIdIsThisConnections()
+{
+    TestDatabase t;
+    Query q;
+    const int first = insertArticle(q, 1, QStringLiteral("A"));
+    const int second = insertArticle(q, 2, QStringLiteral("B"));
+    QVERIFY(second > first);
+    QCOMPARE(q.LastInsertId(), second);
+    // Keys are never reused after a delete (max(id) would hand the same key out again).
+    setSql(q, {QStringLiteral("delete from artikli where id=:aid")});
+    q.ParamByName(QStringLiteral("aid")).AsInteger(second);
+    q.ExecSQL();
+    QCOMPARE(q.RowsAffected(), 1);
+    const int third = insertArticle(q, 3, QStringLiteral("C"));
+    QVERIFY(third > second);
+}
+
+void TestData::detailFollowsMaster()
+{
+    TestDatabase t;
+    Query w;
+    t.exec(QStringLiteral("insert into priemnici (priemnica_id,datum) values (1,'2026-01-01')"));
+    t.exec(QStringLiteral("insert into priemnici (priemnica_id,datum) values (2,'2026-01-02')"));
+    const int a = insertArticle(w, 1, QStringLiteral("A"));
+    const int id1 = t.scalar(QStringLiteral("select id from priemnici where priemnica_id=1")).toInt();
+    const int id2 = t.scalar(QStringLiteral("select id from priemnici where priemnica_id=2")).toInt();
+    insertLedger(w, QStringLiteral("P"), id1, a, 1, 0, QStringLiteral("2026-01-01"));
+    insertLedger(w, QStringLiteral("P"), id2, a, 2, 0, QStringLiteral("2026-01-02"));
+    insertLedger(w, QStringLiteral("P"), id2, a, 3, 0, QStringLiteral("2026-01-02"));
+
+    Query master;
+    master.SQL.Add(QStringLiteral("select *"));
+    master.SQL.Add(QStringLiteral("from priemnici "));
+    master.SQL.Add(QStringLiteral("order by id desc"));
+    data::DataSource ds(&master);
+    Query detail;
+    detail.SQL.Add(QStringLiteral("select * from magacin_artikli where document_id=:id and vid_dokument='P'"));
+    detail.setMasterSource(&ds);
+    master.Open();
+    detail.Open();
+    QCOMPARE(detail.RecordCount(), 2); // newest receipt first
+    master.Next();
+    QCOMPARE(detail.RecordCount(), 1);
+    QCOMPARE(detail.FieldByName(QStringLiteral("vlez_kol")).AsFloat(), 1.0);
+    master.First();
+    QCOMPARE(detail.RecordCount(), 2);
+    master.setRecNo(1);
+    QCOMPARE(detail.RecordCount(), 1);
+    // An empty master leaves the detail empty.
+    master.Close();
+    master.SQL.Clear();
+    master.SQL.Add(QStringLiteral("select * from priemnici where id<0"));
+    master.Open();
+    QVERIFY(detail.IsEmpty());
+}
+
+void TestData::statementErrorsAreDatabaseErrors()
+{
+    TestDatabase t;
+    Query q;
+    setSql(q, {QStringLiteral("select * from no_such_table")});
+    QVERIFY_THROWS_EXCEPTION(data::DatabaseError, q.Open());
+    QVERIFY(!q.Active());
+    t.db().close();
+    setSql(q, {QStringLiteral("select * from artikli")});
+    QVERIFY_THROWS_EXCEPTION(data::DatabaseError, q.Open());
+    t.db().ensureConnected();
+    q.Open();
+    QVERIFY(q.Active());
+}
+
+void TestData::likePatterns()
+{
+    TestDatabase t;
+    Query q;
+    insertArticle(q, 1, QStringLiteral("50% OFF BOARD"));
+    insertArticle(q, 2, QStringLiteral("500 SCREWS"));
+    insertArticle(q, 3, QStringLiteral("A_B"));
+    insertArticle(q, 4, QStringLiteral("AXB"));
+    setSql(q, {QStringLiteral("select * from artikli where artikal like :a")});
+    auto hits = [&](const QString& text) {
+        q.Close();
+        q.ParamByName(QStringLiteral("a")).AsString(text + QLatin1Char('%'));
+        q.Open();
+        return q.RecordCount();
+    };
+    QCOMPARE(hits(QString()), 4);
+    QCOMPARE(hits(QStringLiteral("5")), 2);
+    QCOMPARE(hits(QStringLiteral("50%")), 2); // "%" is a pattern, not a literal
+    QCOMPARE(hits(QStringLiteral("A_")), 2);  // "_" matches any one character
+    QCOMPARE(hits(QStringLiteral("AX")), 1);
+}
+
+QTEST_GUILESS_MAIN(TestData)
+#include "test_data.moc"
