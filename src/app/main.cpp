@@ -1,23 +1,20 @@
-#include "data/database.h"
-#include "data/errors.h"
+#include "app/application.h"
+#include "app/tform1.h"
 
-#include <QApplication>
-#include <QMainWindow>
-#include <QMessageBox>
+#include <QIcon>
 
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("Duredir"));
-    data::Database database(QStringLiteral("Main"));
+    app::Application application(argc, argv);
+    QIcon::setFallbackThemeName(QStringLiteral("Adwaita"));
+    std::unique_ptr<TForm1> form;
     try {
-        database.openAlias(QStringLiteral("varnok_public"));
-    } catch (const data::Error& e) {
-        QMessageBox::critical(nullptr, QStringLiteral("Error"), e.text());
+        form = std::make_unique<TForm1>();
+    } catch (const std::exception& e) {
+        // Without its connection the program cannot work: show why and end.
+        app::Application::showException(e);
         return 1;
     }
-    QMainWindow w;
-    w.setWindowTitle(QStringLiteral("Tervalo"));
-    w.showMaximized();
-    return app.exec();
+    form->showMaximized();
+    return application.exec();
 }

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QApplication>
+
+namespace app {
+
+// The program's QApplication: an exception that escapes an event handler is shown in the
+// standard error box (title "Error", the exception's text, OK) and the program goes on.
+class Application : public QApplication {
+    Q_OBJECT
+public:
+    Application(int& argc, char** argv);
+
+    bool notify(QObject* receiver, QEvent* event) override;
+
+    // Shows the standard error box for an exception; used by notify() and by callers that
+    // run code outside the event loop (start-up).
+    static void showException(const std::exception& e);
+    static void showError(const QString& text);
+};
+
+} // namespace app

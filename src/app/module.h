@@ -1,0 +1,88 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+class TForm1;
+class TFormSrgBase;
+class TNavForm;
+
+namespace data {
+class Database;
+}
+
+// What distinguishes one module component from another: its create codes, the numbered
+// commands it passes to the main window, and the captions of its windows.
+struct ModuleSpec {
+    const char* name;
+    int entryCode;
+    int editCode;
+    int listCode;
+    QList<int> passedCodes;
+    QString entryCaption;
+    QString editCaption;
+    QString listCaption;
+    QString editWithoutSelection; // message for "Update" on an empty list; empty: none
+};
+
+// A module component: no visible face; creates the windows of its kind on request and
+// passes numbered commands to the main window. Windows it created are destroyed with it.
+class Module : public QObject {
+    Q_OBJECT
+public:
+    Module(const ModuleSpec& spec, TForm1* mainForm);
+    ~Module() override;
+
+    QPointer<TNavForm> Navigator;
+    data::Database* Database = nullptr;
+    QPointer<TFormSrgBase> EntryForm;
+    QPointer<TFormSrgBase> EditForm;
+    QPointer<TFormSrgBase> ListForm;
+
+    const ModuleSpec& spec() const { return m_spec; }
+
+    // Dispatch: the three create codes create windows, the listed numbered commands go to
+    // the main window, anything else is ignored.
+    virtual void SProccessingMessage(QObject* sender, QWidget* form, int code);
+    // Sends a numbered command to the main window and returns when it has been handled.
+    void PovikajProcedura(QObject* sender, QWidget* form, int code);
+
+    // The operations behind the create codes (Kreiraj...Vnes, ...Korekcija, ...Lista).
+    // A module whose windows are not built yet opens nothing.
+    virtual void createEntry(QObject* sender, QWidget* form, int code);
+    virtual void createEdit(QObject* sender, QWidget* form, int code);
+    virtual void createList(QObject* sender, QWidget* form, int code);
+
+    // The list a command came from: the list whose control sent the current command while
+    // it is open, otherwise the list created last (ListForm).
+    TFormSrgBase* commandList() const;
+
+protected:
+    // Registers a window this module created: it is destroyed with the module.
+    void adopt(TFormSrgBase* window);
+    // Runs f with `list` as the list the command comes from.
+    template <class F>
+    void fromList(TFormSrgBase* list, F&& f)
+    {
+        QPointer<TFormSrgBase> previous = m_commandList;
+        m_commandList = list;
+        try {
+            f();
+        } catch (...) {
+            m_commandList = previous;
+            throw;
+        }
+        m_commandList = previous;
+    }
+    // The main window's active child window (the window in which a key or click happened).
+    QWidget* activeChild() const;
+    TForm1* mainForm() const { return m_main; }
+
+private:
+    ModuleSpec m_spec;
+    TForm1* m_main;
+    QList<QPointer<TFormSrgBase>> m_windows;
+    QPointer<TFormSrgBase> m_commandList;
+};

@@ -1,0 +1,427 @@
+#include "app/tform1.h"
+
+#include "app/helpviewer.h"
+#include "app/icons.h"
+#include "app/module.h"
+#include "app/printdispatch.h"
+#include "app/tformsrgbase.h"
+#include "app/tnavform.h"
+#include "app/tsabout.h"
+#include "data/database.h"
+#include "kit/messagebox.h"
+#include "kit/modal.h"
+#include "modules/artikli/tartikli.h"
+#include "modules/faktura/tfaktura.h"
+#include "modules/ispratnica/tispratnica.h"
+#include "modules/komintenti/tkomintenti.h"
+#include "modules/lagerlista/tlagerlista.h"
+#include "modules/magacin/tmagacin.h"
+#include "modules/nalog/tnalog.h"
+#include "modules/pregledartikal/tpregledartikal.h"
+#include "modules/pregledkomintent/tpregledkomintent.h"
+#include "modules/priemnica/tpriemnica.h"
+#include "modules/proizvod/tproizvod.h"
+#include "modules/reportfinan/treportfinan.h"
+#include "modules/vraboteni/tvraboteni.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QScopeGuard>
+#include <QStatusBar>
+#include <QToolButton>
+
+namespace {
+QPointer<TForm1> g_instance;
+}
+
+TForm1* TForm1::instance()
+{
+    return g_instance;
+}
+
+TForm1::TForm1(data::Database* database, QWidget* parent) : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("Form1"));
+    if (database) {
+        m_database = database;
+    } else {
+        m_ownDatabase = std::make_unique<data::Database>(QStringLiteral("Main"));
+        m_ownDatabase->openAlias(QStringLiteral("varnok_public"));
+        m_database = m_ownDatabase.get();
+    }
+    g_instance = this;
+    setWindowTitle(QStringLiteral("Tervalo"));
+    setWindowIcon(app::navigatorPicture(1));
+    resize(1280, 800);
+
+    m_mdi = new QMdiArea(this);
+    m_mdi->setObjectName(QStringLiteral("ClientArea"));
+    m_mdi->setBackground(Qt::white);
+    m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(m_mdi);
+
+    buildMenus();
+    buildToolBars();
+    StatusBar1 = new QStatusBar(this);
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    setStatusBar(StatusBar1);
+
+    connect(m_mdi, &QMdiArea::subWindowActivated, this, &TForm1::subWindowActivated);
+    m_focusHook = connect(qApp, &QApplication::focusChanged, this, [this]() { ScreenActiveControlChange(); });
+
+    // The navigator: a child window of the frame that the operator cannot close.
+    m_nav = new TNavForm;
+    m_navSub = m_mdi->addSubWindow(m_nav, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    m_navSub->setWindowIcon(app::navigatorPicture(1));
+    // The subwindow hugs the navigator's fixed client size.
+    m_navSub->setFixedSize(m_navSub->minimumSizeHint());
+    m_navSub->move(0, 0);
+    m_nav->OnClose = [this]() { disconnect(m_mdi, &QMdiArea::subWindowActivated, this, nullptr); };
+    m_navSub->show();
+
+    // F1 opens the help page of the active window; the main window's context is 1.
+    auto* help = new QAction(this);
+    help->setShortcut(QKeySequence(Qt::Key_F1));
+    help->setShortcutContext(Qt::ApplicationShortcut);
+    connect(help, &QAction::triggered, this, [this]() {
+        auto* child = qobject_cast<TFormSrgBase*>(ActiveMDIChild());
+        ApplicationHelp(child ? child->HelpContext : 1);
+    });
+    addAction(help);
+}
+
+TForm1::~TForm1()
+{
+    FormClose();
+    disconnect(m_focusHook);
+    if (g_instance == this)
+        g_instance = nullptr;
+    delete CompanyRecord;
+}
+
+QList<Module*> TForm1::modules() const
+{
+    QList<Module*> out;
+    for (Module* m : std::initializer_list<Module*>{Artikli, Komintenti, Magacin, Nalog, Proizvod, Faktura, Priemnica,
+                                                    Ispratnica, LagerLista, PregledArtikal, PregledKomintent, Vraboteni,
+                                                    ReportFinan})
+        if (m)
+            out << m;
+    return out;
+}
+
+QWidget* TForm1::ActiveMDIChild() const
+{
+    QMdiSubWindow* sub = m_mdi->currentSubWindow();
+    if (!sub)
+        sub = m_mdi->activeSubWindow();
+    return sub ? sub->widget() : nullptr;
+}
+
+int TForm1::MDIChildCount() const
+{
+    return int(m_mdi->subWindowList().size());
+}
+
+void TForm1::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!m_shown) {
+        m_shown = true;
+        FormShow();
+    }
+}
+
+void TForm1::FormShow()
+{
+    CompanyRecord = new TCCC{1, QStringLiteral("MyCompany"), 0, nullptr};
+    m_nav->AddCompany(QStringLiteral("MyCompany"), CompanyRecord);
+
+    auto place = [this](auto* module, bool withConnection) {
+        module->Navigator = m_nav;
+        if (withConnection)
+            module->Database = m_database;
+        return module;
+    };
+    Artikli = place(new TArtikli(this), false);
+    Komintenti = place(new TKomintenti(this), false);
+    Magacin = place(new TMagacin(this), false);
+    Nalog = place(new TNalog(this), true);
+    Proizvod = place(new TProizvod(this), true);
+    Faktura = place(new TFaktura(this), false);
+    Priemnica = place(new TPriemnica(this), true);
+    Ispratnica = place(new TIspratnica(this), true);
+    LagerLista = place(new TLagerLista(this), false);
+    PregledArtikal = place(new TPregledArtikal(this), false);
+    PregledKomintent = place(new TPregledKomintent(this), false);
+    Vraboteni = place(new TVraboteni(this), false);
+    ReportFinan = place(new TReportFinan(this), false);
+}
+
+void TForm1::FormClose()
+{
+    if (m_closing)
+        return;
+    m_closing = true;
+    // Nothing may reach the navigator or a module while they go.
+    disconnect(m_mdi, &QMdiArea::subWindowActivated, this, nullptr);
+    disconnect(m_focusHook);
+    auto destroy = [](auto*& module) {
+        delete module;
+        module = nullptr;
+    };
+    destroy(PregledKomintent);
+    destroy(PregledArtikal);
+    destroy(LagerLista);
+    destroy(Ispratnica);
+    destroy(Priemnica);
+    destroy(Faktura);
+    destroy(Proizvod);
+    destroy(Nalog);
+    destroy(Magacin);
+    destroy(Komintenti);
+    destroy(Artikli);
+    destroy(Vraboteni);
+    destroy(ReportFinan);
+    if (m_nav)
+        m_nav->allowClose();
+}
+
+void TForm1::closeEvent(QCloseEvent* event)
+{
+    FormClose();
+    QMainWindow::closeEvent(event);
+}
+
+void TForm1::subWindowActivated(QMdiSubWindow* sub)
+{
+    if (m_closing || !sub)
+        return;
+    ScreenActiveFormChange(sub->widget());
+    if (auto* child = qobject_cast<TFormSrgBase*>(sub->widget()))
+        child->FormActivate();
+}
+
+void TForm1::ScreenActiveFormChange(QWidget* activeForm)
+{
+    if (!activeForm)
+        return;
+    if (m_nav)
+        m_nav->SelectWindow(activeForm);
+    const bool printable = app::printRowFor(ActiveMDIChild()) != nullptr;
+    Print1->setEnabled(printable);
+    ToolButton12->setEnabled(printable);
+}
+
+void TForm1::ScreenActiveControlChange()
+{
+    if (m_closing)
+        return;
+    if (!m_database->Connected())
+        m_database->open();
+}
+
+void TForm1::RefreshDatabaseconnection1Click()
+{
+    m_database->ensureConnected();
+}
+
+void TForm1::Close1Click()
+{
+    if (MDIChildCount() == 0)
+        return;
+    QWidget* active = ActiveMDIChild();
+    if (!active || qstrcmp(active->metaObject()->className(), "TNavForm") == 0)
+        return;
+    if (auto* child = qobject_cast<TFormSrgBase*>(active))
+        child->Close();
+    else if (QMdiSubWindow* sub = m_mdi->currentSubWindow())
+        sub->close();
+}
+
+void TForm1::Cascade1Click()
+{
+    m_mdi->cascadeSubWindows();
+}
+
+void TForm1::Tile1Click()
+{
+    // Horizontal tiling: the windows one above the other, each the full width.
+    QList<QMdiSubWindow*> windows;
+    for (QMdiSubWindow* w : m_mdi->subWindowList())
+        if (w->isVisible() && !w->isMinimized())
+            windows << w;
+    if (windows.isEmpty())
+        return;
+    const QRect area = m_mdi->viewport()->rect();
+    const int h = qMax(60, area.height() / int(windows.size()));
+    int y = 0;
+    for (QMdiSubWindow* w : windows) {
+        if (w->isMaximized())
+            w->showNormal();
+        if (w->widget() == m_nav) {
+            w->move(0, y); // the navigator keeps its fixed size
+        } else {
+            w->setGeometry(0, y, area.width(), h);
+        }
+        y += h;
+    }
+}
+
+void TForm1::About1Click()
+{
+    TSAbout about(this);
+    kit::runModal(&about);
+}
+
+bool TForm1::ApplicationHelp(int context)
+{
+    app::HelpViewer::showContext(context, this);
+    return true;
+}
+
+void TForm1::Print1Click()
+{
+    if (MDIChildCount() == 0)
+        return;
+    QWidget* active = ActiveMDIChild();
+    const app::PrintRow* row = app::printRowFor(active);
+    if (!row)
+        return;
+    const bool dispatchList = qstrcmp(row->className, "TSIspratnicaLista") == 0;
+    if (dispatchList)
+        active->setProperty("Printing", true);
+    const QPointer<QWidget> window = active;
+    auto clearPrinting = qScopeGuard([&]() {
+        if (dispatchList && window)
+            window->setProperty("Printing", false);
+    });
+    if (kit::messageBox(this, row->confirmation, QStringLiteral("Information"), kit::Buttons::OkCancel) != kit::mrOk)
+        return;
+    if (const app::ReportRunner run = app::reportFor(row->className))
+        run(active, this);
+}
+
+Module* TForm1::moduleFor(app::PickList list) const
+{
+    switch (list) {
+    case app::PickList::Articles:
+        return Artikli;
+    case app::PickList::Products:
+        return Proizvod;
+    case app::PickList::Partners:
+        return Komintenti;
+    case app::PickList::Employees:
+        return Vraboteni;
+    case app::PickList::Stock:
+        return LagerLista;
+    case app::PickList::Receipts:
+        return Priemnica;
+    case app::PickList::None:
+        break;
+    }
+    return nullptr;
+}
+
+void TForm1::HandleCommand(int code)
+{
+    if (code < app::FirstCommand || code > app::LastCommand || m_closing)
+        return;
+    if (code % 2 == 1) {
+        // Request: open the list in pick mode for the window in which the key or click happened.
+        if (Module* m = moduleFor(app::listForRequest(code)))
+            m->createList(nullptr, ActiveMDIChild(), code);
+        return;
+    }
+    answerPick(code);
+}
+
+void TForm1::answerPick(int code)
+{
+    const app::CommandAnswer* answer = app::answerFor(code);
+    if (!answer)
+        return;
+    auto* list = qobject_cast<TFormSrgBase*>(ActiveMDIChild());
+    if (!list)
+        return;
+    const QPointer<QWidget> target = list->CallerForm;
+    int id = -1;
+    bool haveId = false;
+    try {
+        haveId = QMetaObject::invokeMethod(list, answer->fromStockList ? "GetArtikalId" : "SelectedId",
+                                           Qt::DirectConnection, Q_RETURN_ARG(int, id));
+    } catch (...) {
+        haveId = false; // dropped silently
+    }
+    if (answer->fromStockList && haveId && id == -1) {
+        kit::messageBox(list, QStringLiteral("Nema kolicina od toj artikal!!!"), QStringLiteral("Warning !"));
+        return; // the list stays open
+    }
+    if (target && haveId) {
+        try {
+            QMetaObject::invokeMethod(target, answer->receiver, Qt::DirectConnection, Q_ARG(int, id));
+        } catch (...) {
+            // an error in the delivery is dropped; the caller keeps what it had done
+        }
+    }
+    list->Close();
+    if (target && answer->focus) {
+        try {
+            if (auto* child = qobject_cast<TFormSrgBase*>(target.data()))
+                if (QMdiSubWindow* sub = child->subWindow())
+                    m_mdi->setActiveSubWindow(sub);
+            if (auto* control = target->findChild<QWidget*>(QString::fromLatin1(answer->focus)))
+                control->setFocus(Qt::OtherFocusReason);
+        } catch (...) {
+        }
+    }
+}
+
+void TForm1::Lista1Click()
+{
+    Artikli->createList(nullptr, nullptr, 1);
+}
+
+void TForm1::Komintenti1Click()
+{
+    Komintenti->createList(nullptr, nullptr, 1);
+}
+
+void TForm1::Priemnici2Click()
+{
+    Priemnica->createList(nullptr, nullptr, 1);
+}
+
+void TForm1::FakturaIspratnica2Click()
+{
+    Ispratnica->createList(nullptr, nullptr, 1);
+}
+
+void TForm1::LagerLista1Click()
+{
+    LagerLista->createList(nullptr, nullptr, 1);
+}
+
+void TForm1::PregledipoArtikli1Click()
+{
+    PregledArtikal->createList(nullptr, nullptr, 1);
+}
+
+void TForm1::PregledipoKomintenti1Click()
+{
+    PregledKomintent->createList(nullptr, nullptr, 1);
+}
+
+void TForm1::Nalozi2Click()
+{
+    Nalog->createList(nullptr, nullptr, 1);
+}
+
+void TForm1::PregledpoNalozi1Click()
+{
+    // The Gantt chart of work orders arrives with the work order list.
+}

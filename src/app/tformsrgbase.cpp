@@ -1,0 +1,85 @@
+#include "app/tformsrgbase.h"
+
+#include "app/tform1.h"
+#include "app/tnavform.h"
+#include "kit/focus.h"
+#include "kit/popupmenu.h"
+
+#include <QCloseEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+TFormSrgBase::TFormSrgBase(QWidget* parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    PopupMenu1 = new kit::PopupMenu(this);
+    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    Close1 = PopupMenu1->addItem(QStringLiteral("Close1"), QStringLiteral("Close"), QKeySequence(Qt::Key_Escape),
+                                 [this]() { Close1Click(); });
+    PopupMenu1->attachTo(this);
+}
+
+TFormSrgBase::~TFormSrgBase()
+{
+    // A window freed without closing (its module is destroyed) leaves no node behind.
+    if (!m_closed && Navigator)
+        Navigator->RemoveWindow(this);
+}
+
+QMdiSubWindow* TFormSrgBase::subWindow() const
+{
+    return qobject_cast<QMdiSubWindow*>(parentWidget());
+}
+
+void TFormSrgBase::InitChild(QWidget* caller, const QString& caption, int kind)
+{
+    TForm1* main = TForm1::instance();
+    QMdiSubWindow* sub = subWindow();
+    if (main && !sub) {
+        sub = main->mdiArea()->addSubWindow(this);
+        sub->setAttribute(Qt::WA_DeleteOnClose);
+        sub->setWindowIcon(windowIcon());
+    }
+    CallerForm = caller;
+    if (main && sub) {
+        const QRect outer = main->frameGeometry();
+        sub->setGeometry(150, 0, qMax(200, outer.width() - 165), qMax(150, outer.height() - 150));
+    }
+    NodeRecord = new TCCC{1, caption, kind, this};
+    if (Navigator)
+        Navigator->AddWindow(caption, NodeRecord);
+    else
+        delete std::exchange(NodeRecord, nullptr);
+    setWindowTitle(caption);
+    if (sub) {
+        sub->show();
+        main->mdiArea()->setActiveSubWindow(sub);
+    } else {
+        show();
+    }
+    kit::focusFirstControl(this);
+}
+
+void TFormSrgBase::FormClose()
+{
+    if (Navigator)
+        Navigator->RemoveWindow(this);
+    NodeRecord = nullptr;
+}
+
+void TFormSrgBase::Close()
+{
+    if (QMdiSubWindow* sub = subWindow())
+        sub->close();
+    else
+        close();
+}
+
+void TFormSrgBase::closeEvent(QCloseEvent* event)
+{
+    if (!m_closed) {
+        m_closed = true;
+        FormClose();
+    }
+    event->accept();
+}

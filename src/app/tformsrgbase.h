@@ -1,0 +1,57 @@
+#pragma once
+
+#include "app/tccc.h"
+
+#include <QPointer>
+#include <QWidget>
+
+class QMdiSubWindow;
+class TNavForm;
+
+namespace data {
+class Database;
+}
+namespace kit {
+class MenuItem;
+class PopupMenu;
+}
+
+// Base of every list, entry and edit window: a child window of the main frame, registered
+// in the navigator while it is open, closed by Esc.
+class TFormSrgBase : public QWidget {
+    Q_OBJECT
+public:
+    explicit TFormSrgBase(QWidget* parent = nullptr);
+    ~TFormSrgBase() override;
+
+    kit::PopupMenu* PopupMenu1 = nullptr;
+    kit::MenuItem* Close1 = nullptr;
+
+    TCCC* NodeRecord = nullptr; // belongs to the window's navigator node
+    QPointer<QWidget> CallerForm;
+    data::Database* Database = nullptr;
+    int CommandCode = 0;
+    QPointer<TNavForm> Navigator;
+    // Help page opened by F1 while the window is active (1 = main window).
+    int HelpContext = 1;
+
+    // Makes the window a child of the frame, places it, registers its navigator node and
+    // gives it its caption.
+    void InitChild(QWidget* caller, const QString& caption, int kind);
+
+    // Called when the window becomes the active child window.
+    virtual void FormActivate() {}
+    // Removes the window's navigator node; runs when the window closes.
+    virtual void FormClose();
+    void Close1Click() { Close(); }
+    // Closes the window (its frame in the MDI area).
+    void Close();
+
+    QMdiSubWindow* subWindow() const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    bool m_closed = false;
+};

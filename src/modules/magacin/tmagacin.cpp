@@ -1,0 +1,54 @@
+#include "modules/magacin/tmagacin.h"
+
+#include "kit/menuitem.h"
+#include "modules/magacin/tsmagacin.h"
+
+const ModuleSpec& TMagacin::Spec()
+{
+    static const ModuleSpec spec{
+        "TMagacin", 7, 8, 9, {32770}, QStringLiteral("Duredir-Kreiraj Nov "), QStringLiteral("Duredir-Koregiraj "),
+        QStringLiteral("Duredir-Lista "), QString(),
+    };
+    return spec;
+}
+
+TMagacin::TMagacin(TForm1* mainForm) : Module(Spec(), mainForm) {}
+
+void TMagacin::KreirajMagacinVnes(QObject*, QWidget* form, int)
+{
+    auto* w = new TSMagacinVnes;
+    adopt(w);
+    EntryForm = w;
+    w->Navigator = Navigator;
+    w->InitChild(form, Spec().entryCaption, 2);
+}
+
+void TMagacin::KreirajMagacinKorekcija(QObject*, QWidget* form, int)
+{
+    auto* w = new TSMagacinKorekcija;
+    adopt(w);
+    EditForm = w;
+    w->Navigator = Navigator;
+    w->InitChild(form, Spec().editCaption, 2);
+}
+
+void TMagacin::KreirajMagacinLista(QObject*, QWidget* form, int)
+{
+    auto* w = new TSMagacinLista;
+    adopt(w);
+    ListForm = w;
+    w->Navigator = Navigator;
+    w->Nov1->OnClick = [this]() { ProceduraKreirajMagacinNov(nullptr); };
+    w->Korekcija1->OnClick = [this]() { ProceduraKreirajMagacinKorekcija(nullptr); };
+    w->InitChild(form, Spec().listCaption, 2);
+}
+
+void TMagacin::ProceduraKreirajMagacinNov(QObject* sender)
+{
+    SProccessingMessage(sender, activeChild(), 7);
+}
+
+void TMagacin::ProceduraKreirajMagacinKorekcija(QObject* sender)
+{
+    SProccessingMessage(sender, activeChild(), 8);
+}
