@@ -1,0 +1,190 @@
+#include "kit/dbgrid.h"
+
+#include "data/datasource.h"
+#include "data/query.h"
+
+#include <QFocusEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+
+namespace kit {
+
+DBGrid::DBGrid(QWidget* parent) : QTableView(parent), m_model(new DBGridModel(this))
+{
+    setModel(m_model);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setTabKeyNavigation(false);
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setMinimumSectionSize(1);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+    horizontalHeader()->setSectionsClickable(false);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    connect(horizontalHeader(), &QHeaderView::sectionResized, this, [this](int col, int, int size) {
+        if (!m_applyingWidths && col < m_widths.size())
+            m_widths[col] = size;
+    });
+    connect(this, &QAbstractItemView::doubleClicked, this, [this] { fire(OnDblClick); });
+}
+
+data::Query* DBGrid::query() const
+{
+    return m_source ? m_source->DataSet() : nullptr;
+}
+
+void DBGrid::setDataSource(data::DataSource* source)
+{
+    for (const auto& c : std::as_const(m_connections))
+        disconnect(c);
+    m_connections.clear();
+    m_source = source;
+    if (source) {
+        m_connections.append(connect(source, &data::DataSource::changed, this, &DBGrid::sourceChanged));
+        m_connections.append(connect(source, &data::DataSource::currentChanged, this, &DBGrid::followQuery));
+    }
+    sourceChanged();
+}
+
+void DBGrid::setColumns(const QList<DBGridColumn>& columns)
+{
+    m_model->setColumns(columns);
+    applyWidths();
+    followQuery();
+}
+
+void DBGrid::addColumn(const QString& fieldName, const QString& title, int width,
+                       const QString& displayMask, const QColor& color)
+{
+    QList<DBGridColumn> columns = m_model->columns();
+    DBGridColumn column;
+    column.fieldName = fieldName;
+    column.title = title;
+    column.width = width;
+    column.displayMask = displayMask;
+    column.color = color;
+    columns.append(column);
+    setColumns(columns);
+}
+
+QString DBGrid::cellText(int row, int column) const
+{
+    return m_model->data(m_model->index(row, column)).toString();
+}
+
+QString DBGrid::columnTitle(int column) const
+{
+    return m_model->headerData(column, Qt::Horizontal).toString();
+}
+
+int DBGrid::Row() const
+{
+    data::Query* q = query();
+    return q && q->Active() ? q->RecNo() : -1;
+}
+
+void DBGrid::setColor(const QColor& color)
+{
+    QPalette pal = palette();
+    pal.setColor(QPalette::Base, color);
+    setPalette(pal);
+}
+
+void DBGrid::setBoldFont(bool bold)
+{
+    QFont f = font();
+    f.setBold(bold);
+    setFont(f);
+}
+
+void DBGrid::setTabStop(bool tabStop)
+{
+    setFocusPolicy(tabStop ? Qt::StrongFocus : Qt::ClickFocus);
+}
+
+void DBGrid::sourceChanged()
+{
+    m_syncing = true;
+    m_model->setQuery(query());
+    m_syncing = false;
+    applyWidths();
+    followQuery();
+}
+
+void DBGrid::applyWidths()
+{
+    // Widths are kept across reruns of the same columns; new columns start from their specs.
+    QStringList fields;
+    for (const DBGridColumn& column : m_model->shownColumns())
+        fields.append(column.fieldName.toLower());
+    if (fields != m_widthFields) {
+        m_widthFields = fields;
+        m_widths.clear();
+        for (const DBGridColumn& column : m_model->shownColumns())
+            m_widths.append(column.width > 0 ? column.width : horizontalHeader()->defaultSectionSize());
+    }
+    m_applyingWidths = true;
+    for (int col = 0; col < m_widths.size(); ++col)
+        setColumnWidth(col, m_widths.at(col));
+    m_applyingWidths = false;
+}
+
+void DBGrid::followQuery()
+{
+    if (m_syncing)
+        return;
+    const int row = Row();
+    const QModelIndex current = currentIndex();
+    if (row < 0 || row >= m_model->rowCount()) {
+        return;
+    }
+    if (current.isValid() && current.row() == row && selectionModel()->isRowSelected(row, QModelIndex()))
+        return;
+    const QModelIndex target = m_model->index(row, current.isValid() ? current.column() : 0);
+    m_syncing = true;
+    selectionModel()->setCurrentIndex(target, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    m_syncing = false;
+    scrollTo(target);
+}
+
+void DBGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous)
+{
+    QTableView::currentChanged(current, previous);
+    if (m_syncing || !current.isValid())
+        return;
+    data::Query* q = query();
+    if (!q || !q->Active() || q->RecNo() == current.row())
+        return;
+    m_syncing = true;
+    q->setRecNo(current.row());
+    m_syncing = false;
+}
+
+void DBGrid::keyPressEvent(QKeyEvent* event)
+{
+    if (dispatchKeyDown(OnKeyDown, event))
+        return;
+    if (isEnter(keyCode(event))) {
+        event->ignore(); // never edits; the window may take it
+        return;
+    }
+    QTableView::keyPressEvent(event);
+}
+
+void DBGrid::focusInEvent(QFocusEvent* event)
+{
+    QTableView::focusInEvent(event);
+    if (event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason)
+        fire(OnEnter);
+}
+
+void DBGrid::focusOutEvent(QFocusEvent* event)
+{
+    QTableView::focusOutEvent(event);
+    if (event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason)
+        fire(OnExit);
+}
+
+} // namespace kit

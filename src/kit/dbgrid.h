@@ -1,0 +1,76 @@
+#pragma once
+
+#include "data/datasource.h"
+#include "data/query.h" // DataSource::DataSet() needs the complete type
+#include "kit/dbgridmodel.h"
+#include "kit/events.h"
+
+#include <QPointer>
+#include <QTableView>
+
+
+namespace kit {
+
+// Read-only grid over the query of a DataSource, whole rows selected.
+//
+// The grid's current row and the query's cursor are one thing: clicking or moving in the
+// grid moves the query (and so every detail query following it), and moving the query
+// moves the grid. Opening, closing or rerunning the query shows its new rows; widths the
+// operator set by dragging stay while the columns stay the same.
+//
+// Enter is handed to OnKeyDown and otherwise goes to the window; it never edits. Tab
+// leaves the grid.
+class DBGrid : public QTableView {
+    Q_OBJECT
+public:
+    explicit DBGrid(QWidget* parent = nullptr);
+
+    void setDataSource(data::DataSource* source);
+    data::DataSource* DataSource() const { return m_source; }
+    data::Query* query() const;
+
+    // The columns to show; none: every field of the query with its name as title.
+    void setColumns(const QList<DBGridColumn>& columns);
+    void addColumn(const QString& fieldName, const QString& title = QString(), int width = -1,
+                   const QString& displayMask = QString(), const QColor& color = QColor());
+    const QList<DBGridColumn>& columns() const { return m_model->columns(); }
+    int ColCount() const { return m_model->columnCount(); }
+    // The text shown in a cell (row of the query, shown column), for checks and tests.
+    QString cellText(int row, int column) const;
+    QString columnTitle(int column) const;
+
+    // The query's current row, -1 when there is none.
+    int Row() const;
+
+    // Background colour of the whole grid.
+    void setColor(const QColor& color);
+    void setBoldFont(bool bold);
+    // Whether Tab reaches the grid (clicking always does).
+    void setTabStop(bool tabStop);
+
+    KeyDownHandler OnKeyDown;
+    NotifyHandler OnDblClick;
+    NotifyHandler OnEnter;
+    NotifyHandler OnExit;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    void sourceChanged();
+    void followQuery();
+    void applyWidths();
+
+    DBGridModel* m_model;
+    QPointer<data::DataSource> m_source;
+    QList<QMetaObject::Connection> m_connections;
+    QStringList m_widthFields; // fields of the columns whose widths m_widths holds
+    QList<int> m_widths;
+    bool m_syncing = false;
+    bool m_applyingWidths = false;
+};
+
+} // namespace kit

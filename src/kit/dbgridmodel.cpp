@@ -1,0 +1,96 @@
+#include "kit/dbgridmodel.h"
+
+#include "data/query.h"
+#include "kit/format.h"
+
+namespace kit {
+
+DBGridModel::DBGridModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+void DBGridModel::setQuery(data::Query* query)
+{
+    m_query = query;
+    refresh();
+}
+
+void DBGridModel::setColumns(const QList<DBGridColumn>& columns)
+{
+    m_columns = columns;
+    refresh();
+}
+
+void DBGridModel::refresh()
+{
+    beginResetModel();
+    resolveColumns();
+    endResetModel();
+}
+
+void DBGridModel::resolveColumns()
+{
+    m_shown = m_columns;
+    if (m_shown.isEmpty() && m_query) {
+        for (const QString& name : m_query->fieldNames()) {
+            DBGridColumn column;
+            column.fieldName = name;
+            m_shown.append(column);
+        }
+    }
+    m_fieldIndex.clear();
+    for (const DBGridColumn& column : std::as_const(m_shown))
+        m_fieldIndex.append(m_query ? m_query->fieldIndex(column.fieldName) : -1);
+}
+
+int DBGridModel::rowCount(const QModelIndex& parent) const
+{
+    if (parent.isValid() || !m_query || !m_query->Active())
+        return 0;
+    return m_query->RecordCount();
+}
+
+int DBGridModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : int(m_shown.size());
+}
+
+QVariant DBGridModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.row() >= rowCount() || index.column() >= m_shown.size())
+        return {};
+    const DBGridColumn& column = m_shown.at(index.column());
+    const int field = m_fieldIndex.at(index.column());
+    switch (role) {
+    case Qt::DisplayRole:
+        return field < 0 ? QString() : formatValue(m_query->value(index.row(), field), column.displayMask);
+    case Qt::BackgroundRole:
+        return column.color.isValid() ? QVariant(column.color) : QVariant();
+    case Qt::TextAlignmentRole: {
+        if (column.alignment)
+            return QVariant(column.alignment | Qt::AlignVCenter);
+        const QVariant value = field < 0 ? QVariant() : m_query->value(index.row(), field);
+        const int type = value.metaType().id();
+        const bool number = type == QMetaType::Int || type == QMetaType::LongLong
+            || type == QMetaType::Double || type == QMetaType::UInt || type == QMetaType::ULongLong
+            || (column.displayMask.contains(QLatin1Char('0')) || column.displayMask.contains(QLatin1Char('#')));
+        return QVariant((number ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+    }
+    default:
+        return {};
+    }
+}
+
+QVariant DBGridModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < m_shown.size()) {
+        const DBGridColumn& column = m_shown.at(section);
+        return column.title.isEmpty() ? column.fieldName : column.title;
+    }
+    return QAbstractTableModel::headerData(section, orientation, role);
+}
+
+Qt::ItemFlags DBGridModel::flags(const QModelIndex& index) const
+{
+    return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
+}
+
+} // namespace kit

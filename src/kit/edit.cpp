@@ -1,0 +1,90 @@
+#include "kit/edit.h"
+
+#include <QFocusEvent>
+#include <QKeyEvent>
+
+namespace kit {
+
+QFont inputFont()
+{
+    QFont font(QStringLiteral("Arial"), 10);
+    font.setBold(true);
+    return font;
+}
+
+Edit::Edit(QWidget* parent) : QLineEdit(parent)
+{
+    connect(this, &QLineEdit::textChanged, this, [this] { fire(OnChange); });
+    // Typed keys are converted in keyPressEvent; this catches the rest of the operator's
+    // edits (paste from the context menu, drops).
+    connect(this, &QLineEdit::textEdited, this, &Edit::upperCaseEdited);
+}
+
+void Edit::SetFocus()
+{
+    setFocus(Qt::OtherFocusReason);
+}
+
+void Edit::upperCaseEdited(const QString& text)
+{
+    if (!m_upperCase)
+        return;
+    const QString upper = text.toUpper();
+    if (upper == text)
+        return;
+    const int pos = cursorPosition();
+    setText(upper);
+    setCursorPosition(qMin(pos, int(upper.size())));
+}
+
+void Edit::keyPressEvent(QKeyEvent* event)
+{
+    if (dispatchKeyDown(OnKeyDown, event))
+        return;
+
+    QString text = event->text();
+    const bool isChar = text.size() == 1 && text.at(0).isPrint();
+    if (isChar && OnKeyPress) {
+        QChar ch = text.at(0);
+        OnKeyPress(ch);
+        if (ch.isNull()) {
+            event->accept();
+            return;
+        }
+        text = QString(ch);
+    }
+    if (isChar && m_upperCase)
+        text = text.toUpper();
+    if (isChar && text != event->text()) {
+        QKeyEvent changed(event->type(), event->key(), event->modifiers(), text,
+                          event->isAutoRepeat(), event->count());
+        QLineEdit::keyPressEvent(&changed);
+        event->setAccepted(changed.isAccepted());
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+bool Edit::isControlFocusChange(Qt::FocusReason reason)
+{
+    return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
+}
+
+void Edit::focusInEvent(QFocusEvent* event)
+{
+    QLineEdit::focusInEvent(event);
+    if (!isControlFocusChange(event->reason()))
+        return;
+    if (event->reason() != Qt::MouseFocusReason && inputMask().isEmpty())
+        selectAll();
+    fire(OnEnter);
+}
+
+void Edit::focusOutEvent(QFocusEvent* event)
+{
+    QLineEdit::focusOutEvent(event);
+    if (isControlFocusChange(event->reason()))
+        fire(OnExit);
+}
+
+} // namespace kit

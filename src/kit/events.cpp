@@ -1,0 +1,41 @@
+#include "kit/events.h"
+
+#include <QKeyEvent>
+#include <QWidget>
+
+namespace kit {
+
+int keyCode(const QKeyEvent* event)
+{
+    const int key = event->key();
+    return key == Qt::Key_Enter ? int(Qt::Key_Return) : key;
+}
+
+bool isEnter(int key)
+{
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+bool dispatchKeyDown(const KeyDownHandler& handler, QKeyEvent* event)
+{
+    if (!handler)
+        return false;
+    int key = keyCode(event);
+    handler(key, event->modifiers());
+    if (key != 0)
+        return false;
+    event->accept();
+    return true;
+}
+
+bool moveOnEnter(int& key, QWidget* next)
+{
+    if (!isEnter(key))
+        return false;
+    key = 0;
+    if (next)
+        next->setFocus(Qt::TabFocusReason);
+    return true;
+}
+
+} // namespace kit

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <functional>
+
+class QDialog;
+
+namespace kit {
+
+// Runs a dialog modally and returns its modal result (mrOk ...). Every modal dialog of the
+// program goes through here: by default dialog->exec(); tests install a handler that
+// fills the dialog, presses its buttons and returns the result, so no test waits in a
+// modal loop. The dialog's result() is set to the returned value either way.
+int runModal(QDialog* dialog);
+
+using ModalHandler = std::function<int(QDialog* dialog)>;
+// Installs a handler (empty: back to exec()); returns the one installed before.
+ModalHandler setModalHandler(ModalHandler handler);
+
+// Installs a modal handler for its lifetime and counts the dialogs it ran.
+class ScopedModalHandler {
+public:
+    explicit ScopedModalHandler(ModalHandler handler);
+    ~ScopedModalHandler();
+    ScopedModalHandler(const ScopedModalHandler&) = delete;
+    ScopedModalHandler& operator=(const ScopedModalHandler&) = delete;
+
+    int count() const { return m_count; }
+
+private:
+    ModalHandler m_previous;
+    int m_count = 0;
+};
+
+} // namespace kit
