@@ -1,5 +1,7 @@
 #include "app/helpviewer.h"
 
+#include "app/resources.h"
+
 #include <QDialogButtonBox>
 #include <QPointer>
 #include <QPushButton>
@@ -15,6 +17,7 @@ QString g_helpFile = QStringLiteral("REDIDOZIZED.HLP");
 
 HelpViewer::HelpViewer(QWidget* parent) : QDialog(parent)
 {
+    initResources();
     setObjectName(QStringLiteral("HelpViewer"));
     setWindowTitle(QStringLiteral("Duredir Help"));
     setAttribute(Qt::WA_DeleteOnClose);

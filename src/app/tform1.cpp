@@ -4,6 +4,7 @@
 #include "app/icons.h"
 #include "app/module.h"
 #include "app/printdispatch.h"
+#include "app/resources.h"
 #include "app/tformsrgbase.h"
 #include "app/tnavform.h"
 #include "app/tsabout.h"
@@ -45,6 +46,7 @@ TForm1* TForm1::instance()
 TForm1::TForm1(data::Database* database, QWidget* parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("Form1"));
+    app::initResources();
     if (database) {
         m_database = database;
     } else {

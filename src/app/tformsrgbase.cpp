@@ -12,6 +12,8 @@
 TFormSrgBase::TFormSrgBase(QWidget* parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_DeleteOnClose);
+    // A window without controls still takes the focus, so Esc reaches its menu.
+    setFocusPolicy(Qt::ClickFocus);
     PopupMenu1 = new kit::PopupMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
     Close1 = PopupMenu1->addItem(QStringLiteral("Close1"), QStringLiteral("Close"), QKeySequence(Qt::Key_Escape),
@@ -57,7 +59,8 @@ void TFormSrgBase::InitChild(QWidget* caller, const QString& caption, int kind)
     } else {
         show();
     }
-    kit::focusFirstControl(this);
+    if (!kit::focusFirstControl(this))
+        setFocus(Qt::OtherFocusReason);
 }
 
 void TFormSrgBase::FormClose()

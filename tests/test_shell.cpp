@@ -1,0 +1,436 @@
+// The application shell as the operator meets it: start-up, menus, the navigator, closing
+// windows, the print command's enabling, commands between windows, the error box.
+#include "app/application.h"
+#include "app/commands.h"
+#include "app/helpviewer.h"
+#include "app/module.h"
+#include "app/tformsrgbase.h"
+#include "app/tnavform.h"
+#include "data/database.h"
+#include "data/errors.h"
+#include "kit/edit.h"
+#include "modules/magacin/tmagacin.h"
+#include "modules/magacin/tsmagacin.h"
+#include "support/appfixture.h"
+
+#include <QMdiArea>
+#include <QPlainTextEdit>
+#include <QTextBrowser>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QToolButton>
+#include <QtTest>
+
+using testsupport::AppFixture;
+
+// A window that asks for picks, as the document windows do.
+class PickCaller : public TFormSrgBase {
+    Q_OBJECT
+public:
+    using TFormSrgBase::TFormSrgBase;
+    QList<int> received;
+    Q_INVOKABLE void VnesiKomintentiID(int id) { received << id; }
+    Q_INVOKABLE void VnesiArtikalID(int id) { received << id; }
+};
+
+// A list answering picks with a fixed key.
+class PickList : public TFormSrgBase {
+    Q_OBJECT
+public:
+    using TFormSrgBase::TFormSrgBase;
+    int key = 7;
+    Q_INVOKABLE int SelectedId() { return key; }
+    Q_INVOKABLE int GetArtikalId() { return key; }
+};
+
+class TestShell : public QObject {
+    Q_OBJECT
+
+private slots:
+    void startUpCreatesModulesAndCompanyNode();
+    void menuCaptionsShortcutsAndHints_data();
+    void menuCaptionsShortcutsAndHints();
+    void toolButtonsFollowTheirItems();
+    void closeCommand();
+    void printEnabledOnlyForPrintableWindows();
+    void navigatorNodes();
+    void navigatorEnterAndCompanyClick();
+    void closingTheMainWindowClosesChildrenWithoutAsking();
+    void modulesAreDestroyedInOrder();
+    void errorInAHandlerShowsTheErrorBox();
+    void lostConnectionIsReopenedOnFocusChange();
+    void refreshOnOpenConnectionChangesNothing();
+    void moduleIgnoresUnlistedCodes();
+    void pickAnswerDeliversFocusesAndCloses();
+    void pickAnswerToClosedCallerIsDropped();
+    void stockPickRefusesWithoutBalance();
+    void helpOpensThePageOfTheContext();
+    void aboutShowsInfoTable();
+
+private:
+    template <class W>
+    W* openChild(AppFixture& app, const QString& caption, QWidget* caller = nullptr)
+    {
+        auto* w = new W;
+        w->Navigator = app.main().NavForm();
+        w->InitChild(caller, caption, 2);
+        AppFixture::settle();
+        return w;
+    }
+};
+
+void TestShell::startUpCreatesModulesAndCompanyNode()
+{
+    AppFixture app;
+    QStringList names;
+    for (Module* m : app.main().modules())
+        names << m->objectName();
+    QCOMPARE(names, (QStringList{"TArtikli", "TKomintenti", "TMagacin", "TNalog", "TProizvod", "TFaktura", "TPriemnica",
+                                 "TIspratnica", "TLagerLista", "TPregledArtikal", "TPregledKomintent", "TVraboteni",
+                                 "TReportFinan"}));
+    // Exactly the four modules whose windows run transactions hold the connection.
+    for (Module* m : app.main().modules()) {
+        const bool holds = QStringList{"TNalog", "TProizvod", "TPriemnica", "TIspratnica"}.contains(m->objectName());
+        QCOMPARE(m->Database != nullptr, holds);
+        QCOMPARE(m->Navigator.data(), app.main().NavForm());
+    }
+    QTreeWidget* tree = app.main().NavForm()->TreeView1;
+    QCOMPARE(tree->topLevelItemCount(), 1);
+    QCOMPARE(tree->topLevelItem(0)->text(0), QStringLiteral("MyCompany"));
+    QCOMPARE(TNavForm::recordOf(tree->topLevelItem(0))->CompanyId, 1);
+    QCOMPARE(app.main().windowTitle(), QStringLiteral("Tervalo"));
+    QCOMPARE(QApplication::applicationDisplayName(), QStringLiteral("Duredir"));
+}
+
+void TestShell::menuCaptionsShortcutsAndHints_data()
+{
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("shortcut");
+    QTest::addColumn<QString>("hint");
+    QTest::newRow("Lista1") << "Lista1" << "Products-List" << "" << "Products -List";
+    QTest::newRow("Komintenti1") << "Komintenti1" << "Company Partners -List" << "" << "Company Partners List";
+    QTest::newRow("Print1") << "Print1" << "Print" << "Ctrl+P" << "Print Preview";
+    QTest::newRow("Close1") << "Close1" << "Close" << "" << "Close";
+    QTest::newRow("Refresh") << "RefreshDatabaseconnection1" << "Refresh Database connection" << "" << "";
+    QTest::newRow("Priemnici2") << "Priemnici2" << "Goods Receipt List" << "Alt+P" << "Goods receipt list";
+    QTest::newRow("FakturaIspratnica2") << "FakturaIspratnica2" << "Goods Dispatch List" << "Alt+I" << "Goods dispatch list";
+    QTest::newRow("LagerLista1") << "LagerLista1" << "Report of products remains" << "Alt+L" << "Report of products remains";
+    QTest::newRow("PregledipoArtikli1") << "PregledipoArtikli1" << "Detailed reports by products" << "" << "";
+    QTest::newRow("PregledipoKomintenti1") << "PregledipoKomintenti1" << "Detailed Reports by  company partners" << ""
+                                           << "";
+    QTest::newRow("Cascade1") << "Cascade1" << "Cascade" << "" << "";
+    QTest::newRow("Tile1") << "Tile1" << "Tile" << "" << "";
+    QTest::newRow("Help2") << "Help2" << "Help" << "" << "";
+    QTest::newRow("About1") << "About1" << "About" << "" << "";
+}
+
+void TestShell::menuCaptionsShortcutsAndHints()
+{
+    QFETCH(QString, item);
+    QFETCH(QString, caption);
+    QFETCH(QString, shortcut);
+    QFETCH(QString, hint);
+    AppFixture app;
+    auto* action = app.main().findChild<QAction*>(item);
+    QVERIFY(action);
+    QCOMPARE(action->text(), caption);
+    QCOMPARE(action->shortcut().toString(), shortcut);
+    if (!hint.isEmpty())
+        QCOMPARE(action->toolTip(), hint);
+    // The menus in order, with their captions.
+    QStringList menus;
+    for (QAction* a : app.main().menuBar()->actions())
+        menus << a->text();
+    QCOMPARE(menus, (QStringList{"Tools", "Documents", "Reports", "Window", "Help"}));
+}
+
+void TestShell::toolButtonsFollowTheirItems()
+{
+    AppFixture app;
+    const QList<QPair<QToolButton*, QAction*>> pairs{
+        {app.main().ToolButton2, app.main().Priemnici2},  {app.main().ToolButton3, app.main().FakturaIspratnica2},
+        {app.main().ToolButton4, app.main().LagerLista1}, {app.main().ToolButton6, app.main().Lista1},
+        {app.main().ToolButton14, app.main().Komintenti1}, {app.main().ToolButton12, app.main().Print1},
+        {app.main().ToolButton8, app.main().Close1}};
+    for (const auto& [button, action] : pairs) {
+        QCOMPARE(button->defaultAction(), action);
+        QVERIFY(!button->icon().isNull()); // a picture even on a bare machine
+    }
+    QCOMPARE(app.main().ToolButton12->toolTip(), QStringLiteral("Print Preview"));
+}
+
+void TestShell::closeCommand()
+{
+    AppFixture app;
+    const int navigatorOnly = app.main().MDIChildCount();
+    QCOMPARE(navigatorOnly, 1);
+    app.main().Close1Click(); // with only the navigator: nothing
+    QCOMPARE(app.main().MDIChildCount(), 1);
+
+    auto* w = openChild<TSMagacinVnes>(app, QStringLiteral("Duredir-Kreiraj Nov "));
+    QCOMPARE(app.main().MDIChildCount(), 2);
+    // With the navigator active nothing closes.
+    app.main().mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(app.main().NavForm()->parentWidget()));
+    app.main().Close1Click();
+    AppFixture::settle();
+    QCOMPARE(app.main().MDIChildCount(), 2);
+    // With the window active it closes, and its node goes.
+    app.main().mdiArea()->setActiveSubWindow(w->subWindow());
+    app.main().Close1->trigger();
+    AppFixture::settle();
+    QCOMPARE(app.main().MDIChildCount(), 1);
+    QVERIFY(app.main().NavForm()->windowNodes().isEmpty());
+    // The navigator itself cannot be closed.
+    app.main().NavForm()->parentWidget()->close();
+    AppFixture::settle();
+    QCOMPARE(app.main().MDIChildCount(), 1);
+}
+
+void TestShell::printEnabledOnlyForPrintableWindows()
+{
+    AppFixture app;
+    QVERIFY(!app.main().Print1->isEnabled());
+    app.main().Magacin->SProccessingMessage(nullptr, nullptr, 9);
+    AppFixture::settle();
+    QVERIFY(app.active<TSMagacinLista>());
+    QVERIFY(!app.main().Print1->isEnabled());
+    QVERIFY(!app.main().ToolButton12->isEnabled());
+    app.main().mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(app.main().NavForm()->parentWidget()));
+    AppFixture::settle();
+    QVERIFY(!app.main().Print1->isEnabled());
+    // A class derived from a printable one does not count: exact classes only.
+    app.main().Print1Click();
+    QVERIFY(app.messages().isEmpty());
+}
+
+void TestShell::navigatorNodes()
+{
+    AppFixture app;
+    TNavForm* nav = app.main().NavForm();
+    auto* a = openChild<TSMagacinVnes>(app, QStringLiteral("Same "));
+    auto* b = openChild<TSMagacinVnes>(app, QStringLiteral("Same "));
+    QCOMPARE(nav->windowNodes().size(), 2);
+    QCOMPARE(nav->windowNodes().at(0)->text(0), QStringLiteral("Same "));
+    QCOMPARE(a->windowTitle(), QStringLiteral("Same "));
+    // The active window's node is selected.
+    QCOMPARE(TNavForm::recordOf(nav->TreeView1->currentItem())->Form.data(), b);
+    app.main().mdiArea()->setActiveSubWindow(a->subWindow());
+    AppFixture::settle();
+    QCOMPARE(TNavForm::recordOf(nav->TreeView1->currentItem())->Form.data(), a);
+    // Closing one removes only its own node, even with the company node selected.
+    nav->TreeView1->setCurrentItem(nav->TreeView1->topLevelItem(0));
+    b->Close();
+    AppFixture::settle();
+    QCOMPARE(nav->windowNodes().size(), 1);
+    QCOMPARE(TNavForm::recordOf(nav->windowNodes().at(0))->Form.data(), a);
+    // Esc closes the active child window.
+    app.main().mdiArea()->setActiveSubWindow(a->subWindow());
+    QTest::keyClick(a, Qt::Key_Escape);
+    AppFixture::settle();
+    QVERIFY(nav->windowNodes().isEmpty());
+}
+
+void TestShell::navigatorEnterAndCompanyClick()
+{
+    AppFixture app;
+    TNavForm* nav = app.main().NavForm();
+    auto* a = openChild<TSMagacinVnes>(app, QStringLiteral("First "));
+    auto* b = openChild<TSMagacinKorekcija>(app, QStringLiteral("Second "));
+    QCOMPARE(app.main().ActiveMDIChild(), b);
+    nav->TreeView1->setCurrentItem(nav->windowNodes().at(0));
+    QTest::keyClick(nav->TreeView1, Qt::Key_Return);
+    AppFixture::settle();
+    QCOMPARE(app.main().ActiveMDIChild(), a);
+    // Clicking the company node selects it and changes nothing else.
+    QTreeWidgetItem* company = nav->TreeView1->topLevelItem(0);
+    nav->TreeView1->setCurrentItem(company);
+    nav->TreeView1Click();
+    QCOMPARE(nav->CompanyNode, company);
+    QCOMPARE(nav->CompanyName, QStringLiteral("MyCompany"));
+    QCOMPARE(app.main().MDIChildCount(), 3);
+    QCOMPARE(app.main().ActiveMDIChild(), a);
+    // A window opened now is added under the same company node.
+    openChild<TSMagacinVnes>(app, QStringLiteral("Third "));
+    QCOMPARE(company->childCount(), 3);
+}
+
+void TestShell::closingTheMainWindowClosesChildrenWithoutAsking()
+{
+    AppFixture app;
+    app.main().Magacin->SProccessingMessage(nullptr, nullptr, 9);
+    app.main().Magacin->SProccessingMessage(nullptr, nullptr, 7);
+    app.main().Magacin->SProccessingMessage(nullptr, nullptr, 8);
+    AppFixture::settle();
+    QCOMPARE(app.main().MDIChildCount(), 4);
+    QPointer<QWidget> list = app.main().Magacin->ListForm.data();
+    QVERIFY(app.main().close());
+    AppFixture::settle();
+    QVERIFY(list.isNull());
+    QVERIFY(app.messages().isEmpty());
+    QVERIFY(app.main().modules().isEmpty());
+}
+
+void TestShell::modulesAreDestroyedInOrder()
+{
+    AppFixture app;
+    QStringList order;
+    for (Module* m : app.main().modules())
+        connect(m, &QObject::destroyed, this, [&order, name = m->objectName()]() { order << name; });
+    app.main().FormClose();
+    QCOMPARE(order, (QStringList{"TPregledKomintent", "TPregledArtikal", "TLagerLista", "TIspratnica", "TPriemnica",
+                                 "TFaktura", "TProizvod", "TNalog", "TMagacin", "TKomintenti", "TArtikli", "TVraboteni",
+                                 "TReportFinan"}));
+}
+
+void TestShell::errorInAHandlerShowsTheErrorBox()
+{
+    AppFixture app;
+    auto* w = openChild<TSMagacinVnes>(app, QStringLiteral("W "));
+    auto* edit = new kit::Edit(w);
+    edit->show();
+    edit->OnKeyDown = [](int&, Qt::KeyboardModifiers) { throw data::DatabaseError(QStringLiteral("disk full")); };
+    QTest::keyClick(edit, Qt::Key_A);
+    QCOMPARE(app.messages().size(), 1);
+    QCOMPARE(app.messages().at(0), (testsupport::Shown{QStringLiteral("Error"), QStringLiteral("disk full")}));
+    // The program goes on: the next key works normally.
+    edit->OnKeyDown = nullptr;
+    QTest::keyClicks(edit, QStringLiteral("ok"));
+    QCOMPARE(edit->text(), QStringLiteral("ok"));
+}
+
+void TestShell::lostConnectionIsReopenedOnFocusChange()
+{
+    AppFixture app;
+    auto* w = openChild<TSMagacinVnes>(app, QStringLiteral("W "));
+    auto* e1 = new kit::Edit(w);
+    auto* e2 = new kit::Edit(w);
+    e1->show();
+    e2->show();
+    e1->setFocus();
+    app.database().db().close();
+    QVERIFY(!app.database().db().Connected());
+    e2->setFocus();
+    QApplication::processEvents();
+    QVERIFY(app.database().db().Connected());
+    QCOMPARE(app.database().count(QStringLiteral("info_table")), 1);
+}
+
+void TestShell::refreshOnOpenConnectionChangesNothing()
+{
+    AppFixture app;
+    app.database().exec(QStringLiteral("insert into artikli (sifra,artikal,edm) values (1,'A','B')"));
+    const QSqlDatabase before = app.database().db().handle();
+    app.main().RefreshDatabaseconnection1->trigger();
+    QVERIFY(app.database().db().Connected());
+    QVERIFY(app.messages().isEmpty());
+    QCOMPARE(app.database().count(QStringLiteral("artikli")), 1);
+    app.database().db().close();
+    app.main().RefreshDatabaseconnection1->trigger();
+    QVERIFY(app.database().db().Connected());
+}
+
+void TestShell::moduleIgnoresUnlistedCodes()
+{
+    AppFixture app;
+    // 32777 is the receipt window's request; the warehouse module does not pass it on.
+    app.main().Magacin->SProccessingMessage(nullptr, nullptr, 32777);
+    app.main().Magacin->SProccessingMessage(nullptr, nullptr, 10);
+    AppFixture::settle();
+    QCOMPARE(app.main().MDIChildCount(), 1);
+    // Codes outside the command range reach nothing in the main window either.
+    app.main().HandleCommand(32768);
+    app.main().HandleCommand(32811);
+    app.main().HandleCommand(32769);
+    app.main().HandleCommand(32770);
+    QCOMPARE(app.main().MDIChildCount(), 1);
+}
+
+void TestShell::pickAnswerDeliversFocusesAndCloses()
+{
+    AppFixture app;
+    auto* caller = openChild<PickCaller>(app, QStringLiteral("Caller "));
+    auto* date = new kit::Edit(caller);
+    date->setObjectName(QStringLiteral("MaskEdit1"));
+    date->show();
+    auto* list = openChild<PickList>(app, QStringLiteral("List "), caller);
+    list->key = 42;
+    QPointer<PickList> guard = list;
+    app.main().HandleCommand(32778);
+    AppFixture::settle();
+    QCOMPARE(caller->received, QList<int>{42});
+    QVERIFY(guard.isNull());
+    QCOMPARE(app.main().ActiveMDIChild(), caller);
+    QCOMPARE(QApplication::focusWidget(), date);
+}
+
+void TestShell::pickAnswerToClosedCallerIsDropped()
+{
+    AppFixture app;
+    auto* caller = openChild<PickCaller>(app, QStringLiteral("Caller "));
+    auto* list = openChild<PickList>(app, QStringLiteral("List "), caller);
+    QPointer<PickList> guard = list;
+    caller->Close();
+    AppFixture::settle();
+    app.main().mdiArea()->setActiveSubWindow(list->subWindow());
+    app.main().HandleCommand(32782);
+    AppFixture::settle();
+    QVERIFY(guard.isNull());
+    QVERIFY(app.messages().isEmpty());
+}
+
+void TestShell::stockPickRefusesWithoutBalance()
+{
+    AppFixture app;
+    auto* caller = openChild<PickCaller>(app, QStringLiteral("Caller "));
+    auto* list = openChild<PickList>(app, QStringLiteral("Stock "), caller);
+    list->key = -1;
+    app.main().HandleCommand(32804);
+    AppFixture::settle();
+    QCOMPARE(app.messages().size(), 1);
+    QCOMPARE(app.messages().at(0), (testsupport::Shown{QStringLiteral("Warning !"),
+                                                       QStringLiteral("Nema kolicina od toj artikal!!!")}));
+    QVERIFY(caller->received.isEmpty());
+    QCOMPARE(app.main().ActiveMDIChild(), list); // the list stays open
+    list->key = 5;
+    app.main().HandleCommand(32804);
+    AppFixture::settle();
+    QCOMPARE(caller->received, QList<int>{5});
+}
+
+void TestShell::helpOpensThePageOfTheContext()
+{
+    AppFixture app;
+    QCOMPARE(app::HelpViewer::pageFor(1), QStringLiteral("qrc:/help/main-window.html"));
+    for (int context = 0; context <= 6; ++context) {
+        app::HelpViewer* viewer = app::HelpViewer::showContext(context, &app.main());
+        QVERIFY(viewer->isVisible());
+        // Every page exists and has a real title.
+        QVERIFY2(!viewer->browser()->documentTitle().isEmpty(), qPrintable(app::HelpViewer::pageFor(context)));
+        viewer->close();
+        AppFixture::settle();
+    }
+    QCOMPARE(app::HelpViewer::helpFile(), QStringLiteral("REDIDOZIZED.hlp"));
+}
+
+void TestShell::aboutShowsInfoTable()
+{
+    AppFixture app;
+    QString shown;
+    app.onNextDialog([&shown](QDialog* d) {
+        shown = d->findChild<QPlainTextEdit*>(QStringLiteral("Memo1"))->toPlainText();
+        return int(kit::mrOk);
+    });
+    app.main().About1->trigger();
+    QCOMPARE(app.dialogsRun(), 1);
+    QVERIFY(shown.startsWith(QStringLiteral("Duredir")));
+}
+
+int main(int argc, char** argv)
+{
+    app::Application application(argc, argv);
+    TestShell test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_shell.moc"
