@@ -115,7 +115,7 @@ void DBGrid::sourceChanged()
 
 void DBGrid::applyWidths()
 {
-    // Widths are kept across reruns of the same columns; new columns start from their specs.
+    // Widths are kept across reruns of the same columns; new columns start from their given widths.
     QStringList fields;
     for (const DBGridColumn& column : m_model->shownColumns())
         fields.append(column.fieldName.toLower());

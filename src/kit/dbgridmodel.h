@@ -20,7 +20,7 @@ struct DBGridColumn {
     Qt::Alignment alignment; // empty: numbers right, everything else left
 };
 
-// The rows of a query as a table: one row per result row, one column per column spec, or
+// The rows of a query as a table: one row per result row, one column per column given, or
 // per field of the query when no columns are specified. Read-only.
 class DBGridModel : public QAbstractTableModel {
     Q_OBJECT

@@ -62,13 +62,56 @@ void dropMariaDbDatabase(const QString& name)
     }
 }
 
+namespace {
+
+// On the server, creating eleven InnoDB tables for every test is slow; a test process keeps
+// one database with the schema and empties its tables for each new test instead.
+QString sharedMariaDbDatabase()
+{
+    static QString name;
+    if (name.isEmpty()) {
+        name = createMariaDbDatabase();
+        data::AliasConfig c;
+        c.engine = data::Engine::MariaDb;
+        c.socket = mariaDbSocket();
+        c.database = name;
+        data::Database db(QStringLiteral("duredir-test-schema"));
+        db.setConfig(c);
+        db.open();
+        data::createSchema(db);
+    }
+    return name;
+}
+
+void emptyTables(data::Database& db)
+{
+    for (const QString& t : data::schemaTableNames())
+        db.exec(QStringLiteral("DELETE FROM %1").arg(t));
+    for (const QString& s : data::schemaStatements(db.engine()))
+        if (s.startsWith(QLatin1String("INSERT INTO info_table")))
+            db.exec(s);
+}
+
+} // namespace
+
 TestDatabase::TestDatabase(bool withSchema, const QString& connectionName)
 {
     if (onMariaDb()) {
-        m_mariaDbName = createMariaDbDatabase();
         m_config.engine = data::Engine::MariaDb;
         m_config.socket = mariaDbSocket();
-        m_config.database = m_mariaDbName;
+        if (withSchema) {
+            m_config.database = sharedMariaDbDatabase();
+        } else {
+            m_mariaDbName = createMariaDbDatabase();
+            m_config.database = m_mariaDbName;
+        }
+        m_config.fromFile = true;
+        m_db = std::make_unique<data::Database>(connectionName);
+        m_db->setConfig(m_config);
+        m_db->open();
+        if (withSchema)
+            emptyTables(*m_db);
+        return;
     } else {
         m_config.engine = data::Engine::Sqlite;
         m_config.path = m_dir.filePath(QStringLiteral("test.sqlite"));

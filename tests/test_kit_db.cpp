@@ -1,0 +1,212 @@
+// Data-bound controls of the widget kit: the grid row and the query cursor move together,
+// detail queries and field displays follow.
+#include "data/datasource.h"
+#include "data/query.h"
+#include "kit/dbedit.h"
+#include "kit/dbgrid.h"
+#include "kit/dbtext.h"
+#include "support/testdb.h"
+
+#include <QHeaderView>
+#include <QtTest>
+
+using namespace kit;
+
+class TestKitDb : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void gridAndCursorMoveTogether();
+    void gridFollowsReopenAndKeepsWidths();
+    void enterReachesKeyHandler();
+    void fieldDisplaysFollowCurrentRow();
+
+private:
+    void openProducts(const QString& order = QStringLiteral("sifra"));
+
+    std::unique_ptr<testsupport::TestDatabase> m_db;
+    std::unique_ptr<data::Query> m_products;
+    std::unique_ptr<data::DataSource> m_productsSource;
+    std::unique_ptr<data::Query> m_parts;
+    std::unique_ptr<data::DataSource> m_partsSource;
+};
+
+void TestKitDb::init()
+{
+    m_db = std::make_unique<testsupport::TestDatabase>();
+    auto& t = *m_db;
+    t.exec(QStringLiteral("insert into artikli (sifra,artikal,edm) values (10,'SCREW','PCS')"));
+    t.exec(QStringLiteral("insert into artikli (sifra,artikal,edm) values (11,'BOARD','M2')"));
+    t.exec(QStringLiteral("insert into proizvodi (sifra,proizvod,edm,cena,tarifa,rabat) values (1,'TABLE','PCS',1500,18,0)"));
+    t.exec(QStringLiteral("insert into proizvodi (sifra,proizvod,edm,cena,tarifa,rabat) values (2,'CHAIR','PCS',250.5,18,0)"));
+    t.exec(QStringLiteral("insert into proizvodi (sifra,proizvod,edm,cena,tarifa,rabat) values (3,'SHELF','PCS',99.995,18,0)"));
+    const int table = t.scalar(QStringLiteral("select id from proizvodi where sifra=1")).toInt();
+    const int chair = t.scalar(QStringLiteral("select id from proizvodi where sifra=2")).toInt();
+    const int screw = t.scalar(QStringLiteral("select id from artikli where sifra=10")).toInt();
+    const int board = t.scalar(QStringLiteral("select id from artikli where sifra=11")).toInt();
+    const auto part = [&](int product, int article, const QString& qty) {
+        t.exec(QStringLiteral("insert into proizvodi_sostav (id_proizvod,id_artikal,kolicina,firma_id) values (%1,%2,%3,0)")
+                   .arg(product).arg(article).arg(qty));
+    };
+    part(table, screw, QStringLiteral("8"));
+    part(table, board, QStringLiteral("1.5"));
+    part(chair, screw, QStringLiteral("4"));
+
+    m_products = std::make_unique<data::Query>();
+    m_productsSource = std::make_unique<data::DataSource>(m_products.get());
+    m_parts = std::make_unique<data::Query>();
+    m_parts->SQL.Add(QStringLiteral("select *"));
+    m_parts->SQL.Add(QStringLiteral("from proizvodi_sostav "));
+    m_parts->SQL.Add(QStringLiteral("left join artikli on "));
+    m_parts->SQL.Add(QStringLiteral("proizvodi_sostav.id_artikal=artikli.id"));
+    m_parts->SQL.Add(QStringLiteral("where id_proizvod=:id"));
+    m_parts->setMasterSource(m_productsSource.get());
+    m_partsSource = std::make_unique<data::DataSource>(m_parts.get());
+}
+
+void TestKitDb::cleanup()
+{
+    m_partsSource.reset();
+    m_parts.reset();
+    m_productsSource.reset();
+    m_products.reset();
+    m_db.reset();
+}
+
+void TestKitDb::openProducts(const QString& order)
+{
+    m_products->Close();
+    m_products->SQL.Clear();
+    m_products->SQL.Add(QStringLiteral("select * from proizvodi order by ") + order);
+    m_products->Open();
+    m_parts->Open();
+}
+
+void TestKitDb::gridAndCursorMoveTogether()
+{
+    DBGrid grid;
+    grid.setColumns({{QStringLiteral("sifra"), QString(), 50, {}, {}, {}},
+                     {QStringLiteral("proizvod"), QStringLiteral("Proizvod"), 120, {}, {}, {}},
+                     {QStringLiteral("cena"), QStringLiteral("Cena"), 80, {}, QStringLiteral("#,##0.00"), {}}});
+    grid.setDataSource(m_productsSource.get());
+    DBGrid parts; // no columns: every field, titled by name
+    parts.setDataSource(m_partsSource.get());
+    openProducts();
+
+    QCOMPARE(grid.model()->rowCount(), 3);
+    QCOMPARE(grid.columnTitle(0), QStringLiteral("sifra"));
+    QCOMPARE(grid.columnTitle(1), QStringLiteral("Proizvod"));
+    QCOMPARE(grid.cellText(0, 2), QStringLiteral("1,500.00"));
+    QCOMPARE(grid.cellText(2, 2), QStringLiteral("100.00"));
+    QCOMPARE(grid.currentIndex().row(), 0);
+    QCOMPARE(parts.model()->rowCount(), 2);
+    QCOMPARE(parts.ColCount(), m_parts->fieldCount());
+    QCOMPARE(parts.columnTitle(parts.ColCount() - 1), m_parts->fieldNames().last());
+
+    grid.resize(400, 200);
+    grid.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+
+    // Clicking a row moves the query, and the detail follows.
+    const QRect shelf = grid.visualRect(grid.model()->index(2, 1));
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, shelf.center());
+    QCOMPARE(m_products->RecNo(), 2);
+    QCOMPARE(m_products->FieldByName(QStringLiteral("proizvod")).AsString(), QStringLiteral("SHELF"));
+    QCOMPARE(parts.model()->rowCount(), 0);
+
+    // Arrow keys move it as well.
+    grid.setFocus();
+    QTest::keyClick(&grid, Qt::Key_Up);
+    QCOMPARE(m_products->RecNo(), 1);
+    QCOMPARE(parts.model()->rowCount(), 1);
+    QVERIFY(grid.selectionModel()->isRowSelected(1, QModelIndex()));
+
+    // Moving the query moves the grid.
+    m_products->First();
+    QCOMPARE(grid.currentIndex().row(), 0);
+    QVERIFY(grid.selectionModel()->isRowSelected(0, QModelIndex()));
+    m_products->Last();
+    QCOMPARE(grid.currentIndex().row(), 2);
+    QCOMPARE(grid.Row(), 2);
+}
+
+void TestKitDb::gridFollowsReopenAndKeepsWidths()
+{
+    DBGrid grid;
+    grid.addColumn(QStringLiteral("proizvod"), QStringLiteral("Proizvod"), 120);
+    grid.addColumn(QStringLiteral("nosuchfield"), QStringLiteral("Missing"), 40);
+    grid.setDataSource(m_productsSource.get());
+    openProducts();
+    QCOMPARE(grid.columnWidth(0), 120);
+    QCOMPARE(grid.cellText(0, 1), QString()); // a column without its field stays empty
+
+    grid.horizontalHeader()->resizeSection(0, 200); // the operator widens the column
+    m_products->Close();
+    QCOMPARE(grid.model()->rowCount(), 0);
+    QCOMPARE(grid.Row(), -1);
+
+    openProducts(QStringLiteral("sifra desc"));
+    QCOMPARE(grid.model()->rowCount(), 3);
+    QCOMPARE(grid.cellText(0, 0), QStringLiteral("SHELF"));
+    QCOMPARE(grid.currentIndex().row(), 0);
+    QCOMPARE(grid.columnWidth(0), 200);
+
+    // New columns start again from their own widths.
+    grid.setColumns({{QStringLiteral("sifra"), QString(), 60, {}, {}, {}}});
+    QCOMPARE(grid.columnWidth(0), 60);
+}
+
+void TestKitDb::enterReachesKeyHandler()
+{
+    DBGrid grid;
+    grid.setDataSource(m_productsSource.get());
+    openProducts();
+    m_products->setRecNo(1);
+
+    QString picked;
+    grid.OnKeyDown = [&](int& key, Qt::KeyboardModifiers) {
+        if (isEnter(key)) {
+            picked = m_products->FieldByName(QStringLiteral("proizvod")).AsString();
+            key = 0;
+        }
+    };
+    QTest::keyClick(&grid, Qt::Key_Return);
+    QCOMPARE(picked, QStringLiteral("CHAIR"));
+    QVERIFY(grid.editTriggers() == QAbstractItemView::NoEditTriggers);
+
+    grid.OnKeyDown = {};
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Enter, Qt::KeypadModifier);
+    enter.setAccepted(true);
+    QApplication::sendEvent(&grid, &enter);
+    QVERIFY(!enter.isAccepted()); // left to the window
+    QCOMPARE(m_products->RecNo(), 1);
+}
+
+void TestKitDb::fieldDisplaysFollowCurrentRow()
+{
+    DBEdit name;
+    name.setDataSource(m_productsSource.get());
+    name.setDataField(QStringLiteral("PROIZVOD")); // field names are case-insensitive
+    DBText firstPart;
+    firstPart.setDataSource(m_partsSource.get());
+    firstPart.setDataField(QStringLiteral("artikal"));
+    QVERIFY(name.isReadOnly());
+    QCOMPARE(name.Text(), QString());
+
+    openProducts();
+    QCOMPARE(name.Text(), QStringLiteral("TABLE"));
+    QCOMPARE(firstPart.Caption(), QStringLiteral("SCREW"));
+    m_products->Next();
+    QCOMPARE(name.Text(), QStringLiteral("CHAIR"));
+    m_products->Next();
+    QCOMPARE(name.Text(), QStringLiteral("SHELF"));
+    QCOMPARE(firstPart.Caption(), QString()); // no composition
+    m_products->Close();
+    QCOMPARE(name.Text(), QString());
+}
+
+QTEST_MAIN(TestKitDb)
+#include "test_kit_db.moc"
