@@ -66,6 +66,7 @@ private slots:
     void stockPickRefusesWithoutBalance();
     void helpOpensThePageOfTheContext();
     void aboutShowsInfoTable();
+    void childWindowsArePlacedBesideTheNavigator();
 
 private:
     template <class W>
@@ -424,6 +425,25 @@ void TestShell::aboutShowsInfoTable()
     app.main().About1->trigger();
     QCOMPARE(app.dialogsRun(), 1);
     QVERIFY(shown.startsWith(QStringLiteral("Duredir")));
+}
+
+void TestShell::childWindowsArePlacedBesideTheNavigator()
+{
+    AppFixture app;
+    app.main().Magacin->SProccessingMessage(nullptr, nullptr, 9);
+    app.main().Magacin->SProccessingMessage(nullptr, nullptr, 7);
+    AppFixture::settle();
+    auto* list = app.main().Magacin->ListForm.data();
+    QVERIFY(list);
+    const QRect outer = app.main().frameGeometry();
+    const QRect placed = list->subWindow()->geometry();
+    QCOMPARE(placed.topLeft(), QPoint(150, 0));
+    QCOMPARE(placed.width(), outer.width() - 165);
+    QCOMPARE(placed.height(), outer.height() - 150);
+    // The navigator sits left of them, not under them.
+    QVERIFY(app.main().NavForm()->parentWidget()->geometry().right() < 150 + 8);
+    if (const QString dir = qEnvironmentVariable("DUREDIR_SCREENSHOT_DIR"); !dir.isEmpty())
+        app.main().grab().save(dir + QStringLiteral("/shell.png"));
 }
 
 int main(int argc, char** argv)

@@ -19,6 +19,15 @@ QPixmap badge(const QColor& fill, const QString& glyph, int size, bool outlined)
     p.setPen(QPen(fill.darker(150), 1));
     p.setBrush(outlined ? QColor(Qt::white) : fill);
     p.drawRoundedRect(r, size / 5.0, size / 5.0);
+    if (glyph == QLatin1String("print")) {
+        // A sheet coming out of a printer.
+        p.setPen(Qt::NoPen);
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(size * 0.3, size * 0.15, size * 0.4, size * 0.35));
+        p.setBrush(outlined ? fill : QColor(Qt::white).darker(115));
+        p.drawRoundedRect(QRectF(size * 0.18, size * 0.45, size * 0.64, size * 0.3), size / 12.0, size / 12.0);
+        return pm;
+    }
     QFont f(QStringLiteral("DejaVu Sans"));
     f.setBold(true);
     f.setPixelSize(int(size * 0.62));
@@ -71,7 +80,7 @@ QIcon toolIcon(ToolIcon which)
         {int(ToolIcon::StockList), {"x-office-spreadsheet", QColor(0x15, 0x65, 0xc0), "\u2261"}},
         {int(ToolIcon::Articles), {"package-x-generic", QColor(0x8d, 0x6e, 0x63), "A"}},
         {int(ToolIcon::Partners), {"system-users", QColor(0x6a, 0x1b, 0x9a), "P"}},
-        {int(ToolIcon::Print), {"document-print-preview", QColor(0x45, 0x5a, 0x64), "\u2399"}},
+        {int(ToolIcon::Print), {"document-print-preview", QColor(0x45, 0x5a, 0x64), "print"}},
         {int(ToolIcon::Close), {"window-close", QColor(0x75, 0x75, 0x75), "\u00d7"}},
     };
     const Entry e = entries.value(int(which));

@@ -135,6 +135,7 @@ void TNavForm::AddWindow(const QString& caption, TCCC* record)
         return;
     }
     auto* node = new QTreeWidgetItem(CompanyNode, QStringList{caption});
+    node->setToolTip(0, caption); // the narrow navigator may cut long captions
     node->setData(0, RecordRole, QVariant::fromValue<void*>(record));
     node->setData(0, OwnedRole, true);
     setPictures(node, record->Kind);
