@@ -17,28 +17,17 @@ TLagerLista::TLagerLista(TForm1* mainForm) : Module(Spec(), mainForm) {}
 
 void TLagerLista::KreirajLagerListaVnes(QObject*, QWidget* form, int)
 {
-    auto* w = new TSLagerListaVnes;
-    adopt(w);
-    EntryForm = w;
-    w->Navigator = Navigator;
-    w->InitChild(form, Spec().entryCaption, 2);
+    openEmptyWindow<TSLagerListaVnes>(EntryForm, form, Spec().entryCaption);
 }
 
 void TLagerLista::KreirajLagerListaKorekcija(QObject*, QWidget* form, int)
 {
-    auto* w = new TSLagerListaKorekcija;
-    adopt(w);
-    EditForm = w;
-    w->Navigator = Navigator;
-    w->InitChild(form, Spec().editCaption, 2);
+    openEmptyWindow<TSLagerListaKorekcija>(EditForm, form, Spec().editCaption);
 }
 
 void TLagerLista::KreirajLagerListaLista(QObject*, QWidget* form, int code)
 {
-    auto* w = new TSLagerListaLista;
-    adopt(w);
-    ListForm = w;
-    w->Navigator = Navigator;
+    auto* w = makeWindow<TSLagerListaLista>(ListForm);
     w->CommandCode = code;
     w->DBGrid1->OnKeyDown = [this, w](int& key, Qt::KeyboardModifiers shift) {
         fromList(w, [&]() { ProceduraDBGrid1KeyDown(nullptr, key, shift); });
