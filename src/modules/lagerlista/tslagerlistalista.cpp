@@ -192,7 +192,8 @@ void TSLagerListaLista::rebuildChart()
     series->attachAxis(names);
     auto* values = new QValueAxis;
     values->setRange(low, high > low ? high * 1.05 : low + 1);
-    values->setLabelFormat(QStringLiteral("%.0f"));
+    values->applyNiceNumbers();
+    values->setLabelFormat(QStringLiteral("%g"));
     chart->addAxis(values, Qt::AlignBottom);
     series->attachAxis(values);
 }

@@ -183,7 +183,8 @@ void TSPregledKomintentLista::DataSource1DataChange()
     series->attachAxis(articles);
     auto* values = new QValueAxis;
     values->setRange(0, high > 0 ? high * 1.1 : 1);
-    values->setLabelFormat(QStringLiteral("%.0f"));
+    values->applyNiceNumbers();
+    values->setLabelFormat(QStringLiteral("%g"));
     chart->addAxis(values, Qt::AlignLeft);
     series->attachAxis(values);
 }
