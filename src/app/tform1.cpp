@@ -56,7 +56,8 @@ TForm1::TForm1(data::Database* database, QWidget* parent) : QMainWindow(parent)
     }
     g_instance = this;
     setWindowTitle(QStringLiteral("Tervalo"));
-    setWindowIcon(app::navigatorPicture(1));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/duredir.svg")));
+    QApplication::setWindowIcon(windowIcon());
     resize(1280, 800);
 
     m_mdi = new QMdiArea(this);
