@@ -25,10 +25,7 @@ TArtikli::TArtikli(TForm1* mainForm) : Module(Spec(), mainForm) {}
 
 void TArtikli::KreirajArtikliVnes(QObject*, QWidget* form, int code)
 {
-    auto* w = new TSArtikliVnes;
-    adopt(w);
-    EntryForm = w;
-    w->Navigator = Navigator;
+    auto* w = makeWindow<TSArtikliVnes>(EntryForm);
     w->CommandCode = code;
     w->InitChild(form, Spec().entryCaption, 2);
 }
@@ -41,10 +38,7 @@ void TArtikli::KreirajArtikliKorekcija(QObject*, QWidget* form, int code)
         kit::messageBox(form, Spec().editWithoutSelection, QStringLiteral("Info"));
         return;
     }
-    auto* w = new TSArtikliKorekcija;
-    adopt(w);
-    EditForm = w;
-    w->Navigator = Navigator;
+    auto* w = makeWindow<TSArtikliKorekcija>(EditForm);
     w->CommandCode = code;
     w->InitChild(form, Spec().editCaption, 2);
     w->LoadRecord(id);
@@ -52,10 +46,7 @@ void TArtikli::KreirajArtikliKorekcija(QObject*, QWidget* form, int code)
 
 void TArtikli::KreirajArtikliLista(QObject*, QWidget* form, int code)
 {
-    auto* w = new TSArtikliLista;
-    adopt(w);
-    ListForm = w;
-    w->Navigator = Navigator;
+    auto* w = makeWindow<TSArtikliLista>(ListForm);
     w->CommandCode = code;
     w->Nov1->OnClick = [this, w]() { fromList(w, [&] { ProceduraKreirajArtikliNov(nullptr); }); };
     w->Korekcija1->OnClick = [this, w]() { fromList(w, [&] { ProceduraKreirajArtikliKorekcija(nullptr); }); };
