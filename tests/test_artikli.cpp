@@ -25,6 +25,13 @@ using testsupport::Shown;
 
 namespace {
 
+// With DUREDIR_SCREENSHOT_DIR set, saves the main window as the operator sees it.
+void screenshot(AppFixture& app, const char* name)
+{
+    if (const QString dir = qEnvironmentVariable("DUREDIR_SCREENSHOT_DIR"); !dir.isEmpty())
+        app.main().grab().save(dir + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".png"));
+}
+
 TSArtikliLista* openList(AppFixture& app)
 {
     app.main().Lista1->trigger();
@@ -83,6 +90,8 @@ void TestArtikli::entryFromTheListSavesWithTheNextCode()
         QTest::keyClick(entry->Edit2, Qt::Key_Return);
         QVERIFY(entry->Edit3->hasFocus());
         QTest::keyClicks(entry->Edit3, typed[n - 1].second);
+        if (n == 1)
+            screenshot(app, "artikli_vnes");
         QTest::keyClick(entry->Edit3, Qt::Key_Return);
         QVERIFY(entry->Button1->hasFocus());
         QCOMPARE(app.database().count(QStringLiteral("artikli")), n - 1); // Enter never saves by itself
@@ -97,6 +106,7 @@ void TestArtikli::entryFromTheListSavesWithTheNextCode()
         QCOMPARE(list->DBGrid1->cellText(n - 1, 1), typed[n - 1].first.toUpper());
         QCOMPARE(list->DBGrid1->cellText(n - 1, 2), typed[n - 1].second.toUpper());
     }
+    screenshot(app, "artikli_lista");
     QVERIFY(app.messages().isEmpty());
 }
 
@@ -166,6 +176,7 @@ void TestArtikli::editChecksAChangedCodeOnly()
     QCOMPARE(edit->Edit3->text(), QStringLiteral("BOLT"));
     QCOMPARE(edit->Edit4->text(), QStringLiteral("PCS"));
     QVERIFY(edit->MaskEdit1->hasFocus());
+    screenshot(app, "artikli_korekcija");
 
     int asked = 0;
     app.database().db().setStatementHook([&asked](const QString& sql) {

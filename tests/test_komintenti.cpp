@@ -22,6 +22,13 @@ using testsupport::Shown;
 
 namespace {
 
+// With DUREDIR_SCREENSHOT_DIR set, saves the main window as the operator sees it.
+void screenshot(AppFixture& app, const char* name)
+{
+    if (const QString dir = qEnvironmentVariable("DUREDIR_SCREENSHOT_DIR"); !dir.isEmpty())
+        app.main().grab().save(dir + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".png"));
+}
+
 // Columns in the Enter order of the entry window, with the box each is typed into.
 struct Box {
     const char* column;
@@ -100,6 +107,7 @@ void TestKomintenti::allFieldsRoundTrip()
         QTest::keyClick(e, Qt::Key_Return);
     }
     QVERIFY(entry->Button1->hasFocus());
+    screenshot(app, "komintenti_vnes");
     QTest::keyClick(entry->Button1, Qt::Key_Return);
     AppFixture::settle();
     QVERIFY(!entry);
@@ -117,6 +125,7 @@ void TestKomintenti::allFieldsRoundTrip()
     QCOMPARE(list->DBEdit8->text(), QStringLiteral("IN EDB"));
     QCOMPARE(list->DBEdit14->text(), QStringLiteral("IN GRAD"));
     QCOMPARE(list->DBEdit13->text(), QStringLiteral("12"));
+    screenshot(app, "komintenti_lista");
 
     // A second partner that the edit must leave alone.
     app.database().exec(QStringLiteral("insert into komintenti(naziv,grad,rabat) values('OTHER','SKOPJE',3)"));
@@ -138,6 +147,7 @@ void TestKomintenti::allFieldsRoundTrip()
         QTest::keyClick(e, Qt::Key_Return);
     }
     QVERIFY(edit->Button1->hasFocus());
+    screenshot(app, "komintenti_korekcija");
     QTest::keyClick(edit->Button1, Qt::Key_Return);
     AppFixture::settle();
     QVERIFY(!edit);

@@ -22,6 +22,13 @@ using testsupport::Shown;
 
 namespace {
 
+// With DUREDIR_SCREENSHOT_DIR set, saves the main window as the operator sees it.
+void screenshot(AppFixture& app, const char* name)
+{
+    if (const QString dir = qEnvironmentVariable("DUREDIR_SCREENSHOT_DIR"); !dir.isEmpty())
+        app.main().grab().save(dir + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".png"));
+}
+
 // The employee list is not on the main menu; its module opens it as the menu would.
 TSVraboteniLista* openList(AppFixture& app)
 {
@@ -93,6 +100,7 @@ void TestVraboteni::bankaAndEdbCross()
     QCOMPARE(captionOf(list, list->DBEdit8), QStringLiteral("Edb"));
     QCOMPARE(list->DBEdit7->text(), QStringLiteral("TYPED UNDER EDB"));
     QCOMPARE(captionOf(list, list->DBEdit7), QStringLiteral("Banka"));
+    screenshot(app, "vraboteni_lista");
 }
 
 void TestVraboteni::editWritesTheLoadedEmployee()
@@ -118,6 +126,7 @@ void TestVraboteni::editWritesTheLoadedEmployee()
     QCOMPARE(captionOf(edit, edit->Edit2), QStringLiteral("Sifra"));
     QCOMPARE(edit->Edit8->text(), QStringLiteral("E1"));
     QCOMPARE(edit->Edit9->text(), QStringLiteral("D1"));
+    screenshot(app, "vraboteni_korekcija");
 
     // The id box is shown but takes no typing: the update keeps to the loaded employee.
     QVERIFY(edit->Edit2->isReadOnly());

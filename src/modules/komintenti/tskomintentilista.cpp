@@ -21,12 +21,12 @@ TSKomintentiLista::TSKomintentiLista(QWidget* parent) : TSListBase(Captions::Eng
     Panel1->setObjectName(QStringLiteral("Panel1"));
     Panel1->setBevel(kit::Panel::Bevel::Lowered);
     QFormLayout* form = app::fieldForm();
-    form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
     form->setContentsMargins(10, 10, 10, 10);
     Panel1->setLayout(form);
     int labelNo = 0;
     auto box = [&](kit::DBEdit*& edit, const char* name, const char* field, const QString& caption) {
         edit = app::detailField(Panel1, QString::fromLatin1(name), DataSource1, QString::fromLatin1(field));
+        edit->setFixedWidth(320);
         app::addFieldRow(form, Panel1, QStringLiteral("Label%1").arg(++labelNo + 1), caption, edit);
     };
     const QString note = QStringLiteral("Note");
@@ -45,8 +45,8 @@ TSKomintentiLista::TSKomintentiLista(QWidget* parent) : TSListBase(Captions::Eng
     box(DBEdit12, "DBEdit12", "zabeleska2", note);
     box(DBEdit13, "DBEdit13", "rabat", QStringLiteral("Discount (%)"));
     app::setBackground(DBEdit2, app::nameHighlight());
-    DBEdit1->setMaximumWidth(90);
-    DBEdit13->setMaximumWidth(90);
+    DBEdit1->setFixedWidth(90);
+    DBEdit13->setFixedWidth(90);
 
     // Grid and detail panel side by side, the divider between them movable.
     Splitter1 = new kit::Splitter(Qt::Horizontal, this);

@@ -17,6 +17,7 @@ TSVraboteniKorekcija::TSVraboteniKorekcija(QWidget* parent) : TSVraboteniFields(
     Edit2->setReadOnly(true);
     Edit2->setFocusPolicy(Qt::ClickFocus); // shown and selectable, but Tab starts at the name
     Edit2->setFixedWidth(90);
+    app::setBackground(Edit2, Edit2->palette().color(QPalette::Window)); // reads as shown, not typed
     auto* label = new kit::Label(QStringLiteral("Sifra"), this);
     label->setObjectName(QStringLiteral("Label2"));
     label->setBuddy(Edit2);

@@ -22,12 +22,12 @@ TSVraboteniLista::TSVraboteniLista(QWidget* parent) : TSListBase(Captions::Maced
     Panel1->setObjectName(QStringLiteral("Panel1"));
     Panel1->setBevel(kit::Panel::Bevel::Lowered);
     QFormLayout* form = app::fieldForm();
-    form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
     form->setContentsMargins(10, 10, 10, 10);
     Panel1->setLayout(form);
     int labelNo = 1;
     auto box = [&](kit::DBEdit*& edit, const char* name, const char* field, const char* caption) {
         edit = app::detailField(Panel1, QString::fromLatin1(name), DataSource1, QString::fromLatin1(field));
+        edit->setFixedWidth(320);
         app::addFieldRow(form, Panel1, QStringLiteral("Label%1").arg(++labelNo), QString::fromLatin1(caption), edit);
     };
     box(DBEdit1, "DBEdit1", "id", "Sifra");
@@ -43,7 +43,7 @@ TSVraboteniLista::TSVraboteniLista(QWidget* parent) : TSListBase(Captions::Maced
     box(DBEdit11, "DBEdit11", "zabeleska1", "Zabeleska1");
     box(DBEdit12, "DBEdit12", "zabeleska2", "Zabeleska 2");
     app::setBackground(DBEdit2, app::nameHighlight());
-    DBEdit1->setMaximumWidth(90);
+    DBEdit1->setFixedWidth(90);
 
     Splitter1 = new kit::Splitter(Qt::Horizontal, this);
     Splitter1->setObjectName(QStringLiteral("Splitter1"));
