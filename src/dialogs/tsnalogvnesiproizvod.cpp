@@ -84,6 +84,7 @@ TSNalogVnesiProizvod::TSNalogVnesiProizvod(QWidget* owner) : QDialog(owner)
         rows[r].first->setBuddy(rows[r].second);
     }
     auto* balance = new QHBoxLayout;
+    balance->setSpacing(6);
     balance->addWidget(Label5);
     balance->addWidget(Label6);
     balance->addStretch(1);

@@ -81,20 +81,23 @@ ReceiptForm::ReceiptForm(QWidget* parent) : TFormSrgBase(parent)
     fields->setContentsMargins(12, 10, 12, 10);
     fields->setHorizontalSpacing(10);
     fields->setVerticalSpacing(6);
-    const QList<QPair<kit::Label*, QWidget*>> rows{{Label1, MaskEdit2}, {Label2, Edit2}, {Label3, MaskEdit1}};
-    for (int r = 0; r < rows.size(); ++r) {
-        fields->addWidget(rows[r].first, r, 0, Qt::AlignRight | Qt::AlignVCenter);
-        fields->addWidget(rows[r].second, r, 1, Qt::AlignLeft | Qt::AlignVCenter);
-    }
-    auto* buttons = new QHBoxLayout;
-    buttons->setSpacing(8);
-    buttons->addWidget(BitBtn2);
-    buttons->addWidget(BitBtn3);
-    buttons->addSpacing(16);
-    buttons->addWidget(BitBtn1);
-    fields->addLayout(buttons, 2, 2, Qt::AlignLeft | Qt::AlignVCenter);
-    fields->setColumnMinimumWidth(2, 24);
-    fields->setColumnStretch(3, 1);
+    // The date and the buttons share the last row.
+    auto* dateRow = new QHBoxLayout;
+    dateRow->setSpacing(8);
+    dateRow->addWidget(MaskEdit1);
+    dateRow->addSpacing(24);
+    dateRow->addWidget(BitBtn2);
+    dateRow->addWidget(BitBtn3);
+    dateRow->addSpacing(16);
+    dateRow->addWidget(BitBtn1);
+    dateRow->addStretch(1);
+    fields->addWidget(Label1, 0, 0, Qt::AlignRight | Qt::AlignVCenter);
+    fields->addWidget(MaskEdit2, 0, 1, Qt::AlignLeft | Qt::AlignVCenter);
+    fields->addWidget(Label2, 1, 0, Qt::AlignRight | Qt::AlignVCenter);
+    fields->addWidget(Edit2, 1, 1, Qt::AlignLeft | Qt::AlignVCenter);
+    fields->addWidget(Label3, 2, 0, Qt::AlignRight | Qt::AlignVCenter);
+    fields->addLayout(dateRow, 2, 1);
+    fields->setColumnStretch(1, 1);
 
     StringGrid1 = new kit::StringGrid(this);
     StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
