@@ -122,8 +122,14 @@ void DBGrid::applyWidths()
     if (fields != m_widthFields) {
         m_widthFields = fields;
         m_widths.clear();
-        for (const DBGridColumn& column : m_model->shownColumns())
-            m_widths.append(column.width > 0 ? column.width : horizontalHeader()->defaultSectionSize());
+        // A given width never cuts the column's title: fonts differ from those the widths
+        // were chosen for.
+        const QFontMetrics fm(horizontalHeader()->font());
+        int col = 0;
+        for (const DBGridColumn& column : m_model->shownColumns()) {
+            const int title = fm.horizontalAdvance(m_model->headerData(col++, Qt::Horizontal).toString()) + 16;
+            m_widths.append(qMax(column.width > 0 ? column.width : horizontalHeader()->defaultSectionSize(), title));
+        }
     }
     m_applyingWidths = true;
     for (int col = 0; col < m_widths.size(); ++col)
