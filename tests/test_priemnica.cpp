@@ -5,12 +5,15 @@
 #include "kit/bitbtn.h"
 #include "kit/dbedit.h"
 #include "kit/dbgrid.h"
+#include "kit/label.h"
 #include "kit/format.h"
 #include "kit/maskedit.h"
 #include "kit/menuitem.h"
 #include "kit/panel.h"
 #include "kit/popupmenu.h"
 #include "kit/stringgrid.h"
+#include "modules/artikli/tsartiklilista.h"
+#include "modules/komintenti/tskomintentilista.h"
 #include "modules/priemnica/tpriemnica.h"
 #include "priemnica_fixture.h"
 #include "support/inject.h"
@@ -45,6 +48,7 @@ class TestPriemnica : public QObject {
     Q_OBJECT
 
 private slots:
+    void goodsReceiptFlowRaisesTheStock();
     void listShowsNewestFirstWithPartnerAndLines();
     void activationReturnsToTheNewestReceipt();
     void entryStartsEmptyWithTodayAndNextNumber();
@@ -71,6 +75,80 @@ private:
         return w;
     }
 };
+
+void TestPriemnica::goodsReceiptFlowRaisesTheStock()
+{
+    AppFixture app;
+    const Master m = seed(app);
+    store(app, 1, "2026-01-01", m.acme, {{m.screw, 3}});
+    auto stock = [&app](int article) {
+        TSNalogVnesiProizvod balance;
+        balance.LoadArticleWithBalance(article);
+        return balance.Label6->Caption();
+    };
+    QCOMPARE(stock(m.screw), QStringLiteral("3"));
+
+    // The list from the menu, F2 for a new receipt.
+    app.main().Priemnici2->trigger();
+    AppFixture::settle();
+    TSPriemnicaLista* list = app.active<TSPriemnicaLista>();
+    QVERIFY(list);
+    QTest::keyClick(list->DBGrid1, Qt::Key_F2);
+    AppFixture::settle();
+    QPointer<TSPriemnicaVnes> w = app.active<TSPriemnicaVnes>();
+    QVERIFY(w);
+    QCOMPARE(QApplication::focusWidget(), w->Edit2);
+
+    // A key in the partner field opens the partner list; Enter on BETA picks it.
+    QTest::keyClick(w->Edit2, Qt::Key_B);
+    AppFixture::settle();
+    TSKomintentiLista* partners = app.active<TSKomintentiLista>();
+    QVERIFY(partners);
+    QCOMPARE(partners->CallerForm.data(), w.data());
+    QTest::keyClicks(partners->Edit1, "BE");
+    QTest::keyClick(partners->Edit1, Qt::Key_Return);
+    QTest::keyClick(partners->DBGrid1, Qt::Key_Return);
+    AppFixture::settle();
+    QCOMPARE(app.active<TSPriemnicaVnes>(), w.data());
+    QVERIFY(app.windows<TSKomintentiLista>().isEmpty());
+    QCOMPARE(w->Edit2->Text(), QStringLiteral("BETA"));
+    QCOMPARE(w->PartnerId, m.beta);
+    QCOMPARE(QApplication::focusWidget(), w->MaskEdit1);
+
+    // The date typed over, Enter on to "Add", which opens the article list.
+    QTest::keyClicks(w->MaskEdit1, "20260314");
+    QCOMPARE(w->MaskEdit1->Text(), QStringLiteral("2026-03-14"));
+    QTest::keyClick(w->MaskEdit1, Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget(), w->BitBtn2);
+    QTest::keyClick(w->BitBtn2, Qt::Key_Return);
+    AppFixture::settle();
+    TSArtikliLista* articles = app.active<TSArtikliLista>();
+    QVERIFY(articles);
+    QTest::keyClicks(articles->Edit1, "SC");
+    QTest::keyClick(articles->Edit1, Qt::Key_Return);
+    answerQuantity(app, "5");
+    QTest::keyClick(articles->DBGrid1, Qt::Key_Return);
+    AppFixture::settle();
+    QCOMPARE(app.dialogsRun(), 1);
+    QVERIFY(app.windows<TSArtikliLista>().isEmpty());
+    QCOMPARE(gridLines(w), QStringList{QString::number(m.screw) + "|1001|SCREW|PCS|5"});
+    QCOMPARE(QApplication::focusWidget(), w->BitBtn2);
+
+    QTest::keyClick(w->BitBtn2, Qt::Key_Tab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), w->BitBtn1);
+    QTest::keyClick(w->BitBtn1, Qt::Key_Return);
+    AppFixture::settle();
+    QCOMPARE(app.messages(), (QList<Shown>{{"Information", "Goods Receipt,successful entered!!!"}}));
+    QVERIFY(!w);
+    QCOMPARE(stock(m.screw), QStringLiteral("8"));
+
+    // Back in front, the list shows the new receipt as the current one.
+    QCOMPARE(app.active<TSPriemnicaLista>(), list);
+    QCOMPARE(list->LastReceiptNumber(), 2);
+    QCOMPARE(list->DBEdit3->Text(), QStringLiteral("BETA"));
+    QCOMPARE(list->DBGrid2->cellText(0, 3), QStringLiteral("5"));
+}
 
 void TestPriemnica::listShowsNewestFirstWithPartnerAndLines()
 {
