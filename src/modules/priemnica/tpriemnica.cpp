@@ -1,5 +1,16 @@
 #include "modules/priemnica/tpriemnica.h"
 
+#include "data/query.h"
+#include "kit/bitbtn.h"
+#include "kit/dbgrid.h"
+#include "kit/edit.h"
+#include "kit/maskedit.h"
+#include "kit/menuitem.h"
+#include "modules/priemnica/priemnicasql.h"
+#include "modules/priemnica/tspriemnicakorekcija.h"
+#include "modules/priemnica/tspriemnicalista.h"
+#include "modules/priemnica/tspriemnicavnes.h"
+
 const ModuleSpec& TPriemnica::Spec()
 {
     static const ModuleSpec spec{
@@ -14,3 +25,119 @@ const ModuleSpec& TPriemnica::Spec()
 }
 
 TPriemnica::TPriemnica(TForm1* mainForm) : Module(Spec(), mainForm) {}
+
+TSPriemnicaLista* TPriemnica::sourceList() const
+{
+    return qobject_cast<TSPriemnicaLista*>(commandList());
+}
+
+void TPriemnica::KreirajPriemnicaLista(QObject*, QWidget* form, int code)
+{
+    auto* w = new TSPriemnicaLista;
+    adopt(w);
+    ListForm = w;
+    w->Navigator = Navigator;
+    w->CommandCode = code;
+    w->Database = Database;
+    w->Nov1->OnClick = [this, w]() { fromList(w, [&] { ProceduraKreirajPriemnicaNov(nullptr); }); };
+    w->Korekcija1->OnClick = [this, w]() { fromList(w, [&] { ProceduraKreirajPriemnicaKorekcija(nullptr); }); };
+    w->Del1->OnClick = [this, w]() { fromList(w, [&] { ProceduraBrisiPriemnica(nullptr); }); };
+    w->DBGrid1->OnKeyDown = [this, w](int& key, Qt::KeyboardModifiers shift) {
+        fromList(w, [&] { ProceduraDBGrid1KeyDown(nullptr, key, shift); });
+    };
+    w->InitChild(form, Spec().listCaption, 2);
+}
+
+void TPriemnica::KreirajPriemnicaVnes(QObject*, QWidget* form, int)
+{
+    auto* w = new TSPriemnicaVnes;
+    adopt(w);
+    EntryForm = w;
+    w->Navigator = Navigator;
+    w->Database = Database;
+    int newest = 0;
+    if (TSPriemnicaLista* list = sourceList()) {
+        newest = list->LastReceiptNumber();
+    } else {
+        // No receipt list open: the newest receipt is looked up.
+        data::Query q;
+        q.SQL.Add(priemnicasql::newestNumber);
+        q.Open();
+        newest = q.FieldByName(QStringLiteral("priemnica_id")).AsInteger();
+    }
+    w->MaskEdit2->setText(QString::number(newest + 1));
+    w->Edit2->OnKeyDown = [this](int& key, Qt::KeyboardModifiers shift) { ProcPovikajKomintent(nullptr, key, shift); };
+    w->BitBtn2->OnClick = [this]() { ProcPovikajArtikli(nullptr); };
+    w->InitChild(form, Spec().entryCaption, 2);
+}
+
+void TPriemnica::KreirajPriemnicaKorekcija(QObject*, QWidget* form, int)
+{
+    // Without a receipt to edit (no list, an empty list) there is nothing to open: an edit
+    // window on no receipt would write its lines under a header that does not exist.
+    TSPriemnicaLista* list = sourceList();
+    const int id = list ? list->SelectedId() : -1;
+    if (id == -1)
+        return;
+    auto* w = new TSPriemnicaKorekcija;
+    adopt(w);
+    EditForm = w;
+    w->Navigator = Navigator;
+    w->Database = Database;
+    w->Edit2->OnKeyDown = [this](int& key, Qt::KeyboardModifiers shift) {
+        ProcKorekcijaPovikajKomintent(nullptr, key, shift);
+    };
+    w->BitBtn2->OnClick = [this]() { ProcKorekcijaPovikajArtikal(nullptr); };
+    w->PocetniVrednosti(id);
+    w->InitChild(form, Spec().editCaption, 2);
+}
+
+void TPriemnica::ProceduraKreirajPriemnicaNov(QObject* sender)
+{
+    SProccessingMessage(sender, activeChild(), 19);
+}
+
+void TPriemnica::ProceduraKreirajPriemnicaKorekcija(QObject* sender)
+{
+    SProccessingMessage(sender, activeChild(), 20);
+}
+
+void TPriemnica::ProceduraBrisiPriemnica(QObject*)
+{
+    if (TSPriemnicaLista* list = sourceList())
+        list->BrisiPriemnica();
+}
+
+void TPriemnica::ProceduraDBGrid1KeyDown(QObject* sender, int& key, Qt::KeyboardModifiers)
+{
+    if (key != Qt::Key_Return)
+        return;
+    TSPriemnicaLista* list = sourceList();
+    if (list && list->CallerForm) {
+        if (list->CommandCode == 32807)
+            SProccessingMessage(sender, activeChild(), 32808);
+        else if (list->CommandCode == 32809)
+            SProccessingMessage(sender, activeChild(), 32810);
+    }
+    key = 0;
+}
+
+void TPriemnica::ProcPovikajKomintent(QObject* sender, int&, Qt::KeyboardModifiers)
+{
+    SProccessingMessage(sender, activeChild(), 32777);
+}
+
+void TPriemnica::ProcPovikajArtikli(QObject* sender)
+{
+    SProccessingMessage(sender, activeChild(), 32781);
+}
+
+void TPriemnica::ProcKorekcijaPovikajKomintent(QObject* sender, int&, Qt::KeyboardModifiers)
+{
+    SProccessingMessage(sender, activeChild(), 32795);
+}
+
+void TPriemnica::ProcKorekcijaPovikajArtikal(QObject* sender)
+{
+    SProccessingMessage(sender, activeChild(), 32797);
+}

@@ -1,0 +1,223 @@
+#include "dialogs/tsnalogvnesiproizvod.h"
+
+#include "data/convert.h"
+#include "data/errors.h"
+#include "data/query.h"
+#include "kit/button.h"
+#include "kit/edit.h"
+#include "kit/format.h"
+#include "kit/label.h"
+#include "kit/messagebox.h"
+
+#include <QApplication>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLocale>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kFailedQuantity = QStringLiteral("You put failed value for quantity ");
+const QString kFailedValue = QStringLiteral("You put failed value ");
+const QString kNoQuantity = QStringLiteral("Don't have requested quantity");
+
+} // namespace
+
+TSNalogVnesiProizvod::TSNalogVnesiProizvod(QWidget* owner) : QDialog(owner)
+{
+    setObjectName(QStringLiteral("SNalogVnesiProizvod"));
+    setWindowTitle(QStringLiteral("Selected Product Form"));
+
+    auto label = [this](const QString& name, const QString& caption) {
+        auto* l = new kit::Label(caption, this);
+        l->setObjectName(name);
+        return l;
+    };
+    auto edit = [this](const QString& name) {
+        auto* e = new kit::Edit(this);
+        e->setObjectName(name);
+        e->setFont(kit::inputFont());
+        return e;
+    };
+    Label1 = label(QStringLiteral("Label1"), QStringLiteral("Product ID"));
+    Label2 = label(QStringLiteral("Label2"), QStringLiteral("Product Name"));
+    Label3 = label(QStringLiteral("Label3"), QStringLiteral("Unit"));
+    Label4 = label(QStringLiteral("Label4"), QStringLiteral("Quantity"));
+    Label5 = label(QStringLiteral("Label5"), QStringLiteral("Products remains :"));
+    Label6 = label(QStringLiteral("Label6"), QStringLiteral("0"));
+    QFont bold = Label6->font();
+    bold.setBold(true);
+    Label6->setFont(bold);
+    Label5->setVisible(false);
+    Label6->setVisible(false);
+
+    Edit1 = edit(QStringLiteral("Edit1"));
+    Edit2 = edit(QStringLiteral("Edit2"));
+    Edit3 = edit(QStringLiteral("Edit3"));
+    Edit4 = edit(QStringLiteral("Edit4"));
+    Edit5 = edit(QStringLiteral("Edit5"));
+    Edit6 = edit(QStringLiteral("Edit6"));
+    for (kit::Edit* e : {Edit1, Edit2, Edit3})
+        e->setEnabled(false);
+    Edit5->setVisible(false);
+    Edit6->setVisible(false);
+    Edit1->setMaximumWidth(140);
+    Edit3->setMaximumWidth(90);
+    Edit4->setMaximumWidth(140);
+    Edit2->setMinimumWidth(320);
+
+    Button1 = new kit::Button(QStringLiteral("Ok"), this);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button2 = new kit::Button(QStringLiteral("Cancel"), this);
+    Button2->setObjectName(QStringLiteral("Button2"));
+    Button2->setModalResult(kit::mrCancel);
+    for (kit::Button* b : {Button1, Button2})
+        b->setMinimumWidth(90);
+
+    auto* form = new QGridLayout;
+    form->setHorizontalSpacing(10);
+    form->setVerticalSpacing(8);
+    const QList<QPair<kit::Label*, kit::Edit*>> rows{{Label1, Edit1}, {Label2, Edit2}, {Label3, Edit3}, {Label4, Edit4}};
+    for (int r = 0; r < rows.size(); ++r) {
+        form->addWidget(rows[r].first, r, 0, Qt::AlignRight | Qt::AlignVCenter);
+        form->addWidget(rows[r].second, r, 1, Qt::AlignLeft | Qt::AlignVCenter);
+        rows[r].first->setBuddy(rows[r].second);
+    }
+    auto* balance = new QHBoxLayout;
+    balance->setSpacing(6);
+    balance->addWidget(Label5);
+    balance->addWidget(Label6);
+    balance->addStretch(1);
+    form->addLayout(balance, int(rows.size()), 1);
+    form->setColumnStretch(1, 1);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(Button1);
+    buttons->addWidget(Button2);
+
+    auto* body = new QVBoxLayout(this);
+    body->setContentsMargins(14, 14, 14, 12);
+    body->addLayout(form);
+    body->addSpacing(8);
+    body->addLayout(buttons);
+    body->addWidget(Edit5);
+    body->addWidget(Edit6);
+
+    // Tab order: the quantity first, then the buttons.
+    setTabOrder(Edit4, Button1);
+    setTabOrder(Button1, Button2);
+    Edit4->setFocus(Qt::OtherFocusReason);
+
+    Query1 = new data::Query(this);
+    Query1->setObjectName(QStringLiteral("Query1"));
+
+    Edit4->OnKeyDown = [this](int& key, Qt::KeyboardModifiers shift) { Edit4KeyDown(key, shift); };
+    Edit4->OnExit = [this]() { Edit4Exit(); };
+    Button1->OnClick = [this]() { Button1Click(); };
+}
+
+void TSNalogVnesiProizvod::LoadProduct(int id)
+{
+    Query1->Close();
+    Query1->SQL.Clear();
+    Query1->SQL.Add(QStringLiteral("select * from proizvodi where id=:aid"));
+    Query1->ParamByName(QStringLiteral("aid")).AsInteger(id);
+    Query1->Open();
+    Edit1->setText(Query1->FieldByName(QStringLiteral("sifra")).AsString());
+    Edit2->setText(Query1->FieldByName(QStringLiteral("proizvod")).AsString());
+    Edit3->setText(Query1->FieldByName(QStringLiteral("edm")).AsString());
+    Edit5->setText(Query1->FieldByName(QStringLiteral("cena")).AsString());
+    Edit6->setText(Query1->FieldByName(QStringLiteral("tarifa")).AsString());
+    Query1->Close();
+}
+
+void TSNalogVnesiProizvod::LoadArticle(int id)
+{
+    Query1->Close();
+    Query1->SQL.Clear();
+    Query1->SQL.Add(QStringLiteral("select * from artikli where id=:aid"));
+    Query1->ParamByName(QStringLiteral("aid")).AsInteger(id);
+    Query1->Open();
+    Edit1->setText(Query1->FieldByName(QStringLiteral("sifra")).AsString());
+    Edit2->setText(Query1->FieldByName(QStringLiteral("artikal")).AsString());
+    Edit3->setText(Query1->FieldByName(QStringLiteral("edm")).AsString());
+    Query1->Close();
+}
+
+void TSNalogVnesiProizvod::LoadArticleWithBalance(int id)
+{
+    Query1->Close();
+    Query1->SQL.Clear();
+    Query1->SQL.Add(QStringLiteral("select artikli.id,artikli.sifra, magacin_artikli.ID_ARTIKAL,artikli.ARTIKAL,artikli.EDM, "));
+    Query1->SQL.Add(QStringLiteral("cast(sum(vlez_kol) as decimal(18,4)) vk_vlez, "));
+    Query1->SQL.Add(QStringLiteral("cast(sum(izlez_kol) as decimal(18,4))vk_izlez,  "));
+    Query1->SQL.Add(QStringLiteral("cast((sum(vlez_kol)-sum(izlez_kol)) as decimal(18,4)) saldo "));
+    Query1->SQL.Add(QStringLiteral("from magacin_artikli  "));
+    Query1->SQL.Add(QStringLiteral("left join artikli on magacin_artikli.ID_ARTIKAL=artikli.ID "));
+    Query1->SQL.Add(QStringLiteral("where artikli.id = :aid  "));
+    Query1->SQL.Add(QStringLiteral("group by magacin_artikli.ID_ARTIKAL,artikli.ARTIKAL,artikli.EDM   "));
+    Query1->ParamByName(QStringLiteral("aid")).AsInteger(id);
+    Query1->Open();
+    Edit1->setText(Query1->FieldByName(QStringLiteral("sifra")).AsString());
+    Edit2->setText(Query1->FieldByName(QStringLiteral("artikal")).AsString());
+    Edit3->setText(Query1->FieldByName(QStringLiteral("edm")).AsString());
+    m_balance = Query1->FieldByName(QStringLiteral("saldo")).AsFloat();
+    // General number format with the system's decimal separator.
+    QString shown = kit::formatFloat(QString(), m_balance);
+    shown.replace(QLatin1Char('.'), QLocale().decimalPoint());
+    Label6->setText(shown);
+    m_hasBalance = true;
+    Label5->setVisible(true);
+    Label6->setVisible(true);
+    Query1->Close();
+}
+
+void TSNalogVnesiProizvod::Edit4KeyDown(int& key, Qt::KeyboardModifiers)
+{
+    kit::moveOnEnter(key, Button1);
+}
+
+void TSNalogVnesiProizvod::Edit4Exit()
+{
+    // Leaving for "Cancel" asks nothing: the line is being given up.
+    if (QApplication::focusWidget() == Button2)
+        return;
+    QuantityAccepted();
+}
+
+void TSNalogVnesiProizvod::Button1Click()
+{
+    if (QuantityAccepted())
+        done(kit::mrOk);
+}
+
+bool TSNalogVnesiProizvod::QuantityAccepted()
+{
+    double quantity = 0.0;
+    try {
+        quantity = data::toFloat(Edit4->Text());
+    } catch (const data::ConvertError&) {
+        kit::messageBox(nullptr, kFailedQuantity, QStringLiteral("Error"));
+        Edit4->clear();
+        Edit4->SetFocus();
+        return false;
+    }
+    // A negative quantity is refused in every mode: on a dispatch it would book stock in.
+    if (quantity < 0) {
+        refuse(kFailedValue, QStringLiteral("Warning"));
+        return false;
+    }
+    if (m_hasBalance && m_balance - quantity < 0) {
+        refuse(kNoQuantity, QStringLiteral("Warning"));
+        return false;
+    }
+    return true;
+}
+
+void TSNalogVnesiProizvod::refuse(const QString& text, const QString& title)
+{
+    kit::messageBox(nullptr, text, title);
+    Edit4->SetFocus();
+    Edit4->selectAll();
+}

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The statements of the goods receipt windows, as they are sent to the server.
+namespace priemnicasql {
+
+// Receipt list: headers newest first, and the lines of the current header.
+inline QStringList listHeaders()
+{
+    return {QStringLiteral("select *"), QStringLiteral("from priemnici "), QStringLiteral("order by id desc")};
+}
+
+inline QStringList listLines()
+{
+    return {
+        QStringLiteral("select *"),
+        QStringLiteral("from magacin_artikli"),
+        QStringLiteral("left join komintenti  on magacin_artikli.id_komintent=komintenti.id"),
+        QStringLiteral("left join artikli on magacin_artikli.id_artikal=artikli.id"),
+        QStringLiteral("where magacin_artikli.vid_dokument='P' and magacin_artikli.document_id=:id"),
+    };
+}
+
+inline const QString deleteHeader = QStringLiteral("delete from priemnici where id=:aid");
+inline const QString deleteLines =
+    QStringLiteral("delete from magacin_artikli where document_id=:aid and vid_dokument='P'");
+
+// The number of the newest receipt (by id), for an entry window opened without a list.
+inline const QString newestNumber = QStringLiteral("select priemnica_id from priemnici order by id desc limit 1");
+
+// Entry and edit windows.
+inline const QString partnerById = QStringLiteral("select * from komintenti where id=:aid");
+inline const QString nextNumber = QStringLiteral("select max(priemnica_id)+1 m_max from priemnici");
+inline const QString insertHeader = QStringLiteral("insert into priemnici(priemnica_id,datum) values(:a1,:a2)");
+inline const QString insertLine = QStringLiteral(
+    "insert into magacin_artikli(vid_dokument,document_id,id_komintent,id_artikal,vlez_kol,izlez_kol,"
+    "datum_referenca,firma_id,document_id_label) values(:a1,:a2,:a3,:a4,:a5,:a6,:a7,:a8,:a9)");
+inline const QString updateHeader =
+    QStringLiteral("update priemnici set priemnica_id=:a1,datum=:a2 where id=:aid");
+inline const QString numberExists = QStringLiteral("select * from priemnici where priemnica_id=:a");
+
+// Loading a receipt into the edit window.
+inline QStringList editHeader()
+{
+    return {
+        QStringLiteral("select priemnici.priemnica_id,naziv,priemnici.datum "),
+        QStringLiteral("from priemnici "),
+        QStringLiteral("left join magacin_artikli on priemnici.id=magacin_artikli.document_id "),
+        QStringLiteral("left join komintenti on magacin_artikli.id_komintent=komintenti.id "),
+        QStringLiteral("where priemnici.id=:aid and magacin_artikli.vid_dokument='P'"),
+    };
+}
+
+// A receipt without lines still has its header.
+inline const QString headerOnly = QStringLiteral("select priemnica_id,datum from priemnici where id=:aid");
+
+inline const QString editLines =
+    QStringLiteral("select *                                                             from magacin_artikli                                               left join artikli on magacin_artikli.id_artikal=artikli.id    where document_id=:aid and vid_dokument='P'                           ");
+
+inline const QString editPartner =
+    QStringLiteral("select  *,komintenti.id kid                           from magacin_artikli                                                  left join komintenti on magacin_artikli.id_komintent=komintenti.id    where magacin_artikli.document_id=:id and vid_dokument='P'       ");
+
+} // namespace priemnicasql

@@ -1,0 +1,261 @@
+#include "modules/priemnica/receiptform.h"
+
+#include "data/convert.h"
+#include "data/database.h"
+#include "data/errors.h"
+#include "data/query.h"
+#include "dialogs/tsnalogvnesiproizvod.h"
+#include "kit/bitbtn.h"
+#include "kit/edit.h"
+#include "kit/format.h"
+#include "kit/label.h"
+#include "kit/maskedit.h"
+#include "kit/messagebox.h"
+#include "kit/modal.h"
+#include "kit/panel.h"
+#include "kit/stringgrid.h"
+#include "modules/priemnica/priemnicasql.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+namespace {
+
+const QStringList kLineHeader{QStringLiteral("No."), QStringLiteral("Product No."), QStringLiteral("Product Name"),
+                              QStringLiteral("Unit"), QStringLiteral("Quantity")};
+
+// A line while the lines are rewritten: the article id and the texts of columns 2 and on.
+struct _artikal {
+    int id;
+    QStringList texts;
+};
+
+} // namespace
+
+ReceiptForm::ReceiptForm(QWidget* parent) : TFormSrgBase(parent)
+{
+    auto label = [this](const QString& name, const QString& caption) {
+        auto* l = new kit::Label(caption, this);
+        l->setObjectName(name);
+        return l;
+    };
+    auto button = [this](const QString& name, const QString& caption) {
+        auto* b = new kit::BitBtn(caption, QIcon(), this);
+        b->setObjectName(name);
+        b->setMinimumWidth(96);
+        return b;
+    };
+
+    Panel1 = new kit::Panel(this);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Label1 = label(QStringLiteral("Label1"), QString());
+    Label2 = label(QStringLiteral("Label2"), QStringLiteral("Company Partner"));
+    Label3 = label(QStringLiteral("Label3"), QStringLiteral("Date (YYYY.-MM.-DD)"));
+
+    MaskEdit2 = new kit::MaskEdit(this);
+    MaskEdit2->setObjectName(QStringLiteral("MaskEdit2"));
+    MaskEdit2->setEditMask(QString());
+    MaskEdit2->setUpperCase(true);
+    MaskEdit2->setFixedWidth(120);
+    Edit2 = new kit::Edit(this);
+    Edit2->setObjectName(QStringLiteral("Edit2"));
+    Edit2->setUpperCase(true);
+    Edit2->setMinimumWidth(340);
+    MaskEdit1 = new kit::MaskEdit(this);
+    MaskEdit1->setObjectName(QStringLiteral("MaskEdit1"));
+    MaskEdit1->setEditMask(kit::MaskEdit::dateMask());
+    MaskEdit1->setMaxLength(10);
+    MaskEdit1->setFixedWidth(120);
+    for (kit::Edit* e : {static_cast<kit::Edit*>(MaskEdit2), Edit2, static_cast<kit::Edit*>(MaskEdit1)})
+        e->setFont(kit::inputFont());
+    Label1->setBuddy(MaskEdit2);
+    Label2->setBuddy(Edit2);
+    Label3->setBuddy(MaskEdit1);
+
+    BitBtn2 = button(QStringLiteral("BitBtn2"), QStringLiteral("Add"));
+    BitBtn3 = button(QStringLiteral("BitBtn3"), QStringLiteral("Delete"));
+    BitBtn1 = button(QStringLiteral("BitBtn1"), QString());
+
+    auto* fields = new QGridLayout(Panel1);
+    fields->setContentsMargins(12, 10, 12, 10);
+    fields->setHorizontalSpacing(10);
+    fields->setVerticalSpacing(6);
+    // The date and the buttons share the last row.
+    auto* dateRow = new QHBoxLayout;
+    dateRow->setSpacing(8);
+    dateRow->addWidget(MaskEdit1);
+    dateRow->addSpacing(24);
+    dateRow->addWidget(BitBtn2);
+    dateRow->addWidget(BitBtn3);
+    dateRow->addSpacing(16);
+    dateRow->addWidget(BitBtn1);
+    dateRow->addStretch(1);
+    fields->addWidget(Label1, 0, 0, Qt::AlignRight | Qt::AlignVCenter);
+    fields->addWidget(MaskEdit2, 0, 1, Qt::AlignLeft | Qt::AlignVCenter);
+    fields->addWidget(Label2, 1, 0, Qt::AlignRight | Qt::AlignVCenter);
+    fields->addWidget(Edit2, 1, 1, Qt::AlignLeft | Qt::AlignVCenter);
+    fields->addWidget(Label3, 2, 0, Qt::AlignRight | Qt::AlignVCenter);
+    fields->addLayout(dateRow, 2, 1);
+    fields->setColumnStretch(1, 1);
+
+    StringGrid1 = new kit::StringGrid(this);
+    StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
+    StringGrid1->setColCount(6);
+    StringGrid1->setRowCount(1);
+    StringGrid1->setFixedRows(0);
+    StringGrid1->setDefaultRowHeight(18);
+    StringGrid1->setTabStop(false);
+    StringGrid1->setRowSelect(true);
+    const int widths[] = {15, 70, 110, 320, 70, 90};
+    for (int c = 0; c < 6; ++c)
+        StringGrid1->setColWidths(c, widths[c]);
+
+    auto* body = new QVBoxLayout(this);
+    body->setContentsMargins(0, 0, 0, 0);
+    body->setSpacing(0);
+    body->addWidget(Panel1);
+    body->addWidget(StringGrid1, 1);
+
+    setTabOrder(MaskEdit2, Edit2);
+    setTabOrder(Edit2, MaskEdit1);
+    setTabOrder(MaskEdit1, BitBtn2);
+    setTabOrder(BitBtn2, BitBtn3);
+    setTabOrder(BitBtn3, BitBtn1);
+
+    Query1 = new data::Query(this);
+    Query1->setObjectName(QStringLiteral("Query1"));
+    Query2 = new data::Query(this);
+    Query2->setObjectName(QStringLiteral("Query2"));
+
+    MaskEdit1->OnKeyDown = [this](int& key, Qt::KeyboardModifiers) { kit::moveOnEnter(key, BitBtn2); };
+    connect(Edit2, &QLineEdit::textEdited, this, [this] { Edit2TextEdited(); });
+    BitBtn3->OnClick = [this]() { BitBtn3Click(); };
+    BitBtn1->OnClick = [this]() { BitBtn1Click(); };
+}
+
+void ReceiptForm::Edit2TextEdited()
+{
+    // Text typed over the partner's name names no partner.
+    PartnerId = 0;
+}
+
+void ReceiptForm::VnesiKomintentiID(int id)
+{
+    Query1->Close();
+    Query1->SQL.Clear();
+    Query1->SQL.Add(priemnicasql::partnerById);
+    Query1->ParamByName(QStringLiteral("aid")).AsInteger(id);
+    Query1->Open();
+    const bool found = !Query1->IsEmpty();
+    Edit2->setText(Query1->FieldByName(QStringLiteral("naziv")).AsString());
+    Query1->Close();
+    PartnerId = found ? id : 0;
+}
+
+void ReceiptForm::VnesiArtikalID(int id)
+{
+    auto* dialog = new TSNalogVnesiProizvod(this);
+    dialog->LoadArticle(id);
+    const int result = kit::runModal(dialog);
+    if (result == kit::mrOk) {
+        setLineHeaderTexts(kLineHeader);
+        const int row = StringGrid1->RowCount();
+        StringGrid1->setRowCount(row + 1);
+        StringGrid1->setFixedRows(1);
+        StringGrid1->setCells(1, row, QString::number(id));
+        StringGrid1->setCells(2, row, dialog->Edit1->Text());
+        StringGrid1->setCells(3, row, dialog->Edit2->Text());
+        StringGrid1->setCells(4, row, dialog->Edit3->Text());
+        StringGrid1->setCells(5, row, dialog->Edit4->Text());
+        if (keepsPriceAndTax()) {
+            StringGrid1->setCells(6, row, dialog->Edit5->Text());
+            StringGrid1->setCells(7, row, dialog->Edit6->Text());
+        }
+    }
+    delete dialog;
+}
+
+void ReceiptForm::setLineHeaderTexts(const QStringList& texts)
+{
+    for (int i = 0; i < texts.size(); ++i)
+        StringGrid1->setCells(i + 1, 0, texts[i]);
+}
+
+int ReceiptForm::lineCount() const
+{
+    return StringGrid1->RowCount() - 1;
+}
+
+int ReceiptForm::currentGridRow() const
+{
+    return StringGrid1->Row();
+}
+
+void ReceiptForm::ProcDelete(int row)
+{
+    const int last = lastTextColumn();
+    std::vector<_artikal> kept;
+    for (int r = 1; r < StringGrid1->RowCount(); ++r) {
+        if (r == row)
+            continue;
+        _artikal line{data::toInteger(StringGrid1->Cells(1, r)), {}};
+        for (int c = 2; c <= last; ++c)
+            line.texts << StringGrid1->Cells(c, r);
+        kept.push_back(line);
+    }
+    StringGrid1->setRowCount(StringGrid1->RowCount() - 1);
+    for (size_t i = 0; i < kept.size(); ++i) {
+        const int r = int(i) + 1;
+        StringGrid1->setCells(1, r, QString::number(kept[i].id));
+        for (int c = 2; c <= last; ++c)
+            StringGrid1->setCells(c, r, kept[i].texts[c - 2]);
+    }
+}
+
+bool ReceiptForm::ProcCheckVnes()
+{
+    return !MaskEdit2->Text().trimmed().isEmpty() && !Edit2->Text().isEmpty() && PartnerId != 0
+        && StringGrid1->RowCount() > 1;
+}
+
+bool ReceiptForm::checkBeforeSave(const QString& message)
+{
+    if (!ProcCheckVnes()) {
+        kit::messageBox(this, message, QStringLiteral("Warning"));
+        return false;
+    }
+    if (!data::isValidDateText(MaskEdit1->Text())) {
+        kit::messageBox(this, message, QStringLiteral("Warning"));
+        MaskEdit1->SetFocus();
+        return false;
+    }
+    return true;
+}
+
+void ReceiptForm::insertLedgerRows(int headerId, int number)
+{
+    for (int r = 1; r < StringGrid1->RowCount(); ++r) {
+        Query1->Close();
+        Query1->SQL.Clear();
+        Query1->SQL.Add(priemnicasql::insertLine);
+        Query1->ParamByName(QStringLiteral("a1")).AsString(QStringLiteral("P"));
+        Query1->ParamByName(QStringLiteral("a2")).AsInteger(headerId);
+        Query1->ParamByName(QStringLiteral("a3")).AsInteger(PartnerId);
+        Query1->ParamByName(QStringLiteral("a4")).AsInteger(int(data::toFloat(StringGrid1->Cells(1, r))));
+        Query1->ParamByName(QStringLiteral("a5")).AsFloat(data::toFloat(StringGrid1->Cells(5, r)));
+        Query1->ParamByName(QStringLiteral("a6")).AsFloat(0);
+        Query1->ParamByName(QStringLiteral("a7")).AsString(MaskEdit1->Text());
+        Query1->ParamByName(QStringLiteral("a8")).AsInteger(0);
+        Query1->ParamByName(QStringLiteral("a9")).AsInteger(number);
+        Query1->ExecSQL();
+    }
+}
+
+data::Database& ReceiptForm::connection() const
+{
+    data::Database* db = Database ? Database : data::Database::byName(QStringLiteral("Main"));
+    if (!db)
+        throw data::DatabaseError(QStringLiteral("The database connection is closed."));
+    return *db;
+}

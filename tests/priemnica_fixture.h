@@ -1,0 +1,129 @@
+#pragma once
+
+// Shared by the goods receipt tests: master data, stored receipts, and the windows opened
+// as the operator opens them.
+#include "app/tform1.h"
+#include "data/query.h"
+#include "dialogs/tsnalogvnesiproizvod.h"
+#include "kit/button.h"
+#include "kit/edit.h"
+#include "kit/menuitem.h"
+#include "kit/stringgrid.h"
+#include "modules/priemnica/tspriemnicakorekcija.h"
+#include "modules/priemnica/tspriemnicalista.h"
+#include "modules/priemnica/tspriemnicavnes.h"
+#include "support/appfixture.h"
+
+#include <QAction>
+#include <QList>
+#include <QPair>
+#include <QSqlQuery>
+
+namespace receipts {
+
+using testsupport::AppFixture;
+
+struct Master {
+    int acme = 0;  // partner
+    int beta = 0;  // partner
+    int screw = 0; // article 1001
+    int nut = 0;   // article 1002
+};
+
+inline Master seed(AppFixture& app)
+{
+    auto& db = app.database();
+    db.exec("insert into komintenti(naziv,adresa,grad) values('ACME','MAIN 1','1000 SKOPJE')");
+    db.exec("insert into komintenti(naziv,adresa,grad) values('BETA','SIDE 2','7000 BITOLA')");
+    db.exec("insert into artikli(sifra,artikal,edm) values(1001,'SCREW','PCS')");
+    db.exec("insert into artikli(sifra,artikal,edm) values(1002,'NUT','KG')");
+    Master m;
+    m.acme = db.scalar("select id from komintenti where naziv='ACME'").toInt();
+    m.beta = db.scalar("select id from komintenti where naziv='BETA'").toInt();
+    m.screw = db.scalar("select id from artikli where sifra=1001").toInt();
+    m.nut = db.scalar("select id from artikli where sifra=1002").toInt();
+    return m;
+}
+
+// A stored receipt: header and 'P' ledger rows (article, quantity); returns the header id.
+inline int store(AppFixture& app, int number, const QString& date, int partner, const QList<QPair<int, double>>& lines)
+{
+    auto& db = app.database();
+    db.exec(QStringLiteral("insert into priemnici(priemnica_id,datum) values(%1,'%2')").arg(number).arg(date));
+    const int id = db.scalar("select max(id) from priemnici").toInt();
+    for (const auto& [article, quantity] : lines)
+        db.exec(QStringLiteral("insert into magacin_artikli(vid_dokument,document_id,id_komintent,id_artikal,vlez_kol,"
+                               "izlez_kol,datum_referenca,firma_id,document_id_label) "
+                               "values('P',%1,%2,%3,%4,0,'%5',0,%6)")
+                    .arg(id).arg(partner).arg(article).arg(quantity).arg(date).arg(number));
+    return id;
+}
+
+// The next quantity dialog gets `quantity` and "Ok".
+inline void answerQuantity(AppFixture& app, const QString& quantity)
+{
+    app.onNextDialog([quantity](QDialog* d) {
+        auto* q = qobject_cast<TSNalogVnesiProizvod*>(d);
+        if (!q)
+            return int(kit::mrCancel);
+        q->Edit4->setText(quantity);
+        q->Button1->Click();
+        return q->result();
+    });
+}
+
+inline void addLine(AppFixture& app, ReceiptForm* w, int article, const QString& quantity)
+{
+    answerQuantity(app, quantity);
+    w->VnesiArtikalID(article);
+}
+
+inline TSPriemnicaLista* openList(AppFixture& app)
+{
+    app.main().Priemnici2->trigger();
+    AppFixture::settle();
+    return app.active<TSPriemnicaLista>();
+}
+
+inline TSPriemnicaVnes* openEntry(AppFixture& app, TSPriemnicaLista* list)
+{
+    list->Nov1->trigger();
+    AppFixture::settle();
+    return app.active<TSPriemnicaVnes>();
+}
+
+inline TSPriemnicaKorekcija* openEdit(AppFixture& app, TSPriemnicaLista* list)
+{
+    list->Korekcija1->trigger();
+    AppFixture::settle();
+    return app.active<TSPriemnicaKorekcija>();
+}
+
+// The lines of a grid: "id|code|name|unit|quantity" per row.
+inline QStringList gridLines(const ReceiptForm* w)
+{
+    QStringList out;
+    for (int r = 1; r < w->StringGrid1->RowCount(); ++r) {
+        QStringList cells;
+        for (int c = 1; c <= 5; ++c)
+            cells << w->StringGrid1->Cells(c, r);
+        out << cells.join(QLatin1Char('|'));
+    }
+    return out;
+}
+
+// The ledger rows of receipts: "document|partner|article|in|out|date|label" ordered by key.
+inline QStringList ledger(AppFixture& app)
+{
+    QStringList out;
+    const QString sql = QStringLiteral(
+        "select concat(document_id,'|',id_komintent,'|',id_artikal,'|',vlez_kol,'|',izlez_kol,'|',"
+        "datum_referenca,'|',document_id_label) from magacin_artikli where vid_dokument='P' order by id");
+    QSqlQuery q(app.database().db().handle());
+    q.exec(sql);
+    while (q.next())
+        out << q.value(0).toString();
+    return out;
+}
+
+} // namespace receipts
