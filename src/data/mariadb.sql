@@ -1,4 +1,5 @@
--- Duredir schema for MariaDB (InnoDB, utf8mb4). Quantities, prices, rates and discounts
+-- Duredir schema for MariaDB (InnoDB, utf8mb4). Codes and document numbers are unique keys.
+-- Quantities, prices, rates and discounts
 -- are DOUBLE, as in the SQLite schema, so both engines compute the same sums.
 CREATE TABLE artikli (
     id INT NOT NULL AUTO_INCREMENT PRIMARY KEY,
@@ -6,7 +7,7 @@ CREATE TABLE artikli (
     artikal VARCHAR(255),
     edm VARCHAR(50),
     KEY artikli_artikal (artikal),
-    KEY artikli_sifra (sifra)
+    UNIQUE KEY artikli_sifra (sifra)
 ) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COLLATE=utf8mb4_unicode_ci;
 
 CREATE TABLE komintenti (
@@ -52,7 +53,7 @@ CREATE TABLE proizvodi (
     tarifa DOUBLE,
     rabat DOUBLE,
     KEY proizvodi_proizvod (proizvod),
-    KEY proizvodi_sifra (sifra)
+    UNIQUE KEY proizvodi_sifra (sifra)
 ) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COLLATE=utf8mb4_unicode_ci;
 
 CREATE TABLE proizvodi_sostav (
@@ -70,14 +71,14 @@ CREATE TABLE nalozi (
     datum_finish DATE,
     vraboten_id INT,
     prioritet VARCHAR(255),
-    KEY nalozi_nalog_id (nalog_id)
+    UNIQUE KEY nalozi_nalog_id (nalog_id)
 ) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COLLATE=utf8mb4_unicode_ci;
 
 CREATE TABLE priemnici (
     id INT NOT NULL AUTO_INCREMENT PRIMARY KEY,
     priemnica_id INT,
     datum DATE,
-    KEY priemnici_priemnica_id (priemnica_id)
+    UNIQUE KEY priemnici_priemnica_id (priemnica_id)
 ) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COLLATE=utf8mb4_unicode_ci;
 
 CREATE TABLE ispratnici (
@@ -89,7 +90,7 @@ CREATE TABLE ispratnici (
     z1 VARCHAR(255),
     z2 VARCHAR(255),
     z3 VARCHAR(255),
-    KEY ispratnici_ispratnica_id (ispratnica_id)
+    UNIQUE KEY ispratnici_ispratnica_id (ispratnica_id)
 ) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COLLATE=utf8mb4_unicode_ci;
 
 CREATE TABLE magacin_artikli (

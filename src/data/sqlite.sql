@@ -1,4 +1,6 @@
--- Duredir schema for SQLite. Quantities, prices, rates and discounts are REAL so that
+-- Duredir schema for SQLite. Codes and document numbers are unique: several workstations
+-- may save at once, and the database, not the windows alone, keeps them apart.
+-- Quantities, prices, rates and discounts are REAL so that
 -- divisions are not integer divisions; dates are 'YYYY-MM-DD' text.
 CREATE TABLE artikli (
     id INTEGER PRIMARY KEY AUTOINCREMENT,
@@ -7,7 +9,7 @@ CREATE TABLE artikli (
     edm TEXT
 );
 CREATE INDEX artikli_artikal ON artikli (artikal);
-CREATE INDEX artikli_sifra ON artikli (sifra);
+CREATE UNIQUE INDEX artikli_sifra ON artikli (sifra);
 
 CREATE TABLE komintenti (
     id INTEGER PRIMARY KEY AUTOINCREMENT,
@@ -53,7 +55,7 @@ CREATE TABLE proizvodi (
     rabat REAL
 );
 CREATE INDEX proizvodi_proizvod ON proizvodi (proizvod);
-CREATE INDEX proizvodi_sifra ON proizvodi (sifra);
+CREATE UNIQUE INDEX proizvodi_sifra ON proizvodi (sifra);
 
 CREATE TABLE proizvodi_sostav (
     id_proizvod INTEGER,
@@ -71,14 +73,14 @@ CREATE TABLE nalozi (
     vraboten_id INTEGER,
     prioritet TEXT
 );
-CREATE INDEX nalozi_nalog_id ON nalozi (nalog_id);
+CREATE UNIQUE INDEX nalozi_nalog_id ON nalozi (nalog_id);
 
 CREATE TABLE priemnici (
     id INTEGER PRIMARY KEY AUTOINCREMENT,
     priemnica_id INTEGER,
     datum TEXT
 );
-CREATE INDEX priemnici_priemnica_id ON priemnici (priemnica_id);
+CREATE UNIQUE INDEX priemnici_priemnica_id ON priemnici (priemnica_id);
 
 CREATE TABLE ispratnici (
     id INTEGER PRIMARY KEY AUTOINCREMENT,
@@ -90,7 +92,7 @@ CREATE TABLE ispratnici (
     z2 TEXT,
     z3 TEXT
 );
-CREATE INDEX ispratnici_ispratnica_id ON ispratnici (ispratnica_id);
+CREATE UNIQUE INDEX ispratnici_ispratnica_id ON ispratnici (ispratnica_id);
 
 CREATE TABLE magacin_artikli (
     id INTEGER PRIMARY KEY AUTOINCREMENT,
