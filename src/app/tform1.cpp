@@ -25,6 +25,7 @@
 #include "modules/proizvod/tproizvod.h"
 #include "modules/reportfinan/treportfinan.h"
 #include "modules/vraboteni/tvraboteni.h"
+#include "reports/registerreports.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -71,6 +72,7 @@ TForm1::TForm1(data::Database* database, QWidget* parent) : QMainWindow(parent)
     m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_mdi);
 
+    reports::registerAll();
     buildMenus();
     buildToolBars();
     StatusBar1 = new QStatusBar(this);

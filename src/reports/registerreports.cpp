@@ -1,0 +1,68 @@
+#include "reports/registerreports.h"
+
+#include "app/printdispatch.h"
+#include "data/query.h"
+#include "kit/pagecontrol.h"
+#include "reports/tsreportartikalanalitika.h"
+#include "reports/tsreportispratnica.h"
+#include "reports/tsreportkomintentianalitika.h"
+#include "reports/tsreportlager.h"
+#include "reports/tsreportpriemnica.h"
+
+#include <QWidget>
+
+#include <memory>
+
+namespace reports {
+
+namespace {
+
+// What a printable window hands to its report: its queries by name and the index of the
+// active page of its page control.
+data::Query* query(QWidget* window, const char* name)
+{
+    return window->findChild<data::Query*>(QString::fromLatin1(name));
+}
+
+int activePage(QWidget* window)
+{
+    const auto* pages = window->findChild<kit::PageControl*>(QStringLiteral("PageControl1"));
+    return pages ? pages->ActivePageIndex() : 0;
+}
+
+// Creates the report owned by the main window, fills it, shows its preview and frees it
+// when the preview is closed (also when preparing or previewing fails).
+template <class R, class Fill>
+void registerRunner(const char* className, Fill fill)
+{
+    app::registerReport(className, [fill](QWidget* window, QWidget* owner) {
+        const std::unique_ptr<R> report(new R(owner));
+        fill(*report, window);
+        report->Preview(owner);
+    });
+}
+
+} // namespace
+
+void registerAll()
+{
+    registerRunner<TSReportIspratnica>("TSIspratnicaLista", [](TSReportIspratnica& r, QWidget* w) {
+        r.PrepareReport(query(w, "Query1"), query(w, "Query2"));
+    });
+    registerRunner<TSReportPriemnica>("TSPriemnicaLista", [](TSReportPriemnica& r, QWidget* w) {
+        r.PrepareReport(query(w, "Query1"), query(w, "Query2"));
+    });
+    registerRunner<TSReportLager>("TSLagerListaLista", [](TSReportLager& r, QWidget* w) {
+        r.PrepareReport(query(w, "Query1"), nullptr, activePage(w));
+    });
+    registerRunner<TSReportArtikalAnalitika>("TSPregledArtikalLista", [](TSReportArtikalAnalitika& r, QWidget* w) {
+        r.PrepareReport(query(w, "Query1"), query(w, "Query2"), activePage(w));
+    });
+    registerRunner<TSReportKomintentiAnalitika>("TSPregledKomintentLista",
+                                                [](TSReportKomintentiAnalitika& r, QWidget* w) {
+                                                    r.PrepareReport(query(w, "Query1"), query(w, "Query2"),
+                                                                    activePage(w));
+                                                });
+}
+
+} // namespace reports

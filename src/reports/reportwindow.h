@@ -1,0 +1,49 @@
+#pragma once
+
+#include "reports/engine/document.h"
+#include "reports/engine/report.h"
+
+#include <QWidget>
+
+namespace data {
+class Query;
+}
+
+namespace reports {
+
+// A window that carries a report design and is never shown itself: the print command
+// creates it, fills it from the printed window's queries, previews it and frees it.
+class ReportWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit ReportWindow(QWidget* owner = nullptr);
+
+    report::Report QuickRep1;
+
+    // Runs the report over its datasets; the pages are kept for document().
+    const report::Document& layout();
+    // The pages of the last run.
+    const report::Document& document() const { return m_document; }
+    // Runs the report and shows its print preview; returns when the preview is closed.
+    int Preview(QWidget* parent);
+
+protected:
+    // Names an element as the design does, so that its printed items carry the name.
+    template <class T>
+    static T* named(T* element, const char* name)
+    {
+        element->name = QString::fromLatin1(name);
+        return element;
+    }
+
+private:
+    report::Document m_document;
+};
+
+// Common fonts of the printed forms.
+inline report::Font arial(double size, bool bold = false, bool italic = false)
+{
+    return report::Font(size, bold, italic);
+}
+
+} // namespace reports

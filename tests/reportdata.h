@@ -1,0 +1,82 @@
+#pragma once
+
+// Ledger data and document checks shared by the report tests.
+#include "data/query.h"
+#include "reports/engine/document.h"
+
+#include <QProcess>
+#include <QStringList>
+
+namespace reportdata {
+
+inline int insert(const QString& statement, const QVariantList& values)
+{
+    data::Query q;
+    q.SQL.Add(statement);
+    for (int i = 0; i < values.size(); ++i) {
+        data::Param& p = q.ParamByName(QStringLiteral("p%1").arg(i));
+        const QVariant& v = values.at(i);
+        if (v.typeId() == QMetaType::Int)
+            p.AsInteger(v.toInt());
+        else if (v.typeId() == QMetaType::Double)
+            p.AsFloat(v.toDouble());
+        else
+            p.AsString(v.toString());
+    }
+    q.ExecSQL();
+    return q.LastInsertId();
+}
+
+inline int addPartner(const QString& name, const QString& address = QString(), const QString& city = QString())
+{
+    return insert(QStringLiteral("insert into komintenti (naziv,adresa,grad,tel,mobil) values (:p0,:p1,:p2,'','')"),
+                  {name, address, city});
+}
+
+inline int addArticle(int code, const QString& name, const QString& unit = QStringLiteral("PCS"))
+{
+    return insert(QStringLiteral("insert into artikli (sifra,artikal,edm) values (:p0,:p1,:p2)"), {code, name, unit});
+}
+
+inline int addReceipt(int number, const QString& date)
+{
+    return insert(QStringLiteral("insert into priemnici (priemnica_id,datum) values (:p0,:p1)"), {number, date});
+}
+
+inline int addDispatch(int number, const QString& date)
+{
+    return insert(QStringLiteral("insert into ispratnici (ispratnica_id,datum,datum_valuta,rabat) values (:p0,:p1,:p2,0)"),
+                  {number, date, date});
+}
+
+// One ledger row of an article.
+inline void addMovement(const QString& kind, int document, int partner, int article, double in, double out,
+                        const QString& date, int label, int firm = 0)
+{
+    insert(QStringLiteral("insert into magacin_artikli (vid_dokument,document_id,id_komintent,id_artikal,vlez_kol,"
+                          "izlez_kol,datum_referenca,firma_id,document_id_label) values (:p0,:p1,:p2,:p3,:p4,:p5,"
+                          ":p6,:p7,:p8)"),
+           {kind, document, partner, article, in, out, date, firm, label});
+}
+
+// The texts printed by an element, in printing order over all pages.
+inline QStringList textsOf(const report::Document& doc, const QString& element)
+{
+    QStringList out;
+    for (const report::Page& page : doc.pages)
+        for (const report::Item& item : page.items)
+            if (item.kind == report::ItemKind::Text && item.name == element)
+                out << item.text;
+    return out;
+}
+
+inline QString pdfText(const QString& path)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    if (!p.waitForFinished(30000) || p.exitCode() != 0)
+        return {};
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+} // namespace reportdata
