@@ -243,8 +243,8 @@ void TForm1::ScreenActiveControlChange()
 {
     if (m_closing)
         return;
-    if (!m_database->Connected())
-        m_database->open();
+    // Opens a closed connection; on MariaDB also one whose server was restarted meanwhile.
+    m_database->ensureConnected();
 }
 
 void TForm1::RefreshDatabaseconnection1Click()

@@ -218,6 +218,12 @@ bool Database::Connected() const
 
 void Database::ensureConnected()
 {
+    if (Connected() && m_config.engine == Engine::MariaDb && !m_inTransaction) {
+        // A restarted server leaves the client believing it is connected: ask.
+        QSqlQuery ping(handle());
+        if (!ping.exec(QStringLiteral("SELECT 1")))
+            close();
+    }
     if (!Connected())
         open();
 }
@@ -225,8 +231,12 @@ void Database::ensureConnected()
 void Database::exec(const QString& statement)
 {
     QSqlQuery q(handle());
-    if (!q.exec(statement))
-        throw DatabaseError(errorText(q.lastError()));
+    if (!q.exec(statement)) {
+        DatabaseError error(errorText(q.lastError()), q.lastError().nativeErrorCode());
+        if (error.isConnectionLost())
+            close();
+        throw error;
+    }
 }
 
 void Database::StartTransaction()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/alias.h"
+#include "data/errors.h"
 
 #include <QSqlDatabase>
 #include <QString>
@@ -57,6 +58,12 @@ private:
     StatementHook m_hook;
 };
 
+// Runs a save in a transaction. When another workstation got in the way (a number taken
+// meanwhile, a deadlock), the transaction is rolled back and the save runs again from the
+// start, so it takes the next free number; any other failure is thrown after the rollback.
+template <class F>
+void runSave(Database& db, F&& save, int attempts = 25);
+
 // Rolls back in its destructor unless commit() was called.
 class Transaction {
 public:
@@ -70,5 +77,21 @@ private:
     Database& m_db;
     bool m_done = false;
 };
+
+template <class F>
+void runSave(Database& db, F&& save, int attempts)
+{
+    for (int attempt = 1;; ++attempt) {
+        try {
+            Transaction transaction(db);
+            save();
+            transaction.commit();
+            return;
+        } catch (const DatabaseError& e) {
+            if (!e.isConflict() || attempt >= attempts)
+                throw;
+        }
+    }
+}
 
 } // namespace data

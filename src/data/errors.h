@@ -15,10 +15,23 @@ private:
     QString m_text;
 };
 
-// A statement or connection failure; the text is the driver's.
+// A statement or connection failure; the text is the driver's, the code the engine's own
+// error number ("1062", "2006", ...) where there is one.
 class DatabaseError : public Error {
 public:
-    using Error::Error;
+    explicit DatabaseError(const QString& text, const QString& nativeCode = QString())
+        : Error(text), m_code(nativeCode)
+    {
+    }
+    const QString& nativeCode() const { return m_code; }
+    // Another workstation got there first (a number taken, a deadlock, a lock wait): the
+    // save can run again from the start and will take the next free number.
+    bool isConflict() const;
+    // The server went away or the connection broke.
+    bool isConnectionLost() const;
+
+private:
+    QString m_code;
 };
 
 // A text that is not a valid number where one is needed.

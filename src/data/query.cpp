@@ -25,6 +25,16 @@ QString errorText(const QSqlError& e)
     return t.trimmed();
 }
 
+// The failure of a statement; a broken connection is closed, so that the next change of
+// focus (or "Refresh Database connection") opens it again.
+[[noreturn]] void fail(Database* db, const QSqlError& e)
+{
+    DatabaseError error(errorText(e), e.nativeErrorCode());
+    if (error.isConnectionLost())
+        db->close();
+    throw error;
+}
+
 // Parameter names (":name") outside quoted text, in order of appearance, as written.
 QStringList scanParams(const QString& s)
 {
@@ -246,7 +256,7 @@ void Query::run(bool wantRows)
     QSqlQuery q(db->handle());
     q.setForwardOnly(true);
     if (!q.prepare(text))
-        throw DatabaseError(errorText(q.lastError()));
+        fail(db, q.lastError());
     QStringList written = scanParams(text);
     written.removeDuplicates();
     for (const QString& name : written) {
@@ -254,7 +264,7 @@ void Query::run(bool wantRows)
         q.bindValue(QLatin1Char(':') + name, it == m_params.end() ? QVariant() : it->second.Value());
     }
     if (!q.exec())
-        throw DatabaseError(errorText(q.lastError()));
+        fail(db, q.lastError());
 
     m_rowsAffected = 0;
     if (wantRows) {
@@ -271,7 +281,7 @@ void Query::run(bool wantRows)
             m_rows.push_back(std::move(row));
         }
         if (q.lastError().isValid())
-            throw DatabaseError(errorText(q.lastError()));
+            fail(db, q.lastError());
     } else {
         m_rowsAffected = q.numRowsAffected();
         const QVariant id = q.lastInsertId();

@@ -28,25 +28,26 @@ void TSPriemnicaVnes::BitBtn1Click()
         return;
     int number = 0;
     try {
-        data::Transaction transaction(connection());
-        // One number for the header and its lines, taken inside the transaction.
-        Query1->Close();
-        Query1->SQL.Clear();
-        Query1->SQL.Add(priemnicasql::nextNumber);
-        Query1->Open();
-        const data::Field next = Query1->FieldByName(QStringLiteral("m_max"));
-        number = next.IsNull() ? 1 : next.AsInteger();
-        Query1->Close();
+        // One number for the header and its lines, taken inside the transaction; when another
+        // workstation took it meanwhile, the save runs again with the next one.
+        data::runSave(connection(), [&]() {
+            Query1->Close();
+            Query1->SQL.Clear();
+            Query1->SQL.Add(priemnicasql::nextNumber);
+            Query1->Open();
+            const data::Field next = Query1->FieldByName(QStringLiteral("m_max"));
+            number = next.IsNull() ? 1 : next.AsInteger();
+            Query1->Close();
 
-        Query1->SQL.Clear();
-        Query1->SQL.Add(priemnicasql::insertHeader);
-        Query1->ParamByName(QStringLiteral("a1")).AsInteger(number);
-        Query1->ParamByName(QStringLiteral("a2")).AsString(MaskEdit1->Text());
-        Query1->ExecSQL();
-        const int headerId = Query1->LastInsertId();
+            Query1->SQL.Clear();
+            Query1->SQL.Add(priemnicasql::insertHeader);
+            Query1->ParamByName(QStringLiteral("a1")).AsInteger(number);
+            Query1->ParamByName(QStringLiteral("a2")).AsString(MaskEdit1->Text());
+            Query1->ExecSQL();
+            const int headerId = Query1->LastInsertId();
 
-        insertLedgerRows(headerId, number);
-        transaction.commit();
+            insertLedgerRows(headerId, number);
+        });
     } catch (const std::exception&) {
         kit::messageBox(this, QStringLiteral("Goods Receipt,is not entered !!!"), QStringLiteral("Warning"));
         return; // nothing written; the window keeps partner, date and lines

@@ -1,0 +1,75 @@
+// Saves goods receipts through the program's own entry window, as fast as it can, to prove
+// what several workstations saving at once leave in the database. Used by the concurrency
+// tests; not a test itself.
+//   duredir_receipt_writer --sqlite FILE | --mariadb SOCKET DATABASE
+//                          --count N --partner ID --article ID --tag N
+// Prints "saved N failed M" and exits 0 when every save succeeded.
+#include "app/application.h"
+#include "app/tform1.h"
+#include "data/database.h"
+#include "dialogs/tsnalogvnesiproizvod.h"
+#include "kit/edit.h"
+#include "kit/messagebox.h"
+#include "kit/modal.h"
+#include "modules/priemnica/tpriemnica.h"
+#include "modules/priemnica/tspriemnicavnes.h"
+
+#include <QTextStream>
+
+#include <cstdio>
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    app::Application application(argc, argv);
+    const QStringList args = application.arguments();
+    auto value = [&](const QString& name, int offset = 1) {
+        const qsizetype i = args.indexOf(name);
+        return i >= 0 && i + offset < args.size() ? args.at(i + offset) : QString();
+    };
+    data::AliasConfig cfg;
+    if (!value(QStringLiteral("--sqlite")).isEmpty()) {
+        cfg.engine = data::Engine::Sqlite;
+        cfg.path = value(QStringLiteral("--sqlite"));
+    } else {
+        cfg.engine = data::Engine::MariaDb;
+        cfg.socket = value(QStringLiteral("--mariadb"));
+        cfg.database = value(QStringLiteral("--mariadb"), 2);
+    }
+    const int count = value(QStringLiteral("--count")).toInt();
+    const int partner = value(QStringLiteral("--partner")).toInt();
+    const int article = value(QStringLiteral("--article")).toInt();
+    const QString tag = value(QStringLiteral("--tag"));
+
+    data::Database db(QStringLiteral("Main"));
+    db.setConfig(cfg);
+    db.open();
+    int saved = 0, failed = 0;
+    kit::setMessageBoxHandler([&](QWidget*, const QString& text, const QString&, kit::Buttons) {
+        if (text == QLatin1String("Goods Receipt,successful entered!!!"))
+            ++saved;
+        else
+            ++failed, fprintf(stderr, "%s\n", qPrintable(text));
+        return int(kit::mrOk);
+    });
+    kit::setModalHandler([&](QDialog* d) {
+        auto* q = qobject_cast<TSNalogVnesiProizvod*>(d);
+        q->Edit4->setText(tag); // the quantity tells which writer wrote the line
+        return int(kit::mrOk);
+    });
+    TForm1 main(&db);
+    main.show();
+    for (int i = 0; i < count; ++i) {
+        main.Priemnica->SProccessingMessage(nullptr, nullptr, 19);
+        auto* entry = qobject_cast<TSPriemnicaVnes*>(main.Priemnica->EntryForm.data());
+        entry->VnesiKomintentiID(partner);
+        entry->VnesiArtikalID(article);
+        entry->VnesiArtikalID(article);
+        entry->BitBtn1Click();
+        if (main.Priemnica->EntryForm)
+            main.Priemnica->EntryForm->Close();
+        QCoreApplication::processEvents();
+    }
+    QTextStream(stdout) << "saved " << saved << " failed " << failed << Qt::endl;
+    return failed == 0 && saved == count ? 0 : 1;
+}
