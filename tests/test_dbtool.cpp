@@ -18,6 +18,7 @@ private slots:
     void initTwiceRefusesAndChangesNothing();
     void demoFillsAnEmptyDatabaseOnce();
     void helpForEveryCommand();
+    void backupThenRestoreGivesEqualTables();
 
 private:
     struct Result {
@@ -109,12 +110,91 @@ void TestDbTool::demoFillsAnEmptyDatabaseOnce()
 
 void TestDbTool::helpForEveryCommand()
 {
-    for (const char* c : {"init", "show", "set-alias", "demo"}) {
+    for (const char* c : {"init", "show", "set-alias", "demo", "backup", "restore"}) {
         const Result r = run({QString::fromLatin1(c), QStringLiteral("--help")});
         QCOMPARE(r.code, 0);
         QVERIFY(r.out.startsWith(QStringLiteral("Usage: duredir-db")));
     }
     QCOMPARE(run({QStringLiteral("frobnicate")}).code, 2);
+}
+
+namespace {
+
+// Every row of every table as text, in key order, for comparing two databases.
+QStringList contents(const data::AliasConfig& cfg)
+{
+    data::Database db(QStringLiteral("compare"));
+    db.setConfig(cfg);
+    db.open();
+    QStringList out;
+    data::Query q(nullptr, QStringLiteral("compare"));
+    for (const char* t : {"artikli", "komintenti", "vraboteni", "proizvodi", "proizvodi_sostav", "nalozi",
+                             "priemnici", "ispratnici", "magacin_artikli", "magacin_proizvodi", "info_table"}) {
+        q.Close();
+        q.SQL.Clear();
+        const QString table = QString::fromLatin1(t);
+        q.SQL.Add(QStringLiteral("select * from %1 order by %2").arg(table, table == QLatin1String("info_table") ? "1" : "1,2"));
+        q.Open();
+        for (q.First(); !q.Eof(); q.Next()) {
+            QStringList cells;
+            for (const QString& f : q.fieldNames())
+                cells << q.FieldByName(f).AsString();
+            out << table + QLatin1Char(':') + cells.join(QLatin1Char('|'));
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+void TestDbTool::backupThenRestoreGivesEqualTables()
+{
+    QCOMPARE(run({QStringLiteral("init")}).code, 0);
+    QCOMPARE(run({QStringLiteral("demo")}).code, 0);
+    const data::AliasConfig original = [&] {
+        qputenv("XDG_CONFIG_HOME", m_dir->filePath(QStringLiteral("config")).toUtf8());
+        qputenv("XDG_DATA_HOME", m_dir->filePath(QStringLiteral("data")).toUtf8());
+        return data::resolveAlias(QStringLiteral("varnok_public"));
+    }();
+    const QStringList before = contents(original);
+    QVERIFY(before.size() > 100);
+    const QString file = m_dir->filePath(QStringLiteral("stock.backup"));
+    QCOMPARE(run({QStringLiteral("backup"), file}).code, 0);
+
+    // Into the same, filled database: refused without --replace, nothing changed.
+    Result r = run({QStringLiteral("restore"), file});
+    QCOMPARE(r.code, 1);
+    QVERIFY(r.err.contains(QStringLiteral("already holds rows")));
+    QCOMPARE(contents(original), before);
+
+    // Into a new database under another alias: equal contents.
+    QStringList target{QStringLiteral("--alias"), QStringLiteral("copy")};
+    QString copyDb;
+    if (testsupport::onMariaDb()) {
+        copyDb = testsupport::createMariaDbDatabase();
+        QCOMPARE(run(target + QStringList{"set-alias", "mariadb", "--socket", testsupport::mariaDbSocket(),
+                                          "--database", copyDb})
+                     .code,
+                 0);
+    }
+    QCOMPARE(run(target + QStringList{"init"}).code, 0);
+    r = run(target + QStringList{"restore", file});
+    QCOMPARE(r.code, 0);
+    QCOMPARE(contents(data::resolveAlias(QStringLiteral("copy"))), before);
+    // --replace over a changed database brings it back as it was.
+    QCOMPARE(run({QStringLiteral("restore"), file, QStringLiteral("--replace")}).code, 0);
+    QCOMPARE(contents(original), before);
+    // A damaged file changes nothing.
+    QFile damaged(m_dir->filePath(QStringLiteral("damaged.backup")));
+    QVERIFY(damaged.open(QIODevice::WriteOnly));
+    QFile whole(file);
+    QVERIFY(whole.open(QIODevice::ReadOnly));
+    damaged.write(whole.readAll().replace("TABLE priemnici", "TABLE nosuchtable"));
+    damaged.close();
+    QCOMPARE(run({QStringLiteral("restore"), damaged.fileName(), QStringLiteral("--replace")}).code, 1);
+    QCOMPARE(contents(original), before);
+    if (!copyDb.isEmpty())
+        testsupport::dropMariaDbDatabase(copyDb);
 }
 
 QTEST_GUILESS_MAIN(TestDbTool)

@@ -3,11 +3,15 @@
 #include "data/datasource.h"
 #include "data/query.h"
 #include "kit/dbedit.h"
+#include "kit/csv.h"
 #include "kit/dbgrid.h"
 #include "kit/dbtext.h"
 #include "support/testdb.h"
 
+#include <QBuffer>
 #include <QHeaderView>
+#include <QMenu>
+#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace kit;
@@ -23,6 +27,8 @@ private slots:
     void gridFollowsReopenAndKeepsWidths();
     void enterReachesKeyHandler();
     void fieldDisplaysFollowCurrentRow();
+    void csvExportRoundTripsCells();
+    void columnWidthsAreRemembered();
 
 private:
     void openProducts(const QString& order = QStringLiteral("sifra"));
@@ -206,6 +212,93 @@ void TestKitDb::fieldDisplaysFollowCurrentRow()
     QCOMPARE(firstPart.Caption(), QString()); // no composition
     m_products->Close();
     QCOMPARE(name.Text(), QString());
+}
+
+namespace {
+
+// A small RFC 4180 reader: enough to read back what the export writes.
+QList<QStringList> readCsv(const QString& text)
+{
+    QList<QStringList> rows;
+    QStringList row;
+    QString field;
+    bool quoted = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (quoted) {
+            if (c == QLatin1Char('"') && i + 1 < text.size() && text.at(i + 1) == QLatin1Char('"'))
+                field += c, ++i;
+            else if (c == QLatin1Char('"'))
+                quoted = false;
+            else
+                field += c;
+        } else if (c == QLatin1Char('"')) {
+            quoted = true;
+        } else if (c == QLatin1Char(',')) {
+            row << field, field.clear();
+        } else if (c == QLatin1Char('\r')) {
+        } else if (c == QLatin1Char('\n')) {
+            row << field, field.clear();
+            rows << row, row.clear();
+        } else {
+            field += c;
+        }
+    }
+    return rows;
+}
+
+} // namespace
+
+void TestKitDb::csvExportRoundTripsCells()
+{
+    m_db->exec(QStringLiteral("insert into artikli (sifra,artikal,edm) values (12,'BOLT \"M8\", ZINC','KOM')"));
+    m_db->exec(QStringLiteral("insert into artikli (sifra,artikal,edm) values (13,'ДАСКА ŽIČKA\nLINE2','М2')"));
+    data::Query q;
+    q.SQL.Add(QStringLiteral("select sifra, artikal, edm from artikli order by sifra"));
+    data::DataSource ds(&q);
+    kit::DBGrid grid;
+    grid.setDataSource(&ds);
+    grid.addColumn(QStringLiteral("sifra"), QStringLiteral("Code"));
+    grid.addColumn(QStringLiteral("artikal"), QStringLiteral("Name, full"));
+    grid.addColumn(QStringLiteral("edm"), QStringLiteral("Unit"));
+    q.Open();
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    kit::writeCsv(&grid, buffer);
+    const QList<QStringList> rows = readCsv(QString::fromUtf8(buffer.data()));
+    QCOMPARE(rows.size(), 5);
+    QCOMPARE(rows.at(0), (QStringList{"Code", "Name, full", "Unit"}));
+    QCOMPARE(rows.at(3), (QStringList{"12", "BOLT \"M8\", ZINC", "KOM"}));
+    QCOMPARE(rows.at(4), (QStringList{"13", QStringLiteral("ДАСКА ŽIČKA\nLINE2"), QStringLiteral("М2")}));
+    // The grid's right-click menu offers the export.
+    QMenu menu;
+    QCOMPARE(grid.addExportAction(&menu)->text(), QStringLiteral("Export to CSV..."));
+    // An unwritable path is reported, not ignored.
+    QString error;
+    QVERIFY(!kit::exportCsv(&grid, QStringLiteral("/nonexistent/dir/x.csv"), &error));
+    QVERIFY(!error.isEmpty());
+}
+
+void TestKitDb::columnWidthsAreRemembered()
+{
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+    openProducts();
+    auto makeGrid = [&]() {
+        auto* grid = new kit::DBGrid;
+        grid->setObjectName(QStringLiteral("DBGrid1"));
+        grid->addColumn(QStringLiteral("sifra"), QStringLiteral("Code"), 60);
+        grid->addColumn(QStringLiteral("proizvod"), QStringLiteral("Product"), 150);
+        grid->setDataSource(m_productsSource.get());
+        return grid;
+    };
+    std::unique_ptr<kit::DBGrid> first(makeGrid());
+    QCOMPARE(first->columnWidth(1), 150);
+    first->horizontalHeader()->resizeSection(1, 333); // the operator drags the column
+    first.reset();
+    std::unique_ptr<kit::DBGrid> second(makeGrid()); // the next run
+    QCOMPARE(second->columnWidth(1), 333);
+    QCOMPARE(second->columnWidth(0), 60);
 }
 
 QTEST_MAIN(TestKitDb)

@@ -15,6 +15,10 @@ int main(int argc, char* argv[])
         app::Application::showException(e);
         return 1;
     }
-    form->showMaximized();
+    // Opens maximized the first time, then as the operator left it.
+    if (form->restoreLayout())
+        form->show();
+    else
+        form->showMaximized();
     return application.exec();
 }

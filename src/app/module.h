@@ -5,8 +5,9 @@
 #include <QPointer>
 #include <QString>
 
+#include "app/tformsrgbase.h"
+
 class TForm1;
-class TFormSrgBase;
 class TNavForm;
 
 namespace data {
@@ -62,6 +63,25 @@ public:
 protected:
     // Registers a window this module created: it is destroyed with the module.
     void adopt(TFormSrgBase* window);
+    // Creates a window of this module: adopted, remembered in `slot` (EntryForm, EditForm or
+    // ListForm), given the navigator. The caller wires it and then calls InitChild.
+    template <class W>
+    W* makeWindow(QPointer<TFormSrgBase>& slot)
+    {
+        auto* w = new W;
+        adopt(w);
+        slot = w;
+        w->Navigator = Navigator;
+        return w;
+    }
+    // An empty window of this module (entry or edit placeholders), opened at once.
+    template <class W>
+    W* openEmptyWindow(QPointer<TFormSrgBase>& slot, QWidget* form, const QString& caption)
+    {
+        W* w = makeWindow<W>(slot);
+        w->InitChild(form, caption, 2);
+        return w;
+    }
     // Runs f with `list` as the list the command comes from.
     template <class F>
     void fromList(TFormSrgBase* list, F&& f)

@@ -9,6 +9,7 @@
 #include "app/tnavform.h"
 #include "app/tsabout.h"
 #include "data/database.h"
+#include "kit/layoutmemory.h"
 #include "kit/messagebox.h"
 #include "kit/modal.h"
 #include "modules/artikli/tartikli.h"
@@ -56,7 +57,8 @@ TForm1::TForm1(data::Database* database, QWidget* parent) : QMainWindow(parent)
     }
     g_instance = this;
     setWindowTitle(QStringLiteral("Tervalo"));
-    setWindowIcon(app::navigatorPicture(1));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/duredir.svg")));
+    QApplication::setWindowIcon(windowIcon());
     resize(1280, 800);
 
     m_mdi = new QMdiArea(this);
@@ -193,8 +195,21 @@ void TForm1::FormClose()
         m_nav->allowClose();
 }
 
+bool TForm1::restoreLayout()
+{
+    // restoreGeometry() brings a window saved on a larger screen back onto this one.
+    const QByteArray geometry = kit::loadGeometry(QStringLiteral("Form1"));
+    return !geometry.isEmpty() && restoreGeometry(geometry);
+}
+
+void TForm1::saveLayout()
+{
+    kit::saveGeometry(QStringLiteral("Form1"), saveGeometry());
+}
+
 void TForm1::closeEvent(QCloseEvent* event)
 {
+    saveLayout();
     FormClose();
     QMainWindow::closeEvent(event);
 }

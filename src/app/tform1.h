@@ -135,6 +135,10 @@ public:
     void FormShow();
     void FormClose();
 
+    // The window's geometry from the last run; false when there is none (first run).
+    bool restoreLayout();
+    void saveLayout();
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;

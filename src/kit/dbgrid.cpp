@@ -2,7 +2,13 @@
 
 #include "data/datasource.h"
 #include "data/query.h"
+#include "kit/csv.h"
+#include "kit/layoutmemory.h"
+#include "kit/messagebox.h"
+#include "kit/popupmenu.h"
 
+#include <QContextMenuEvent>
+#include <QFileDialog>
 #include <QFocusEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -24,8 +30,12 @@ DBGrid::DBGrid(QWidget* parent) : QTableView(parent), m_model(new DBGridModel(th
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     connect(horizontalHeader(), &QHeaderView::sectionResized, this, [this](int col, int, int size) {
-        if (!m_applyingWidths && col < m_widths.size())
+        if (!m_applyingWidths && col < m_widths.size()) {
             m_widths[col] = size;
+            // The operator's widths are remembered for the next run.
+            if (!objectName().isEmpty() && col < m_widthFields.size())
+                saveColumnWidths(gridKey(this), {{m_widthFields.at(col), size}});
+        }
     });
     connect(this, &QAbstractItemView::doubleClicked, this, [this] { fire(OnDblClick); });
 }
@@ -122,8 +132,22 @@ void DBGrid::applyWidths()
     if (fields != m_widthFields) {
         m_widthFields = fields;
         m_widths.clear();
-        for (const DBGridColumn& column : m_model->shownColumns())
-            m_widths.append(column.width > 0 ? column.width : horizontalHeader()->defaultSectionSize());
+        // A given width never cuts the column's title: fonts differ from those the widths
+        // were chosen for.
+        const QFontMetrics fm(horizontalHeader()->font());
+        int col = 0;
+        for (const DBGridColumn& column : m_model->shownColumns()) {
+            const int title = fm.horizontalAdvance(m_model->headerData(col++, Qt::Horizontal).toString()) + 16;
+            m_widths.append(qMax(column.width > 0 ? column.width : horizontalHeader()->defaultSectionSize(), title));
+        }
+        // Widths the operator set in an earlier run win, within reason.
+        if (!objectName().isEmpty()) {
+            for (const auto& [field, width] : loadColumnWidths(gridKey(this))) {
+                const qsizetype i = m_widthFields.indexOf(field);
+                if (i >= 0)
+                    m_widths[i] = qBound(20, width, 2000);
+            }
+        }
     }
     m_applyingWidths = true;
     for (int col = 0; col < m_widths.size(); ++col)
@@ -171,6 +195,42 @@ void DBGrid::keyPressEvent(QKeyEvent* event)
         return;
     }
     QTableView::keyPressEvent(event);
+}
+
+QAction* DBGrid::addExportAction(QMenu* menu)
+{
+    QAction* a = menu->addAction(QStringLiteral("Export to CSV..."));
+    a->setObjectName(QStringLiteral("ExportCsv"));
+    connect(a, &QAction::triggered, this, [this]() {
+        const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Export to CSV"), QString(),
+                                                          QStringLiteral("CSV files (*.csv);;All files (*)"));
+        if (path.isEmpty())
+            return;
+        QString error;
+        if (!exportCsv(this, path, &error))
+            messageBox(this, QStringLiteral("The file %1 cannot be written: %2").arg(path, error),
+                       QStringLiteral("Warning"));
+    });
+    return a;
+}
+
+void DBGrid::contextMenuEvent(QContextMenuEvent* event)
+{
+    // The window's own menu, then the export.
+    QMenu menu(this);
+    QWidget* window = this;
+    for (QWidget* w = this; w; w = w->parentWidget())
+        if (PopupMenu::of(w)) {
+            window = w;
+            break;
+        }
+    if (PopupMenu* own = PopupMenu::of(window)) {
+        menu.addActions(own->actions());
+        menu.addSeparator();
+    }
+    addExportAction(&menu);
+    menu.exec(event->globalPos());
+    event->accept();
 }
 
 void DBGrid::focusInEvent(QFocusEvent* event)

@@ -6,6 +6,7 @@
 #include "kit/events.h"
 
 #include <QPointer>
+#include <QMenu>
 #include <QTableView>
 
 
@@ -53,7 +54,11 @@ public:
     NotifyHandler OnEnter;
     NotifyHandler OnExit;
 
+    // Adds "Export to CSV..." for this grid to a menu (the grid's right-click menu has it).
+    QAction* addExportAction(QMenu* menu);
+
 protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     void focusInEvent(QFocusEvent* event) override;

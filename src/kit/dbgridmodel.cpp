@@ -1,5 +1,7 @@
 #include "kit/dbgridmodel.h"
 
+#include <QRegularExpression>
+
 #include "data/query.h"
 #include "kit/format.h"
 
@@ -53,6 +55,19 @@ int DBGridModel::columnCount(const QModelIndex& parent) const
     return parent.isValid() ? 0 : int(m_shown.size());
 }
 
+namespace {
+
+// Decimal results come from the database as exact text ("6.0000"); they are numbers too.
+bool isDecimalText(const QVariant& value)
+{
+    if (value.metaType().id() != QMetaType::QString)
+        return false;
+    static const QRegularExpression re(QStringLiteral("^-?\\d+\\.\\d+$"));
+    return re.match(value.toString()).hasMatch();
+}
+
+} // namespace
+
 QVariant DBGridModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || index.row() >= rowCount() || index.column() >= m_shown.size())
@@ -71,7 +86,8 @@ QVariant DBGridModel::data(const QModelIndex& index, int role) const
         const int type = value.metaType().id();
         const bool number = type == QMetaType::Int || type == QMetaType::LongLong
             || type == QMetaType::Double || type == QMetaType::UInt || type == QMetaType::ULongLong
-            || (column.displayMask.contains(QLatin1Char('0')) || column.displayMask.contains(QLatin1Char('#')));
+            || (column.displayMask.contains(QLatin1Char('0')) || column.displayMask.contains(QLatin1Char('#')))
+            || isDecimalText(value);
         return QVariant((number ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
     }
     default:

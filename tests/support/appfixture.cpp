@@ -3,12 +3,16 @@
 #include <QApplication>
 #include <QDialog>
 #include <QMdiArea>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace testsupport {
 
 AppFixture::AppFixture()
 {
+    // Remembered layouts and aliases of a test process stay in its own folder.
+    static QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
     m_previousMessages = kit::setMessageBoxHandler([this](QWidget*, const QString& text, const QString& title,
                                                           kit::Buttons) {
         m_messages.append({title, text});

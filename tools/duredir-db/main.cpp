@@ -1,4 +1,5 @@
 // duredir-db: prepares and inspects the data source behind an alias.
+#include "backup.h"
 #include "demo.h"
 
 #include "data/alias.h"
@@ -36,6 +37,8 @@ const char* const kUsage =
     "  show        where the alias points and the row count of every table\n"
     "  set-alias   write the alias section (sqlite or mariadb)\n"
     "  demo        fill an empty database with a small sample business\n"
+    "  backup      write every table to a backup file\n"
+    "  restore     fill the tables from a backup file\n"
     "\n"
     "Run 'duredir-db COMMAND --help' for the options of a command.\n";
 
@@ -64,6 +67,19 @@ const char* const kSetAliasHelp =
     "\n"
     "Writes the alias section of the alias file. No password is ever written there: MariaDB\n"
     "credentials come from the option file or from socket authentication.\n";
+
+const char* const kBackupHelp =
+    "Usage: duredir-db [--alias NAME] backup FILE\n"
+    "\n"
+    "Writes every table to FILE, a text file that either engine can restore (a SQLite\n"
+    "backup restores into MariaDB and the other way round).\n";
+
+const char* const kRestoreHelp =
+    "Usage: duredir-db [--alias NAME] restore FILE [--replace]\n"
+    "\n"
+    "Fills the tables of the data source from a backup, in one transaction: on any error\n"
+    "nothing is changed. Tables that hold rows are refused unless --replace is given,\n"
+    "which replaces their rows. Run 'duredir-db init' first on a new data source.\n";
 
 bool wantsHelp(const QStringList& args)
 {
@@ -209,6 +225,26 @@ int main(int argc, char* argv[])
             if (wantsHelp(args))
                 return out() << kDemoHelp, 0;
             return cmdDemo(alias);
+        }
+        if (command == QLatin1String("backup") || command == QLatin1String("restore")) {
+            const bool backup = command == QLatin1String("backup");
+            if (wantsHelp(args))
+                return out() << (backup ? kBackupHelp : kRestoreHelp), 0;
+            const bool replace = args.removeAll(QStringLiteral("--replace")) > 0;
+            if (args.size() != 1) {
+                err() << (backup ? kBackupHelp : kRestoreHelp);
+                return 2;
+            }
+            data::Database db(QStringLiteral("duredir-db"));
+            db.openAlias(alias);
+            if (backup) {
+                tools::writeBackup(db, args.first());
+                out() << "Wrote the backup " << args.first() << ".\n";
+            } else {
+                tools::restoreBackup(db, args.first(), replace);
+                out() << "Restored " << args.first() << " into " << db.config().describe() << ".\n";
+            }
+            return 0;
         }
         if (command == QLatin1String("set-alias")) {
             if (wantsHelp(args))

@@ -1,16 +1,50 @@
 #include "modules/lagerlista/tlagerlista.h"
 
+#include "kit/dbgrid.h"
+#include "modules/lagerlista/tslagerlistalista.h"
+#include "modules/lagerlista/tslagerlistaplaceholders.h"
+
 const ModuleSpec& TLagerLista::Spec()
 {
     static const ModuleSpec spec{
-        "TLagerLista", 25, 26, 27,
-        {32770, 32804, 32806},
-        QStringLiteral("LagerLista-Kreiraj Nov "),
-        QStringLiteral("LagerLista-Koregiraj "),
-        QStringLiteral("LagerLista-Lista "),
-        QString(),
+        "TLagerLista", 25, 26, 27, {32770, 32804, 32806}, QStringLiteral("LagerLista-Kreiraj Nov "),
+        QStringLiteral("LagerLista-Koregiraj "), QStringLiteral("LagerLista-Lista "), QString(),
     };
     return spec;
 }
 
 TLagerLista::TLagerLista(TForm1* mainForm) : Module(Spec(), mainForm) {}
+
+void TLagerLista::KreirajLagerListaVnes(QObject*, QWidget* form, int)
+{
+    openEmptyWindow<TSLagerListaVnes>(EntryForm, form, Spec().entryCaption);
+}
+
+void TLagerLista::KreirajLagerListaKorekcija(QObject*, QWidget* form, int)
+{
+    openEmptyWindow<TSLagerListaKorekcija>(EditForm, form, Spec().editCaption);
+}
+
+void TLagerLista::KreirajLagerListaLista(QObject*, QWidget* form, int code)
+{
+    auto* w = makeWindow<TSLagerListaLista>(ListForm);
+    w->CommandCode = code;
+    w->DBGrid1->OnKeyDown = [this, w](int& key, Qt::KeyboardModifiers shift) {
+        fromList(w, [&]() { ProceduraDBGrid1KeyDown(nullptr, key, shift); });
+    };
+    w->InitChild(form, Spec().listCaption, 2);
+}
+
+void TLagerLista::ProceduraDBGrid1KeyDown(QObject* sender, int& key, Qt::KeyboardModifiers)
+{
+    if (!kit::isEnter(key))
+        return;
+    // The list the Enter came from (a closed list is never consulted).
+    if (TFormSrgBase* list = commandList(); list && list->CallerForm) {
+        if (list->CommandCode == 32803)
+            SProccessingMessage(sender, activeChild(), 32804);
+        else if (list->CommandCode == 32805)
+            SProccessingMessage(sender, activeChild(), 32806);
+    }
+    key = 0;
+}

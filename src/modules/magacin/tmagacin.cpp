@@ -16,28 +16,17 @@ TMagacin::TMagacin(TForm1* mainForm) : Module(Spec(), mainForm) {}
 
 void TMagacin::KreirajMagacinVnes(QObject*, QWidget* form, int)
 {
-    auto* w = new TSMagacinVnes;
-    adopt(w);
-    EntryForm = w;
-    w->Navigator = Navigator;
-    w->InitChild(form, Spec().entryCaption, 2);
+    openEmptyWindow<TSMagacinVnes>(EntryForm, form, Spec().entryCaption);
 }
 
 void TMagacin::KreirajMagacinKorekcija(QObject*, QWidget* form, int)
 {
-    auto* w = new TSMagacinKorekcija;
-    adopt(w);
-    EditForm = w;
-    w->Navigator = Navigator;
-    w->InitChild(form, Spec().editCaption, 2);
+    openEmptyWindow<TSMagacinKorekcija>(EditForm, form, Spec().editCaption);
 }
 
 void TMagacin::KreirajMagacinLista(QObject*, QWidget* form, int)
 {
-    auto* w = new TSMagacinLista;
-    adopt(w);
-    ListForm = w;
-    w->Navigator = Navigator;
+    auto* w = makeWindow<TSMagacinLista>(ListForm);
     w->Nov1->OnClick = [this]() { ProceduraKreirajMagacinNov(nullptr); };
     w->Korekcija1->OnClick = [this]() { ProceduraKreirajMagacinKorekcija(nullptr); };
     w->InitChild(form, Spec().listCaption, 2);

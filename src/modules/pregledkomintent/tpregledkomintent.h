@@ -2,12 +2,27 @@
 
 #include "app/module.h"
 
-// Module component of PregledKomintent: its windows arrive with the work that builds them; until then
-// its create codes open nothing.
+// The partner overview module: the overview window and two empty windows.
 class TPregledKomintent : public Module {
     Q_OBJECT
 public:
     explicit TPregledKomintent(TForm1* mainForm);
-
     static const ModuleSpec& Spec();
+
+    void KreirajPregledKomintentVnes(QObject* sender, QWidget* form, int code);
+    void KreirajPregledKomintentKorekcija(QObject* sender, QWidget* form, int code);
+    void KreirajPregledKomintentLista(QObject* sender, QWidget* form, int code);
+
+    void createEntry(QObject* sender, QWidget* form, int code) override
+    {
+        KreirajPregledKomintentVnes(sender, form, code);
+    }
+    void createEdit(QObject* sender, QWidget* form, int code) override
+    {
+        KreirajPregledKomintentKorekcija(sender, form, code);
+    }
+    void createList(QObject* sender, QWidget* form, int code) override
+    {
+        KreirajPregledKomintentLista(sender, form, code);
+    }
 };

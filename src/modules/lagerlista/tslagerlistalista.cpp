@@ -1,0 +1,199 @@
+#include "modules/lagerlista/tslagerlistalista.h"
+
+#include "data/datasource.h"
+#include "data/query.h"
+#include "kit/dbgrid.h"
+#include "kit/edit.h"
+#include "kit/label.h"
+#include "kit/pagecontrol.h"
+#include "kit/panel.h"
+#include "modules/lagerlista/lagerlistasql.h"
+
+#include <QBarCategoryAxis>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QHBoxLayout>
+#include <QHorizontalStackedBarSeries>
+#include <QValueAxis>
+#include <QVBoxLayout>
+
+TSLagerListaLista::TSLagerListaLista(QWidget* parent) : TFormSrgBase(parent)
+{
+    setObjectName(QStringLiteral("SLagerListaLista"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(2, 2, 2, 2);
+    PageControl1 = new kit::PageControl(this);
+    PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    PageControl1->setFocusPolicy(Qt::NoFocus);
+    layout->addWidget(PageControl1);
+
+    TabSheet1 = PageControl1->addPage(QStringLiteral("Products Remain-Tabela"));
+    TabSheet1->setObjectName(QStringLiteral("TabSheet1"));
+    auto* table = new QVBoxLayout(TabSheet1);
+    table->setContentsMargins(0, 0, 0, 0);
+    table->setSpacing(0);
+    Panel1 = new kit::Panel(TabSheet1);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setColor(QColor(166, 202, 240)); // sky blue
+    auto* strip = new QHBoxLayout(Panel1);
+    strip->setContentsMargins(8, 6, 8, 6);
+    Label1 = new kit::Label(QStringLiteral("Search by product name"), Panel1);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Edit1 = new kit::Edit(Panel1);
+    Edit1->setObjectName(QStringLiteral("Edit1"));
+    Edit1->setUpperCase(true);
+    Edit1->setFont(kit::inputFont());
+    Edit1->setMinimumWidth(280);
+    Label1->setBuddy(Edit1);
+    strip->addWidget(Label1);
+    strip->addWidget(Edit1);
+    strip->addStretch(1);
+    table->addWidget(Panel1);
+
+    Query1 = new data::Query(this);
+    Query1->setObjectName(QStringLiteral("Query1"));
+    for (const QString& line : lagerlista::balanceStatement())
+        Query1->SQL.Add(line);
+    Query1->ParamByName(QStringLiteral("a")).AsString(QStringLiteral("%"));
+    DataSource1 = new data::DataSource(Query1, this);
+    DBGrid1 = new kit::DBGrid(TabSheet1);
+    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
+    DBGrid1->setDataSource(DataSource1);
+    DBGrid1->addColumn(QStringLiteral("sifra"), QStringLiteral("ID"), 60);
+    DBGrid1->addColumn(QStringLiteral("ARTIKAL"), QStringLiteral("Product Name"), 320);
+    DBGrid1->addColumn(QStringLiteral("EDM"), QStringLiteral("Unit"), 101);
+    DBGrid1->addColumn(QStringLiteral("vk_vlez"), QStringLiteral("Quantity (+) in"), 105);
+    DBGrid1->addColumn(QStringLiteral("vk_izlez"), QStringLiteral("Quantity (-) out"), 98);
+    DBGrid1->addColumn(QStringLiteral("saldo"), QStringLiteral("Remain Quantity"), 102);
+    table->addWidget(DBGrid1, 1);
+
+    TabSheet2 = PageControl1->addPage(QStringLiteral("Products Remain -Graphic View"));
+    TabSheet2->setObjectName(QStringLiteral("TabSheet2"));
+    auto* chartLayout = new QVBoxLayout(TabSheet2);
+    chartLayout->setContentsMargins(0, 0, 0, 0);
+    auto* chart = new QChart;
+    chart->setTitle(QStringLiteral("Vlezen Duredir na Artikli - Saldo"));
+    chart->legend()->hide();
+    DBChart1 = new QChartView(chart, TabSheet2);
+    DBChart1->setObjectName(QStringLiteral("DBChart1"));
+    DBChart1->setRenderHint(QPainter::Antialiasing);
+    chartLayout->addWidget(DBChart1);
+
+    Edit1->OnChange = [this]() { Edit1Change(); };
+    Edit1->OnKeyDown = [this](int& key, Qt::KeyboardModifiers shift) { Edit1KeyDown(key, shift); };
+    // The chart follows the query; it is drawn when its page is shown.
+    connect(Query1, &data::Query::afterOpen, this, [this]() {
+        m_chartStale = true;
+        if (PageControl1->ActivePage() == TabSheet2)
+            rebuildChart();
+    });
+    connect(PageControl1, &QTabWidget::currentChanged, this, [this]() {
+        if (PageControl1->ActivePage() == TabSheet2 && m_chartStale)
+            rebuildChart();
+    });
+    Query1->Open();
+}
+
+void TSLagerListaLista::rerun()
+{
+    Query1->Close();
+    Query1->ParamByName(QStringLiteral("a")).AsString(Edit1->Text() + QLatin1Char('%'));
+    Query1->Open();
+}
+
+void TSLagerListaLista::Edit1Change()
+{
+    rerun();
+}
+
+void TSLagerListaLista::FormActivate()
+{
+    rerun();
+}
+
+void TSLagerListaLista::Edit1KeyDown(int& key, Qt::KeyboardModifiers)
+{
+    if (kit::isEnter(key)) {
+        DBGrid1->setFocus(Qt::OtherFocusReason);
+        key = 0;
+    }
+}
+
+bool TSLagerListaLista::currentRowHasStock() const
+{
+    if (!Query1->Active() || Query1->IsEmpty())
+        return false;
+    return Query1->FieldByName(QStringLiteral("saldo")).AsFloat() > 0;
+}
+
+int TSLagerListaLista::GetArtikalId()
+{
+    if (!currentRowHasStock())
+        return -1;
+    return Query1->FieldByName(QStringLiteral("id")).AsInteger();
+}
+
+float TSLagerListaLista::GetArtikalSaldo()
+{
+    if (!currentRowHasStock())
+        return -1;
+    return float(Query1->FieldByName(QStringLiteral("saldo")).AsFloat());
+}
+
+QList<QPair<QString, double>> TSLagerListaLista::chartBars() const
+{
+    QList<QPair<QString, double>> out;
+    for (int row = 0; row < Query1->RecordCount(); ++row) {
+        const QString name = Query1->value(row, Query1->fieldIndex(QStringLiteral("ARTIKAL"))).toString();
+        const double saldo = Query1->value(row, Query1->fieldIndex(QStringLiteral("saldo"))).toDouble();
+        out << qMakePair(name, saldo);
+    }
+    return out;
+}
+
+void TSLagerListaLista::rebuildChart()
+{
+    m_chartStale = false;
+    QChart* chart = DBChart1->chart();
+    chart->removeAllSeries();
+    for (QAbstractAxis* axis : chart->axes())
+        chart->removeAxis(axis), delete axis;
+    if (!Query1->Active())
+        return;
+
+    // One set per row with its value at its own category only: each bar gets its own
+    // colour. Categories run from the bottom up, so the rows are laid in reverse to read
+    // in ID_ARTIKAL order (the query's order) from the top.
+    auto* series = new QHorizontalStackedBarSeries;
+    const QList<QPair<QString, double>> bars = chartBars();
+    QStringList categories;
+    double low = 0, high = 0;
+    const int n = int(bars.size());
+    for (int i = n - 1; i >= 0; --i)
+        categories << bars.at(i).first;
+    for (int i = 0; i < n; ++i) {
+        auto* set = new QBarSet(bars.at(i).first);
+        for (int j = 0; j < n; ++j)
+            *set << (j == n - 1 - i ? bars.at(i).second : 0.0);
+        set->setColor(QColor::fromHsv((i * 47) % 360, 150, 220));
+        set->setLabelColor(Qt::black);
+        series->append(set);
+        low = qMin(low, bars.at(i).second);
+        high = qMax(high, bars.at(i).second);
+    }
+    series->setLabelsVisible(true);
+    series->setLabelsFormat(QStringLiteral("@value"));
+    series->setLabelsPosition(QAbstractBarSeries::LabelsInsideEnd);
+    chart->addSeries(series);
+    auto* names = new QBarCategoryAxis;
+    names->append(categories);
+    chart->addAxis(names, Qt::AlignLeft);
+    series->attachAxis(names);
+    auto* values = new QValueAxis;
+    values->setRange(low, high > low ? high * 1.05 : low + 1);
+    values->applyNiceNumbers();
+    values->setLabelFormat(QStringLiteral("%g"));
+    chart->addAxis(values, Qt::AlignBottom);
+    series->attachAxis(values);
+}

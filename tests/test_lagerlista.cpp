@@ -1,0 +1,238 @@
+// The stock list: balances over the article ledger, search, refresh on activation, the
+// chart, and its use as the article picker of goods dispatches.
+#include "app/tformsrgbase.h"
+#include "data/query.h"
+#include "kit/dbgrid.h"
+#include "kit/edit.h"
+#include "app/tnavform.h"
+#include "kit/pagecontrol.h"
+#include "modules/lagerlista/tlagerlista.h"
+#include "modules/magacin/tmagacin.h"
+#include "modules/lagerlista/tslagerlistalista.h"
+#include "support/appfixture.h"
+
+#include <QChartView>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QtTest>
+
+using testsupport::AppFixture;
+
+// Stands in for the goods dispatch window that asks for an article.
+class DispatchCaller : public TFormSrgBase {
+    Q_OBJECT
+public:
+    using TFormSrgBase::TFormSrgBase;
+    QList<int> received;
+    Q_INVOKABLE void VnesiArtikalID(int id) { received << id; }
+};
+
+namespace {
+
+int addArticle(AppFixture& app, int code, const QString& name)
+{
+    data::Query q;
+    q.SQL.Add(QStringLiteral("insert into artikli (sifra,artikal,edm) values (:a,:b,'PCS')"));
+    q.ParamByName(QStringLiteral("a")).AsInteger(code);
+    q.ParamByName(QStringLiteral("b")).AsString(name);
+    q.ExecSQL();
+    Q_UNUSED(app);
+    return q.LastInsertId();
+}
+
+void move(int article, const QString& kind, double in, double out)
+{
+    data::Query q;
+    q.SQL.Add(QStringLiteral("insert into magacin_artikli (vid_dokument,document_id,id_komintent,id_artikal,"
+                             "vlez_kol,izlez_kol,datum_referenca,firma_id,document_id_label)"));
+    q.SQL.Add(QStringLiteral("values (:v,1,0,:a,:i,:o,'2026-12-01',0,1)"));
+    q.ParamByName(QStringLiteral("v")).AsString(kind);
+    q.ParamByName(QStringLiteral("a")).AsInteger(article);
+    q.ParamByName(QStringLiteral("i")).AsFloat(in);
+    q.ParamByName(QStringLiteral("o")).AsFloat(out);
+    q.ExecSQL();
+}
+
+// Grid rows as "code name in out saldo".
+QStringList rows(TSLagerListaLista* w)
+{
+    QStringList out;
+    for (int r = 0; r < w->Query1->RecordCount(); ++r) {
+        QStringList cells;
+        for (int c = 0; c < w->DBGrid1->ColCount(); ++c)
+            if (c != 2)
+                cells << w->DBGrid1->cellText(r, c);
+        out << cells.join(QLatin1Char(' '));
+    }
+    return out;
+}
+
+} // namespace
+
+class TestLagerLista : public QObject {
+    Q_OBJECT
+
+private slots:
+    void balancesOverTheLedger();
+    void searchNarrowsAndActivationRefreshes();
+    void chartFollowsTheQuery();
+    void pickOnlyWithStock();
+    void enterInAMenuListDoesNothing();
+};
+
+void TestLagerLista::balancesOverTheLedger()
+{
+    AppFixture app;
+    const int a = addArticle(app, 1, QStringLiteral("BOARD"));
+    const int b = addArticle(app, 2, QStringLiteral("NAIL"));
+    const int c = addArticle(app, 3, QStringLiteral("SCREW"));
+    addArticle(app, 4, QStringLiteral("UNUSED")); // no ledger row: absent
+    const int gone = addArticle(app, 5, QStringLiteral("GONE"));
+    move(a, QStringLiteral("P"), 10, 0);
+    move(a, QStringLiteral("I"), 0, 4);
+    move(a, QStringLiteral("N"), 0, 0.5); // consumed by a work order: counts as out
+    move(b, QStringLiteral("P"), 2.5, 0);
+    move(b, QStringLiteral("I"), 0, 2.5); // exactly zero: still listed
+    move(c, QStringLiteral("I"), 0, 3);   // more out than in: negative
+    move(gone, QStringLiteral("P"), 9, 0);
+    app.database().exec(QStringLiteral("delete from artikli where sifra=5"));
+    // Products never appear.
+    app.database().exec(QStringLiteral("insert into magacin_proizvodi (vid_dokument,document_id,id_komintent,"
+                                       "id_proizvod,vlez_kol,izlez_kol,datum_referenca,firma_id,proizvod_cena,"
+                                       "proizvod_tarifa,document_id_label) values ('N',1,0,1,5,0,'2026-12-01',0,0,0,1)"));
+
+    app.main().LagerLista1->trigger();
+    AppFixture::settle();
+    auto* w = app.active<TSLagerListaLista>();
+    QVERIFY(w);
+    QCOMPARE(w->windowTitle(), QStringLiteral("LagerLista-Lista "));
+    QCOMPARE(rows(w), (QStringList{"1 BOARD 10.0000 4.5000 5.5000", "2 NAIL 2.5000 2.5000 0.0000",
+                                   "3 SCREW 0.0000 3.0000 -3.0000"}));
+    QCOMPARE(w->DBGrid1->columnTitle(5), QStringLiteral("Remain Quantity"));
+    QVERIFY(app.main().Print1->isEnabled()); // a printable window
+}
+
+void TestLagerLista::searchNarrowsAndActivationRefreshes()
+{
+    AppFixture app;
+    const int a = addArticle(app, 1, QStringLiteral("BOARD PINE"));
+    const int b = addArticle(app, 2, QStringLiteral("BOLT"));
+    const int c = addArticle(app, 3, QStringLiteral("NAIL"));
+    for (int id : {a, b, c})
+        move(id, QStringLiteral("P"), 1, 0);
+    app.main().LagerLista1->trigger();
+    AppFixture::settle();
+    auto* w = app.active<TSLagerListaLista>();
+    QTest::keyClicks(w->Edit1, QStringLiteral("bo"));
+    QCOMPARE(w->Edit1->text(), QStringLiteral("BO"));
+    QCOMPARE(w->Query1->RecordCount(), 2);
+    QTest::keyClick(w->Edit1, Qt::Key_A);
+    QCOMPARE(w->Query1->RecordCount(), 1);
+    QTest::keyClick(w->Edit1, Qt::Key_Backspace);
+    QTest::keyClick(w->Edit1, Qt::Key_Backspace);
+    QTest::keyClick(w->Edit1, Qt::Key_Backspace);
+    QCOMPARE(w->Query1->RecordCount(), 3);
+    QTest::keyClicks(w->Edit1, QStringLiteral("_O"));
+    QCOMPARE(w->Query1->RecordCount(), 2); // "_" stands for any one character
+
+    // A movement booked elsewhere shows when the list comes back to the front.
+    w->Edit1->clear();
+    app.main().Magacin->SProccessingMessage(nullptr, nullptr, 7);
+    AppFixture::settle();
+    move(c, QStringLiteral("P"), 4, 0);
+    app.main().mdiArea()->setActiveSubWindow(w->subWindow());
+    AppFixture::settle();
+    w->Query1->Last();
+    QCOMPARE(w->Query1->FieldByName(QStringLiteral("saldo")).AsString(), QStringLiteral("5.0000"));
+    // Enter in the search box moves to the grid.
+    w->Edit1->setFocus();
+    QTest::keyClick(w->Edit1, Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget(), w->DBGrid1);
+}
+
+void TestLagerLista::chartFollowsTheQuery()
+{
+    AppFixture app;
+    const int a = addArticle(app, 1, QStringLiteral("BOARD"));
+    const int b = addArticle(app, 2, QStringLiteral("NAIL"));
+    move(a, QStringLiteral("P"), 7, 0);
+    move(b, QStringLiteral("P"), 3, 1);
+    app.main().LagerLista1->trigger();
+    AppFixture::settle();
+    auto* w = app.active<TSLagerListaLista>();
+    w->PageControl1->setActivePageIndex(1);
+    QCOMPARE(w->chartBars(), (QList<QPair<QString, double>>{{"BOARD", 7.0}, {"NAIL", 2.0}}));
+    QCOMPARE(w->DBChart1->chart()->series().size(), 1);
+    QTest::keyClicks(w->Edit1, QStringLiteral("N"));
+    QCOMPARE(w->chartBars(), (QList<QPair<QString, double>>{{"NAIL", 2.0}}));
+    if (const QString dir = qEnvironmentVariable("DUREDIR_SCREENSHOT_DIR"); !dir.isEmpty()) {
+        w->Edit1->clear();
+        AppFixture::settle();
+        w->subWindow()->grab().save(dir + QStringLiteral("/stock-chart.png"));
+        w->PageControl1->setActivePageIndex(0);
+        w->subWindow()->grab().save(dir + QStringLiteral("/stock-list.png"));
+    }
+}
+
+void TestLagerLista::pickOnlyWithStock()
+{
+    AppFixture app;
+    const int zero = addArticle(app, 1, QStringLiteral("ZERO"));
+    const int tiny = addArticle(app, 2, QStringLiteral("TINY"));
+    const int some = addArticle(app, 3, QStringLiteral("SOME"));
+    move(zero, QStringLiteral("P"), 2, 2);
+    move(tiny, QStringLiteral("P"), 0.00001, 0); // 0.0000 after rounding: refused
+    move(some, QStringLiteral("P"), 6.5, 0);
+
+    auto* caller = new DispatchCaller;
+    caller->Navigator = app.main().NavForm();
+    caller->InitChild(nullptr, QStringLiteral("Goods dispatch-create new "), 2);
+    AppFixture::settle();
+    app.main().HandleCommand(32803);
+    AppFixture::settle();
+    auto* list = app.active<TSLagerListaLista>();
+    QVERIFY(list);
+    QCOMPARE(list->CallerForm.data(), caller);
+    QCOMPARE(list->CommandCode, 32803);
+
+    for (int row : {0, 1}) {
+        list->Query1->setRecNo(row);
+        QTest::keyClick(list->DBGrid1, Qt::Key_Return);
+        AppFixture::settle();
+        QCOMPARE(app.active<TSLagerListaLista>(), list); // refused, still open
+    }
+    QCOMPARE(app.messages().size(), 2);
+    QCOMPARE(app.messages().at(1).title, QStringLiteral("Warning !"));
+    QCOMPARE(app.messages().at(1).text, QStringLiteral("Nema kolicina od toj artikal!!!"));
+    QVERIFY(caller->received.isEmpty());
+    QCOMPARE(list->GetArtikalSaldo(), -1.0f);
+
+    list->Query1->setRecNo(2);
+    QCOMPARE(list->GetArtikalSaldo(), 6.5f);
+    QPointer<TSLagerListaLista> guard = list;
+    QTest::keyClick(list->DBGrid1, Qt::Key_Return);
+    AppFixture::settle();
+    QCOMPARE(caller->received, QList<int>{some});
+    QVERIFY(guard.isNull());
+}
+
+void TestLagerLista::enterInAMenuListDoesNothing()
+{
+    AppFixture app;
+    const int a = addArticle(app, 1, QStringLiteral("BOARD"));
+    move(a, QStringLiteral("P"), 1, 0);
+    app.main().LagerLista1->trigger();
+    AppFixture::settle();
+    auto* w = app.active<TSLagerListaLista>();
+    QTest::keyClick(w->DBGrid1, Qt::Key_Return);
+    AppFixture::settle();
+    QCOMPARE(app.active<TSLagerListaLista>(), w);
+    QVERIFY(app.messages().isEmpty());
+    // Esc closes it.
+    QTest::keyClick(w->DBGrid1, Qt::Key_Escape);
+    AppFixture::settle();
+    QVERIFY(app.windows<TSLagerListaLista>().isEmpty());
+}
+
+QTEST_MAIN(TestLagerLista)
+#include "test_lagerlista.moc"
