@@ -64,6 +64,9 @@ TForm1::TForm1(data::Database* database, QWidget* parent) : QMainWindow(parent)
     m_mdi = new QMdiArea(this);
     m_mdi->setObjectName(QStringLiteral("ClientArea"));
     m_mdi->setBackground(Qt::white);
+    // Closing a child window brings back the one that was in front before it (an entry
+    // window returns to its list), not the next one created.
+    m_mdi->setActivationOrder(QMdiArea::ActivationHistoryOrder);
     m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_mdi);

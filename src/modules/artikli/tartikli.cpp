@@ -1,5 +1,13 @@
 #include "modules/artikli/tartikli.h"
 
+#include "app/commands.h"
+#include "kit/dbgrid.h"
+#include "kit/menuitem.h"
+#include "kit/messagebox.h"
+#include "modules/artikli/tsartiklikorekcija.h"
+#include "modules/artikli/tsartiklilista.h"
+#include "modules/artikli/tsartiklivnes.h"
+
 const ModuleSpec& TArtikli::Spec()
 {
     static const ModuleSpec spec{
@@ -14,3 +22,57 @@ const ModuleSpec& TArtikli::Spec()
 }
 
 TArtikli::TArtikli(TForm1* mainForm) : Module(Spec(), mainForm) {}
+
+void TArtikli::KreirajArtikliVnes(QObject*, QWidget* form, int code)
+{
+    auto* w = makeWindow<TSArtikliVnes>(EntryForm);
+    w->CommandCode = code;
+    w->InitChild(form, Spec().entryCaption, 2);
+}
+
+void TArtikli::KreirajArtikliKorekcija(QObject*, QWidget* form, int code)
+{
+    auto* list = qobject_cast<TSListBase*>(commandList());
+    const int id = list ? list->SelectedId() : -1;
+    if (id == -1) {
+        kit::messageBox(form, Spec().editWithoutSelection, QStringLiteral("Info"));
+        return;
+    }
+    auto* w = makeWindow<TSArtikliKorekcija>(EditForm);
+    w->CommandCode = code;
+    w->InitChild(form, Spec().editCaption, 2);
+    w->LoadRecord(id);
+}
+
+void TArtikli::KreirajArtikliLista(QObject*, QWidget* form, int code)
+{
+    auto* w = makeWindow<TSArtikliLista>(ListForm);
+    w->CommandCode = code;
+    w->Nov1->OnClick = [this, w]() { fromList(w, [&] { ProceduraKreirajArtikliNov(nullptr); }); };
+    w->Korekcija1->OnClick = [this, w]() { fromList(w, [&] { ProceduraKreirajArtikliKorekcija(nullptr); }); };
+    w->DBGrid1->OnKeyDown = [this, w](int& key, Qt::KeyboardModifiers shift) {
+        fromList(w, [&] { ProceduraDBGrid1KeyDown(nullptr, key, shift); });
+    };
+    w->InitChild(form, Spec().listCaption, 2);
+}
+
+void TArtikli::ProceduraKreirajArtikliNov(QObject* sender)
+{
+    SProccessingMessage(sender, activeChild(), Spec().entryCode);
+}
+
+void TArtikli::ProceduraKreirajArtikliKorekcija(QObject* sender)
+{
+    SProccessingMessage(sender, activeChild(), Spec().editCode);
+}
+
+void TArtikli::ProceduraDBGrid1KeyDown(QObject* sender, int& key, Qt::KeyboardModifiers)
+{
+    if (!kit::isEnter(key))
+        return;
+    key = 0;
+    // Only a list opened for a pick, whose asking window is still there, answers.
+    TFormSrgBase* list = commandList();
+    if (list && list->CallerForm && app::requestsServedBy(app::PickList::Articles).contains(list->CommandCode))
+        SProccessingMessage(sender, activeChild(), list->CommandCode + 1);
+}

@@ -1,5 +1,13 @@
 #include "modules/komintenti/tkomintenti.h"
 
+#include "app/commands.h"
+#include "kit/dbgrid.h"
+#include "kit/menuitem.h"
+#include "kit/messagebox.h"
+#include "modules/komintenti/tskomintentikorekcija.h"
+#include "modules/komintenti/tskomintentilista.h"
+#include "modules/komintenti/tskomintentivnes.h"
+
 const ModuleSpec& TKomintenti::Spec()
 {
     static const ModuleSpec spec{
@@ -14,3 +22,59 @@ const ModuleSpec& TKomintenti::Spec()
 }
 
 TKomintenti::TKomintenti(TForm1* mainForm) : Module(Spec(), mainForm) {}
+
+void TKomintenti::KreirajKomintentiVnes(QObject*, QWidget* form, int code)
+{
+    auto* w = makeWindow<TSKomintentiVnes>(EntryForm);
+    w->InitChild(form, Spec().entryCaption, 2);
+    w->CommandCode = code;
+}
+
+void TKomintenti::KreirajKomintentiKorekcija(QObject*, QWidget* form, int code)
+{
+    auto* list = qobject_cast<TSListBase*>(commandList());
+    const int id = list ? list->SelectedId() : -1;
+    if (id == -1) {
+        kit::messageBox(form, Spec().editWithoutSelection, QStringLiteral("Info"));
+        return;
+    }
+    auto* w = makeWindow<TSKomintentiKorekcija>(EditForm);
+    w->InitChild(form, Spec().editCaption, 2);
+    w->CommandCode = code;
+    w->LoadRecord(id);
+}
+
+void TKomintenti::KreirajKomintentiLista(QObject*, QWidget* form, int code)
+{
+    auto* w = makeWindow<TSKomintentiLista>(ListForm);
+    w->Nov1->OnClick = [this, w]() { fromList(w, [&] { ProceduraKreirajKomintentiNov(nullptr); }); };
+    w->Korekcija1->OnClick = [this, w]() { fromList(w, [&] { ProceduraKreirajKomintentiKorekcija(nullptr); }); };
+    w->DBGrid1->OnKeyDown = [this, w](int& key, Qt::KeyboardModifiers shift) {
+        fromList(w, [&] { ProcVratiKomintent(nullptr, key, shift); });
+    };
+    // The code is set before the window shows, so the list is in its mode from the start.
+    w->CommandCode = code;
+    w->InitChild(form, Spec().listCaption, 2);
+}
+
+void TKomintenti::ProceduraKreirajKomintentiNov(QObject* sender)
+{
+    SProccessingMessage(sender, activeChild(), Spec().entryCode);
+}
+
+void TKomintenti::ProceduraKreirajKomintentiKorekcija(QObject* sender)
+{
+    SProccessingMessage(sender, activeChild(), Spec().editCode);
+}
+
+void TKomintenti::ProcVratiKomintent(QObject* sender, int& key, Qt::KeyboardModifiers)
+{
+    if (!kit::isEnter(key))
+        return;
+    // The partner list answers without asking for its caller: an answer to a window that
+    // has gone is dropped by the main window, which closes the list all the same.
+    if (TFormSrgBase* list = commandList();
+        list && app::requestsServedBy(app::PickList::Partners).contains(list->CommandCode))
+        SProccessingMessage(sender, activeChild(), list->CommandCode + 1);
+    key = 0;
+}

@@ -1,5 +1,13 @@
 #include "modules/vraboteni/tvraboteni.h"
 
+#include "app/commands.h"
+#include "kit/dbgrid.h"
+#include "kit/menuitem.h"
+#include "kit/messagebox.h"
+#include "modules/vraboteni/tsvrabotenikorekcija.h"
+#include "modules/vraboteni/tsvrabotenilista.h"
+#include "modules/vraboteni/tsvrabotenivnes.h"
+
 const ModuleSpec& TVraboteni::Spec()
 {
     static const ModuleSpec spec{
@@ -14,3 +22,59 @@ const ModuleSpec& TVraboteni::Spec()
 }
 
 TVraboteni::TVraboteni(TForm1* mainForm) : Module(Spec(), mainForm) {}
+
+void TVraboteni::KreirajVraboteniVnes(QObject*, QWidget* form, int code)
+{
+    auto* w = makeWindow<TSVraboteniVnes>(EntryForm);
+    w->InitChild(form, Spec().entryCaption, 2);
+    w->CommandCode = code;
+}
+
+void TVraboteni::KreirajVraboteniKorekcija(QObject*, QWidget* form, int code)
+{
+    auto* list = qobject_cast<TSListBase*>(commandList());
+    const int id = list ? list->SelectedId() : -1;
+    if (id == -1) {
+        kit::messageBox(form, Spec().editWithoutSelection, QStringLiteral("Info"));
+        return;
+    }
+    auto* w = makeWindow<TSVraboteniKorekcija>(EditForm);
+    w->InitChild(form, Spec().editCaption, 2);
+    w->CommandCode = code;
+    w->LoadRecord(id);
+}
+
+void TVraboteni::KreirajVraboteniLista(QObject*, QWidget* form, int code)
+{
+    auto* w = makeWindow<TSVraboteniLista>(ListForm);
+    w->Nov1->OnClick = [this, w]() { fromList(w, [&] { ProceduraKreirajVraboteniNov(nullptr); }); };
+    w->Korekcija1->OnClick = [this, w]() { fromList(w, [&] { ProceduraKreirajVraboteniKorekcija(nullptr); }); };
+    w->DBGrid1->OnKeyDown = [this, w](int& key, Qt::KeyboardModifiers shift) {
+        fromList(w, [&] { ProcVratiKomintent(nullptr, key, shift); });
+    };
+    // The code is set before the window shows, so the list is in its mode from the start.
+    w->CommandCode = code;
+    w->InitChild(form, Spec().listCaption, 2);
+}
+
+void TVraboteni::ProceduraKreirajVraboteniNov(QObject* sender)
+{
+    SProccessingMessage(sender, activeChild(), Spec().entryCode);
+}
+
+void TVraboteni::ProceduraKreirajVraboteniKorekcija(QObject* sender)
+{
+    SProccessingMessage(sender, activeChild(), Spec().editCode);
+}
+
+void TVraboteni::ProcVratiKomintent(QObject* sender, int& key, Qt::KeyboardModifiers)
+{
+    if (!kit::isEnter(key))
+        return;
+    // The employee list answers without asking for its caller: an answer to a window that
+    // has gone is dropped by the main window, which closes the list all the same.
+    if (TFormSrgBase* list = commandList();
+        list && app::requestsServedBy(app::PickList::Employees).contains(list->CommandCode))
+        SProccessingMessage(sender, activeChild(), list->CommandCode + 1);
+    key = 0;
+}

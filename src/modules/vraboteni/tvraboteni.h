@@ -2,12 +2,24 @@
 
 #include "app/module.h"
 
-// Module component of Vraboteni: its windows arrive with the work that builds them; until then
-// its create codes open nothing.
+// Module component of the employees: the employee list (the pick list of the work order
+// windows), the entry window and the edit window.
 class TVraboteni : public Module {
     Q_OBJECT
 public:
     explicit TVraboteni(TForm1* mainForm);
 
     static const ModuleSpec& Spec();
+
+    void KreirajVraboteniVnes(QObject* sender, QWidget* form, int code);
+    void KreirajVraboteniKorekcija(QObject* sender, QWidget* form, int code);
+    void KreirajVraboteniLista(QObject* sender, QWidget* form, int code);
+    void ProceduraKreirajVraboteniNov(QObject* sender);
+    void ProceduraKreirajVraboteniKorekcija(QObject* sender);
+    // Enter in the list's grid: answers the pick the list was opened for; nothing else.
+    void ProcVratiKomintent(QObject* sender, int& key, Qt::KeyboardModifiers shift);
+
+    void createEntry(QObject* sender, QWidget* form, int code) override { KreirajVraboteniVnes(sender, form, code); }
+    void createEdit(QObject* sender, QWidget* form, int code) override { KreirajVraboteniKorekcija(sender, form, code); }
+    void createList(QObject* sender, QWidget* form, int code) override { KreirajVraboteniLista(sender, form, code); }
 };

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QColor>
+#include <QList>
+#include <QString>
+
+class QFormLayout;
+class QWidget;
+
+namespace data {
+class DataSource;
+}
+namespace kit {
+class DBEdit;
+class Edit;
+class Label;
+}
+
+// Building blocks shared by entry, edit and list windows.
+namespace app {
+
+// An input field of an entry or edit window: upper-case input in bold Arial 10. A positive
+// maxLength limits the text.
+kit::Edit* inputField(QWidget* parent, const QString& name, int maxLength = 0);
+
+// A form of captions beside their fields: captions right-aligned in one column, fields
+// left-aligned in the next.
+QFormLayout* fieldForm();
+// Adds one row: a label named labelName showing caption, bound to field.
+kit::Label* addFieldRow(QFormLayout* form, QWidget* parent, const QString& labelName, const QString& caption,
+                        QWidget* field);
+
+// Enter in each field consumes the key and moves the focus to the next field; from the last
+// field it moves to `last` (the save button).
+void moveOnEnterChain(const QList<kit::Edit*>& fields, QWidget* last);
+
+// A read-only box of a list's detail panel showing one field of the current row; Tab passes
+// it by.
+kit::DBEdit* detailField(QWidget* parent, const QString& name, data::DataSource* source, const QString& field);
+
+// Background of the name column and name box of the partner and employee lists.
+QColor nameHighlight();
+void setBackground(QWidget* widget, const QColor& color);
+
+} // namespace app

@@ -1,0 +1,110 @@
+#include "modules/artikli/tsartiklivnes.h"
+
+#include "app/formfields.h"
+#include "data/query.h"
+#include "kit/button.h"
+#include "kit/edit.h"
+#include "kit/groupbox.h"
+#include "kit/label.h"
+#include "kit/maskedit.h"
+#include "modules/artikli/artiklisql.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+TSArtikliVnes::TSArtikliVnes(QWidget* parent) : TFormSrgBase(parent)
+{
+    setObjectName(QStringLiteral("SArtikliVnes"));
+    HelpContext = 2;
+
+    GroupBox1 = new kit::GroupBox(QStringLiteral("Info"), this);
+    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
+    Edit2 = app::inputField(GroupBox1, QStringLiteral("Edit2"));
+    Edit3 = app::inputField(GroupBox1, QStringLiteral("Edit3"));
+    Edit2->setMinimumWidth(360);
+    Edit3->setFixedWidth(120);
+    QFormLayout* form = app::fieldForm();
+    Label1 = app::addFieldRow(form, GroupBox1, QStringLiteral("Label1"), QStringLiteral("Product name"), Edit2);
+    Label2 = app::addFieldRow(form, GroupBox1, QStringLiteral("Label2"), QStringLiteral("Unit"), Edit3);
+    GroupBox1->setLayout(form);
+
+    // The code is given when saving; its field stays hidden.
+    Label3 = new kit::Label(QStringLiteral("ProductID"), this);
+    Label3->setObjectName(QStringLiteral("Label3"));
+    Label3->hide();
+    MaskEdit1 = new kit::MaskEdit(this);
+    MaskEdit1->setObjectName(QStringLiteral("MaskEdit1"));
+    MaskEdit1->setEnabled(false);
+    MaskEdit1->hide();
+
+    Button1 = new kit::Button(QStringLiteral("Save"), this);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->setMinimumWidth(90);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(Button1);
+    auto* column = new QVBoxLayout;
+    column->addWidget(GroupBox1);
+    column->addLayout(buttons);
+    column->addStretch(1);
+    auto* outer = new QHBoxLayout(this);
+    outer->setContentsMargins(12, 12, 12, 12);
+    outer->addLayout(column);
+    outer->addStretch(1);
+
+    Query1 = new data::Query(this);
+    Query1->setObjectName(QStringLiteral("Query1"));
+
+    Edit2->OnKeyDown = [this](int& key, Qt::KeyboardModifiers shift) { Edit2KeyDown(key, shift); };
+    Edit3->OnKeyDown = [this](int& key, Qt::KeyboardModifiers shift) { Edit3KeyDown(key, shift); };
+    Button1->OnClick = [this]() { Button1Click(); };
+}
+
+void TSArtikliVnes::Edit2KeyDown(int& key, Qt::KeyboardModifiers)
+{
+    kit::moveOnEnter(key, Edit3);
+}
+
+void TSArtikliVnes::Edit3KeyDown(int& key, Qt::KeyboardModifiers)
+{
+    kit::moveOnEnter(key, Button1);
+}
+
+bool TSArtikliVnes::CheckFields()
+{
+    if (Edit2->Text().isEmpty()) {
+        Edit2->SetFocus();
+        return false;
+    }
+    if (Edit3->Text().isEmpty()) {
+        Edit3->SetFocus();
+        return false;
+    }
+    return true;
+}
+
+void TSArtikliVnes::Button1Click()
+{
+    if (!CheckFields())
+        return;
+
+    Query1->Close();
+    Query1->SQL.Clear();
+    Query1->SQL.Add(artikli_sql::NextCode);
+    Query1->Open();
+    // Over an empty table the maximum counts as 0, so the first article gets code 1.
+    const data::Field next = Query1->FieldByName(QStringLiteral("m_max"));
+    const int code = next.IsNull() ? 1 : next.AsInteger();
+    Query1->Close();
+
+    Query1->SQL.Clear();
+    Query1->SQL.Add(artikli_sql::Insert);
+    Query1->ParamByName(QStringLiteral("a")).AsString(QString::number(code));
+    Query1->ParamByName(QStringLiteral("b")).AsString(Edit2->Text());
+    Query1->ParamByName(QStringLiteral("c")).AsString(Edit3->Text());
+    Query1->ExecSQL();
+    // Only a saved article closes the window; a failed insert leaves the input in place.
+    Close();
+}

@@ -1,0 +1,56 @@
+#include "modules/vraboteni/tsvrabotenikorekcija.h"
+
+#include "app/formfields.h"
+#include "data/convert.h"
+#include "data/query.h"
+#include "kit/button.h"
+#include "kit/edit.h"
+#include "kit/label.h"
+#include "modules/vraboteni/vrabotenisql.h"
+
+#include <QFormLayout>
+
+TSVraboteniKorekcija::TSVraboteniKorekcija(QWidget* parent) : TSVraboteniFields(QStringLiteral("Korekcija"), parent)
+{
+    setObjectName(QStringLiteral("SVraboteniKorekcija"));
+    Edit2 = app::inputField(this, QStringLiteral("Edit2"));
+    Edit2->setReadOnly(true);
+    Edit2->setFocusPolicy(Qt::ClickFocus); // shown and selectable, but Tab starts at the name
+    Edit2->setFixedWidth(90);
+    auto* label = new kit::Label(QStringLiteral("Sifra"), this);
+    label->setObjectName(QStringLiteral("Label2"));
+    label->setBuddy(Edit2);
+    fieldLayout()->insertRow(0, label, Edit2);
+    Edit2->OnKeyDown = [this](int& key, Qt::KeyboardModifiers) { kit::moveOnEnter(key, Edit3); };
+    Button1->OnClick = [this]() { Button1Click(); };
+}
+
+void TSVraboteniKorekcija::LoadRecord(int id)
+{
+    Query1->Close();
+    Query1->SQL.Clear();
+    Query1->SQL.Add(vraboteni_sql::Load);
+    Query1->ParamByName(QStringLiteral("a")).AsInteger(id);
+    Query1->Open();
+    Edit2->setText(Query1->FieldByName(QStringLiteral("id")).AsString());
+    // The columns of the boxes Edit3..Edit13, top to bottom.
+    static const char* const columns[] = {"naziv",    "adresa",     "tel", "mobil",      "zirosmetka", "edb",
+                                          "deponent", "sifdejnost", "mb",  "zabeleska1", "zabeleska2"};
+    const QList<kit::Edit*> fields = boxes();
+    for (qsizetype i = 0; i < fields.size(); ++i)
+        fields.at(i)->setText(Query1->FieldByName(QString::fromLatin1(columns[i])).AsString());
+}
+
+void TSVraboteniKorekcija::Button1Click()
+{
+    Query1->Close();
+    Query1->SQL.Clear();
+    for (const QString& line : vraboteni_sql::Update)
+        Query1->SQL.Add(line);
+    Query1->ParamByName(QStringLiteral("aid")).AsInteger(data::toInteger(Edit2->Text()));
+    const QList<kit::Edit*> fields = boxes();
+    for (qsizetype i = 0; i < fields.size(); ++i)
+        Query1->ParamByName(QStringLiteral("a%1").arg(i + 1)).AsString(fields.at(i)->Text());
+    Query1->ExecSQL();
+    Close();
+}

@@ -1,0 +1,57 @@
+#include "modules/vraboteni/tsvrabotenilista.h"
+
+#include "app/formfields.h"
+#include "kit/dbedit.h"
+#include "kit/dbgrid.h"
+#include "kit/panel.h"
+#include "kit/splitter.h"
+#include "modules/vraboteni/vrabotenisql.h"
+
+#include <QFormLayout>
+#include <QVBoxLayout>
+
+TSVraboteniLista::TSVraboteniLista(QWidget* parent) : TSListBase(Captions::Macedonian, parent)
+{
+    setObjectName(QStringLiteral("SVraboteniLista"));
+    buildSearchList(vraboteni_sql::Lista, QStringLiteral("Prebaruvanje po komintent"));
+    // Titled by their field names.
+    DBGrid1->addColumn(QStringLiteral("id"), QString(), 39);
+    DBGrid1->addColumn(QStringLiteral("naziv"), QString(), 260, QString(), app::nameHighlight());
+
+    Panel1 = new kit::Panel(this);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setBevel(kit::Panel::Bevel::Lowered);
+    QFormLayout* form = app::fieldForm();
+    form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+    form->setContentsMargins(10, 10, 10, 10);
+    Panel1->setLayout(form);
+    int labelNo = 1;
+    auto box = [&](kit::DBEdit*& edit, const char* name, const char* field, const char* caption) {
+        edit = app::detailField(Panel1, QString::fromLatin1(name), DataSource1, QString::fromLatin1(field));
+        app::addFieldRow(form, Panel1, QStringLiteral("Label%1").arg(++labelNo), QString::fromLatin1(caption), edit);
+    };
+    box(DBEdit1, "DBEdit1", "id", "Sifra");
+    box(DBEdit2, "DBEdit2", "naziv", "Naziv");
+    box(DBEdit3, "DBEdit3", "adresa", "Adresa");
+    box(DBEdit4, "DBEdit4", "tel", "Tel");
+    box(DBEdit5, "DBEdit5", "mobil", "Mobil");
+    box(DBEdit6, "DBEdit6", "zirosmetka", "Zirosmetka");
+    box(DBEdit7, "DBEdit7", "deponent", "Banka");
+    box(DBEdit8, "DBEdit8", "edb", "Edb");
+    box(DBEdit9, "DBEdit9", "sifdejnost", "Dejnost");
+    box(DBEdit10, "DBEdit10", "mb", "MB");
+    box(DBEdit11, "DBEdit11", "zabeleska1", "Zabeleska1");
+    box(DBEdit12, "DBEdit12", "zabeleska2", "Zabeleska 2");
+    app::setBackground(DBEdit2, app::nameHighlight());
+    DBEdit1->setMaximumWidth(90);
+
+    Splitter1 = new kit::Splitter(Qt::Horizontal, this);
+    Splitter1->setObjectName(QStringLiteral("Splitter1"));
+    bodyLayout()->removeWidget(DBGrid1);
+    Splitter1->addWidget(DBGrid1);
+    Splitter1->addWidget(Panel1);
+    Splitter1->setStretchFactor(0, 1);
+    Splitter1->setStretchFactor(1, 1);
+    Splitter1->setSizes({340, 560});
+    bodyLayout()->insertWidget(0, Splitter1, 1);
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The statements of the employee windows.
+namespace vraboteni_sql {
+
+inline const QStringList Lista{
+    QStringLiteral("select *"),
+    QStringLiteral("from vraboteni"),
+    QStringLiteral("where naziv like :a"),
+};
+
+inline const QString Insert = QStringLiteral(
+    "insert into vraboteni(naziv,adresa,tel, "
+    "mobil,zirosmetka,edb,deponent,sifdejnost,mb,zabeleska1,zabeleska2) "
+    "values(:a1,:a2,:a3,:a4,:a5,:a6,:a7,:a8,:a9,:a10,:a11)");
+
+inline const QString Load = QStringLiteral("select * from vraboteni where id=:a");
+
+inline const QStringList Update{
+    QStringLiteral("update vraboteni "),
+    QStringLiteral("set naziv=:a1, "),
+    QStringLiteral("adresa=:a2, "),
+    QStringLiteral("tel=:a3, "),
+    QStringLiteral("mobil=:a4, "),
+    QStringLiteral("zirosmetka=:a5, "),
+    QStringLiteral("edb=:a6, "),
+    QStringLiteral("deponent=:a7, "),
+    QStringLiteral("sifdejnost=:a8, "),
+    QStringLiteral("mb=:a9, "),
+    QStringLiteral("zabeleska1=:a10, "),
+    QStringLiteral("zabeleska2=:a11 "),
+    QStringLiteral("where id=:aid"),
+};
+
+} // namespace vraboteni_sql
