@@ -143,7 +143,7 @@ void TestShell::menuCaptionsShortcutsAndHints()
     QStringList menus;
     for (QAction* a : app.main().menuBar()->actions())
         menus << a->text();
-    QCOMPARE(menus, (QStringList{"Tools", "Documents", "Reports", "Window", "Help"}));
+    QCOMPARE(menus, (QStringList{"Tools", "Documents", "Reports", "Production", "Window", "Help"}));
 }
 
 void TestShell::toolButtonsFollowTheirItems()

@@ -87,6 +87,11 @@ public:
     QAction* LagerLista1 = nullptr;
     QAction* PregledipoArtikli1 = nullptr;
     QAction* PregledipoKomintenti1 = nullptr;
+    QMenu* Proizvodstvo1 = nullptr;
+    QAction* Nalozi2 = nullptr;
+    QAction* PregledpoNalozi1 = nullptr;
+    QAction* Proizvodi1 = nullptr;
+    QAction* Vraboteni1 = nullptr;
     QMenu* Window1 = nullptr;
     QAction* Cascade1 = nullptr;
     QAction* Tile1 = nullptr;

@@ -1,6 +1,8 @@
 // The main window's menus, tool bars and window list.
 #include "app/icons.h"
 #include "app/tform1.h"
+#include "modules/proizvod/tproizvod.h"
+#include "modules/vraboteni/tvraboteni.h"
 
 #include <QActionGroup>
 #include <QMdiArea>
@@ -67,6 +69,18 @@ void TForm1::buildMenus()
     PregledipoKomintenti1 =
         item(Sostojbi1, "PregledipoKomintenti1", QStringLiteral("Detailed Reports by  company partners"));
 
+    Proizvodstvo1 = bar->addMenu(QStringLiteral("Production"));
+    Proizvodstvo1->setObjectName(QStringLiteral("Proizvodstvo1"));
+    Nalozi2 = item(Proizvodstvo1, "Nalozi2", QStringLiteral("Work Orders List"), {}, QStringLiteral("Work orders list"));
+    PregledpoNalozi1 = item(Proizvodstvo1, "PregledpoNalozi1", QStringLiteral("Work Orders Gantt Chart"), {},
+                            QStringLiteral("Work orders by employee and date"));
+    PregledpoNalozi1->setEnabled(false); // the chart window is not there yet
+    separator(Proizvodstvo1, "N9");
+    Proizvodi1 = item(Proizvodstvo1, "Proizvodi1", QStringLiteral("Manufactured Products -List"), {},
+                      QStringLiteral("Manufactured products and their composition"));
+    Vraboteni1 = item(Proizvodstvo1, "Vraboteni1", QStringLiteral("Employees -List"), {},
+                      QStringLiteral("Employees List"));
+
     Window1 = bar->addMenu(QStringLiteral("Window"));
     Window1->setObjectName(QStringLiteral("Window1"));
     Cascade1 = item(Window1, "Cascade1", QStringLiteral("Cascade"));
@@ -97,6 +111,10 @@ void TForm1::buildMenus()
     connect(LagerLista1, &QAction::triggered, this, [this]() { LagerLista1Click(); });
     connect(PregledipoArtikli1, &QAction::triggered, this, [this]() { PregledipoArtikli1Click(); });
     connect(PregledipoKomintenti1, &QAction::triggered, this, [this]() { PregledipoKomintenti1Click(); });
+    connect(Nalozi2, &QAction::triggered, this, [this]() { Nalozi2Click(); });
+    connect(PregledpoNalozi1, &QAction::triggered, this, [this]() { PregledpoNalozi1Click(); });
+    connect(Proizvodi1, &QAction::triggered, this, [this]() { Proizvod->createList(nullptr, nullptr, 1); });
+    connect(Vraboteni1, &QAction::triggered, this, [this]() { Vraboteni->createList(nullptr, nullptr, 1); });
     connect(Cascade1, &QAction::triggered, this, [this]() { Cascade1Click(); });
     connect(Tile1, &QAction::triggered, this, [this]() { Tile1Click(); });
     connect(Help2, &QAction::triggered, this, [this]() { ApplicationHelp(0); });

@@ -184,6 +184,12 @@ void StringGrid::setTabStop(bool tabStop)
     setFocusPolicy(tabStop ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
+void StringGrid::setYusciiHeader(bool on)
+{
+    m_model->setYusciiHeader(on);
+    horizontalHeader()->viewport()->update();
+}
+
 void StringGrid::Invalidate()
 {
     viewport()->update();

@@ -66,6 +66,10 @@ public:
     // Whether Tab reaches the grid.
     void setTabStop(bool tabStop);
 
+    // The header row shows captions written for the display font ("Koli~ina") with the
+    // letters they stand for; Cells keeps the stored text.
+    void setYusciiHeader(bool on);
+
     // Repaints every cell.
     void Invalidate();
     // The rectangle of a cell in viewport coordinates (empty when not shown).

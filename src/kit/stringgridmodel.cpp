@@ -1,5 +1,7 @@
 #include "kit/stringgridmodel.h"
 
+#include "kit/yuscii.h"
+
 namespace kit {
 
 StringGridModel::StringGridModel(QObject* parent) : QAbstractTableModel(parent) {}
@@ -129,7 +131,11 @@ QVariant StringGridModel::data(const QModelIndex& index, int role) const
 QVariant StringGridModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole)
-        return m_fixedRows > 0 ? cell(section, 0) : QString();
+    {
+        if (m_fixedRows == 0)
+            return QString();
+        return m_yusciiHeader ? yusciiToUnicode(cell(section, 0)) : cell(section, 0);
+    }
     return QAbstractTableModel::headerData(section, orientation, role);
 }
 

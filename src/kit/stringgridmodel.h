@@ -39,6 +39,8 @@ public:
     void setCell(int col, int row, const QString& text);
 
     void setFixedColor(const QColor& color) { m_fixedColor = color; }
+    // Header captions written for the display font are shown with the letters they stand for.
+    void setYusciiHeader(bool on) { m_yusciiHeader = on; }
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -53,6 +55,7 @@ private:
     int m_fixedCols = 1;
     std::vector<std::vector<QString>> m_cells; // by row, then column
     QColor m_fixedColor;
+    bool m_yusciiHeader = false;
 };
 
 } // namespace kit

@@ -1,5 +1,14 @@
 #include "modules/nalog/tnalog.h"
 
+#include "data/query.h"
+#include "kit/bitbtn.h"
+#include "kit/edit.h"
+#include "kit/menuitem.h"
+#include "modules/nalog/nalogsql.h"
+#include "modules/nalog/tsnalogkorekcija.h"
+#include "modules/nalog/tsnaloglista.h"
+#include "modules/nalog/tsnalogvnes.h"
+
 const ModuleSpec& TNalog::Spec()
 {
     static const ModuleSpec spec{
@@ -14,3 +23,108 @@ const ModuleSpec& TNalog::Spec()
 }
 
 TNalog::TNalog(TForm1* mainForm) : Module(Spec(), mainForm) {}
+
+TSNalogLista* TNalog::sourceList() const
+{
+    return qobject_cast<TSNalogLista*>(commandList());
+}
+
+void TNalog::KreirajNalogLista(QObject*, QWidget* form, int code)
+{
+    auto* w = makeWindow<TSNalogLista>(ListForm);
+    w->Database = Database;
+    w->CommandCode = code;
+    w->Nov1->OnClick = [this, w]() { fromList(w, [&] { ProceduraKreirajNalogNov(nullptr); }); };
+    w->Korekcija1->OnClick = [this, w]() { fromList(w, [&] { ProceduraKreirajNalogKorekcija(nullptr); }); };
+    w->Close2->OnClick = [this, w]() { fromList(w, [&] { MSNalogListaClose(nullptr); }); };
+    w->InitChild(form, Spec().listCaption, 2);
+}
+
+void TNalog::KreirajNalogVnes(QObject*, QWidget* form, int code)
+{
+    auto* w = makeWindow<TSNalogVnes>(EntryForm);
+    w->Database = Database;
+    w->CommandCode = code;
+    int newest = 0;
+    if (TSNalogLista* list = sourceList()) {
+        newest = list->LastOrderNumber();
+    } else {
+        // No work order list open: the newest order is looked up.
+        data::Query q;
+        q.SQL.Add(nalogsql::newestNumber);
+        q.Open();
+        newest = q.FieldByName(QStringLiteral("nalog_id")).AsInteger();
+    }
+    w->Edit1->setText(QString::number(newest + 1));
+    w->Edit2->OnKeyDown = [this](int& key, Qt::KeyboardModifiers shift) { ProcPovikajKomintent(nullptr, key, shift); };
+    w->Edit3->OnKeyDown = [this](int& key, Qt::KeyboardModifiers shift) { ProcPovikajVraboten(nullptr, key, shift); };
+    w->BitBtn2->OnClick = [this]() { MSNalogVnesVnesiProizvod(nullptr); };
+    w->InitChild(form, Spec().entryCaption, 2);
+}
+
+void TNalog::KreirajNalogKorekcija(QObject*, QWidget* form, int code)
+{
+    // Without an order to edit (no list, an empty list) no window opens.
+    TSNalogLista* list = sourceList();
+    const int id = list ? list->SelectedId() : -1;
+    if (id == -1)
+        return;
+    auto* w = makeWindow<TSNalogKorekcija>(EditForm);
+    w->Database = Database;
+    w->CommandCode = code;
+    w->LoadRecord(id);
+    w->BitBtn2->OnClick = [this]() { MSNalogKorekcijaVnesiProizvod(nullptr); };
+    w->Edit2->OnKeyDown = [this](int& key, Qt::KeyboardModifiers shift) {
+        ProcKoregirajPovikajKomintent(nullptr, key, shift);
+    };
+    w->Edit3->OnKeyDown = [this](int& key, Qt::KeyboardModifiers shift) {
+        ProcKoregirajPovikajVraboten(nullptr, key, shift);
+    };
+    w->InitChild(form, Spec().editCaption, 2);
+}
+
+void TNalog::ProceduraKreirajNalogNov(QObject* sender)
+{
+    SProccessingMessage(sender, activeChild(), Spec().entryCode);
+}
+
+void TNalog::ProceduraKreirajNalogKorekcija(QObject* sender)
+{
+    SProccessingMessage(sender, activeChild(), Spec().editCode);
+}
+
+void TNalog::MSNalogListaClose(QObject*)
+{
+    if (TSNalogLista* list = sourceList())
+        list->Close();
+}
+
+void TNalog::ProcPovikajKomintent(QObject* sender, int&, Qt::KeyboardModifiers)
+{
+    SProccessingMessage(sender, activeChild(), 32775);
+}
+
+void TNalog::ProcPovikajVraboten(QObject* sender, int&, Qt::KeyboardModifiers)
+{
+    SProccessingMessage(sender, activeChild(), 32799);
+}
+
+void TNalog::MSNalogVnesVnesiProizvod(QObject* sender)
+{
+    SProccessingMessage(sender, activeChild(), 32773);
+}
+
+void TNalog::ProcKoregirajPovikajKomintent(QObject* sender, int&, Qt::KeyboardModifiers)
+{
+    SProccessingMessage(sender, activeChild(), 32789);
+}
+
+void TNalog::ProcKoregirajPovikajVraboten(QObject* sender, int&, Qt::KeyboardModifiers)
+{
+    SProccessingMessage(sender, activeChild(), 32801);
+}
+
+void TNalog::MSNalogKorekcijaVnesiProizvod(QObject* sender)
+{
+    SProccessingMessage(sender, activeChild(), 32787);
+}

@@ -1,5 +1,15 @@
 #include "modules/proizvod/tproizvod.h"
 
+#include "app/commands.h"
+#include "app/tslistbase.h"
+#include "kit/bitbtn.h"
+#include "kit/dbgrid.h"
+#include "kit/menuitem.h"
+#include "kit/messagebox.h"
+#include "modules/proizvod/tsproizvodkorekcija.h"
+#include "modules/proizvod/tsproizvodlista.h"
+#include "modules/proizvod/tsproizvodvnes.h"
+
 const ModuleSpec& TProizvod::Spec()
 {
     static const ModuleSpec spec{
@@ -14,3 +24,76 @@ const ModuleSpec& TProizvod::Spec()
 }
 
 TProizvod::TProizvod(TForm1* mainForm) : Module(Spec(), mainForm) {}
+
+void TProizvod::KreirajProizvodVnes(QObject*, QWidget* form, int code)
+{
+    auto* w = makeWindow<TSProizvodVnes>(EntryForm);
+    w->Database = Database;
+    w->CommandCode = code;
+    w->BitBtn1->OnClick = [this]() { BitBtn1Click(nullptr); };
+    w->InitChild(form, Spec().entryCaption, 2);
+}
+
+void TProizvod::KreirajProizvodKorekcija(QObject*, QWidget* form, int code)
+{
+    auto* list = qobject_cast<TSListBase*>(commandList());
+    const int id = list ? list->SelectedId() : -1;
+    if (id == -1) {
+        kit::messageBox(form, Spec().editWithoutSelection, QStringLiteral("Info"));
+        return;
+    }
+    auto* w = makeWindow<TSProizvodKorekcija>(EditForm);
+    w->Database = Database;
+    w->CommandCode = code;
+    w->BitBtn1->OnClick = [this]() { BitBtn1_2_Click(nullptr); };
+    w->InitChild(form, Spec().editCaption, 2);
+    w->LoadRecord(id);
+}
+
+void TProizvod::KreirajProizvodLista(QObject*, QWidget* form, int code)
+{
+    auto* w = makeWindow<TSProizvodLista>(ListForm);
+    w->Database = Database;
+    w->CommandCode = code;
+    w->Nov1->OnClick = [this, w]() { fromList(w, [&] { ProceduraKreirajProizvodNov(nullptr); }); };
+    w->Korekcija1->OnClick = [this, w]() { fromList(w, [&] { ProceduraKreirajProizvodKorekcija(nullptr); }); };
+    w->DBGrid1->OnKeyDown = [this, w](int& key, Qt::KeyboardModifiers shift) {
+        fromList(w, [&] { ProcProizvodListaDBGridKeyDown(nullptr, key, shift); });
+    };
+    w->InitChild(form, Spec().listCaption, 2);
+}
+
+void TProizvod::ProceduraKreirajProizvodNov(QObject* sender)
+{
+    SProccessingMessage(sender, activeChild(), Spec().entryCode);
+}
+
+void TProizvod::ProceduraKreirajProizvodKorekcija(QObject* sender)
+{
+    SProccessingMessage(sender, activeChild(), Spec().editCode);
+}
+
+void TProizvod::BitBtn1Click(QObject* sender)
+{
+    SProccessingMessage(sender, activeChild(), 32771);
+}
+
+void TProizvod::BitBtn1_2_Click(QObject* sender)
+{
+    SProccessingMessage(sender, activeChild(), 32785);
+}
+
+void TProizvod::ProcProizvodListaDBGridKeyDown(QObject* sender, int& key, Qt::KeyboardModifiers)
+{
+    if (!kit::isEnter(key))
+        return;
+    key = 0;
+    // Only a list opened for a pick, whose asking window is still there, answers.
+    TFormSrgBase* list = commandList();
+    if (!list || !list->CallerForm)
+        return;
+    if (list->CommandCode == 32773)
+        SProccessingMessage(sender, activeChild(), 32774);
+    else if (list->CommandCode == 32787)
+        SProccessingMessage(sender, activeChild(), 32788);
+}

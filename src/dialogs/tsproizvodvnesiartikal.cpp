@@ -1,0 +1,101 @@
+#include "dialogs/tsproizvodvnesiartikal.h"
+
+#include "data/query.h"
+#include "kit/button.h"
+#include "kit/edit.h"
+#include "kit/label.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+TSProizvodVnesiArtikal::TSProizvodVnesiArtikal(QWidget* owner) : QDialog(owner)
+{
+    setObjectName(QStringLiteral("SProizvodVnesiArtikal"));
+    setWindowTitle(QStringLiteral("VnesiArtikal"));
+
+    auto label = [this](const char* name, const char* caption) {
+        auto* l = new kit::Label(QString::fromLatin1(caption), this);
+        l->setObjectName(QString::fromLatin1(name));
+        return l;
+    };
+    auto edit = [this](const char* name) {
+        auto* e = new kit::Edit(this);
+        e->setObjectName(QString::fromLatin1(name));
+        e->setFont(kit::inputFont());
+        e->setUpperCase(true);
+        return e;
+    };
+    Label1 = label("Label1", "Artikal Id");
+    Label2 = label("Label2", "Artikal");
+    Label3 = label("Label3", "Edm");
+    Label4 = label("Label4", "Kol");
+    Edit1 = edit("Edit1");
+    Edit2 = edit("Edit2");
+    Edit3 = edit("Edit3");
+    Edit4 = edit("Edit4");
+    for (kit::Edit* e : {Edit1, Edit2, Edit3})
+        e->setEnabled(false);
+    Edit1->setFixedWidth(140);
+    Edit2->setMinimumWidth(320);
+    Edit3->setFixedWidth(90);
+    Edit4->setFixedWidth(140);
+
+    Button1 = new kit::Button(QStringLiteral("Ok"), this);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->setModalResult(1);
+    Button2 = new kit::Button(QStringLiteral("Cancel"), this);
+    Button2->setObjectName(QStringLiteral("Button2"));
+    Button2->setModalResult(2);
+    for (kit::Button* b : {Button1, Button2})
+        b->setMinimumWidth(90);
+
+    auto* form = new QGridLayout;
+    form->setHorizontalSpacing(10);
+    form->setVerticalSpacing(8);
+    const QList<QPair<kit::Label*, kit::Edit*>> rows{{Label1, Edit1}, {Label2, Edit2}, {Label3, Edit3}, {Label4, Edit4}};
+    for (int r = 0; r < rows.size(); ++r) {
+        form->addWidget(rows[r].first, r, 0, Qt::AlignRight | Qt::AlignVCenter);
+        form->addWidget(rows[r].second, r, 1, Qt::AlignLeft | Qt::AlignVCenter);
+        rows[r].first->setBuddy(rows[r].second);
+    }
+    form->setColumnStretch(1, 1);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(Button1);
+    buttons->addWidget(Button2);
+
+    auto* body = new QVBoxLayout(this);
+    body->setContentsMargins(14, 14, 14, 12);
+    body->addLayout(form);
+    body->addSpacing(8);
+    body->addLayout(buttons);
+
+    setTabOrder(Edit4, Button1);
+    setTabOrder(Button1, Button2);
+    Edit4->setFocus(Qt::OtherFocusReason);
+
+    Query1 = new data::Query(this);
+    Query1->setObjectName(QStringLiteral("Query1"));
+
+    Edit4->OnKeyDown = [this](int& key, Qt::KeyboardModifiers shift) { Edit4KeyDown(key, shift); };
+}
+
+void TSProizvodVnesiArtikal::LoadArticle(int id)
+{
+    Query1->Close();
+    Query1->SQL.Clear();
+    Query1->SQL.Add(QStringLiteral("select * from artikli where id=:aid"));
+    Query1->ParamByName(QStringLiteral("aid")).AsInteger(id);
+    Query1->Open();
+    Edit1->setText(Query1->FieldByName(QStringLiteral("sifra")).AsString());
+    Edit2->setText(Query1->FieldByName(QStringLiteral("artikal")).AsString());
+    Edit3->setText(Query1->FieldByName(QStringLiteral("edm")).AsString());
+    Query1->Close();
+}
+
+void TSProizvodVnesiArtikal::Edit4KeyDown(int& key, Qt::KeyboardModifiers)
+{
+    kit::moveOnEnter(key, Button1);
+}

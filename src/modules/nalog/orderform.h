@@ -1,0 +1,69 @@
+#pragma once
+
+#include "app/tformsrgbase.h"
+
+namespace data {
+class Query;
+}
+namespace kit {
+class BitBtn;
+class Edit;
+class Label;
+class MaskEdit;
+class Panel;
+class StringGrid;
+}
+
+// What the work order entry and edit windows share: the header fields (number, partner,
+// dates, employee), the buttons, the product line grid with its rules, the picks, the
+// checks before saving and the writing of the ledger rows.
+class OrderForm : public TFormSrgBase {
+    Q_OBJECT
+public:
+    explicit OrderForm(QWidget* parent = nullptr);
+
+    kit::Panel* Panel1 = nullptr;
+    kit::Label* Label1 = nullptr; // "Nalog br."
+    kit::Label* Label2 = nullptr; // "Komintent"
+    kit::Label* Label3 = nullptr; // start date
+    kit::Label* Label4 = nullptr; // finish date
+    kit::Label* Label5 = nullptr; // "Vraboten"
+    kit::Edit* Edit1 = nullptr;         // order number
+    kit::Edit* Edit2 = nullptr;         // partner name
+    kit::MaskEdit* MaskEdit1 = nullptr; // start date
+    kit::MaskEdit* MaskEdit2 = nullptr; // finish date
+    kit::Edit* Edit3 = nullptr;         // employee name
+    kit::BitBtn* BitBtn2 = nullptr;     // "Add" (wired by the module)
+    kit::BitBtn* BitBtn3 = nullptr;     // "Delete"
+    kit::BitBtn* BitBtn1 = nullptr;     // save
+    kit::StringGrid* StringGrid1 = nullptr;
+    data::Query* Query1 = nullptr;
+    data::Query* Query2 = nullptr;
+
+    // The picked partner; 0 until one is picked. Typing over the name clears it.
+    int PartnerId = 0;
+
+    // Pick deliveries (called by name); -1 comes from an empty list.
+    Q_INVOKABLE void ReceivePartner(int id);
+    Q_INVOKABLE virtual void ReceiveEmployee(int id) = 0;
+    Q_INVOKABLE void ReceiveProduct(int id);
+
+    void DeleteLine(int row);
+    void BitBtn3Click();
+    virtual void BitBtn1Click() = 0;
+    // Number, partner, employee and at least one line are there (moves no focus).
+    virtual bool CheckFields();
+
+protected:
+    // Whether an employee has been picked (or loaded) and not typed over since.
+    virtual bool hasEmployee() const = 0;
+    virtual void employeeTyped() = 0;
+    // Everything the save needs: CheckFields, picked partner and employee, real dates with
+    // the finish not before the start. On a gap: "Popolni gi site polinja za vnes!!!" and
+    // the focus on the field to correct.
+    bool checkBeforeSave();
+    // Writes, for every line, the product ledger row and one article ledger row per article
+    // of the product's present composition, under the order `orderId`, labelled `number`.
+    void insertLedgerRows(int orderId, int number);
+    void prepare(data::Query* query, const QString& statement);
+};

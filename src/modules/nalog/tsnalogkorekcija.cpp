@@ -1,0 +1,185 @@
+#include "modules/nalog/tsnalogkorekcija.h"
+
+#include "app/application.h"
+#include "data/convert.h"
+#include "data/database.h"
+#include "data/errors.h"
+#include "data/query.h"
+#include "kit/bitbtn.h"
+#include "kit/edit.h"
+#include "kit/format.h"
+#include "kit/maskedit.h"
+#include "kit/messagebox.h"
+#include "kit/stringgrid.h"
+#include "modules/nalog/nalogsql.h"
+#include "modules/proizvod/linegrid.h"
+
+#include <QApplication>
+
+#include <exception>
+
+namespace {
+
+QString dateText(const data::Field& field)
+{
+    const QDateTime value = field.AsDateTime();
+    return value.isValid() ? kit::formatDate(value.date(), QStringLiteral("yyyy-mm-dd")) : QString();
+}
+
+} // namespace
+
+TSNalogKorekcija::TSNalogKorekcija(QWidget* parent) : OrderForm(parent)
+{
+    setObjectName(QStringLiteral("SNalogKorekcija"));
+    BitBtn1->setText(QStringLiteral("Koregiraj"));
+    Edit1->OnKeyDown = [this](int& key, Qt::KeyboardModifiers shift) { Edit1KeyDown(key, shift); };
+    Edit1->OnExit = [this]() { Edit1Exit(); };
+}
+
+void TSNalogKorekcija::LoadRecord(int id)
+{
+    OrderId = id;
+    prepare(Query1, nalogsql::loadOrder);
+    Query1->ParamByName(QStringLiteral("aid")).AsInteger(id);
+    Query1->Open();
+    Edit1->setText(Query1->FieldByName(QStringLiteral("nalog_id")).AsString());
+    LoadedNumber = Edit1->Text();
+    MaskEdit1->setText(dateText(Query1->FieldByName(QStringLiteral("datum_start"))));
+    MaskEdit2->setText(dateText(Query1->FieldByName(QStringLiteral("datum_finish"))));
+    EmployeeIdText = Query1->FieldByName(QStringLiteral("vraboten_id")).AsString();
+    EmployeeName = Query1->FieldByName(QStringLiteral("prioritet")).AsString();
+    Edit3->setText(EmployeeName);
+
+    prepare(Query1, nalogsql::loadLines);
+    Query1->ParamByName(QStringLiteral("aid")).AsInteger(id);
+    Query1->Open();
+    Query1->First();
+    linegrid::setHeader(StringGrid1, {QStringLiteral("Br."), QStringLiteral("Katalog Br."), QStringLiteral("Proizvod"),
+                                      QStringLiteral("Edm"), QStringLiteral("Vlez_Kol.")});
+    const int rows = Query1->RecordCount();
+    StringGrid1->setRowCount(rows + 1);
+    for (int i = 1; i <= rows; ++i) {
+        StringGrid1->setCells(1, i, Query1->FieldByName(QStringLiteral("id_proizvod")).AsString());
+        StringGrid1->setCells(2, i, Query1->FieldByName(QStringLiteral("sifra")).AsString());
+        StringGrid1->setCells(3, i, Query1->FieldByName(QStringLiteral("Proizvod")).AsString());
+        StringGrid1->setCells(4, i, Query1->FieldByName(QStringLiteral("edm")).AsString());
+        StringGrid1->setCells(5, i, Query1->FieldByName(QStringLiteral("vlez_kol")).AsString());
+        Query1->Next();
+    }
+
+    prepare(Query1, nalogsql::loadPartner);
+    Query1->ParamByName(QStringLiteral("id")).AsInteger(id);
+    Query1->Open();
+    if (!Query1->IsEmpty()) {
+        Edit2->setText(Query1->FieldByName(QStringLiteral("naziv")).AsString());
+        PartnerId = Query1->FieldByName(QStringLiteral("kid")).AsInteger();
+    }
+    if (rows > 0)
+        StringGrid1->setFixedRows(1);
+    Query1->Close();
+}
+
+void TSNalogKorekcija::ReceiveEmployee(int id)
+{
+    prepare(Query1, nalogsql::employeeById);
+    Query1->ParamByName(QStringLiteral("aid")).AsInteger(id);
+    Query1->Open();
+    const bool found = !Query1->IsEmpty();
+    Edit3->setText(Query1->FieldByName(QStringLiteral("naziv")).AsString());
+    Query1->Close();
+    EmployeeIdText = found ? QString::number(id) : QString();
+    EmployeeName = Edit3->Text();
+}
+
+bool TSNalogKorekcija::ProveriPostoiNalog(const QString& text)
+{
+    const int number = data::toInteger(text);
+    prepare(Query1, nalogsql::numberExists);
+    Query1->ParamByName(QStringLiteral("a")).AsInteger(number);
+    Query1->Open();
+    const bool exists = !Query1->IsEmpty();
+    Query1->Close();
+    return exists;
+}
+
+bool TSNalogKorekcija::numberAccepted()
+{
+    if (Edit1->Text() == LoadedNumber)
+        return true;
+    try {
+        if (!ProveriPostoiNalog(Edit1->Text()))
+            return true;
+    } catch (const data::Error& e) {
+        Edit1->SetFocus();
+        app::Application::showException(e);
+        return false;
+    }
+    Edit1->SetFocus();
+    kit::messageBox(this, QStringLiteral("POSTOI NALOG SO ISTA SIFRA"), QStringLiteral("Warning"));
+    return false;
+}
+
+void TSNalogKorekcija::Edit1KeyDown(int& key, Qt::KeyboardModifiers)
+{
+    if (!kit::isEnter(key))
+        return;
+    key = 0;
+    m_checking = true;
+    if (numberAccepted())
+        Edit2->SetFocus();
+    m_checking = false;
+}
+
+void TSNalogKorekcija::Edit1Exit()
+{
+    // Only a move to another control of this window; switching windows is no answer.
+    QWidget* next = QApplication::focusWidget();
+    if (m_checking || !next || !isAncestorOf(next))
+        return;
+    m_checking = true;
+    if (numberAccepted())
+        Edit2->SetFocus();
+    m_checking = false;
+}
+
+void TSNalogKorekcija::BitBtn1Click()
+{
+    if (!checkBeforeSave())
+        return;
+    int number = 0;
+    try {
+        number = data::toInteger(Edit1->Text());
+    } catch (const data::ConvertError&) {
+        kit::messageBox(nullptr, QStringLiteral("Popolni gi site polinja za vnes!!!"), QStringLiteral("Warning"));
+        Edit1->SetFocus();
+        return;
+    }
+    // The number may have been changed without leaving the field.
+    if (!numberAccepted())
+        return;
+    try {
+        data::Transaction transaction(linegrid::connection(Database));
+        prepare(Query1, nalogsql::updateOrder);
+        Query1->ParamByName(QStringLiteral("a1")).AsInteger(number);
+        Query1->ParamByName(QStringLiteral("a2")).AsString(MaskEdit1->Text());
+        Query1->ParamByName(QStringLiteral("a3")).AsString(MaskEdit2->Text());
+        Query1->ParamByName(QStringLiteral("a4")).AsInteger(data::toInteger(EmployeeIdText));
+        Query1->ParamByName(QStringLiteral("a5")).AsString(EmployeeName);
+        Query1->ParamByName(QStringLiteral("aid")).AsInteger(OrderId);
+        Query1->ExecSQL();
+
+        for (const QString& statement : {nalogsql::deleteProductRows, nalogsql::deleteArticleRows}) {
+            prepare(Query1, statement);
+            Query1->ParamByName(QStringLiteral("aid")).AsInteger(OrderId);
+            Query1->ExecSQL();
+        }
+
+        insertLedgerRows(OrderId, number);
+        transaction.commit();
+    } catch (const std::exception&) {
+        kit::messageBox(this, QStringLiteral("Nalogot ne e koregiran !!!"), QStringLiteral("Warning"));
+        return; // the order and its ledger rows are as they were; the window keeps its input
+    }
+    kit::messageBox(this, QStringLiteral("Nalogot e uspesno koregiran !!!"), QStringLiteral("Information"));
+    Close();
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "modules/nalog/orderform.h"
+
+// Edit window of a work order: number, partner, dates, employee and lines may all change;
+// the save rewrites the header and replaces every ledger row of the order.
+class TSNalogKorekcija : public OrderForm {
+    Q_OBJECT
+public:
+    explicit TSNalogKorekcija(QWidget* parent = nullptr);
+
+    int OrderId = 0;
+    QString LoadedNumber;
+    QString EmployeeIdText;
+    QString EmployeeName;
+
+    void LoadRecord(int id);
+    Q_INVOKABLE void ReceiveEmployee(int id) override;
+    // Whether an order has the number `text` (throws when it is not a whole number).
+    bool ProveriPostoiNalog(const QString& text);
+    void Edit1KeyDown(int& key, Qt::KeyboardModifiers shift);
+    void Edit1Exit();
+    // "Koregiraj": header, deletion of the order's ledger rows and the new rows, in one
+    // transaction.
+    void BitBtn1Click() override;
+
+protected:
+    bool hasEmployee() const override { return !EmployeeIdText.isEmpty(); }
+    void employeeTyped() override { EmployeeIdText.clear(); }
+
+private:
+    // The duplicate-number test; true when the focus may move on.
+    bool numberAccepted();
+    bool m_checking = false;
+};

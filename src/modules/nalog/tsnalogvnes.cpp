@@ -1,0 +1,67 @@
+#include "modules/nalog/tsnalogvnes.h"
+
+#include "data/database.h"
+#include "data/query.h"
+#include "kit/bitbtn.h"
+#include "kit/edit.h"
+#include "kit/label.h"
+#include "kit/maskedit.h"
+#include "kit/messagebox.h"
+#include "modules/nalog/nalogsql.h"
+#include "modules/proizvod/linegrid.h"
+
+#include <exception>
+
+TSNalogVnes::TSNalogVnes(QWidget* parent) : OrderForm(parent)
+{
+    setObjectName(QStringLiteral("SNalogVnes"));
+    Label1->setVisible(false);
+    Edit1->setVisible(false);
+    Edit1->setEnabled(false);
+    Edit1->setReadOnly(true);
+    BitBtn1->setText(QStringLiteral("Vnesi"));
+}
+
+void TSNalogVnes::ReceiveEmployee(int id)
+{
+    prepare(Query1, nalogsql::employeeById);
+    Query1->ParamByName(QStringLiteral("aid")).AsInteger(id);
+    Query1->Open();
+    const bool found = !Query1->IsEmpty();
+    Edit3->setText(Query1->FieldByName(QStringLiteral("naziv")).AsString());
+    Query1->Close();
+    EmployeeId = found ? id : 0;
+}
+
+void TSNalogVnes::BitBtn1Click()
+{
+    if (!checkBeforeSave())
+        return;
+    int number = 0;
+    try {
+        data::Transaction transaction(linegrid::connection(Database));
+        // One number for the order and all its ledger rows, taken inside the transaction.
+        prepare(Query1, nalogsql::nextNumber);
+        Query1->Open();
+        const data::Field next = Query1->FieldByName(QStringLiteral("m_max"));
+        number = next.IsNull() ? 1 : next.AsInteger();
+
+        prepare(Query1, nalogsql::insertOrder);
+        Query1->ParamByName(QStringLiteral("a1")).AsInteger(number);
+        Query1->ParamByName(QStringLiteral("a2")).AsString(MaskEdit1->Text());
+        Query1->ParamByName(QStringLiteral("a3")).AsString(MaskEdit2->Text());
+        Query1->ParamByName(QStringLiteral("a4")).AsInteger(EmployeeId);
+        Query1->ParamByName(QStringLiteral("a5")).AsString(Edit3->Text());
+        Query1->ExecSQL();
+        const int orderId = Query1->LastInsertId();
+
+        insertLedgerRows(orderId, number);
+        transaction.commit();
+    } catch (const std::exception&) {
+        kit::messageBox(this, QStringLiteral("Nalogot ne e vnesen !!!"), QStringLiteral("Warning"));
+        return; // nothing written; the window keeps its input
+    }
+    Edit1->setText(QString::number(number));
+    kit::messageBox(this, QStringLiteral("Nalogot e uspesno vnesen !!!"), QStringLiteral("Information"));
+    Close();
+}

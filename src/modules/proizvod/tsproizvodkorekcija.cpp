@@ -1,0 +1,188 @@
+#include "modules/proizvod/tsproizvodkorekcija.h"
+
+#include "app/application.h"
+#include "data/convert.h"
+#include "data/database.h"
+#include "data/errors.h"
+#include "data/query.h"
+#include "kit/bitbtn.h"
+#include "kit/edit.h"
+#include "kit/groupbox.h"
+#include "kit/label.h"
+#include "kit/maskedit.h"
+#include "kit/messagebox.h"
+#include "kit/stringgrid.h"
+#include "modules/proizvod/linegrid.h"
+#include "modules/proizvod/proizvodsql.h"
+
+#include <QApplication>
+#include <QGridLayout>
+
+#include <exception>
+
+TSProizvodKorekcija::TSProizvodKorekcija(QWidget* parent) : ProductForm(parent)
+{
+    setObjectName(QStringLiteral("SProizvodKorekcija"));
+    HelpContext = 6;
+    BitBtn3->setText(QStringLiteral("Koregiraj"));
+
+    Label7 = new kit::Label(GroupBox1);
+    Label7->setObjectName(QStringLiteral("Label7"));
+    QPalette red = Label7->palette();
+    red.setColor(QPalette::WindowText, Qt::red);
+    Label7->setPalette(red);
+    QFont bold = Label7->font();
+    bold.setBold(true);
+    Label7->setFont(bold);
+    static_cast<QGridLayout*>(GroupBox1->layout())->addWidget(Label7, 3, 0, 1, 6);
+
+    MaskEdit1->OnKeyDown = [this](int& key, Qt::KeyboardModifiers shift) { MaskEdit1KeyDown(key, shift); };
+    MaskEdit1->OnExit = [this]() { MaskEdit1Exit(); };
+    // Enter moves on; from the discount to "Add" while the composition may change, else to
+    // the save button.
+    const QList<kit::Edit*> chain{Edit2, Edit3, Edit4, Edit5, Edit6};
+    for (qsizetype i = 0; i < chain.size(); ++i) {
+        kit::Edit* next = i + 1 < chain.size() ? chain[i + 1] : nullptr;
+        chain[i]->OnKeyDown = [this, next](int& key, Qt::KeyboardModifiers) {
+            QWidget* target = next;
+            if (!target)
+                target = BitBtn1->isEnabled() ? static_cast<QWidget*>(BitBtn1) : static_cast<QWidget*>(BitBtn3);
+            kit::moveOnEnter(key, target);
+        };
+    }
+}
+
+void TSProizvodKorekcija::LoadRecord(int id)
+{
+    ProductId = id;
+    prepare(proizvodsql::load);
+    Query1->ParamByName(QStringLiteral("aid")).AsInteger(id);
+    Query1->Open();
+    MaskEdit1->setText(Query1->FieldByName(QStringLiteral("sifra")).AsString());
+    LoadedCode = MaskEdit1->Text();
+    Edit2->setText(Query1->FieldByName(QStringLiteral("proizvod")).AsString());
+    Edit3->setText(Query1->FieldByName(QStringLiteral("edm")).AsString());
+    Edit4->setText(Query1->FieldByName(QStringLiteral("cena")).AsString());
+    Edit5->setText(Query1->FieldByName(QStringLiteral("tarifa")).AsString());
+    Edit6->setText(Query1->FieldByName(QStringLiteral("rabat")).AsString());
+
+    prepare(proizvodsql::loadComposition);
+    Query1->ParamByName(QStringLiteral("aid")).AsInteger(id);
+    Query1->Open();
+    Query1->First();
+    linegrid::setHeader(StringGrid1, linegrid::lineHeader());
+    const int rows = Query1->RecordCount();
+    StringGrid1->setRowCount(rows + 1);
+    for (int i = 1; i <= rows; ++i) {
+        StringGrid1->setCells(1, i, Query1->FieldByName(QStringLiteral("id")).AsString());
+        StringGrid1->setCells(2, i, Query1->FieldByName(QStringLiteral("sifra")).AsString());
+        StringGrid1->setCells(3, i, Query1->FieldByName(QStringLiteral("artikal")).AsString());
+        StringGrid1->setCells(4, i, Query1->FieldByName(QStringLiteral("edm")).AsString());
+        StringGrid1->setCells(5, i, Query1->FieldByName(QStringLiteral("kolicina")).AsString());
+        Query1->Next();
+    }
+    if (rows > 0)
+        StringGrid1->setFixedRows(1);
+    Query1->Close();
+
+    const bool unused = CheckProductNotUsed();
+    BitBtn1->setEnabled(unused);
+    BitBtn2->setEnabled(unused);
+    BitBtn3->setEnabled(true);
+    Label7->setCaption(unused ? QString() : QStringLiteral("Korekcijata e ograniceno dozvolena!!!"));
+}
+
+bool TSProizvodKorekcija::CheckProductNotUsed()
+{
+    prepare(proizvodsql::usedByOrders);
+    Query1->ParamByName(QStringLiteral("aid")).AsInteger(ProductId);
+    Query1->Open();
+    const bool used = !Query1->IsEmpty();
+    Query1->Close();
+    if (used)
+        kit::messageBox(this, QStringLiteral("Korekcijata e ograniceno dozvolena"), QStringLiteral("Warning"));
+    return !used;
+}
+
+bool TSProizvodKorekcija::ProveriPostoiProizvod(const QString& text)
+{
+    const int code = data::toInteger(text);
+    prepare(proizvodsql::codeExists);
+    Query1->ParamByName(QStringLiteral("a")).AsInteger(code);
+    Query1->Open();
+    const bool exists = !Query1->IsEmpty();
+    Query1->Close();
+    return exists;
+}
+
+bool TSProizvodKorekcija::codeAccepted()
+{
+    if (MaskEdit1->Text() == LoadedCode)
+        return true;
+    try {
+        if (!ProveriPostoiProizvod(MaskEdit1->Text()))
+            return true;
+    } catch (const data::Error& e) {
+        MaskEdit1->SetFocus();
+        app::Application::showException(e);
+        return false;
+    }
+    MaskEdit1->SetFocus();
+    kit::messageBox(this, QStringLiteral("POSTOI PROIZVOD SO ISTA SIFRA"), QStringLiteral("Warning"));
+    return false;
+}
+
+void TSProizvodKorekcija::MaskEdit1KeyDown(int& key, Qt::KeyboardModifiers)
+{
+    if (!kit::isEnter(key))
+        return;
+    key = 0;
+    m_checking = true;
+    if (codeAccepted())
+        Edit2->SetFocus();
+    m_checking = false;
+}
+
+void TSProizvodKorekcija::MaskEdit1Exit()
+{
+    // Only a move to another control of this window; switching windows is no answer.
+    QWidget* next = QApplication::focusWidget();
+    if (m_checking || !next || !isAncestorOf(next))
+        return;
+    m_checking = true;
+    if (codeAccepted())
+        Edit2->SetFocus();
+    m_checking = false;
+}
+
+void TSProizvodKorekcija::BitBtn3Click()
+{
+    if (!CheckFields())
+        return;
+    try {
+        data::Transaction transaction(linegrid::connection(Database));
+        prepare(proizvodsql::update);
+        // The code goes in as a whole number: an empty or broken code refuses the save on
+        // every database alike.
+        Query1->ParamByName(QStringLiteral("asif")).AsInteger(data::toInteger(MaskEdit1->Text()));
+        Query1->ParamByName(QStringLiteral("aprod")).AsString(Edit2->Text());
+        Query1->ParamByName(QStringLiteral("aedm")).AsString(Edit3->Text());
+        Query1->ParamByName(QStringLiteral("acena")).AsFloat(data::toFloat(Edit4->Text()));
+        Query1->ParamByName(QStringLiteral("atar")).AsFloat(data::toFloat(Edit5->Text()));
+        Query1->ParamByName(QStringLiteral("arab")).AsFloat(data::toFloat(Edit6->Text()));
+        Query1->ParamByName(QStringLiteral("aid")).AsInteger(ProductId);
+        Query1->ExecSQL();
+
+        prepare(proizvodsql::deleteComposition);
+        Query1->ParamByName(QStringLiteral("aid")).AsInteger(ProductId);
+        Query1->ExecSQL();
+
+        insertComposition(ProductId);
+        transaction.commit();
+    } catch (const std::exception&) {
+        kit::messageBox(this, QStringLiteral("Proizvodot ne e koregiran !!!"), QStringLiteral("Warning"));
+        return; // the product is as it was; the window keeps its input
+    }
+    kit::messageBox(this, QStringLiteral("Proizvodot e uspesno Koregiran !!!"), QStringLiteral("Information"));
+    Close();
+}

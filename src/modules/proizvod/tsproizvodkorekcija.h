@@ -1,0 +1,32 @@
+#pragma once
+
+#include "modules/proizvod/productform.h"
+
+// Edit window of a product. While a work order uses the product its composition stays as it
+// is (Add and Delete are off); code, name, unit, price, tax rate and discount stay editable.
+class TSProizvodKorekcija : public ProductForm {
+    Q_OBJECT
+public:
+    explicit TSProizvodKorekcija(QWidget* parent = nullptr);
+
+    kit::Label* Label7 = nullptr; // notice of the restricted edit
+
+    int ProductId = 0;
+    QString LoadedCode;
+
+    void LoadRecord(int id);
+    // True when no work order line uses the product; otherwise the operator is warned.
+    bool CheckProductNotUsed();
+    // Whether another product has the code `text` (throws when it is not a whole number).
+    bool ProveriPostoiProizvod(const QString& text);
+    void MaskEdit1KeyDown(int& key, Qt::KeyboardModifiers shift);
+    void MaskEdit1Exit();
+
+    // "Koregiraj": the product and its composition, in one transaction.
+    void BitBtn3Click() override;
+
+private:
+    // The duplicate-code test; true when the focus may move on.
+    bool codeAccepted();
+    bool m_checking = false;
+};

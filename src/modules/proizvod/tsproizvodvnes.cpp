@@ -1,0 +1,58 @@
+#include "modules/proizvod/tsproizvodvnes.h"
+
+#include "app/formfields.h"
+#include "data/convert.h"
+#include "data/database.h"
+#include "data/query.h"
+#include "kit/bitbtn.h"
+#include "kit/edit.h"
+#include "kit/label.h"
+#include "kit/maskedit.h"
+#include "kit/messagebox.h"
+#include "modules/proizvod/linegrid.h"
+#include "modules/proizvod/proizvodsql.h"
+
+#include <exception>
+
+TSProizvodVnes::TSProizvodVnes(QWidget* parent) : ProductForm(parent)
+{
+    setObjectName(QStringLiteral("SProizvodVnes"));
+    HelpContext = 5;
+    Label1->setVisible(false);
+    MaskEdit1->setVisible(false);
+    BitBtn3->setText(QStringLiteral("Vnesi"));
+    for (kit::Edit* e : {Edit4, Edit5, Edit6})
+        e->setText(QStringLiteral("0"));
+    app::moveOnEnterChain({Edit2, Edit3, Edit4, Edit5, Edit6}, BitBtn1);
+}
+
+void TSProizvodVnes::BitBtn3Click()
+{
+    if (!CheckFields())
+        return;
+    try {
+        data::Transaction transaction(linegrid::connection(Database));
+        prepare(proizvodsql::nextCode);
+        Query1->Open();
+        // No product yet: the maximum is empty and the first code is 0.
+        const int code = Query1->FieldByName(QStringLiteral("m_max")).AsInteger();
+
+        prepare(proizvodsql::insertProduct);
+        Query1->ParamByName(QStringLiteral("a")).AsInteger(code);
+        Query1->ParamByName(QStringLiteral("b")).AsString(Edit2->Text());
+        Query1->ParamByName(QStringLiteral("c")).AsString(Edit3->Text());
+        Query1->ParamByName(QStringLiteral("d")).AsFloat(data::toFloat(Edit4->Text()));
+        Query1->ParamByName(QStringLiteral("e")).AsFloat(data::toFloat(Edit5->Text()));
+        Query1->ParamByName(QStringLiteral("f")).AsFloat(data::toFloat(Edit6->Text()));
+        Query1->ExecSQL();
+        const int productId = Query1->LastInsertId();
+
+        insertComposition(productId);
+        transaction.commit();
+    } catch (const std::exception&) {
+        kit::messageBox(this, QStringLiteral("Proizvodot ne e vnesen !!!"), QStringLiteral("Warning"));
+        return; // nothing written; the window keeps its input
+    }
+    kit::messageBox(this, QStringLiteral("Proizvodot e uspesno vnesen !!!"), QStringLiteral("Information"));
+    Close();
+}
