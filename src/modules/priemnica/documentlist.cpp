@@ -122,6 +122,16 @@ void DocumentList::RefreshList()
     m_lastNumber = Query1->IsEmpty() ? 0 : Query1->FieldByName(m_kind.numberField).AsInteger();
 }
 
+int DocumentList::newestNumber(const DocumentList* list, const QString& statement, const QString& field)
+{
+    if (list)
+        return list->m_lastNumber;
+    data::Query q;
+    q.SQL.Add(statement);
+    q.Open();
+    return q.FieldByName(field).AsInteger();
+}
+
 void DocumentList::deleteCurrent()
 {
     if (kit::messageBox(this, m_kind.deleteQuestion, QStringLiteral("Warning"),

@@ -76,6 +76,10 @@ public:
     // Reopens the list on the newest document and notes its number.
     void RefreshList() override;
 
+    // The number of the newest document: as `list` noted it when a list is open, otherwise
+    // looked up with `statement` (its column `field`); 0 when there is none.
+    static int newestNumber(const DocumentList* list, const QString& statement, const QString& field);
+
 protected:
     // The number of the newest document at the last refresh; 0 when there is none.
     int lastNumber() const { return m_lastNumber; }
