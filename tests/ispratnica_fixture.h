@@ -16,6 +16,13 @@ namespace dispatches {
 
 using namespace receipts;
 
+// With DUREDIR_SCREENSHOT_DIR set, saves `window` (the main window when none) as shown.
+inline void screenshot(AppFixture& app, const char* name, QWidget* window = nullptr)
+{
+    if (const QString dir = qEnvironmentVariable("DUREDIR_SCREENSHOT_DIR"); !dir.isEmpty())
+        (window ? window : &app.main())->grab().save(dir + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".png"));
+}
+
 // A stored dispatch: header and 'I' ledger rows (article, quantity out); returns the key.
 inline int storeDispatch(AppFixture& app, int number, const QString& date, const QString& due, int partner,
                          const QList<QPair<int, double>>& lines)

@@ -126,7 +126,11 @@ void TestIspratnica::dispatchFlowLowersTheStock()
     QCOMPARE(receipts->CommandCode, 32807);
     QCOMPARE(receipts->SelectedId(), receipt);
     int offered = -1;
-    answerImport(app, [&offered](TSImport* d) { offered = int(d->markedRows().size()); });
+    answerImport(app, [&](TSImport* d) {
+        offered = int(d->markedRows().size());
+        d->show();
+        screenshot(app, "import", d);
+    });
     QTest::keyClick(receipts->DBGrid1, Qt::Key_Return);
     AppFixture::settle();
     QCOMPARE(offered, 2);
@@ -134,6 +138,8 @@ void TestIspratnica::dispatchFlowLowersTheStock()
     QCOMPARE(gridLines(w), (QStringList{QString::number(m.screw) + "|1001|SCREW|PCS|4",
                                         QString::number(m.nut) + "|1002|NUT|KG|2",
                                         QString::number(m.screw) + "|1001|SCREW|PCS|1"}));
+
+    screenshot(app, "ispratnica_vnes");
 
     // "Save": one header numbered 8, the due date of the day the window was opened.
     app.clearMessages();
@@ -191,6 +197,7 @@ void TestIspratnica::listShowsDispatchesAndHoldsStillWhilePrinting()
     QCOMPARE(list->DBEdit4->Text(), QStringLiteral("ACME"));
     QCOMPARE(list->DBEdit6->Text(), QStringLiteral("1000 SKOPJE"));
     QCOMPARE(list->DBGrid2->cellText(1, 3), QStringLiteral("0.5"));
+    screenshot(app, "ispratnica_lista");
 
     // While printing, activation leaves the current dispatch where it is.
     TSIspratnicaVnes* other = openDispatchEntry(app, list);
