@@ -72,7 +72,7 @@ inline void answerQuantity(AppFixture& app, const QString& quantity)
     });
 }
 
-inline void addLine(AppFixture& app, ReceiptForm* w, int article, const QString& quantity)
+inline void addLine(AppFixture& app, DocumentForm* w, int article, const QString& quantity)
 {
     answerQuantity(app, quantity);
     w->VnesiArtikalID(article);
@@ -100,7 +100,7 @@ inline TSPriemnicaKorekcija* openEdit(AppFixture& app, TSPriemnicaLista* list)
 }
 
 // The lines of a grid: "id|code|name|unit|quantity" per row.
-inline QStringList gridLines(const ReceiptForm* w)
+inline QStringList gridLines(const DocumentForm* w)
 {
     QStringList out;
     for (int r = 1; r < w->StringGrid1->RowCount(); ++r) {

@@ -416,12 +416,12 @@ void TestPriemnica::picksDeliveredThroughTheMainWindow()
     const int receipt = store(app, 3, "2026-02-01", m.acme, {{m.nut, 4}});
     TSPriemnicaLista* list = openList(app);
     QCOMPARE(list->SelectedId(), receipt);
-    ReceiptForm* entry = openEntry(app, list);
-    ReceiptForm* edit = openEdit(app, list);
+    DocumentForm* entry = openEntry(app, list);
+    DocumentForm* edit = openEdit(app, list);
     QVERIFY(entry && edit);
 
     // The answers 32778/32782 land in the entry window, 32796/32798 in the edit window.
-    const QList<std::tuple<ReceiptForm*, int, int>> cases{{entry, 32778, 32782}, {edit, 32796, 32798}};
+    const QList<std::tuple<DocumentForm*, int, int>> cases{{entry, 32778, 32782}, {edit, 32796, 32798}};
     for (const auto& [w, partnerAnswer, articleAnswer] : cases) {
         w->Edit2->SetFocus(); // where the key that asked for the list was pressed
         auto* partners = new KeyList;

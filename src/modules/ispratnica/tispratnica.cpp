@@ -1,5 +1,14 @@
 #include "modules/ispratnica/tispratnica.h"
 
+#include "kit/bitbtn.h"
+#include "kit/edit.h"
+#include "kit/maskedit.h"
+#include "kit/menuitem.h"
+#include "modules/ispratnica/ispratnicasql.h"
+#include "modules/ispratnica/tsispratnicakorekcija.h"
+#include "modules/ispratnica/tsispratnicalista.h"
+#include "modules/ispratnica/tsispratnicavnes.h"
+
 const ModuleSpec& TIspratnica::Spec()
 {
     static const ModuleSpec spec{
@@ -14,3 +23,97 @@ const ModuleSpec& TIspratnica::Spec()
 }
 
 TIspratnica::TIspratnica(TForm1* mainForm) : Module(Spec(), mainForm) {}
+
+TSIspratnicaLista* TIspratnica::sourceList() const
+{
+    return qobject_cast<TSIspratnicaLista*>(commandList());
+}
+
+void TIspratnica::KreirajIspratnicaLista(QObject*, QWidget* form, int code)
+{
+    auto* w = makeWindow<TSIspratnicaLista>(ListForm);
+    w->CommandCode = code;
+    w->Database = Database;
+    w->Nov1->OnClick = [this, w]() { fromList(w, [&] { ProceduraKreirajIspratnicaNov(nullptr); }); };
+    w->Korekcija1->OnClick = [this, w]() { fromList(w, [&] { ProceduraKreirajIspratnicaKorekcija(nullptr); }); };
+    w->Del1->OnClick = [this, w]() { fromList(w, [&] { ProceduraBrisiIspratnica(nullptr); }); };
+    w->InitChild(form, Spec().listCaption, 2);
+}
+
+void TIspratnica::KreirajIspratnicaVnes(QObject*, QWidget* form, int)
+{
+    auto* w = makeWindow<TSIspratnicaVnes>(EntryForm);
+    w->Database = Database;
+    // The newest number as the list noted it, or looked up when no list is open.
+    const int newest = DocumentList::newestNumber(sourceList(), ispratnicasql::newestNumber, QStringLiteral("ispratnica_id"));
+    w->MaskEdit2->setText(QString::number(newest + 1));
+    w->Edit2->OnKeyDown = [this](int& key, Qt::KeyboardModifiers shift) { ProcPovikajKomintent(nullptr, key, shift); };
+    w->BitBtn4->OnClick = [this]() { ProcVnesPovikajPriemniciLista(nullptr); };
+    w->BitBtn2->OnClick = [this]() { ProcVnesPovikajLagerLista(nullptr); };
+    w->InitChild(form, Spec().entryCaption, 2);
+}
+
+void TIspratnica::KreirajIspratnicaKorekcija(QObject*, QWidget* form, int)
+{
+    // Without a dispatch to edit (no list, an empty list) there is nothing to open: an edit
+    // window on no dispatch would write its lines under a header that does not exist.
+    TSIspratnicaLista* list = sourceList();
+    const int id = list ? list->SelectedId() : -1;
+    if (id == -1)
+        return;
+    auto* w = makeWindow<TSIspratnicaKorekcija>(EditForm);
+    w->Database = Database;
+    w->Edit2->OnKeyDown = [this](int& key, Qt::KeyboardModifiers shift) {
+        ProcKorekcijaPovikajKomintent(nullptr, key, shift);
+    };
+    w->BitBtn4->OnClick = [this]() { ProcKorekcijaPovikajPriemniciLista(nullptr); };
+    w->BitBtn2->OnClick = [this]() { ProcKorekcijaPovikajLagerLista(nullptr); };
+    w->PocetniVrednosti(id);
+    w->InitChild(form, Spec().editCaption, 2);
+}
+
+void TIspratnica::ProceduraKreirajIspratnicaNov(QObject* sender)
+{
+    SProccessingMessage(sender, activeChild(), 22);
+}
+
+void TIspratnica::ProceduraKreirajIspratnicaKorekcija(QObject* sender)
+{
+    SProccessingMessage(sender, activeChild(), 23);
+}
+
+void TIspratnica::ProceduraBrisiIspratnica(QObject*)
+{
+    if (TSIspratnicaLista* list = sourceList())
+        list->BrisiIspratnica();
+}
+
+void TIspratnica::ProcPovikajKomintent(QObject* sender, int&, Qt::KeyboardModifiers)
+{
+    SProccessingMessage(sender, activeChild(), 32779);
+}
+
+void TIspratnica::ProcVnesPovikajLagerLista(QObject* sender)
+{
+    SProccessingMessage(sender, activeChild(), 32803);
+}
+
+void TIspratnica::ProcVnesPovikajPriemniciLista(QObject* sender)
+{
+    SProccessingMessage(sender, activeChild(), 32807);
+}
+
+void TIspratnica::ProcKorekcijaPovikajKomintent(QObject* sender, int&, Qt::KeyboardModifiers)
+{
+    SProccessingMessage(sender, activeChild(), 32791);
+}
+
+void TIspratnica::ProcKorekcijaPovikajLagerLista(QObject* sender)
+{
+    SProccessingMessage(sender, activeChild(), 32805);
+}
+
+void TIspratnica::ProcKorekcijaPovikajPriemniciLista(QObject* sender)
+{
+    SProccessingMessage(sender, activeChild(), 32809);
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "modules/priemnica/documentkind.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -61,5 +63,26 @@ inline const QString editLines =
 
 inline const QString editPartner =
     QStringLiteral("select  *,komintenti.id kid                           from magacin_artikli                                                  left join komintenti on magacin_artikli.id_komintent=komintenti.id    where magacin_artikli.document_id=:id and vid_dokument='P'       ");
+
+// The receipt windows' kind: 'P' rows, quantities in.
+inline const DocumentKind& kind()
+{
+    static const DocumentKind k{
+        QStringLiteral("P"), false, QStringLiteral("priemnica_id"), QStringLiteral("a9"),
+        QStringLiteral("GoodsReceipt ID"), QStringLiteral("Goods Receipt ID"), QStringLiteral("Company Partner"),
+        QStringLiteral("Date (YYYY.-MM.-DD)"), QStringLiteral("Save"), QStringLiteral("Update"),
+        {QStringLiteral("No."), QStringLiteral("Product No."), QStringLiteral("Product Name"), QStringLiteral("Unit"),
+         QStringLiteral("Quantity")},
+        {QStringLiteral("Br."), QStringLiteral("Katalog Br."), QStringLiteral("Artikal"), QStringLiteral("Edm"),
+         QStringLiteral("Vlez_Kol."), QStringLiteral("Izlez_Kol.")},
+        partnerById, nextNumber, insertHeader, insertLine, updateHeader, deleteLines, numberExists, editHeader(),
+        headerOnly, editLines, editPartner,
+        QStringLiteral("Please, fill all fields!!!"), QStringLiteral("Goods Receipt,successful entered!!!"),
+        QStringLiteral("Goods Receipt,is not entered !!!"), QStringLiteral("Fill all entry fields!!!"),
+        QStringLiteral("Goods receipt,successful updated !!!"), QStringLiteral("Goods receipt, not updated !!!"),
+        QStringLiteral("Exist goods receipt with the same receipt_id"),
+    };
+    return k;
+}
 
 } // namespace priemnicasql

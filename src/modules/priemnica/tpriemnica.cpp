@@ -1,6 +1,5 @@
 #include "modules/priemnica/tpriemnica.h"
 
-#include "data/query.h"
 #include "kit/bitbtn.h"
 #include "kit/dbgrid.h"
 #include "kit/edit.h"
@@ -55,16 +54,8 @@ void TPriemnica::KreirajPriemnicaVnes(QObject*, QWidget* form, int)
     EntryForm = w;
     w->Navigator = Navigator;
     w->Database = Database;
-    int newest = 0;
-    if (TSPriemnicaLista* list = sourceList()) {
-        newest = list->LastReceiptNumber();
-    } else {
-        // No receipt list open: the newest receipt is looked up.
-        data::Query q;
-        q.SQL.Add(priemnicasql::newestNumber);
-        q.Open();
-        newest = q.FieldByName(QStringLiteral("priemnica_id")).AsInteger();
-    }
+    // The newest number as the list noted it, or looked up when no list is open.
+    const int newest = DocumentList::newestNumber(sourceList(), priemnicasql::newestNumber, QStringLiteral("priemnica_id"));
     w->MaskEdit2->setText(QString::number(newest + 1));
     w->Edit2->OnKeyDown = [this](int& key, Qt::KeyboardModifiers shift) { ProcPovikajKomintent(nullptr, key, shift); };
     w->BitBtn2->OnClick = [this]() { ProcPovikajArtikli(nullptr); };

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "modules/priemnica/receiptform.h"
+#include "modules/priemnica/documentform.h"
 
 // The goods receipt entry window: partner, date and lines of a new receipt. "Save" writes
 // the header and one ledger row per line in one transaction, numbered at that moment.
-class TSPriemnicaVnes : public ReceiptForm {
+class TSPriemnicaVnes : public DocumentForm {
     Q_OBJECT
 public:
     explicit TSPriemnicaVnes(QWidget* parent = nullptr);
 
-    void BitBtn1Click() override;
+    void BitBtn1Click() override { saveNew(); }
 };

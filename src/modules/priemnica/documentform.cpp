@@ -1,9 +1,10 @@
-#include "modules/priemnica/receiptform.h"
+#include "modules/priemnica/documentform.h"
 
 #include "data/convert.h"
 #include "data/database.h"
 #include "data/errors.h"
 #include "data/query.h"
+#include "dialogs/tsimport.h"
 #include "dialogs/tsnalogvnesiproizvod.h"
 #include "kit/bitbtn.h"
 #include "kit/edit.h"
@@ -14,16 +15,14 @@
 #include "kit/modal.h"
 #include "kit/panel.h"
 #include "kit/stringgrid.h"
-#include "modules/priemnica/priemnicasql.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-namespace {
+#include <exception>
 
-const QStringList kLineHeader{QStringLiteral("No."), QStringLiteral("Product No."), QStringLiteral("Product Name"),
-                              QStringLiteral("Unit"), QStringLiteral("Quantity")};
+namespace {
 
 // A line while the lines are rewritten: the article id and the texts of columns 2 and on.
 struct _artikal {
@@ -33,7 +32,7 @@ struct _artikal {
 
 } // namespace
 
-ReceiptForm::ReceiptForm(QWidget* parent) : TFormSrgBase(parent)
+DocumentForm::DocumentForm(const DocumentKind& kind, QWidget* parent) : TFormSrgBase(parent), Kind(kind)
 {
     auto label = [this](const QString& name, const QString& caption) {
         auto* l = new kit::Label(caption, this);
@@ -50,8 +49,8 @@ ReceiptForm::ReceiptForm(QWidget* parent) : TFormSrgBase(parent)
     Panel1 = new kit::Panel(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
     Label1 = label(QStringLiteral("Label1"), QString());
-    Label2 = label(QStringLiteral("Label2"), QStringLiteral("Company Partner"));
-    Label3 = label(QStringLiteral("Label3"), QStringLiteral("Date (YYYY.-MM.-DD)"));
+    Label2 = label(QStringLiteral("Label2"), Kind.partnerCaption);
+    Label3 = label(QStringLiteral("Label3"), Kind.dateCaption);
 
     MaskEdit2 = new kit::MaskEdit(this);
     MaskEdit2->setObjectName(QStringLiteral("MaskEdit2"));
@@ -69,12 +68,26 @@ ReceiptForm::ReceiptForm(QWidget* parent) : TFormSrgBase(parent)
     MaskEdit1->setFixedWidth(120);
     for (kit::Edit* e : {static_cast<kit::Edit*>(MaskEdit2), Edit2, static_cast<kit::Edit*>(MaskEdit1)})
         e->setFont(kit::inputFont());
+    if (Kind.dispatch) {
+        // The due date: set by the window, never shown to the operator.
+        Label4 = label(QStringLiteral("Label4"), QStringLiteral("Valuta (God.-Mes.-Den)"));
+        MaskEdit3 = new kit::MaskEdit(this);
+        MaskEdit3->setObjectName(QStringLiteral("MaskEdit3"));
+        MaskEdit3->setEditMask(kit::MaskEdit::dateMask());
+        MaskEdit3->setMaxLength(10);
+        MaskEdit3->setFixedWidth(120);
+        MaskEdit3->setFont(kit::inputFont());
+        MaskEdit3->setVisible(false);
+        Label4->setBuddy(MaskEdit3);
+    }
     Label1->setBuddy(MaskEdit2);
     Label2->setBuddy(Edit2);
     Label3->setBuddy(MaskEdit1);
 
     BitBtn2 = button(QStringLiteral("BitBtn2"), QStringLiteral("Add"));
     BitBtn3 = button(QStringLiteral("BitBtn3"), QStringLiteral("Delete"));
+    if (Kind.dispatch)
+        BitBtn4 = button(QStringLiteral("BitBtn4"), QStringLiteral("Import"));
     BitBtn1 = button(QStringLiteral("BitBtn1"), QString());
 
     auto* fields = new QGridLayout(Panel1);
@@ -88,6 +101,8 @@ ReceiptForm::ReceiptForm(QWidget* parent) : TFormSrgBase(parent)
     dateRow->addSpacing(24);
     dateRow->addWidget(BitBtn2);
     dateRow->addWidget(BitBtn3);
+    if (BitBtn4)
+        dateRow->addWidget(BitBtn4);
     dateRow->addSpacing(16);
     dateRow->addWidget(BitBtn1);
     dateRow->addStretch(1);
@@ -97,6 +112,10 @@ ReceiptForm::ReceiptForm(QWidget* parent) : TFormSrgBase(parent)
     fields->addWidget(Edit2, 1, 1, Qt::AlignLeft | Qt::AlignVCenter);
     fields->addWidget(Label3, 2, 0, Qt::AlignRight | Qt::AlignVCenter);
     fields->addLayout(dateRow, 2, 1);
+    if (Label4) {
+        fields->addWidget(Label4, 3, 0, Qt::AlignRight | Qt::AlignVCenter);
+        fields->addWidget(MaskEdit3, 3, 1, Qt::AlignLeft | Qt::AlignVCenter);
+    }
     fields->setColumnStretch(1, 1);
 
     StringGrid1 = new kit::StringGrid(this);
@@ -119,9 +138,19 @@ ReceiptForm::ReceiptForm(QWidget* parent) : TFormSrgBase(parent)
 
     setTabOrder(MaskEdit2, Edit2);
     setTabOrder(Edit2, MaskEdit1);
-    setTabOrder(MaskEdit1, BitBtn2);
+    if (MaskEdit3) {
+        setTabOrder(MaskEdit1, MaskEdit3);
+        setTabOrder(MaskEdit3, BitBtn2);
+    } else {
+        setTabOrder(MaskEdit1, BitBtn2);
+    }
     setTabOrder(BitBtn2, BitBtn3);
-    setTabOrder(BitBtn3, BitBtn1);
+    if (BitBtn4) {
+        setTabOrder(BitBtn3, BitBtn4);
+        setTabOrder(BitBtn4, BitBtn1);
+    } else {
+        setTabOrder(BitBtn3, BitBtn1);
+    }
 
     Query1 = new data::Query(this);
     Query1->setObjectName(QStringLiteral("Query1"));
@@ -134,17 +163,17 @@ ReceiptForm::ReceiptForm(QWidget* parent) : TFormSrgBase(parent)
     BitBtn1->OnClick = [this]() { BitBtn1Click(); };
 }
 
-void ReceiptForm::Edit2TextEdited()
+void DocumentForm::Edit2TextEdited()
 {
     // Text typed over the partner's name names no partner.
     PartnerId = 0;
 }
 
-void ReceiptForm::VnesiKomintentiID(int id)
+void DocumentForm::VnesiKomintentiID(int id)
 {
     Query1->Close();
     Query1->SQL.Clear();
-    Query1->SQL.Add(priemnicasql::partnerById);
+    Query1->SQL.Add(Kind.partnerById);
     Query1->ParamByName(QStringLiteral("aid")).AsInteger(id);
     Query1->Open();
     const bool found = !Query1->IsEmpty();
@@ -153,46 +182,69 @@ void ReceiptForm::VnesiKomintentiID(int id)
     PartnerId = found ? id : 0;
 }
 
-void ReceiptForm::VnesiArtikalID(int id)
+void DocumentForm::VnesiArtikalID(int id)
 {
     auto* dialog = new TSNalogVnesiProizvod(this);
-    dialog->LoadArticle(id);
-    const int result = kit::runModal(dialog);
-    if (result == kit::mrOk) {
-        setLineHeaderTexts(kLineHeader);
-        const int row = StringGrid1->RowCount();
-        StringGrid1->setRowCount(row + 1);
-        StringGrid1->setFixedRows(1);
-        StringGrid1->setCells(1, row, QString::number(id));
-        StringGrid1->setCells(2, row, dialog->Edit1->Text());
-        StringGrid1->setCells(3, row, dialog->Edit2->Text());
-        StringGrid1->setCells(4, row, dialog->Edit3->Text());
-        StringGrid1->setCells(5, row, dialog->Edit4->Text());
-        if (keepsPriceAndTax()) {
-            StringGrid1->setCells(6, row, dialog->Edit5->Text());
-            StringGrid1->setCells(7, row, dialog->Edit6->Text());
+    if (Kind.dispatch)
+        dialog->LoadArticleWithBalance(id);
+    else
+        dialog->LoadArticle(id);
+    if (kit::runModal(dialog) == kit::mrOk) {
+        setLineHeaderTexts(Kind.addedLineHeader);
+        QStringList texts{dialog->Edit1->Text(), dialog->Edit2->Text(), dialog->Edit3->Text(), dialog->Edit4->Text()};
+        if (keepsPriceAndTax())
+            texts << dialog->Edit5->Text() << dialog->Edit6->Text();
+        appendLine(id, texts);
+    }
+    delete dialog;
+}
+
+void DocumentForm::importReceipt(int id)
+{
+    auto* dialog = new TSImport(this);
+    dialog->LoadReceiptLines(id);
+    if (kit::runModal(dialog) == kit::mrOk) {
+        setLineHeaderTexts(Kind.addedLineHeader);
+        const kit::StringGrid* lines = dialog->StringGrid1;
+        for (const int r : dialog->markedRows()) {
+            try {
+                appendLine(data::toInteger(lines->Cells(5, r)), {lines->Cells(1, r), lines->Cells(2, r),
+                                                                 lines->Cells(3, r), lines->Cells(4, r)});
+            } catch (const data::ConvertError&) {
+                // a ledger row without an article names nothing to send out
+            }
         }
     }
     delete dialog;
 }
 
-void ReceiptForm::setLineHeaderTexts(const QStringList& texts)
+void DocumentForm::appendLine(int id, const QStringList& texts)
+{
+    const int row = StringGrid1->RowCount();
+    StringGrid1->setRowCount(row + 1);
+    StringGrid1->setFixedRows(1);
+    StringGrid1->setCells(1, row, QString::number(id));
+    for (int i = 0; i < texts.size(); ++i)
+        StringGrid1->setCells(i + 2, row, texts[i]);
+}
+
+void DocumentForm::setLineHeaderTexts(const QStringList& texts)
 {
     for (int i = 0; i < texts.size(); ++i)
         StringGrid1->setCells(i + 1, 0, texts[i]);
 }
 
-int ReceiptForm::lineCount() const
+int DocumentForm::lineCount() const
 {
     return StringGrid1->RowCount() - 1;
 }
 
-int ReceiptForm::currentGridRow() const
+int DocumentForm::currentGridRow() const
 {
     return StringGrid1->Row();
 }
 
-void ReceiptForm::ProcDelete(int row)
+void DocumentForm::ProcDelete(int row)
 {
     const int last = lastTextColumn();
     std::vector<_artikal> kept;
@@ -213,13 +265,13 @@ void ReceiptForm::ProcDelete(int row)
     }
 }
 
-bool ReceiptForm::ProcCheckVnes()
+bool DocumentForm::ProcCheckVnes()
 {
     return !MaskEdit2->Text().trimmed().isEmpty() && !Edit2->Text().isEmpty() && PartnerId != 0
         && StringGrid1->RowCount() > 1;
 }
 
-bool ReceiptForm::checkBeforeSave(const QString& message)
+bool DocumentForm::checkBeforeSave(const QString& message)
 {
     if (!ProcCheckVnes()) {
         kit::messageBox(this, message, QStringLiteral("Warning"));
@@ -233,26 +285,84 @@ bool ReceiptForm::checkBeforeSave(const QString& message)
     return true;
 }
 
-void ReceiptForm::insertLedgerRows(int headerId, int number)
+void DocumentForm::insertLedgerRows(int headerId, int number)
 {
     for (int r = 1; r < StringGrid1->RowCount(); ++r) {
+        const double quantity = data::toFloat(StringGrid1->Cells(5, r));
         Query1->Close();
         Query1->SQL.Clear();
-        Query1->SQL.Add(priemnicasql::insertLine);
-        Query1->ParamByName(QStringLiteral("a1")).AsString(QStringLiteral("P"));
+        Query1->SQL.Add(Kind.insertLine);
+        Query1->ParamByName(QStringLiteral("a1")).AsString(Kind.vid);
         Query1->ParamByName(QStringLiteral("a2")).AsInteger(headerId);
         Query1->ParamByName(QStringLiteral("a3")).AsInteger(PartnerId);
         Query1->ParamByName(QStringLiteral("a4")).AsInteger(int(data::toFloat(StringGrid1->Cells(1, r))));
-        Query1->ParamByName(QStringLiteral("a5")).AsFloat(data::toFloat(StringGrid1->Cells(5, r)));
-        Query1->ParamByName(QStringLiteral("a6")).AsFloat(0);
+        Query1->ParamByName(QStringLiteral("a5")).AsFloat(Kind.dispatch ? 0 : quantity);
+        Query1->ParamByName(QStringLiteral("a6")).AsFloat(Kind.dispatch ? quantity : 0);
         Query1->ParamByName(QStringLiteral("a7")).AsString(MaskEdit1->Text());
         Query1->ParamByName(QStringLiteral("a8")).AsInteger(0);
-        Query1->ParamByName(QStringLiteral("a9")).AsInteger(number);
+        Query1->ParamByName(Kind.labelParam).AsInteger(number);
         Query1->ExecSQL();
     }
 }
 
-data::Database& ReceiptForm::connection() const
+void DocumentForm::bindDueDate(data::Param& param) const
+{
+    if (MaskEdit3 && data::isValidDateText(MaskEdit3->Text()))
+        param.AsString(MaskEdit3->Text());
+    else
+        param.Clear();
+}
+
+void DocumentForm::prepareEntry()
+{
+    Label1->setCaption(Kind.entryNumberCaption);
+    Label1->setVisible(false);
+    MaskEdit2->setVisible(false);
+    MaskEdit2->setReadOnly(true);
+    BitBtn1->setText(Kind.saveCaptionEntry);
+    MaskEdit1->setText(kit::today());
+    if (MaskEdit3)
+        MaskEdit3->setText(kit::today());
+}
+
+void DocumentForm::saveNew()
+{
+    if (!checkBeforeSave(Kind.entryIncomplete))
+        return;
+    int number = 0;
+    try {
+        // One number for the header and its lines, taken inside the transaction; when another
+        // workstation took it meanwhile, the save runs again with the next one.
+        data::runSave(connection(), [&]() {
+            Query1->Close();
+            Query1->SQL.Clear();
+            Query1->SQL.Add(Kind.nextNumber);
+            Query1->Open();
+            const data::Field next = Query1->FieldByName(QStringLiteral("m_max"));
+            number = next.IsNull() ? 1 : next.AsInteger();
+            Query1->Close();
+
+            Query1->SQL.Clear();
+            Query1->SQL.Add(Kind.insertHeader);
+            Query1->ParamByName(QStringLiteral("a1")).AsInteger(number);
+            Query1->ParamByName(QStringLiteral("a2")).AsString(MaskEdit1->Text());
+            if (Kind.dispatch)
+                bindDueDate(Query1->ParamByName(QStringLiteral("a3")));
+            Query1->ExecSQL();
+            const int headerId = Query1->LastInsertId();
+
+            insertLedgerRows(headerId, number);
+        });
+    } catch (const std::exception&) {
+        kit::messageBox(this, Kind.entryFailed, QStringLiteral("Warning"));
+        return; // nothing written; the window keeps partner, date and lines
+    }
+    MaskEdit2->setText(QString::number(number));
+    kit::messageBox(this, Kind.entrySaved, QStringLiteral("Information"));
+    Close();
+}
+
+data::Database& DocumentForm::connection() const
 {
     data::Database* db = Database ? Database : data::Database::byName(QStringLiteral("Main"));
     if (!db)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/tformsrgbase.h"
+#include "modules/priemnica/documentkind.h"
 
 #include <QStringList>
 
@@ -8,6 +9,7 @@
 
 namespace data {
 class Database;
+class Param;
 class Query;
 }
 namespace kit {
@@ -19,26 +21,33 @@ class Panel;
 class StringGrid;
 }
 
-// What the goods receipt entry and edit windows share: the header fields (number, partner,
-// date), the buttons, the line grid with its rules, the partner and article picks, and
-// the writing of the ledger rows.
+// What the goods receipt and goods dispatch entry and edit windows share: the header fields
+// (number, partner, date and, on dispatches, the hidden due date), the buttons, the line
+// grid with its rules, the partner and article picks, the import of receipt lines into a
+// dispatch, and the writing of the ledger rows. The DocumentKind says which of the two
+// documents the window keeps.
 //
 // The line grid has six columns (0 stays empty): article id, code, name, unit, quantity.
 // It starts as one ordinary row; the first line added makes row 0 the fixed header.
-class ReceiptForm : public TFormSrgBase {
+class DocumentForm : public TFormSrgBase {
     Q_OBJECT
 public:
-    explicit ReceiptForm(QWidget* parent = nullptr);
+    DocumentForm(const DocumentKind& kind, QWidget* parent = nullptr);
+
+    const DocumentKind& Kind;
 
     kit::Panel* Panel1 = nullptr;
     kit::Label* Label1 = nullptr; // beside MaskEdit2
-    kit::Label* Label2 = nullptr; // "Company Partner"
-    kit::Label* Label3 = nullptr; // "Date (YYYY.-MM.-DD)"
-    kit::MaskEdit* MaskEdit2 = nullptr; // receipt number
+    kit::Label* Label2 = nullptr; // the partner
+    kit::Label* Label3 = nullptr; // the date
+    kit::Label* Label4 = nullptr; // the due date (dispatches only)
+    kit::MaskEdit* MaskEdit2 = nullptr; // document number
     kit::Edit* Edit2 = nullptr;         // partner name
     kit::MaskEdit* MaskEdit1 = nullptr; // date
+    kit::MaskEdit* MaskEdit3 = nullptr; // due date, hidden (dispatches only)
     kit::BitBtn* BitBtn2 = nullptr;     // "Add"
     kit::BitBtn* BitBtn3 = nullptr;     // "Delete"
+    kit::BitBtn* BitBtn4 = nullptr;     // "Import" (dispatches only)
     kit::BitBtn* BitBtn1 = nullptr;     // save
     kit::StringGrid* StringGrid1 = nullptr;
     data::Query* Query1 = nullptr;
@@ -48,7 +57,8 @@ public:
     // pick clears it, so the name shown is always the partner saved.
     int PartnerId = 0;
 
-    // Pick deliveries from the partner and article lists (called by name).
+    // Pick deliveries from the partner and article (or stock) lists (called by name).
+    // On a dispatch the quantity dialog shows the stock balance and takes no more.
     Q_INVOKABLE void VnesiKomintentiID(int id);
     Q_INVOKABLE void VnesiArtikalID(int id);
 
@@ -63,22 +73,35 @@ public:
     int lineCount() const;
 
 protected:
-    // The grid columns copied when a line moves: 2..lastTextColumn (5 for the entry
-    // window, 7 for the edit window, which keeps price and tax beside the line).
+    // The grid columns copied when a line moves: 2..lastTextColumn (5 as a rule, 7 for the
+    // receipt edit window, which keeps price and tax beside the line).
     virtual int lastTextColumn() const { return 5; }
     // Whether an added line also keeps the dialog's price and tax (columns 6 and 7).
     virtual bool keepsPriceAndTax() const { return false; }
 
+    // Offers the lines of the receipt with key `id` in the import dialog and appends the
+    // marked ones with their received quantities (dispatch windows).
+    void importReceipt(int id);
+    // Sets the window up as an entry window: the number hidden and read-only, the date
+    // (and due date) today.
+    void prepareEntry();
+    // The entry window's save: header and ledger rows in one transaction, numbered then.
+    void saveNew();
+
     // Refuses an incomplete window or a date that is not a real calendar date with
     // `message` ("Warning"), the focus then in the date field when the date was wrong.
     bool checkBeforeSave(const QString& message);
-    // Inserts one 'P' ledger row per line under the header id, labelled with `number`.
+    // Inserts one ledger row per line under the header id, labelled with `number`.
     void insertLedgerRows(int headerId, int number);
+    // Binds the due date; a field without a real date (none stored) binds null.
+    void bindDueDate(data::Param& param) const;
     void setLineHeaderTexts(const QStringList& texts);
     int currentGridRow() const;
     // The connection the window writes on (throws when there is none).
     data::Database& connection() const;
 
 private:
+    // Appends one line: the article id and the texts of columns 2 and on.
+    void appendLine(int id, const QStringList& texts);
     void Edit2TextEdited();
 };

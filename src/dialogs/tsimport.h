@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QDialog>
+
+namespace data {
+class Query;
+}
+namespace kit {
+class Button;
+class MenuItem;
+class PopupMenu;
+class StringGrid;
+}
+
+// Offers the lines of one goods receipt for a goods dispatch. One row per ledger row of the
+// receipt: code, article, unit and received quantity, with the article id kept beyond the
+// visible columns (column 5). Column 0 is the mark: "*" takes the line, painted green.
+// Every line starts marked; moving to a cell flips the mark of its row. Writes nothing;
+// the caller reads the marked rows after "Import".
+class TSImport : public QDialog {
+    Q_OBJECT
+public:
+    explicit TSImport(QWidget* owner = nullptr);
+
+    kit::StringGrid* StringGrid1 = nullptr;
+    kit::Button* Button3 = nullptr; // "Import"
+    kit::Button* Button4 = nullptr; // "Cancel"
+    kit::Button* Button1 = nullptr; // "Select"
+    kit::Button* Button2 = nullptr; // "Clear"
+    kit::PopupMenu* PopupMenu1 = nullptr;
+    kit::MenuItem* Esc1 = nullptr; // "Close"
+    data::Query* Query1 = nullptr;
+
+    // Fills the grid with the lines of the receipt with key `id`, all marked.
+    void LoadReceiptLines(int id);
+
+    void StringGrid1SelectCell(int col, int row, bool& canSelect);
+    void Button1Click() { setMarks(true); }
+    void Button2Click() { setMarks(false); }
+
+    // The marked line rows, in order.
+    QList<int> markedRows() const;
+
+private:
+    void setMarks(bool marked);
+};

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "modules/priemnica/documentlist.h"
+
+// The goods dispatch list (light green panel, the due date shown). While one of its
+// dispatches is being printed it does not refresh on activation, so the current dispatch
+// stays put under the confirmation and the preview.
+class TSIspratnicaLista : public DocumentList {
+    Q_OBJECT
+    Q_PROPERTY(bool Printing READ Printing WRITE setPrinting)
+public:
+    explicit TSIspratnicaLista(QWidget* parent = nullptr);
+
+    bool Printing() const { return m_printing; }
+    void setPrinting(bool printing) { m_printing = printing; }
+
+    // The number of the newest dispatch at the last refresh; 0 when there is none.
+    int LastDispatchNumber() const { return lastNumber(); }
+    // Asks, then removes the current dispatch with its ledger rows (the stock comes back).
+    void BrisiIspratnica() { deleteCurrent(); }
+
+protected:
+    bool refreshOnActivate() const override { return !m_printing; }
+
+private:
+    bool m_printing = false;
+};

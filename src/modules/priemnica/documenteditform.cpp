@@ -1,0 +1,190 @@
+#include "modules/priemnica/documenteditform.h"
+
+#include "app/application.h"
+#include "data/convert.h"
+#include "data/database.h"
+#include "data/errors.h"
+#include "data/query.h"
+#include "kit/bitbtn.h"
+#include "kit/edit.h"
+#include "kit/format.h"
+#include "kit/label.h"
+#include "kit/maskedit.h"
+#include "kit/messagebox.h"
+#include "kit/stringgrid.h"
+
+#include <QApplication>
+
+#include <exception>
+
+namespace {
+
+QString dateText(const data::Field& field)
+{
+    const QDateTime value = field.AsDateTime();
+    return value.isValid() ? kit::formatDate(value.date(), QStringLiteral("yyyy-mm-dd")) : QString();
+}
+
+} // namespace
+
+DocumentEditForm::DocumentEditForm(const DocumentKind& kind, QWidget* parent) : DocumentForm(kind, parent)
+{
+    Label1->setCaption(Kind.editNumberCaption);
+    BitBtn1->setText(Kind.saveCaptionEdit);
+    if (Label4)
+        Label4->setVisible(false);
+    MaskEdit2->OnKeyDown = [this](int& key, Qt::KeyboardModifiers shift) { MaskEdit2KeyDown(key, shift); };
+    MaskEdit2->OnExit = [this]() { MaskEdit2Exit(); };
+}
+
+void DocumentEditForm::PocetniVrednosti(int id)
+{
+    DocumentId = id;
+
+    Query1->Close();
+    Query1->SQL.Clear();
+    for (const QString& line : Kind.editHeader)
+        Query1->SQL.Add(line);
+    Query1->ParamByName(QStringLiteral("aid")).AsInteger(DocumentId);
+    Query1->Open();
+    if (Query1->IsEmpty()) {
+        // A document without lines: its number and dates still come from the header.
+        Query1->Close();
+        Query1->SQL.Clear();
+        Query1->SQL.Add(Kind.headerOnly);
+        Query1->ParamByName(QStringLiteral("aid")).AsInteger(DocumentId);
+        Query1->Open();
+    }
+    MaskEdit2->setText(Query1->FieldByName(Kind.numberField).AsString());
+    LoadedNumber = MaskEdit2->Text();
+    if (Query1->hasField(QStringLiteral("naziv")))
+        Edit2->setText(Query1->FieldByName(QStringLiteral("naziv")).AsString());
+    MaskEdit1->setText(dateText(Query1->FieldByName(QStringLiteral("datum"))));
+    if (MaskEdit3)
+        MaskEdit3->setText(dateText(Query1->FieldByName(QStringLiteral("datum_valuta"))));
+
+    Query1->Close();
+    Query1->SQL.Clear();
+    Query1->SQL.Add(Kind.editLines);
+    Query1->ParamByName(QStringLiteral("aid")).AsInteger(id);
+    Query1->Open();
+    Query1->First();
+    setLineHeaderTexts(Kind.loadedLineHeader);
+    for (int i = 1; i <= Query1->RecordCount(); ++i) {
+        StringGrid1->setCells(1, i, Query1->FieldByName(QStringLiteral("id_artikal")).AsString());
+        StringGrid1->setCells(2, i, Query1->FieldByName(QStringLiteral("sifra")).AsString());
+        StringGrid1->setCells(3, i, Query1->FieldByName(QStringLiteral("Artikal")).AsString());
+        StringGrid1->setCells(4, i, Query1->FieldByName(QStringLiteral("edm")).AsString());
+        StringGrid1->setCells(5, i, Query1->FieldByName(Kind.quantityField()).AsString());
+        Query1->Next();
+    }
+
+    Query1->Close();
+    Query1->SQL.Clear();
+    Query1->SQL.Add(Kind.editPartner);
+    Query1->ParamByName(QStringLiteral("id")).AsInteger(id);
+    Query1->Open();
+    if (!Query1->IsEmpty()) {
+        Edit2->setText(Query1->FieldByName(QStringLiteral("naziv")).AsString());
+        PartnerId = Query1->FieldByName(QStringLiteral("kid")).AsInteger();
+    }
+    StringGrid1->setRowCount(Query1->RecordCount() + 1);
+    StringGrid1->setFixedRows(1);
+    Query1->Close();
+}
+
+bool DocumentEditForm::numberExists(const QString& text)
+{
+    Query1->Close();
+    Query1->SQL.Clear();
+    Query1->SQL.Add(Kind.numberExists);
+    Query1->ParamByName(QStringLiteral("a")).AsInteger(data::toInteger(text));
+    Query1->Open();
+    const bool exists = !Query1->IsEmpty();
+    Query1->Close();
+    return exists;
+}
+
+bool DocumentEditForm::numberAccepted()
+{
+    if (MaskEdit2->Text() == LoadedNumber)
+        return true;
+    try {
+        if (!numberExists(MaskEdit2->Text()))
+            return true;
+    } catch (const data::Error& e) {
+        MaskEdit2->SetFocus();
+        app::Application::showException(e);
+        return false;
+    }
+    MaskEdit2->SetFocus();
+    kit::messageBox(this, Kind.duplicateNumber, QStringLiteral("Warning"));
+    return false;
+}
+
+void DocumentEditForm::MaskEdit2KeyDown(int& key, Qt::KeyboardModifiers)
+{
+    if (!kit::isEnter(key))
+        return;
+    key = 0;
+    m_checking = true;
+    const bool accepted = numberAccepted();
+    if (accepted)
+        Edit2->SetFocus();
+    m_checking = false;
+}
+
+void DocumentEditForm::MaskEdit2Exit()
+{
+    // Only a move to another control of this window; switching windows is no answer.
+    QWidget* next = QApplication::focusWidget();
+    if (m_checking || !next || !isAncestorOf(next))
+        return;
+    m_checking = true;
+    if (numberAccepted())
+        Edit2->SetFocus();
+    m_checking = false;
+}
+
+void DocumentEditForm::BitBtn1Click()
+{
+    const QString& failed = Kind.editFailed;
+    if (!checkBeforeSave(Kind.editIncomplete))
+        return;
+    int number = 0;
+    try {
+        number = data::toInteger(MaskEdit2->Text());
+    } catch (const data::ConvertError&) {
+        kit::messageBox(this, failed, QStringLiteral("Warning"));
+        MaskEdit2->SetFocus();
+        return;
+    }
+    // The number may have been changed without leaving the field.
+    if (!numberAccepted())
+        return;
+    try {
+        data::Transaction transaction(connection());
+        Query1->Close();
+        Query1->SQL.Clear();
+        Query1->SQL.Add(Kind.updateHeader);
+        Query1->ParamByName(QStringLiteral("a1")).AsInteger(number);
+        Query1->ParamByName(QStringLiteral("a2")).AsString(MaskEdit1->Text());
+        if (Kind.dispatch)
+            bindDueDate(Query1->ParamByName(QStringLiteral("a4"))); // as loaded
+        Query1->ParamByName(QStringLiteral("aid")).AsInteger(DocumentId);
+        Query1->ExecSQL();
+
+        Query1->SQL.Clear();
+        Query1->SQL.Add(Kind.deleteLines);
+        Query1->ParamByName(QStringLiteral("aid")).AsInteger(DocumentId);
+        Query1->ExecSQL();
+
+        insertLedgerRows(DocumentId, number);
+        transaction.commit();
+    } catch (const std::exception&) {
+        kit::messageBox(this, failed, QStringLiteral("Warning"));
+        return; // the document is as it was; the window keeps what the operator did
+    }
+    kit::messageBox(this, Kind.editSaved, QStringLiteral("Information"));
+    Close();
+}

@@ -1,0 +1,161 @@
+#include "modules/priemnica/documentlist.h"
+
+#include "data/database.h"
+#include "data/datasource.h"
+#include "data/query.h"
+#include "kit/dbedit.h"
+#include "kit/dbgrid.h"
+#include "kit/label.h"
+#include "kit/menuitem.h"
+#include "kit/messagebox.h"
+#include "kit/panel.h"
+#include "kit/popupmenu.h"
+#include "kit/splitter.h"
+
+#include <QGridLayout>
+#include <QVBoxLayout>
+
+#include <exception>
+
+DocumentList::DocumentList(const DocumentListKind& kind, QWidget* parent)
+    : TSListBase(kind.menuCaptions, parent), m_kind(kind)
+{
+    // "Del" sits after "Update", before the separator and "Close".
+    Del1 = PopupMenu2->addItem(QStringLiteral("Del1"), QStringLiteral("Del"));
+    QAction* separator = nullptr;
+    for (QAction* a : PopupMenu2->actions())
+        if (a->isSeparator()) {
+            separator = a;
+            break;
+        }
+    PopupMenu2->removeAction(Del1);
+    PopupMenu2->insertAction(separator, Del1);
+
+    Query1 = new data::Query(this);
+    Query1->setObjectName(QStringLiteral("Query1"));
+    for (const QString& line : m_kind.headers)
+        Query1->SQL.Add(line);
+    DataSource1 = new data::DataSource(Query1, this);
+    DataSource1->setObjectName(QStringLiteral("DataSource1"));
+    Query2 = new data::Query(this);
+    Query2->setObjectName(QStringLiteral("Query2"));
+    for (const QString& line : m_kind.lines)
+        Query2->SQL.Add(line);
+    Query2->setMasterSource(DataSource1);
+    DataSource2 = new data::DataSource(Query2, this);
+    DataSource2->setObjectName(QStringLiteral("DataSource2"));
+    Query3 = new data::Query(this);
+    Query3->setObjectName(QStringLiteral("Query3"));
+
+    DBGrid1 = new kit::DBGrid(this);
+    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
+    DBGrid1->setBoldFont(true);
+    DBGrid1->setTabStop(false);
+    DBGrid1->addColumn(m_kind.numberField, m_kind.numberTitle, 130, QString(), m_kind.numberColor);
+    DBGrid1->addColumn(QStringLiteral("datum"), QStringLiteral("Date"), 110);
+    DBGrid1->setDataSource(DataSource1);
+
+    Panel1 = new kit::Panel(this);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setColor(m_kind.panelColor);
+    auto* fields = new QGridLayout(Panel1);
+    fields->setContentsMargins(12, 10, 12, 10);
+    fields->setHorizontalSpacing(10);
+    fields->setVerticalSpacing(6);
+    kit::Label** labels[] = {&Label2, &Label3, &Label4, &Label5, &Label6, &Label7};
+    kit::DBEdit** edits[] = {&DBEdit1, &DBEdit2, &DBEdit3, &DBEdit4, &DBEdit5, &DBEdit6};
+    for (int row = 0; row < int(m_kind.panel.size()) && row < 6; ++row) {
+        const DocumentListKind::Shown& s = m_kind.panel[row];
+        auto* label = new kit::Label(s.caption, Panel1);
+        label->setObjectName(QStringLiteral("Label%1").arg(row + 2));
+        auto* edit = new kit::DBEdit(Panel1);
+        edit->setObjectName(QStringLiteral("DBEdit%1").arg(row + 1));
+        edit->setDataSource(s.ofLine ? DataSource2 : DataSource1);
+        edit->setDataField(s.field);
+        edit->setFixedWidth(s.width);
+        edit->setFocusPolicy(Qt::ClickFocus);
+        label->setBuddy(edit);
+        fields->addWidget(label, row, 0, Qt::AlignRight | Qt::AlignVCenter);
+        fields->addWidget(edit, row, 1, Qt::AlignLeft | Qt::AlignVCenter);
+        *labels[row] = label;
+        *edits[row] = edit;
+    }
+    fields->setColumnStretch(2, 1);
+
+    DBGrid2 = new kit::DBGrid(this);
+    DBGrid2->setObjectName(QStringLiteral("DBGrid2"));
+    DBGrid2->setTabStop(false);
+    DBGrid2->addColumn(QStringLiteral("sifra"), QStringLiteral("ProductID"), 110);
+    DBGrid2->addColumn(QStringLiteral("artikal"), QStringLiteral("Product"), 340);
+    DBGrid2->addColumn(QStringLiteral("edm"), QStringLiteral("Unit"), 70);
+    DBGrid2->addColumn(m_kind.quantityField, QStringLiteral("Quantity"), 100);
+    DBGrid2->setDataSource(DataSource2);
+
+    auto* right = new QWidget(this);
+    right->setObjectName(QStringLiteral("Panel2"));
+    auto* rightLayout = new QVBoxLayout(right);
+    rightLayout->setContentsMargins(0, 0, 0, 0);
+    rightLayout->setSpacing(4);
+    rightLayout->addWidget(Panel1);
+    rightLayout->addWidget(DBGrid2, 1);
+
+    Splitter1 = new kit::Splitter(Qt::Horizontal, this);
+    Splitter1->setObjectName(QStringLiteral("Splitter1"));
+    Splitter1->addWidget(DBGrid1);
+    Splitter1->addWidget(right);
+    Splitter1->setStretchFactor(0, 0);
+    Splitter1->setStretchFactor(1, 1);
+    Splitter1->setSizes({270, 800});
+    bodyLayout()->addWidget(Splitter1, 1);
+
+    setFocusProxy(DBGrid1);
+    Query1->Open();
+    Query2->Open();
+    RefreshList();
+}
+
+void DocumentList::RefreshList()
+{
+    Query1->Close();
+    Query1->Open();
+    Query1->First();
+    m_lastNumber = Query1->IsEmpty() ? 0 : Query1->FieldByName(m_kind.numberField).AsInteger();
+}
+
+int DocumentList::newestNumber(const DocumentList* list, const QString& statement, const QString& field)
+{
+    if (list)
+        return list->m_lastNumber;
+    data::Query q;
+    q.SQL.Add(statement);
+    q.Open();
+    return q.FieldByName(field).AsInteger();
+}
+
+void DocumentList::deleteCurrent()
+{
+    if (kit::messageBox(this, m_kind.deleteQuestion, QStringLiteral("Warning"),
+                        kit::Buttons::OkCancel)
+        != kit::mrOk)
+        return;
+    const int id = SelectedId();
+    try {
+        data::Database* db = Database ? Database : data::Database::byName(Query3->connectionName());
+        if (db) {
+            data::Transaction transaction(*db);
+            for (const QString& statement : {m_kind.deleteHeader, m_kind.deleteLines}) {
+                Query3->Close();
+                Query3->SQL.Clear();
+                Query3->SQL.Add(statement);
+                Query3->ParamByName(QStringLiteral("aid")).AsInteger(id);
+                Query3->ExecSQL();
+            }
+            transaction.commit();
+        }
+    } catch (const std::exception&) {
+        // rolled back: the document stays whole, and the list shows it again
+    }
+    RefreshList();
+    Query2->Close();
+    Query2->Open();
+}

@@ -1,0 +1,345 @@
+// Goods dispatches: the list, the entry window, and a dispatch made through the windows
+// with the stock list and the receipt list as pickers.
+#include "app/tform1.h"
+#include "data/query.h"
+#include "kit/bitbtn.h"
+#include "kit/dbedit.h"
+#include "kit/dbgrid.h"
+#include "kit/format.h"
+#include "kit/label.h"
+#include "kit/maskedit.h"
+#include "kit/panel.h"
+#include "kit/popupmenu.h"
+#include "modules/komintenti/tskomintentilista.h"
+#include "modules/lagerlista/tslagerlistalista.h"
+#include "ispratnica_fixture.h"
+#include "support/inject.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QtTest>
+
+using namespace dispatches;
+using testsupport::Shown;
+
+class TestIspratnica : public QObject {
+    Q_OBJECT
+
+private slots:
+    void dispatchFlowLowersTheStock();
+    void listShowsDispatchesAndHoldsStillWhilePrinting();
+    void entryNumbersAtSaveAndKeepsTheOpeningDueDate();
+    void entryRefusesIncompleteWindow_data();
+    void entryRefusesIncompleteWindow();
+    void failedSaveLeavesNothingHalfWritten_data();
+    void failedSaveLeavesNothingHalfWritten();
+
+private:
+    // Master data with stock: SCREW 10 and NUT 4 received on receipt 1.
+    static int stockUp(AppFixture& app, const Master& m)
+    {
+        return store(app, 1, "2026-01-01", m.acme, {{m.screw, 10}, {m.nut, 4}});
+    }
+    // A complete entry window: BETA picked, 3 SCREW and 1.5 NUT.
+    static TSIspratnicaVnes* filledEntry(AppFixture& app, const Master& m)
+    {
+        TSIspratnicaVnes* w = openDispatchEntry(app, openDispatchList(app));
+        w->VnesiKomintentiID(m.beta);
+        w->MaskEdit1->setText(QStringLiteral("2026-03-14"));
+        addLine(app, w, m.screw, "3");
+        addLine(app, w, m.nut, "1.5");
+        return w;
+    }
+};
+
+void TestIspratnica::dispatchFlowLowersTheStock()
+{
+    AppFixture app;
+    const Master m = seed(app);
+    stockUp(app, m);
+    app.database().exec("insert into artikli(sifra,artikal,edm) values(1003,'BOLT','PCS')");
+    const int bolt = app.database().scalar("select id from artikli where sifra=1003").toInt();
+    storeDispatch(app, 1, "2026-01-02", "2026-01-20", m.acme, {});
+    store(app, 2, "2026-01-02", m.acme, {{bolt, 2}});
+    storeDispatch(app, 7, "2026-01-03", "2026-01-20", m.acme, {{bolt, 2}}); // BOLT balance 0
+    const int receipt = store(app, 3, "2026-01-04", m.beta, {{m.nut, 2}, {m.screw, 1}});
+
+    // The dispatch list from the menu, "Nov" (F2) for a new dispatch.
+    TSIspratnicaLista* list = openDispatchList(app);
+    QVERIFY(list);
+    QCOMPARE(list->LastDispatchNumber(), 7);
+    QTest::keyClick(list->DBGrid1, Qt::Key_F2);
+    AppFixture::settle();
+    QPointer<TSIspratnicaVnes> w = app.active<TSIspratnicaVnes>();
+    QVERIFY(w);
+    QCOMPARE(w->MaskEdit2->Text(), QStringLiteral("8"));
+
+    // A key in the customer field opens the partner list; Enter picks ACME.
+    QTest::keyClick(w->Edit2, Qt::Key_A);
+    AppFixture::settle();
+    auto* partners = app.active<TSKomintentiLista>();
+    QVERIFY(partners);
+    QTest::keyClick(partners->DBGrid1, Qt::Key_Return);
+    AppFixture::settle();
+    QCOMPARE(w->Edit2->Text(), QStringLiteral("ACME"));
+    QCOMPARE(w->PartnerId, m.acme);
+    QCOMPARE(QApplication::focusWidget(), w->MaskEdit1);
+
+    // "Add" opens the stock list. BOLT has nothing left: refused, the list stays open.
+    QTest::keyClick(w->MaskEdit1, Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget(), w->BitBtn2);
+    QTest::keyClick(w->BitBtn2, Qt::Key_Space);
+    AppFixture::settle();
+    auto* stock = app.active<TSLagerListaLista>();
+    QVERIFY(stock);
+    QCOMPARE(stock->CallerForm.data(), w.data());
+    QTest::keyClicks(stock->Edit1, "BO");
+    QTest::keyClick(stock->Edit1, Qt::Key_Return);
+    QTest::keyClick(stock->DBGrid1, Qt::Key_Return);
+    AppFixture::settle();
+    QCOMPARE(app.messages(), (QList<Shown>{{"Warning !", "Nema kolicina od toj artikal!!!"}}));
+    QCOMPARE(app.active<TSLagerListaLista>(), stock);
+    QCOMPARE(app.dialogsRun(), 0);
+
+    // SCREW: the quantity dialog shows the balance 11 and takes 4.
+    stock->Edit1->clear();
+    QTest::keyClicks(stock->Edit1, "SC");
+    QString shownBalance;
+    app.onNextDialog([&shownBalance](QDialog* d) {
+        auto* q = qobject_cast<TSNalogVnesiProizvod*>(d);
+        shownBalance = q->Label5->isVisibleTo(q) ? q->Label6->Caption() : QString();
+        q->Edit4->setText(QStringLiteral("4"));
+        q->Button1->Click();
+        return q->result();
+    });
+    QTest::keyClick(stock->DBGrid1, Qt::Key_Return);
+    AppFixture::settle();
+    QCOMPARE(shownBalance, QStringLiteral("11"));
+    QVERIFY(app.windows<TSLagerListaLista>().isEmpty());
+    QCOMPARE(gridLines(w), QStringList{QString::number(m.screw) + "|1001|SCREW|PCS|4"});
+
+    // "Import" opens the receipt list; Enter on the newest receipt offers its lines, all marked.
+    QTest::keyClick(w->BitBtn4, Qt::Key_Space);
+    AppFixture::settle();
+    auto* receipts = app.active<TSPriemnicaLista>();
+    QVERIFY(receipts);
+    QCOMPARE(receipts->CommandCode, 32807);
+    QCOMPARE(receipts->SelectedId(), receipt);
+    int offered = -1;
+    answerImport(app, [&](TSImport* d) {
+        offered = int(d->markedRows().size());
+        d->show();
+        screenshot(app, "import", d);
+    });
+    QTest::keyClick(receipts->DBGrid1, Qt::Key_Return);
+    AppFixture::settle();
+    QCOMPARE(offered, 2);
+    QVERIFY(app.windows<TSPriemnicaLista>().isEmpty());
+    QCOMPARE(gridLines(w), (QStringList{QString::number(m.screw) + "|1001|SCREW|PCS|4",
+                                        QString::number(m.nut) + "|1002|NUT|KG|2",
+                                        QString::number(m.screw) + "|1001|SCREW|PCS|1"}));
+
+    screenshot(app, "ispratnica_vnes");
+
+    // "Save": one header numbered 8, the due date of the day the window was opened.
+    app.clearMessages();
+    w->BitBtn1->Click();
+    AppFixture::settle();
+    QCOMPARE(app.messages(), (QList<Shown>{{"Information", "Goods dispatch, successful entered !!!"}}));
+    QVERIFY(!w);
+    const QString today = kit::today();
+    QCOMPARE(headers(app).last(), QStringLiteral("8|%1|%1").arg(today));
+    QCOMPARE(balance(app, m.screw), 6.0);
+    QCOMPARE(balance(app, m.nut), 4.0);
+
+    // The stock list from the menu shows the lowered balances.
+    app.main().LagerLista1->trigger();
+    AppFixture::settle();
+    auto* after = app.active<TSLagerListaLista>();
+    QVERIFY(after);
+    QStringList balances;
+    for (after->Query1->First(); !after->Query1->Eof(); after->Query1->Next())
+        balances << after->Query1->FieldByName(QStringLiteral("ARTIKAL")).AsString() + QLatin1Char('=')
+                        + QString::number(after->Query1->FieldByName(QStringLiteral("saldo")).AsFloat());
+    QCOMPARE(balances, (QStringList{"SCREW=6", "NUT=4", "BOLT=0"}));
+}
+
+void TestIspratnica::listShowsDispatchesAndHoldsStillWhilePrinting()
+{
+    AppFixture app;
+    const Master m = seed(app);
+    TSIspratnicaLista* empty = openDispatchList(app);
+    QVERIFY(empty);
+    QCOMPARE(empty->windowTitle(), QStringLiteral("Goods dispatch-list "));
+    QCOMPARE(empty->LastDispatchNumber(), 0);
+    QCOMPARE(empty->SelectedId(), -1);
+    QStringList captions;
+    for (QAction* a : empty->PopupMenu2->actions())
+        captions << (a->isSeparator() ? QStringLiteral("-") : a->text() + QLatin1Char(' ') + a->shortcut().toString());
+    QCOMPARE(captions, (QStringList{"Nov F2", "Korekcija F3", "Del ", "-", "Close Esc"}));
+    QCOMPARE(empty->Panel1->Color(), QColor(128, 255, 128));
+    // "Korekcija" on an empty list opens nothing.
+    empty->Korekcija1->trigger();
+    AppFixture::settle();
+    QVERIFY(app.windows<TSIspratnicaKorekcija>().isEmpty());
+    empty->Close();
+    AppFixture::settle();
+
+    const int older = storeDispatch(app, 4, "2026-02-01", "2026-02-15", m.beta, {{m.nut, 1}});
+    const int newest = storeDispatch(app, 3, "2026-02-02", "2026-03-01", m.acme, {{m.screw, 2}, {m.nut, 0.5}});
+    TSIspratnicaLista* list = openDispatchList(app);
+    QCOMPARE(list->LastDispatchNumber(), 3);
+    QCOMPARE(list->SelectedId(), newest);
+    QCOMPARE(list->DBGrid1->columnTitle(0), QStringLiteral("Goods Dispatch"));
+    QCOMPARE(list->DBGrid1->cellText(1, 0), QStringLiteral("4"));
+    QCOMPARE(list->DBEdit3->Text(), QStringLiteral("2026-03-01"));
+    QCOMPARE(list->Label4->Caption(), QStringLiteral("Valuta"));
+    QCOMPARE(list->DBEdit4->Text(), QStringLiteral("ACME"));
+    QCOMPARE(list->DBEdit6->Text(), QStringLiteral("1000 SKOPJE"));
+    QCOMPARE(list->DBGrid2->cellText(1, 3), QStringLiteral("0.5"));
+    screenshot(app, "ispratnica_lista");
+
+    // While printing, activation leaves the current dispatch where it is.
+    TSIspratnicaVnes* other = openDispatchEntry(app, list);
+    list->Query1->setRecNo(1);
+    list->setProperty("Printing", true);
+    app.main().mdiArea()->setActiveSubWindow(list->subWindow());
+    AppFixture::settle();
+    QCOMPARE(list->SelectedId(), older);
+    app.main().mdiArea()->setActiveSubWindow(other->subWindow());
+    list->setProperty("Printing", false);
+    app.main().mdiArea()->setActiveSubWindow(list->subWindow());
+    AppFixture::settle();
+    QCOMPARE(list->SelectedId(), newest);
+
+    // The print command sets the flag while it asks, and clears it when declined.
+    list->Query1->setRecNo(1);
+    app.answerNextMessage(kit::mrCancel);
+    app.main().Print1->trigger();
+    AppFixture::settle();
+    QCOMPARE(app.messages().last().text, QStringLiteral("PRINT Goods Dispatch !!!"));
+    QCOMPARE(list->property("Printing").toBool(), false);
+    QCOMPARE(list->SelectedId(), older);
+}
+
+void TestIspratnica::entryNumbersAtSaveAndKeepsTheOpeningDueDate()
+{
+    AppFixture app;
+    const Master m = seed(app);
+    stockUp(app, m);
+    TSIspratnicaVnes* w = filledEntry(app, m);
+    QCOMPARE(w->windowTitle(), QStringLiteral("Goods dispatch-create new "));
+    QCOMPARE(w->MaskEdit2->Text(), QStringLiteral("1"));
+    QVERIFY(!w->MaskEdit2->isVisibleTo(w));
+    QVERIFY(!w->MaskEdit3->isVisibleTo(w));
+    QVERIFY(w->Label4->isVisibleTo(w));
+    QCOMPARE(w->Label4->Caption(), QStringLiteral("Valuta (God.-Mes.-Den)"));
+    QCOMPARE(w->MaskEdit3->Text(), kit::today());
+    QCOMPARE(w->StringGrid1->Cells(3, 0), QStringLiteral("Product"));
+
+    // The first dispatch is number 1, header and ledger labels alike; the due date is the
+    // one set when the window was opened, whatever the dispatch date.
+    w->MaskEdit3->setText(QStringLiteral("2026-05-31"));
+    w->BitBtn1->Click();
+    AppFixture::settle();
+    QCOMPARE(headers(app), QStringList{"1|2026-03-14|2026-05-31"});
+    const QString id = app.database().scalar("select max(id) from ispratnici").toString();
+    QCOMPARE(dispatchLedger(app),
+             (QStringList{QStringLiteral("%1|%2|%3|0|3|2026-03-14|1").arg(id).arg(m.beta).arg(m.screw),
+                          QStringLiteral("%1|%2|%3|0|1.5|2026-03-14|1").arg(id).arg(m.beta).arg(m.nut)}));
+
+    // Two windows opened together: each number is taken when its dispatch is saved.
+    TSIspratnicaLista* list = app.active<TSIspratnicaLista>();
+    TSIspratnicaVnes* first = openDispatchEntry(app, list);
+    TSIspratnicaVnes* second = filledEntry(app, m);
+    QCOMPARE(first->MaskEdit2->Text(), second->MaskEdit2->Text());
+    first->VnesiKomintentiID(m.acme);
+    addLine(app, first, m.nut, "1");
+    second->BitBtn1->Click();
+    first->BitBtn1->Click();
+    AppFixture::settle();
+    QCOMPARE(app.database().scalar("select count(distinct ispratnica_id) from ispratnici").toInt(), 3);
+    QCOMPARE(app.database().scalar("select count(*) from magacin_artikli m join ispratnici i on m.document_id=i.id "
+                                   "where m.vid_dokument='I' and m.document_id_label<>i.ispratnica_id")
+                 .toInt(),
+             0);
+}
+
+void TestIspratnica::entryRefusesIncompleteWindow_data()
+{
+    QTest::addColumn<bool>("pickPartner");
+    QTest::addColumn<QString>("typedPartner");
+    QTest::addColumn<bool>("addLine");
+    QTest::addColumn<QString>("date");
+    QTest::newRow("no partner") << false << QString() << true << "2026-03-14";
+    QTest::newRow("name typed, none picked") << false << "ACME" << true << "2026-03-14";
+    QTest::newRow("no line") << true << QString() << false << "2026-03-14";
+    QTest::newRow("no such day") << true << QString() << true << "2026-02-30";
+    QTest::newRow("date half typed") << true << QString() << true << "2026-03-  ";
+}
+
+void TestIspratnica::entryRefusesIncompleteWindow()
+{
+    QFETCH(bool, pickPartner);
+    QFETCH(QString, typedPartner);
+    QFETCH(bool, addLine);
+    QFETCH(QString, date);
+    AppFixture app;
+    const Master m = seed(app);
+    stockUp(app, m);
+    TSIspratnicaVnes* w = openDispatchEntry(app, openDispatchList(app));
+    if (pickPartner)
+        w->VnesiKomintentiID(m.acme);
+    if (!typedPartner.isEmpty())
+        w->Edit2->setText(typedPartner);
+    if (addLine)
+        dispatches::addLine(app, w, m.screw, "1");
+    w->MaskEdit1->setText(date);
+    w->BitBtn1->Click();
+    AppFixture::settle();
+    QCOMPARE(app.messages(), (QList<Shown>{{"Warning", "Fill all entry fields !!!"}}));
+    QCOMPARE(app.active<TSIspratnicaVnes>(), w);
+    QCOMPARE(app.database().count("ispratnici"), 0);
+    QCOMPARE(w->lineCount(), addLine ? 1 : 0);
+}
+
+void TestIspratnica::failedSaveLeavesNothingHalfWritten_data()
+{
+    QTest::addColumn<QString>("statement");
+    QTest::addColumn<int>("nth");
+    QTest::newRow("number") << "max(ispratnica_id)" << 1;
+    QTest::newRow("header") << "insert into ispratnici" << 1;
+    QTest::newRow("second line") << "insert into magacin_artikli" << 2;
+}
+
+void TestIspratnica::failedSaveLeavesNothingHalfWritten()
+{
+    QFETCH(QString, statement);
+    QFETCH(int, nth);
+    AppFixture app;
+    const Master m = seed(app);
+    stockUp(app, m);
+    TSIspratnicaVnes* w = filledEntry(app, m);
+    {
+        testsupport::FailingStatement fail(app.database().db(), statement, nth);
+        w->BitBtn1->Click();
+        AppFixture::settle();
+        QVERIFY(fail.seen() >= nth);
+    }
+    QCOMPARE(app.messages(), (QList<Shown>{{"Warning", "Goods dispatch, not entered !!!"}}));
+    QCOMPARE(app.database().count("ispratnici"), 0);
+    QVERIFY(dispatchLedger(app).isEmpty());
+    QCOMPARE(balance(app, m.screw), 10.0);
+    QCOMPARE(app.active<TSIspratnicaVnes>(), w);
+    QCOMPARE(w->lineCount(), 2);
+    QCOMPARE(w->PartnerId, m.beta);
+
+    // Saving again writes the whole dispatch.
+    w->BitBtn1->Click();
+    AppFixture::settle();
+    QCOMPARE(headers(app).size(), 1);
+    QCOMPARE(dispatchLedger(app).size(), 2);
+}
+
+QTEST_MAIN(TestIspratnica)
+#include "test_ispratnica.moc"
