@@ -1,0 +1,178 @@
+// Every window the operator opens from the menus, and the entry and edit windows of its
+// lists, at 1280x800 and 1920x1080: captions are not cut, controls stay inside their
+// window. With DUREDIR_SCREENSHOT_DIR set, a picture of each is saved there.
+#include "app/application.h"
+#include "app/module.h"
+#include "app/tformsrgbase.h"
+#include "app/tslistbase.h"
+#include "data/query.h"
+#include "kit/menuitem.h"
+#include "reports/tsreportpriemnica.h"
+#include "support/appfixture.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QTabBar>
+#include <QtTest>
+
+using testsupport::AppFixture;
+
+namespace {
+
+void seed(AppFixture& app)
+{
+    auto& db = app.database();
+    db.exec(QStringLiteral("insert into komintenti (naziv,adresa,grad,tel,mobil,rabat) values "
+                           "('DRVO PROMET DOO','ILINDENSKA 12','1000 SKOPJE','02/3100000','070/123456',5)"));
+    db.exec(QStringLiteral("insert into vraboteni (naziv,adresa,tel) values ('PETAR ANGELOV','PARTIZANSKA 3','02/222')"));
+    db.exec(QStringLiteral("insert into artikli (sifra,artikal,edm) values (1,'BOARD PINE 20MM','M2')"));
+    db.exec(QStringLiteral("insert into artikli (sifra,artikal,edm) values (2,'SCREW 4X30','PCS')"));
+    db.exec(QStringLiteral("insert into proizvodi (sifra,proizvod,edm,cena,tarifa,rabat) values "
+                           "(1,'BOOKSHELF 80X200','PCS',4800,18,0)"));
+    db.exec(QStringLiteral("insert into proizvodi_sostav (id_proizvod,id_artikal,kolicina,firma_id) values (1,1,1.8,0)"));
+    db.exec(QStringLiteral("insert into priemnici (priemnica_id,datum) values (1,'2026-12-01')"));
+    db.exec(QStringLiteral("insert into ispratnici (ispratnica_id,datum,datum_valuta,rabat) values "
+                           "(1,'2026-12-03','2027-01-02',0)"));
+    db.exec(QStringLiteral("insert into nalozi (nalog_id,datum_start,datum_finish,vraboten_id,prioritet) values "
+                           "(1,'2026-12-02','2026-12-05',1,'PETAR ANGELOV')"));
+    db.exec(QStringLiteral("insert into magacin_artikli (vid_dokument,document_id,id_komintent,id_artikal,vlez_kol,"
+                           "izlez_kol,datum_referenca,firma_id,document_id_label) values "
+                           "('P',1,1,1,120,0,'2026-12-01',0,1),('P',1,1,2,500,0,'2026-12-01',0,1),"
+                           "('I',1,1,1,0,20,'2026-12-03',0,1),('N',1,1,1,0,1.8,'2026-12-02',0,1)"));
+    db.exec(QStringLiteral("insert into magacin_proizvodi (vid_dokument,document_id,id_komintent,id_proizvod,"
+                           "vlez_kol,izlez_kol,datum_referenca,firma_id,proizvod_cena,proizvod_tarifa,"
+                           "document_id_label) values ('N',1,1,1,1,0,'2026-12-02',0,0,0,1)"));
+}
+
+// Problems of one window: cut captions and controls outside it.
+QStringList problems(QWidget* window)
+{
+    QStringList out;
+    const QRect inside = window->rect();
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        if (!w->isVisibleTo(window) || w->inherits("QMenu") || w->inherits("QScrollBar"))
+            continue;
+        const QString name = QStringLiteral("%1 %2").arg(QString::fromLatin1(w->metaObject()->className()),
+                                                         w->objectName());
+        const QRect r(w->mapTo(window, QPoint(0, 0)), w->size());
+        if (w->parentWidget() == window && !inside.contains(r.adjusted(1, 1, -1, -1)))
+            out << name + QStringLiteral(" lies outside its window");
+        if (auto* label = qobject_cast<QLabel*>(w); label && !label->wordWrap() && !label->text().isEmpty()
+                                                     && label->pixmap().isNull()
+                                                     && label->sizeHint().width() > label->width() + 1)
+            out << name + QStringLiteral(" cuts \"%1\"").arg(label->text());
+        if (auto* button = qobject_cast<QAbstractButton*>(w); button && !button->text().isEmpty()
+                                                              && !w->inherits("QToolButton")
+                                                              && button->fontMetrics().horizontalAdvance(
+                                                                     button->text().remove(QLatin1Char('&')))
+                                                                     > button->width())
+            out << name + QStringLiteral(" cuts \"%1\"").arg(button->text());
+        if (auto* tabs = qobject_cast<QTabBar*>(w)) {
+            for (int i = 0; i < tabs->count(); ++i)
+                if (tabs->fontMetrics().horizontalAdvance(tabs->tabText(i)) > tabs->tabRect(i).width())
+                    out << name + QStringLiteral(" cuts the tab \"%1\"").arg(tabs->tabText(i));
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+class TestWindowsLook : public QObject {
+    Q_OBJECT
+
+private slots:
+    void windowsFitTheirCaptions_data();
+    void windowsFitTheirCaptions();
+};
+
+void TestWindowsLook::windowsFitTheirCaptions_data()
+{
+    QTest::addColumn<QSize>("screen");
+    QTest::newRow("1280x800") << QSize(1280, 800);
+    QTest::newRow("1920x1080") << QSize(1920, 1080);
+}
+
+void TestWindowsLook::windowsFitTheirCaptions()
+{
+    QFETCH(QSize, screen);
+    AppFixture app;
+    seed(app);
+    app.main().resize(screen);
+    AppFixture::settle();
+    const QString dir = qEnvironmentVariable("DUREDIR_SCREENSHOT_DIR");
+    QStringList found;
+    int windows = 0;
+    auto look = [&](QWidget* w, const QString& what) {
+        if (!w)
+            return;
+        AppFixture::settle();
+        ++windows;
+        for (const QString& p : problems(w))
+            found << what + QStringLiteral(": ") + p;
+        if (!dir.isEmpty() && screen == QSize(1280, 800)) {
+            QString file = what.toLower();
+            file.replace(QRegularExpression(QStringLiteral("[^a-z0-9]+")), QStringLiteral("-"));
+            app.main().grab().save(dir + QLatin1Char('/') + file + QStringLiteral(".png"));
+        }
+    };
+    const QList<QAction*> menus{app.main().Lista1,         app.main().Komintenti1,        app.main().Priemnici2,
+                                app.main().FakturaIspratnica2, app.main().LagerLista1,     app.main().PregledipoArtikli1,
+                                app.main().PregledipoKomintenti1, app.main().Nalozi2,      app.main().Proizvodi1,
+                                app.main().Vraboteni1,     app.main().PregledpoNalozi1};
+    for (QAction* item : menus) {
+        if (!item || !item->isEnabled())
+            continue;
+        item->trigger();
+        auto* child = qobject_cast<TFormSrgBase*>(app.main().ActiveMDIChild());
+        QVERIFY2(child, qPrintable(item->objectName()));
+        look(child, item->text());
+        // The entry and edit windows of a list.
+        if (auto* list = qobject_cast<TSListBase*>(child)) {
+            for (kit::MenuItem* open : {list->Nov1, list->Korekcija1}) {
+                if (!open || !open->OnClick)
+                    continue;
+                app.main().mdiArea()->setActiveSubWindow(list->subWindow());
+                open->Click();
+                auto* opened = qobject_cast<TFormSrgBase*>(app.main().ActiveMDIChild());
+                if (opened && opened != child) {
+                    look(opened, item->text() + QLatin1Char(' ') + open->Caption());
+                    opened->Close();
+                    AppFixture::settle();
+                }
+            }
+        }
+        child->Close();
+        AppFixture::settle();
+        app.clearMessages();
+    }
+    QVERIFY(windows >= 12);
+    if (!dir.isEmpty() && screen == QSize(1280, 800)) {
+        // The pictures of the README: a working main window and a printed receipt.
+        app.main().LagerLista1->trigger();
+        app.main().Priemnici2->trigger();
+        AppFixture::settle();
+        auto* receipts = app.main().ActiveMDIChild();
+        if (auto* sub = qobject_cast<TFormSrgBase*>(receipts)->subWindow())
+            sub->setGeometry(330, 40, 900, 520);
+        AppFixture::settle();
+        app.main().grab().save(dir + QStringLiteral("/main-window.png"));
+        TSReportPriemnica report;
+        report.PrepareReport(receipts->findChild<data::Query*>(QStringLiteral("Query1")),
+                             receipts->findChild<data::Query*>(QStringLiteral("Query2")));
+        QVERIFY(report.layout().writePdf(dir + QStringLiteral("/printed-receipt.pdf")));
+    }
+    QVERIFY2(found.isEmpty(), qPrintable(found.join(QLatin1Char('\n'))));
+}
+
+int main(int argc, char** argv)
+{
+    app::Application application(argc, argv);
+    TestWindowsLook test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_windows_look.moc"
