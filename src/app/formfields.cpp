@@ -3,8 +3,13 @@
 #include "kit/dbedit.h"
 #include "kit/edit.h"
 #include "kit/label.h"
+#include "kit/pagecontrol.h"
+#include "kit/panel.h"
+#include "data/query.h"
 
 #include <QFormLayout>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
 
 namespace app {
 
@@ -69,6 +74,44 @@ void setBackground(QWidget* widget, const QColor& color)
     QPalette pal = widget->palette();
     pal.setColor(QPalette::Base, color);
     widget->setPalette(pal);
+}
+
+data::Query* statementQuery(QObject* parent, const QString& name, const QStringList& lines)
+{
+    auto* q = new data::Query(parent);
+    q->setObjectName(name);
+    for (const QString& line : lines)
+        q->SQL.Add(line);
+    return q;
+}
+
+kit::PageControl* fillingPageControl(QWidget* window, const QString& name)
+{
+    auto* layout = new QVBoxLayout(window);
+    layout->setContentsMargins(2, 2, 2, 2);
+    auto* pages = new kit::PageControl(window);
+    pages->setObjectName(name);
+    pages->setFocusPolicy(Qt::NoFocus);
+    layout->addWidget(pages);
+    return pages;
+}
+
+SearchStrip searchStrip(QWidget* parent, const QString& caption, const QColor& color)
+{
+    SearchStrip s{new kit::Panel(parent), nullptr, nullptr};
+    s.panel->setObjectName(QStringLiteral("Panel1"));
+    s.panel->setColor(color);
+    auto* row = new QHBoxLayout(s.panel);
+    row->setContentsMargins(8, 6, 8, 6);
+    s.label = new kit::Label(caption, s.panel);
+    s.label->setObjectName(QStringLiteral("Label1"));
+    s.edit = inputField(s.panel, QStringLiteral("Edit1"));
+    s.edit->setMinimumWidth(280);
+    s.label->setBuddy(s.edit);
+    row->addWidget(s.label);
+    row->addWidget(s.edit);
+    row->addStretch(1);
+    return s;
 }
 
 } // namespace app

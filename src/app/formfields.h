@@ -7,13 +7,18 @@
 class QFormLayout;
 class QWidget;
 
+class QObject;
+
 namespace data {
 class DataSource;
+class Query;
 }
 namespace kit {
 class DBEdit;
 class Edit;
 class Label;
+class PageControl;
+class Panel;
 }
 
 // Building blocks shared by entry, edit and list windows.
@@ -41,5 +46,20 @@ kit::DBEdit* detailField(QWidget* parent, const QString& name, data::DataSource*
 // Background of the name column and name box of the partner and employee lists.
 QColor nameHighlight();
 void setBackground(QWidget* widget, const QColor& color);
+
+// A query on the connection "Main" holding a statement of several lines, named as the
+// window's layout names it.
+data::Query* statementQuery(QObject* parent, const QString& name, const QStringList& lines);
+
+// A page control filling a window (tabs not reached by Tab).
+kit::PageControl* fillingPageControl(QWidget* window, const QString& name);
+
+// A coloured strip holding a search caption and its upper-case search field Edit1.
+struct SearchStrip {
+    kit::Panel* panel;
+    kit::Label* label;
+    kit::Edit* edit;
+};
+SearchStrip searchStrip(QWidget* parent, const QString& caption, const QColor& color);
 
 } // namespace app

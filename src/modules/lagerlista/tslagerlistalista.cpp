@@ -1,5 +1,6 @@
 #include "modules/lagerlista/tslagerlistalista.h"
 
+#include "app/formfields.h"
 #include "data/datasource.h"
 #include "data/query.h"
 #include "kit/dbgrid.h"
@@ -21,40 +22,21 @@
 TSLagerListaLista::TSLagerListaLista(QWidget* parent) : TFormSrgBase(parent)
 {
     setObjectName(QStringLiteral("SLagerListaLista"));
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(2, 2, 2, 2);
-    PageControl1 = new kit::PageControl(this);
-    PageControl1->setObjectName(QStringLiteral("PageControl1"));
-    PageControl1->setFocusPolicy(Qt::NoFocus);
-    layout->addWidget(PageControl1);
+    PageControl1 = app::fillingPageControl(this, QStringLiteral("PageControl1"));
 
     TabSheet1 = PageControl1->addPage(QStringLiteral("Products Remain-Tabela"));
     TabSheet1->setObjectName(QStringLiteral("TabSheet1"));
     auto* table = new QVBoxLayout(TabSheet1);
     table->setContentsMargins(0, 0, 0, 0);
     table->setSpacing(0);
-    Panel1 = new kit::Panel(TabSheet1);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setColor(QColor(166, 202, 240)); // sky blue
-    auto* strip = new QHBoxLayout(Panel1);
-    strip->setContentsMargins(8, 6, 8, 6);
-    Label1 = new kit::Label(QStringLiteral("Search by product name"), Panel1);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Edit1 = new kit::Edit(Panel1);
-    Edit1->setObjectName(QStringLiteral("Edit1"));
-    Edit1->setUpperCase(true);
-    Edit1->setFont(kit::inputFont());
-    Edit1->setMinimumWidth(280);
-    Label1->setBuddy(Edit1);
-    strip->addWidget(Label1);
-    strip->addWidget(Edit1);
-    strip->addStretch(1);
+    const app::SearchStrip search =
+        app::searchStrip(TabSheet1, QStringLiteral("Search by product name"), QColor(166, 202, 240)); // sky blue
+    Panel1 = search.panel;
+    Label1 = search.label;
+    Edit1 = search.edit;
     table->addWidget(Panel1);
 
-    Query1 = new data::Query(this);
-    Query1->setObjectName(QStringLiteral("Query1"));
-    for (const QString& line : lagerlista::balanceStatement())
-        Query1->SQL.Add(line);
+    Query1 = app::statementQuery(this, QStringLiteral("Query1"), lagerlista::balanceStatement());
     Query1->ParamByName(QStringLiteral("a")).AsString(QStringLiteral("%"));
     DataSource1 = new data::DataSource(Query1, this);
     DBGrid1 = new kit::DBGrid(TabSheet1);

@@ -1,5 +1,6 @@
 #include "modules/pregledartikal/tspregledartikallista.h"
 
+#include "app/formfields.h"
 #include "data/datasource.h"
 #include "data/query.h"
 #include "kit/dbgrid.h"
@@ -20,27 +21,16 @@ const QColor kSkyBlue(166, 202, 240);
 TSPregledArtikalLista::TSPregledArtikalLista(QWidget* parent) : TFormSrgBase(parent)
 {
     setObjectName(QStringLiteral("SPregledArtikalLista"));
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(2, 2, 2, 2);
-    PageControl1 = new kit::PageControl(this);
-    PageControl1->setObjectName(QStringLiteral("PageControl1"));
-    PageControl1->setFocusPolicy(Qt::NoFocus);
-    layout->addWidget(PageControl1);
+    PageControl1 = app::fillingPageControl(this, QStringLiteral("PageControl1"));
     QWidget* page = PageControl1->addPage(QStringLiteral("Products"));
     auto* body = new QVBoxLayout(page);
     body->setContentsMargins(0, 0, 0, 0);
     body->setSpacing(0);
 
-    Query1 = new data::Query(this);
-    Query1->setObjectName(QStringLiteral("Query1"));
-    for (const QString& line : pregledartikal::masterStatement())
-        Query1->SQL.Add(line);
+    Query1 = app::statementQuery(this, QStringLiteral("Query1"), pregledartikal::masterStatement());
     Query1->ParamByName(QStringLiteral("a")).AsString(QStringLiteral("%"));
     DataSource1 = new data::DataSource(Query1, this);
-    Query2 = new data::Query(this);
-    Query2->setObjectName(QStringLiteral("Query2"));
-    for (const QString& line : pregledartikal::detailStatement())
-        Query2->SQL.Add(line);
+    Query2 = app::statementQuery(this, QStringLiteral("Query2"), pregledartikal::detailStatement());
     Query2->setMasterSource(DataSource1);
     DataSource2 = new data::DataSource(Query2, this);
 
@@ -57,25 +47,11 @@ TSPregledArtikalLista::TSPregledArtikalLista(QWidget* parent) : TFormSrgBase(par
     DBGrid1->addColumn(QStringLiteral("saldo"), QStringLiteral("Remain quantity"), 111);
     body->addWidget(DBGrid1, 1);
 
-    Panel1 = new kit::Panel(page);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setColor(kSkyBlue);
-    auto* strip = new QHBoxLayout(Panel1);
-    strip->setContentsMargins(8, 6, 8, 6);
-    Label1 = new kit::Label(QStringLiteral("Search by Product name"), Panel1);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Edit1 = new kit::Edit(Panel1);
-    Edit1->setObjectName(QStringLiteral("Edit1"));
-    Edit1->setUpperCase(true);
-    Edit1->setFont(kit::inputFont());
-    Edit1->setMinimumWidth(280);
-    QPalette pal = Edit1->palette();
-    pal.setColor(QPalette::Base, kPaleRose);
-    Edit1->setPalette(pal);
-    Label1->setBuddy(Edit1);
-    strip->addWidget(Label1);
-    strip->addWidget(Edit1);
-    strip->addStretch(1);
+    const app::SearchStrip search = app::searchStrip(page, QStringLiteral("Search by Product name"), kSkyBlue);
+    Panel1 = search.panel;
+    Label1 = search.label;
+    Edit1 = search.edit;
+    app::setBackground(Edit1, kPaleRose);
     body->addWidget(Panel1);
 
     DBGrid2 = new kit::DBGrid(page);

@@ -1,5 +1,6 @@
 #include "modules/pregledkomintent/tspregledkomintentlista.h"
 
+#include "app/formfields.h"
 #include "data/datasource.h"
 #include "data/query.h"
 #include "kit/bitbtn.h"
@@ -26,12 +27,7 @@ const QColor kSkyBlue(166, 202, 240);
 TSPregledKomintentLista::TSPregledKomintentLista(QWidget* parent) : TFormSrgBase(parent)
 {
     setObjectName(QStringLiteral("SPregledKomintentLista"));
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(2, 2, 2, 2);
-    PageControl1 = new kit::PageControl(this);
-    PageControl1->setObjectName(QStringLiteral("PageControl1"));
-    PageControl1->setFocusPolicy(Qt::NoFocus);
-    layout->addWidget(PageControl1);
+    PageControl1 = app::fillingPageControl(this, QStringLiteral("PageControl1"));
     QWidget* products = PageControl1->addPage(QStringLiteral("Products"));
     auto* outer = new QVBoxLayout(products);
     outer->setContentsMargins(0, 0, 0, 0);
@@ -41,16 +37,10 @@ TSPregledKomintentLista::TSPregledKomintentLista(QWidget* parent) : TFormSrgBase
     PageControl2->setFocusPolicy(Qt::NoFocus);
     outer->addWidget(PageControl2);
 
-    Query1 = new data::Query(this);
-    Query1->setObjectName(QStringLiteral("Query1"));
-    for (const QString& line : pregledkomintent::masterStatement())
-        Query1->SQL.Add(line);
+    Query1 = app::statementQuery(this, QStringLiteral("Query1"), pregledkomintent::masterStatement());
     DataSource1 = new data::DataSource(Query1, this);
     DataSource1->setObjectName(QStringLiteral("DataSource1"));
-    Query2 = new data::Query(this);
-    Query2->setObjectName(QStringLiteral("Query2"));
-    for (const QString& line : pregledkomintent::detailStatement())
-        Query2->SQL.Add(line);
+    Query2 = app::statementQuery(this, QStringLiteral("Query2"), pregledkomintent::detailStatement());
     Query2->setMasterSource(DataSource1);
     DataSource2 = new data::DataSource(Query2, this);
 
