@@ -172,7 +172,7 @@ int GanttChart::legendWidth() const
         return 0;
     int w = 60;
     for (const GanttTask& t : m_tasks)
-        w = std::max(w, fontMetrics().horizontalAdvance(t.label) + 28);
+        w = std::max(w, fontMetrics().horizontalAdvance(t.label) + 34);
     return std::min(w, 170);
 }
 
