@@ -69,6 +69,24 @@ inline Master seed(AppFixture& app)
     return m;
 }
 
+// An order stored as the entry window stores it (header and product lines; the article
+// ledger is left out): returns its key.
+inline int storeOrder(AppFixture& app, int number, int employee, const QString& employeeName, const QString& start,
+                      const QString& finish, int partner, const QList<QPair<int, double>>& lines)
+{
+    auto& db = app.database();
+    db.exec(QStringLiteral("insert into nalozi(nalog_id,datum_start,datum_finish,vraboten_id,prioritet) "
+                           "values(%1,'%2','%3',%4,'%5')")
+                .arg(number).arg(start, finish).arg(employee).arg(employeeName));
+    const int id = db.scalar(QStringLiteral("select max(id) from nalozi")).toInt();
+    for (const auto& [product, quantity] : lines)
+        db.exec(QStringLiteral("insert into magacin_proizvodi(vid_dokument,document_id,id_komintent,id_proizvod,vlez_kol,"
+                               "izlez_kol,datum_referenca,firma_id,proizvod_cena,proizvod_tarifa,document_id_label) "
+                               "values('N',%1,%2,%3,%4,0,'%5',0,0,0,%6)")
+                    .arg(id).arg(partner).arg(product).arg(quantity).arg(start).arg(number));
+    return id;
+}
+
 // The next quantity dialog of a work order line gets `quantity` and "Ok".
 inline void answerProductQuantity(AppFixture& app, const QString& quantity)
 {

@@ -445,5 +445,5 @@ void TForm1::Nalozi2Click()
 
 void TForm1::PregledpoNalozi1Click()
 {
-    // The Gantt chart of work orders arrives with the work order list.
+    Nalog->KreirajNalogGraphic(nullptr, nullptr, 1);
 }

@@ -74,7 +74,6 @@ void TForm1::buildMenus()
     Nalozi2 = item(Proizvodstvo1, "Nalozi2", QStringLiteral("Work Orders List"), {}, QStringLiteral("Work orders list"));
     PregledpoNalozi1 = item(Proizvodstvo1, "PregledpoNalozi1", QStringLiteral("Work Orders Gantt Chart"), {},
                             QStringLiteral("Work orders by employee and date"));
-    PregledpoNalozi1->setEnabled(false); // the chart window is not there yet
     separator(Proizvodstvo1, "N9");
     Proizvodi1 = item(Proizvodstvo1, "Proizvodi1", QStringLiteral("Manufactured Products -List"), {},
                       QStringLiteral("Manufactured products and their composition"));

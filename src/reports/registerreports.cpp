@@ -7,6 +7,7 @@
 #include "reports/tsreportispratnica.h"
 #include "reports/tsreportkomintentianalitika.h"
 #include "reports/tsreportlager.h"
+#include "reports/tsreportnalog.h"
 #include "reports/tsreportpriemnica.h"
 
 #include <QWidget>
@@ -54,6 +55,9 @@ void registerAll()
     });
     registerRunner<TSReportLager>("TSLagerListaLista", [](TSReportLager& r, QWidget* w) {
         r.PrepareReport(query(w, "Query1"), nullptr, activePage(w));
+    });
+    registerRunner<TSReportNalog>("TSNalogLista", [](TSReportNalog& r, QWidget* w) {
+        r.PrepareReport(query(w, "Query1"), query(w, "Query2"), query(w, "Query3"));
     });
     registerRunner<TSReportArtikalAnalitika>("TSPregledArtikalLista", [](TSReportArtikalAnalitika& r, QWidget* w) {
         r.PrepareReport(query(w, "Query1"), query(w, "Query2"), activePage(w));

@@ -33,6 +33,13 @@ inline QStringList listPartner()
             QStringLiteral("where magacin_proizvodi.document_id=:id")};
 }
 
+// Gantt chart: every order, read once.
+inline QStringList chartOrders()
+{
+    return {QStringLiteral("select *,concat(cast(vraboten_id as Char),' - Nalog br:',cast(nalog_id as Char)) as name1"),
+            QStringLiteral("from nalozi")};
+}
+
 // The number of the newest order (by id), for an entry window opened without a list.
 inline const QString newestNumber = QStringLiteral("select nalog_id from nalozi order by id desc limit 1");
 

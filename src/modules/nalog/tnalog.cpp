@@ -6,6 +6,7 @@
 #include "kit/menuitem.h"
 #include "modules/nalog/nalogsql.h"
 #include "modules/nalog/tsnalogkorekcija.h"
+#include "modules/nalog/tsnaloggraphic.h"
 #include "modules/nalog/tsnaloglista.h"
 #include "modules/nalog/tsnalogvnes.h"
 
@@ -38,6 +39,14 @@ void TNalog::KreirajNalogLista(QObject*, QWidget* form, int code)
     w->Korekcija1->OnClick = [this, w]() { fromList(w, [&] { ProceduraKreirajNalogKorekcija(nullptr); }); };
     w->Close2->OnClick = [this, w]() { fromList(w, [&] { MSNalogListaClose(nullptr); }); };
     w->InitChild(form, Spec().listCaption, 2);
+}
+
+void TNalog::KreirajNalogGraphic(QObject*, QWidget* form, int code)
+{
+    auto* w = makeWindow<TSNalogGraphic>(GraphicForm);
+    w->Database = Database;
+    w->CommandCode = code;
+    w->InitChild(form, QStringLiteral("Nalog-Kreiraj Graficki prikaz "), 2);
 }
 
 void TNalog::KreirajNalogVnes(QObject*, QWidget* form, int code)

@@ -16,6 +16,7 @@ public:
     void KreirajNalogVnes(QObject* sender, QWidget* form, int code);
     void KreirajNalogKorekcija(QObject* sender, QWidget* form, int code);
     void KreirajNalogLista(QObject* sender, QWidget* form, int code);
+    void KreirajNalogGraphic(QObject* sender, QWidget* form, int code);
 
     void ProceduraKreirajNalogNov(QObject* sender);
     void ProceduraKreirajNalogKorekcija(QObject* sender);
@@ -33,6 +34,8 @@ public:
     void createEntry(QObject* sender, QWidget* form, int code) override { KreirajNalogVnes(sender, form, code); }
     void createEdit(QObject* sender, QWidget* form, int code) override { KreirajNalogKorekcija(sender, form, code); }
     void createList(QObject* sender, QWidget* form, int code) override { KreirajNalogLista(sender, form, code); }
+
+    QPointer<TFormSrgBase> GraphicForm; // the Gantt chart window
 
 private:
     // The work order list the command came from (an open one), or nullptr.
