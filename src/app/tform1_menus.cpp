@@ -2,6 +2,7 @@
 #include "app/icons.h"
 #include "app/tform1.h"
 #include "modules/proizvod/tproizvod.h"
+#include "modules/reportfinan/treportfinan.h"
 #include "modules/vraboteni/tvraboteni.h"
 
 #include <QActionGroup>
@@ -68,6 +69,10 @@ void TForm1::buildMenus()
     PregledipoArtikli1 = item(Sostojbi1, "PregledipoArtikli1", QStringLiteral("Detailed reports by products"));
     PregledipoKomintenti1 =
         item(Sostojbi1, "PregledipoKomintenti1", QStringLiteral("Detailed Reports by  company partners"));
+    separator(Sostojbi1, "N10");
+    QAction* finansov = item(Sostojbi1, "FinansovIzvestaj1", QStringLiteral("Financial report"), {},
+                             QStringLiteral("Outgoing invoices of a period"));
+    connect(finansov, &QAction::triggered, this, [this]() { ReportFinan->createList(nullptr, nullptr, 1); });
 
     Proizvodstvo1 = bar->addMenu(QStringLiteral("Production"));
     Proizvodstvo1->setObjectName(QStringLiteral("Proizvodstvo1"));

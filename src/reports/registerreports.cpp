@@ -2,8 +2,10 @@
 
 #include "app/printdispatch.h"
 #include "data/query.h"
+#include "kit/maskedit.h"
 #include "kit/pagecontrol.h"
 #include "reports/tsreportartikalanalitika.h"
+#include "reports/tsreportfinansii.h"
 #include "reports/tsreportispratnica.h"
 #include "reports/tsreportkomintentianalitika.h"
 #include "reports/tsreportlager.h"
@@ -23,6 +25,12 @@ namespace {
 data::Query* query(QWidget* window, const char* name)
 {
     return window->findChild<data::Query*>(QString::fromLatin1(name));
+}
+
+QString maskText(QWidget* window, const char* name)
+{
+    const auto* edit = window->findChild<kit::MaskEdit*>(QString::fromLatin1(name));
+    return edit ? edit->Text() : QString();
 }
 
 int activePage(QWidget* window)
@@ -67,6 +75,9 @@ void registerAll()
                                                     r.PrepareReport(query(w, "Query1"), query(w, "Query2"),
                                                                     activePage(w));
                                                 });
+    registerRunner<TSReportFinansii>("TSReportFinanLista", [](TSReportFinansii& r, QWidget* w) {
+        r.PrepareReport(query(w, "Query1"), query(w, "Query2"), maskText(w, "MaskEdit2"), maskText(w, "MaskEdit1"));
+    });
 }
 
 } // namespace reports

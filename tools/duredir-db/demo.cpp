@@ -154,6 +154,9 @@ bool fillDemo(data::Database& db)
         }
     }
     // Dispatches to customers (the other partners), never more than a receipt brought in.
+    QVector<int> dispatchIds;
+    QVector<int> dispatchPartners;
+    QVector<QString> dispatchDates;
     for (int d = 1; d <= 10; ++d) {
         const QString date = start.addDays(20 + d * 9).toString(QStringLiteral("yyyy-MM-dd"));
         const QString due = start.addDays(20 + d * 9 + 30).toString(QStringLiteral("yyyy-MM-dd"));
@@ -164,6 +167,9 @@ bool fillDemo(data::Database& db)
         q.ExecSQL();
         const int header = q.LastInsertId();
         const int partner = partnerIds.at(6 + rng.bounded(int(partnerIds.size()) - 6));
+        dispatchIds << header;
+        dispatchPartners << partner;
+        dispatchDates << date;
         const int lines = 2 + rng.bounded(4);
         for (int l = 0; l < lines; ++l) {
             exec(q, {QStringLiteral("insert into magacin_artikli (vid_dokument,document_id,id_komintent,id_artikal,"
@@ -187,6 +193,7 @@ bool fillDemo(data::Database& db)
         {"UPHOLSTERED STOOL", "PCS", 2100.0, 18.0, {{2, 0.3}, {27, 0.2}, {28, 0.5}, {29, 0.1}}},
     };
     int pcode = 1;
+    QVector<int> productIds;
     for (const Product& p : products) {
         exec(q, {QStringLiteral("insert into proizvodi (sifra,proizvod,edm,cena,tarifa,rabat) values "
                                 "(:a1,:a2,:a3,:a4,:a5,:a6)")});
@@ -198,12 +205,42 @@ bool fillDemo(data::Database& db)
         q.ParamByName(QStringLiteral("a6")).AsFloat(0);
         q.ExecSQL();
         const int productId = q.LastInsertId();
+        productIds << productId;
         for (const auto& [article, qty] : p.bom) {
             exec(q, {QStringLiteral("insert into proizvodi_sostav (id_proizvod,id_artikal,kolicina,firma_id) "
                                     "values (:a1,:a2,:a3,0)")});
             q.ParamByName(QStringLiteral("a1")).AsInteger(productId);
             q.ParamByName(QStringLiteral("a2")).AsInteger(articleIds.at(article));
             q.ParamByName(QStringLiteral("a3")).AsFloat(qty);
+            q.ExecSQL();
+        }
+    }
+
+    // The products sold with the last six dispatches (the financial report lists them),
+    // each dispatch with its discount.
+    const double discounts[] = {0, 5, 10, 0, 3, 7.5};
+    const int firstSold = int(dispatchIds.size()) - 6;
+    for (int i = 0; i < 6; ++i) {
+        const int d = firstSold + i;
+        exec(q, {QStringLiteral("update ispratnici set rabat=:a1 where id=:a2")});
+        q.ParamByName(QStringLiteral("a1")).AsFloat(discounts[i]);
+        q.ParamByName(QStringLiteral("a2")).AsInteger(dispatchIds.at(d));
+        q.ExecSQL();
+        const int lines = 1 + i % 3;
+        for (int l = 0; l < lines; ++l) {
+            const int product = (i + l) % int(productIds.size());
+            exec(q, {QStringLiteral("insert into magacin_proizvodi (vid_dokument,document_id,id_komintent,id_proizvod,"
+                                    "vlez_kol,izlez_kol,datum_referenca,firma_id,proizvod_cena,proizvod_tarifa,"
+                                    "document_id_label)"),
+                     QStringLiteral("values ('I',:a1,:a2,:a3,0,:a4,:a5,0,:a6,:a7,:a8)")});
+            q.ParamByName(QStringLiteral("a1")).AsInteger(dispatchIds.at(d));
+            q.ParamByName(QStringLiteral("a2")).AsInteger(dispatchPartners.at(d));
+            q.ParamByName(QStringLiteral("a3")).AsInteger(productIds.at(product));
+            q.ParamByName(QStringLiteral("a4")).AsFloat(double(1 + rng.bounded(4)));
+            q.ParamByName(QStringLiteral("a5")).AsString(dispatchDates.at(d));
+            q.ParamByName(QStringLiteral("a6")).AsFloat(products[product].price);
+            q.ParamByName(QStringLiteral("a7")).AsFloat(products[product].tax);
+            q.ParamByName(QStringLiteral("a8")).AsInteger(d + 1);
             q.ExecSQL();
         }
     }

@@ -1,5 +1,8 @@
 #include "modules/faktura/tfaktura.h"
 
+#include "kit/menuitem.h"
+#include "modules/faktura/tsfaktura.h"
+
 const ModuleSpec& TFaktura::Spec()
 {
     static const ModuleSpec spec{
@@ -14,3 +17,31 @@ const ModuleSpec& TFaktura::Spec()
 }
 
 TFaktura::TFaktura(TForm1* mainForm) : Module(Spec(), mainForm) {}
+
+void TFaktura::KreirajFakturaVnes(QObject*, QWidget* form, int)
+{
+    openEmptyWindow<TSFakturaVnes>(EntryForm, form, Spec().entryCaption);
+}
+
+void TFaktura::KreirajFakturaKorekcija(QObject*, QWidget* form, int)
+{
+    openEmptyWindow<TSFakturaKorekcija>(EditForm, form, Spec().editCaption);
+}
+
+void TFaktura::KreirajFakturaLista(QObject*, QWidget* form, int)
+{
+    auto* w = makeWindow<TSFakturaLista>(ListForm);
+    w->Nov1->OnClick = [this]() { ProceduraKreirajFakturaNov(nullptr); };
+    w->Korekcija1->OnClick = [this]() { ProceduraKreirajFakturaKorekcija(nullptr); };
+    w->InitChild(form, Spec().listCaption, 2);
+}
+
+void TFaktura::ProceduraKreirajFakturaNov(QObject* sender)
+{
+    SProccessingMessage(sender, activeChild(), Spec().entryCode);
+}
+
+void TFaktura::ProceduraKreirajFakturaKorekcija(QObject* sender)
+{
+    SProccessingMessage(sender, activeChild(), Spec().editCode);
+}

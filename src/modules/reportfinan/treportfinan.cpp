@@ -1,5 +1,7 @@
 #include "modules/reportfinan/treportfinan.h"
 
+#include "modules/reportfinan/tsreportfinanlista.h"
+
 const ModuleSpec& TReportFinan::Spec()
 {
     static const ModuleSpec spec{
@@ -14,3 +16,18 @@ const ModuleSpec& TReportFinan::Spec()
 }
 
 TReportFinan::TReportFinan(TForm1* mainForm) : Module(Spec(), mainForm) {}
+
+void TReportFinan::KreirajReportFinanVnes(QObject*, QWidget* form, int)
+{
+    openEmptyWindow<TSReportFinanVnes>(EntryForm, form, Spec().entryCaption);
+}
+
+void TReportFinan::KreirajReportFinanKorekcija(QObject*, QWidget* form, int)
+{
+    openEmptyWindow<TSReportFinanKorekcija>(EditForm, form, Spec().editCaption);
+}
+
+void TReportFinan::KreirajReportFinanLista(QObject*, QWidget* form, int)
+{
+    openEmptyWindow<TSReportFinanLista>(ListForm, form, Spec().listCaption);
+}

@@ -2,12 +2,22 @@
 
 #include "app/module.h"
 
-// Module component of ReportFinan: its windows arrive with the work that builds them; until then
-// its create codes open nothing.
+// The financial report module: the report window (code 39) and two empty windows.
 class TReportFinan : public Module {
     Q_OBJECT
 public:
     explicit TReportFinan(TForm1* mainForm);
 
     static const ModuleSpec& Spec();
+
+    void KreirajReportFinanVnes(QObject* sender, QWidget* form, int code);
+    void KreirajReportFinanKorekcija(QObject* sender, QWidget* form, int code);
+    void KreirajReportFinanLista(QObject* sender, QWidget* form, int code);
+
+    void createEntry(QObject* sender, QWidget* form, int code) override { KreirajReportFinanVnes(sender, form, code); }
+    void createEdit(QObject* sender, QWidget* form, int code) override
+    {
+        KreirajReportFinanKorekcija(sender, form, code);
+    }
+    void createList(QObject* sender, QWidget* form, int code) override { KreirajReportFinanLista(sender, form, code); }
 };

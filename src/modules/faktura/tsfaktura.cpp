@@ -1,0 +1,289 @@
+#include "modules/faktura/tsfaktura.h"
+
+#include "app/formfields.h"
+#include "data/datasource.h"
+#include "data/query.h"
+#include "kit/bitbtn.h"
+#include "kit/dbedit.h"
+#include "kit/dbgrid.h"
+#include "kit/edit.h"
+#include "kit/label.h"
+#include "kit/panel.h"
+#include "kit/splitter.h"
+#include "kit/stringgrid.h"
+
+#include <QDate>
+#include <QDateEdit>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QTimeEdit>
+#include <QVBoxLayout>
+
+namespace {
+
+data::Query* makeQuery(QObject* owner, const char* name, const QStringList& lines)
+{
+    auto* q = new data::Query(owner);
+    q->setObjectName(QString::fromLatin1(name));
+    for (const QString& line : lines)
+        q->SQL.Add(line);
+    return q;
+}
+
+data::DataSource* makeSource(data::Query* query, QObject* owner, const char* name)
+{
+    auto* s = new data::DataSource(query, owner);
+    s->setObjectName(QString::fromLatin1(name));
+    return s;
+}
+
+kit::DBGrid* makeGrid(QWidget* owner, const char* name, data::DataSource* source)
+{
+    auto* g = new kit::DBGrid(owner);
+    g->setObjectName(QString::fromLatin1(name));
+    g->setBoldFont(true);
+    g->setTabStop(false);
+    g->setDataSource(source);
+    return g;
+}
+
+kit::Label* makeLabel(QWidget* owner, const QString& name, const char* caption)
+{
+    auto* l = new kit::Label(QString::fromLatin1(caption), owner);
+    l->setObjectName(name);
+    return l;
+}
+
+// The value of the last column called `name` in the current row: with "select *" over a
+// join, the joined table's key comes after the ledger's own.
+QVariant lastColumn(const data::Query& query, const QString& name)
+{
+    if (!query.Active() || query.IsEmpty())
+        return {};
+    const QStringList names = query.fieldNames();
+    for (int i = int(names.size()) - 1; i >= 0; --i)
+        if (names.at(i).compare(name, Qt::CaseInsensitive) == 0)
+            return query.value(query.RecNo(), i);
+    return {};
+}
+
+} // namespace
+
+TSFakturaVnes::TSFakturaVnes(QWidget* parent) : TFormSrgBase(parent)
+{
+    setObjectName(QStringLiteral("SFakturaVnes"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->setSpacing(4);
+
+    Panel1 = new kit::Panel(this);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    auto* fields = new QGridLayout(Panel1);
+    fields->setContentsMargins(12, 10, 12, 10);
+    fields->setHorizontalSpacing(10);
+    fields->setVerticalSpacing(6);
+    Label1 = makeLabel(Panel1, QStringLiteral("Label1"), "Nalog br.");
+    Label2 = makeLabel(Panel1, QStringLiteral("Label2"), "Komintent");
+    Label3 = makeLabel(Panel1, QStringLiteral("Label3"), "Datum na pocetok");
+    Label4 = makeLabel(Panel1, QStringLiteral("Label4"), "Datum na zavrsetok");
+    Label5 = makeLabel(Panel1, QStringLiteral("Label5"), "Vraboten");
+    Label6 = makeLabel(Panel1, QStringLiteral("Label6"), "Prioritet");
+    Edit1 = app::inputField(Panel1, QStringLiteral("Edit1"));
+    Edit2 = app::inputField(Panel1, QStringLiteral("Edit2"));
+    Edit3 = app::inputField(Panel1, QStringLiteral("Edit3"));
+    Edit4 = app::inputField(Panel1, QStringLiteral("Edit4"));
+    Edit5 = app::inputField(Panel1, QStringLiteral("Edit5"));
+    Edit6 = app::inputField(Panel1, QStringLiteral("Edit6"));
+    for (kit::Edit* code : {Edit1, Edit2, Edit4, Edit6})
+        code->setFixedWidth(90);
+    Edit3->setMinimumWidth(320);
+    Edit5->setMinimumWidth(320);
+    auto date = [this](const char* name) {
+        auto* d = new QDateEdit(QDate::currentDate(), Panel1);
+        d->setObjectName(QString::fromLatin1(name));
+        d->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+        d->setCalendarPopup(true);
+        d->setFixedWidth(120);
+        return d;
+    };
+    auto time = [this](const char* name) {
+        auto* t = new QTimeEdit(QTime(8, 0), Panel1);
+        t->setObjectName(QString::fromLatin1(name));
+        t->setDisplayFormat(QStringLiteral("HH:mm"));
+        t->setFixedWidth(80);
+        return t;
+    };
+    DateTimePicker1 = date("DateTimePicker1");
+    DateTimePicker2 = time("DateTimePicker2");
+    DateTimePicker3 = date("DateTimePicker3");
+    DateTimePicker4 = time("DateTimePicker4");
+    const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
+    fields->addWidget(Label1, 0, 0, right);
+    fields->addWidget(Edit1, 0, 1);
+    fields->addWidget(Label2, 1, 0, right);
+    fields->addWidget(Edit2, 1, 1);
+    fields->addWidget(Edit3, 1, 2, 1, 2);
+    fields->addWidget(Label3, 2, 0, right);
+    fields->addWidget(DateTimePicker1, 2, 1);
+    fields->addWidget(DateTimePicker2, 2, 2, Qt::AlignLeft);
+    fields->addWidget(Label4, 3, 0, right);
+    fields->addWidget(DateTimePicker3, 3, 1);
+    fields->addWidget(DateTimePicker4, 3, 2, Qt::AlignLeft);
+    fields->addWidget(Label5, 4, 0, right);
+    fields->addWidget(Edit4, 4, 1);
+    fields->addWidget(Edit5, 4, 2, 1, 2);
+    fields->addWidget(Label6, 5, 0, right);
+    fields->addWidget(Edit6, 5, 1);
+    fields->setColumnStretch(4, 1);
+    layout->addWidget(Panel1);
+
+    auto* buttons = new QHBoxLayout;
+    BitBtn2 = new kit::BitBtn(QStringLiteral("Add"), QIcon(), this);
+    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
+    BitBtn3 = new kit::BitBtn(QStringLiteral("Delete"), QIcon(), this);
+    BitBtn3->setObjectName(QStringLiteral("BitBtn3"));
+    buttons->addWidget(BitBtn2);
+    buttons->addWidget(BitBtn3);
+    buttons->addStretch(1);
+    layout->addLayout(buttons);
+
+    StringGrid1 = new kit::StringGrid(this);
+    StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
+    StringGrid1->setColCount(6);
+    const int widths[] = {15, 67, 93, 240, 64, 64};
+    for (int c = 0; c < 6; ++c)
+        StringGrid1->setColWidths(c, widths[c]);
+    layout->addWidget(StringGrid1, 1);
+
+    auto* bottom = new QHBoxLayout;
+    BitBtn1 = new kit::BitBtn(QStringLiteral("Vnesi"), QIcon(), this);
+    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    bottom->addStretch(1);
+    bottom->addWidget(BitBtn1);
+    layout->addLayout(bottom);
+
+    // Present on the connection, never run.
+    Query1 = new data::Query(this);
+    Query1->setObjectName(QStringLiteral("Query1"));
+    Query2 = new data::Query(this);
+    Query2->setObjectName(QStringLiteral("Query2"));
+    resize(760, 520);
+}
+
+TSFakturaLista::TSFakturaLista(QWidget* parent) : TSListBase(Captions::Macedonian, parent)
+{
+    setObjectName(QStringLiteral("SFakturaLista"));
+
+    Query1 = makeQuery(this, "Query1",
+                       {QStringLiteral("select *"), QStringLiteral("from nalozi "), QStringLiteral("order by nalog_id desc")});
+    DataSource1 = makeSource(Query1, this, "DataSource1");
+    Query2 = makeQuery(this, "Query2",
+                       {QStringLiteral("select *"), QStringLiteral("from magacin_proizvodi "),
+                        QStringLiteral("left join proizvodi on magacin_proizvodi.id_proizvod=proizvodi.id "),
+                        QStringLiteral("where document_id=:id")});
+    Query2->setMasterSource(DataSource1);
+    DataSource2 = makeSource(Query2, this, "DataSource2");
+    Query3 = makeQuery(this, "Query3",
+                       {QStringLiteral("select *"), QStringLiteral("from proizvodi_sostav "),
+                        QStringLiteral("left join artikli on proizvodi_sostav.id_artikal=artikli.id"),
+                        QStringLiteral("where id_proizvod=:id_1")});
+    DataSource3 = makeSource(Query3, this, "DataSource3");
+    Query4 = makeQuery(this, "Query4",
+                       {QStringLiteral("select  *"), QStringLiteral("from magacin_proizvodi"),
+                        QStringLiteral("left join komintenti on magacin_proizvodi.id_komintent=komintenti.id"),
+                        QStringLiteral("where magacin_proizvodi.document_id=:id")});
+    Query4->setMasterSource(DataSource1);
+    DataSource4 = makeSource(Query4, this, "DataSource4");
+
+    // :id_1 is the product's key, the second "id" of the product rows; the articles follow
+    // the current product row.
+    auto followProduct = [this]() {
+        Query3->Close();
+        const QVariant product = lastColumn(*Query2, QStringLiteral("id"));
+        data::Param& p = Query3->ParamByName(QStringLiteral("id_1"));
+        if (product.isNull())
+            p.Clear();
+        else
+            p.AsInteger(product.toInt());
+        Query3->Open();
+    };
+    connect(Query2, &data::Query::afterOpen, this, followProduct);
+    connect(Query2, &data::Query::afterScroll, this, followProduct);
+
+    DBGrid1 = makeGrid(this, "DBGrid1", DataSource1);
+    DBGrid1->addColumn(QStringLiteral("Nalog_id"), QString(), 64);
+    DBGrid1->addColumn(QStringLiteral("Datum_start"), QString(), 90);
+    DBGrid1->addColumn(QStringLiteral("prioritet"), QString(), 160);
+
+    Panel1 = new kit::Panel(this);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    auto* fields = new QGridLayout(Panel1);
+    fields->setContentsMargins(12, 10, 12, 10);
+    fields->setHorizontalSpacing(10);
+    fields->setVerticalSpacing(6);
+    struct Box {
+        kit::Label*& label;
+        kit::DBEdit*& edit;
+        const char* caption;
+        data::DataSource* source;
+        const char* field;
+        int width;
+    };
+    const Box boxes[] = {
+        {Label2, DBEdit1, "Nalog br.", DataSource1, "Nalog_id", 120},
+        {Label3, DBEdit2, "Komintent", DataSource4, "naziv", 380},
+        {Label4, DBEdit3, "Datum na pocetok", DataSource1, "Datum_start", 120},
+        {Label5, DBEdit4, "Vraboten", DataSource1, "prioritet", 380},
+        {Label6, DBEdit5, "Datum na zavrsetok", DataSource1, "Datum_finish", 120},
+        {Label7, DBEdit6, "Prioritet", DataSource1, "prioritet", 380},
+    };
+    int row = 0;
+    for (const Box& b : boxes) {
+        b.edit = app::detailField(Panel1, QStringLiteral("DBEdit%1").arg(row + 1), b.source, QString::fromLatin1(b.field));
+        b.edit->setFixedWidth(b.width);
+        b.label = makeLabel(Panel1, QStringLiteral("Label%1").arg(row + 2), b.caption);
+        b.label->setBuddy(b.edit);
+        fields->addWidget(b.label, row, 0, Qt::AlignRight | Qt::AlignVCenter);
+        fields->addWidget(b.edit, row, 1, Qt::AlignLeft | Qt::AlignVCenter);
+        ++row;
+    }
+    fields->setColumnStretch(2, 1);
+
+    DBGrid2 = makeGrid(this, "DBGrid2", DataSource2);
+    DBGrid2->addColumn(QStringLiteral("sifra"), QString(), 90);
+    DBGrid2->addColumn(QStringLiteral("proizvod"), QString(), 300);
+    DBGrid2->addColumn(QStringLiteral("edm"), QString(), 40);
+    DBGrid2->addColumn(QStringLiteral("vlez_kol"), QString(), 90);
+    DBGrid3 = makeGrid(this, "DBGrid3", DataSource3);
+    DBGrid3->addColumn(QStringLiteral("sifra"), QString(), 90);
+    DBGrid3->addColumn(QStringLiteral("artikal"), QString(), 300);
+    DBGrid3->addColumn(QStringLiteral("edm"), QString(), 40);
+    DBGrid3->addColumn(QStringLiteral("kolicina"), QString(), 90);
+
+    Splitter2 = new kit::Splitter(Qt::Vertical, this);
+    Splitter2->setObjectName(QStringLiteral("Splitter2"));
+    Splitter2->addWidget(DBGrid2);
+    Splitter2->addWidget(DBGrid3);
+    auto* right = new QWidget(this);
+    right->setObjectName(QStringLiteral("Panel2"));
+    auto* rightLayout = new QVBoxLayout(right);
+    rightLayout->setContentsMargins(0, 0, 0, 0);
+    rightLayout->setSpacing(4);
+    rightLayout->addWidget(Panel1);
+    rightLayout->addWidget(Splitter2, 1);
+
+    Splitter1 = new kit::Splitter(Qt::Horizontal, this);
+    Splitter1->setObjectName(QStringLiteral("Splitter1"));
+    Splitter1->addWidget(DBGrid1);
+    Splitter1->addWidget(right);
+    Splitter1->setStretchFactor(0, 0);
+    Splitter1->setStretchFactor(1, 1);
+    Splitter1->setSizes({340, 740});
+    bodyLayout()->addWidget(Splitter1, 1);
+
+    setFocusProxy(DBGrid1);
+    Query1->Open();
+    Query2->Open();
+    Query3->Open();
+    Query4->Open();
+}
