@@ -33,6 +33,9 @@ QVariant quantity(QRandomGenerator& r)
 void fill(quint32 seed, int articles, int rows)
 {
     QRandomGenerator r(seed);
+    data::Transaction transaction(*data::Database::byName(QStringLiteral("Main"))); // one write, not thousands
+    // Keys as the database gives them: a reused test database does not start at 1.
+    QVector<int> ids;
     data::Query q;
     q.SQL.Add(QStringLiteral("insert into artikli(sifra,artikal,edm) values(:a,:b,:c)"));
     for (int i = 0; i < articles; ++i) {
@@ -46,6 +49,7 @@ void fill(quint32 seed, int articles, int rows)
         else
             q.ParamByName(QStringLiteral("c")).AsString(r.bounded(2) ? QStringLiteral("PCS") : QStringLiteral("kg"));
         q.ExecSQL();
+        ids << q.LastInsertId();
     }
     q.SQL.Clear();
     q.SQL.Add(QStringLiteral("insert into magacin_artikli(vid_dokument,document_id,id_komintent,id_artikal,vlez_kol,"
@@ -57,14 +61,15 @@ void fill(quint32 seed, int articles, int rows)
         if (pick == 0)
             q.ParamByName(QStringLiteral("a")).Clear();                              // no article
         else if (pick == 1)
-            q.ParamByName(QStringLiteral("a")).AsInteger(articles + 1 + r.bounded(50)); // unknown article
+            q.ParamByName(QStringLiteral("a")).AsInteger(ids.last() + 1 + r.bounded(50)); // unknown article
         else
-            q.ParamByName(QStringLiteral("a")).AsInteger(1 + r.bounded(articles * 2 / 3)); // some never move
+            q.ParamByName(QStringLiteral("a")).AsInteger(ids.at(r.bounded(articles * 2 / 3))); // some never move
         const QVariant in = quantity(r), out = quantity(r);
         in.isNull() ? q.ParamByName(QStringLiteral("i")).Clear() : q.ParamByName(QStringLiteral("i")).AsFloat(in.toDouble());
         out.isNull() ? q.ParamByName(QStringLiteral("o")).Clear() : q.ParamByName(QStringLiteral("o")).AsFloat(out.toDouble());
         q.ExecSQL();
     }
+    transaction.commit();
 }
 
 // Every row as text, columns by name, in the order returned.
