@@ -35,6 +35,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <deque>
 #include <functional>
 
 namespace {
@@ -94,7 +95,7 @@ public:
     {
     }
 
-    QList<Result> results;
+    std::deque<Result> results; // references stay valid as results are added
 
     void run()
     {
@@ -108,8 +109,8 @@ public:
 private:
     Result& add(const QString& name)
     {
-        results.append({name, {}, {}, 0});
-        return results.last();
+        results.push_back({name, {}, {}, 0});
+        return results.back();
     }
     void engineTimes(Result& r, const QString& statement, const QVariantMap& params)
     {
@@ -159,6 +160,15 @@ private:
         }
         w->Edit1->setText(QString());
         closeWindow(w);
+
+        // The statement as first written, on the engine alone, for comparison.
+        Result& all = add(QStringLiteral("  as written, engine only: all rows"));
+        engineTimes(all, join(lagerlista::balanceStatementAsWritten()), {{QStringLiteral("a"), QStringLiteral("%")}});
+        Result& one = add(QStringLiteral("  as written, engine only: prefix of 1"));
+        engineTimes(one, join(lagerlista::balanceStatementAsWritten()),
+                    {{QStringLiteral("a"), m_prefixes.first().left(1) + QLatin1Char('%')}});
+        all.ms = all.engine;
+        one.ms = one.engine;
     }
 
     void balance()
