@@ -5,6 +5,7 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <string>
@@ -214,7 +215,11 @@ QString roundDecimalText(const QString& number, int scale)
         ip.remove(0, 1);
     if (ip.isEmpty())
         ip = QStringLiteral("0");
-    const bool zero = !(ip + fp).contains(QRegularExpression(QStringLiteral("[1-9]")));
+    // A plain scan: this runs for every cast value of every row read on SQLite.
+    const auto nonZero = [](const QString& d) {
+        return std::any_of(d.cbegin(), d.cend(), [](QChar c) { return c >= QLatin1Char('1') && c <= QLatin1Char('9'); });
+    };
+    const bool zero = !nonZero(ip) && !nonZero(fp);
     QString out = (negative && !zero ? QStringLiteral("-") : QString()) + ip;
     if (scale > 0)
         out += QLatin1Char('.') + fp;

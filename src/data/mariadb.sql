@@ -104,7 +104,7 @@ CREATE TABLE magacin_artikli (
     datum_referenca DATE,
     firma_id INT,
     document_id_label INT,
-    KEY magacin_artikli_artikal (id_artikal),
+    KEY magacin_artikli_artikal (id_artikal, vlez_kol, izlez_kol),
     KEY magacin_artikli_dokument (document_id, vid_dokument),
     KEY magacin_artikli_komintent (id_komintent, firma_id)
 ) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COLLATE=utf8mb4_unicode_ci;

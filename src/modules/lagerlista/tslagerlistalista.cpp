@@ -16,6 +16,7 @@
 #include <QChartView>
 #include <QHBoxLayout>
 #include <QHorizontalStackedBarSeries>
+#include <QTimer>
 #include <QValueAxis>
 #include <QVBoxLayout>
 
@@ -75,6 +76,10 @@ TSLagerListaLista::TSLagerListaLista(QWidget* parent) : TFormSrgBase(parent)
             rebuildChart();
     });
     Query1->Open();
+    // The window is activated right after it is built, by the same command: the rows just
+    // read cannot have changed yet, so that first activation does not read them again.
+    m_justOpened = true;
+    QTimer::singleShot(0, this, [this]() { m_justOpened = false; });
 }
 
 void TSLagerListaLista::rerun()
@@ -91,6 +96,10 @@ void TSLagerListaLista::Edit1Change()
 
 void TSLagerListaLista::FormActivate()
 {
+    if (m_justOpened) {
+        m_justOpened = false;
+        return;
+    }
     rerun();
 }
 

@@ -1,0 +1,371 @@
+// duredir-bench: builds a synthetic business of a chosen size through the program's own
+// statements and times the operator's work on it through the real windows, offscreen,
+// beside the same statements run straight on the engine.
+#include "engine.h"
+#include "generate.h"
+
+#include "app/application.h"
+#include "app/tform1.h"
+#include "data/database.h"
+#include "data/query.h"
+#include "data/schema.h"
+#include "dialogs/tsnalogvnesiproizvod.h"
+#include "kit/edit.h"
+#include "kit/messagebox.h"
+#include "kit/modal.h"
+#include "modules/lagerlista/lagerlistasql.h"
+#include "modules/lagerlista/tlagerlista.h"
+#include "modules/lagerlista/tslagerlistalista.h"
+#include "modules/pregledartikal/pregledartikalsql.h"
+#include "modules/pregledartikal/tpregledartikal.h"
+#include "modules/pregledartikal/tspregledartikallista.h"
+#include "modules/priemnica/priemnicasql.h"
+#include "modules/priemnica/tpriemnica.h"
+#include "modules/priemnica/tspriemnicalista.h"
+#include "reports/tsreportlager.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTest>
+
+#include <algorithm>
+#include <cstdio>
+#include <deque>
+#include <functional>
+
+namespace {
+
+struct Result {
+    QString name;
+    QVector<double> ms;     // through the program
+    QVector<double> engine; // the same statement on the engine
+    long peakKb = 0;
+};
+
+double percentile(QVector<double> v, double p)
+{
+    if (v.isEmpty())
+        return 0;
+    std::sort(v.begin(), v.end());
+    const int i = std::clamp(int(p * (v.size() - 1) + 0.5), 0, int(v.size()) - 1);
+    return v.at(i);
+}
+
+long peakRssKb()
+{
+    QFile f(QStringLiteral("/proc/self/status"));
+    if (!f.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : f.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLong();
+    return 0;
+}
+
+double timeMs(const std::function<void()>& f)
+{
+    QElapsedTimer t;
+    t.start();
+    f();
+    return double(t.nsecsElapsed()) / 1e6;
+}
+
+void settle()
+{
+    for (int i = 0; i < 2; ++i) {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents();
+    }
+}
+
+QString join(const QStringList& lines)
+{
+    return lines.join(QLatin1Char('\n'));
+}
+
+class Bench {
+public:
+    Bench(TForm1& main, bench::DirectEngine& engine, int repeats, const QStringList& prefixes)
+        : m_main(main), m_engine(engine), m_repeats(repeats), m_prefixes(prefixes)
+    {
+    }
+
+    std::deque<Result> results; // references stay valid as results are added
+
+    void run()
+    {
+        stockList();
+        balance();
+        receiptList();
+        articleOverview();
+        printedStockList();
+    }
+
+private:
+    Result& add(const QString& name)
+    {
+        results.push_back({name, {}, {}, 0});
+        return results.back();
+    }
+    void engineTimes(Result& r, const QString& statement, const QVariantMap& params)
+    {
+        for (int i = 0; i < m_repeats; ++i)
+            r.engine << timeMs([&] { m_engine.run(statement, params); });
+    }
+    template <class W>
+    W* openList(Module* module)
+    {
+        module->createList(nullptr, nullptr, 1);
+        QCoreApplication::processEvents();
+        return qobject_cast<W*>(m_main.ActiveMDIChild());
+    }
+    void closeWindow(TFormSrgBase* w)
+    {
+        w->Close();
+        settle();
+    }
+
+    void stockList()
+    {
+        Result& open = add(QStringLiteral("stock list: open"));
+        for (int i = 0; i < m_repeats; ++i) {
+            TSLagerListaLista* w = nullptr;
+            open.ms << timeMs([&] { w = openList<TSLagerListaLista>(m_main.LagerLista); });
+            closeWindow(w);
+        }
+        open.peakKb = peakRssKb();
+        engineTimes(open, join(lagerlista::balanceStatement()), {{QStringLiteral("a"), QStringLiteral("%")}});
+
+        auto* w = openList<TSLagerListaLista>(m_main.LagerLista);
+        for (int length = 1; length <= 3; ++length) {
+            Result& key = add(QStringLiteral("stock list: keystroke, prefix of %1").arg(length));
+            for (int i = 0; i < m_repeats; ++i) {
+                const QString prefix = m_prefixes.at(i % m_prefixes.size()).left(length);
+                w->Edit1->setText(prefix.left(length - 1));
+                key.ms << timeMs([&] {
+                    QTest::keyClick(w->Edit1, prefix.at(length - 1).toLatin1());
+                    QCoreApplication::processEvents();
+                });
+                m_engine.run(join(lagerlista::balanceStatement()), {{QStringLiteral("a"), prefix + QLatin1Char('%')}});
+                key.engine << timeMs([&] {
+                    m_engine.run(join(lagerlista::balanceStatement()), {{QStringLiteral("a"), prefix + QLatin1Char('%')}});
+                });
+            }
+            key.peakKb = peakRssKb();
+        }
+        w->Edit1->setText(QString());
+        closeWindow(w);
+
+        // The statement as first written, on the engine alone, for comparison.
+        Result& all = add(QStringLiteral("  as written, engine only: all rows"));
+        engineTimes(all, join(lagerlista::balanceStatementAsWritten()), {{QStringLiteral("a"), QStringLiteral("%")}});
+        Result& one = add(QStringLiteral("  as written, engine only: prefix of 1"));
+        engineTimes(one, join(lagerlista::balanceStatementAsWritten()),
+                    {{QStringLiteral("a"), m_prefixes.first().left(1) + QLatin1Char('%')}});
+        all.ms = all.engine;
+        one.ms = one.engine;
+    }
+
+    void balance()
+    {
+        Result& r = add(QStringLiteral("quantity dialog: balance"));
+        data::Query ids;
+        ids.SQL.Add(QStringLiteral("select id from artikli order by id"));
+        ids.Open();
+        const int n = ids.RecordCount();
+        TSNalogVnesiProizvod dialog;
+        for (int i = 0; i < m_repeats; ++i) {
+            ids.setRecNo((i * 7919) % n);
+            const int id = ids.FieldByName(QStringLiteral("id")).AsInteger();
+            r.ms << timeMs([&] { dialog.LoadArticleWithBalance(id); });
+            r.engine << timeMs([&] {
+                m_engine.run(dialog.Query1->SQL.Text(), {{QStringLiteral("aid"), id}});
+            });
+        }
+        r.peakKb = peakRssKb();
+    }
+
+    void receiptList()
+    {
+        Result& open = add(QStringLiteral("receipt list: open"));
+        Result& move = add(QStringLiteral("receipt list: move current (x20)"));
+        for (int i = 0; i < std::max(3, m_repeats / 4); ++i) {
+            TSPriemnicaLista* w = nullptr;
+            open.ms << timeMs([&] { w = openList<TSPriemnicaLista>(m_main.Priemnica); });
+            for (int k = 0; k < 20 && !w->Query1->Eof(); ++k) {
+                move.ms << timeMs([&] { w->Query1->Next(); });
+                const int id = w->Query1->FieldByName(QStringLiteral("id")).AsInteger();
+                move.engine << timeMs([&] { m_engine.run(join(priemnicasql::listLines()), {{QStringLiteral("id"), id}}); });
+            }
+            closeWindow(w);
+        }
+        engineTimes(open, join(priemnicasql::listHeaders()), {});
+        open.peakKb = move.peakKb = peakRssKb();
+    }
+
+    void articleOverview()
+    {
+        Result& open = add(QStringLiteral("article overview: open"));
+        Result& move = add(QStringLiteral("article overview: move (x20)"));
+        for (int i = 0; i < std::max(2, m_repeats / 10); ++i) {
+            TSPregledArtikalLista* w = nullptr;
+            open.ms << timeMs([&] { w = openList<TSPregledArtikalLista>(m_main.PregledArtikal); });
+            for (int k = 0; k < 20 && !w->Query1->Eof(); ++k) {
+                move.ms << timeMs([&] { w->Query1->Next(); });
+                const int id = w->Query1->FieldByName(QStringLiteral("id")).AsInteger();
+                move.engine << timeMs([&] {
+                    m_engine.run(join(pregledartikal::detailStatement()), {{QStringLiteral("id"), id}});
+                });
+            }
+            closeWindow(w);
+        }
+        for (int i = 0; i < std::max(2, m_repeats / 10); ++i)
+            open.engine << timeMs([&] {
+                m_engine.run(join(pregledartikal::masterStatement()), {{QStringLiteral("a"), QStringLiteral("%")}});
+            });
+        open.peakKb = move.peakKb = peakRssKb();
+    }
+
+    void printedStockList()
+    {
+        Result& r = add(QStringLiteral("printed stock list: lay out all rows"));
+        auto* w = openList<TSLagerListaLista>(m_main.LagerLista);
+        for (int i = 0; i < std::max(2, m_repeats / 10); ++i) {
+            TSReportLager report;
+            r.ms << timeMs([&] {
+                report.PrepareReport(w->Query1);
+                report.layout();
+            });
+        }
+        closeWindow(w);
+        r.peakKb = peakRssKb();
+    }
+
+    TForm1& m_main;
+    bench::DirectEngine& m_engine;
+    int m_repeats;
+    QStringList m_prefixes;
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    app::Application application(argc, argv);
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Times the operator's work on a synthetic business."));
+    parser.addHelpOption();
+    parser.addOption({QStringLiteral("size"), QStringLiteral("S, M or L."), QStringLiteral("size"), QStringLiteral("S")});
+    parser.addOption({QStringLiteral("seed"), QStringLiteral("Generator seed."), QStringLiteral("n"), QStringLiteral("1")});
+    parser.addOption({QStringLiteral("engine"), QStringLiteral("sqlite or mariadb."), QStringLiteral("engine"),
+                      QStringLiteral("sqlite")});
+    parser.addOption({QStringLiteral("socket"), QStringLiteral("MariaDB server socket."), QStringLiteral("path")});
+    parser.addOption({QStringLiteral("database"), QStringLiteral("SQLite file, or MariaDB database name; "
+                                                                 "generated when it holds no articles."),
+                      QStringLiteral("name")});
+    parser.addOption({QStringLiteral("repeats"), QStringLiteral("Runs of each operation."), QStringLiteral("n"),
+                      QStringLiteral("20")});
+    parser.addOption({QStringLiteral("json"), QStringLiteral("Write the results to this file."), QStringLiteral("file")});
+    parser.process(application);
+
+    const bench::Size size = bench::sizeByName(parser.value(QStringLiteral("size")).toUpper());
+    if (size.name.isEmpty()) {
+        std::fprintf(stderr, "duredir-bench: --size must be S, M or L\n");
+        return 2;
+    }
+    const quint64 seed = parser.value(QStringLiteral("seed")).toULongLong();
+    data::AliasConfig config;
+    if (parser.value(QStringLiteral("engine")) == QLatin1String("mariadb")) {
+        config.engine = data::Engine::MariaDb;
+        config.socket = parser.value(QStringLiteral("socket"));
+        config.database = parser.isSet(QStringLiteral("database"))
+                              ? parser.value(QStringLiteral("database"))
+                              : QStringLiteral("duredir_bench_%1_%2").arg(size.name.toLower()).arg(seed);
+    } else {
+        config.path = parser.isSet(QStringLiteral("database"))
+                          ? parser.value(QStringLiteral("database"))
+                          : QDir::temp().filePath(QStringLiteral("duredir-bench-%1-%2.sqlite").arg(size.name).arg(seed));
+    }
+
+    // Messages and modal dialogs are answered at once: nobody sits at this screen.
+    kit::setMessageBoxHandler([](QWidget*, const QString& text, const QString&, kit::Buttons) {
+        std::fprintf(stderr, "message: %s\n", qPrintable(text));
+        return int(kit::mrOk);
+    });
+    kit::setModalHandler([](QDialog*) { return int(kit::mrCancel); });
+
+    try {
+        data::Database db;
+        db.setConfig(config);
+        db.open();
+        if (!data::existingTables(db).contains(QStringLiteral("artikli")))
+            data::createSchema(db);
+        data::Query count;
+        count.SQL.Add(QStringLiteral("select count(*) n from artikli"));
+        count.Open();
+        if (count.FieldByName(QStringLiteral("n")).AsInteger() == 0) {
+            std::fprintf(stderr, "generating size %s, seed %llu ...\n", qPrintable(size.name), seed);
+            const double ms = timeMs([&] { bench::generate(db, size, seed); });
+            std::fprintf(stderr, "generated in %.1f s\n", ms / 1000);
+        }
+        auto engine = bench::DirectEngine::open(config);
+
+        // Search prefixes: the names of articles spread over the register.
+        QStringList prefixes;
+        bench::Random r(seed + 1);
+        for (int i = 0; i < 16; ++i)
+            prefixes << bench::articleName(r, i);
+
+        TForm1 main(&db);
+        main.resize(1280, 800);
+        main.show();
+        QCoreApplication::processEvents();
+
+        Bench b(main, *engine, parser.value(QStringLiteral("repeats")).toInt(), prefixes);
+        b.run();
+
+        std::printf("size %s (%d articles, %d ledger rows), %s\n", qPrintable(size.name), size.articles,
+                    size.ledgerRows, config.engine == data::Engine::Sqlite ? "SQLite" : "MariaDB");
+        std::printf("%-42s %9s %9s %9s %7s %9s\n", "operation", "median ms", "p95 ms", "engine ms", "ratio",
+                    "peak MB");
+        QJsonArray rows;
+        for (const Result& res : b.results) {
+            const double med = percentile(res.ms, 0.5), p95 = percentile(res.ms, 0.95);
+            const double eng = percentile(res.engine, 0.5);
+            std::printf("%-42s %9.2f %9.2f %9s %7s %9.1f\n", qPrintable(res.name), med, p95,
+                        res.engine.isEmpty() ? "-" : qPrintable(QString::number(eng, 'f', 2)),
+                        res.engine.isEmpty() ? "-" : qPrintable(QString::number(med / eng, 'f', 2)),
+                        double(res.peakKb) / 1024.0);
+            rows.append(QJsonObject{{QStringLiteral("operation"), res.name},
+                                    {QStringLiteral("median_ms"), med},
+                                    {QStringLiteral("p95_ms"), p95},
+                                    {QStringLiteral("runs"), int(res.ms.size())},
+                                    {QStringLiteral("engine_median_ms"), res.engine.isEmpty() ? QJsonValue() : eng},
+                                    {QStringLiteral("peak_rss_mb"), double(res.peakKb) / 1024.0}});
+        }
+        if (parser.isSet(QStringLiteral("json"))) {
+            QFile f(parser.value(QStringLiteral("json")));
+            if (!f.open(QIODevice::WriteOnly)) {
+                std::fprintf(stderr, "duredir-bench: cannot write %s\n", qPrintable(f.fileName()));
+                return 1;
+            }
+            f.write(QJsonDocument(QJsonObject{{QStringLiteral("size"), size.name},
+                                              {QStringLiteral("seed"), QString::number(seed)},
+                                              {QStringLiteral("engine"), config.engine == data::Engine::Sqlite
+                                                                             ? QStringLiteral("sqlite")
+                                                                             : QStringLiteral("mariadb")},
+                                              {QStringLiteral("results"), rows}})
+                        .toJson());
+        }
+    } catch (const data::Error& e) {
+        std::fprintf(stderr, "duredir-bench: %s\n", qPrintable(e.text()));
+        return 1;
+    }
+    return 0;
+}
