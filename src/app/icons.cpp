@@ -70,23 +70,19 @@ QIcon navigatorPicture(int index)
 QIcon toolIcon(ToolIcon which)
 {
     struct Entry {
-        const char* theme;
         QColor color;
         const char* glyph;
     };
     static const QHash<int, Entry> entries{
-        {int(ToolIcon::ReceiptList), {"go-down", QColor(0xc6, 0x28, 0x28), "\u2193"}},
-        {int(ToolIcon::DispatchList), {"go-up", QColor(0x2e, 0x7d, 0x32), "\u2191"}},
-        {int(ToolIcon::StockList), {"x-office-spreadsheet", QColor(0x15, 0x65, 0xc0), "\u2261"}},
-        {int(ToolIcon::Articles), {"package-x-generic", QColor(0x8d, 0x6e, 0x63), "A"}},
-        {int(ToolIcon::Partners), {"system-users", QColor(0x6a, 0x1b, 0x9a), "P"}},
-        {int(ToolIcon::Print), {"document-print-preview", QColor(0x45, 0x5a, 0x64), "print"}},
-        {int(ToolIcon::Close), {"window-close", QColor(0x75, 0x75, 0x75), "\u00d7"}},
+        {int(ToolIcon::ReceiptList), {QColor(0xc6, 0x28, 0x28), "\u2193"}},
+        {int(ToolIcon::DispatchList), {QColor(0x2e, 0x7d, 0x32), "\u2191"}},
+        {int(ToolIcon::StockList), {QColor(0x15, 0x65, 0xc0), "\u2261"}},
+        {int(ToolIcon::Articles), {QColor(0x8d, 0x6e, 0x63), "A"}},
+        {int(ToolIcon::Partners), {QColor(0x6a, 0x1b, 0x9a), "P"}},
+        {int(ToolIcon::Print), {QColor(0x45, 0x5a, 0x64), "print"}},
+        {int(ToolIcon::Close), {QColor(0x75, 0x75, 0x75), "\u00d7"}},
     };
     const Entry e = entries.value(int(which));
-    const QIcon themed = QIcon::fromTheme(QString::fromLatin1(e.theme));
-    if (!themed.isNull())
-        return themed;
     return drawn(e.color, QString::fromUtf8(e.glyph));
 }
 

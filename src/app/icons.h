@@ -9,8 +9,8 @@ namespace app {
 // (selected picture, picture) = (2k, 2k+1).
 QIcon navigatorPicture(int index);
 
-// Tool bar and menu icons: the desktop theme's icon of that name when there is one,
-// otherwise the program's own drawing, so they show on a bare machine too.
+// Tool bar and menu icons: the program's own drawings, one style with the navigator's
+// pictures, the same on every desktop (no theme is consulted).
 enum class ToolIcon { ReceiptList, DispatchList, StockList, Articles, Partners, Print, Close };
 QIcon toolIcon(ToolIcon which);
 

@@ -1,12 +1,10 @@
 #include "app/application.h"
 #include "app/tform1.h"
 
-#include <QIcon>
 
 int main(int argc, char* argv[])
 {
     app::Application application(argc, argv);
-    QIcon::setFallbackThemeName(QStringLiteral("Adwaita"));
     std::unique_ptr<TForm1> form;
     try {
         form = std::make_unique<TForm1>();
