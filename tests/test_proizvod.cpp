@@ -179,8 +179,8 @@ void TestProizvod::entrySavesProductAndComposition()
     AppFixture::settle();
     QCOMPARE(app.messages().last(), (Shown{"Information", "Proizvodot e uspesno vnesen !!!"}));
     QVERIFY(app.windows<TSProizvodVnes>().isEmpty());
-    // The first product of an empty register gets the code 0, the next one 1.
-    QCOMPARE(app.database().scalar("select sifra from proizvodi").toInt(), 0);
+    // The first product of an empty register gets the code 1, the next one 2.
+    QCOMPARE(app.database().scalar("select sifra from proizvodi").toInt(), 1);
     QCOMPARE(app.database().scalar("select cena from proizvodi").toDouble(), 120.5);
     const int id = app.database().scalar("select id from proizvodi").toInt();
     QCOMPARE(composition(app, id),
@@ -192,7 +192,7 @@ void TestProizvod::entrySavesProductAndComposition()
     answerArticleQuantity(app, "4");
     second->ReceiveArticle(m.c);
     second->BitBtn3->Click();
-    QCOMPARE(app.database().scalar("select sifra from proizvodi where proizvod='DOOR'").toInt(), 1);
+    QCOMPARE(app.database().scalar("select sifra from proizvodi where proizvod='DOOR'").toInt(), 2);
 }
 
 void TestProizvod::entryChecksFieldsWithoutMessage()

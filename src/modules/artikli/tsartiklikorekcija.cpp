@@ -149,7 +149,8 @@ void TSArtikliKorekcija::Button1Click()
     for (const QString& line : artikli_sql::Update)
         Query1->SQL.Add(line);
     Query1->ParamByName(QStringLiteral("aid")).AsInteger(data::toInteger(Edit1->Text()));
-    Query1->ParamByName(QStringLiteral("a")).AsString(MaskEdit1->Text());
+    // The code must be a whole number: an empty or broken code is refused before the update.
+    Query1->ParamByName(QStringLiteral("a")).AsInteger(data::toInteger(MaskEdit1->Text()));
     Query1->ParamByName(QStringLiteral("b")).AsString(Edit3->Text());
     Query1->ParamByName(QStringLiteral("c")).AsString(Edit4->Text());
     Query1->ExecSQL();

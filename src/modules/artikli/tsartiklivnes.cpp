@@ -1,6 +1,7 @@
 #include "modules/artikli/tsartiklivnes.h"
 
 #include "app/formfields.h"
+#include "data/database.h"
 #include "data/query.h"
 #include "kit/button.h"
 #include "kit/edit.h"
@@ -90,21 +91,28 @@ void TSArtikliVnes::Button1Click()
     if (!CheckFields())
         return;
 
-    Query1->Close();
-    Query1->SQL.Clear();
-    Query1->SQL.Add(artikli_sql::NextCode);
-    Query1->Open();
-    // Over an empty table the maximum counts as 0, so the first article gets code 1.
-    const data::Field next = Query1->FieldByName(QStringLiteral("m_max"));
-    const int code = next.IsNull() ? 1 : next.AsInteger();
-    Query1->Close();
+    data::Database* db = Database ? Database : data::Database::byName(QStringLiteral("Main"));
+    if (!db)
+        throw data::DatabaseError(QStringLiteral("The database connection is closed."));
+    // The code is taken inside the transaction; when another workstation took it meanwhile,
+    // the save runs again with the next one.
+    data::runSave(*db, [&]() {
+        Query1->Close();
+        Query1->SQL.Clear();
+        Query1->SQL.Add(artikli_sql::NextCode);
+        Query1->Open();
+        // Over an empty table the maximum counts as 0, so the first article gets code 1.
+        const data::Field next = Query1->FieldByName(QStringLiteral("m_max"));
+        const int code = next.IsNull() ? 1 : next.AsInteger();
+        Query1->Close();
 
-    Query1->SQL.Clear();
-    Query1->SQL.Add(artikli_sql::Insert);
-    Query1->ParamByName(QStringLiteral("a")).AsString(QString::number(code));
-    Query1->ParamByName(QStringLiteral("b")).AsString(Edit2->Text());
-    Query1->ParamByName(QStringLiteral("c")).AsString(Edit3->Text());
-    Query1->ExecSQL();
+        Query1->SQL.Clear();
+        Query1->SQL.Add(artikli_sql::Insert);
+        Query1->ParamByName(QStringLiteral("a")).AsString(QString::number(code));
+        Query1->ParamByName(QStringLiteral("b")).AsString(Edit2->Text());
+        Query1->ParamByName(QStringLiteral("c")).AsString(Edit3->Text());
+        Query1->ExecSQL();
+    });
     // Only a saved article closes the window; a failed insert leaves the input in place.
     Close();
 }

@@ -39,24 +39,25 @@ void TSNalogVnes::BitBtn1Click()
         return;
     int number = 0;
     try {
-        data::Transaction transaction(linegrid::connection(Database));
-        // One number for the order and all its ledger rows, taken inside the transaction.
-        prepare(Query1, nalogsql::nextNumber);
-        Query1->Open();
-        const data::Field next = Query1->FieldByName(QStringLiteral("m_max"));
-        number = next.IsNull() ? 1 : next.AsInteger();
+        // One number for the order and all its ledger rows, taken inside the transaction;
+        // when another workstation took it meanwhile, the save runs again with the next one.
+        data::runSave(linegrid::connection(Database), [&]() {
+            prepare(Query1, nalogsql::nextNumber);
+            Query1->Open();
+            const data::Field next = Query1->FieldByName(QStringLiteral("m_max"));
+            number = next.IsNull() ? 1 : next.AsInteger();
 
-        prepare(Query1, nalogsql::insertOrder);
-        Query1->ParamByName(QStringLiteral("a1")).AsInteger(number);
-        Query1->ParamByName(QStringLiteral("a2")).AsString(MaskEdit1->Text());
-        Query1->ParamByName(QStringLiteral("a3")).AsString(MaskEdit2->Text());
-        Query1->ParamByName(QStringLiteral("a4")).AsInteger(EmployeeId);
-        Query1->ParamByName(QStringLiteral("a5")).AsString(Edit3->Text());
-        Query1->ExecSQL();
-        const int orderId = Query1->LastInsertId();
+            prepare(Query1, nalogsql::insertOrder);
+            Query1->ParamByName(QStringLiteral("a1")).AsInteger(number);
+            Query1->ParamByName(QStringLiteral("a2")).AsString(MaskEdit1->Text());
+            Query1->ParamByName(QStringLiteral("a3")).AsString(MaskEdit2->Text());
+            Query1->ParamByName(QStringLiteral("a4")).AsInteger(EmployeeId);
+            Query1->ParamByName(QStringLiteral("a5")).AsString(Edit3->Text());
+            Query1->ExecSQL();
+            const int orderId = Query1->LastInsertId();
 
-        insertLedgerRows(orderId, number);
-        transaction.commit();
+            insertLedgerRows(orderId, number);
+        });
     } catch (const std::exception&) {
         kit::messageBox(this, QStringLiteral("Nalogot ne e vnesen !!!"), QStringLiteral("Warning"));
         return; // nothing written; the window keeps its input

@@ -31,24 +31,27 @@ void TSProizvodVnes::BitBtn3Click()
     if (!CheckFields())
         return;
     try {
-        data::Transaction transaction(linegrid::connection(Database));
-        prepare(proizvodsql::nextCode);
-        Query1->Open();
-        // No product yet: the maximum is empty and the first code is 0.
-        const int code = Query1->FieldByName(QStringLiteral("m_max")).AsInteger();
+        // The code is taken inside the transaction; when another workstation took it
+        // meanwhile, the save runs again with the next one.
+        data::runSave(linegrid::connection(Database), [&]() {
+            prepare(proizvodsql::nextCode);
+            Query1->Open();
+            // Over an empty register the maximum counts as 0, so the first product gets code 1.
+            const data::Field next = Query1->FieldByName(QStringLiteral("m_max"));
+            const int code = next.IsNull() ? 1 : next.AsInteger();
 
-        prepare(proizvodsql::insertProduct);
-        Query1->ParamByName(QStringLiteral("a")).AsInteger(code);
-        Query1->ParamByName(QStringLiteral("b")).AsString(Edit2->Text());
-        Query1->ParamByName(QStringLiteral("c")).AsString(Edit3->Text());
-        Query1->ParamByName(QStringLiteral("d")).AsFloat(data::toFloat(Edit4->Text()));
-        Query1->ParamByName(QStringLiteral("e")).AsFloat(data::toFloat(Edit5->Text()));
-        Query1->ParamByName(QStringLiteral("f")).AsFloat(data::toFloat(Edit6->Text()));
-        Query1->ExecSQL();
-        const int productId = Query1->LastInsertId();
+            prepare(proizvodsql::insertProduct);
+            Query1->ParamByName(QStringLiteral("a")).AsInteger(code);
+            Query1->ParamByName(QStringLiteral("b")).AsString(Edit2->Text());
+            Query1->ParamByName(QStringLiteral("c")).AsString(Edit3->Text());
+            Query1->ParamByName(QStringLiteral("d")).AsFloat(data::toFloat(Edit4->Text()));
+            Query1->ParamByName(QStringLiteral("e")).AsFloat(data::toFloat(Edit5->Text()));
+            Query1->ParamByName(QStringLiteral("f")).AsFloat(data::toFloat(Edit6->Text()));
+            Query1->ExecSQL();
+            const int productId = Query1->LastInsertId();
 
-        insertComposition(productId);
-        transaction.commit();
+            insertComposition(productId);
+        });
     } catch (const std::exception&) {
         kit::messageBox(this, QStringLiteral("Proizvodot ne e vnesen !!!"), QStringLiteral("Warning"));
         return; // nothing written; the window keeps its input
