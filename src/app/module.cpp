@@ -5,9 +5,9 @@
 
 #include <QMdiSubWindow>
 
-Module::Module(const ModuleSpec& spec, TForm1* mainForm) : m_spec(spec), m_main(mainForm)
+Module::Module(const ModuleTraits& traits, TForm1* mainForm) : m_traits(traits), m_main(mainForm)
 {
-    setObjectName(QString::fromLatin1(spec.name));
+    setObjectName(QString::fromLatin1(traits.name));
 }
 
 Module::~Module()
@@ -25,13 +25,13 @@ Module::~Module()
 
 void Module::SProccessingMessage(QObject* sender, QWidget* form, int code)
 {
-    if (code == m_spec.entryCode)
+    if (code == m_traits.entryCode)
         createEntry(sender, form, code);
-    else if (code == m_spec.editCode)
+    else if (code == m_traits.editCode)
         createEdit(sender, form, code);
-    else if (code == m_spec.listCode)
+    else if (code == m_traits.listCode)
         createList(sender, form, code);
-    else if (m_spec.passedCodes.contains(code))
+    else if (m_traits.passedCodes.contains(code))
         PovikajProcedura(sender, form, code);
 }
 

@@ -16,7 +16,7 @@ class Database;
 
 // What distinguishes one module component from another: its create codes, the numbered
 // commands it passes to the main window, and the captions of its windows.
-struct ModuleSpec {
+struct ModuleTraits {
     const char* name;
     int entryCode;
     int editCode;
@@ -33,7 +33,7 @@ struct ModuleSpec {
 class Module : public QObject {
     Q_OBJECT
 public:
-    Module(const ModuleSpec& spec, TForm1* mainForm);
+    Module(const ModuleTraits& traits, TForm1* mainForm);
     ~Module() override;
 
     QPointer<TNavForm> Navigator;
@@ -42,7 +42,7 @@ public:
     QPointer<TFormSrgBase> EditForm;
     QPointer<TFormSrgBase> ListForm;
 
-    const ModuleSpec& spec() const { return m_spec; }
+    const ModuleTraits& traits() const { return m_traits; }
 
     // Dispatch: the three create codes create windows, the listed numbered commands go to
     // the main window, anything else is ignored.
@@ -101,7 +101,7 @@ protected:
     TForm1* mainForm() const { return m_main; }
 
 private:
-    ModuleSpec m_spec;
+    ModuleTraits m_traits;
     TForm1* m_main;
     QList<QPointer<TFormSrgBase>> m_windows;
     QPointer<TFormSrgBase> m_commandList;

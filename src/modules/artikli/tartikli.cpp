@@ -8,9 +8,9 @@
 #include "modules/artikli/tsartiklilista.h"
 #include "modules/artikli/tsartiklivnes.h"
 
-const ModuleSpec& TArtikli::Spec()
+const ModuleTraits& TArtikli::Traits()
 {
-    static const ModuleSpec spec{
+    static const ModuleTraits traits{
         "TArtikli", 1, 2, 3,
         {32770, 32772, 32782, 32784, 32786, 32794, 32798},
         QStringLiteral("Products-create new "),
@@ -18,16 +18,16 @@ const ModuleSpec& TArtikli::Spec()
         QStringLiteral("Products-List "),
         QStringLiteral("Select product"),
     };
-    return spec;
+    return traits;
 }
 
-TArtikli::TArtikli(TForm1* mainForm) : Module(Spec(), mainForm) {}
+TArtikli::TArtikli(TForm1* mainForm) : Module(Traits(), mainForm) {}
 
 void TArtikli::KreirajArtikliVnes(QObject*, QWidget* form, int code)
 {
     auto* w = makeWindow<TSArtikliVnes>(EntryForm);
     w->CommandCode = code;
-    w->InitChild(form, Spec().entryCaption, 2);
+    w->InitChild(form, Traits().entryCaption, 2);
 }
 
 void TArtikli::KreirajArtikliKorekcija(QObject*, QWidget* form, int code)
@@ -35,12 +35,12 @@ void TArtikli::KreirajArtikliKorekcija(QObject*, QWidget* form, int code)
     auto* list = qobject_cast<TSListBase*>(commandList());
     const int id = list ? list->SelectedId() : -1;
     if (id == -1) {
-        kit::messageBox(form, Spec().editWithoutSelection, QStringLiteral("Info"));
+        kit::messageBox(form, Traits().editWithoutSelection, QStringLiteral("Info"));
         return;
     }
     auto* w = makeWindow<TSArtikliKorekcija>(EditForm);
     w->CommandCode = code;
-    w->InitChild(form, Spec().editCaption, 2);
+    w->InitChild(form, Traits().editCaption, 2);
     w->LoadRecord(id);
 }
 
@@ -53,17 +53,17 @@ void TArtikli::KreirajArtikliLista(QObject*, QWidget* form, int code)
     w->DBGrid1->OnKeyDown = [this, w](int& key, Qt::KeyboardModifiers shift) {
         fromList(w, [&] { ProceduraDBGrid1KeyDown(nullptr, key, shift); });
     };
-    w->InitChild(form, Spec().listCaption, 2);
+    w->InitChild(form, Traits().listCaption, 2);
 }
 
 void TArtikli::ProceduraKreirajArtikliNov(QObject* sender)
 {
-    SProccessingMessage(sender, activeChild(), Spec().entryCode);
+    SProccessingMessage(sender, activeChild(), Traits().entryCode);
 }
 
 void TArtikli::ProceduraKreirajArtikliKorekcija(QObject* sender)
 {
-    SProccessingMessage(sender, activeChild(), Spec().editCode);
+    SProccessingMessage(sender, activeChild(), Traits().editCode);
 }
 
 void TArtikli::ProceduraDBGrid1KeyDown(QObject* sender, int& key, Qt::KeyboardModifiers)

@@ -9,7 +9,7 @@ class TArtikli : public Module {
 public:
     explicit TArtikli(TForm1* mainForm);
 
-    static const ModuleSpec& Spec();
+    static const ModuleTraits& Traits();
 
     void KreirajArtikliVnes(QObject* sender, QWidget* form, int code);
     void KreirajArtikliKorekcija(QObject* sender, QWidget* form, int code);

@@ -3,9 +3,9 @@
 #include "kit/menuitem.h"
 #include "modules/faktura/tsfaktura.h"
 
-const ModuleSpec& TFaktura::Spec()
+const ModuleTraits& TFaktura::Traits()
 {
-    static const ModuleSpec spec{
+    static const ModuleTraits traits{
         "TFaktura", 16, 17, 18,
         {32770},
         QStringLiteral("Faktura-Kreiraj Nov "),
@@ -13,19 +13,19 @@ const ModuleSpec& TFaktura::Spec()
         QStringLiteral("Faktura-Lista "),
         QString(),
     };
-    return spec;
+    return traits;
 }
 
-TFaktura::TFaktura(TForm1* mainForm) : Module(Spec(), mainForm) {}
+TFaktura::TFaktura(TForm1* mainForm) : Module(Traits(), mainForm) {}
 
 void TFaktura::KreirajFakturaVnes(QObject*, QWidget* form, int)
 {
-    openEmptyWindow<TSFakturaVnes>(EntryForm, form, Spec().entryCaption);
+    openEmptyWindow<TSFakturaVnes>(EntryForm, form, Traits().entryCaption);
 }
 
 void TFaktura::KreirajFakturaKorekcija(QObject*, QWidget* form, int)
 {
-    openEmptyWindow<TSFakturaKorekcija>(EditForm, form, Spec().editCaption);
+    openEmptyWindow<TSFakturaKorekcija>(EditForm, form, Traits().editCaption);
 }
 
 void TFaktura::KreirajFakturaLista(QObject*, QWidget* form, int)
@@ -33,15 +33,15 @@ void TFaktura::KreirajFakturaLista(QObject*, QWidget* form, int)
     auto* w = makeWindow<TSFakturaLista>(ListForm);
     w->Nov1->OnClick = [this]() { ProceduraKreirajFakturaNov(nullptr); };
     w->Korekcija1->OnClick = [this]() { ProceduraKreirajFakturaKorekcija(nullptr); };
-    w->InitChild(form, Spec().listCaption, 2);
+    w->InitChild(form, Traits().listCaption, 2);
 }
 
 void TFaktura::ProceduraKreirajFakturaNov(QObject* sender)
 {
-    SProccessingMessage(sender, activeChild(), Spec().entryCode);
+    SProccessingMessage(sender, activeChild(), Traits().entryCode);
 }
 
 void TFaktura::ProceduraKreirajFakturaKorekcija(QObject* sender)
 {
-    SProccessingMessage(sender, activeChild(), Spec().editCode);
+    SProccessingMessage(sender, activeChild(), Traits().editCode);
 }

@@ -9,7 +9,7 @@ class TFaktura : public Module {
 public:
     explicit TFaktura(TForm1* mainForm);
 
-    static const ModuleSpec& Spec();
+    static const ModuleTraits& Traits();
 
     void KreirajFakturaVnes(QObject* sender, QWidget* form, int code);
     void KreirajFakturaKorekcija(QObject* sender, QWidget* form, int code);

@@ -9,9 +9,9 @@
 #include "modules/ispratnica/tsispratnicalista.h"
 #include "modules/ispratnica/tsispratnicavnes.h"
 
-const ModuleSpec& TIspratnica::Spec()
+const ModuleTraits& TIspratnica::Traits()
 {
-    static const ModuleSpec spec{
+    static const ModuleTraits traits{
         "TIspratnica", 22, 23, 24,
         {32770, 32779, 32783, 32791, 32793, 32803, 32805, 32807, 32809},
         QStringLiteral("Goods dispatch-create new "),
@@ -19,10 +19,10 @@ const ModuleSpec& TIspratnica::Spec()
         QStringLiteral("Goods dispatch-list "),
         QString(),
     };
-    return spec;
+    return traits;
 }
 
-TIspratnica::TIspratnica(TForm1* mainForm) : Module(Spec(), mainForm) {}
+TIspratnica::TIspratnica(TForm1* mainForm) : Module(Traits(), mainForm) {}
 
 TSIspratnicaLista* TIspratnica::sourceList() const
 {
@@ -37,7 +37,7 @@ void TIspratnica::KreirajIspratnicaLista(QObject*, QWidget* form, int code)
     w->Nov1->OnClick = [this, w]() { fromList(w, [&] { ProceduraKreirajIspratnicaNov(nullptr); }); };
     w->Korekcija1->OnClick = [this, w]() { fromList(w, [&] { ProceduraKreirajIspratnicaKorekcija(nullptr); }); };
     w->Del1->OnClick = [this, w]() { fromList(w, [&] { ProceduraBrisiIspratnica(nullptr); }); };
-    w->InitChild(form, Spec().listCaption, 2);
+    w->InitChild(form, Traits().listCaption, 2);
 }
 
 void TIspratnica::KreirajIspratnicaVnes(QObject*, QWidget* form, int)
@@ -50,7 +50,7 @@ void TIspratnica::KreirajIspratnicaVnes(QObject*, QWidget* form, int)
     w->Edit2->OnKeyDown = [this](int& key, Qt::KeyboardModifiers shift) { ProcPovikajKomintent(nullptr, key, shift); };
     w->BitBtn4->OnClick = [this]() { ProcVnesPovikajPriemniciLista(nullptr); };
     w->BitBtn2->OnClick = [this]() { ProcVnesPovikajLagerLista(nullptr); };
-    w->InitChild(form, Spec().entryCaption, 2);
+    w->InitChild(form, Traits().entryCaption, 2);
 }
 
 void TIspratnica::KreirajIspratnicaKorekcija(QObject*, QWidget* form, int)
@@ -69,7 +69,7 @@ void TIspratnica::KreirajIspratnicaKorekcija(QObject*, QWidget* form, int)
     w->BitBtn4->OnClick = [this]() { ProcKorekcijaPovikajPriemniciLista(nullptr); };
     w->BitBtn2->OnClick = [this]() { ProcKorekcijaPovikajLagerLista(nullptr); };
     w->PocetniVrednosti(id);
-    w->InitChild(form, Spec().editCaption, 2);
+    w->InitChild(form, Traits().editCaption, 2);
 }
 
 void TIspratnica::ProceduraKreirajIspratnicaNov(QObject* sender)

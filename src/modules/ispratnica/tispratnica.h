@@ -12,7 +12,7 @@ class TIspratnica : public Module {
 public:
     explicit TIspratnica(TForm1* mainForm);
 
-    static const ModuleSpec& Spec();
+    static const ModuleTraits& Traits();
 
     void KreirajIspratnicaVnes(QObject* sender, QWidget* form, int code);
     void KreirajIspratnicaKorekcija(QObject* sender, QWidget* form, int code);

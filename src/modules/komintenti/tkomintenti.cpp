@@ -8,9 +8,9 @@
 #include "modules/komintenti/tskomintentilista.h"
 #include "modules/komintenti/tskomintentivnes.h"
 
-const ModuleSpec& TKomintenti::Spec()
+const ModuleTraits& TKomintenti::Traits()
 {
-    static const ModuleSpec spec{
+    static const ModuleTraits traits{
         "TKomintenti", 4, 5, 6,
         {32770, 32776, 32778, 32780, 32790, 32792, 32796},
         QStringLiteral("Company partner-create new "),
@@ -18,15 +18,15 @@ const ModuleSpec& TKomintenti::Spec()
         QStringLiteral("Company partner-List "),
         QStringLiteral("Select company partner"),
     };
-    return spec;
+    return traits;
 }
 
-TKomintenti::TKomintenti(TForm1* mainForm) : Module(Spec(), mainForm) {}
+TKomintenti::TKomintenti(TForm1* mainForm) : Module(Traits(), mainForm) {}
 
 void TKomintenti::KreirajKomintentiVnes(QObject*, QWidget* form, int code)
 {
     auto* w = makeWindow<TSKomintentiVnes>(EntryForm);
-    w->InitChild(form, Spec().entryCaption, 2);
+    w->InitChild(form, Traits().entryCaption, 2);
     w->CommandCode = code;
 }
 
@@ -35,11 +35,11 @@ void TKomintenti::KreirajKomintentiKorekcija(QObject*, QWidget* form, int code)
     auto* list = qobject_cast<TSListBase*>(commandList());
     const int id = list ? list->SelectedId() : -1;
     if (id == -1) {
-        kit::messageBox(form, Spec().editWithoutSelection, QStringLiteral("Info"));
+        kit::messageBox(form, Traits().editWithoutSelection, QStringLiteral("Info"));
         return;
     }
     auto* w = makeWindow<TSKomintentiKorekcija>(EditForm);
-    w->InitChild(form, Spec().editCaption, 2);
+    w->InitChild(form, Traits().editCaption, 2);
     w->CommandCode = code;
     w->LoadRecord(id);
 }
@@ -54,17 +54,17 @@ void TKomintenti::KreirajKomintentiLista(QObject*, QWidget* form, int code)
     };
     // The code is set before the window shows, so the list is in its mode from the start.
     w->CommandCode = code;
-    w->InitChild(form, Spec().listCaption, 2);
+    w->InitChild(form, Traits().listCaption, 2);
 }
 
 void TKomintenti::ProceduraKreirajKomintentiNov(QObject* sender)
 {
-    SProccessingMessage(sender, activeChild(), Spec().entryCode);
+    SProccessingMessage(sender, activeChild(), Traits().entryCode);
 }
 
 void TKomintenti::ProceduraKreirajKomintentiKorekcija(QObject* sender)
 {
-    SProccessingMessage(sender, activeChild(), Spec().editCode);
+    SProccessingMessage(sender, activeChild(), Traits().editCode);
 }
 
 void TKomintenti::ProcVratiKomintent(QObject* sender, int& key, Qt::KeyboardModifiers)

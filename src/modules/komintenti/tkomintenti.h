@@ -9,7 +9,7 @@ class TKomintenti : public Module {
 public:
     explicit TKomintenti(TForm1* mainForm);
 
-    static const ModuleSpec& Spec();
+    static const ModuleTraits& Traits();
 
     void KreirajKomintentiVnes(QObject* sender, QWidget* form, int code);
     void KreirajKomintentiKorekcija(QObject* sender, QWidget* form, int code);

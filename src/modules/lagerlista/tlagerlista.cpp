@@ -4,25 +4,25 @@
 #include "modules/lagerlista/tslagerlistalista.h"
 #include "modules/lagerlista/tslagerlistaplaceholders.h"
 
-const ModuleSpec& TLagerLista::Spec()
+const ModuleTraits& TLagerLista::Traits()
 {
-    static const ModuleSpec spec{
+    static const ModuleTraits traits{
         "TLagerLista", 25, 26, 27, {32770, 32804, 32806}, QStringLiteral("LagerLista-Kreiraj Nov "),
         QStringLiteral("LagerLista-Koregiraj "), QStringLiteral("LagerLista-Lista "), QString(),
     };
-    return spec;
+    return traits;
 }
 
-TLagerLista::TLagerLista(TForm1* mainForm) : Module(Spec(), mainForm) {}
+TLagerLista::TLagerLista(TForm1* mainForm) : Module(Traits(), mainForm) {}
 
 void TLagerLista::KreirajLagerListaVnes(QObject*, QWidget* form, int)
 {
-    openEmptyWindow<TSLagerListaVnes>(EntryForm, form, Spec().entryCaption);
+    openEmptyWindow<TSLagerListaVnes>(EntryForm, form, Traits().entryCaption);
 }
 
 void TLagerLista::KreirajLagerListaKorekcija(QObject*, QWidget* form, int)
 {
-    openEmptyWindow<TSLagerListaKorekcija>(EditForm, form, Spec().editCaption);
+    openEmptyWindow<TSLagerListaKorekcija>(EditForm, form, Traits().editCaption);
 }
 
 void TLagerLista::KreirajLagerListaLista(QObject*, QWidget* form, int code)
@@ -32,7 +32,7 @@ void TLagerLista::KreirajLagerListaLista(QObject*, QWidget* form, int code)
     w->DBGrid1->OnKeyDown = [this, w](int& key, Qt::KeyboardModifiers shift) {
         fromList(w, [&]() { ProceduraDBGrid1KeyDown(nullptr, key, shift); });
     };
-    w->InitChild(form, Spec().listCaption, 2);
+    w->InitChild(form, Traits().listCaption, 2);
 }
 
 void TLagerLista::ProceduraDBGrid1KeyDown(QObject* sender, int& key, Qt::KeyboardModifiers)

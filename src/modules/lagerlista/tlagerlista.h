@@ -8,7 +8,7 @@ class TLagerLista : public Module {
     Q_OBJECT
 public:
     explicit TLagerLista(TForm1* mainForm);
-    static const ModuleSpec& Spec();
+    static const ModuleTraits& Traits();
 
     void KreirajLagerListaVnes(QObject* sender, QWidget* form, int code);
     void KreirajLagerListaKorekcija(QObject* sender, QWidget* form, int code);

@@ -3,25 +3,25 @@
 #include "kit/menuitem.h"
 #include "modules/magacin/tsmagacin.h"
 
-const ModuleSpec& TMagacin::Spec()
+const ModuleTraits& TMagacin::Traits()
 {
-    static const ModuleSpec spec{
+    static const ModuleTraits traits{
         "TMagacin", 7, 8, 9, {32770}, QStringLiteral("Duredir-Kreiraj Nov "), QStringLiteral("Duredir-Koregiraj "),
         QStringLiteral("Duredir-Lista "), QString(),
     };
-    return spec;
+    return traits;
 }
 
-TMagacin::TMagacin(TForm1* mainForm) : Module(Spec(), mainForm) {}
+TMagacin::TMagacin(TForm1* mainForm) : Module(Traits(), mainForm) {}
 
 void TMagacin::KreirajMagacinVnes(QObject*, QWidget* form, int)
 {
-    openEmptyWindow<TSMagacinVnes>(EntryForm, form, Spec().entryCaption);
+    openEmptyWindow<TSMagacinVnes>(EntryForm, form, Traits().entryCaption);
 }
 
 void TMagacin::KreirajMagacinKorekcija(QObject*, QWidget* form, int)
 {
-    openEmptyWindow<TSMagacinKorekcija>(EditForm, form, Spec().editCaption);
+    openEmptyWindow<TSMagacinKorekcija>(EditForm, form, Traits().editCaption);
 }
 
 void TMagacin::KreirajMagacinLista(QObject*, QWidget* form, int)
@@ -29,7 +29,7 @@ void TMagacin::KreirajMagacinLista(QObject*, QWidget* form, int)
     auto* w = makeWindow<TSMagacinLista>(ListForm);
     w->Nov1->OnClick = [this]() { ProceduraKreirajMagacinNov(nullptr); };
     w->Korekcija1->OnClick = [this]() { ProceduraKreirajMagacinKorekcija(nullptr); };
-    w->InitChild(form, Spec().listCaption, 2);
+    w->InitChild(form, Traits().listCaption, 2);
 }
 
 void TMagacin::ProceduraKreirajMagacinNov(QObject* sender)

@@ -7,7 +7,7 @@ class TMagacin : public Module {
     Q_OBJECT
 public:
     explicit TMagacin(TForm1* mainForm);
-    static const ModuleSpec& Spec();
+    static const ModuleTraits& Traits();
 
     void KreirajMagacinVnes(QObject* sender, QWidget* form, int code);
     void KreirajMagacinKorekcija(QObject* sender, QWidget* form, int code);

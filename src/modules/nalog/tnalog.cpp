@@ -10,9 +10,9 @@
 #include "modules/nalog/tsnaloglista.h"
 #include "modules/nalog/tsnalogvnes.h"
 
-const ModuleSpec& TNalog::Spec()
+const ModuleTraits& TNalog::Traits()
 {
-    static const ModuleSpec spec{
+    static const ModuleTraits traits{
         "TNalog", 10, 11, 12,
         {32770, 32773, 32775, 32787, 32789, 32799, 32801},
         QStringLiteral("Nalog-Kreiraj Nov "),
@@ -20,10 +20,10 @@ const ModuleSpec& TNalog::Spec()
         QStringLiteral("Nalog-Lista "),
         QString(),
     };
-    return spec;
+    return traits;
 }
 
-TNalog::TNalog(TForm1* mainForm) : Module(Spec(), mainForm) {}
+TNalog::TNalog(TForm1* mainForm) : Module(Traits(), mainForm) {}
 
 TSNalogLista* TNalog::sourceList() const
 {
@@ -38,7 +38,7 @@ void TNalog::KreirajNalogLista(QObject*, QWidget* form, int code)
     w->Nov1->OnClick = [this, w]() { fromList(w, [&] { ProceduraKreirajNalogNov(nullptr); }); };
     w->Korekcija1->OnClick = [this, w]() { fromList(w, [&] { ProceduraKreirajNalogKorekcija(nullptr); }); };
     w->Close2->OnClick = [this, w]() { fromList(w, [&] { MSNalogListaClose(nullptr); }); };
-    w->InitChild(form, Spec().listCaption, 2);
+    w->InitChild(form, Traits().listCaption, 2);
 }
 
 void TNalog::KreirajNalogGraphic(QObject*, QWidget* form, int code)
@@ -68,7 +68,7 @@ void TNalog::KreirajNalogVnes(QObject*, QWidget* form, int code)
     w->Edit2->OnKeyDown = [this](int& key, Qt::KeyboardModifiers shift) { ProcPovikajKomintent(nullptr, key, shift); };
     w->Edit3->OnKeyDown = [this](int& key, Qt::KeyboardModifiers shift) { ProcPovikajVraboten(nullptr, key, shift); };
     w->BitBtn2->OnClick = [this]() { MSNalogVnesVnesiProizvod(nullptr); };
-    w->InitChild(form, Spec().entryCaption, 2);
+    w->InitChild(form, Traits().entryCaption, 2);
 }
 
 void TNalog::KreirajNalogKorekcija(QObject*, QWidget* form, int code)
@@ -89,17 +89,17 @@ void TNalog::KreirajNalogKorekcija(QObject*, QWidget* form, int code)
     w->Edit3->OnKeyDown = [this](int& key, Qt::KeyboardModifiers shift) {
         ProcKoregirajPovikajVraboten(nullptr, key, shift);
     };
-    w->InitChild(form, Spec().editCaption, 2);
+    w->InitChild(form, Traits().editCaption, 2);
 }
 
 void TNalog::ProceduraKreirajNalogNov(QObject* sender)
 {
-    SProccessingMessage(sender, activeChild(), Spec().entryCode);
+    SProccessingMessage(sender, activeChild(), Traits().entryCode);
 }
 
 void TNalog::ProceduraKreirajNalogKorekcija(QObject* sender)
 {
-    SProccessingMessage(sender, activeChild(), Spec().editCode);
+    SProccessingMessage(sender, activeChild(), Traits().editCode);
 }
 
 void TNalog::MSNalogListaClose(QObject*)

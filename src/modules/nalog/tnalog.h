@@ -11,7 +11,7 @@ class TNalog : public Module {
 public:
     explicit TNalog(TForm1* mainForm);
 
-    static const ModuleSpec& Spec();
+    static const ModuleTraits& Traits();
 
     void KreirajNalogVnes(QObject* sender, QWidget* form, int code);
     void KreirajNalogKorekcija(QObject* sender, QWidget* form, int code);

@@ -2,28 +2,28 @@
 
 #include "modules/pregledartikal/tspregledartikallista.h"
 
-const ModuleSpec& TPregledArtikal::Spec()
+const ModuleTraits& TPregledArtikal::Traits()
 {
-    static const ModuleSpec spec{
+    static const ModuleTraits traits{
         "TPregledArtikal", 28, 29, 30, {32770}, QStringLiteral("PregledArtikal-Kreiraj Nov "),
         QStringLiteral("PregledArtikal-Koregiraj "), QStringLiteral("PregledArtikal-Lista "), QString(),
     };
-    return spec;
+    return traits;
 }
 
-TPregledArtikal::TPregledArtikal(TForm1* mainForm) : Module(Spec(), mainForm) {}
+TPregledArtikal::TPregledArtikal(TForm1* mainForm) : Module(Traits(), mainForm) {}
 
 void TPregledArtikal::KreirajPregledArtikalVnes(QObject*, QWidget* form, int)
 {
-    openEmptyWindow<TSPregledArtikalVnes>(EntryForm, form, Spec().entryCaption);
+    openEmptyWindow<TSPregledArtikalVnes>(EntryForm, form, Traits().entryCaption);
 }
 
 void TPregledArtikal::KreirajPregledArtikalKorekcija(QObject*, QWidget* form, int)
 {
-    openEmptyWindow<TSPregledArtikalKorekcija>(EditForm, form, Spec().editCaption);
+    openEmptyWindow<TSPregledArtikalKorekcija>(EditForm, form, Traits().editCaption);
 }
 
 void TPregledArtikal::KreirajPregledArtikalLista(QObject*, QWidget* form, int)
 {
-    openEmptyWindow<TSPregledArtikalLista>(ListForm, form, Spec().listCaption);
+    openEmptyWindow<TSPregledArtikalLista>(ListForm, form, Traits().listCaption);
 }

@@ -7,7 +7,7 @@ class TPregledArtikal : public Module {
     Q_OBJECT
 public:
     explicit TPregledArtikal(TForm1* mainForm);
-    static const ModuleSpec& Spec();
+    static const ModuleTraits& Traits();
 
     void KreirajPregledArtikalVnes(QObject* sender, QWidget* form, int code);
     void KreirajPregledArtikalKorekcija(QObject* sender, QWidget* form, int code);

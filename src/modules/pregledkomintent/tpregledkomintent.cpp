@@ -2,28 +2,28 @@
 
 #include "modules/pregledkomintent/tspregledkomintentlista.h"
 
-const ModuleSpec& TPregledKomintent::Spec()
+const ModuleTraits& TPregledKomintent::Traits()
 {
-    static const ModuleSpec spec{
+    static const ModuleTraits traits{
         "TPregledKomintent", 31, 32, 33, {32770}, QStringLiteral("PregledKomintent-Kreiraj Nov "),
         QStringLiteral("PregledKomintent-Koregiraj "), QStringLiteral("PregledKomintent-Lista "), QString(),
     };
-    return spec;
+    return traits;
 }
 
-TPregledKomintent::TPregledKomintent(TForm1* mainForm) : Module(Spec(), mainForm) {}
+TPregledKomintent::TPregledKomintent(TForm1* mainForm) : Module(Traits(), mainForm) {}
 
 void TPregledKomintent::KreirajPregledKomintentVnes(QObject*, QWidget* form, int)
 {
-    openEmptyWindow<TSPregledKomintentVnes>(EntryForm, form, Spec().entryCaption);
+    openEmptyWindow<TSPregledKomintentVnes>(EntryForm, form, Traits().entryCaption);
 }
 
 void TPregledKomintent::KreirajPregledKomintentKorekcija(QObject*, QWidget* form, int)
 {
-    openEmptyWindow<TSPregledKomintentKorekcija>(EditForm, form, Spec().editCaption);
+    openEmptyWindow<TSPregledKomintentKorekcija>(EditForm, form, Traits().editCaption);
 }
 
 void TPregledKomintent::KreirajPregledKomintentLista(QObject*, QWidget* form, int)
 {
-    openEmptyWindow<TSPregledKomintentLista>(ListForm, form, Spec().listCaption);
+    openEmptyWindow<TSPregledKomintentLista>(ListForm, form, Traits().listCaption);
 }

@@ -7,7 +7,7 @@ class TPregledKomintent : public Module {
     Q_OBJECT
 public:
     explicit TPregledKomintent(TForm1* mainForm);
-    static const ModuleSpec& Spec();
+    static const ModuleTraits& Traits();
 
     void KreirajPregledKomintentVnes(QObject* sender, QWidget* form, int code);
     void KreirajPregledKomintentKorekcija(QObject* sender, QWidget* form, int code);

@@ -10,9 +10,9 @@
 #include "modules/priemnica/tspriemnicalista.h"
 #include "modules/priemnica/tspriemnicavnes.h"
 
-const ModuleSpec& TPriemnica::Spec()
+const ModuleTraits& TPriemnica::Traits()
 {
-    static const ModuleSpec spec{
+    static const ModuleTraits traits{
         "TPriemnica", 19, 20, 21,
         {32770, 32777, 32781, 32795, 32797, 32808, 32810},
         QStringLiteral("Goods receipt-create new "),
@@ -20,10 +20,10 @@ const ModuleSpec& TPriemnica::Spec()
         QStringLiteral("Goods receipt-List "),
         QString(),
     };
-    return spec;
+    return traits;
 }
 
-TPriemnica::TPriemnica(TForm1* mainForm) : Module(Spec(), mainForm) {}
+TPriemnica::TPriemnica(TForm1* mainForm) : Module(Traits(), mainForm) {}
 
 TSPriemnicaLista* TPriemnica::sourceList() const
 {
@@ -44,7 +44,7 @@ void TPriemnica::KreirajPriemnicaLista(QObject*, QWidget* form, int code)
     w->DBGrid1->OnKeyDown = [this, w](int& key, Qt::KeyboardModifiers shift) {
         fromList(w, [&] { ProceduraDBGrid1KeyDown(nullptr, key, shift); });
     };
-    w->InitChild(form, Spec().listCaption, 2);
+    w->InitChild(form, Traits().listCaption, 2);
 }
 
 void TPriemnica::KreirajPriemnicaVnes(QObject*, QWidget* form, int)
@@ -59,7 +59,7 @@ void TPriemnica::KreirajPriemnicaVnes(QObject*, QWidget* form, int)
     w->MaskEdit2->setText(QString::number(newest + 1));
     w->Edit2->OnKeyDown = [this](int& key, Qt::KeyboardModifiers shift) { ProcPovikajKomintent(nullptr, key, shift); };
     w->BitBtn2->OnClick = [this]() { ProcPovikajArtikli(nullptr); };
-    w->InitChild(form, Spec().entryCaption, 2);
+    w->InitChild(form, Traits().entryCaption, 2);
 }
 
 void TPriemnica::KreirajPriemnicaKorekcija(QObject*, QWidget* form, int)
@@ -80,7 +80,7 @@ void TPriemnica::KreirajPriemnicaKorekcija(QObject*, QWidget* form, int)
     };
     w->BitBtn2->OnClick = [this]() { ProcKorekcijaPovikajArtikal(nullptr); };
     w->PocetniVrednosti(id);
-    w->InitChild(form, Spec().editCaption, 2);
+    w->InitChild(form, Traits().editCaption, 2);
 }
 
 void TPriemnica::ProceduraKreirajPriemnicaNov(QObject* sender)

@@ -12,7 +12,7 @@ class TPriemnica : public Module {
 public:
     explicit TPriemnica(TForm1* mainForm);
 
-    static const ModuleSpec& Spec();
+    static const ModuleTraits& Traits();
 
     void KreirajPriemnicaVnes(QObject* sender, QWidget* form, int code);
     void KreirajPriemnicaKorekcija(QObject* sender, QWidget* form, int code);

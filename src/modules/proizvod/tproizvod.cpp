@@ -10,9 +10,9 @@
 #include "modules/proizvod/tsproizvodlista.h"
 #include "modules/proizvod/tsproizvodvnes.h"
 
-const ModuleSpec& TProizvod::Spec()
+const ModuleTraits& TProizvod::Traits()
 {
-    static const ModuleSpec spec{
+    static const ModuleTraits traits{
         "TProizvod", 13, 14, 15,
         {32770, 32771, 32774, 32784, 32785, 32788, 32794},
         QStringLiteral("Proizvod-Kreiraj Nov "),
@@ -20,10 +20,10 @@ const ModuleSpec& TProizvod::Spec()
         QStringLiteral("Proizvod-Lista "),
         QStringLiteral("Odberi Proizvod"),
     };
-    return spec;
+    return traits;
 }
 
-TProizvod::TProizvod(TForm1* mainForm) : Module(Spec(), mainForm) {}
+TProizvod::TProizvod(TForm1* mainForm) : Module(Traits(), mainForm) {}
 
 void TProizvod::KreirajProizvodVnes(QObject*, QWidget* form, int code)
 {
@@ -31,7 +31,7 @@ void TProizvod::KreirajProizvodVnes(QObject*, QWidget* form, int code)
     w->Database = Database;
     w->CommandCode = code;
     w->BitBtn1->OnClick = [this]() { BitBtn1Click(nullptr); };
-    w->InitChild(form, Spec().entryCaption, 2);
+    w->InitChild(form, Traits().entryCaption, 2);
 }
 
 void TProizvod::KreirajProizvodKorekcija(QObject*, QWidget* form, int code)
@@ -39,14 +39,14 @@ void TProizvod::KreirajProizvodKorekcija(QObject*, QWidget* form, int code)
     auto* list = qobject_cast<TSListBase*>(commandList());
     const int id = list ? list->SelectedId() : -1;
     if (id == -1) {
-        kit::messageBox(form, Spec().editWithoutSelection, QStringLiteral("Info"));
+        kit::messageBox(form, Traits().editWithoutSelection, QStringLiteral("Info"));
         return;
     }
     auto* w = makeWindow<TSProizvodKorekcija>(EditForm);
     w->Database = Database;
     w->CommandCode = code;
     w->BitBtn1->OnClick = [this]() { BitBtn1_2_Click(nullptr); };
-    w->InitChild(form, Spec().editCaption, 2);
+    w->InitChild(form, Traits().editCaption, 2);
     w->LoadRecord(id);
 }
 
@@ -60,17 +60,17 @@ void TProizvod::KreirajProizvodLista(QObject*, QWidget* form, int code)
     w->DBGrid1->OnKeyDown = [this, w](int& key, Qt::KeyboardModifiers shift) {
         fromList(w, [&] { ProcProizvodListaDBGridKeyDown(nullptr, key, shift); });
     };
-    w->InitChild(form, Spec().listCaption, 2);
+    w->InitChild(form, Traits().listCaption, 2);
 }
 
 void TProizvod::ProceduraKreirajProizvodNov(QObject* sender)
 {
-    SProccessingMessage(sender, activeChild(), Spec().entryCode);
+    SProccessingMessage(sender, activeChild(), Traits().entryCode);
 }
 
 void TProizvod::ProceduraKreirajProizvodKorekcija(QObject* sender)
 {
-    SProccessingMessage(sender, activeChild(), Spec().editCode);
+    SProccessingMessage(sender, activeChild(), Traits().editCode);
 }
 
 void TProizvod::BitBtn1Click(QObject* sender)

@@ -9,7 +9,7 @@ class TProizvod : public Module {
 public:
     explicit TProizvod(TForm1* mainForm);
 
-    static const ModuleSpec& Spec();
+    static const ModuleTraits& Traits();
 
     void KreirajProizvodVnes(QObject* sender, QWidget* form, int code);
     void KreirajProizvodKorekcija(QObject* sender, QWidget* form, int code);

@@ -2,9 +2,9 @@
 
 #include "modules/reportfinan/tsreportfinanlista.h"
 
-const ModuleSpec& TReportFinan::Spec()
+const ModuleTraits& TReportFinan::Traits()
 {
-    static const ModuleSpec spec{
+    static const ModuleTraits traits{
         "TReportFinan", 37, 38, 39,
         {32770},
         QStringLiteral("ReportFinan-Kreiraj Nov "),
@@ -12,22 +12,22 @@ const ModuleSpec& TReportFinan::Spec()
         QStringLiteral("ReportFinan-Lista "),
         QString(),
     };
-    return spec;
+    return traits;
 }
 
-TReportFinan::TReportFinan(TForm1* mainForm) : Module(Spec(), mainForm) {}
+TReportFinan::TReportFinan(TForm1* mainForm) : Module(Traits(), mainForm) {}
 
 void TReportFinan::KreirajReportFinanVnes(QObject*, QWidget* form, int)
 {
-    openEmptyWindow<TSReportFinanVnes>(EntryForm, form, Spec().entryCaption);
+    openEmptyWindow<TSReportFinanVnes>(EntryForm, form, Traits().entryCaption);
 }
 
 void TReportFinan::KreirajReportFinanKorekcija(QObject*, QWidget* form, int)
 {
-    openEmptyWindow<TSReportFinanKorekcija>(EditForm, form, Spec().editCaption);
+    openEmptyWindow<TSReportFinanKorekcija>(EditForm, form, Traits().editCaption);
 }
 
 void TReportFinan::KreirajReportFinanLista(QObject*, QWidget* form, int)
 {
-    openEmptyWindow<TSReportFinanLista>(ListForm, form, Spec().listCaption);
+    openEmptyWindow<TSReportFinanLista>(ListForm, form, Traits().listCaption);
 }

@@ -8,7 +8,7 @@ class TReportFinan : public Module {
 public:
     explicit TReportFinan(TForm1* mainForm);
 
-    static const ModuleSpec& Spec();
+    static const ModuleTraits& Traits();
 
     void KreirajReportFinanVnes(QObject* sender, QWidget* form, int code);
     void KreirajReportFinanKorekcija(QObject* sender, QWidget* form, int code);

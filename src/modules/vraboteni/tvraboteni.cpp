@@ -8,9 +8,9 @@
 #include "modules/vraboteni/tsvrabotenilista.h"
 #include "modules/vraboteni/tsvrabotenivnes.h"
 
-const ModuleSpec& TVraboteni::Spec()
+const ModuleTraits& TVraboteni::Traits()
 {
-    static const ModuleSpec spec{
+    static const ModuleTraits traits{
         "TVraboteni", 34, 35, 36,
         {32770, 32776, 32778, 32780, 32790, 32792, 32796, 32800, 32802},
         QStringLiteral("Vraboteni-Kreiraj Nov "),
@@ -18,15 +18,15 @@ const ModuleSpec& TVraboteni::Spec()
         QStringLiteral("Vraboteni-Lista "),
         QStringLiteral("Odberi Komintent"),
     };
-    return spec;
+    return traits;
 }
 
-TVraboteni::TVraboteni(TForm1* mainForm) : Module(Spec(), mainForm) {}
+TVraboteni::TVraboteni(TForm1* mainForm) : Module(Traits(), mainForm) {}
 
 void TVraboteni::KreirajVraboteniVnes(QObject*, QWidget* form, int code)
 {
     auto* w = makeWindow<TSVraboteniVnes>(EntryForm);
-    w->InitChild(form, Spec().entryCaption, 2);
+    w->InitChild(form, Traits().entryCaption, 2);
     w->CommandCode = code;
 }
 
@@ -35,11 +35,11 @@ void TVraboteni::KreirajVraboteniKorekcija(QObject*, QWidget* form, int code)
     auto* list = qobject_cast<TSListBase*>(commandList());
     const int id = list ? list->SelectedId() : -1;
     if (id == -1) {
-        kit::messageBox(form, Spec().editWithoutSelection, QStringLiteral("Info"));
+        kit::messageBox(form, Traits().editWithoutSelection, QStringLiteral("Info"));
         return;
     }
     auto* w = makeWindow<TSVraboteniKorekcija>(EditForm);
-    w->InitChild(form, Spec().editCaption, 2);
+    w->InitChild(form, Traits().editCaption, 2);
     w->CommandCode = code;
     w->LoadRecord(id);
 }
@@ -54,17 +54,17 @@ void TVraboteni::KreirajVraboteniLista(QObject*, QWidget* form, int code)
     };
     // The code is set before the window shows, so the list is in its mode from the start.
     w->CommandCode = code;
-    w->InitChild(form, Spec().listCaption, 2);
+    w->InitChild(form, Traits().listCaption, 2);
 }
 
 void TVraboteni::ProceduraKreirajVraboteniNov(QObject* sender)
 {
-    SProccessingMessage(sender, activeChild(), Spec().entryCode);
+    SProccessingMessage(sender, activeChild(), Traits().entryCode);
 }
 
 void TVraboteni::ProceduraKreirajVraboteniKorekcija(QObject* sender)
 {
-    SProccessingMessage(sender, activeChild(), Spec().editCode);
+    SProccessingMessage(sender, activeChild(), Traits().editCode);
 }
 
 void TVraboteni::ProcVratiKomintent(QObject* sender, int& key, Qt::KeyboardModifiers)

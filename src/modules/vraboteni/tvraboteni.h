@@ -9,7 +9,7 @@ class TVraboteni : public Module {
 public:
     explicit TVraboteni(TForm1* mainForm);
 
-    static const ModuleSpec& Spec();
+    static const ModuleTraits& Traits();
 
     void KreirajVraboteniVnes(QObject* sender, QWidget* form, int code);
     void KreirajVraboteniKorekcija(QObject* sender, QWidget* form, int code);
