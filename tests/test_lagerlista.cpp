@@ -2,10 +2,13 @@
 // chart, and its use as the article picker of goods dispatches.
 #include "app/tformsrgbase.h"
 #include "data/query.h"
+#include "data/database.h"
+#include "kit/csv.h"
 #include "kit/dbgrid.h"
 #include "kit/edit.h"
 #include "app/tnavform.h"
 #include "kit/pagecontrol.h"
+#include "modules/lagerlista/lagerlistasql.h"
 #include "modules/lagerlista/tlagerlista.h"
 #include "modules/magacin/tmagacin.h"
 #include "modules/lagerlista/tslagerlistalista.h"
@@ -78,6 +81,7 @@ private slots:
     void chartFollowsTheQuery();
     void pickOnlyWithStock();
     void enterInAMenuListDoesNothing();
+    void longListIsReadAsTheGridScrolls();
 };
 
 void TestLagerLista::balancesOverTheLedger()
@@ -232,6 +236,60 @@ void TestLagerLista::enterInAMenuListDoesNothing()
     QTest::keyClick(w->DBGrid1, Qt::Key_Escape);
     AppFixture::settle();
     QVERIFY(app.windows<TSLagerListaLista>().isEmpty());
+}
+
+// More articles than one page: the grid reads the next page when it scrolls to the end, and
+// whatever needs every row (the chart, the CSV export, the printed list) gets every row.
+void TestLagerLista::longListIsReadAsTheGridScrolls()
+{
+    AppFixture app;
+    const int total = lagerlista::pageRows * 2 + 17;
+    {
+        data::Transaction t(app.database().db());
+        for (int i = 1; i <= total; ++i)
+            move(addArticle(app, i, QStringLiteral("ART %1").arg(i, 4, 10, QLatin1Char('0'))), QStringLiteral("P"), i, 0);
+        t.commit();
+    }
+    app.main().LagerLista1->trigger();
+    AppFixture::settle();
+    auto* w = app.active<TSLagerListaLista>();
+    QCOMPARE(w->Query1->RecordCount(), lagerlista::pageRows);
+    QCOMPARE(w->DBGrid1->model()->rowCount(), lagerlista::pageRows);
+
+    // Ctrl+End goes to the last row read; the view then asks for the next page.
+    w->DBGrid1->setFocus();
+    QTest::keyClick(w->DBGrid1, Qt::Key_End, Qt::ControlModifier);
+    AppFixture::settle();
+    QVERIFY(w->Query1->RecordCount() > lagerlista::pageRows);
+    for (int i = 0; i < 3; ++i) {
+        QTest::keyClick(w->DBGrid1, Qt::Key_End, Qt::ControlModifier);
+        AppFixture::settle();
+    }
+    QCOMPARE(w->DBGrid1->model()->rowCount(), total);
+    QCOMPARE(w->DBGrid1->cellText(total - 1, 1), QStringLiteral("ART %1").arg(total, 4, 10, QLatin1Char('0')));
+    QCOMPARE(w->Query1->RecNo(), total - 1);
+
+    // A new search starts from its first page again; walking with Next reads on.
+    QTest::keyClicks(w->Edit1, QStringLiteral("A"));
+    QCOMPARE(w->Query1->RecordCount(), lagerlista::pageRows);
+    int walked = 1;
+    for (w->Query1->First(); (w->Query1->Next(), !w->Query1->Eof());)
+        ++walked;
+    QCOMPARE(walked, total);
+    QCOMPARE(w->Query1->FieldByName(QStringLiteral("saldo")).AsFloat(), double(total));
+
+    QTest::keyClick(w->Edit1, Qt::Key_Backspace);
+    QCOMPARE(w->Query1->RecordCount(), lagerlista::pageRows);
+    w->PageControl1->setActivePageIndex(1);
+    QCOMPARE(w->chartBars().size(), total);
+
+    QTest::keyClick(w->Edit1, Qt::Key_Backspace);
+    QTemporaryDir dir;
+    const QString csv = dir.filePath(QStringLiteral("stock.csv"));
+    QVERIFY(kit::exportCsv(w->DBGrid1, csv));
+    QFile file(csv);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll().count("\r\n"), total + 1); // title line and every article
 }
 
 QTEST_MAIN(TestLagerLista)

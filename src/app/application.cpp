@@ -1,6 +1,6 @@
 #include "app/application.h"
 
-#include "data/errors.h"
+#include "kit/guard.h"
 #include "kit/messagebox.h"
 
 namespace app {
@@ -19,10 +19,7 @@ void Application::showError(const QString& text)
 
 void Application::showException(const std::exception& e)
 {
-    if (const auto* own = dynamic_cast<const data::Error*>(&e))
-        showError(own->text());
-    else
-        showError(QString::fromLocal8Bit(e.what()));
+    kit::showError(e);
 }
 
 bool Application::notify(QObject* receiver, QEvent* event)
@@ -30,9 +27,9 @@ bool Application::notify(QObject* receiver, QEvent* event)
     try {
         return QApplication::notify(receiver, event);
     } catch (const std::exception& e) {
-        showException(e);
+        kit::showError(e);
     } catch (...) {
-        showError(QStringLiteral("An unexpected error occurred."));
+        kit::showUnknownError();
     }
     return false;
 }

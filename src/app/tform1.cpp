@@ -9,6 +9,7 @@
 #include "app/tnavform.h"
 #include "app/tsabout.h"
 #include "data/database.h"
+#include "kit/guard.h"
 #include "kit/layoutmemory.h"
 #include "kit/messagebox.h"
 #include "kit/modal.h"
@@ -225,7 +226,7 @@ void TForm1::subWindowActivated(QMdiSubWindow* sub)
         return;
     ScreenActiveFormChange(sub->widget());
     if (auto* child = qobject_cast<TFormSrgBase*>(sub->widget()))
-        child->FormActivate();
+        kit::guarded([child] { child->FormActivate(); });
 }
 
 void TForm1::ScreenActiveFormChange(QWidget* activeForm)

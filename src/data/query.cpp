@@ -12,6 +12,7 @@
 #include <QSqlRecord>
 
 #include <cmath>
+#include <limits>
 
 namespace data {
 
@@ -191,6 +192,7 @@ void Query::Close()
 {
     const bool wasActive = m_active;
     m_active = false;
+    m_more = false;
     m_rows.clear();
     m_fieldNames.clear();
     m_cursor = 0;
@@ -203,7 +205,12 @@ void Query::Open()
 {
     if (m_active)
         Close();
+    if (paged()) {
+        ParamByName(QStringLiteral("page_after")).AsInteger(std::numeric_limits<int>::min());
+        ParamByName(QStringLiteral("page_rows")).AsInteger(m_pageRows);
+    }
     run(true);
+    m_more = paged() && m_rows.size() >= m_pageRows;
     m_active = true;
     m_cursor = 0;
     m_bof = true;
@@ -241,6 +248,14 @@ void Query::bindFromMaster()
 
 void Query::run(bool wantRows)
 {
+    if (wantRows)
+        execute(&m_rows, &m_fieldNames);
+    else
+        execute(nullptr, nullptr);
+}
+
+void Query::execute(QVector<QVector<QVariant>>* rows, QStringList* names)
+{
     Database* db = database();
     if (!db)
         throw DatabaseError(QStringLiteral("Unknown database: %1").arg(m_connectionName));
@@ -267,18 +282,20 @@ void Query::run(bool wantRows)
         fail(db, q.lastError());
 
     m_rowsAffected = 0;
-    if (wantRows) {
-        m_rows.clear();
-        m_fieldNames.clear();
+    if (rows) {
+        rows->clear();
         const QSqlRecord rec = q.record();
         const int n = rec.count();
-        for (int i = 0; i < n; ++i)
-            m_fieldNames << rec.fieldName(i);
+        if (names) {
+            names->clear();
+            for (int i = 0; i < n; ++i)
+                *names << rec.fieldName(i);
+        }
         while (q.next()) {
             QVector<QVariant> row(n);
             for (int i = 0; i < n; ++i)
                 row[i] = q.value(i);
-            m_rows.push_back(std::move(row));
+            rows->push_back(std::move(row));
         }
         if (q.lastError().isValid())
             fail(db, q.lastError());
@@ -288,6 +305,47 @@ void Query::run(bool wantRows)
         if (id.isValid() && !id.isNull() && id.toLongLong() > 0)
             m_lastInsertId = int(id.toLongLong());
     }
+}
+
+void Query::setPaging(const QString& keyField, int pageRows)
+{
+    m_pageKey = keyField;
+    m_pageRows = qMax(0, pageRows);
+}
+
+void Query::FetchMore()
+{
+    if (!CanFetchMore())
+        return;
+    const int key = fieldIndex(m_pageKey);
+    if (key < 0 || m_rows.isEmpty())
+        throw DatabaseError(QStringLiteral("Field '%1' not found").arg(m_pageKey));
+    const QVariant last = m_rows.last().at(key);
+    bool whole = false;
+    const int after = last.toInt(&whole);
+    if (!whole)
+        throw DatabaseError(QStringLiteral("The key '%1' of a paged query is not a whole number").arg(m_pageKey));
+    ParamByName(QStringLiteral("page_after")).AsInteger(after);
+    ParamByName(QStringLiteral("page_rows")).AsInteger(m_pageRows);
+    QVector<QVector<QVariant>> page;
+    execute(&page, nullptr);
+    m_more = page.size() >= m_pageRows;
+    if (page.isEmpty())
+        return;
+    const int first = int(m_rows.size());
+    emit rowsAboutToBeAppended(first, first + int(page.size()) - 1);
+    m_rows.reserve(m_rows.size() + page.size());
+    for (QVector<QVariant>& row : page)
+        m_rows.push_back(std::move(row));
+    if (m_eof && m_cursor == first - 1)
+        m_eof = false;
+    emit rowsAppended();
+}
+
+void Query::FetchAll()
+{
+    while (CanFetchMore())
+        FetchMore();
 }
 
 void Query::setCursor(int row)
@@ -314,6 +372,8 @@ void Query::First()
 
 void Query::Next()
 {
+    if (!m_rows.isEmpty() && m_cursor >= int(m_rows.size()) - 1)
+        FetchMore();
     if (m_rows.isEmpty() || m_cursor >= int(m_rows.size()) - 1) {
         m_eof = true;
         return;
@@ -336,6 +396,7 @@ void Query::Prior()
 
 void Query::Last()
 {
+    FetchAll();
     setCursor(int(m_rows.size()) - 1);
     m_eof = true;
     m_bof = m_rows.isEmpty();

@@ -79,6 +79,18 @@ public:
     bool Active() const { return m_active; }
     void setActive(bool active);
 
+    // Paging: the statement reads one page of rows at a time, in the order of an integer
+    // key column. It has the parameters :page_after (only rows whose key is greater) and
+    // :page_rows (at most that many rows), and orders by the key. Open() reads the first
+    // page; the rows of the next page are read when asked for (FetchMore, Next past the
+    // last row read, Last, FetchAll). Rows once read stay; RecordCount counts them.
+    // A page is its own statement, so no cursor is held open between pages.
+    void setPaging(const QString& keyField, int pageRows);
+    bool paged() const { return m_pageRows > 0; }
+    bool CanFetchMore() const { return m_active && m_more; }
+    void FetchMore();
+    void FetchAll();
+
     bool IsEmpty() const { return m_rows.isEmpty(); }
     int RecordCount() const { return int(m_rows.size()); }
     void First();
@@ -113,9 +125,15 @@ signals:
     void afterOpen();
     void afterClose();
     void afterScroll();
+    // Around the rows of a page read after the first.
+    void rowsAboutToBeAppended(int first, int last);
+    void rowsAppended();
 
 private:
     void run(bool wantRows);
+    // Runs the statement; reads its rows (and field names when `names`) when `rows`, else
+    // notes the rows affected and the key inserted.
+    void execute(QVector<QVector<QVariant>>* rows, QStringList* names);
     void bindFromMaster();
     void setCursor(int row);
 
@@ -130,6 +148,9 @@ private:
     int m_rowsAffected = 0;
     int m_lastInsertId = 0;
     DataSource* m_master = nullptr;
+    QString m_pageKey;
+    int m_pageRows = 0; // 0: not paged
+    bool m_more = false;
 };
 
 } // namespace data

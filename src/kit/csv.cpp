@@ -19,7 +19,10 @@ QString csvField(const QString& text)
 
 void writeCsv(const QTableView* grid, QIODevice& out)
 {
-    const QAbstractItemModel* model = grid->model();
+    QAbstractItemModel* model = grid->model();
+    // Every row, not only those a lazily filled grid has read so far.
+    while (model->canFetchMore(QModelIndex()))
+        model->fetchMore(QModelIndex());
     QList<int> columns;
     for (int c = 0; c < model->columnCount(); ++c)
         if (!grid->isColumnHidden(c) && grid->columnWidth(c) > 0)

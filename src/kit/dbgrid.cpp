@@ -3,6 +3,7 @@
 #include "data/datasource.h"
 #include "data/query.h"
 #include "kit/csv.h"
+#include "kit/guard.h"
 #include "kit/layoutmemory.h"
 #include "kit/messagebox.h"
 #include "kit/popupmenu.h"
@@ -181,8 +182,9 @@ void DBGrid::currentChanged(const QModelIndex& current, const QModelIndex& previ
     data::Query* q = query();
     if (!q || !q->Active() || q->RecNo() == current.row())
         return;
+    // Moving the query reruns its detail queries, which can fail.
     m_syncing = true;
-    q->setRecNo(current.row());
+    guarded([&] { q->setRecNo(current.row()); });
     m_syncing = false;
 }
 

@@ -4,6 +4,7 @@
 
 #include "data/query.h"
 #include "kit/format.h"
+#include "kit/guard.h"
 
 namespace kit {
 
@@ -11,7 +12,15 @@ DBGridModel::DBGridModel(QObject* parent) : QAbstractTableModel(parent) {}
 
 void DBGridModel::setQuery(data::Query* query)
 {
+    for (const QMetaObject::Connection& c : std::as_const(m_connections))
+        disconnect(c);
+    m_connections.clear();
     m_query = query;
+    if (query) {
+        m_connections << connect(query, &data::Query::rowsAboutToBeAppended, this,
+                                 [this](int first, int last) { beginInsertRows(QModelIndex(), first, last); });
+        m_connections << connect(query, &data::Query::rowsAppended, this, [this]() { endInsertRows(); });
+    }
     refresh();
 }
 
@@ -102,6 +111,17 @@ QVariant DBGridModel::headerData(int section, Qt::Orientation orientation, int r
         return column.title.isEmpty() ? column.fieldName : column.title;
     }
     return QAbstractTableModel::headerData(section, orientation, role);
+}
+
+bool DBGridModel::canFetchMore(const QModelIndex& parent) const
+{
+    return !parent.isValid() && m_query && m_query->CanFetchMore();
+}
+
+void DBGridModel::fetchMore(const QModelIndex& parent)
+{
+    if (canFetchMore(parent))
+        guarded([this] { m_query->FetchMore(); });
 }
 
 Qt::ItemFlags DBGridModel::flags(const QModelIndex& index) const

@@ -43,11 +43,15 @@ public:
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
+    // A paged query's next page is read when the view scrolls to the last row read.
+    bool canFetchMore(const QModelIndex& parent) const override;
+    void fetchMore(const QModelIndex& parent) override;
 
 private:
     void resolveColumns();
 
     QPointer<data::Query> m_query;
+    QList<QMetaObject::Connection> m_connections;
     QList<DBGridColumn> m_columns;
     QList<DBGridColumn> m_shown;
     QList<int> m_fieldIndex; // query column of each shown column, -1 when missing

@@ -1,5 +1,7 @@
 #include "kit/edit.h"
 
+#include "kit/guard.h"
+
 #include <QFocusEvent>
 #include <QKeyEvent>
 
@@ -46,7 +48,8 @@ void Edit::keyPressEvent(QKeyEvent* event)
     const bool isChar = text.size() == 1 && text.at(0).isPrint();
     if (isChar && OnKeyPress) {
         QChar ch = text.at(0);
-        OnKeyPress(ch);
+        if (!guarded([&] { OnKeyPress(ch); }))
+            ch = QChar();
         if (ch.isNull()) {
             event->accept();
             return;

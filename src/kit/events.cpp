@@ -1,5 +1,7 @@
 #include "kit/events.h"
 
+#include "kit/guard.h"
+
 #include <QKeyEvent>
 #include <QWidget>
 
@@ -21,11 +23,18 @@ bool dispatchKeyDown(const KeyDownHandler& handler, QKeyEvent* event)
     if (!handler)
         return false;
     int key = keyCode(event);
-    handler(key, event->modifiers());
+    if (!guarded([&] { handler(key, event->modifiers()); }))
+        key = 0;
     if (key != 0)
         return false;
     event->accept();
     return true;
+}
+
+void fire(const NotifyHandler& handler)
+{
+    if (handler)
+        guarded(handler);
 }
 
 bool moveOnEnter(int& key, QWidget* next)

@@ -38,15 +38,12 @@ int keyCode(const QKeyEvent* event);
 bool isEnter(int key);
 
 // Runs a key-down handler for a key press. True when the handler consumed the key; the
-// event is then accepted and the control must not process it.
+// event is then accepted and the control must not process it. A handler that throws has
+// its error shown and consumes the key.
 bool dispatchKeyDown(const KeyDownHandler& handler, QKeyEvent* event);
 
-// Calls a handler when it is set.
-inline void fire(const NotifyHandler& handler)
-{
-    if (handler)
-        handler();
-}
+// Calls a handler when it is set; an error it throws is shown here (kit::guarded).
+void fire(const NotifyHandler& handler);
 
 // For Enter key handlers of entry fields: on Enter, consume the key and focus `next`.
 // Returns true when the key was Enter.

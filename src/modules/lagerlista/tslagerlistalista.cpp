@@ -38,6 +38,9 @@ TSLagerListaLista::TSLagerListaLista(QWidget* parent) : TFormSrgBase(parent)
     table->addWidget(Panel1);
 
     Query1 = app::statementQuery(this, QStringLiteral("Query1"), lagerlista::balanceStatement());
+    // Read a page at a time: the grid shows a screenful, and a keystroke in the search
+    // must not wait for the balances of every article.
+    Query1->setPaging(QStringLiteral("id"), lagerlista::pageRows);
     Query1->ParamByName(QStringLiteral("a")).AsString(QStringLiteral("%"));
     DataSource1 = new data::DataSource(Query1, this);
     DBGrid1 = new kit::DBGrid(TabSheet1);
@@ -152,10 +155,13 @@ void TSLagerListaLista::rebuildChart()
         chart->removeAxis(axis), delete axis;
     if (!Query1->Active())
         return;
+    Query1->FetchAll(); // a bar for every article, not only the rows the grid has read
 
-    // One set per row with its value at its own category only: each bar gets its own
-    // colour. Categories run from the bottom up, so the rows are laid in reverse to read
-    // in ID_ARTIKAL order (the query's order) from the top.
+    // Each bar its own colour: the rows take their colours in turn from a few sets, and a
+    // set carries a row's value at that row's category only (0 elsewhere), so the stacked
+    // bars show one coloured segment each. A handful of sets keeps the work linear in the
+    // rows. Categories run from the bottom up, so the rows are laid in reverse to read in
+    // ID_ARTIKAL order (the query's order) from the top.
     auto* series = new QHorizontalStackedBarSeries;
     const QList<QPair<QString, double>> bars = chartBars();
     QStringList categories;
@@ -163,15 +169,19 @@ void TSLagerListaLista::rebuildChart()
     const int n = int(bars.size());
     for (int i = n - 1; i >= 0; --i)
         categories << bars.at(i).first;
+    constexpr int colours = 12;
+    QList<QList<qreal>> segments(qMin(n, colours), QList<qreal>(n, 0.0));
     for (int i = 0; i < n; ++i) {
-        auto* set = new QBarSet(bars.at(i).first);
-        for (int j = 0; j < n; ++j)
-            *set << (j == n - 1 - i ? bars.at(i).second : 0.0);
-        set->setColor(QColor::fromHsv((i * 47) % 360, 150, 220));
-        set->setLabelColor(Qt::black);
-        series->append(set);
+        segments[i % colours][n - 1 - i] = bars.at(i).second;
         low = qMin(low, bars.at(i).second);
         high = qMax(high, bars.at(i).second);
+    }
+    for (int k = 0; k < segments.size(); ++k) {
+        auto* set = new QBarSet(bars.at(k).first);
+        set->append(segments.at(k));
+        set->setColor(QColor::fromHsv((k * 47) % 360, 150, 220));
+        set->setLabelColor(Qt::black);
+        series->append(set);
     }
     series->setLabelsVisible(true);
     series->setLabelsFormat(QStringLiteral("@value"));

@@ -130,8 +130,10 @@ Document Layouter::run()
 
     // The title prints while the master dataset stands on its first row.
     data::Query* ds = m_r.DataSet;
-    if (ds)
+    if (ds) {
+        ds->FetchAll(); // a report prints every row, and knows the last one
         ds->First();
+    }
     startPage();
     if (!ds) {
         printRecord(true);
@@ -381,6 +383,7 @@ void Layouter::runSubDetails(Band* master)
             runSubDetails(sub);
             continue;
         }
+        ds->FetchAll();
         ds->First();
         while (!ds->IsEmpty() && !ds->Eof()) {
             printBand(sub);
