@@ -6,6 +6,8 @@
 #include "kit/csv.h"
 #include "kit/dbgrid.h"
 #include "kit/dbtext.h"
+#include "kit/messagebox.h"
+#include "support/inject.h"
 #include "support/testdb.h"
 
 #include <QBuffer>
@@ -29,6 +31,7 @@ private slots:
     void fieldDisplaysFollowCurrentRow();
     void csvExportRoundTripsCells();
     void columnWidthsAreRemembered();
+    void failingDetailIsShownAndTheGridGoesOn();
 
 private:
     void openProducts(const QString& order = QStringLiteral("sifra"));
@@ -299,6 +302,36 @@ void TestKitDb::columnWidthsAreRemembered()
     std::unique_ptr<kit::DBGrid> second(makeGrid()); // the next run
     QCOMPARE(second->columnWidth(1), 333);
     QCOMPARE(second->columnWidth(0), 60);
+}
+
+// A detail query that fails when the grid moves its master: the error is shown, and the
+// grid keeps moving the master (and the detail follows again) afterwards.
+void TestKitDb::failingDetailIsShownAndTheGridGoesOn()
+{
+    QStringList shown;
+    kit::setMessageBoxHandler([&](QWidget*, const QString& text, const QString& title, kit::Buttons) {
+        shown << title + QLatin1Char(':') + text;
+        return int(kit::mrOk);
+    });
+    DBGrid grid;
+    grid.setDataSource(m_productsSource.get());
+    openProducts();
+    grid.resize(400, 200);
+    grid.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    grid.setFocus();
+    {
+        testsupport::FailingStatement fail(m_db->db(), QStringLiteral("proizvodi_sostav"));
+        QTest::keyClick(&grid, Qt::Key_Down);
+        QCOMPARE(fail.seen(), 1);
+    }
+    QCOMPARE(shown, QStringList{QStringLiteral("Error:injected failure")});
+    QCOMPARE(m_products->RecNo(), 1);
+    QTest::keyClick(&grid, Qt::Key_Up);
+    QCOMPARE(m_products->RecNo(), 0);
+    QCOMPARE(m_parts->RecordCount(), 2); // the table's two parts
+    QCOMPARE(shown.size(), 1);
+    kit::setMessageBoxHandler(nullptr);
 }
 
 QTEST_MAIN(TestKitDb)

@@ -6,6 +6,8 @@
 #include <QSqlDatabase>
 #include <QString>
 
+#include <QVariantMap>
+
 #include <functional>
 
 namespace data {
@@ -49,6 +51,12 @@ public:
     void setStatementHook(StatementHook hook) { m_hook = std::move(hook); }
     const StatementHook& statementHook() const { return m_hook; }
 
+    // Measuring hook: called after a Query has bound a statement and before it runs, with
+    // the text as written and the value bound to each parameter (by name, lower case).
+    using TraceHook = std::function<void(const QString& text, const QVariantMap& values)>;
+    void setTraceHook(TraceHook hook) { m_trace = std::move(hook); }
+    const TraceHook& traceHook() const { return m_trace; }
+
 private:
     void configureSession();
 
@@ -56,6 +64,7 @@ private:
     AliasConfig m_config;
     bool m_inTransaction = false;
     StatementHook m_hook;
+    TraceHook m_trace;
 };
 
 // Runs a save in a transaction. When another workstation got in the way (a number taken

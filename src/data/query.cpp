@@ -190,6 +190,12 @@ void Query::setActive(bool active)
 
 void Query::Close()
 {
+    m_following = false;
+    clearRows();
+}
+
+void Query::clearRows()
+{
     const bool wasActive = m_active;
     m_active = false;
     m_more = false;
@@ -204,7 +210,8 @@ void Query::Close()
 void Query::Open()
 {
     if (m_active)
-        Close();
+        clearRows();
+    m_following = true; // a detail follows its master even after a failed run
     if (paged()) {
         ParamByName(QStringLiteral("page_after")).AsInteger(std::numeric_limits<int>::min());
         ParamByName(QStringLiteral("page_rows")).AsInteger(m_pageRows);
@@ -265,6 +272,14 @@ void Query::execute(QVector<QVector<QVariant>>* rows, QStringList* names)
     QString text = SQL.Text();
     if (db->statementHook())
         db->statementHook()(text);
+    if (db->traceHook()) {
+        QVariantMap values;
+        for (const QString& name : scanParams(text)) {
+            const auto it = m_params.find(name.toLower());
+            values.insert(name.toLower(), it == m_params.end() ? QVariant() : it->second.Value());
+        }
+        db->traceHook()(text, values);
+    }
     if (db->engine() == Engine::Sqlite)
         text = dialect::toSqlite(text);
 
@@ -449,9 +464,10 @@ void Query::setMasterSource(DataSource* master)
     m_master = master;
     if (!m_master)
         return;
-    // A detail reruns whenever its master reruns or moves, if it was open.
+    // A detail reruns whenever its master reruns or moves, if it was opened (and not
+    // closed since): a run that failed once does not stop it from following.
     auto rerun = [this]() {
-        if (m_active)
+        if (m_following)
             Open();
     };
     connect(m_master, &DataSource::changed, this, rerun);

@@ -131,6 +131,7 @@ signals:
 
 private:
     void run(bool wantRows);
+    void clearRows();
     // Runs the statement; reads its rows (and field names when `names`) when `rows`, else
     // notes the rows affected and the key inserted.
     void execute(QVector<QVector<QVariant>>* rows, QStringList* names);
@@ -145,6 +146,7 @@ private:
     bool m_eof = true;
     bool m_bof = true;
     bool m_active = false;
+    bool m_following = false; // opened, and not closed since
     int m_rowsAffected = 0;
     int m_lastInsertId = 0;
     DataSource* m_master = nullptr;

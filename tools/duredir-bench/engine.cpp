@@ -22,8 +22,9 @@ class SqliteEngine : public DirectEngine {
 public:
     explicit SqliteEngine(const QString& path)
     {
-        if (sqlite3_open_v2(path.toUtf8().constData(), &m_db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK)
+        if (sqlite3_open_v2(path.toUtf8().constData(), &m_db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
             throw data::DatabaseError(QStringLiteral("sqlite: cannot open %1").arg(path));
+        sqlite3_busy_timeout(m_db, 15000);
         data::dialect::registerSqliteFunctions(m_db);
     }
     ~SqliteEngine() override { sqlite3_close(m_db); }
@@ -38,21 +39,30 @@ public:
             const int index = sqlite3_bind_parameter_index(st, (QLatin1Char(':') + it.key()).toUtf8().constData());
             if (index == 0)
                 continue;
-            if (it.value().typeId() == QMetaType::Int)
+            if (it.value().isNull())
+                sqlite3_bind_null(st, index);
+            else if (it.value().typeId() == QMetaType::Int)
                 sqlite3_bind_int(st, index, it.value().toInt());
+            else if (it.value().typeId() == QMetaType::Double)
+                sqlite3_bind_double(st, index, it.value().toDouble());
             else
                 sqlite3_bind_text(st, index, it.value().toString().toUtf8().constData(), -1, SQLITE_TRANSIENT);
         }
         int rows = 0;
         const int columns = sqlite3_column_count(st);
-        while (sqlite3_step(st) == SQLITE_ROW) {
+        int step = SQLITE_ROW;
+        while ((step = sqlite3_step(st)) == SQLITE_ROW) {
             for (int c = 0; c < columns; ++c)
                 (void)sqlite3_column_text(st, c);
             ++rows;
         }
         sqlite3_finalize(st);
+        if (step != SQLITE_DONE)
+            throw data::DatabaseError(QString::fromUtf8(sqlite3_errmsg(m_db)));
         return rows;
     }
+    void begin() override { run(QStringLiteral("begin immediate"), {}); }
+    void commit() override { run(QStringLiteral("commit"), {}); }
 
 private:
     sqlite3* m_db = nullptr;
@@ -82,8 +92,12 @@ public:
         for (const QRegularExpressionMatch& m : found) {
             const QVariant v = params.value(m.captured(1));
             QString literal;
-            if (v.typeId() == QMetaType::Int) {
+            if (v.isNull()) {
+                literal = QStringLiteral("NULL");
+            } else if (v.typeId() == QMetaType::Int) {
                 literal = QString::number(v.toInt());
+            } else if (v.typeId() == QMetaType::Double) {
+                literal = QString::number(v.toDouble(), 'g', 17);
             } else {
                 const QByteArray raw = v.toString().toUtf8();
                 QByteArray escaped(raw.size() * 2 + 1, '\0');
@@ -104,6 +118,8 @@ public:
         }
         return rows;
     }
+    void begin() override { run(QStringLiteral("start transaction"), {}); }
+    void commit() override { run(QStringLiteral("commit"), {}); }
 
 private:
     MYSQL* m_db = nullptr;

@@ -16,6 +16,9 @@ public:
     virtual ~DirectEngine() = default;
     // Runs `statement` (MariaDB dialect, :name parameters) and returns the number of rows.
     virtual int run(const QString& statement, const QVariantMap& params) = 0;
+    // A transaction around statements that write, as the program's saves have.
+    virtual void begin() = 0;
+    virtual void commit() = 0;
 
     static std::unique_ptr<DirectEngine> open(const data::AliasConfig& config);
 };

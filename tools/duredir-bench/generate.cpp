@@ -7,6 +7,7 @@
 #include "modules/nalog/nalogsql.h"
 #include "modules/priemnica/priemnicasql.h"
 #include "modules/proizvod/proizvodsql.h"
+#include "modules/vraboteni/vrabotenisql.h"
 
 #include <QDate>
 #include <QElapsedTimer>
@@ -134,6 +135,10 @@ void generate(data::Database& db, const Size& size, std::uint64_t seed)
     data::Query header;
     data::Query line;
     line.SQL.Add(priemnicasql::insertLine);
+    // Each dispatch also carries one product at its price and tax rate: the financial
+    // report sums those.
+    data::Query productLine;
+    productLine.SQL.Add(nalogsql::insertProductRow);
     for (int kind = 0; kind < 2; ++kind) {
         const bool receipt = kind == 0;
         header.SQL.Clear();
@@ -151,6 +156,21 @@ void generate(data::Database& db, const Size& size, std::uint64_t seed)
             const int lines = (receipt && d == n - 1) || (!receipt && d == n - 1)
                                   ? (kind == 1 ? size.ledgerRows - written : perDocument)
                                   : perDocument;
+            if (!receipt) {
+                productLine.ParamByName(QStringLiteral("a1")).AsString(QStringLiteral("I"));
+                productLine.ParamByName(QStringLiteral("a2")).AsInteger(id);
+                productLine.ParamByName(QStringLiteral("a3")).AsInteger(partner);
+                productLine.ParamByName(QStringLiteral("a4")).AsInteger(1 + r.below(std::max(1, size.products)));
+                productLine.ParamByName(QStringLiteral("a5")).AsFloat(0.0);
+                productLine.ParamByName(QStringLiteral("a6")).AsFloat(r.quantity(20));
+                productLine.ParamByName(QStringLiteral("a7")).AsString(date);
+                productLine.ParamByName(QStringLiteral("a8")).AsInteger(1);
+                productLine.ParamByName(QStringLiteral("a9")).AsFloat(double(10 + r.below(5000)));
+                productLine.ParamByName(QStringLiteral("a10")).AsFloat(18);
+                productLine.ParamByName(QStringLiteral("a11")).AsInteger(d + 1);
+                productLine.ExecSQL();
+                w.row();
+            }
             for (int l = 0; l < lines; ++l) {
                 line.ParamByName(QStringLiteral("a1")).AsString(receipt ? QStringLiteral("P") : QStringLiteral("I"));
                 line.ParamByName(QStringLiteral("a2")).AsInteger(id);
@@ -195,6 +215,13 @@ void generate(data::Database& db, const Size& size, std::uint64_t seed)
         w.row();
     }
     progress("products", size.products, t);
+
+    // The employee who runs the work orders.
+    q.SQL.Clear();
+    q.SQL.Add(vraboteni_sql::Insert);
+    for (int p = 1; p <= 11; ++p)
+        q.ParamByName(QStringLiteral("a%1").arg(p)).AsString(p == 1 ? QStringLiteral("BENCH WORKER") : QString());
+    q.ExecSQL();
 
     q.SQL.Clear();
     q.SQL.Add(nalogsql::insertOrder);

@@ -22,6 +22,14 @@
 #include "modules/priemnica/priemnicasql.h"
 #include "modules/priemnica/tpriemnica.h"
 #include "modules/priemnica/tspriemnicalista.h"
+#include "modules/nalog/tnalog.h"
+#include "modules/nalog/tsnalogvnes.h"
+#include "modules/pregledkomintent/tpregledkomintent.h"
+#include "modules/pregledkomintent/tspregledkomintentlista.h"
+#include "modules/priemnica/tspriemnicavnes.h"
+#include "modules/reportfinan/treportfinan.h"
+#include "modules/reportfinan/tsreportfinanlista.h"
+#include "kit/maskedit.h"
 #include "reports/tsreportlager.h"
 
 #include <QCommandLineParser>
@@ -111,7 +119,11 @@ public:
         stockList();
         balance();
         receiptList();
+        receiptSave();
+        workOrderSave();
         articleOverview();
+        partnerOverview();
+        financialReport();
         printedStockList();
     }
 
@@ -125,6 +137,56 @@ private:
     {
         for (int i = 0; i < m_repeats; ++i)
             r.engine << timeMs([&] { m_engine.run(statement, params); });
+    }
+    // Runs `work` through the program with its statements traced, then the same statements
+    // with the same values straight on the engine (in one transaction when they write).
+    // Rows written either way are removed afterwards, so every run meets the same data.
+    void traced(Result& r, const std::function<void()>& work, bool writes)
+    {
+        const auto before = writes ? lastKeys() : QList<int>();
+        QList<QPair<QString, QVariantMap>> statements;
+        data::Database& db = *data::Database::byName(QStringLiteral("Main"));
+        db.setTraceHook([&](const QString& text, const QVariantMap& values) { statements.append({text, values}); });
+        r.ms << timeMs(work);
+        db.setTraceHook({});
+        if (writes)
+            removeAfter(before);
+        r.engine << timeMs([&] {
+            if (writes)
+                m_engine.begin();
+            for (const auto& [text, values] : std::as_const(statements))
+                m_engine.run(text, values);
+            if (writes)
+                m_engine.commit();
+        });
+        if (writes)
+            removeAfter(before);
+    }
+    // The tables a save writes, and the highest key of each.
+    static QStringList writtenTables()
+    {
+        return {QStringLiteral("priemnici"), QStringLiteral("nalozi"), QStringLiteral("magacin_artikli"),
+                QStringLiteral("magacin_proizvodi")};
+    }
+    QList<int> lastKeys()
+    {
+        QList<int> keys;
+        for (const QString& table : writtenTables())
+            keys << scalar(QStringLiteral("select coalesce(max(id),0) n from %1").arg(table));
+        return keys;
+    }
+    void removeAfter(const QList<int>& keys)
+    {
+        data::Database& db = *data::Database::byName(QStringLiteral("Main"));
+        for (int i = 0; i < keys.size(); ++i)
+            db.exec(QStringLiteral("delete from %1 where id > %2").arg(writtenTables().at(i)).arg(keys.at(i)));
+    }
+    static int scalar(const QString& statement)
+    {
+        data::Query q;
+        q.SQL.Add(statement);
+        q.Open();
+        return q.FieldByName(QStringLiteral("n")).AsInteger();
     }
     template <class W>
     W* openList(Module* module)
@@ -227,6 +289,72 @@ private:
         open.peakKb = move.peakKb = peakRssKb();
     }
 
+    // A goods receipt of 50 lines, entered through the entry window; only the save is timed.
+    void receiptSave()
+    {
+        Result& r = add(QStringLiteral("receipt: save 50 lines"));
+        const int partners = scalar(QStringLiteral("select count(*) n from komintenti"));
+        const int articles = scalar(QStringLiteral("select count(*) n from artikli"));
+        for (int i = 0; i < std::max(3, m_repeats / 2); ++i) {
+            m_main.Priemnica->createEntry(nullptr, nullptr, 19);
+            auto* entry = qobject_cast<TSPriemnicaVnes*>(m_main.Priemnica->EntryForm.data());
+            entry->VnesiKomintentiID(1 + (i * 37) % partners);
+            for (int line = 0; line < 50; ++line)
+                entry->VnesiArtikalID(1 + (i * 7919 + line * 104729) % articles);
+            traced(r, [&] { entry->BitBtn1Click(); }, true);
+            if (m_main.Priemnica->EntryForm)
+                closeWindow(m_main.Priemnica->EntryForm);
+            settle();
+        }
+        r.peakKb = peakRssKb();
+    }
+
+    // A work order of 10 products (each consuming its articles), through the entry window.
+    void workOrderSave()
+    {
+        Result& r = add(QStringLiteral("work order: save 10 products"));
+        const int partners = scalar(QStringLiteral("select count(*) n from komintenti"));
+        const int products = scalar(QStringLiteral("select count(*) n from proizvodi"));
+        const int employee = scalar(QStringLiteral("select min(id) n from vraboteni"));
+        for (int i = 0; i < std::max(3, m_repeats / 2); ++i) {
+            m_main.Nalog->createEntry(nullptr, nullptr, 0);
+            auto* entry = qobject_cast<TSNalogVnes*>(m_main.Nalog->EntryForm.data());
+            entry->ReceivePartner(1 + (i * 37) % partners);
+            entry->ReceiveEmployee(employee);
+            for (int line = 0; line < 10; ++line)
+                entry->ReceiveProduct(1 + (i * 131 + line * 17) % products);
+            traced(r, [&] { entry->BitBtn1Click(); }, true);
+            if (m_main.Nalog->EntryForm)
+                closeWindow(m_main.Nalog->EntryForm);
+            settle();
+        }
+        r.peakKb = peakRssKb();
+    }
+
+    void partnerOverview()
+    {
+        Result& open = add(QStringLiteral("partner overview: open"));
+        for (int i = 0; i < std::max(2, m_repeats / 10); ++i) {
+            TSPregledKomintentLista* w = nullptr;
+            traced(open, [&] { w = openList<TSPregledKomintentLista>(m_main.PregledKomintent); }, false);
+            closeWindow(w);
+        }
+        open.peakKb = peakRssKb();
+    }
+
+    // The financial report of one year: the "Ok" of its window, with the year's dates.
+    void financialReport()
+    {
+        Result& r = add(QStringLiteral("financial report: one year"));
+        auto* w = openList<TSReportFinanLista>(m_main.ReportFinan);
+        w->MaskEdit1->setText(QStringLiteral("2025-01-01"));
+        w->MaskEdit2->setText(QStringLiteral("2025-12-31"));
+        for (int i = 0; i < std::max(3, m_repeats / 4); ++i)
+            traced(r, [&] { w->Button1Click(); }, false);
+        closeWindow(w);
+        r.peakKb = peakRssKb();
+    }
+
     void articleOverview()
     {
         Result& open = add(QStringLiteral("article overview: open"));
@@ -313,11 +441,20 @@ int main(int argc, char** argv)
     }
 
     // Messages and modal dialogs are answered at once: nobody sits at this screen.
-    kit::setMessageBoxHandler([](QWidget*, const QString& text, const QString&, kit::Buttons) {
-        std::fprintf(stderr, "message: %s\n", qPrintable(text));
+    // A save's own confirmation is expected; anything else is shown.
+    kit::setMessageBoxHandler([](QWidget*, const QString& text, const QString& title, kit::Buttons) {
+        if (title != QLatin1String("Information"))
+            std::fprintf(stderr, "message: %s\n", qPrintable(text));
         return int(kit::mrOk);
     });
-    kit::setModalHandler([](QDialog*) { return int(kit::mrCancel); });
+    // The quantity dialogs of the entry windows get a quantity; other dialogs are cancelled.
+    kit::setModalHandler([](QDialog* dialog) {
+        if (auto* quantity = qobject_cast<TSNalogVnesiProizvod*>(dialog)) {
+            quantity->Edit4->setText(QStringLiteral("2"));
+            return int(kit::mrOk);
+        }
+        return int(kit::mrCancel);
+    });
 
     try {
         data::Database db;
