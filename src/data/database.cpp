@@ -83,6 +83,7 @@ Database::Database(const QString& connectionName) : m_name(connectionName)
 
 Database::~Database()
 {
+    dropPrepared();
     if (registry().value(m_name) == this)
         registry().remove(m_name);
     if (QSqlDatabase::contains(m_name)) {
@@ -114,6 +115,7 @@ void Database::open()
 {
     if (Connected())
         return;
+    dropPrepared();
     if (QSqlDatabase::contains(m_name))
         QSqlDatabase::removeDatabase(m_name);
     m_inTransaction = false;
@@ -202,11 +204,39 @@ void Database::configureSession()
 
 void Database::close()
 {
+    dropPrepared();
     if (QSqlDatabase::contains(m_name)) {
         QSqlDatabase db = QSqlDatabase::database(m_name, false);
         db.close();
     }
     m_inTransaction = false;
+}
+
+QSqlQuery* Database::prepared(const QString& text, QSqlError* error)
+{
+    if (const auto it = m_prepared.find(text); it != m_prepared.end())
+        return it->second.get();
+    // A bounded cache: the program runs a few dozen different statements; generated text
+    // must not pile up prepared statements on the server.
+    if (m_prepared.size() >= 200)
+        dropPrepared();
+    auto q = std::make_unique<QSqlQuery>(handle());
+    q->setForwardOnly(true);
+    if (!q->prepare(text)) {
+        *error = q->lastError();
+        return nullptr;
+    }
+    return m_prepared.emplace(text, std::move(q)).first->second.get();
+}
+
+void Database::forgetPrepared(const QString& text)
+{
+    m_prepared.erase(text);
+}
+
+void Database::dropPrepared()
+{
+    m_prepared.clear();
 }
 
 bool Database::Connected() const

@@ -4,11 +4,15 @@
 #include "data/errors.h"
 
 #include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
 #include <QString>
 
 #include <QVariantMap>
 
 #include <functional>
+#include <memory>
+#include <unordered_map>
 
 namespace data {
 
@@ -51,6 +55,14 @@ public:
     void setStatementHook(StatementHook hook) { m_hook = std::move(hook); }
     const StatementHook& statementHook() const { return m_hook; }
 
+    // The statement `text`, prepared on this connection, for a Query to bind and run; the
+    // same text is prepared once and reused (a receipt's fifty lines are one statement,
+    // prepared once). Null with `error` set when it cannot be prepared. Dropped when the
+    // connection closes.
+    QSqlQuery* prepared(const QString& text, QSqlError* error);
+    // Drops a prepared statement whose run failed: the next run prepares it afresh.
+    void forgetPrepared(const QString& text);
+
     // Measuring hook: called after a Query has bound a statement and before it runs, with
     // the text as written and the value bound to each parameter (by name, lower case).
     using TraceHook = std::function<void(const QString& text, const QVariantMap& values)>;
@@ -59,12 +71,14 @@ public:
 
 private:
     void configureSession();
+    void dropPrepared();
 
     QString m_name;
     AliasConfig m_config;
     bool m_inTransaction = false;
     StatementHook m_hook;
     TraceHook m_trace;
+    std::unordered_map<QString, std::unique_ptr<QSqlQuery>> m_prepared;
 };
 
 // Runs a save in a transaction. When another workstation got in the way (a number taken

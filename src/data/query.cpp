@@ -283,18 +283,25 @@ void Query::execute(QVector<QVector<QVariant>>* rows, QStringList* names)
     if (db->engine() == Engine::Sqlite)
         text = dialect::toSqlite(text);
 
-    QSqlQuery q(db->handle());
-    q.setForwardOnly(true);
-    if (!q.prepare(text))
-        fail(db, q.lastError());
+    QSqlError prepareError;
+    QSqlQuery* prepared = db->prepared(text, &prepareError);
+    if (!prepared)
+        fail(db, prepareError);
+    QSqlQuery& q = *prepared;
     QStringList written = scanParams(text);
     written.removeDuplicates();
     for (const QString& name : written) {
         const auto it = m_params.find(name.toLower());
         q.bindValue(QLatin1Char(':') + name, it == m_params.end() ? QVariant() : it->second.Value());
     }
+    // A failed statement is prepared afresh next time; the statement is reset after its
+    // rows are read, so that it holds no read lock (nor snapshot) between runs.
+    auto failed = [&](const QSqlError& error) {
+        db->forgetPrepared(text);
+        fail(db, error);
+    };
     if (!q.exec())
-        fail(db, q.lastError());
+        failed(q.lastError());
 
     m_rowsAffected = 0;
     if (rows) {
@@ -313,13 +320,14 @@ void Query::execute(QVector<QVector<QVariant>>* rows, QStringList* names)
             rows->push_back(std::move(row));
         }
         if (q.lastError().isValid())
-            fail(db, q.lastError());
+            failed(q.lastError());
     } else {
         m_rowsAffected = q.numRowsAffected();
         const QVariant id = q.lastInsertId();
         if (id.isValid() && !id.isNull() && id.toLongLong() > 0)
             m_lastInsertId = int(id.toLongLong());
     }
+    q.finish();
 }
 
 void Query::setPaging(const QString& keyField, int pageRows)
@@ -330,8 +338,19 @@ void Query::setPaging(const QString& keyField, int pageRows)
 
 void Query::FetchMore()
 {
-    if (!CanFetchMore())
-        return;
+    if (CanFetchMore())
+        fetchPage(m_pageRows);
+}
+
+void Query::FetchAll()
+{
+    // The rest in one statement: every row is wanted, so nothing is gained by pages.
+    if (CanFetchMore())
+        fetchPage(std::numeric_limits<int>::max());
+}
+
+void Query::fetchPage(int rows)
+{
     const int key = fieldIndex(m_pageKey);
     if (key < 0 || m_rows.isEmpty())
         throw DatabaseError(QStringLiteral("Field '%1' not found").arg(m_pageKey));
@@ -341,10 +360,10 @@ void Query::FetchMore()
     if (!whole)
         throw DatabaseError(QStringLiteral("The key '%1' of a paged query is not a whole number").arg(m_pageKey));
     ParamByName(QStringLiteral("page_after")).AsInteger(after);
-    ParamByName(QStringLiteral("page_rows")).AsInteger(m_pageRows);
+    ParamByName(QStringLiteral("page_rows")).AsInteger(rows);
     QVector<QVector<QVariant>> page;
     execute(&page, nullptr);
-    m_more = page.size() >= m_pageRows;
+    m_more = page.size() >= rows;
     if (page.isEmpty())
         return;
     const int first = int(m_rows.size());
@@ -355,12 +374,6 @@ void Query::FetchMore()
     if (m_eof && m_cursor == first - 1)
         m_eof = false;
     emit rowsAppended();
-}
-
-void Query::FetchAll()
-{
-    while (CanFetchMore())
-        FetchMore();
 }
 
 void Query::setCursor(int row)

@@ -132,6 +132,8 @@ signals:
 private:
     void run(bool wantRows);
     void clearRows();
+    // Reads up to `rows` rows after the last one read, and appends them.
+    void fetchPage(int rows);
     // Runs the statement; reads its rows (and field names when `names`) when `rows`, else
     // notes the rows affected and the key inserted.
     void execute(QVector<QVector<QVariant>>* rows, QStringList* names);

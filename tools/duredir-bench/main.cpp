@@ -229,6 +229,19 @@ private:
             }
             key.peakKb = peakRssKb();
         }
+        // A search that matches no article: every name is read, no balance computed.
+        Result& none = add(QStringLiteral("stock list: keystroke, no match"));
+        for (int i = 0; i < m_repeats; ++i) {
+            w->Edit1->setText(QStringLiteral("9"));
+            none.ms << timeMs([&] {
+                QTest::keyClick(w->Edit1, '9');
+                QCoreApplication::processEvents();
+            });
+            none.engine << timeMs([&] {
+                m_engine.run(join(lagerlista::balanceStatement()), firstStockPage(QStringLiteral("99%")));
+            });
+        }
+        none.peakKb = peakRssKb();
         w->Edit1->setText(QString());
 
         // Every page, as the chart and the printed list read them.
