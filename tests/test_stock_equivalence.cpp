@@ -87,7 +87,8 @@ QStringList result(const QStringList& statement, const QString& filter, QStringL
     if (pageRows > 0) {
         if (q.RecordCount() > pageRows)
             return {QStringLiteral("the first page has more rows than a page")};
-        q.FetchAll();
+        while (q.CanFetchMore()) // page by page, so that every page boundary is crossed
+            q.FetchMore();
     }
     if (names)
         *names = q.fieldNames();
