@@ -69,6 +69,7 @@ private slots:
     void detailFollowsMaster();
     void statementErrorsAreDatabaseErrors();
     void likePatterns();
+    void preparedStatementsAreReusedSafely();
 };
 
 void TestData::parametersByNameAndType()
@@ -360,6 +361,51 @@ void TestData::statementErrorsAreDatabaseErrors()
     t.db().ensureConnected();
     q.Open();
     QVERIFY(q.Active());
+}
+
+// A statement prepared once serves every query that runs its text: with the values bound
+// for each run, after a failed run, and after the connection was closed and opened again.
+// Between runs it holds no lock: another connection can write to the SQLite file.
+void TestData::preparedStatementsAreReusedSafely()
+{
+    TestDatabase t;
+    Query a, b;
+    insertArticle(a, 1, QStringLiteral("BOLT"));
+    insertArticle(b, 2, QStringLiteral("NUT"));
+    const QStringList byCode{QStringLiteral("select artikal from artikli where sifra=:s")};
+    auto nameOf = [&](Query& q, int code) {
+        setSql(q, byCode);
+        q.ParamByName(QStringLiteral("s")).AsInteger(code);
+        q.Open();
+        return q.FieldByName(QStringLiteral("artikal")).AsString();
+    };
+    QCOMPARE(nameOf(a, 1), QStringLiteral("BOLT"));
+    QCOMPARE(nameOf(b, 2), QStringLiteral("NUT"));
+    QCOMPARE(nameOf(a, 2), QStringLiteral("NUT"));
+    QCOMPARE(nameOf(b, 3), QString()); // no row: nothing left over from the run before
+
+    // A run that fails (the code is taken) does not spoil the next run of the same text.
+    QVERIFY_THROWS_EXCEPTION(data::DatabaseError, insertArticle(a, 1, QStringLiteral("DUPLICATE")));
+    insertArticle(a, 3, QStringLiteral("WASHER"));
+    QCOMPARE(nameOf(b, 3), QStringLiteral("WASHER"));
+
+    t.db().close();
+    t.db().ensureConnected();
+    QCOMPARE(nameOf(a, 1), QStringLiteral("BOLT"));
+    insertArticle(b, 4, QStringLiteral("HINGE"));
+    QCOMPARE(nameOf(a, 4), QStringLiteral("HINGE"));
+
+    if (t.db().engine() == data::Engine::Sqlite) {
+        data::Database other(QStringLiteral("Other"));
+        other.setConfig(t.db().config());
+        other.open();
+        other.exec(QStringLiteral("insert into artikli (sifra,artikal,edm) values (5,'CLAMP','PCS')"));
+        // A statement left holding its old snapshot would make this write fail at once.
+        data::Transaction write(t.db());
+        insertArticle(b, 6, QStringLiteral("SPRING"));
+        write.commit();
+        QCOMPARE(nameOf(a, 5), QStringLiteral("CLAMP"));
+    }
 }
 
 void TestData::likePatterns()

@@ -81,7 +81,8 @@ TForm1::TForm1(data::Database* database, QWidget* parent) : QMainWindow(parent)
     setStatusBar(StatusBar1);
 
     connect(m_mdi, &QMdiArea::subWindowActivated, this, &TForm1::subWindowActivated);
-    m_focusHook = connect(qApp, &QApplication::focusChanged, this, [this]() { ScreenActiveControlChange(); });
+    m_focusHook = connect(qApp, &QApplication::focusChanged, this,
+                          [this]() { kit::guarded([this] { ScreenActiveControlChange(); }); });
 
     // The navigator: a child window of the frame that the operator cannot close.
     m_nav = new TNavForm;

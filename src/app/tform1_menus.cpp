@@ -1,6 +1,7 @@
 // The main window's menus, tool bars and window list.
 #include "app/icons.h"
 #include "app/tform1.h"
+#include "kit/guard.h"
 #include "modules/proizvod/tproizvod.h"
 #include "modules/reportfinan/treportfinan.h"
 #include "modules/vraboteni/tvraboteni.h"
@@ -72,7 +73,7 @@ void TForm1::buildMenus()
     separator(Sostojbi1, "N10");
     QAction* finansov = item(Sostojbi1, "FinansovIzvestaj1", QStringLiteral("Financial report"), {},
                              QStringLiteral("Outgoing invoices of a period"));
-    connect(finansov, &QAction::triggered, this, [this]() { ReportFinan->createList(nullptr, nullptr, 1); });
+    connect(finansov, &QAction::triggered, this, [this]() { kit::guarded([this] { ReportFinan->createList(nullptr, nullptr, 1); }); });
 
     Proizvodstvo1 = bar->addMenu(QStringLiteral("Production"));
     Proizvodstvo1->setObjectName(QStringLiteral("Proizvodstvo1"));
@@ -105,24 +106,24 @@ void TForm1::buildMenus()
     LagerLista1->setIcon(app::toolIcon(app::ToolIcon::StockList));
     Print1->setEnabled(false);
 
-    connect(Lista1, &QAction::triggered, this, [this]() { Lista1Click(); });
-    connect(Komintenti1, &QAction::triggered, this, [this]() { Komintenti1Click(); });
-    connect(Print1, &QAction::triggered, this, [this]() { Print1Click(); });
-    connect(Close1, &QAction::triggered, this, [this]() { Close1Click(); });
-    connect(RefreshDatabaseconnection1, &QAction::triggered, this, [this]() { RefreshDatabaseconnection1Click(); });
-    connect(Priemnici2, &QAction::triggered, this, [this]() { Priemnici2Click(); });
-    connect(FakturaIspratnica2, &QAction::triggered, this, [this]() { FakturaIspratnica2Click(); });
-    connect(LagerLista1, &QAction::triggered, this, [this]() { LagerLista1Click(); });
-    connect(PregledipoArtikli1, &QAction::triggered, this, [this]() { PregledipoArtikli1Click(); });
-    connect(PregledipoKomintenti1, &QAction::triggered, this, [this]() { PregledipoKomintenti1Click(); });
-    connect(Nalozi2, &QAction::triggered, this, [this]() { Nalozi2Click(); });
-    connect(PregledpoNalozi1, &QAction::triggered, this, [this]() { PregledpoNalozi1Click(); });
-    connect(Proizvodi1, &QAction::triggered, this, [this]() { Proizvod->createList(nullptr, nullptr, 1); });
-    connect(Vraboteni1, &QAction::triggered, this, [this]() { Vraboteni->createList(nullptr, nullptr, 1); });
-    connect(Cascade1, &QAction::triggered, this, [this]() { Cascade1Click(); });
-    connect(Tile1, &QAction::triggered, this, [this]() { Tile1Click(); });
-    connect(Help2, &QAction::triggered, this, [this]() { ApplicationHelp(0); });
-    connect(About1, &QAction::triggered, this, [this]() { About1Click(); });
+    connect(Lista1, &QAction::triggered, this, [this]() { kit::guarded([this] { Lista1Click(); }); });
+    connect(Komintenti1, &QAction::triggered, this, [this]() { kit::guarded([this] { Komintenti1Click(); }); });
+    connect(Print1, &QAction::triggered, this, [this]() { kit::guarded([this] { Print1Click(); }); });
+    connect(Close1, &QAction::triggered, this, [this]() { kit::guarded([this] { Close1Click(); }); });
+    connect(RefreshDatabaseconnection1, &QAction::triggered, this, [this]() { kit::guarded([this] { RefreshDatabaseconnection1Click(); }); });
+    connect(Priemnici2, &QAction::triggered, this, [this]() { kit::guarded([this] { Priemnici2Click(); }); });
+    connect(FakturaIspratnica2, &QAction::triggered, this, [this]() { kit::guarded([this] { FakturaIspratnica2Click(); }); });
+    connect(LagerLista1, &QAction::triggered, this, [this]() { kit::guarded([this] { LagerLista1Click(); }); });
+    connect(PregledipoArtikli1, &QAction::triggered, this, [this]() { kit::guarded([this] { PregledipoArtikli1Click(); }); });
+    connect(PregledipoKomintenti1, &QAction::triggered, this, [this]() { kit::guarded([this] { PregledipoKomintenti1Click(); }); });
+    connect(Nalozi2, &QAction::triggered, this, [this]() { kit::guarded([this] { Nalozi2Click(); }); });
+    connect(PregledpoNalozi1, &QAction::triggered, this, [this]() { kit::guarded([this] { PregledpoNalozi1Click(); }); });
+    connect(Proizvodi1, &QAction::triggered, this, [this]() { kit::guarded([this] { Proizvod->createList(nullptr, nullptr, 1); }); });
+    connect(Vraboteni1, &QAction::triggered, this, [this]() { kit::guarded([this] { Vraboteni->createList(nullptr, nullptr, 1); }); });
+    connect(Cascade1, &QAction::triggered, this, [this]() { kit::guarded([this] { Cascade1Click(); }); });
+    connect(Tile1, &QAction::triggered, this, [this]() { kit::guarded([this] { Tile1Click(); }); });
+    connect(Help2, &QAction::triggered, this, [this]() { kit::guarded([this] { ApplicationHelp(0); }); });
+    connect(About1, &QAction::triggered, this, [this]() { kit::guarded([this] { About1Click(); }); });
 }
 
 void TForm1::buildToolBars()

@@ -1,6 +1,7 @@
 #include "app/tnavform.h"
 
 #include "app/icons.h"
+#include "kit/guard.h"
 #include "kit/pagecontrol.h"
 
 #include <QCloseEvent>
@@ -60,7 +61,7 @@ TNavForm::TNavForm(QWidget* parent) : QWidget(parent)
     layout->addWidget(PageControl1);
     setFixedSize(143, 269);
 
-    connect(TreeView1, &QTreeWidget::itemClicked, this, [this]() { TreeView1Click(); });
+    connect(TreeView1, &QTreeWidget::itemClicked, this, [this]() { kit::guarded([this] { TreeView1Click(); }); });
     connect(TreeView1, &QTreeWidget::currentItemChanged, this, [this]() { refreshPictures(); });
     TreeView1->OnKeyDown = [this](int& key, Qt::KeyboardModifiers shift) { TreeView1KeyDown(key, shift); };
 }

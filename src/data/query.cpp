@@ -191,10 +191,10 @@ void Query::setActive(bool active)
 void Query::Close()
 {
     m_following = false;
-    clearRows();
+    clearRows(true);
 }
 
-void Query::clearRows()
+void Query::clearRows(bool notify)
 {
     const bool wasActive = m_active;
     m_active = false;
@@ -203,20 +203,29 @@ void Query::clearRows()
     m_fieldNames.clear();
     m_cursor = 0;
     m_eof = m_bof = true;
-    if (wasActive)
+    if (wasActive && notify)
         emit afterClose();
 }
 
 void Query::Open()
 {
-    if (m_active)
-        clearRows();
+    // Opening an open query replaces its rows: the listeners hear of the new rows only
+    // (a grid is reset once, a detail reruns once), or of the close when the run fails.
+    const bool wasActive = m_active;
+    if (wasActive)
+        clearRows(false);
     m_following = true; // a detail follows its master even after a failed run
     if (paged()) {
         ParamByName(QStringLiteral("page_after")).AsInteger(std::numeric_limits<int>::min());
         ParamByName(QStringLiteral("page_rows")).AsInteger(m_pageRows);
     }
-    run(true);
+    try {
+        run(true);
+    } catch (...) {
+        if (wasActive)
+            emit afterClose();
+        throw;
+    }
     m_more = paged() && m_rows.size() >= m_pageRows;
     m_active = true;
     m_cursor = 0;

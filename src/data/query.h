@@ -131,7 +131,7 @@ signals:
 
 private:
     void run(bool wantRows);
-    void clearRows();
+    void clearRows(bool notify);
     // Reads up to `rows` rows after the last one read, and appends them.
     void fetchPage(int rows);
     // Runs the statement; reads its rows (and field names when `names`) when `rows`, else

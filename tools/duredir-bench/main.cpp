@@ -229,6 +229,20 @@ private:
             }
             key.peakKb = peakRssKb();
         }
+        // The keystroke's statement through the data layer alone (no grid, no painting):
+        // what the program adds to the engine for the database part of a keystroke.
+        Result& layer = add(QStringLiteral("stock list: search in the data layer only"));
+        data::Query search;
+        search.SQL.setText(join(lagerlista::balanceStatement()));
+        search.setPaging(QStringLiteral("id"), lagerlista::pageRows);
+        for (int i = 0; i < m_repeats; ++i) {
+            const QString filter = m_prefixes.at(i % m_prefixes.size()).left(1 + i % 3) + QLatin1Char('%');
+            search.ParamByName(QStringLiteral("a")).AsString(filter);
+            layer.ms << timeMs([&] { search.Open(); });
+            layer.engine << timeMs([&] { m_engine.run(join(lagerlista::balanceStatement()), firstStockPage(filter)); });
+        }
+        layer.peakKb = peakRssKb();
+
         // A search that matches no article: every name is read, no balance computed.
         Result& none = add(QStringLiteral("stock list: keystroke, no match"));
         for (int i = 0; i < m_repeats; ++i) {

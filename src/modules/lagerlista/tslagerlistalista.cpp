@@ -87,7 +87,7 @@ TSLagerListaLista::TSLagerListaLista(QWidget* parent) : TFormSrgBase(parent)
 
 void TSLagerListaLista::rerun()
 {
-    Query1->Close();
+    // Reopened in place: the grid is reset once per keystroke, not twice.
     Query1->ParamByName(QStringLiteral("a")).AsString(Edit1->Text() + QLatin1Char('%'));
     Query1->Open();
 }
