@@ -59,4 +59,5 @@ protected:
 
 private:
     QVBoxLayout* m_body = nullptr;
+    bool m_justBuilt = true; // until the event loop turns after the list was built
 };

@@ -109,9 +109,8 @@ DocumentList::DocumentList(const DocumentListKind& kind, QWidget* parent)
     bodyLayout()->addWidget(Splitter1, 1);
 
     setFocusProxy(DBGrid1);
-    Query1->Open();
+    RefreshList(); // reads the headers once, and notes the newest number
     Query2->Open();
-    RefreshList();
 }
 
 void DocumentList::RefreshList()
