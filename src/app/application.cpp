@@ -1,7 +1,6 @@
 #include "app/application.h"
 
 #include "kit/guard.h"
-#include "kit/messagebox.h"
 
 namespace app {
 
@@ -10,16 +9,6 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv)
     setApplicationName(QStringLiteral("duredir"));
     setApplicationDisplayName(QStringLiteral("Duredir"));
     setApplicationVersion(QStringLiteral(DUREDIR_VERSION));
-}
-
-void Application::showError(const QString& text)
-{
-    kit::messageBox(activeWindow(), text, QStringLiteral("Error"));
-}
-
-void Application::showException(const std::exception& e)
-{
-    kit::showError(e);
 }
 
 bool Application::notify(QObject* receiver, QEvent* event)

@@ -14,11 +14,6 @@ public:
     Application(int& argc, char** argv);
 
     bool notify(QObject* receiver, QEvent* event) override;
-
-    // Shows the standard error box for an exception; used by notify() and by callers that
-    // run code outside the event loop (start-up).
-    static void showException(const std::exception& e);
-    static void showError(const QString& text);
 };
 
 } // namespace app

@@ -1,4 +1,5 @@
 #include "app/application.h"
+#include "kit/guard.h"
 #include "app/tform1.h"
 
 
@@ -10,7 +11,7 @@ int main(int argc, char* argv[])
         form = std::make_unique<TForm1>();
     } catch (const std::exception& e) {
         // Without its connection the program cannot work: show why and end.
-        app::Application::showException(e);
+        kit::showError(e);
         return 1;
     }
     // Opens maximized the first time, then as the operator left it.

@@ -8,6 +8,7 @@
 #include <QCloseEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QTimer>
 
 TFormSrgBase::TFormSrgBase(QWidget* parent) : QWidget(parent)
 {
@@ -19,6 +20,14 @@ TFormSrgBase::TFormSrgBase(QWidget* parent) : QWidget(parent)
     Close1 = PopupMenu1->addItem(QStringLiteral("Close1"), QStringLiteral("Close"), QKeySequence(Qt::Key_Escape),
                                  [this]() { Close1Click(); });
     PopupMenu1->attachTo(this);
+    QTimer::singleShot(0, this, [this]() { m_justBuilt = false; });
+}
+
+bool TFormSrgBase::activatedJustAfterBuilding()
+{
+    const bool first = m_justBuilt;
+    m_justBuilt = false;
+    return first;
 }
 
 TFormSrgBase::~TFormSrgBase()

@@ -51,7 +51,12 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // True, once, for the activation that follows the building of the window in the same
+    // turn of the event loop: what the window read while being built cannot have changed,
+    // so a list need not read it again.
+    bool activatedJustAfterBuilding();
 
 private:
     bool m_closed = false;
+    bool m_justBuilt = true; // until the event loop turns after the window was built
 };

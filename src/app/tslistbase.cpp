@@ -8,12 +8,10 @@
 #include "kit/popupmenu.h"
 
 #include <QHBoxLayout>
-#include <QTimer>
 #include <QVBoxLayout>
 
 TSListBase::TSListBase(Captions captions, QWidget* parent) : TFormSrgBase(parent)
 {
-    QTimer::singleShot(0, this, [this]() { m_justBuilt = false; });
     const bool english = captions == Captions::English;
     PopupMenu2 = new kit::PopupMenu(this);
     PopupMenu2->setObjectName(QStringLiteral("PopupMenu2"));
@@ -107,12 +105,8 @@ void TSListBase::Edit1KeyDown(int& key, Qt::KeyboardModifiers)
 
 void TSListBase::FormActivate()
 {
-    // The activation that follows the building of the list, in the same turn of the event
-    // loop, finds the rows just read: they are not read again.
-    if (m_justBuilt) {
-        m_justBuilt = false;
-        return;
-    }
+    if (activatedJustAfterBuilding())
+        return; // the rows just read
     if (refreshOnActivate())
         RefreshList();
 }

@@ -59,5 +59,4 @@ protected:
 
 private:
     QVBoxLayout* m_body = nullptr;
-    bool m_justBuilt = true; // until the event loop turns after the list was built
 };

@@ -16,7 +16,6 @@
 #include <QChartView>
 #include <QHBoxLayout>
 #include <QHorizontalStackedBarSeries>
-#include <QTimer>
 #include <QValueAxis>
 #include <QVBoxLayout>
 
@@ -79,10 +78,6 @@ TSLagerListaLista::TSLagerListaLista(QWidget* parent) : TFormSrgBase(parent)
             rebuildChart();
     });
     Query1->Open();
-    // The window is activated right after it is built, by the same command: the rows just
-    // read cannot have changed yet, so that first activation does not read them again.
-    m_justOpened = true;
-    QTimer::singleShot(0, this, [this]() { m_justOpened = false; });
 }
 
 void TSLagerListaLista::rerun()
@@ -99,10 +94,8 @@ void TSLagerListaLista::Edit1Change()
 
 void TSLagerListaLista::FormActivate()
 {
-    if (m_justOpened) {
-        m_justOpened = false;
-        return;
-    }
+    if (activatedJustAfterBuilding())
+        return; // the rows just read
     rerun();
 }
 

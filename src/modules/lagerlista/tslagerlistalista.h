@@ -54,5 +54,4 @@ private:
     bool currentRowHasStock() const;
 
     bool m_chartStale = true;
-    bool m_justOpened = false; // built in this turn of the event loop, not yet activated
 };

@@ -1,10 +1,10 @@
 #include "modules/nalog/tsnalogkorekcija.h"
 
-#include "app/application.h"
 #include "data/convert.h"
 #include "data/database.h"
 #include "data/errors.h"
 #include "data/query.h"
+#include "kit/guard.h"
 #include "kit/bitbtn.h"
 #include "kit/edit.h"
 #include "kit/format.h"
@@ -111,7 +111,7 @@ bool TSNalogKorekcija::numberAccepted()
             return true;
     } catch (const data::Error& e) {
         Edit1->SetFocus();
-        app::Application::showException(e);
+        kit::showError(e);
         return false;
     }
     Edit1->SetFocus();

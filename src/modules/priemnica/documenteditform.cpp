@@ -1,10 +1,10 @@
 #include "modules/priemnica/documenteditform.h"
 
-#include "app/application.h"
 #include "data/convert.h"
 #include "data/database.h"
 #include "data/errors.h"
 #include "data/query.h"
+#include "kit/guard.h"
 #include "kit/bitbtn.h"
 #include "kit/edit.h"
 #include "kit/format.h"
@@ -114,7 +114,7 @@ bool DocumentEditForm::numberAccepted()
             return true;
     } catch (const data::Error& e) {
         MaskEdit2->SetFocus();
-        app::Application::showException(e);
+        kit::showError(e);
         return false;
     }
     MaskEdit2->SetFocus();

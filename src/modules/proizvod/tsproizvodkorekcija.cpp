@@ -1,10 +1,10 @@
 #include "modules/proizvod/tsproizvodkorekcija.h"
 
-#include "app/application.h"
 #include "data/convert.h"
 #include "data/database.h"
 #include "data/errors.h"
 #include "data/query.h"
+#include "kit/guard.h"
 #include "kit/bitbtn.h"
 #include "kit/edit.h"
 #include "kit/groupbox.h"
@@ -124,7 +124,7 @@ bool TSProizvodKorekcija::codeAccepted()
             return true;
     } catch (const data::Error& e) {
         MaskEdit1->SetFocus();
-        app::Application::showException(e);
+        kit::showError(e);
         return false;
     }
     MaskEdit1->SetFocus();
