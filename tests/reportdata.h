@@ -24,7 +24,7 @@ inline int insert(const QString& statement, const QVariantList& values)
             p.AsString(v.toString());
     }
     q.ExecSQL();
-    return q.LastInsertId();
+    return statement.startsWith(QLatin1String("insert"), Qt::CaseInsensitive) ? q.LastInsertId() : 0;
 }
 
 inline int addPartner(const QString& name, const QString& address = QString(), const QString& city = QString())

@@ -241,7 +241,9 @@ void TestIspratnicaEdit::failedDeleteKeepsTheDispatchWhole()
         AppFixture::settle();
         QCOMPARE(fail.seen(), 1);
     }
-    QCOMPARE(app.messages().size(), 1); // the question only
+    // The question, then the failure: a rolled-back delete is not passed over in silence.
+    QCOMPARE(app.messages().size(), 2);
+    QCOMPARE(app.messages().last().title, QStringLiteral("Error"));
     QCOMPARE(app.database().count("ispratnici"), 1);
     QCOMPARE(dispatchLedger(app).size(), 2);
     QCOMPARE(balance(app, s.m.screw), 7.0);

@@ -297,12 +297,13 @@ void TestPriemnicaEdit::deleteRemovesHeaderAndLinesTogether()
     QCOMPARE(app.messages(), (QList<Shown>{{"Warning", "DELETE -GOODS RECEIPT !!!"}}));
     QCOMPARE(app.database().count("priemnici"), 2);
 
-    // A failure in the middle rolls the whole delete back, silently.
+    // A failure in the middle rolls the whole delete back, and says so.
     {
         testsupport::FailingStatement fail(app.database().db(), "delete from magacin_artikli");
         list->Del1->trigger();
     }
-    QCOMPARE(app.messages().size(), 2);
+    QCOMPARE(app.messages().size(), 3);
+    QCOMPARE(app.messages().last(), (Shown{"Error", "injected failure"}));
     QCOMPARE(app.database().count("priemnici"), 2);
     QCOMPARE(app.database().count("magacin_artikli"), 3);
     QCOMPARE(list->SelectedId(), s.second);

@@ -1,6 +1,7 @@
 #include "app/application.h"
 
 #include "kit/guard.h"
+#include "kit/operatoraction.h"
 
 namespace app {
 
@@ -13,6 +14,7 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv)
 
 bool Application::notify(QObject* receiver, QEvent* event)
 {
+    kit::noteEvent(event);
     try {
         return QApplication::notify(receiver, event);
     } catch (const std::exception& e) {

@@ -10,6 +10,7 @@
 #include "app/tsabout.h"
 #include "data/database.h"
 #include "kit/guard.h"
+#include "kit/operatoraction.h"
 #include "kit/layoutmemory.h"
 #include "kit/messagebox.h"
 #include "kit/modal.h"
@@ -243,7 +244,10 @@ void TForm1::ScreenActiveFormChange(QWidget* activeForm)
 
 void TForm1::ScreenActiveControlChange()
 {
-    if (m_closing)
+    // Not while closing, and not again in an action that has shown its box about the lost
+    // connection: that box's own focus change (and the one when it closes) would otherwise
+    // raise the next box, without end. The operator's next action tries again.
+    if (m_closing || kit::connectionReported())
         return;
     // Opens a closed connection; on MariaDB also one whose server was restarted meanwhile.
     m_database->ensureConnected();
@@ -375,33 +379,26 @@ void TForm1::answerPick(int code)
     const QPointer<QWidget> target = list->CallerForm;
     int id = -1;
     bool haveId = false;
-    try {
-        haveId = QMetaObject::invokeMethod(list, answer->fromStockList ? "GetArtikalId" : "SelectedId",
-                                           Qt::DirectConnection, Q_RETURN_ARG(int, id));
-    } catch (...) {
-        haveId = false; // dropped silently
-    }
+    // A failure to read the pick, or of the window receiving it, is shown once; the list
+    // stays open when the pick could not be read.
+    if (!kit::guarded([&] {
+            haveId = QMetaObject::invokeMethod(list, answer->fromStockList ? "GetArtikalId" : "SelectedId",
+                                               Qt::DirectConnection, Q_RETURN_ARG(int, id));
+        }))
+        return;
     if (answer->fromStockList && haveId && id == -1) {
         kit::messageBox(list, QStringLiteral("Nema kolicina od toj artikal!!!"), QStringLiteral("Warning !"));
         return; // the list stays open
     }
-    if (target && haveId) {
-        try {
-            QMetaObject::invokeMethod(target, answer->receiver, Qt::DirectConnection, Q_ARG(int, id));
-        } catch (...) {
-            // an error in the delivery is dropped; the caller keeps what it had done
-        }
-    }
+    if (target && haveId)
+        kit::guarded([&] { QMetaObject::invokeMethod(target, answer->receiver, Qt::DirectConnection, Q_ARG(int, id)); });
     list->Close();
     if (target && answer->focus) {
-        try {
-            if (auto* child = qobject_cast<TFormSrgBase*>(target.data()))
-                if (QMdiSubWindow* sub = child->subWindow())
-                    m_mdi->setActiveSubWindow(sub);
-            if (auto* control = target->findChild<QWidget*>(QString::fromLatin1(answer->focus)))
-                control->setFocus(Qt::OtherFocusReason);
-        } catch (...) {
-        }
+        if (auto* child = qobject_cast<TFormSrgBase*>(target.data()))
+            if (QMdiSubWindow* sub = child->subWindow())
+                m_mdi->setActiveSubWindow(sub);
+        if (auto* control = target->findChild<QWidget*>(QString::fromLatin1(answer->focus)))
+            control->setFocus(Qt::OtherFocusReason);
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "data/dialect.h"
 #include "data/errors.h"
+#include "data/log.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,7 +15,29 @@
 
 #include <sqlite3.h>
 
+Q_LOGGING_CATEGORY(lcSql, "duredir.sql", QtInfoMsg)
+
 namespace data {
+
+namespace {
+quint64 g_connectionTroubles = 0;
+}
+
+quint64 connectionTroubles()
+{
+    return g_connectionTroubles;
+}
+
+void logFailure(const DatabaseError& error, const QString& statement)
+{
+    if (error.isConnectionLost())
+        ++g_connectionTroubles;
+    QString shown = statement.simplified();
+    if (shown.size() > 300)
+        shown = shown.left(300) + QStringLiteral("...");
+    qCWarning(lcSql).noquote() << "failed:" << shown << "| code" << (error.nativeCode().isEmpty() ? QStringLiteral("-") : error.nativeCode())
+                              << "|" << error.text();
+}
 
 namespace {
 
@@ -72,6 +95,13 @@ QHash<QString, QString> readOptionFile(const QString& path, const QString& group
             out[it.key()] = it.value();
     }
     return out;
+}
+
+DatabaseError openFailure(const QSqlError& e, const QString& where)
+{
+    DatabaseError error(errorText(e), e.nativeErrorCode());
+    logFailure(error, QStringLiteral("(open %1)").arg(where));
+    return error;
 }
 
 } // namespace
@@ -140,7 +170,7 @@ void Database::open()
         // A second program on the same file waits instead of failing with "database is locked".
         db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=15000"));
         if (!db.open())
-            throw DatabaseError(errorText(db.lastError()));
+            throw openFailure(db.lastError(), m_config.path);
     } else {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QMYSQL"), m_name);
         QString host = m_config.host, socket = m_config.socket, database = m_config.database;
@@ -172,7 +202,7 @@ void Database::open()
         // Decimals come back as exact text ("6.0000").
         db.setNumericalPrecisionPolicy(QSql::HighPrecision);
         if (!db.open())
-            throw DatabaseError(errorText(db.lastError()));
+            throw openFailure(db.lastError(), socket.isEmpty() ? host : socket);
     }
     try {
         configureSession();
@@ -191,6 +221,8 @@ void Database::configureSession()
                                                                              : nullptr;
         if (!h || !dialect::registerSqliteFunctions(h))
             throw DatabaseError(QStringLiteral("The SQLite functions of the program cannot be registered."));
+        // Error numbers tell a unique key (2067) from other constraints (plain 19).
+        sqlite3_extended_result_codes(h, 1);
         exec(QStringLiteral("PRAGMA foreign_keys=OFF"));
         QSqlQuery q(db);
         q.exec(QStringLiteral("PRAGMA journal_mode=WAL")); // not every file system allows it
@@ -263,6 +295,7 @@ void Database::exec(const QString& statement)
     QSqlQuery q(handle());
     if (!q.exec(statement)) {
         DatabaseError error(errorText(q.lastError()), q.lastError().nativeErrorCode());
+        logFailure(error, statement);
         if (error.isConnectionLost())
             close();
         throw error;
@@ -302,6 +335,18 @@ void Database::Rollback()
         QSqlQuery q(handle());
         q.exec(QStringLiteral("ROLLBACK")); // a lost connection has rolled back by itself
     }
+}
+
+DatabaseError gaveUp(const DatabaseError& last, int attempts, qint64 elapsedMs)
+{
+    DatabaseError error(QStringLiteral("Another workstation kept the data busy; the save was given up after %1 "
+                                       "attempts in %2 s. Nothing was saved. (%3)")
+                            .arg(attempts)
+                            .arg(double(elapsedMs) / 1000.0, 0, 'f', 1)
+                            .arg(last.text()),
+                        last.nativeCode());
+    logFailure(error, QStringLiteral("(save retries)"));
+    return error;
 }
 
 Transaction::~Transaction()

@@ -9,6 +9,9 @@
 #include <QString>
 
 #include <QVariantMap>
+#include <QElapsedTimer>
+
+#include <chrono>
 
 #include <functional>
 #include <memory>
@@ -82,10 +85,16 @@ private:
 };
 
 // Runs a save in a transaction. When another workstation got in the way (a number taken
-// meanwhile, a deadlock), the transaction is rolled back and the save runs again from the
-// start, so it takes the next free number; any other failure is thrown after the rollback.
+// meanwhile, a deadlock, a file kept busy), the transaction is rolled back and the save runs
+// again from the start, so it takes the next free number; any other failure is thrown after
+// the rollback. The retries stop after `attempts` runs or once `budget` has passed (a busy
+// SQLite file alone waits up to 15 s per run), with an error that says so.
 template <class F>
-void runSave(Database& db, F&& save, int attempts = 25);
+void runSave(Database& db, F&& save, int attempts = 25,
+             std::chrono::milliseconds budget = std::chrono::seconds(20));
+
+// The error a save gives up with after its retries; logged.
+DatabaseError gaveUp(const DatabaseError& last, int attempts, qint64 elapsedMs);
 
 // Rolls back in its destructor unless commit() was called.
 class Transaction {
@@ -102,8 +111,10 @@ private:
 };
 
 template <class F>
-void runSave(Database& db, F&& save, int attempts)
+void runSave(Database& db, F&& save, int attempts, std::chrono::milliseconds budget)
 {
+    QElapsedTimer clock;
+    clock.start();
     for (int attempt = 1;; ++attempt) {
         try {
             Transaction transaction(db);
@@ -111,8 +122,10 @@ void runSave(Database& db, F&& save, int attempts)
             transaction.commit();
             return;
         } catch (const DatabaseError& e) {
-            if (!e.isConflict() || attempt >= attempts)
+            if (!e.isConflict())
                 throw;
+            if (attempt >= attempts || clock.elapsed() >= budget.count())
+                throw gaveUp(e, attempt, clock.elapsed());
         }
     }
 }

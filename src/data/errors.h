@@ -23,15 +23,36 @@ public:
         : Error(text), m_code(nativeCode)
     {
     }
+    // A statement asked of a connection that is closed (lost earlier, not yet reopened).
+    static DatabaseError connectionClosed(const QString& text);
     const QString& nativeCode() const { return m_code; }
     // Another workstation got there first (a number taken, a deadlock, a lock wait): the
     // save can run again from the start and will take the next free number.
     bool isConflict() const;
-    // The server went away or the connection broke.
+    // The server went away or the connection broke, or the connection is closed.
     bool isConnectionLost() const;
 
 private:
     QString m_code;
+    bool m_closed = false;
+};
+
+// The record a window loaded was deleted or changed by another workstation before the
+// window saved it; nothing was written.
+class StaleRecord : public Error {
+public:
+    enum class Reason { Deleted, Changed };
+    StaleRecord(Reason reason, const QString& text) : Error(text), m_reason(reason) {}
+    Reason reason() const { return m_reason; }
+
+private:
+    Reason m_reason;
+};
+
+// A number or code would pass the largest value its column holds; nothing was written.
+class RangeError : public Error {
+public:
+    using Error::Error;
 };
 
 // A text that is not a valid number where one is needed.

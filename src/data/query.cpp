@@ -5,6 +5,7 @@
 #include "data/datasource.h"
 #include "data/dialect.h"
 #include "data/errors.h"
+#include "data/log.h"
 
 #include <QRegularExpression>
 #include <QSqlError>
@@ -12,6 +13,8 @@
 #include <QSqlRecord>
 
 #include <cmath>
+#include <exception>
+#include <utility>
 #include <limits>
 
 namespace data {
@@ -28,9 +31,10 @@ QString errorText(const QSqlError& e)
 
 // The failure of a statement; a broken connection is closed, so that the next change of
 // focus (or "Refresh Database connection") opens it again.
-[[noreturn]] void fail(Database* db, const QSqlError& e)
+[[noreturn]] void fail(Database* db, const QSqlError& e, const QString& text)
 {
     DatabaseError error(errorText(e), e.nativeErrorCode());
+    logFailure(error, text);
     if (error.isConnectionLost())
         db->close();
     throw error;
@@ -90,9 +94,13 @@ int Field::AsInteger() const
     case QMetaType::LongLong:
     case QMetaType::UInt:
     case QMetaType::ULongLong:
-        return int(m_value.toLongLong());
-    case QMetaType::Double:
-        return int(std::lround(m_value.toDouble()));
+    case QMetaType::Double: {
+        // A value past the 32-bit range is refused, never wrapped to a negative number.
+        const double d = m_value.toDouble();
+        if (!(d >= std::numeric_limits<int>::min() - 0.5 && d < std::numeric_limits<int>::max() + 0.5))
+            throw ConvertError(QStringLiteral("'%1' is not a valid integer value").arg(m_value.toString()));
+        return m_value.typeId() == QMetaType::Double ? int(std::lround(d)) : int(m_value.toLongLong());
+    }
     default: {
         const QString t = m_value.toString();
         if (t.trimmed().isEmpty())
@@ -152,9 +160,50 @@ QDateTime Field::AsDateTime() const
     }
 }
 
+namespace {
+int g_notifying = 0;
+std::exception_ptr g_listenerFailure;
+} // namespace
+
+template <class Emit>
+void Query::notifyListeners(Emit emitSignal)
+{
+    ++g_notifying;
+    try {
+        emitSignal();
+    } catch (...) {
+        --g_notifying;
+        g_listenerFailure = nullptr;
+        throw;
+    }
+    if (--g_notifying == 0 && g_listenerFailure)
+        std::rethrow_exception(std::exchange(g_listenerFailure, nullptr));
+}
+
+int nextNumber(const Field& next, const QString& what)
+{
+    if (next.IsNull())
+        return 1;
+    bool ok = false;
+    const qlonglong n = next.Value().toString().trimmed().section(QLatin1Char('.'), 0, 0).toLongLong(&ok);
+    if (!ok || n > std::numeric_limits<int>::max() || n < 1)
+        throw RangeError(QStringLiteral("No %1 is left: the next one would pass %2, the largest the database holds.\n"
+                                        "Nothing was saved.")
+                             .arg(what)
+                             .arg(std::numeric_limits<int>::max()));
+    return int(n);
+}
+
 Query::Query(QObject* parent, const QString& connectionName) : QObject(parent), m_connectionName(connectionName) {}
 
 Query::~Query() = default;
+
+int Query::LastInsertId() const
+{
+    if (m_lastInsertId <= 0)
+        throw DatabaseError(QStringLiteral("The database gave no key for the new row."));
+    return m_lastInsertId;
+}
 
 Database* Query::database() const
 {
@@ -204,7 +253,7 @@ void Query::clearRows(bool notify)
     m_cursor = 0;
     m_eof = m_bof = true;
     if (wasActive && notify)
-        emit afterClose();
+        notifyListeners([this] { emit afterClose(); });
 }
 
 void Query::Open()
@@ -223,7 +272,7 @@ void Query::Open()
         run(true);
     } catch (...) {
         if (wasActive)
-            emit afterClose();
+            notifyListeners([this] { emit afterClose(); });
         throw;
     }
     m_more = paged() && m_rows.size() >= m_pageRows;
@@ -231,7 +280,7 @@ void Query::Open()
     m_cursor = 0;
     m_bof = true;
     m_eof = m_rows.isEmpty();
-    emit afterOpen();
+    notifyListeners([this] { emit afterOpen(); });
 }
 
 void Query::ExecSQL()
@@ -275,8 +324,12 @@ void Query::execute(QVector<QVector<QVariant>>* rows, QStringList* names)
     Database* db = database();
     if (!db)
         throw DatabaseError(QStringLiteral("Unknown database: %1").arg(m_connectionName));
-    if (!db->Connected())
-        throw DatabaseError(QStringLiteral("The database connection \"%1\" is closed.").arg(m_connectionName));
+    if (!db->Connected()) {
+        const DatabaseError error = DatabaseError::connectionClosed(
+            QStringLiteral("The database connection \"%1\" is closed.").arg(m_connectionName));
+        logFailure(error, SQL.Text());
+        throw error;
+    }
     bindFromMaster();
     QString text = SQL.Text();
     if (db->statementHook())
@@ -295,7 +348,7 @@ void Query::execute(QVector<QVector<QVariant>>* rows, QStringList* names)
     QSqlError prepareError;
     QSqlQuery* prepared = db->prepared(text, &prepareError);
     if (!prepared)
-        fail(db, prepareError);
+        fail(db, prepareError, text);
     QSqlQuery& q = *prepared;
     QStringList written = scanParams(text);
     written.removeDuplicates();
@@ -307,12 +360,14 @@ void Query::execute(QVector<QVector<QVariant>>* rows, QStringList* names)
     // rows are read, so that it holds no read lock (nor snapshot) between runs.
     auto failed = [&](const QSqlError& error) {
         db->forgetPrepared(text);
-        fail(db, error);
+        fail(db, error, text);
     };
     if (!q.exec())
         failed(q.lastError());
 
     m_rowsAffected = 0;
+    if (!rows)
+        m_lastInsertId = 0;
     if (rows) {
         rows->clear();
         const QSqlRecord rec = q.record();
@@ -332,8 +387,12 @@ void Query::execute(QVector<QVector<QVariant>>* rows, QStringList* names)
             failed(q.lastError());
     } else {
         m_rowsAffected = q.numRowsAffected();
-        const QVariant id = q.lastInsertId();
-        if (id.isValid() && !id.isNull() && id.toLongLong() > 0)
+        // SQLite reports the connection's last inserted row whatever the statement was, so
+        // only an insert that stored a row has a key of its own.
+        const bool inserted = m_rowsAffected > 0
+            && text.trimmed().startsWith(QLatin1String("insert"), Qt::CaseInsensitive);
+        const QVariant id = inserted ? q.lastInsertId() : QVariant();
+        if (id.isValid() && !id.isNull() && id.toLongLong() > 0 && id.toLongLong() <= std::numeric_limits<int>::max())
             m_lastInsertId = int(id.toLongLong());
     }
     q.finish();
@@ -390,14 +449,14 @@ void Query::setCursor(int row)
     if (m_rows.isEmpty()) {
         m_cursor = 0;
         m_eof = m_bof = true;
-        emit afterScroll();
+        notifyListeners([this] { emit afterScroll(); });
         return;
     }
     const int clamped = qBound(0, row, int(m_rows.size()) - 1);
     const bool moved = clamped != m_cursor;
     m_cursor = clamped;
     if (moved)
-        emit afterScroll();
+        notifyListeners([this] { emit afterScroll(); });
 }
 
 void Query::First()
@@ -489,8 +548,17 @@ void Query::setMasterSource(DataSource* master)
     // A detail reruns whenever its master reruns or moves, if it was opened (and not
     // closed since): a run that failed once does not stop it from following.
     auto rerun = [this]() {
-        if (m_following)
+        if (!m_following)
+            return;
+        // A failure must not unwind through the master's signal: the listeners after this
+        // one (other details, grids, fields) still follow the master. It is thrown once the
+        // master's outermost notification is done.
+        try {
             Open();
+        } catch (...) {
+            if (!g_listenerFailure)
+                g_listenerFailure = std::current_exception();
+        }
     };
     connect(m_master, &DataSource::changed, this, rerun);
     connect(m_master, &DataSource::currentChanged, this, rerun);

@@ -112,8 +112,10 @@ public:
 
     // Rows changed by the last ExecSQL.
     int RowsAffected() const { return m_rowsAffected; }
-    // Key assigned by the database to the row inserted last on this connection.
-    int LastInsertId() const { return m_lastInsertId; }
+    // Key the database assigned to the row inserted by the last ExecSQL of this query;
+    // throws DatabaseError when that statement inserted no row with a key (a key left over
+    // from an earlier insert would file ledger rows under the wrong header).
+    int LastInsertId() const;
 
     void setMasterSource(DataSource* master);
     DataSource* masterSource() const { return m_master; }
@@ -130,6 +132,10 @@ signals:
     void rowsAppended();
 
 private:
+    // Emits one of the signals above; a detail query that fails to follow does not stop
+    // the other listeners, and its failure is thrown after the outermost emission.
+    template <class Emit>
+    void notifyListeners(Emit emitSignal);
     void run(bool wantRows);
     void clearRows(bool notify);
     // Reads up to `rows` rows after the last one read, and appends them.
@@ -156,5 +162,10 @@ private:
     int m_pageRows = 0; // 0: not paged
     bool m_more = false;
 };
+
+// The next document number or code from a "max(...)+1" column: 1 over an empty table. A
+// number past the largest the column holds is refused with a RangeError that names `what`
+// ("goods receipt number"), never wrapped to a negative number.
+int nextNumber(const Field& next, const QString& what);
 
 } // namespace data

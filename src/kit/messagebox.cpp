@@ -1,5 +1,7 @@
 #include "kit/messagebox.h"
 
+#include "kit/operatoraction.h"
+
 #include <QMessageBox>
 
 namespace kit {
@@ -29,6 +31,7 @@ int showMessageBox(QWidget* parent, const QString& text, const QString& title, B
     case Buttons::YesNo: standard = QMessageBox::Yes | QMessageBox::No; break;
     case Buttons::YesNoCancel: standard = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel; break;
     }
+    noteBoxShown();
     QMessageBox box(icon, title, text, standard, parent);
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(buttons == Buttons::Ok || buttons == Buttons::OkCancel ? QMessageBox::Ok

@@ -102,8 +102,7 @@ void TSArtikliVnes::Button1Click()
         Query1->SQL.Add(artikli_sql::NextCode);
         Query1->Open();
         // Over an empty table the maximum counts as 0, so the first article gets code 1.
-        const data::Field next = Query1->FieldByName(QStringLiteral("m_max"));
-        const int code = next.IsNull() ? 1 : next.AsInteger();
+        const int code = data::nextNumber(Query1->FieldByName(QStringLiteral("m_max")), QStringLiteral("article code"));
         Query1->Close();
 
         Query1->SQL.Clear();

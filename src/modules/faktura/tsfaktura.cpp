@@ -3,6 +3,7 @@
 #include "app/formfields.h"
 #include "data/datasource.h"
 #include "data/query.h"
+#include "kit/guard.h"
 #include "kit/bitbtn.h"
 #include "kit/dbedit.h"
 #include "kit/dbgrid.h"
@@ -207,8 +208,8 @@ TSFakturaLista::TSFakturaLista(QWidget* parent) : TSListBase(Captions::Macedonia
             p.AsInteger(product.toInt());
         Query3->Open();
     };
-    connect(Query2, &data::Query::afterOpen, this, followProduct);
-    connect(Query2, &data::Query::afterScroll, this, followProduct);
+    connect(Query2, &data::Query::afterOpen, this, [followProduct] { kit::guarded(followProduct); });
+    connect(Query2, &data::Query::afterScroll, this, [followProduct] { kit::guarded(followProduct); });
 
     DBGrid1 = makeGrid(this, "DBGrid1", DataSource1);
     DBGrid1->addColumn(QStringLiteral("Nalog_id"), QString(), 64);

@@ -84,6 +84,8 @@ inline const DocumentListKind& listKind()
             {QStringLiteral("Zip, City, State"), true, QStringLiteral("grad"), 360},
         },
         QStringLiteral("izlez_kol"),
+        QStringLiteral("This goods dispatch was already deleted on another workstation. The list now shows what is "
+                       "stored."),
     };
     return k;
 }

@@ -46,7 +46,7 @@ void TIspratnica::KreirajIspratnicaVnes(QObject*, QWidget* form, int)
     w->Database = Database;
     // The newest number as the list noted it, or looked up when no list is open.
     const int newest = DocumentList::newestNumber(sourceList(), ispratnicasql::newestNumber, QStringLiteral("ispratnica_id"));
-    w->MaskEdit2->setText(QString::number(newest + 1));
+    w->MaskEdit2->setText(QString::number(qint64(newest) + 1)); // no wrap past the largest number
     w->Edit2->OnKeyDown = [this](int& key, Qt::KeyboardModifiers shift) { ProcPovikajKomintent(nullptr, key, shift); };
     w->BitBtn4->OnClick = [this]() { ProcVnesPovikajPriemniciLista(nullptr); };
     w->BitBtn2->OnClick = [this]() { ProcVnesPovikajLagerLista(nullptr); };

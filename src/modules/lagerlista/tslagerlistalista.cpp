@@ -3,6 +3,7 @@
 #include "app/formfields.h"
 #include "data/datasource.h"
 #include "data/query.h"
+#include "kit/guard.h"
 #include "kit/dbgrid.h"
 #include "kit/edit.h"
 #include "kit/label.h"
@@ -67,15 +68,16 @@ TSLagerListaLista::TSLagerListaLista(QWidget* parent) : TFormSrgBase(parent)
 
     Edit1->OnChange = [this]() { Edit1Change(); };
     Edit1->OnKeyDown = [this](int& key, Qt::KeyboardModifiers shift) { Edit1KeyDown(key, shift); };
-    // The chart follows the query; it is drawn when its page is shown.
+    // The chart follows the query; it is drawn when its page is shown. Drawing reads the
+    // rows not read yet, which can fail: shown here, never thrown through Qt's signals.
     connect(Query1, &data::Query::afterOpen, this, [this]() {
         m_chartStale = true;
         if (PageControl1->ActivePage() == TabSheet2)
-            rebuildChart();
+            kit::guarded([this] { rebuildChart(); });
     });
     connect(PageControl1, &QTabWidget::currentChanged, this, [this]() {
         if (PageControl1->ActivePage() == TabSheet2 && m_chartStale)
-            rebuildChart();
+            kit::guarded([this] { rebuildChart(); });
     });
     Query1->Open();
 }

@@ -1,6 +1,7 @@
 #include "modules/nalog/tsnalogvnes.h"
 
 #include "data/database.h"
+#include "data/errors.h"
 #include "data/query.h"
 #include "kit/bitbtn.h"
 #include "kit/edit.h"
@@ -44,8 +45,7 @@ void TSNalogVnes::BitBtn1Click()
         data::runSave(linegrid::connection(Database), [&]() {
             prepare(Query1, nalogsql::nextNumber);
             Query1->Open();
-            const data::Field next = Query1->FieldByName(QStringLiteral("m_max"));
-            number = next.IsNull() ? 1 : next.AsInteger();
+            number = data::nextNumber(Query1->FieldByName(QStringLiteral("m_max")), QStringLiteral("work order number"));
 
             prepare(Query1, nalogsql::insertOrder);
             Query1->ParamByName(QStringLiteral("a1")).AsInteger(number);
@@ -58,6 +58,9 @@ void TSNalogVnes::BitBtn1Click()
 
             insertLedgerRows(orderId, number);
         });
+    } catch (const data::RangeError& e) {
+        kit::messageBox(this, e.text(), QStringLiteral("Warning"));
+        return;
     } catch (const std::exception&) {
         kit::messageBox(this, QStringLiteral("Nalogot ne e vnesen !!!"), QStringLiteral("Warning"));
         return; // nothing written; the window keeps its input

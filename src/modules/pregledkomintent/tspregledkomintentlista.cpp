@@ -3,6 +3,7 @@
 #include "app/formfields.h"
 #include "data/datasource.h"
 #include "data/query.h"
+#include "kit/guard.h"
 #include "kit/bitbtn.h"
 #include "kit/dbgrid.h"
 #include "kit/dbtext.h"
@@ -123,7 +124,7 @@ TSPregledKomintentLista::TSPregledKomintentLista(QWidget* parent) : TFormSrgBase
     BitBtn3->OnClick = [this]() { BitBtn3Click(); };
     BitBtn4->OnClick = [this]() { BitBtn4Click(); };
     // The chart follows the master's row: the detail reruns first, then the chart reloads.
-    connect(Query2, &data::Query::afterOpen, this, [this]() { DataSource1DataChange(); });
+    connect(Query2, &data::Query::afterOpen, this, [this]() { kit::guarded([this] { DataSource1DataChange(); }); });
     Query1->Open();
     Query2->Open();
 }

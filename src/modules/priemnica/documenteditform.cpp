@@ -27,7 +27,8 @@ QString dateText(const data::Field& field)
 
 } // namespace
 
-DocumentEditForm::DocumentEditForm(const DocumentKind& kind, QWidget* parent) : DocumentForm(kind, parent)
+DocumentEditForm::DocumentEditForm(const DocumentKind& kind, QWidget* parent)
+    : DocumentForm(kind, parent), m_version(kind.versionHeader(), {kind.versionLines()})
 {
     Label1->setCaption(Kind.editNumberCaption);
     BitBtn1->setText(Kind.saveCaptionEdit);
@@ -91,6 +92,7 @@ void DocumentEditForm::PocetniVrednosti(int id)
     StringGrid1->setRowCount(Query1->RecordCount() + 1);
     StringGrid1->setFixedRows(1);
     Query1->Close();
+    m_version.load(connection(), id);
 }
 
 bool DocumentEditForm::numberExists(const QString& text)
@@ -164,6 +166,8 @@ void DocumentEditForm::BitBtn1Click()
         return;
     try {
         data::Transaction transaction(connection());
+        // Deleted or changed on another workstation since it was loaded: nothing is written.
+        m_version.verify(connection(), Kind.recordName());
         Query1->Close();
         Query1->SQL.Clear();
         Query1->SQL.Add(Kind.updateHeader);
@@ -181,6 +185,9 @@ void DocumentEditForm::BitBtn1Click()
 
         insertLedgerRows(DocumentId, number);
         transaction.commit();
+    } catch (const data::StaleRecord& e) {
+        kit::messageBox(this, e.text(), QStringLiteral("Warning"));
+        return; // the window keeps the operator's input
     } catch (const std::exception&) {
         kit::messageBox(this, failed, QStringLiteral("Warning"));
         return; // the document is as it was; the window keeps what the operator did

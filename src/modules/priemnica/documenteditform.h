@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/recordversion.h"
 #include "modules/priemnica/documentform.h"
 
 // What the goods receipt and goods dispatch edit windows share: loading a stored document
@@ -28,4 +29,5 @@ private:
     bool numberAccepted();
 
     bool m_checking = false;
+    data::RecordVersion m_version; // the document as loaded
 };

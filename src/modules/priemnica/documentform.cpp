@@ -338,8 +338,7 @@ void DocumentForm::saveNew()
             Query1->SQL.Clear();
             Query1->SQL.Add(Kind.nextNumber);
             Query1->Open();
-            const data::Field next = Query1->FieldByName(QStringLiteral("m_max"));
-            number = next.IsNull() ? 1 : next.AsInteger();
+            number = data::nextNumber(Query1->FieldByName(QStringLiteral("m_max")), Kind.recordName() + QStringLiteral(" number"));
             Query1->Close();
 
             Query1->SQL.Clear();
@@ -353,6 +352,9 @@ void DocumentForm::saveNew()
 
             insertLedgerRows(headerId, number);
         });
+    } catch (const data::RangeError& e) {
+        kit::messageBox(this, e.text(), QStringLiteral("Warning"));
+        return;
     } catch (const std::exception&) {
         kit::messageBox(this, Kind.entryFailed, QStringLiteral("Warning"));
         return; // nothing written; the window keeps partner, date and lines

@@ -43,6 +43,18 @@ struct DocumentKind {
     QString editFailed;
     QString duplicateNumber;
 
+    // The document as the operator names it, and its header table.
+    QString recordName() const { return dispatch ? QStringLiteral("goods dispatch") : QStringLiteral("goods receipt"); }
+    QString headerTable() const { return dispatch ? QStringLiteral("ispratnici") : QStringLiteral("priemnici"); }
+    // The stored document as a whole: its header and its ledger rows, for the check that
+    // nobody else changed it between loading and saving.
+    QString versionHeader() const { return QStringLiteral("select * from %1 where id=:id").arg(headerTable()); }
+    QString versionLines() const
+    {
+        return QStringLiteral("select * from magacin_artikli where document_id=:id and vid_dokument='%1' order by id")
+            .arg(vid);
+    }
+
     // The ledger column holding a line's quantity.
     QString quantityField() const { return dispatch ? QStringLiteral("izlez_kol") : QStringLiteral("vlez_kol"); }
 };

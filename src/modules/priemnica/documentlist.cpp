@@ -2,9 +2,11 @@
 
 #include "data/database.h"
 #include "data/datasource.h"
+#include "data/errors.h"
 #include "data/query.h"
 #include "kit/dbedit.h"
 #include "kit/dbgrid.h"
+#include "kit/guard.h"
 #include "kit/label.h"
 #include "kit/menuitem.h"
 #include "kit/messagebox.h"
@@ -140,19 +142,26 @@ void DocumentList::deleteCurrent()
     const int id = SelectedId();
     try {
         data::Database* db = Database ? Database : data::Database::byName(Query3->connectionName());
-        if (db) {
-            data::Transaction transaction(*db);
-            for (const QString& statement : {m_kind.deleteHeader, m_kind.deleteLines}) {
-                Query3->Close();
-                Query3->SQL.Clear();
-                Query3->SQL.Add(statement);
-                Query3->ParamByName(QStringLiteral("aid")).AsInteger(id);
-                Query3->ExecSQL();
-            }
-            transaction.commit();
+        if (!db)
+            throw data::DatabaseError::connectionClosed(QStringLiteral("The database connection is closed."));
+        data::Transaction transaction(*db);
+        for (const QString& statement : {m_kind.deleteHeader, m_kind.deleteLines}) {
+            Query3->Close();
+            Query3->SQL.Clear();
+            Query3->SQL.Add(statement);
+            Query3->ParamByName(QStringLiteral("aid")).AsInteger(id);
+            Query3->ExecSQL();
+            // No header deleted: another workstation deleted the document first (on an
+            // empty list the id is -1 and matches nothing, which needs no word).
+            if (statement == m_kind.deleteHeader && Query3->RowsAffected() == 0 && id != -1)
+                throw data::StaleRecord(data::StaleRecord::Reason::Deleted, m_kind.alreadyDeleted);
         }
-    } catch (const std::exception&) {
-        // rolled back: the document stays whole, and the list shows it again
+        transaction.commit();
+    } catch (const data::StaleRecord& e) {
+        kit::messageBox(this, e.text(), QStringLiteral("Warning"));
+    } catch (const std::exception& e) {
+        // Rolled back: the document stays whole, and the list shows it again.
+        kit::showError(e);
     }
     RefreshList();
     Query2->Close();

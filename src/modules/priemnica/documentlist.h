@@ -42,6 +42,7 @@ struct DocumentListKind {
     QColor panelColor;
     QList<Shown> panel; // at most six
     QString quantityField;
+    QString alreadyDeleted; // a delete that found the document gone
 };
 
 // A list of stored goods documents: every document, newest first, and beside it the

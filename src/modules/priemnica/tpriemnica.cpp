@@ -56,7 +56,7 @@ void TPriemnica::KreirajPriemnicaVnes(QObject*, QWidget* form, int)
     w->Database = Database;
     // The newest number as the list noted it, or looked up when no list is open.
     const int newest = DocumentList::newestNumber(sourceList(), priemnicasql::newestNumber, QStringLiteral("priemnica_id"));
-    w->MaskEdit2->setText(QString::number(newest + 1));
+    w->MaskEdit2->setText(QString::number(qint64(newest) + 1)); // no wrap past the largest number
     w->Edit2->OnKeyDown = [this](int& key, Qt::KeyboardModifiers shift) { ProcPovikajKomintent(nullptr, key, shift); };
     w->BitBtn2->OnClick = [this]() { ProcPovikajArtikli(nullptr); };
     w->InitChild(form, Traits().entryCaption, 2);

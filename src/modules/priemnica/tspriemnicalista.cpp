@@ -25,6 +25,8 @@ const DocumentListKind& listKind()
             {QStringLiteral("Zip , City ,State"), true, QStringLiteral("grad"), 360},
         },
         QStringLiteral("vlez_kol"),
+        QStringLiteral("This goods receipt was already deleted on another workstation. The list now shows what is "
+                       "stored."),
     };
     return kind;
 }

@@ -3,6 +3,7 @@
 #include "app/formfields.h"
 #include "data/convert.h"
 #include "data/database.h"
+#include "data/errors.h"
 #include "data/query.h"
 #include "kit/bitbtn.h"
 #include "kit/edit.h"
@@ -37,8 +38,7 @@ void TSProizvodVnes::BitBtn3Click()
             prepare(proizvodsql::nextCode);
             Query1->Open();
             // Over an empty register the maximum counts as 0, so the first product gets code 1.
-            const data::Field next = Query1->FieldByName(QStringLiteral("m_max"));
-            const int code = next.IsNull() ? 1 : next.AsInteger();
+            const int code = data::nextNumber(Query1->FieldByName(QStringLiteral("m_max")), QStringLiteral("product code"));
 
             prepare(proizvodsql::insertProduct);
             Query1->ParamByName(QStringLiteral("a")).AsInteger(code);
@@ -52,6 +52,9 @@ void TSProizvodVnes::BitBtn3Click()
 
             insertComposition(productId);
         });
+    } catch (const data::RangeError& e) {
+        kit::messageBox(this, e.text(), QStringLiteral("Warning"));
+        return;
     } catch (const std::exception&) {
         kit::messageBox(this, QStringLiteral("Proizvodot ne e vnesen !!!"), QStringLiteral("Warning"));
         return; // nothing written; the window keeps its input
