@@ -100,6 +100,13 @@ void TestGantt::view3DChangesTheImageAndBack()
     // Flat: just above the middle of a bar lies the plot's white; in 3D the bar's top face is there.
     const QPoint above = chart.barRect(0).topLeft().toPoint() + QPoint(8, -3);
     QCOMPARE(flat.pixelColor(above), QColor(Qt::white));
+    // No text inside a bar: its face is its colour alone (the hint keeps the details).
+    const QRect face = chart.barRect(0).toRect().adjusted(2, 2, -2, -2);
+    int otherPixels = 0;
+    for (int y = face.top(); y <= face.bottom(); ++y)
+        for (int x = face.left(); x <= face.right(); ++x)
+            otherPixels += flat.pixelColor(x, y) != chart.tasks().at(0).color;
+    QCOMPARE(otherPixels, 0);
     chart.setView3D(true);
     const QPoint aboveDeep = chart.barRect(0).topLeft().toPoint() + QPoint(8, -3);
     QCOMPARE(render(&chart), deep);

@@ -3,6 +3,7 @@
 #include "app/tformsrgbase.h"
 #include "data/query.h"
 #include "data/database.h"
+#include "kit/chartcategories.h"
 #include "kit/csv.h"
 #include "kit/dbgrid.h"
 #include "kit/edit.h"
@@ -14,6 +15,7 @@
 #include "modules/lagerlista/tslagerlistalista.h"
 #include "support/appfixture.h"
 
+#include <QBarCategoryAxis>
 #include <QChartView>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -169,6 +171,16 @@ void TestLagerLista::chartFollowsTheQuery()
     QCOMPARE(w->DBChart1->chart()->series().size(), 1);
     QTest::keyClicks(w->Edit1, QStringLiteral("N"));
     QCOMPARE(w->chartBars(), (QList<QPair<QString, double>>{{"NAIL", 2.0}}));
+    // Two articles of one name: a bar each on the drawn axis, bottom up in reverse list order.
+    move(addArticle(app, 3, QStringLiteral("BOARD")), QStringLiteral("P"), 4, 0);
+    w->Edit1->clear();
+    AppFixture::settle();
+    auto* axis = qobject_cast<QBarCategoryAxis*>(w->DBChart1->chart()->axes(Qt::Vertical).value(0));
+    QVERIFY(axis);
+    QStringList shown;
+    for (const QString& c : axis->categories())
+        shown.prepend(kit::shownCategory(c));
+    QCOMPARE(shown, (QStringList{"BOARD", "NAIL", "BOARD"}));
     if (const QString dir = qEnvironmentVariable("DUREDIR_SCREENSHOT_DIR"); !dir.isEmpty()) {
         w->Edit1->clear();
         AppFixture::settle();

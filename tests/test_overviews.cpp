@@ -2,6 +2,7 @@
 // number, the search, the chart and the stepping through partners.
 #include "data/query.h"
 #include "kit/bitbtn.h"
+#include "kit/chartcategories.h"
 #include "kit/dbgrid.h"
 #include "kit/dbtext.h"
 #include "kit/edit.h"
@@ -11,6 +12,10 @@
 #include "modules/pregledkomintent/tspregledkomintentlista.h"
 #include "support/appfixture.h"
 
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChartView>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QtTest>
@@ -77,6 +82,7 @@ private slots:
     void articleOverviewPerFirmAndSearch();
     void partnerOverviewPerFirmOrderedByNumber();
     void partnerChartFollowsAndStepping();
+    void partnerChartHasAPairPerRowEvenOfEqualNames();
 };
 
 void TestOverviews::articleTotalsAndMovements()
@@ -215,6 +221,42 @@ void TestOverviews::partnerChartFollowsAndStepping()
         w->PageControl2->setActivePageIndex(0);
         w->subWindow()->grab().save(dir + QStringLiteral("/partner-table.png"));
     }
+}
+
+void TestOverviews::partnerChartHasAPairPerRowEvenOfEqualNames()
+{
+    AppFixture app;
+    const int sheet = article(QStringLiteral("SHEET"));
+    const int glue = article(QStringLiteral("GLUE"));
+    const int p = partner(QStringLiteral("ALPHA"));
+    movement(QStringLiteral("P"), 1, p, sheet, 5, 0, QStringLiteral("2026-01-01"));
+    movement(QStringLiteral("P"), 2, p, sheet, 3, 0, QStringLiteral("2026-01-02"));
+    movement(QStringLiteral("P"), 3, p, 999, 1, 0, QStringLiteral("2026-01-03")); // article gone: no name
+    movement(QStringLiteral("P"), 4, p, glue, 4, 0, QStringLiteral("2026-01-04"));
+    app.main().PregledipoKomintenti1->trigger();
+    AppFixture::settle();
+    auto* w = app.active<TSPregledKomintentLista>();
+    QVERIFY(w);
+    // The chart as drawn: one category per detail row, in the detail's order, named as the
+    // row, and the row's quantities at that category.
+    QChart* chart = w->DBChart1->chart();
+    auto* axis = qobject_cast<QBarCategoryAxis*>(chart->axes(Qt::Horizontal).value(0));
+    auto* series = qobject_cast<QBarSeries*>(chart->series().value(0));
+    QVERIFY(axis && series);
+    QStringList shown;
+    for (const QString& c : axis->categories())
+        shown << kit::shownCategory(c);
+    const QStringList names = column(w->DBGrid2, 4);
+    QCOMPARE(names.size(), 4);
+    QCOMPARE(shown, names);
+    QCOMPARE(names.count(QStringLiteral("SHEET")), 2);
+    QStringList in;
+    for (int i = 0; i < series->barSets().at(0)->count(); ++i)
+        in << QString::number(series->barSets().at(0)->at(i));
+    QStringList inColumn;
+    for (const QString& q : column(w->DBGrid2, 6))
+        inColumn << QString::number(q.toDouble());
+    QCOMPARE(in, inColumn);
 }
 
 QTEST_MAIN(TestOverviews)

@@ -252,6 +252,10 @@ void TestReports::articleCardRunningBalance()
              (QStringList{QStringLiteral("RECEIPT"), QStringLiteral("DISPATCH"), QStringLiteral("DISPATCH")}));
     QCOMPARE(textsOf(doc, QStringLiteral("QRDBText2")),
              (QStringList{QStringLiteral("11"), QStringLiteral("21"), QStringLiteral("22")}));
+    // Both date columns print as every printed date does.
+    const QStringList dates{QStringLiteral("01.03.2026"), QStringLiteral("02.03.2026"), QStringLiteral("03.03.2026")};
+    QCOMPARE(textsOf(doc, QStringLiteral("QRDBText1")), dates);
+    QCOMPARE(textsOf(doc, QStringLiteral("QRDBText3")), dates);
     QCOMPARE(textsOf(doc, QStringLiteral("QRDBText7")), QStringList{QStringLiteral("CABLE")});
     QCOMPARE(textsOf(doc, QStringLiteral("QRDBText8")), QStringList{QStringLiteral("M")});
     QVERIFY(!doc.pages.first().findText(QStringLiteral("ACME DOO"))); // the partner is not printed

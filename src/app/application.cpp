@@ -8,7 +8,8 @@ namespace app {
 Application::Application(int& argc, char** argv) : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("duredir"));
-    setApplicationDisplayName(QStringLiteral("Duredir"));
+    // No display name: the desktop would append it to every window title ("Tervalo — ...");
+    // the titles stand as they are.
     setApplicationVersion(QStringLiteral(DUREDIR_VERSION));
 }
 

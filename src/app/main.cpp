@@ -14,10 +14,9 @@ int main(int argc, char* argv[])
         kit::showError(e);
         return 1;
     }
-    // Opens maximized the first time, then as the operator left it.
-    if (form->restoreLayout())
-        form->show();
-    else
-        form->showMaximized();
+    // Opens maximized at every start; the remembered size is the one it takes when the
+    // operator restores it from maximized.
+    form->restoreLayout();
+    form->showMaximized();
     return application.exec();
 }

@@ -25,10 +25,9 @@ QAction* item(QMenu* menu, const char* name, const QString& caption, const QKeyS
         // Works whatever child window has the focus.
         a->setShortcutContext(Qt::ApplicationShortcut);
     }
-    if (!hint.isEmpty()) {
+    // Hints are tool tips only: nothing is written into the status bar.
+    if (!hint.isEmpty())
         a->setToolTip(hint);
-        a->setStatusTip(hint);
-    }
     return a;
 }
 

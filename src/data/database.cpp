@@ -15,7 +15,7 @@
 
 #include <sqlite3.h>
 
-Q_LOGGING_CATEGORY(lcSql, "duredir.sql", QtInfoMsg)
+Q_LOGGING_CATEGORY(lcSql, "duredir.sql", QtWarningMsg)
 
 namespace data {
 

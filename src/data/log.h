@@ -5,7 +5,7 @@
 
 // Failed statements and connection troubles, with the driver's text and the engine's own
 // error number. The operator sees the windows' messages; this is for the administrator
-// (QT_LOGGING_RULES="duredir.sql.debug=true" shows the retries as well).
+// (QT_LOGGING_RULES="duredir.sql.info=true" shows the boxes left out as well).
 Q_DECLARE_LOGGING_CATEGORY(lcSql)
 
 namespace data {

@@ -29,11 +29,6 @@ QDateTime atMsecs(qint64 ms)
     return QDateTime::fromMSecsSinceEpoch(ms);
 }
 
-QColor textColorOn(const QColor& fill)
-{
-    return fill.lightnessF() > 0.6 ? QColor(Qt::black) : QColor(Qt::white);
-}
-
 } // namespace
 
 GanttChart::GanttChart(QWidget* parent) : QWidget(parent)
@@ -380,14 +375,8 @@ void GanttChart::paintEvent(QPaintEvent*)
     p.setRenderHint(QPainter::Antialiasing, false);
     for (int i = 0; i < m_tasks.size(); ++i) {
         const QRectF r = barRect(i);
-        const GanttTask& t = m_tasks.at(i);
-        drawBar(p, r, t.color);
-        const QRectF visible = r.intersected(plot);
-        if (visible.width() > 24) {
-            p.setPen(textColorOn(t.color));
-            p.drawText(visible.adjusted(4, 0, -2, 0), Qt::AlignLeft | Qt::AlignVCenter,
-                       fontMetrics().elidedText(t.label, Qt::ElideRight, int(visible.width()) - 6));
-        }
+        // No text inside the bars: resting the mouse on a bar shows its details.
+        drawBar(p, r, m_tasks.at(i).color);
     }
     p.restore();
 

@@ -20,7 +20,7 @@ struct GanttTask {
 };
 
 // A Gantt chart drawn with a painter: one row per row key (ascending), a bar per task from
-// its start to its finish, labelled with the task's own label, each bar in its own colour;
+// its start to its finish, each bar in its own colour and without text (its hint names it);
 // a date axis along the bottom, a legend on the right, the title on top. Dragging from left
 // to right over the plot zooms to the dragged time span (animated); dragging from right to
 // left returns to the whole span. Resting the mouse on a bar shows its hint. With View3D the

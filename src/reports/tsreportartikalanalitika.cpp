@@ -13,6 +13,9 @@ using reports::arial;
 
 namespace {
 
+// Printed dates, as on every other printed document.
+const QString kDateMask = QStringLiteral("dd.MM.yyyy");
+
 const QString kQuantityMask = QStringLiteral("#,##0.00");
 
 // Column edges of the ruled grid (mm from the band's left edge), eight columns.
@@ -103,13 +106,13 @@ TSReportArtikalAnalitika::TSReportArtikalAnalitika(QWidget* owner) : ReportWindo
         QRSubDetail1->addVLine(kCol[c], 0, lineHeight, pen);
     const double t = 1.0;
     named(QRSubDetail1->addLabel(QString(), centre(1), t, caption, Qt::AlignHCenter), "QRLabel1");
-    named(QRSubDetail1->addDBText(nullptr, QStringLiteral("datum_referenca"), centre(2), t, caption, QString(),
+    named(QRSubDetail1->addDBText(nullptr, QStringLiteral("datum_referenca"), centre(2), t, caption, kDateMask,
                                   Qt::AlignHCenter),
           "QRDBText1");
     named(QRSubDetail1->addDBText(nullptr, QStringLiteral("br_dokument"), centre(3), t, caption, QString(),
                                   Qt::AlignHCenter),
           "QRDBText2");
-    named(QRSubDetail1->addDBText(nullptr, QStringLiteral("datum_referenca"), centre(4), t, caption, QString(),
+    named(QRSubDetail1->addDBText(nullptr, QStringLiteral("datum_referenca"), centre(4), t, caption, kDateMask,
                                   Qt::AlignHCenter),
           "QRDBText3");
     named(QRSubDetail1->addDBText(nullptr, QStringLiteral("vid_na_dokument"), kCol[4] + 2.0, t, caption, QString(),

@@ -3,6 +3,7 @@
 #include "app/formfields.h"
 #include "data/datasource.h"
 #include "data/query.h"
+#include "kit/chartcategories.h"
 #include "kit/guard.h"
 #include "kit/dbgrid.h"
 #include "kit/edit.h"
@@ -183,7 +184,7 @@ void TSLagerListaLista::rebuildChart()
     series->setLabelsPosition(QAbstractBarSeries::LabelsInsideEnd);
     chart->addSeries(series);
     auto* names = new QBarCategoryAxis;
-    names->append(categories);
+    names->append(kit::distinctCategories(categories)); // a bar per row, even of equal names
     chart->addAxis(names, Qt::AlignLeft);
     series->attachAxis(names);
     auto* values = new QValueAxis;

@@ -3,6 +3,7 @@
 #include "app/formfields.h"
 #include "data/datasource.h"
 #include "data/query.h"
+#include "kit/chartcategories.h"
 #include "kit/guard.h"
 #include "kit/bitbtn.h"
 #include "kit/dbgrid.h"
@@ -169,7 +170,7 @@ void TSPregledKomintentLista::DataSource1DataChange()
     series->setLabelsFormat(QStringLiteral("@value"));
     chart->addSeries(series);
     auto* articles = new QBarCategoryAxis;
-    articles->append(labels);
+    articles->append(kit::distinctCategories(labels)); // one pair per detail row, even of equal names
     chart->addAxis(articles, Qt::AlignBottom);
     series->attachAxis(articles);
     auto* values = new QValueAxis;

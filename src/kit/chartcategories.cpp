@@ -1,0 +1,32 @@
+#include "kit/chartcategories.h"
+
+#include <QSet>
+
+namespace kit {
+
+namespace {
+constexpr QChar kZeroWidthSpace(0x200B);
+}
+
+QStringList distinctCategories(const QStringList& labels)
+{
+    QStringList out;
+    out.reserve(labels.size());
+    QSet<QString> taken;
+    taken.reserve(labels.size());
+    for (const QString& label : labels) {
+        QString category = label;
+        while (category.isEmpty() || taken.contains(category))
+            category += kZeroWidthSpace;
+        taken.insert(category);
+        out << category;
+    }
+    return out;
+}
+
+QString shownCategory(QString category)
+{
+    return category.remove(kZeroWidthSpace);
+}
+
+} // namespace kit
