@@ -88,6 +88,16 @@ bool poll(const std::function<bool()>& done, int timeoutMs, int stepMs = 100)
     }
 }
 
+// A home of its own: configuration, data, cache and runtime folders.
+void makeHome(const QTemporaryDir& dir)
+{
+    QDir d(dir.path());
+    for (const char* sub : {"config", "data", "cache", "runtime"})
+        d.mkpath(QString::fromLatin1(sub));
+    QFile::setPermissions(dir.filePath(QStringLiteral("runtime")),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
 using WindowId = qulonglong;
 
 } // namespace
@@ -167,15 +177,6 @@ QProcessEnvironment TestDesktop::env() const
     return e;
 }
 
-static void makeHome(const QTemporaryDir& dir)
-{
-    QDir d(dir.path());
-    for (const char* sub : {"config", "data", "cache", "runtime"})
-        d.mkpath(QString::fromLatin1(sub));
-    QFile::setPermissions(dir.filePath(QStringLiteral("runtime")),
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-}
-
 void TestDesktop::initTestCase()
 {
     for (const char* tool : {"Xvfb", "openbox", "xdotool", "xprop"})
@@ -188,6 +189,7 @@ void TestDesktop::initTestCase()
 
     // The server picks a free display and writes its number to stdout.
     dieWithTest(m_xvfb);
+    m_xvfb.setStandardErrorFile(QProcess::nullDevice());
     m_xvfb.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
                                           QStringLiteral("0"), QStringLiteral("1280x800x24"), QStringLiteral("-nolisten"),
                                           QStringLiteral("tcp")});
@@ -202,6 +204,7 @@ void TestDesktop::initTestCase()
     dieWithTest(m_wm);
     m_wm.setProcessEnvironment(env());
     m_wm.setProcessChannelMode(QProcess::MergedChannels);
+    m_wm.setStandardOutputFile(QProcess::nullDevice());
     m_wm.start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")});
     QVERIFY2(m_wm.waitForStarted(10000), "openbox did not start");
     QVERIFY2(poll([&] {
@@ -231,9 +234,6 @@ void TestDesktop::cleanup()
     if (QTest::currentTestFailed() && m_dir) {
         const QString shot = m_dir->filePath(QString::fromLatin1(QTest::currentTestFunction()) + QStringLiteral(".png"));
         run(QStringLiteral("import"), {QStringLiteral("-window"), QStringLiteral("root"), shot}, env());
-        QFile log(m_dir->filePath(QStringLiteral("program.log")));
-        if (log.open(QIODevice::WriteOnly))
-            log.write(m_program.readAll());
         m_dir->setAutoRemove(false);
         qInfo().noquote() << "windows:" << titles().join(QStringLiteral(" | "));
         qInfo().noquote() << "screenshot and program output kept in" << m_dir->path();
@@ -450,11 +450,17 @@ void TestDesktop::stopServer()
 bool TestDesktop::startProgram()
 {
     m_program.setProcessEnvironment(env());
+    // A file, not a pipe: a program that logs much must never wait for the test to read.
     m_program.setProcessChannelMode(QProcess::MergedChannels);
+    m_program.setStandardOutputFile(m_dir->filePath(QStringLiteral("program.log")));
     dieWithTest(m_program);
     m_program.start(kProgram, QStringList());
+    if (!m_program.waitForStarted(10000)) {
+        qWarning() << "the program did not start:" << m_program.errorString();
+        return false;
+    }
     if (!poll([&] { return windows(QStringLiteral("Tervalo")).size() == 1; }, 30000)) {
-        qWarning().noquote() << "no main window; windows:" << titles() << m_program.readAll();
+        qWarning().noquote() << "no main window; windows:" << titles();
         return false;
     }
     m_main = windows(QStringLiteral("Tervalo")).first();
@@ -472,7 +478,7 @@ bool TestDesktop::openReceiptList()
 
 bool TestDesktop::programAnswers()
 {
-    if (m_program.state() != QProcess::Running) {
+    if (m_program.state() != QProcess::Running || m_program.waitForFinished(0)) {
         qWarning() << "the program ended";
         return false;
     }
@@ -533,7 +539,7 @@ void TestDesktop::deleteOfReceiptDeletedElsewhere()
           QStringLiteral("Return")});
     QVERIFY2(poll([&] { return windows(QStringLiteral("Warning")).size() == 1; }, 10000), "Del asked nothing");
     QVERIFY(answer(QStringLiteral("Warning"))); // OK
-    QVERIFY2(poll([&] { return !windows(QStringLiteral("Warning")).isEmpty(); }, 3000),
+    QVERIFY2(poll([&] { return !windows(QStringLiteral("Warning")).isEmpty(); }, 5000),
              "deleting a receipt that another workstation deleted first said nothing");
     QVERIFY(windows(QStringLiteral("Information")).isEmpty());
     QVERIFY(answer(QStringLiteral("Warning")));
