@@ -58,6 +58,9 @@ TForm1::TForm1(data::Database* database, QWidget* parent) : QMainWindow(parent)
         m_ownDatabase->openAlias(QStringLiteral("varnok_public"));
         m_database = m_ownDatabase.get();
     }
+    // A lost connection is opened again by the operator's next action: on a change of focus
+    // (below), or by the first statement of the action that finds it closed.
+    m_database->setReopenPolicy([] { return kit::mayReopenConnection(); });
     g_instance = this;
     setWindowTitle(QStringLiteral("Tervalo"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/duredir.svg")));
@@ -110,6 +113,7 @@ TForm1::~TForm1()
 {
     FormClose();
     disconnect(m_focusHook);
+    m_database->setReopenPolicy({});
     if (g_instance == this)
         g_instance = nullptr;
     delete CompanyRecord;

@@ -236,6 +236,8 @@ void Database::configureSession()
 
 void Database::close()
 {
+    if (m_inTransaction)
+        m_transactionBroken = true;
     dropPrepared();
     if (QSqlDatabase::contains(m_name)) {
         QSqlDatabase db = QSqlDatabase::database(m_name, false);
@@ -302,8 +304,17 @@ void Database::exec(const QString& statement)
     }
 }
 
+void Database::reopenIfAllowed()
+{
+    if (Connected() || m_transactionBroken || !m_reopenPolicy || !m_reopenPolicy())
+        return;
+    open();
+}
+
 void Database::StartTransaction()
 {
+    m_transactionBroken = false;
+    reopenIfAllowed();
     if (!Connected())
         throw DatabaseError(QStringLiteral("The database connection is closed."));
     if (m_inTransaction)
@@ -328,6 +339,7 @@ void Database::Commit()
 
 void Database::Rollback()
 {
+    m_transactionBroken = false;
     if (!m_inTransaction)
         return;
     m_inTransaction = false;

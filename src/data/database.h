@@ -37,6 +37,14 @@ public:
     // Opens the connection when it is closed or no longer answers; does nothing otherwise.
     void ensureConnected();
 
+    // Whether a statement that finds the connection closed may open it again first (the
+    // program allows one try per action of the operator). Never while a transaction that
+    // lost its connection has not been rolled back: its statements must not run outside it.
+    using ReopenPolicy = std::function<bool()>;
+    void setReopenPolicy(ReopenPolicy policy) { m_reopenPolicy = std::move(policy); }
+    // Opens a closed connection when the policy allows it; throws when that fails.
+    void reopenIfAllowed();
+
     void StartTransaction();
     void Commit();
     void Rollback();
@@ -79,6 +87,8 @@ private:
     QString m_name;
     AliasConfig m_config;
     bool m_inTransaction = false;
+    bool m_transactionBroken = false; // lost inside a transaction, not yet rolled back
+    ReopenPolicy m_reopenPolicy;
     StatementHook m_hook;
     TraceHook m_trace;
     std::unordered_map<QString, std::unique_ptr<QSqlQuery>> m_prepared;

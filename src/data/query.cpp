@@ -324,6 +324,7 @@ void Query::execute(QVector<QVector<QVariant>>* rows, QStringList* names)
     Database* db = database();
     if (!db)
         throw DatabaseError(QStringLiteral("Unknown database: %1").arg(m_connectionName));
+    db->reopenIfAllowed();
     if (!db->Connected()) {
         const DatabaseError error = DatabaseError::connectionClosed(
             QStringLiteral("The database connection \"%1\" is closed.").arg(m_connectionName));

@@ -13,6 +13,7 @@ namespace {
 struct Action {
     quint64 troublesAtStart = 0;
     bool reported = false;
+    bool reopenTried = false;
 };
 
 Action& current()
@@ -49,6 +50,15 @@ void noteEvent(const QEvent* event)
 bool connectionReported()
 {
     return current().reported;
+}
+
+bool mayReopenConnection()
+{
+    Action& a = current();
+    if (a.reported || a.reopenTried)
+        return false;
+    a.reopenTried = true;
+    return true;
 }
 
 void noteBoxShown()
