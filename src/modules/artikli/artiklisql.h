@@ -25,4 +25,8 @@ inline const QStringList Update{
     QStringLiteral("where id=:aid"),
 };
 
+// The stored article, for the check at save time that nobody else deleted or changed it
+// after the edit window loaded it.
+inline const QString Version = QStringLiteral("select * from artikli where id=:id");
+
 } // namespace artikli_sql

@@ -2,6 +2,8 @@
 
 #include "app/formfields.h"
 #include "data/convert.h"
+#include "data/database.h"
+#include "data/errors.h"
 #include "data/query.h"
 #include "kit/button.h"
 #include "kit/edit.h"
@@ -10,13 +12,15 @@
 #include "kit/maskedit.h"
 #include "kit/messagebox.h"
 #include "modules/artikli/artiklisql.h"
+#include "modules/proizvod/linegrid.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QScopedValueRollback>
 #include <QVBoxLayout>
 
-TSArtikliKorekcija::TSArtikliKorekcija(QWidget* parent) : TFormSrgBase(parent)
+TSArtikliKorekcija::TSArtikliKorekcija(QWidget* parent)
+    : TFormSrgBase(parent), m_version(artikli_sql::Version, {})
 {
     setObjectName(QStringLiteral("SArtikliKorekcija"));
     HelpContext = 3;
@@ -83,6 +87,7 @@ void TSArtikliKorekcija::LoadRecord(int id)
     MaskEdit1->setText(LoadedCode);
     Edit3->setText(Query1->FieldByName(QStringLiteral("artikal")).AsString());
     Edit4->setText(Query1->FieldByName(QStringLiteral("edm")).AsString());
+    m_version.load(linegrid::connection(Database), id);
 }
 
 bool TSArtikliKorekcija::ProveriPostoiArtikal(const QString& code)
@@ -144,15 +149,25 @@ void TSArtikliKorekcija::Edit4KeyDown(int& key, Qt::KeyboardModifiers)
 
 void TSArtikliKorekcija::Button1Click()
 {
-    Query1->Close();
-    Query1->SQL.Clear();
-    for (const QString& line : artikli_sql::Update)
-        Query1->SQL.Add(line);
-    Query1->ParamByName(QStringLiteral("aid")).AsInteger(data::toInteger(Edit1->Text()));
-    // The code must be a whole number: an empty or broken code is refused before the update.
-    Query1->ParamByName(QStringLiteral("a")).AsInteger(data::toInteger(MaskEdit1->Text()));
-    Query1->ParamByName(QStringLiteral("b")).AsString(Edit3->Text());
-    Query1->ParamByName(QStringLiteral("c")).AsString(Edit4->Text());
-    Query1->ExecSQL();
+    data::Database& db = linegrid::connection(Database);
+    try {
+        data::Transaction transaction(db);
+        // Deleted or changed on another workstation since it was loaded: nothing is written.
+        m_version.verify(db, QStringLiteral("article"));
+        Query1->Close();
+        Query1->SQL.Clear();
+        for (const QString& line : artikli_sql::Update)
+            Query1->SQL.Add(line);
+        Query1->ParamByName(QStringLiteral("aid")).AsInteger(data::toInteger(Edit1->Text()));
+        // The code must be a whole number: an empty or broken code is refused before the update.
+        Query1->ParamByName(QStringLiteral("a")).AsInteger(data::toInteger(MaskEdit1->Text()));
+        Query1->ParamByName(QStringLiteral("b")).AsString(Edit3->Text());
+        Query1->ParamByName(QStringLiteral("c")).AsString(Edit4->Text());
+        Query1->ExecSQL();
+        transaction.commit();
+    } catch (const data::StaleRecord& e) {
+        kit::messageBox(this, e.text(), QStringLiteral("Warning"));
+        return; // the window keeps the operator's input
+    }
     Close();
 }

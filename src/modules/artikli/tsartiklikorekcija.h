@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/tformsrgbase.h"
+#include "data/recordversion.h"
 
 namespace data {
 class Query;
@@ -38,6 +39,8 @@ public:
     void LoadRecord(int id);
     // True when an article with the code exists (the code must be a whole number).
     bool ProveriPostoiArtikal(const QString& code);
+    // "Update": writes code, name and unit in one transaction and closes; when the article
+    // was deleted or changed elsewhere since it was loaded, writes nothing and stays open.
     void Button1Click();
     void MaskEdit1KeyDown(int& key, Qt::KeyboardModifiers shift);
     void MaskEdit1Exit();
@@ -50,4 +53,5 @@ private:
     void checkCode();
     bool m_checking = false;
     bool m_closing = false;
+    data::RecordVersion m_version; // the article as loaded
 };

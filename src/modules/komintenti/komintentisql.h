@@ -37,4 +37,8 @@ inline const QStringList Update{
     QStringLiteral("where id=:aid"),
 };
 
+// The stored partner, for the check at save time that nobody else deleted or changed it
+// after the edit window loaded it.
+inline const QString Version = QStringLiteral("select * from komintenti where id=:id");
+
 } // namespace komintenti_sql

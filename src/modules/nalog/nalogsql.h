@@ -75,4 +75,12 @@ inline const QString deleteProductRows =
 inline const QString deleteArticleRows =
     QStringLiteral("delete from magacin_artikli where document_id=:aid and vid_dokument='N'");
 
+// The stored order as a whole: its header and its ledger rows, for the check at save time
+// that nobody else deleted or changed it after the edit window loaded it.
+inline const QString versionHeader = QStringLiteral("select * from nalozi where id=:id");
+inline const QStringList versionRows{
+    QStringLiteral("select * from magacin_proizvodi where vid_dokument='N' and document_id=:id order by id"),
+    QStringLiteral("select * from magacin_artikli where vid_dokument='N' and document_id=:id order by id"),
+};
+
 } // namespace nalogsql

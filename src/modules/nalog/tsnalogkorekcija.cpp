@@ -28,7 +28,8 @@ QString dateText(const data::Field& field)
 
 } // namespace
 
-TSNalogKorekcija::TSNalogKorekcija(QWidget* parent) : OrderForm(parent)
+TSNalogKorekcija::TSNalogKorekcija(QWidget* parent)
+    : OrderForm(parent), m_version(nalogsql::versionHeader, nalogsql::versionRows)
 {
     setObjectName(QStringLiteral("SNalogKorekcija"));
     BitBtn1->setText(QStringLiteral("Koregiraj"));
@@ -77,6 +78,7 @@ void TSNalogKorekcija::LoadRecord(int id)
     if (rows > 0)
         StringGrid1->setFixedRows(1);
     Query1->Close();
+    m_version.load(linegrid::connection(Database), id);
 }
 
 void TSNalogKorekcija::ReceiveEmployee(int id)
@@ -158,7 +160,10 @@ void TSNalogKorekcija::BitBtn1Click()
     if (!numberAccepted())
         return;
     try {
-        data::Transaction transaction(linegrid::connection(Database));
+        data::Database& db = linegrid::connection(Database);
+        data::Transaction transaction(db);
+        // Deleted or changed on another workstation since it was loaded: nothing is written.
+        m_version.verify(db, QStringLiteral("work order"));
         prepare(Query1, nalogsql::updateOrder);
         Query1->ParamByName(QStringLiteral("a1")).AsInteger(number);
         Query1->ParamByName(QStringLiteral("a2")).AsString(MaskEdit1->Text());
@@ -176,6 +181,9 @@ void TSNalogKorekcija::BitBtn1Click()
 
         insertLedgerRows(OrderId, number);
         transaction.commit();
+    } catch (const data::StaleRecord& e) {
+        kit::messageBox(this, e.text(), QStringLiteral("Warning"));
+        return; // the window keeps the operator's input
     } catch (const std::exception&) {
         kit::messageBox(this, QStringLiteral("Nalogot ne e koregiran !!!"), QStringLiteral("Warning"));
         return; // the order and its ledger rows are as they were; the window keeps its input

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/recordversion.h"
 #include "modules/nalog/orderform.h"
 
 // Edit window of a work order: number, partner, dates, employee and lines may all change;
@@ -21,7 +22,8 @@ public:
     void Edit1KeyDown(int& key, Qt::KeyboardModifiers shift);
     void Edit1Exit();
     // "Koregiraj": header, deletion of the order's ledger rows and the new rows, in one
-    // transaction.
+    // transaction; nothing when the order was deleted or changed elsewhere since it was
+    // loaded.
     void BitBtn1Click() override;
 
 protected:
@@ -32,4 +34,5 @@ private:
     // The duplicate-number test; true when the focus may move on.
     bool numberAccepted();
     bool m_checking = false;
+    data::RecordVersion m_version; // the order as loaded
 };

@@ -35,4 +35,11 @@ inline const QString update = QStringLiteral(
     "where id=:aid                 ");
 inline const QString deleteComposition = QStringLiteral("delete from proizvodi_sostav   where  id_proizvod=:aid        ");
 
+// The stored product as a whole: the product and its composition (a table without a key,
+// hence ordered by every column that tells its rows apart), for the check at save time that
+// nobody else deleted or changed it after the edit window loaded it.
+inline const QString versionHeader = QStringLiteral("select * from proizvodi where id=:id");
+inline const QString versionComposition =
+    QStringLiteral("select * from proizvodi_sostav where id_proizvod=:id order by id_artikal, kolicina, firma_id");
+
 } // namespace proizvodsql

@@ -20,7 +20,8 @@
 
 #include <exception>
 
-TSProizvodKorekcija::TSProizvodKorekcija(QWidget* parent) : ProductForm(parent)
+TSProizvodKorekcija::TSProizvodKorekcija(QWidget* parent)
+    : ProductForm(parent), m_version(proizvodsql::versionHeader, {proizvodsql::versionComposition})
 {
     setObjectName(QStringLiteral("SProizvodKorekcija"));
     HelpContext = 6;
@@ -84,6 +85,7 @@ void TSProizvodKorekcija::LoadRecord(int id)
     if (rows > 0)
         StringGrid1->setFixedRows(1);
     Query1->Close();
+    m_version.load(linegrid::connection(Database), id);
 
     const bool unused = CheckProductNotUsed();
     BitBtn1->setEnabled(unused);
@@ -160,7 +162,10 @@ void TSProizvodKorekcija::BitBtn3Click()
     if (!CheckFields())
         return;
     try {
-        data::Transaction transaction(linegrid::connection(Database));
+        data::Database& db = linegrid::connection(Database);
+        data::Transaction transaction(db);
+        // Deleted or changed on another workstation since it was loaded: nothing is written.
+        m_version.verify(db, QStringLiteral("product"));
         prepare(proizvodsql::update);
         // The code goes in as a whole number: an empty or broken code refuses the save on
         // every database alike.
@@ -179,6 +184,9 @@ void TSProizvodKorekcija::BitBtn3Click()
 
         insertComposition(ProductId);
         transaction.commit();
+    } catch (const data::StaleRecord& e) {
+        kit::messageBox(this, e.text(), QStringLiteral("Warning"));
+        return; // the window keeps the operator's input
     } catch (const std::exception&) {
         kit::messageBox(this, QStringLiteral("Proizvodot ne e koregiran !!!"), QStringLiteral("Warning"));
         return; // the product is as it was; the window keeps its input

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/recordversion.h"
 #include "modules/proizvod/productform.h"
 
 // Edit window of a product. While a work order uses the product its composition stays as it
@@ -22,11 +23,13 @@ public:
     void MaskEdit1KeyDown(int& key, Qt::KeyboardModifiers shift);
     void MaskEdit1Exit();
 
-    // "Koregiraj": the product and its composition, in one transaction.
+    // "Koregiraj": the product and its composition, in one transaction; nothing when the
+    // product was deleted or changed elsewhere since it was loaded.
     void BitBtn3Click() override;
 
 private:
     // The duplicate-code test; true when the focus may move on.
     bool codeAccepted();
     bool m_checking = false;
+    data::RecordVersion m_version; // the product as loaded
 };

@@ -2,15 +2,20 @@
 
 #include "app/formfields.h"
 #include "data/convert.h"
+#include "data/database.h"
+#include "data/errors.h"
 #include "data/query.h"
 #include "kit/button.h"
 #include "kit/edit.h"
 #include "kit/label.h"
+#include "kit/messagebox.h"
+#include "modules/proizvod/linegrid.h"
 #include "modules/vraboteni/vrabotenisql.h"
 
 #include <QFormLayout>
 
-TSVraboteniKorekcija::TSVraboteniKorekcija(QWidget* parent) : TSVraboteniFields(QStringLiteral("Korekcija"), parent)
+TSVraboteniKorekcija::TSVraboteniKorekcija(QWidget* parent)
+    : TSVraboteniFields(QStringLiteral("Korekcija"), parent), m_version(vraboteni_sql::Version, {})
 {
     setObjectName(QStringLiteral("SVraboteniKorekcija"));
     Edit2 = app::inputField(this, QStringLiteral("Edit2"));
@@ -40,18 +45,29 @@ void TSVraboteniKorekcija::LoadRecord(int id)
     const QList<kit::Edit*> fields = boxes();
     for (qsizetype i = 0; i < fields.size(); ++i)
         fields.at(i)->setText(Query1->FieldByName(QString::fromLatin1(columns[i])).AsString());
+    m_version.load(linegrid::connection(Database), id);
 }
 
 void TSVraboteniKorekcija::Button1Click()
 {
-    Query1->Close();
-    Query1->SQL.Clear();
-    for (const QString& line : vraboteni_sql::Update)
-        Query1->SQL.Add(line);
-    Query1->ParamByName(QStringLiteral("aid")).AsInteger(data::toInteger(Edit2->Text()));
-    const QList<kit::Edit*> fields = boxes();
-    for (qsizetype i = 0; i < fields.size(); ++i)
-        Query1->ParamByName(QStringLiteral("a%1").arg(i + 1)).AsString(fields.at(i)->Text());
-    Query1->ExecSQL();
+    data::Database& db = linegrid::connection(Database);
+    try {
+        data::Transaction transaction(db);
+        // Deleted or changed on another workstation since it was loaded: nothing is written.
+        m_version.verify(db, QStringLiteral("employee"));
+        Query1->Close();
+        Query1->SQL.Clear();
+        for (const QString& line : vraboteni_sql::Update)
+            Query1->SQL.Add(line);
+        Query1->ParamByName(QStringLiteral("aid")).AsInteger(data::toInteger(Edit2->Text()));
+        const QList<kit::Edit*> fields = boxes();
+        for (qsizetype i = 0; i < fields.size(); ++i)
+            Query1->ParamByName(QStringLiteral("a%1").arg(i + 1)).AsString(fields.at(i)->Text());
+        Query1->ExecSQL();
+        transaction.commit();
+    } catch (const data::StaleRecord& e) {
+        kit::messageBox(this, e.text(), QStringLiteral("Warning"));
+        return; // the window keeps the operator's input
+    }
     Close();
 }

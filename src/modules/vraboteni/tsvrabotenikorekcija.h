@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/recordversion.h"
 #include "modules/vraboteni/tsvrabotenifields.h"
 
 // Edit of an employee: the entry window's boxes and the employee's id, shown read-only so
@@ -12,5 +13,10 @@ public:
     kit::Edit* Edit2 = nullptr; // id, read-only
 
     void LoadRecord(int id);
+    // Writes the boxes back to the employee shown, then closes; when the employee was deleted
+    // or changed elsewhere since it was loaded, writes nothing and stays open.
     void Button1Click();
+
+private:
+    data::RecordVersion m_version; // the employee as loaded
 };

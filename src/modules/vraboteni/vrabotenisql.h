@@ -35,4 +35,8 @@ inline const QStringList Update{
     QStringLiteral("where id=:aid"),
 };
 
+// The stored employee, for the check at save time that nobody else deleted or changed it
+// after the edit window loaded it.
+inline const QString Version = QStringLiteral("select * from vraboteni where id=:id");
+
 } // namespace vraboteni_sql
