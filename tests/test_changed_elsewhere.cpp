@@ -7,6 +7,7 @@
 #include "kit/bitbtn.h"
 #include "kit/maskedit.h"
 #include "data/recordversion.h"
+#include "modules/artikli/tsartiklilista.h"
 #include "ispratnica_fixture.h"
 #include "priemnica_fixture.h"
 #include "support/appmain.h"
@@ -28,6 +29,7 @@ private slots:
     void editOfADocumentChangedElsewhere();
     void deleteOfADocumentGoneElsewhere();
     void numbersCannotWrap();
+    void refreshKeepsTheRecord();
     void keysRetriesAndFailingDetails();
 };
 
@@ -196,6 +198,31 @@ void TestChangedElsewhere::numbersCannotWrap()
     QVERIFY(app.messages().first().text.contains(QString::number(largest)));
     QCOMPARE(dump(app), before);
     QCOMPARE(app.windows<TSPriemnicaVnes>().size(), 1);
+}
+
+void TestChangedElsewhere::refreshKeepsTheRecord()
+{
+    AppFixture app;
+    for (const char* name : {"ANCHOR", "BOLT", "CLAMP", "DOWEL"})
+        app.database().exec(QStringLiteral("insert into artikli(sifra,artikal,edm) values(%1,'%2','PCS')")
+                                .arg(int(name[0]))
+                                .arg(QLatin1String(name)));
+    app.main().Lista1->trigger();
+    AppFixture::settle();
+    auto* list = app.active<TSArtikliLista>();
+    QVERIFY(list);
+    const int clamp = app.database().scalar(QStringLiteral("select id from artikli where artikal='CLAMP'")).toInt();
+    list->Query1->setRecNo(2);
+    QCOMPARE(list->SelectedId(), clamp);
+    // A row above it goes on another workstation: the list stays on CLAMP, not on its old row.
+    Workstation other(app);
+    other.db.exec(QStringLiteral("delete from artikli where artikal='ANCHOR'"));
+    list->RefreshList();
+    QCOMPARE(list->SelectedId(), clamp);
+    // CLAMP itself goes: the first row.
+    other.db.exec(QStringLiteral("delete from artikli where artikal='CLAMP'"));
+    list->RefreshList();
+    QCOMPARE(list->Query1->RecNo(), 0);
 }
 
 void TestChangedElsewhere::keysRetriesAndFailingDetails()

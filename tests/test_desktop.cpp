@@ -114,6 +114,7 @@ private slots:
     void updateOfReceiptDeletedElsewhere();
     void deleteOfReceiptDeletedElsewhere();
     void lostServerGivesOneBoxPerEvent();
+    void titlesAsWrittenAndAPreviewThatDoesNotBlock();
 
 private:
     QProcessEnvironment env() const;
@@ -495,6 +496,31 @@ bool TestDesktop::programAnswers()
 }
 
 // ---- the tests
+
+void TestDesktop::titlesAsWrittenAndAPreviewThatDoesNotBlock()
+{
+    QVERIFY(prepareDataSource(testsupport::mariaDbSocket()));
+    QVERIFY(seedReceipt());
+    QVERIFY(startProgram());
+    QVERIFY(openReceiptList());
+    auto name = [&](WindowId id) { return QString::fromUtf8(xdotool({QStringLiteral("getwindowname"), QString::number(id)}).trimmed()); };
+    // The titles the desktop shows are the program's own, with nothing appended.
+    QCOMPARE(name(m_main), QStringLiteral("Tervalo"));
+    keys({QStringLiteral("ctrl+p")});
+    QVERIFY2(poll([&] { return windows(QStringLiteral("Information")).size() == 1; }, 10000), "Print asked nothing");
+    QCOMPARE(name(windows(QStringLiteral("Information")).first()), QStringLiteral("Information"));
+    const QStringList before = titles();
+    QVERIFY(answer(QStringLiteral("Information")));
+    QVERIFY2(poll([&] {
+                 for (const QString& t : titles())
+                     if (!before.contains(t))
+                         return true;
+                 return false;
+             }, 10000),
+             "no preview opened");
+    // While the preview is open, the main window still takes the operator's keys.
+    QVERIFY2(programAnswers(), "the main window was blocked by the preview");
+}
 
 void TestDesktop::updateOfReceiptDeletedElsewhere()
 {

@@ -1,4 +1,5 @@
 // Goods receipts: the edit window (loading, number check, saving) and deleting from the list.
+#include "kit/dbgrid.h"
 #include "app/application.h"
 #include "kit/bitbtn.h"
 #include "kit/maskedit.h"
@@ -142,6 +143,13 @@ void TestPriemnicaEdit::numberCheckRunsOnlyWhenChanged()
     QTest::keyClick(w->MaskEdit2, Qt::Key_Return);
     QCOMPARE(checks, before);
     QCOMPARE(app.messages().size(), 3);
+
+    // Leaving for another window checks too.
+    w->MaskEdit2->SetFocus();
+    w->MaskEdit2->setText(QStringLiteral("2"));
+    app.windows<TSPriemnicaLista>().first()->DBGrid1->setFocus(Qt::MouseFocusReason);
+    QCOMPARE(app.messages().size(), 4);
+    QCOMPARE(app.messages().last(), (Shown{"Warning", "Exist goods receipt with the same receipt_id"}));
     app.database().db().setStatementHook({});
 }
 

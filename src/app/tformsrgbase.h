@@ -46,6 +46,8 @@ public:
     void Close1Click() { Close(); }
     // Closes the window (its frame in the MDI area).
     void Close();
+    // The window is closing or closed: its fields no longer check what they hold on exit.
+    bool isClosing() const { return m_closed; }
 
     QMdiSubWindow* subWindow() const;
 

@@ -78,11 +78,30 @@ void TSListBase::RefreshList()
 {
     if (!Query1)
         return;
+    // The operator keeps the record he was on, found again by its key: another workstation
+    // may have added or removed rows above it. A record that is gone leaves the first row.
     const int row = Query1->RecNo();
+    const int key = SelectedId();
     Query1->Close();
     Query1->Open();
-    if (row > 0)
-        Query1->setRecNo(row); // the operator keeps his place in the list
+    if (key < 0 || !Query1->hasField(QStringLiteral("id")))
+        return;
+    const int column = Query1->fieldIndex(QStringLiteral("id"));
+    for (int r = 0;; ++r) {
+        // A paged list reads on only as far as the record's old place, and a page beyond it.
+        if (r >= Query1->RecordCount()) {
+            if (!Query1->CanFetchMore() || r > row + 1000)
+                return;
+            Query1->FetchMore();
+            if (r >= Query1->RecordCount())
+                return;
+        }
+        if (Query1->value(r, column).toLongLong() == key) {
+            if (r > 0)
+                Query1->setRecNo(r);
+            return;
+        }
+    }
 }
 
 void TSListBase::Edit1Change()

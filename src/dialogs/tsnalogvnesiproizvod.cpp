@@ -180,8 +180,8 @@ void TSNalogVnesiProizvod::Edit4KeyDown(int& key, Qt::KeyboardModifiers)
 
 void TSNalogVnesiProizvod::Edit4Exit()
 {
-    // Leaving for "Cancel" asks nothing: the line is being given up.
-    if (QApplication::focusWidget() == Button2)
+    // However the field is left, for "Cancel" too; not once the dialog is done.
+    if (!isVisible())
         return;
     QuantityAccepted();
 }

@@ -1,6 +1,8 @@
 #include "kit/modal.h"
 
 #include <QDialog>
+#include <QEventLoop>
+#include <QPointer>
 
 #include <utility>
 
@@ -24,6 +26,20 @@ int runModal(QDialog* dialog)
         return result;
     }
     return dialog->exec();
+}
+
+int runModeless(QDialog* dialog)
+{
+    if (installedHandler())
+        return runModal(dialog);
+    QPointer<QDialog> guard(dialog);
+    QEventLoop loop;
+    QObject::connect(dialog, &QDialog::finished, &loop, &QEventLoop::quit);
+    QObject::connect(dialog, &QObject::destroyed, &loop, &QEventLoop::quit);
+    dialog->setWindowModality(Qt::NonModal);
+    dialog->show();
+    loop.exec(QEventLoop::DialogExec);
+    return guard ? guard->result() : QDialog::Rejected;
 }
 
 ModalHandler setModalHandler(ModalHandler handler)

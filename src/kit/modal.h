@@ -12,6 +12,11 @@ namespace kit {
 // modal loop. The dialog's result() is set to the returned value either way.
 int runModal(QDialog* dialog);
 
+// Runs a dialog in a message loop of its own without blocking the other windows (a print
+// preview: the main window and its child windows stay usable meanwhile); returns when the
+// dialog is closed, with its result. Tests' handler answers it as it answers runModal.
+int runModeless(QDialog* dialog);
+
 using ModalHandler = std::function<int(QDialog* dialog)>;
 // Installs a handler (empty: back to exec()); returns the one installed before.
 ModalHandler setModalHandler(ModalHandler handler);

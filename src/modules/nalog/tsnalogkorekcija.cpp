@@ -134,9 +134,8 @@ void TSNalogKorekcija::Edit1KeyDown(int& key, Qt::KeyboardModifiers)
 
 void TSNalogKorekcija::Edit1Exit()
 {
-    // Only a move to another control of this window; switching windows is no answer.
-    QWidget* next = QApplication::focusWidget();
-    if (m_checking || !next || !isAncestorOf(next))
+    // However the field is left: for another control, or for another window.
+    if (m_checking || isClosing())
         return;
     m_checking = true;
     if (numberAccepted())

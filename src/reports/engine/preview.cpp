@@ -110,7 +110,8 @@ int showPreview(const Document& document, QWidget* parent, const QString& title)
     QObject::connect(exportAction, &QAction::triggered, &dialog,
                      [&document, &dialog] { exportPdf(document, &dialog); });
     addBesidePrint(dialog, exportAction);
-    return kit::runModal(&dialog);
+    // The preview does not block the program: the main window stays usable meanwhile.
+    return kit::runModeless(&dialog);
 }
 
 } // namespace report

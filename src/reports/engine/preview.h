@@ -17,7 +17,8 @@ void printDocument(const Document& document, QPrinter* printer);
 bool exportPdf(const Document& document, QWidget* parent);
 
 // Shows the print preview of the document: zoom, pages, Print, and "Export PDF…" beside
-// Print (object name "ExportPdfAction"). Runs through kit::runModal; returns its result.
+// Print (object name "ExportPdfAction"). Runs through kit::runModeless (the other windows
+// stay usable) and returns when the preview is closed, with its result.
 int showPreview(const Document& document, QWidget* parent = nullptr,
                 const QString& title = QString());
 
