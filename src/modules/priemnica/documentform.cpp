@@ -126,7 +126,7 @@ DocumentForm::DocumentForm(const DocumentKind& kind, QWidget* parent) : TFormSrg
     StringGrid1->setDefaultRowHeight(18);
     StringGrid1->setTabStop(false);
     StringGrid1->setRowSelect(true);
-    const int widths[] = {15, 70, 110, 320, 70, 90};
+    const int widths[] = {15, 67, 93, 240, 64, 64};
     for (int c = 0; c < 6; ++c)
         StringGrid1->setColWidths(c, widths[c]);
 
