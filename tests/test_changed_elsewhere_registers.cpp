@@ -165,6 +165,8 @@ private slots:
     void saveChecksTheStoredRecord();
     void failedUpdateChangesNothing_data();
     void failedUpdateChangesNothing();
+    void untouchedSaveKeepsLongTexts_data();
+    void untouchedSaveKeepsLongTexts();
 };
 
 void TestChangedElsewhereRegisters::saveChecksTheStoredRecord_data()
@@ -257,6 +259,65 @@ void TestChangedElsewhereRegisters::failedUpdateChangesNothing()
     save(w, r);
     QVERIFY(!w);
     QCOMPARE(storedText(db, r.stored.arg(id)), r.input.first().second);
+}
+
+// Texts stored longer than an edit box lets the operator type are shown and written back
+// whole: saving without a change leaves the row as it was, character for character.
+void TestChangedElsewhereRegisters::untouchedSaveKeepsLongTexts_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QStringList>("columns");
+    const QStringList people{"naziv", "adresa", "tel", "mobil", "zirosmetka", "edb", "deponent", "sifdejnost",
+                             "mb", "zabeleska1", "zabeleska2"};
+    for (int i = 0; i < registers().size(); ++i) {
+        const Register& r = registers().at(i);
+        QStringList columns;
+        if (r.table == QLatin1String("komintenti"))
+            columns = people + QStringList{"grad"};
+        else if (r.table == QLatin1String("vraboteni"))
+            columns = people;
+        else if (r.table == QLatin1String("artikli"))
+            columns = {"artikal", "edm"};
+        else if (r.table == QLatin1String("proizvodi"))
+            columns = {"proizvod", "edm"};
+        if (!columns.isEmpty())
+            QTest::newRow(r.what.toUtf8()) << i << columns;
+    }
+}
+
+void TestChangedElsewhereRegisters::untouchedSaveKeepsLongTexts()
+{
+    QFETCH(int, index);
+    QFETCH(QStringList, columns);
+    const Register& r = registers().at(index);
+    AppFixture app;
+    const Master m = production::seed(app);
+    const int id = r.record(app, m);
+    data::Database& db = app.database().db();
+    // 46 and 60 characters by turns (a unit column holds 50), mixed case and non-Latin.
+    QStringList assignments;
+    for (int i = 0; i < columns.size(); ++i) {
+        const QString text = (columns.at(i) + QStringLiteral(" Šđ 12, ")).repeated(10).left(i % 2 ? 46 : 60);
+        assignments << QStringLiteral("%1='%2'").arg(columns.at(i), text);
+    }
+    if (r.table == QLatin1String("komintenti"))
+        assignments << QStringLiteral("rabat=5");
+    db.exec(QStringLiteral("update %1 set %2 where id=%3").arg(r.table, assignments.join(QLatin1Char(',')))
+                .arg(id));
+    auto rows = [&] {
+        QStringList out;
+        for (const QString& line : tables(db))
+            if (line.startsWith(r.table + QLatin1Char('|')))
+                out << line;
+        return out;
+    };
+    const QStringList before = rows();
+
+    QPointer<TFormSrgBase> w = openEdit(app, r.command(app), id);
+    QVERIFY(w);
+    save(w, r);
+    QVERIFY(!w);
+    QCOMPARE(rows(), before);
 }
 
 DUREDIR_APP_TEST_MAIN(TestChangedElsewhereRegisters)

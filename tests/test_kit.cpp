@@ -13,6 +13,7 @@
 #include "kit/stringgrid.h"
 #include "kit/yuscii.h"
 
+#include <QClipboard>
 #include <QDialog>
 #include <QHeaderView>
 #include <QLabel>
@@ -39,6 +40,8 @@ private slots:
     void maskEditText();
     void maskEditTypesOverFromStartOnFocus();
     void upperCaseEdit();
+    void typingLimit_data();
+    void typingLimit();
     void keyHandlerConsumesKey();
     void enterPressesFocusedButton();
     void buttonModalResultEndsDialog();
@@ -233,10 +236,53 @@ void TestKit::upperCaseEdit()
     // Text set by code is shown as stored.
     edit.setText(QStringLiteral("Mixed"));
     QCOMPARE(edit.Text(), QStringLiteral("Mixed"));
+}
 
-    edit.clear();
-    edit.setMaxLength(3);
-    QTest::keyClicks(&edit, QStringLiteral("abcd"));
+void TestKit::typingLimit_data()
+{
+    QTest::addColumn<QString>("set");    // by code
+    QTest::addColumn<bool>("backspace"); // before the input, at the end
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("pasted"); // the input comes from the clipboard
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("empty box stops at the limit") << "" << false << "abcde" << false << "ABC";
+    QTest::newRow("short text fills up to the limit") << "X" << false << "abcde" << false << "XAB";
+    QTest::newRow("longer text set by code is kept whole") << "123456" << false << "" << false << "123456";
+    QTest::newRow("and cannot grow by typing") << "123456" << false << "ab" << false << "123456";
+    QTest::newRow("nor by pasting") << "123456" << false << "ab" << true << "123456";
+    QTest::newRow("a deleted letter can be typed back") << "123456" << true << "ab" << false << "12345A";
+    QTest::newRow("paste is cut to the limit") << "" << false << "paste" << true << "PAS";
+}
+
+// The limit restricts what the operator types and pastes, never what code sets.
+void TestKit::typingLimit()
+{
+    QFETCH(QString, set);
+    QFETCH(bool, backspace);
+    QFETCH(QString, typed);
+    QFETCH(bool, pasted);
+    QFETCH(QString, expected);
+    Edit edit;
+    edit.setUpperCase(true);
+    edit.setTypingLimit(3);
+    edit.setText(set);
+    QCOMPARE(edit.Text(), set);
+    edit.setCursorPosition(int(set.size()));
+    if (backspace)
+        QTest::keyClick(&edit, Qt::Key_Backspace);
+    if (pasted) {
+        QApplication::clipboard()->setText(typed);
+        edit.paste();
+    } else {
+        QTest::keyClicks(&edit, typed);
+    }
+    QCOMPARE(edit.Text(), expected);
+
+    // A shorter text set by code brings the limit back.
+    edit.setText(QStringLiteral("A"));
+    edit.setCursorPosition(1);
+    QTest::keyClicks(&edit, QStringLiteral("bcdef"));
     QCOMPARE(edit.Text(), QStringLiteral("ABC"));
 }
 

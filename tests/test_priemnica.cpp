@@ -350,6 +350,8 @@ void TestPriemnica::lineRemovalRebuildsTheGrid()
     addLine(app, w, m.screw, "1");
     addLine(app, w, m.nut, "2");
     addLine(app, w, m.screw, "3");
+    if (const QString dir = qEnvironmentVariable("DUREDIR_SCREENSHOT_DIR"); !dir.isEmpty())
+        w->grab().save(dir + QStringLiteral("/priemnica_vnes.png"));
     w->StringGrid1->setRow(2);
     w->BitBtn3->Click();
     const QString screw = QString::number(m.screw);

@@ -6,11 +6,15 @@
 #include "app/tformsrgbase.h"
 #include "app/tslistbase.h"
 #include "data/query.h"
+#include "dialogs/tsimport.h"
+#include "kit/stringgrid.h"
 #include "kit/menuitem.h"
 #include "reports/tsreportpriemnica.h"
 #include "support/appfixture.h"
 
 #include <QAbstractButton>
+#include <QHeaderView>
+#include <QTableView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -87,6 +91,8 @@ class TestWindowsLook : public QObject {
 private slots:
     void windowsFitTheirCaptions_data();
     void windowsFitTheirCaptions();
+    void gridsOpenWithTheirColumnWidths_data();
+    void gridsOpenWithTheirColumnWidths();
 };
 
 void TestWindowsLook::windowsFitTheirCaptions_data()
@@ -166,6 +172,66 @@ void TestWindowsLook::windowsFitTheirCaptions()
         QVERIFY(report.layout().writePdf(dir + QStringLiteral("/printed-receipt.pdf")));
     }
     QVERIFY2(found.isEmpty(), qPrintable(found.join(QLatin1Char('\n'))));
+}
+
+// The line grids open with their columns as wide as laid out; a caption longer than its
+// column is elided by the header.
+void TestWindowsLook::gridsOpenWithTheirColumnWidths_data()
+{
+    QTest::addColumn<QString>("menu");   // the menu command; empty: the import dialog
+    QTest::addColumn<QString>("open");   // the list command opening the window; empty: the window itself
+    QTest::addColumn<QString>("grid");
+    QTest::addColumn<QList<int>>("widths");
+
+    const QList<int> lines{15, 67, 93, 240, 64, 64};
+    QTest::newRow("receipt entry") << "Priemnici2" << "Nov1" << "StringGrid1" << lines;
+    QTest::newRow("receipt edit") << "Priemnici2" << "Korekcija1" << "StringGrid1" << lines;
+    QTest::newRow("dispatch entry") << "FakturaIspratnica2" << "Nov1" << "StringGrid1" << lines;
+    QTest::newRow("dispatch edit") << "FakturaIspratnica2" << "Korekcija1" << "StringGrid1" << lines;
+    const QList<int> composition{17, 58, 63, 318, 98, 78};
+    QTest::newRow("product entry") << "Proizvodi1" << "Nov1" << "StringGrid1" << composition;
+    QTest::newRow("product edit") << "Proizvodi1" << "Korekcija1" << "StringGrid1" << composition;
+    QTest::newRow("financial report date") << "FinansovIzvestaj1" << "" << "DBGrid1" << QList<int>{74};
+    QTest::newRow("import") << "" << "" << "StringGrid1" << QList<int>{28, 89, 242, 113, 91};
+}
+
+void TestWindowsLook::gridsOpenWithTheirColumnWidths()
+{
+    QFETCH(QString, menu);
+    QFETCH(QString, open);
+    QFETCH(QString, grid);
+    QFETCH(QList<int>, widths);
+    AppFixture app;
+    seed(app);
+    QWidget* window = nullptr;
+    TSImport import;
+    if (menu.isEmpty()) {
+        window = &import;
+    } else {
+        auto* item = app.main().findChild<QAction*>(menu);
+        QVERIFY(item);
+        item->trigger();
+        AppFixture::settle();
+        window = app.main().ActiveMDIChild();
+        if (!open.isEmpty()) {
+            auto* list = qobject_cast<TSListBase*>(window);
+            QVERIFY(list);
+            kit::MenuItem* command = open == QLatin1String("Nov1") ? list->Nov1 : list->Korekcija1;
+            QVERIFY(command);
+            command->Click();
+            AppFixture::settle();
+            window = app.main().ActiveMDIChild();
+            QVERIFY(window != list);
+        }
+    }
+    QVERIFY(window);
+    auto* view = window->findChild<QTableView*>(grid);
+    QVERIFY(view);
+    QList<int> shown;
+    for (int c = 0; c < widths.size(); ++c)
+        shown << view->columnWidth(c);
+    QCOMPARE(shown, widths);
+    QCOMPARE(view->horizontalHeader()->textElideMode(), Qt::ElideRight);
 }
 
 int main(int argc, char** argv)

@@ -20,7 +20,7 @@ kit::Edit* inputField(QWidget* parent, const QString& name, int maxLength)
     edit->setUpperCase(true);
     edit->setFont(kit::inputFont());
     if (maxLength > 0)
-        edit->setMaxLength(maxLength);
+        edit->setTypingLimit(maxLength);
     return edit;
 }
 

@@ -25,7 +25,7 @@ class Panel;
 namespace app {
 
 // An input field of an entry or edit window: upper-case input in bold Arial 10. A positive
-// maxLength limits the text.
+// maxLength limits what the operator types; a longer text set by code is kept whole.
 kit::Edit* inputField(QWidget* parent, const QString& name, int maxLength = 0);
 
 // A form of captions beside their fields: captions right-aligned in one column, fields

@@ -35,7 +35,7 @@ TSImport::TSImport(QWidget* owner) : QDialog(owner)
     StringGrid1->setRowCount(1);
     StringGrid1->setFixedCols(1);
     StringGrid1->setDefaultRowHeight(18);
-    const int widths[] = {28, 100, 260, 90, 100};
+    const int widths[] = {28, 89, 242, 113, 91};
     int total = 0;
     for (int c = 0; c < 5; ++c) {
         StringGrid1->setColWidths(c, widths[c]);

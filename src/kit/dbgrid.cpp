@@ -29,6 +29,8 @@ DBGrid::DBGrid(QWidget* parent) : QTableView(parent), m_model(new DBGridModel(th
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
     horizontalHeader()->setSectionsClickable(false);
     horizontalHeader()->setHighlightSections(false);
+    // A caption wider than its column ends in an ellipsis rather than being clipped.
+    horizontalHeader()->setTextElideMode(Qt::ElideRight);
     horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     connect(horizontalHeader(), &QHeaderView::sectionResized, this, [this](int col, int, int size) {
         if (!m_applyingWidths && col < m_widths.size()) {

@@ -27,6 +27,35 @@ void Edit::SetFocus()
     setFocus(Qt::OtherFocusReason);
 }
 
+int Edit::allowedLength(const QString& text) const
+{
+    // QLineEdit's own default: no limit.
+    constexpr int unlimited = 32767;
+    return m_typingLimit > 0 ? qMax(m_typingLimit, int(text.size())) : unlimited;
+}
+
+void Edit::setText(const QString& text)
+{
+    // QLineEdit cuts a text to its maximum length, and lowering the maximum cuts the text
+    // shown: raise it before the new text, lower it after.
+    if (m_typingLimit <= 0) {
+        QLineEdit::setText(text);
+        return;
+    }
+    const int allowed = allowedLength(text);
+    if (allowed > maxLength())
+        setMaxLength(allowed);
+    QLineEdit::setText(text);
+    if (allowed < maxLength())
+        setMaxLength(allowed);
+}
+
+void Edit::setTypingLimit(int limit)
+{
+    m_typingLimit = limit;
+    setMaxLength(allowedLength(text()));
+}
+
 void Edit::upperCaseEdited(const QString& text)
 {
     if (!m_upperCase)
@@ -35,7 +64,8 @@ void Edit::upperCaseEdited(const QString& text)
     if (upper == text)
         return;
     const int pos = cursorPosition();
-    setText(upper);
+    // Within the operator's limit, even where an upper-case letter is longer.
+    QLineEdit::setText(upper);
     setCursorPosition(qMin(pos, int(upper.size())));
 }
 

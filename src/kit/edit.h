@@ -17,6 +17,10 @@ QFont inputFont();
 // Focus: when the field gets the focus by keyboard or by code its text is selected, so
 // typing replaces it; a mouse click places the cursor where it was clicked.
 // OnChange follows every change of the text, by the operator or by code.
+//
+// Typing limit: the operator cannot type or paste more than the limit allows. Text set by
+// code through setText is never cut: a stored value longer than the limit is shown and kept
+// whole, and typing cannot make it longer than it was set.
 class Edit : public QLineEdit {
     Q_OBJECT
 public:
@@ -24,6 +28,13 @@ public:
 
     virtual QString Text() const { return text(); }
     void SetFocus();
+
+    // Sets the text as given, whatever the typing limit.
+    void setText(const QString& text);
+
+    // 0: no limit.
+    void setTypingLimit(int limit);
+    int typingLimit() const { return m_typingLimit; }
 
     void setUpperCase(bool upper) { m_upperCase = upper; }
     bool upperCase() const { return m_upperCase; }
@@ -46,7 +57,11 @@ protected:
 private:
     void upperCaseEdited(const QString& text);
 
+    // The length the operator may reach: the limit, or a longer text set by code.
+    int allowedLength(const QString& text) const;
+
     bool m_upperCase = false;
+    int m_typingLimit = 0;
 };
 
 } // namespace kit

@@ -77,6 +77,8 @@ StringGrid::StringGrid(QWidget* parent) : QTableView(parent), m_model(new String
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     horizontalHeader()->setSectionsClickable(false);
     horizontalHeader()->setHighlightSections(false);
+    // A caption wider than its column ends in an ellipsis rather than being clipped.
+    horizontalHeader()->setTextElideMode(Qt::ElideRight);
     horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     horizontalHeader()->setMinimumSectionSize(1);
     horizontalHeader()->setDefaultSectionSize(m_defaultColWidth);

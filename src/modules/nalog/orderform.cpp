@@ -35,7 +35,7 @@ OrderForm::OrderForm(QWidget* parent) : TFormSrgBase(parent)
         auto* m = new kit::MaskEdit(Panel1);
         m->setObjectName(QString::fromLatin1(name));
         m->setEditMask(kit::MaskEdit::dateMask());
-        m->setMaxLength(10);
+        m->setTypingLimit(10);
         m->setFont(kit::inputFont());
         m->setFixedWidth(120);
         m->setText(kit::today());

@@ -64,7 +64,7 @@ DocumentForm::DocumentForm(const DocumentKind& kind, QWidget* parent) : TFormSrg
     MaskEdit1 = new kit::MaskEdit(this);
     MaskEdit1->setObjectName(QStringLiteral("MaskEdit1"));
     MaskEdit1->setEditMask(kit::MaskEdit::dateMask());
-    MaskEdit1->setMaxLength(10);
+    MaskEdit1->setTypingLimit(10);
     MaskEdit1->setFixedWidth(120);
     for (kit::Edit* e : {static_cast<kit::Edit*>(MaskEdit2), Edit2, static_cast<kit::Edit*>(MaskEdit1)})
         e->setFont(kit::inputFont());
@@ -74,7 +74,7 @@ DocumentForm::DocumentForm(const DocumentKind& kind, QWidget* parent) : TFormSrg
         MaskEdit3 = new kit::MaskEdit(this);
         MaskEdit3->setObjectName(QStringLiteral("MaskEdit3"));
         MaskEdit3->setEditMask(kit::MaskEdit::dateMask());
-        MaskEdit3->setMaxLength(10);
+        MaskEdit3->setTypingLimit(10);
         MaskEdit3->setFixedWidth(120);
         MaskEdit3->setFont(kit::inputFont());
         MaskEdit3->setVisible(false);
@@ -126,7 +126,7 @@ DocumentForm::DocumentForm(const DocumentKind& kind, QWidget* parent) : TFormSrg
     StringGrid1->setDefaultRowHeight(18);
     StringGrid1->setTabStop(false);
     StringGrid1->setRowSelect(true);
-    const int widths[] = {15, 70, 110, 320, 70, 90};
+    const int widths[] = {15, 67, 93, 240, 64, 64};
     for (int c = 0; c < 6; ++c)
         StringGrid1->setColWidths(c, widths[c]);
 

@@ -100,7 +100,7 @@ ProductForm::ProductForm(QWidget* parent) : TFormSrgBase(parent)
     StringGrid1 = new kit::StringGrid(this);
     StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
     // The code column is wider than 63 so that its title "Katalog Br." shows whole.
-    linegrid::setup(StringGrid1, {17, 58, 100, 318, 98, 78}, 18);
+    linegrid::setup(StringGrid1, {17, 58, 63, 318, 98, 78}, 18);
     StringGrid1->setFont(kit::inputFont());
 
     Splitter1 = new kit::Splitter(Qt::Vertical, this);

@@ -99,7 +99,7 @@ TSReportFinanLista::TSReportFinanLista(QWidget* parent) : TFormSrgBase(parent)
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
     DBGrid1->setColor(kPaleGreen);
     DBGrid1->setDataSource(DataSource1);
-    DBGrid1->addColumn(QStringLiteral("datum"), QString(), 84); // room for the whole date
+    DBGrid1->addColumn(QStringLiteral("datum"), QString(), 74);
     DBGrid1->addColumn(QStringLiteral("document_id_label"), QStringLiteral("Sifra"), 139);
     DBGrid1->addColumn(QStringLiteral("vkiznos"), QStringLiteral("Vk. Iznos"), 126);
     DBGrid1->addColumn(QStringLiteral("rabat"), QStringLiteral("Rabat"), 84);
