@@ -56,6 +56,7 @@ private slots:
     void navigatorNodes();
     void navigatorEnterAndCompanyClick();
     void closingTheMainWindowClosesChildrenWithoutAsking();
+    void mainWindowOpensMaximizedAtEveryStart();
     void modulesAreDestroyedInOrder();
     void errorInAHandlerShowsTheErrorBox();
     void lostConnectionIsReopenedOnFocusChange();
@@ -273,6 +274,23 @@ void TestShell::closingTheMainWindowClosesChildrenWithoutAsking()
     QVERIFY(list.isNull());
     QVERIFY(app.messages().isEmpty());
     QVERIFY(app.main().modules().isEmpty());
+}
+
+void TestShell::mainWindowOpensMaximizedAtEveryStart()
+{
+    {
+        // The operator leaves the main window restored and smaller.
+        AppFixture app;
+        app.main().showNormal();
+        app.main().resize(700, 500);
+        AppFixture::settle();
+        QVERIFY(app.main().close());
+    }
+    AppFixture app;
+    app.main().hide();
+    app.main().showAtStart();
+    AppFixture::settle();
+    QVERIFY(app.main().isMaximized());
 }
 
 void TestShell::modulesAreDestroyedInOrder()

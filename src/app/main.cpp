@@ -14,9 +14,6 @@ int main(int argc, char* argv[])
         kit::showError(e);
         return 1;
     }
-    // Opens maximized at every start; the remembered size is the one it takes when the
-    // operator restores it from maximized.
-    form->restoreLayout();
-    form->showMaximized();
+    form->showAtStart();
     return application.exec();
 }

@@ -214,6 +214,12 @@ bool TForm1::restoreLayout()
     return !geometry.isEmpty() && restoreGeometry(geometry);
 }
 
+void TForm1::showAtStart()
+{
+    restoreLayout();
+    showMaximized();
+}
+
 void TForm1::saveLayout()
 {
     kit::saveGeometry(QStringLiteral("Form1"), saveGeometry());

@@ -143,6 +143,9 @@ public:
     // The window's geometry from the last run; false when there is none (first run).
     bool restoreLayout();
     void saveLayout();
+    // Shows the window as the program starts: maximized every time; the remembered size is
+    // the one it takes when the operator restores it from maximized.
+    void showAtStart();
 
 protected:
     void showEvent(QShowEvent* event) override;
