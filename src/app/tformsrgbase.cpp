@@ -5,6 +5,9 @@
 #include "kit/focus.h"
 #include "kit/popupmenu.h"
 
+#include "data/database.h"
+#include "data/errors.h"
+
 #include <QCloseEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -70,6 +73,14 @@ void TFormSrgBase::InitChild(QWidget* caller, const QString& caption, int kind)
     }
     if (!kit::focusFirstControl(this))
         setFocus(Qt::OtherFocusReason);
+}
+
+data::Database& TFormSrgBase::connection() const
+{
+    data::Database* db = Database ? Database : data::Database::byName(QStringLiteral("Main"));
+    if (!db)
+        throw data::DatabaseError(QStringLiteral("The database connection is closed."));
+    return *db;
 }
 
 void TFormSrgBase::FormClose()

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "data/database.h"
+
 #include <QString>
 #include <QStringList>
 
 namespace data {
-
-class Database;
 
 // A stored record as a window loaded it: its header row and the rows that belong to it
 // (ledger lines, composition), kept as text. Checked again inside the save's transaction, it
@@ -27,6 +27,11 @@ public:
     // what was loaded; `what` names it for the operator ("goods receipt").
     void verify(Database& db, const QString& what) const;
 
+    // Runs `write` in one transaction after verify(): the whole save or nothing; throws
+    // StaleRecord (nothing written) when the record is gone or changed.
+    template <class Write>
+    void saveIfUnchanged(Database& db, const QString& what, Write&& write) const;
+
     // The messages of a record deleted or changed elsewhere.
     static QString deletedText(const QString& what);
     static QString changedText(const QString& what);
@@ -41,5 +46,14 @@ private:
     bool m_exists = false;
     QStringList m_rows;
 };
+
+template <class Write>
+void RecordVersion::saveIfUnchanged(Database& db, const QString& what, Write&& write) const
+{
+    Transaction transaction(db);
+    verify(db, what);
+    write();
+    transaction.commit();
+}
 
 } // namespace data

@@ -12,7 +12,6 @@
 #include "kit/maskedit.h"
 #include "kit/messagebox.h"
 #include "modules/artikli/artiklisql.h"
-#include "modules/proizvod/linegrid.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -87,7 +86,7 @@ void TSArtikliKorekcija::LoadRecord(int id)
     MaskEdit1->setText(LoadedCode);
     Edit3->setText(Query1->FieldByName(QStringLiteral("artikal")).AsString());
     Edit4->setText(Query1->FieldByName(QStringLiteral("edm")).AsString());
-    m_version.load(linegrid::connection(Database), id);
+    m_version.load(connection(), id);
 }
 
 bool TSArtikliKorekcija::ProveriPostoiArtikal(const QString& code)
@@ -149,22 +148,20 @@ void TSArtikliKorekcija::Edit4KeyDown(int& key, Qt::KeyboardModifiers)
 
 void TSArtikliKorekcija::Button1Click()
 {
-    data::Database& db = linegrid::connection(Database);
     try {
-        data::Transaction transaction(db);
         // Deleted or changed on another workstation since it was loaded: nothing is written.
-        m_version.verify(db, QStringLiteral("article"));
-        Query1->Close();
-        Query1->SQL.Clear();
-        for (const QString& line : artikli_sql::Update)
-            Query1->SQL.Add(line);
-        Query1->ParamByName(QStringLiteral("aid")).AsInteger(data::toInteger(Edit1->Text()));
-        // The code must be a whole number: an empty or broken code is refused before the update.
-        Query1->ParamByName(QStringLiteral("a")).AsInteger(data::toInteger(MaskEdit1->Text()));
-        Query1->ParamByName(QStringLiteral("b")).AsString(Edit3->Text());
-        Query1->ParamByName(QStringLiteral("c")).AsString(Edit4->Text());
-        Query1->ExecSQL();
-        transaction.commit();
+        m_version.saveIfUnchanged(connection(), QStringLiteral("article"), [&] {
+            Query1->Close();
+            Query1->SQL.Clear();
+            for (const QString& line : artikli_sql::Update)
+                Query1->SQL.Add(line);
+            Query1->ParamByName(QStringLiteral("aid")).AsInteger(data::toInteger(Edit1->Text()));
+            // The code must be a whole number: an empty or broken code is refused before the update.
+            Query1->ParamByName(QStringLiteral("a")).AsInteger(data::toInteger(MaskEdit1->Text()));
+            Query1->ParamByName(QStringLiteral("b")).AsString(Edit3->Text());
+            Query1->ParamByName(QStringLiteral("c")).AsString(Edit4->Text());
+            Query1->ExecSQL();
+        });
     } catch (const data::StaleRecord& e) {
         kit::messageBox(this, e.text(), QStringLiteral("Warning"));
         return; // the window keeps the operator's input

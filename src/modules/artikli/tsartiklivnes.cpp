@@ -91,12 +91,9 @@ void TSArtikliVnes::Button1Click()
     if (!CheckFields())
         return;
 
-    data::Database* db = Database ? Database : data::Database::byName(QStringLiteral("Main"));
-    if (!db)
-        throw data::DatabaseError(QStringLiteral("The database connection is closed."));
     // The code is taken inside the transaction; when another workstation took it meanwhile,
     // the save runs again with the next one.
-    data::runSave(*db, [&]() {
+    data::runSave(connection(), [&]() {
         Query1->Close();
         Query1->SQL.Clear();
         Query1->SQL.Add(artikli_sql::NextCode);

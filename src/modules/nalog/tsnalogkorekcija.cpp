@@ -78,7 +78,7 @@ void TSNalogKorekcija::LoadRecord(int id)
     if (rows > 0)
         StringGrid1->setFixedRows(1);
     Query1->Close();
-    m_version.load(linegrid::connection(Database), id);
+    m_version.load(connection(), id);
 }
 
 void TSNalogKorekcija::ReceiveEmployee(int id)
@@ -159,7 +159,7 @@ void TSNalogKorekcija::BitBtn1Click()
     if (!numberAccepted())
         return;
     try {
-        data::Database& db = linegrid::connection(Database);
+        data::Database& db = connection();
         data::Transaction transaction(db);
         // Deleted or changed on another workstation since it was loaded: nothing is written.
         m_version.verify(db, QStringLiteral("work order"));

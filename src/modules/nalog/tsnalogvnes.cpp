@@ -42,7 +42,7 @@ void TSNalogVnes::BitBtn1Click()
     try {
         // One number for the order and all its ledger rows, taken inside the transaction;
         // when another workstation took it meanwhile, the save runs again with the next one.
-        data::runSave(linegrid::connection(Database), [&]() {
+        data::runSave(connection(), [&]() {
             prepare(Query1, nalogsql::nextNumber);
             Query1->Open();
             number = data::nextNumber(Query1->FieldByName(QStringLiteral("m_max")), QStringLiteral("work order number"));

@@ -164,26 +164,25 @@ void DocumentEditForm::BitBtn1Click()
     if (!numberAccepted())
         return;
     try {
-        data::Transaction transaction(connection());
         // Deleted or changed on another workstation since it was loaded: nothing is written.
-        m_version.verify(connection(), Kind.recordName());
-        Query1->Close();
-        Query1->SQL.Clear();
-        Query1->SQL.Add(Kind.updateHeader);
-        Query1->ParamByName(QStringLiteral("a1")).AsInteger(number);
-        Query1->ParamByName(QStringLiteral("a2")).AsString(MaskEdit1->Text());
-        if (Kind.dispatch)
-            bindDueDate(Query1->ParamByName(QStringLiteral("a4"))); // as loaded
-        Query1->ParamByName(QStringLiteral("aid")).AsInteger(DocumentId);
-        Query1->ExecSQL();
+        m_version.saveIfUnchanged(connection(), Kind.recordName(), [&] {
+            Query1->Close();
+            Query1->SQL.Clear();
+            Query1->SQL.Add(Kind.updateHeader);
+            Query1->ParamByName(QStringLiteral("a1")).AsInteger(number);
+            Query1->ParamByName(QStringLiteral("a2")).AsString(MaskEdit1->Text());
+            if (Kind.dispatch)
+                bindDueDate(Query1->ParamByName(QStringLiteral("a4"))); // as loaded
+            Query1->ParamByName(QStringLiteral("aid")).AsInteger(DocumentId);
+            Query1->ExecSQL();
 
-        Query1->SQL.Clear();
-        Query1->SQL.Add(Kind.deleteLines);
-        Query1->ParamByName(QStringLiteral("aid")).AsInteger(DocumentId);
-        Query1->ExecSQL();
+            Query1->SQL.Clear();
+            Query1->SQL.Add(Kind.deleteLines);
+            Query1->ParamByName(QStringLiteral("aid")).AsInteger(DocumentId);
+            Query1->ExecSQL();
 
-        insertLedgerRows(DocumentId, number);
-        transaction.commit();
+            insertLedgerRows(DocumentId, number);
+        });
     } catch (const data::StaleRecord& e) {
         kit::messageBox(this, e.text(), QStringLiteral("Warning"));
         return; // the window keeps the operator's input

@@ -364,10 +364,3 @@ void DocumentForm::saveNew()
     Close();
 }
 
-data::Database& DocumentForm::connection() const
-{
-    data::Database* db = Database ? Database : data::Database::byName(QStringLiteral("Main"));
-    if (!db)
-        throw data::DatabaseError(QStringLiteral("The database connection is closed."));
-    return *db;
-}

@@ -97,8 +97,6 @@ protected:
     void bindDueDate(data::Param& param) const;
     void setLineHeaderTexts(const QStringList& texts);
     int currentGridRow() const;
-    // The connection the window writes on (throws when there is none).
-    data::Database& connection() const;
 
 private:
     // Appends one line: the article id and the texts of columns 2 and on.

@@ -83,12 +83,4 @@ int lineCount(const kit::StringGrid* grid)
     return grid->RowCount() - 1;
 }
 
-data::Database& connection(data::Database* own)
-{
-    data::Database* db = own ? own : data::Database::byName(QStringLiteral("Main"));
-    if (!db)
-        throw data::DatabaseError(QStringLiteral("The database connection is closed."));
-    return *db;
-}
-
 } // namespace linegrid

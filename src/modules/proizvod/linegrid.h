@@ -41,7 +41,5 @@ void deleteLine(kit::StringGrid* grid, int row);
 // Number of lines (the header not counted).
 int lineCount(const kit::StringGrid* grid);
 
-// The connection a window writes on: its own, else "Main"; throws when there is none.
-data::Database& connection(data::Database* own);
 
 } // namespace linegrid

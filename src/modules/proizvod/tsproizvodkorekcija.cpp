@@ -85,7 +85,7 @@ void TSProizvodKorekcija::LoadRecord(int id)
     if (rows > 0)
         StringGrid1->setFixedRows(1);
     Query1->Close();
-    m_version.load(linegrid::connection(Database), id);
+    m_version.load(connection(), id);
 
     const bool unused = CheckProductNotUsed();
     BitBtn1->setEnabled(unused);
@@ -162,7 +162,7 @@ void TSProizvodKorekcija::BitBtn3Click()
     if (!CheckFields())
         return;
     try {
-        data::Database& db = linegrid::connection(Database);
+        data::Database& db = connection();
         data::Transaction transaction(db);
         // Deleted or changed on another workstation since it was loaded: nothing is written.
         m_version.verify(db, QStringLiteral("product"));

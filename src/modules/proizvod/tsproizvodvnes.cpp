@@ -34,7 +34,7 @@ void TSProizvodVnes::BitBtn3Click()
     try {
         // The code is taken inside the transaction; when another workstation took it
         // meanwhile, the save runs again with the next one.
-        data::runSave(linegrid::connection(Database), [&]() {
+        data::runSave(connection(), [&]() {
             prepare(proizvodsql::nextCode);
             Query1->Open();
             // Over an empty register the maximum counts as 0, so the first product gets code 1.

@@ -9,7 +9,6 @@
 #include "kit/edit.h"
 #include "kit/label.h"
 #include "kit/messagebox.h"
-#include "modules/proizvod/linegrid.h"
 #include "modules/vraboteni/vrabotenisql.h"
 
 #include <QFormLayout>
@@ -45,26 +44,24 @@ void TSVraboteniKorekcija::LoadRecord(int id)
     const QList<kit::Edit*> fields = boxes();
     for (qsizetype i = 0; i < fields.size(); ++i)
         fields.at(i)->setText(Query1->FieldByName(QString::fromLatin1(columns[i])).AsString());
-    m_version.load(linegrid::connection(Database), id);
+    m_version.load(connection(), id);
 }
 
 void TSVraboteniKorekcija::Button1Click()
 {
-    data::Database& db = linegrid::connection(Database);
     try {
-        data::Transaction transaction(db);
         // Deleted or changed on another workstation since it was loaded: nothing is written.
-        m_version.verify(db, QStringLiteral("employee"));
-        Query1->Close();
-        Query1->SQL.Clear();
-        for (const QString& line : vraboteni_sql::Update)
-            Query1->SQL.Add(line);
-        Query1->ParamByName(QStringLiteral("aid")).AsInteger(data::toInteger(Edit2->Text()));
-        const QList<kit::Edit*> fields = boxes();
-        for (qsizetype i = 0; i < fields.size(); ++i)
-            Query1->ParamByName(QStringLiteral("a%1").arg(i + 1)).AsString(fields.at(i)->Text());
-        Query1->ExecSQL();
-        transaction.commit();
+        m_version.saveIfUnchanged(connection(), QStringLiteral("employee"), [&] {
+            Query1->Close();
+            Query1->SQL.Clear();
+            for (const QString& line : vraboteni_sql::Update)
+                Query1->SQL.Add(line);
+            Query1->ParamByName(QStringLiteral("aid")).AsInteger(data::toInteger(Edit2->Text()));
+            const QList<kit::Edit*> fields = boxes();
+            for (qsizetype i = 0; i < fields.size(); ++i)
+                Query1->ParamByName(QStringLiteral("a%1").arg(i + 1)).AsString(fields.at(i)->Text());
+            Query1->ExecSQL();
+        });
     } catch (const data::StaleRecord& e) {
         kit::messageBox(this, e.text(), QStringLiteral("Warning"));
         return; // the window keeps the operator's input
