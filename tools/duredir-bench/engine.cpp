@@ -5,6 +5,11 @@
 
 #include <QRegularExpression>
 
+#include <array>
+#include <cstring>
+#include <map>
+#include <vector>
+
 #include <mysql.h>
 #include <sqlite3.h>
 
@@ -79,50 +84,116 @@ public:
             throw data::DatabaseError(QString::fromUtf8(mysql_error(m_db)));
         mysql_set_character_set(m_db, "utf8mb4");
     }
-    ~MariaDbEngine() override { mysql_close(m_db); }
+    ~MariaDbEngine() override
+    {
+        for (auto& [text, p] : m_prepared)
+            mysql_stmt_close(p.stmt);
+        mysql_close(m_db);
+    }
 
+    // Runs the statement as a server-side prepared statement, kept for the next call with the
+    // same text, as the program's connection keeps its statements.
     int run(const QString& statement, const QVariantMap& params) override
     {
-        // Parameters are written into the text as literals, escaped by the server's rules.
-        QString text = statement;
-        QRegularExpressionMatchIterator it = paramPattern().globalMatch(statement);
-        QList<QRegularExpressionMatch> found;
-        while (it.hasNext())
-            found.prepend(it.next());
-        for (const QRegularExpressionMatch& m : found) {
-            const QVariant v = params.value(m.captured(1));
-            QString literal;
+        Prepared& p = prepared(statement);
+        std::vector<MYSQL_BIND> binds(p.names.size());
+        std::vector<QByteArray> texts(p.names.size());
+        std::vector<long long> ints(p.names.size());
+        std::vector<double> doubles(p.names.size());
+        std::vector<unsigned long> lengths(p.names.size());
+        for (size_t i = 0; i < p.names.size(); ++i) {
+            MYSQL_BIND& b = binds[i];
+            std::memset(&b, 0, sizeof b);
+            const QVariant v = params.value(p.names[i]);
             if (v.isNull()) {
-                literal = QStringLiteral("NULL");
-            } else if (v.typeId() == QMetaType::Int) {
-                literal = QString::number(v.toInt());
+                b.buffer_type = MYSQL_TYPE_NULL;
+            } else if (v.typeId() == QMetaType::Int || v.typeId() == QMetaType::LongLong) {
+                ints[i] = v.toLongLong();
+                b.buffer_type = MYSQL_TYPE_LONGLONG;
+                b.buffer = &ints[i];
             } else if (v.typeId() == QMetaType::Double) {
-                literal = QString::number(v.toDouble(), 'g', 17);
+                doubles[i] = v.toDouble();
+                b.buffer_type = MYSQL_TYPE_DOUBLE;
+                b.buffer = &doubles[i];
             } else {
-                const QByteArray raw = v.toString().toUtf8();
-                QByteArray escaped(raw.size() * 2 + 1, '\0');
-                escaped.resize(int(mysql_real_escape_string(m_db, escaped.data(), raw.constData(), raw.size())));
-                literal = QLatin1Char('\'') + QString::fromUtf8(escaped) + QLatin1Char('\'');
+                texts[i] = v.toString().toUtf8();
+                lengths[i] = static_cast<unsigned long>(texts[i].size());
+                b.buffer_type = MYSQL_TYPE_STRING;
+                b.buffer = texts[i].data();
+                b.buffer_length = lengths[i];
+                b.length = &lengths[i];
             }
-            text.replace(m.capturedStart(), m.capturedLength(), literal);
         }
-        const QByteArray utf8 = text.toUtf8();
-        if (mysql_real_query(m_db, utf8.constData(), utf8.size()) != 0)
-            throw data::DatabaseError(QString::fromUtf8(mysql_error(m_db)));
-        MYSQL_RES* res = mysql_store_result(m_db);
+        if ((!binds.empty() && mysql_stmt_bind_param(p.stmt, binds.data())) || mysql_stmt_execute(p.stmt))
+            throw data::DatabaseError(QString::fromUtf8(mysql_stmt_error(p.stmt)));
         int rows = 0;
-        if (res) {
-            while (mysql_fetch_row(res))
+        const unsigned columns = mysql_stmt_field_count(p.stmt);
+        if (columns > 0) {
+            // Every column is read as text, as the program's reads convert them.
+            std::vector<MYSQL_BIND> out(columns);
+            std::vector<std::array<char, 512>> buffers(columns);
+            std::vector<unsigned long> outLengths(columns);
+            for (unsigned c = 0; c < columns; ++c) {
+                std::memset(&out[c], 0, sizeof out[c]);
+                out[c].buffer_type = MYSQL_TYPE_STRING;
+                out[c].buffer = buffers[c].data();
+                out[c].buffer_length = buffers[c].size();
+                out[c].length = &outLengths[c];
+            }
+            if (mysql_stmt_bind_result(p.stmt, out.data()) || mysql_stmt_store_result(p.stmt))
+                throw data::DatabaseError(QString::fromUtf8(mysql_stmt_error(p.stmt)));
+            int fetched = 0;
+            while ((fetched = mysql_stmt_fetch(p.stmt)) == 0 || fetched == MYSQL_DATA_TRUNCATED)
                 ++rows;
-            mysql_free_result(res);
+            if (fetched == 1)
+                throw data::DatabaseError(QString::fromUtf8(mysql_stmt_error(p.stmt)));
+            mysql_stmt_free_result(p.stmt);
         }
         return rows;
     }
-    void begin() override { run(QStringLiteral("start transaction"), {}); }
-    void commit() override { run(QStringLiteral("commit"), {}); }
+    void begin() override { plain("start transaction"); }
+    void commit() override { plain("commit"); }
 
 private:
+    struct Prepared {
+        MYSQL_STMT* stmt = nullptr;
+        std::vector<QString> names; // the parameter of each '?', in order
+    };
+
+    void plain(const char* statement)
+    {
+        if (mysql_query(m_db, statement) != 0)
+            throw data::DatabaseError(QString::fromUtf8(mysql_error(m_db)));
+    }
+
+    Prepared& prepared(const QString& statement)
+    {
+        auto found = m_prepared.find(statement);
+        if (found != m_prepared.end())
+            return found->second;
+        Prepared p;
+        QString text = statement;
+        QRegularExpressionMatchIterator it = paramPattern().globalMatch(statement);
+        QList<QRegularExpressionMatch> matches;
+        while (it.hasNext())
+            matches.append(it.next());
+        for (const QRegularExpressionMatch& m : matches)
+            p.names.push_back(m.captured(1));
+        for (auto m = matches.crbegin(); m != matches.crend(); ++m)
+            text.replace(m->capturedStart(), m->capturedLength(), QStringLiteral("?"));
+        p.stmt = mysql_stmt_init(m_db);
+        const QByteArray utf8 = text.toUtf8();
+        if (!p.stmt || mysql_stmt_prepare(p.stmt, utf8.constData(), static_cast<unsigned long>(utf8.size()))) {
+            const QString error = p.stmt ? QString::fromUtf8(mysql_stmt_error(p.stmt)) : QString::fromUtf8(mysql_error(m_db));
+            if (p.stmt)
+                mysql_stmt_close(p.stmt);
+            throw data::DatabaseError(error);
+        }
+        return m_prepared.emplace(statement, std::move(p)).first->second;
+    }
+
     MYSQL* m_db = nullptr;
+    std::map<QString, Prepared> m_prepared;
 };
 
 } // namespace

@@ -24,6 +24,8 @@ Size sizeByName(const QString& name)
         return {name, 20000, 200000, 1000, 10000, 400, 4000};
     if (name == QLatin1String("L"))
         return {name, 100000, 1000000, 5000, 50000, 2000, 20000};
+    if (name == QLatin1String("XL"))
+        return {name, 500000, 10000000, 50000, 500000, 10000, 100000};
     return {};
 }
 

@@ -21,7 +21,7 @@ struct Size {
     int workOrders = 0;
 };
 
-// S, M or L; a size with name empty for anything else.
+// S, M, L or XL; a size with name empty for anything else.
 Size sizeByName(const QString& name);
 
 // A small deterministic generator (splitmix64): the same seed gives the same business on

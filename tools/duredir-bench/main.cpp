@@ -435,7 +435,7 @@ int main(int argc, char** argv)
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Times the operator's work on a synthetic business."));
     parser.addHelpOption();
-    parser.addOption({QStringLiteral("size"), QStringLiteral("S, M or L."), QStringLiteral("size"), QStringLiteral("S")});
+    parser.addOption({QStringLiteral("size"), QStringLiteral("S, M, L or XL."), QStringLiteral("size"), QStringLiteral("S")});
     parser.addOption({QStringLiteral("seed"), QStringLiteral("Generator seed."), QStringLiteral("n"), QStringLiteral("1")});
     parser.addOption({QStringLiteral("engine"), QStringLiteral("sqlite or mariadb."), QStringLiteral("engine"),
                       QStringLiteral("sqlite")});
