@@ -1,0 +1,109 @@
+// Several sites on one stock: a cluster whose every node takes writes. Three workstations,
+// each on its own node, save receipts through the program's own entry window at the same
+// time; every number is taken once, every ledger row sits under its own header, and every
+// node shows the same stock. Runs when DUREDIR_TEST_CLUSTER_SOCKETS lists the nodes'
+// sockets (scripts/mariadb-cluster), the first of them also in DUREDIR_TEST_MARIADB_SOCKET.
+#include "data/database.h"
+#include "data/query.h"
+#include "support/testdb.h"
+
+#include <QProcess>
+#include <QtTest>
+
+class TestCluster : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void writersOnEveryNodeKeepNumbersApart();
+
+private:
+    QStringList m_nodes;
+};
+
+void TestCluster::initTestCase()
+{
+    m_nodes = qEnvironmentVariable("DUREDIR_TEST_CLUSTER_SOCKETS").split(QLatin1Char(','), Qt::SkipEmptyParts);
+    if (m_nodes.size() < 2)
+        QSKIP("no cluster (DUREDIR_TEST_CLUSTER_SOCKETS)");
+    QCOMPARE(testsupport::mariaDbSocket(), m_nodes.first());
+}
+
+namespace {
+
+// The stock of every article as the given node sees it.
+QString balances(const data::AliasConfig& base, const QString& socket)
+{
+    data::AliasConfig c = base;
+    c.socket = socket;
+    const QString name = QStringLiteral("node-%1").arg(socket);
+    data::Database db(name);
+    db.setConfig(c);
+    db.open();
+    // Reads wait until the node has applied what the others committed.
+    db.exec(QStringLiteral("SET SESSION wsrep_sync_wait=1"));
+    data::Query q(nullptr, name);
+    q.SQL.Add(QStringLiteral("select id_artikal, sum(vlez_kol)-sum(izlez_kol) s, count(*) n from magacin_artikli "
+                             "group by id_artikal order by id_artikal"));
+    q.Open();
+    QString out;
+    for (; !q.Eof(); q.Next())
+        out += QStringLiteral("%1:%2:%3;").arg(q.FieldByName(QStringLiteral("id_artikal")).AsString(),
+                                               q.FieldByName(QStringLiteral("s")).AsString(),
+                                               q.FieldByName(QStringLiteral("n")).AsString());
+    return out;
+}
+
+} // namespace
+
+void TestCluster::writersOnEveryNodeKeepNumbersApart()
+{
+    testsupport::TestDatabase t;
+    t.exec(QStringLiteral("insert into komintenti (naziv) values ('ACME')"));
+    t.exec(QStringLiteral("insert into artikli (sifra,artikal,edm) values (1,'SCREW','PCS')"));
+    const int partner = t.scalar(QStringLiteral("select id from komintenti")).toInt();
+    const int article = t.scalar(QStringLiteral("select id from artikli")).toInt();
+    const int each = qEnvironmentVariableIntValue("DUREDIR_STRESS_COUNT") > 0
+                         ? qEnvironmentVariableIntValue("DUREDIR_STRESS_COUNT")
+                         : 300;
+    const int writers = int(m_nodes.size());
+
+    std::vector<std::unique_ptr<QProcess>> processes;
+    for (int w = 1; w <= writers; ++w) {
+        auto p = std::make_unique<QProcess>();
+        p->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        p->start(QStringLiteral(DUREDIR_RECEIPT_WRITER),
+                 {"--mariadb", m_nodes.at(w - 1), t.config().database, "--count", QString::number(each), "--partner",
+                  QString::number(partner), "--article", QString::number(article), "--tag", QString::number(w)});
+        processes.push_back(std::move(p));
+    }
+    for (auto& p : processes) {
+        QVERIFY(p->waitForFinished(600000));
+        QCOMPARE(QString::fromUtf8(p->readAllStandardOutput()).trimmed(),
+                 QStringLiteral("saved %1 failed 0").arg(each));
+        QCOMPARE(p->exitCode(), 0);
+    }
+
+    const int total = writers * each;
+    QCOMPARE(t.count(QStringLiteral("priemnici")), total);
+    QCOMPARE(t.scalar(QStringLiteral("select count(distinct priemnica_id) from priemnici")).toInt(), total);
+    QCOMPARE(t.scalar(QStringLiteral("select min(priemnica_id) from priemnici")).toInt(), 1);
+    QCOMPARE(t.scalar(QStringLiteral("select max(priemnica_id) from priemnici")).toInt(), total);
+    QCOMPARE(t.count(QStringLiteral("magacin_artikli")), 2 * total);
+    QCOMPARE(t.scalar(QStringLiteral("select count(*) from magacin_artikli m left join priemnici p "
+                                     "on p.id=m.document_id where p.id is null or p.priemnica_id<>m.document_id_label"))
+                 .toInt(),
+             0);
+    QCOMPARE(t.scalar(QStringLiteral("select count(*) from (select document_id from magacin_artikli group by "
+                                     "document_id having count(*)<>2 or min(vlez_kol)<>max(vlez_kol)) x"))
+                 .toInt(),
+             0);
+    // Every node gives the same balances.
+    const QString expected =
+        QStringLiteral("%1:%2:%3;").arg(article).arg(2 * each * (writers * (writers + 1) / 2)).arg(2 * total);
+    for (const QString& node : m_nodes)
+        QCOMPARE(balances(t.config(), node), expected);
+}
+
+QTEST_GUILESS_MAIN(TestCluster)
+#include "test_cluster.moc"
