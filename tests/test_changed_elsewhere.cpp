@@ -241,7 +241,7 @@ void TestChangedElsewhere::keysRetriesAndFailingDetails()
     QVERIFY_THROWS_EXCEPTION(data::DatabaseError, q.LastInsertId());
 
     // A refused write that no retry mends (a NOT NULL column) runs once.
-    tdb.exec(QStringLiteral("create table strict_t (x integer not null)"));
+    tdb.execAsAdmin(QStringLiteral("create table strict_t (x integer not null)"));
     int runs = 0;
     QVERIFY_THROWS_EXCEPTION(data::DatabaseError, data::runSave(db, [&] {
                                  ++runs;

@@ -30,7 +30,8 @@ void TestConcurrency::simultaneousReceiptsKeepNumbersApart()
     if (t.engine() == data::Engine::Sqlite)
         target << QStringLiteral("--sqlite") << t.config().path;
     else
-        target << QStringLiteral("--mariadb") << t.config().socket << t.config().database;
+        target << QStringLiteral("--mariadb") << t.config().socket << t.config().database
+               << QStringLiteral("--option-file") << t.config().optionFile;
     std::vector<std::unique_ptr<QProcess>> processes;
     for (int w = 1; w <= writers; ++w) {
         auto p = std::make_unique<QProcess>();

@@ -188,6 +188,10 @@ void TestConvert::aliasResolution()
     m.database = QStringLiteral("stock");
     m.optionFile = QStringLiteral("/etc/duredir/client.cnf");
     m.optionGroup = QStringLiteral("duredir");
+    m.sslCa = QStringLiteral("/etc/duredir/ca.pem");
+    m.sslCert = QStringLiteral("/etc/duredir/client.pem");
+    m.sslKey = QStringLiteral("/etc/duredir/client.key");
+    m.sslVerifyServerCert = false;
     data::writeAlias(QStringLiteral("other"), m);
     c = data::resolveAlias(QStringLiteral("other"));
     QCOMPARE(c.engine, data::Engine::MariaDb);
@@ -195,6 +199,18 @@ void TestConvert::aliasResolution()
     QCOMPARE(c.database, m.database);
     QCOMPARE(c.optionFile, m.optionFile);
     QCOMPARE(c.optionGroup, m.optionGroup);
+    QCOMPARE(c.sslCa, m.sslCa);
+    QCOMPARE(c.sslCert, m.sslCert);
+    QCOMPARE(c.sslKey, m.sslKey);
+    QVERIFY(c.tlsRequested() && !c.ssl && !c.sslVerifyServerCert);
+    // TLS without a CA file, the server's name checked (the default).
+    m = data::AliasConfig{};
+    m.engine = data::Engine::MariaDb;
+    m.database = QStringLiteral("stock");
+    m.ssl = true;
+    data::writeAlias(QStringLiteral("tls"), m);
+    c = data::resolveAlias(QStringLiteral("tls"));
+    QVERIFY(c.ssl && c.tlsRequested() && c.sslVerifyServerCert && c.sslCa.isEmpty());
     // Writing one alias keeps the other, and never a password.
     QCOMPARE(data::resolveAlias(QStringLiteral("varnok_public")).path, QStringLiteral("/srv/stock.sqlite"));
     QFile f(data::aliasFilePath());

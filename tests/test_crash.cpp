@@ -26,7 +26,8 @@ Run runWriter(testsupport::TestDatabase& t, int partner, int article, const QStr
     if (t.engine() == data::Engine::Sqlite)
         args << QStringLiteral("--sqlite") << t.config().path;
     else
-        args << QStringLiteral("--mariadb") << t.config().socket << t.config().database;
+        args << QStringLiteral("--mariadb") << t.config().socket << t.config().database
+             << QStringLiteral("--option-file") << t.config().optionFile;
     args << QStringLiteral("--partner") << QString::number(partner) << QStringLiteral("--article")
          << QString::number(article) << QStringLiteral("--lines") << QStringLiteral("4") << how;
     QProcess p;

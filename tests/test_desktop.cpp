@@ -350,7 +350,12 @@ bool TestDesktop::prepareDataSource(const QString& socket)
         alias = {QStringLiteral("set-alias"), QStringLiteral("mariadb"), QStringLiteral("--database"), m_database,
                  QStringLiteral("--socket"), socket};
     }
-    for (const QStringList& args : {alias, QStringList{QStringLiteral("init")}}) {
+    // The administrator creates the tables; the program then logs in as the suite's limited
+    // account, when there is one (not on a server of the test's own).
+    QList<QStringList> steps{alias, QStringList{QStringLiteral("init")}};
+    if (!socket.isEmpty() && !m_server && !testsupport::mariaDbOptionFile().isEmpty())
+        steps << alias + QStringList{QStringLiteral("--option-file"), testsupport::mariaDbOptionFile()};
+    for (const QStringList& args : steps) {
         const Output o = run(kDbTool, args, env());
         if (o.code != 0) {
             qWarning().noquote() << "duredir-db" << args.join(QLatin1Char(' ')) << "failed:" << o.err;

@@ -8,6 +8,7 @@
 #include "kit/dbtext.h"
 #include "kit/messagebox.h"
 #include "support/inject.h"
+#include "support/csvread.h"
 #include "support/testdb.h"
 
 #include <QBuffer>
@@ -217,45 +218,25 @@ void TestKitDb::fieldDisplaysFollowCurrentRow()
     QCOMPARE(name.Text(), QString());
 }
 
-namespace {
-
-// A small RFC 4180 reader: enough to read back what the export writes.
-QList<QStringList> readCsv(const QString& text)
-{
-    QList<QStringList> rows;
-    QStringList row;
-    QString field;
-    bool quoted = false;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (quoted) {
-            if (c == QLatin1Char('"') && i + 1 < text.size() && text.at(i + 1) == QLatin1Char('"'))
-                field += c, ++i;
-            else if (c == QLatin1Char('"'))
-                quoted = false;
-            else
-                field += c;
-        } else if (c == QLatin1Char('"')) {
-            quoted = true;
-        } else if (c == QLatin1Char(',')) {
-            row << field, field.clear();
-        } else if (c == QLatin1Char('\r')) {
-        } else if (c == QLatin1Char('\n')) {
-            row << field, field.clear();
-            rows << row, row.clear();
-        } else {
-            field += c;
-        }
-    }
-    return rows;
-}
-
-} // namespace
 
 void TestKitDb::csvExportRoundTripsCells()
 {
     m_db->exec(QStringLiteral("insert into artikli (sifra,artikal,edm) values (12,'BOLT \"M8\", ZINC','KOM')"));
     m_db->exec(QStringLiteral("insert into artikli (sifra,artikal,edm) values (13,'ДАСКА ŽIČKA\nLINE2','М2')"));
+    // Text a spreadsheet would run as a formula, next to numbers that only look alike.
+    const QStringList formulas{QStringLiteral("=HYPERLINK(\"http://example.invalid\",\"Open\")"),
+                               QStringLiteral("+1+1"), QStringLiteral("-2+3"), QStringLiteral("@SUM(A1)"),
+                               QStringLiteral("\tTAB"), QStringLiteral("\r=1")};
+    const QStringList numbers{QStringLiteral("-5.0000"), QStringLiteral("+7"), QStringLiteral("-1,234.50"),
+                              QStringLiteral("1E20")};
+    int code = 20;
+    data::Query insert;
+    insert.SQL.Add(QStringLiteral("insert into artikli (sifra,artikal,edm) values (:sifra,:artikal,'KOM')"));
+    for (const QString& text : formulas + numbers) {
+        insert.ParamByName(QStringLiteral("sifra")).AsInteger(code++);
+        insert.ParamByName(QStringLiteral("artikal")).AsString(text);
+        insert.ExecSQL();
+    }
     data::Query q;
     q.SQL.Add(QStringLiteral("select sifra, artikal, edm from artikli order by sifra"));
     data::DataSource ds(&q);
@@ -268,11 +249,17 @@ void TestKitDb::csvExportRoundTripsCells()
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     kit::writeCsv(&grid, buffer);
-    const QList<QStringList> rows = readCsv(QString::fromUtf8(buffer.data()));
-    QCOMPARE(rows.size(), 5);
+    // UTF-8 with a byte order mark: a spreadsheet then reads the Cyrillic as such.
+    QVERIFY(buffer.data().startsWith("\xEF\xBB\xBF"));
+    const QList<QStringList> rows = testsupport::readCsv(buffer.data());
+    QCOMPARE(rows.size(), 5 + formulas.size() + numbers.size());
     QCOMPARE(rows.at(0), (QStringList{"Code", "Name, full", "Unit"}));
     QCOMPARE(rows.at(3), (QStringList{"12", "BOLT \"M8\", ZINC", "KOM"}));
     QCOMPARE(rows.at(4), (QStringList{"13", QStringLiteral("ДАСКА ŽIČKA\nLINE2"), QStringLiteral("М2")}));
+    for (qsizetype i = 0; i < formulas.size(); ++i)
+        QCOMPARE(rows.at(5 + i).at(1), QLatin1Char('\'') + formulas.at(i));
+    for (qsizetype i = 0; i < numbers.size(); ++i)
+        QCOMPARE(rows.at(5 + formulas.size() + i).at(1), numbers.at(i));
     // The grid's right-click menu offers the export.
     QMenu menu;
     QCOMPARE(grid.addExportAction(&menu)->text(), QStringLiteral("Export to CSV..."));

@@ -31,7 +31,7 @@ const double kFooterHeight = 12.0;
 // Delivery lines: id, code, name, unit, quantity, date; `count` rows, quantity id * 1000.5.
 void createLines(TestDatabase& db, int count)
 {
-    db.exec(QStringLiteral("create table rpt_lines (id integer, sifra varchar(20), artikal varchar(80),"
+    db.execAsAdmin(QStringLiteral("create table rpt_lines (id integer, sifra varchar(20), artikal varchar(80),"
                            " edm varchar(10), kol double, datum varchar(10))"));
     for (int i = 1; i <= count; ++i)
         db.exec(QStringLiteral("insert into rpt_lines values (%1, 'A%2', 'Article number %1', 'PCS', %3,"
@@ -252,7 +252,7 @@ void TestReportEngine::emptyDatasetPrintsTitleSummaryAndFooter()
 void TestReportEngine::masksFormatNumbersAndDates()
 {
     TestDatabase db;
-    db.exec(QStringLiteral("create table rpt_values (id integer, amount double, qty varchar(20),"
+    db.execAsAdmin(QStringLiteral("create table rpt_values (id integer, amount double, qty varchar(20),"
                            " datum varchar(10), note varchar(20))"));
     db.exec(QStringLiteral("insert into rpt_values values (1, 1234.5, '6.0000', '2026-12-09', null)"));
     db.exec(QStringLiteral("insert into rpt_values values (2, -1234567.125, '0.005', '2026-01-31', 'x')"));
@@ -296,8 +296,8 @@ void TestReportEngine::masksFormatNumbersAndDates()
 void TestReportEngine::subDetailsRunForEachMasterRow()
 {
     TestDatabase db;
-    db.exec(QStringLiteral("create table rpt_products (id integer, sifra varchar(10), kol double)"));
-    db.exec(QStringLiteral("create table rpt_parts (product_id integer, sifra varchar(10), per_unit double)"));
+    db.execAsAdmin(QStringLiteral("create table rpt_products (id integer, sifra varchar(10), kol double)"));
+    db.execAsAdmin(QStringLiteral("create table rpt_parts (product_id integer, sifra varchar(10), per_unit double)"));
     db.exec(QStringLiteral("insert into rpt_products values (1, 'P1', 3), (2, 'P2', 1), (3, 'P3', 2)"));
     db.exec(QStringLiteral("insert into rpt_parts values (1, 'A11', 0.5), (1, 'A12', 2), (2, 'A21', 1)"));
     data::Query products;
@@ -406,7 +406,7 @@ void TestReportEngine::beforePrintHandlersChangeAndSuppress()
 void TestReportEngine::groupsChildrenAndPageHeaders()
 {
     TestDatabase db;
-    db.exec(QStringLiteral("create table rpt_groups (grp varchar(5), n integer)"));
+    db.execAsAdmin(QStringLiteral("create table rpt_groups (grp varchar(5), n integer)"));
     db.exec(QStringLiteral("insert into rpt_groups values ('a', 1), ('a', 2), ('b', 3), ('c', 4), ('c', 5)"));
     data::Query q;
     openQuery(q, QStringLiteral("select grp, n from rpt_groups order by grp, n"));

@@ -34,6 +34,14 @@ QString AliasConfig::describe() const
         parts << QStringLiteral("option file %1").arg(optionFile);
     if (!optionGroup.isEmpty())
         parts << QStringLiteral("option group %1").arg(optionGroup);
+    if (tlsRequested()) {
+        QString tls = QStringLiteral("TLS required, server checked against %1")
+                          .arg(sslCa.isEmpty() ? QStringLiteral("the system's certificates") : sslCa);
+        tls += sslVerifyServerCert ? QStringLiteral(" with its name") : QStringLiteral(" without its name");
+        if (!sslCert.isEmpty())
+            tls += QStringLiteral(", client certificate %1").arg(sslCert);
+        parts << tls;
+    }
     return QStringLiteral("mariadb database %1 (%2)").arg(database, parts.join(QStringLiteral(", ")));
 }
 
@@ -73,6 +81,11 @@ AliasConfig resolveAlias(const QString& alias)
                 c.database = ini.value(QStringLiteral("database")).toString();
                 c.optionFile = ini.value(QStringLiteral("option_file")).toString();
                 c.optionGroup = ini.value(QStringLiteral("option_group")).toString();
+                c.ssl = ini.value(QStringLiteral("ssl"), false).toBool();
+                c.sslCa = ini.value(QStringLiteral("ssl_ca")).toString();
+                c.sslCert = ini.value(QStringLiteral("ssl_cert")).toString();
+                c.sslKey = ini.value(QStringLiteral("ssl_key")).toString();
+                c.sslVerifyServerCert = ini.value(QStringLiteral("ssl_verify_server_cert"), true).toBool();
             } else {
                 throw DatabaseError(QStringLiteral("The alias \"%1\" in %2 names an unknown driver \"%3\" "
                                                    "(expected sqlite or mariadb).")
@@ -110,6 +123,13 @@ void writeAlias(const QString& alias, const AliasConfig& config)
         put("database", config.database);
         put("option_file", config.optionFile);
         put("option_group", config.optionGroup);
+        if (config.ssl)
+            ini.setValue(QStringLiteral("ssl"), true);
+        put("ssl_ca", config.sslCa);
+        put("ssl_cert", config.sslCert);
+        put("ssl_key", config.sslKey);
+        if (config.tlsRequested() && !config.sslVerifyServerCert)
+            ini.setValue(QStringLiteral("ssl_verify_server_cert"), false);
     }
     ini.endGroup();
     ini.sync();

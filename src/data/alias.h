@@ -17,8 +17,17 @@ struct AliasConfig {
     QString database;      // mariadb
     QString optionFile;    // mariadb
     QString optionGroup;   // mariadb
+    // TLS (mariadb): asked for with `ssl` or any of the files. The server's certificate is
+    // checked against `sslCa` (the system's certificate store without one) and, unless
+    // switched off, its name against the host; a server that cannot do it is refused.
+    bool ssl = false;
+    QString sslCa;
+    QString sslCert;               // client certificate, with sslKey
+    QString sslKey;
+    bool sslVerifyServerCert = true;
     bool fromFile = false; // false: the embedded default was used
 
+    bool tlsRequested() const { return ssl || !sslCa.isEmpty() || !sslCert.isEmpty() || !sslKey.isEmpty(); }
     QString describe() const;
 };
 

@@ -3,6 +3,7 @@
 #include "data/dialect.h"
 #include "data/errors.h"
 #include "data/log.h"
+#include "data/mariadbtls.h"
 
 #include <QDir>
 #include <QFile>
@@ -87,6 +88,17 @@ QHash<QString, QString> readOptionFile(const QString& path, const QString& group
             value = value.mid(1, value.size() - 2);
         groups[current][key] = value;
     }
+    // As ssh does with its keys: a password that other users can read (or replace) is not
+    // a secret any more; the file is refused until its mode is fixed.
+    bool holdsPassword = false;
+    for (const auto& kv : std::as_const(groups))
+        holdsPassword = holdsPassword || kv.contains(QStringLiteral("password"));
+    const QFileDevice::Permissions others = QFileDevice::ReadGroup | QFileDevice::WriteGroup
+                                            | QFileDevice::ReadOther | QFileDevice::WriteOther;
+    if (holdsPassword && (f.permissions() & others))
+        throw DatabaseError(QStringLiteral("The MariaDB option file %1 holds a password and other users can read or "
+                                           "write it; it was not used. Make it private with: chmod 600 %1")
+                                .arg(path));
     for (const QString& g : wanted) {
         if (g.isEmpty())
             continue;
@@ -94,6 +106,34 @@ QHash<QString, QString> readOptionFile(const QString& path, const QString& group
         for (auto it = kv.cbegin(); it != kv.cend(); ++it)
             out[it.key()] = it.value();
     }
+    return out;
+}
+
+// The TLS options of Qt's driver for an alias that asks for TLS. The files must be there
+// and readable: the client library would otherwise go on without them.
+QStringList tlsOptions(const AliasConfig& c)
+{
+    QStringList out;
+    auto file = [&](const QString& path, const char* what, const char* option) {
+        if (path.isEmpty())
+            return;
+        if (path.contains(QLatin1Char(';')))
+            throw DatabaseError(QStringLiteral("The %1 file %2 of the alias has a \";\" in its name, which the "
+                                               "database driver cannot take; move or rename it.")
+                                    .arg(QLatin1String(what), path));
+        if (!QFileInfo(path).isReadable())
+            throw DatabaseError(
+                QStringLiteral("The %1 file %2 of the alias cannot be read.").arg(QLatin1String(what), path));
+        out << QStringLiteral("%1=%2").arg(QLatin1String(option), path);
+    };
+    if (c.sslCert.isEmpty() != c.sslKey.isEmpty())
+        throw DatabaseError(QStringLiteral("The alias names a client certificate without its key or a key without "
+                                           "its certificate; give both (ssl_cert and ssl_key) or neither."));
+    if (c.sslCa.isEmpty())
+        out << QStringLiteral("SSL_CAPATH=%1").arg(systemCertificatePath());
+    file(c.sslCa, "CA", "SSL_CA");
+    file(c.sslCert, "client certificate", "SSL_CERT");
+    file(c.sslKey, "client key", "SSL_KEY");
     return out;
 }
 
@@ -198,6 +238,11 @@ void Database::open()
         QStringList options{QStringLiteral("MYSQL_OPT_CONNECT_TIMEOUT=10")};
         if (!socket.isEmpty())
             options << QStringLiteral("UNIX_SOCKET=%1").arg(socket);
+        if (m_config.tlsRequested()) {
+            options << tlsOptions(m_config);
+            if (m_config.sslVerifyServerCert)
+                verifyTlsServer(m_config, MariaDbLogin{host, port, socket, db.userName(), db.password()});
+        }
         db.setConnectOptions(options.join(QLatin1Char(';')));
         // Decimals come back as exact text ("6.0000").
         db.setNumericalPrecisionPolicy(QSql::HighPrecision);
@@ -206,6 +251,8 @@ void Database::open()
     }
     try {
         configureSession();
+        if (m_config.engine == Engine::MariaDb && m_config.tlsRequested())
+            requireEncryption();
     } catch (...) {
         close();
         throw;
@@ -231,6 +278,22 @@ void Database::configureSession()
         exec(QStringLiteral("SET SESSION sql_mode='STRICT_TRANS_TABLES,ERROR_FOR_DIVISION_BY_ZERO,"
                             "NO_ENGINE_SUBSTITUTION'"));
         exec(QStringLiteral("SET NAMES utf8mb4"));
+    }
+}
+
+void Database::requireEncryption()
+{
+    // The driver goes on without TLS when the server has none: never silently.
+    QSqlQuery q(handle());
+    if (!q.exec(QStringLiteral("SHOW SESSION STATUS LIKE 'Ssl_cipher'")) || !q.next()
+        || q.value(1).toString().trimmed().isEmpty()) {
+        const QString where = m_config.socket.isEmpty() ? m_config.host : m_config.socket;
+        DatabaseError error(QStringLiteral("The MariaDB server %1 did not encrypt the connection although the alias "
+                                           "requires TLS; the connection was closed. Turn on TLS on the server "
+                                           "(ssl_cert, ssl_key).")
+                                .arg(where.isEmpty() ? m_config.database : where));
+        logFailure(error, QStringLiteral("(open)"));
+        throw error;
     }
 }
 

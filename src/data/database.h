@@ -82,6 +82,8 @@ public:
 
 private:
     void configureSession();
+    // Throws unless the session is encrypted (an alias that asks for TLS).
+    void requireEncryption();
     void dropPrepared();
 
     QString m_name;

@@ -2,13 +2,43 @@
 
 #include <QAbstractItemModel>
 #include <QHeaderView>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QTableView>
 
 namespace kit {
 
-QString csvField(const QString& text)
+namespace {
+
+// Text a spreadsheet would take for a number: digits with an optional sign, thousands
+// commas, decimal point and exponent ("-5.0000", "-1,234.50", "1E20"). Nothing in it can
+// form a formula.
+bool looksLikeNumber(const QString& text)
 {
+    static const QRegularExpression number(
+        QStringLiteral("^[+-]?(?:[0-9][0-9,]*(?:\\.[0-9]*)?|\\.[0-9]+)(?:[eE][+-]?[0-9]+)?$"));
+    return number.match(text).hasMatch();
+}
+
+} // namespace
+
+QString csvCellText(const QString& text)
+{
+    if (text.isEmpty())
+        return text;
+    const QChar first = text.front();
+    const bool formulaStart = first == QLatin1Char('=') || first == QLatin1Char('+') || first == QLatin1Char('-')
+                              || first == QLatin1Char('@') || first == QLatin1Char('\t')
+                              || first == QLatin1Char('\r');
+    if (!formulaStart || looksLikeNumber(text))
+        return text;
+    // The apostrophe a spreadsheet user types to keep a cell as text.
+    return QLatin1Char('\'') + text;
+}
+
+QString csvField(const QString& raw)
+{
+    const QString text = csvCellText(raw);
     if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) && !text.contains(QLatin1Char('\n'))
         && !text.contains(QLatin1Char('\r')))
         return text;
@@ -33,6 +63,9 @@ void writeCsv(const QTableView* grid, QIODevice& out)
             fields << csvField(cell(c));
         out.write((fields.join(QLatin1Char(',')) + QStringLiteral("\r\n")).toUtf8());
     };
+    // A byte order mark, so that a spreadsheet reads the file as UTF-8 and not in the
+    // system's legacy code page.
+    out.write("\xEF\xBB\xBF");
     line([&](int c) { return model->headerData(c, Qt::Horizontal).toString(); });
     for (int r = 0; r < model->rowCount(); ++r)
         if (!grid->isRowHidden(r))

@@ -43,6 +43,11 @@ QString mariaDbSocket()
     return qEnvironmentVariable("DUREDIR_TEST_MARIADB_SOCKET");
 }
 
+QString mariaDbOptionFile()
+{
+    return qEnvironmentVariable("DUREDIR_TEST_MARIADB_OPTION_FILE");
+}
+
 QString createMariaDbDatabase()
 {
     const QString name = QStringLiteral("duredir_t%1_%2")
@@ -85,11 +90,12 @@ QString sharedMariaDbDatabase()
 
 void emptyTables(data::Database& db)
 {
-    // Tables a test made for itself go; the program's tables are emptied.
+    // Tables a test made for itself go (the administrator drops them); the program's tables
+    // are emptied.
     const QStringList own = data::schemaTableNames();
     for (const QString& t : data::existingTables(db))
         if (!own.contains(t))
-            db.exec(QStringLiteral("DROP TABLE %1").arg(t));
+            adminExec(QStringLiteral("DROP TABLE %1.%2").arg(db.config().database, t));
     for (const QString& t : data::schemaTableNames())
         db.exec(QStringLiteral("DELETE FROM %1").arg(t));
     for (const QString& s : data::schemaStatements(db.engine()))
@@ -110,6 +116,7 @@ TestDatabase::TestDatabase(bool withSchema, const QString& connectionName)
             m_mariaDbName = createMariaDbDatabase();
             m_config.database = m_mariaDbName;
         }
+        m_config.optionFile = mariaDbOptionFile();
         m_config.fromFile = true;
         m_db = std::make_unique<data::Database>(connectionName);
         m_db->setConfig(m_config);
@@ -141,6 +148,16 @@ void TestDatabase::exec(const QString& statement)
     data::Query q(nullptr, m_db->connectionName());
     q.SQL.Add(statement);
     q.ExecSQL();
+}
+
+void TestDatabase::execAsAdmin(const QString& statement)
+{
+    if (m_config.engine == data::Engine::Sqlite) {
+        m_db->exec(statement);
+        return;
+    }
+    adminExec(QStringLiteral("USE %1").arg(m_config.database));
+    adminExec(statement);
 }
 
 QVariant TestDatabase::scalar(const QString& statement)

@@ -12,6 +12,10 @@ namespace testsupport {
 // True when the suite runs against the private MariaDB server (DUREDIR_TEST_MARIADB_SOCKET).
 bool onMariaDb();
 QString mariaDbSocket();
+// The option file the program's connections log in with (DUREDIR_TEST_MARIADB_OPTION_FILE):
+// an account limited to SELECT, INSERT, UPDATE and DELETE. Empty: the administrator of the
+// server (socket authentication) does everything. Tables are always made by the administrator.
+QString mariaDbOptionFile();
 
 // A fresh database under the connection name "Main" (or another name), created from the
 // schema files: a SQLite file in a temporary folder, or a new database on the test server
@@ -30,6 +34,8 @@ public:
 
     // Helpers for checking what the tables hold (plain statements, not the program's).
     void exec(const QString& statement);
+    // A statement the program never runs (a table of the test's own), as the administrator.
+    void execAsAdmin(const QString& statement);
     QVariant scalar(const QString& statement);
     int count(const QString& table, const QString& where = QString());
 

@@ -1,7 +1,7 @@
 // Saves one goods receipt with several lines through the program's own entry window and
 // dies in the middle: killed (SIGKILL, no clean-up of any kind) before a chosen ledger
 // insert, or right after the save committed. Used by the crash tests; not a test itself.
-//   duredir_crash_writer --sqlite FILE | --mariadb SOCKET DATABASE
+//   duredir_crash_writer --sqlite FILE | --mariadb SOCKET DATABASE [--option-file FILE]
 //                        --partner ID --article ID --lines N (--kill-before-line K | --kill-after-commit)
 // Exits 3 when it was not killed (the save went another way than planned).
 #include "app/application.h"
@@ -45,6 +45,7 @@ int main(int argc, char** argv)
         cfg.engine = data::Engine::MariaDb;
         cfg.socket = value(QStringLiteral("--mariadb"));
         cfg.database = value(QStringLiteral("--mariadb"), 2);
+        cfg.optionFile = value(QStringLiteral("--option-file"));
     }
     const int partner = value(QStringLiteral("--partner")).toInt();
     const int article = value(QStringLiteral("--article")).toInt();

@@ -1,7 +1,7 @@
 // Saves goods receipts through the program's own entry window, as fast as it can, to prove
 // what several workstations saving at once leave in the database. Used by the concurrency
 // tests; not a test itself.
-//   duredir_receipt_writer --sqlite FILE | --mariadb SOCKET DATABASE
+//   duredir_receipt_writer --sqlite FILE | --mariadb SOCKET DATABASE [--option-file FILE]
 //                          --count N --partner ID --article ID --tag N
 // Prints "saved N failed M" and exits 0 when every save succeeded.
 #include "app/application.h"
@@ -35,6 +35,7 @@ int main(int argc, char** argv)
         cfg.engine = data::Engine::MariaDb;
         cfg.socket = value(QStringLiteral("--mariadb"));
         cfg.database = value(QStringLiteral("--mariadb"), 2);
+        cfg.optionFile = value(QStringLiteral("--option-file"));
     }
     const int count = value(QStringLiteral("--count")).toInt();
     const int partner = value(QStringLiteral("--partner")).toInt();

@@ -9,6 +9,8 @@
 #include "data/schema.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
+#include <QSqlQuery>
 #include <QTextStream>
 
 #include <cstdio>
@@ -64,9 +66,18 @@ const char* const kSetAliasHelp =
     "Usage: duredir-db [--alias NAME] set-alias sqlite [--path FILE]\n"
     "       duredir-db [--alias NAME] set-alias mariadb --database NAME [--socket PATH]\n"
     "                  [--host HOST] [--port N] [--option-file FILE] [--option-group GROUP]\n"
+    "                  [--ssl] [--ssl-ca FILE] [--ssl-cert FILE --ssl-key FILE]\n"
+    "                  [--no-ssl-verify-server-cert]\n"
     "\n"
     "Writes the alias section of the alias file. No password is ever written there: MariaDB\n"
-    "credentials come from the option file or from socket authentication.\n";
+    "credentials come from the option file (which must be private: chmod 600) or from\n"
+    "socket authentication.\n"
+    "\n"
+    "TLS: --ssl, or any of the --ssl-* files, makes the connection require TLS; a server\n"
+    "without it is refused. The server's certificate is checked against --ssl-ca (the\n"
+    "system's certificate store without it) and its name against --host, unless\n"
+    "--no-ssl-verify-server-cert is given. --ssl-cert and --ssl-key name a client\n"
+    "certificate for servers that ask for one.\n";
 
 const char* const kBackupHelp =
     "Usage: duredir-db [--alias NAME] backup FILE\n"
@@ -123,6 +134,13 @@ int cmdShow(const QString& alias)
     data::Database db(QStringLiteral("duredir-db"));
     db.setConfig(cfg);
     db.open();
+    if (cfg.engine == data::Engine::MariaDb) {
+        QSqlQuery q(db.handle());
+        const QString cipher = q.exec(QStringLiteral("SHOW SESSION STATUS LIKE 'Ssl_cipher'")) && q.next()
+                                   ? q.value(1).toString()
+                                   : QString();
+        out() << "TLS:      " << (cipher.isEmpty() ? QStringLiteral("none") : cipher) << "\n";
+    }
     const QStringList existing = data::existingTables(db);
     data::Query q(nullptr, db.connectionName());
     for (const QString& t : data::schemaTableNames()) {
@@ -176,9 +194,29 @@ int cmdSetAlias(const QString& alias, const QStringList& args)
         cfg.port = option(args, QStringLiteral("--port")).toInt();
         cfg.optionFile = option(args, QStringLiteral("--option-file"));
         cfg.optionGroup = option(args, QStringLiteral("--option-group"));
+        cfg.ssl = args.contains(QStringLiteral("--ssl"));
+        cfg.sslCa = option(args, QStringLiteral("--ssl-ca"));
+        cfg.sslCert = option(args, QStringLiteral("--ssl-cert"));
+        cfg.sslKey = option(args, QStringLiteral("--ssl-key"));
+        cfg.sslVerifyServerCert = !args.contains(QStringLiteral("--no-ssl-verify-server-cert"));
         if (cfg.database.isEmpty() && cfg.optionFile.isEmpty()) {
             err() << "set-alias mariadb needs --database (or an option file naming it).\n";
             return 2;
+        }
+        if (cfg.sslCert.isEmpty() != cfg.sslKey.isEmpty()) {
+            err() << "--ssl-cert and --ssl-key go together: give both or neither.\n";
+            return 2;
+        }
+        // The alias is read from other folders: files are kept by their full path.
+        for (QString* file : {&cfg.sslCa, &cfg.sslCert, &cfg.sslKey}) {
+            if (file->isEmpty())
+                continue;
+            const QFileInfo info(*file);
+            if (!info.isReadable()) {
+                err() << "The file " << *file << " cannot be read.\n";
+                return 2;
+            }
+            *file = info.absoluteFilePath();
         }
     } else {
         err() << "Unknown driver \"" << driver << "\" (expected sqlite or mariadb).\n" << kSetAliasHelp;

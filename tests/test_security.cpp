@@ -1,0 +1,481 @@
+// What an administrator relies on before putting the program on a network: no list exports
+// a cell that a spreadsheet would run as a formula; a MariaDB option file with a password
+// that other users can read is refused; TLS to MariaDB, once asked for, is checked and never
+// silently dropped; the program's account needs no more than SELECT, INSERT, UPDATE, DELETE.
+#include "app/tformsrgbase.h"
+#include "data/alias.h"
+#include "data/database.h"
+#include "kit/csv.h"
+#include "kit/dbgrid.h"
+#include "support/appfixture.h"
+#include "support/appmain.h"
+#include "support/csvread.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using testsupport::AppFixture;
+
+class TestSecurity : public QObject {
+    Q_OBJECT
+
+private slots:
+    void listsExportNoFormulas_data();
+    void listsExportNoFormulas();
+    void sqliteFileIsPrivate();
+    void optionFileWithPasswordMustBePrivate_data();
+    void optionFileWithPasswordMustBePrivate();
+    void programAccountIsLimited();
+    void tlsToMariaDb();
+};
+
+namespace {
+
+struct Output {
+    int code = -1;
+    QString out;
+    QString err;
+};
+
+Output run(const QString& program, const QStringList& args, const QString& configHome = QString())
+{
+    QProcess p;
+    if (!configHome.isEmpty()) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
+        p.setProcessEnvironment(env);
+    }
+    p.start(program, args);
+    if (!p.waitForFinished(120000))
+        p.kill();
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
+}
+
+bool writeFile(const QString& path, const QByteArray& text, QFile::Permissions mode)
+{
+    {
+        QFile f(path);
+        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(text) != text.size())
+            return false;
+    }
+    return QFile::setPermissions(path, mode);
+}
+
+// ---- exports
+
+// Text that a spreadsheet would run, in every text column the lists show.
+const QString kHyperlink = QStringLiteral("=HYPERLINK(\"http://example.invalid\",\"Open\")");
+
+void seedFormulas(AppFixture& app)
+{
+    auto& db = app.database();
+    db.exec(QStringLiteral("insert into komintenti (naziv,adresa,grad,tel,mobil,rabat) values "
+                           "('%1','+ILINDENSKA 12','-1000 SKOPJE','@02/3100000','=070/123456',5)")
+                .arg(QString(kHyperlink).replace(QLatin1Char('\''), QStringLiteral("''"))));
+    db.exec(QStringLiteral("insert into vraboteni (naziv,adresa,tel) values ('@PETAR ANGELOV','-PARTIZANSKA 3','+02/222')"));
+    db.exec(QStringLiteral("insert into artikli (sifra,artikal,edm) values (1,'=1+1 BOARD PINE','-M2')"));
+    db.exec(QStringLiteral("insert into artikli (sifra,artikal,edm) values (2,'+SCREW 4X30','@PCS')"));
+    db.exec(QStringLiteral("insert into proizvodi (sifra,proizvod,edm,cena,tarifa,rabat) values "
+                           "(1,'-BOOKSHELF 80X200','=PCS',4800,18,0)"));
+    db.exec(QStringLiteral("insert into proizvodi_sostav (id_proizvod,id_artikal,kolicina,firma_id) values (1,1,1.8,0)"));
+    db.exec(QStringLiteral("insert into priemnici (priemnica_id,datum) values (1,'2026-12-01')"));
+    db.exec(QStringLiteral("insert into ispratnici (ispratnica_id,datum,datum_valuta,rabat) values "
+                           "(1,'2026-12-03','2027-01-02',0)"));
+    db.exec(QStringLiteral("insert into nalozi (nalog_id,datum_start,datum_finish,vraboten_id,prioritet) values "
+                           "(1,'2026-12-02','2026-12-05',1,'@PETAR ANGELOV')"));
+    db.exec(QStringLiteral("insert into magacin_artikli (vid_dokument,document_id,id_komintent,id_artikal,vlez_kol,"
+                           "izlez_kol,datum_referenca,firma_id,document_id_label) values "
+                           "('P',1,1,1,120,0,'2026-12-01',0,1),('P',1,1,2,500,0,'2026-12-01',0,1),"
+                           "('I',1,1,1,0,20,'2026-12-03',0,1),('N',1,1,1,0,1.8,'2026-12-02',0,1)"));
+    db.exec(QStringLiteral("insert into magacin_proizvodi (vid_dokument,document_id,id_komintent,id_proizvod,"
+                           "vlez_kol,izlez_kol,datum_referenca,firma_id,proizvod_cena,proizvod_tarifa,"
+                           "document_id_label) values ('N',1,1,1,1,0,'2026-12-02',0,0,0,1),"
+                           "('I',1,1,1,0,1,'2026-12-03',0,4800,18,1)"));
+}
+
+// ---- MariaDB servers of the test's own
+
+const QString kScript = QStringLiteral(DUREDIR_SOURCE_DIR "/scripts/mariadb-private");
+
+int freePort()
+{
+    const int s = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t len = sizeof a;
+    int port = 0;
+    if (::bind(s, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0
+        && ::getsockname(s, reinterpret_cast<sockaddr*>(&a), &len) == 0)
+        port = ntohs(a.sin_port);
+    ::close(s);
+    return port;
+}
+
+struct Server {
+    QString dir;
+    ~Server() { run(QStringLiteral("sh"), {kScript, QStringLiteral("stop"), dir}); }
+    // Starts (or restarts) the server on 127.0.0.1:port with the options given.
+    QString start(int port, const QStringList& options)
+    {
+        run(QStringLiteral("sh"), {kScript, QStringLiteral("stop"), dir});
+        const Output o = run(QStringLiteral("sh"), QStringList{kScript, QStringLiteral("start"), dir,
+                                                               QStringLiteral("--port"), QString::number(port)}
+                                                       + options);
+        if (o.code != 0)
+            qWarning().noquote() << "the server did not start:" << o.err;
+        return o.code == 0 ? o.out.trimmed() : QString();
+    }
+};
+
+bool adminExec(const QString& socket, const QStringList& statements)
+{
+    const QString name = QStringLiteral("security-admin");
+    bool ok = true;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QMYSQL"), name);
+        db.setConnectOptions(QStringLiteral("UNIX_SOCKET=%1").arg(socket));
+        ok = db.open();
+        for (const QString& s : statements) {
+            QSqlQuery q(db);
+            if (ok && !q.exec(s)) {
+                qWarning().noquote() << s << q.lastError().text();
+                ok = false;
+            }
+        }
+    }
+    QSqlDatabase::removeDatabase(name);
+    return ok;
+}
+
+// Opens the alias's connection: the session's cipher, or the error text with "ERROR: ".
+QString cipherOf(const data::AliasConfig& config)
+{
+    data::Database db(QStringLiteral("security-tls"));
+    db.setConfig(config);
+    try {
+        db.open();
+        QSqlQuery q(db.handle());
+        if (!q.exec(QStringLiteral("SHOW SESSION STATUS LIKE 'Ssl_cipher'")) || !q.next())
+            return QStringLiteral("ERROR: no status");
+        return q.value(1).toString();
+    } catch (const data::DatabaseError& e) {
+        return QStringLiteral("ERROR: ") + e.text();
+    }
+}
+
+} // namespace
+
+// Every list the operator opens from the menus, its grids exported as the right-click menu
+// does: a cell that begins with =, +, -, @, a tab or a carriage return is either a number or
+// carries the apostrophe that keeps it text.
+void TestSecurity::listsExportNoFormulas_data()
+{
+    QTest::addColumn<QString>("menu");
+    for (const char* menu : {"Lista1", "Komintenti1", "Priemnici2", "FakturaIspratnica2", "LagerLista1",
+                             "PregledipoArtikli1", "PregledipoKomintenti1", "Nalozi2", "Proizvodi1", "Vraboteni1",
+                             "PregledpoNalozi1"})
+        QTest::newRow(menu) << QString::fromLatin1(menu);
+}
+
+void TestSecurity::listsExportNoFormulas()
+{
+    QFETCH(QString, menu);
+    AppFixture app;
+    seedFormulas(app);
+    auto* item = app.main().findChild<QAction*>(menu);
+    QVERIFY(item);
+    item->trigger();
+    AppFixture::settle();
+    auto* window = qobject_cast<TFormSrgBase*>(app.main().ActiveMDIChild());
+    QVERIFY(window);
+    static const QRegularExpression formulaStart(QStringLiteral("^[=+\\-@\\t\\r]"));
+    static const QRegularExpression number(QStringLiteral("^[+-]?[0-9][0-9,]*(\\.[0-9]*)?$"));
+    int exported = 0, neutralised = 0;
+    QStringList unsafe;
+    for (kit::DBGrid* grid : window->findChildren<kit::DBGrid*>()) {
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        kit::writeCsv(grid, buffer);
+        QVERIFY(buffer.data().startsWith("\xEF\xBB\xBF"));
+        for (const QStringList& row : testsupport::readCsv(buffer.data()))
+            for (const QString& cell : row) {
+                ++exported;
+                if (cell.startsWith(QLatin1Char('\'')) && formulaStart.match(cell.mid(1)).hasMatch())
+                    ++neutralised;
+                else if (formulaStart.match(cell).hasMatch() && !number.match(cell).hasMatch())
+                    unsafe << cell;
+            }
+    }
+    QVERIFY2(unsafe.isEmpty(), qPrintable(unsafe.join(QStringLiteral(" | "))));
+    // The list did show the seeded names (the test would prove nothing otherwise).
+    QVERIFY2(neutralised > 0, qPrintable(QStringLiteral("%1 cells exported").arg(exported)));
+}
+
+// The stock data of a new SQLite alias is its user's alone, even under a lax umask.
+void TestSecurity::sqliteFileIsPrivate()
+{
+    QTemporaryDir dir;
+    data::AliasConfig cfg;
+    cfg.engine = data::Engine::Sqlite;
+    cfg.path = dir.filePath(QStringLiteral("new/stock.sqlite"));
+    const mode_t previous = ::umask(0);
+    {
+        data::Database db(QStringLiteral("security-sqlite"));
+        db.setConfig(cfg);
+        db.open();
+    }
+    ::umask(previous);
+    const auto owner = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
+    const auto all = owner | QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup
+                     | QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
+    QCOMPARE(QFile::permissions(dir.filePath(QStringLiteral("new"))) & all, owner);
+    QCOMPARE(QFile::permissions(cfg.path) & all, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
+
+void TestSecurity::optionFileWithPasswordMustBePrivate_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<bool>("password");
+    QTest::addColumn<bool>("refused");
+    QTest::newRow("0644 with a password") << 0644 << true << true;
+    QTest::newRow("0640 with a password") << 0640 << true << true;
+    QTest::newRow("0602 with a password") << 0602 << true << true;
+    QTest::newRow("0600 with a password") << 0600 << true << false;
+    QTest::newRow("0644 without a password") << 0644 << false << false;
+}
+
+// The program and duredir-db both refuse the file, say which and how to mend it, as ssh
+// does with its keys.
+void TestSecurity::optionFileWithPasswordMustBePrivate()
+{
+    QFETCH(int, mode);
+    QFETCH(bool, password);
+    QFETCH(bool, refused);
+    QTemporaryDir dir;
+    std::unique_ptr<testsupport::TestDatabase> server;
+    data::AliasConfig cfg;
+    if (testsupport::onMariaDb()) {
+        server = std::make_unique<testsupport::TestDatabase>();
+        cfg = server->config();
+    } else {
+        cfg.engine = data::Engine::MariaDb;
+        cfg.socket = dir.filePath(QStringLiteral("no-server.sock"));
+        cfg.database = QStringLiteral("duredir_none");
+    }
+    // The login the suite uses (the limited account), or a password the server ignores.
+    QByteArray text = "[client]\n";
+    if (password) {
+        QFile suite(testsupport::mariaDbOptionFile());
+        text = suite.open(QIODevice::ReadOnly) ? suite.readAll() : QByteArray("[client]\npassword=unused\n");
+    }
+    cfg.optionFile = dir.filePath(QStringLiteral("my.cnf"));
+    QVERIFY(writeFile(cfg.optionFile, text, QFile::ReadOwner | QFile::WriteOwner));
+    // The mode as an administrator sets it.
+    QCOMPARE(run(QStringLiteral("chmod"), {QString::number(mode, 8), cfg.optionFile}).code, 0);
+    const QString advice = QStringLiteral("chmod 600 %1").arg(cfg.optionFile);
+
+    QString error;
+    {
+        data::Database db(QStringLiteral("security-options"));
+        db.setConfig(cfg);
+        try {
+            db.open();
+        } catch (const data::DatabaseError& e) {
+            error = e.text();
+        }
+    }
+    const QString configHome = dir.filePath(QStringLiteral("config"));
+    QStringList alias{QStringLiteral("--alias"), QStringLiteral("sec"), QStringLiteral("set-alias"),
+                      QStringLiteral("mariadb"), QStringLiteral("--database"), cfg.database,
+                      QStringLiteral("--socket"), cfg.socket, QStringLiteral("--option-file"), cfg.optionFile};
+    QCOMPARE(run(QStringLiteral(DUREDIR_DB_TOOL), alias, configHome).code, 0);
+    const Output show = run(QStringLiteral(DUREDIR_DB_TOOL), {QStringLiteral("--alias"), QStringLiteral("sec"),
+                                                              QStringLiteral("show")}, configHome);
+    if (refused) {
+        QVERIFY2(error.contains(cfg.optionFile) && error.contains(advice), qPrintable(error));
+        QCOMPARE(show.code, 1);
+        QVERIFY2(show.err.contains(advice), qPrintable(show.err));
+    } else {
+        QVERIFY2(!error.contains(QLatin1String("chmod")), qPrintable(error));
+        QVERIFY2(!show.err.contains(QLatin1String("chmod")), qPrintable(show.err));
+        if (testsupport::onMariaDb()) {
+            QVERIFY2(error.isEmpty(), qPrintable(error));
+            QVERIFY2(show.code == 0, qPrintable(show.err));
+        }
+    }
+}
+
+// The MariaDB suite logs in as an account that may only read and write rows: every other
+// test passing that way proves the program needs no more.
+void TestSecurity::programAccountIsLimited()
+{
+    if (!testsupport::onMariaDb())
+        QSKIP("the account of the MariaDB suite");
+    if (testsupport::mariaDbOptionFile().isEmpty())
+        QSKIP("the suite runs as the administrator (no DUREDIR_TEST_MARIADB_OPTION_FILE)");
+    testsupport::TestDatabase t;
+    QSqlQuery q(t.db().handle());
+    QVERIFY(q.exec(QStringLiteral("SHOW GRANTS")));
+    QStringList privileges;
+    static const QRegularExpression grant(QStringLiteral("^GRANT (.*) ON "));
+    while (q.next()) {
+        const auto m = grant.match(q.value(0).toString());
+        QVERIFY(m.hasMatch());
+        for (const QString& p : m.captured(1).split(QStringLiteral(", ")))
+            privileges << p.trimmed();
+    }
+    privileges.removeAll(QStringLiteral("USAGE"));
+    privileges.sort();
+    QCOMPARE(privileges, (QStringList{"DELETE", "INSERT", "SELECT", "UPDATE"}));
+    QVERIFY_THROWS_EXCEPTION(data::DatabaseError, t.db().exec(QStringLiteral("create table extra (x integer)")));
+}
+
+// A private server on 127.0.0.1 with a certificate from a CA the test makes: the session is
+// encrypted; a wrong CA, a wrong server name, a server without TLS are refused.
+void TestSecurity::tlsToMariaDb()
+{
+    if (!testsupport::onMariaDb())
+        QSKIP("starts MariaDB servers of its own: runs with the MariaDB suite");
+    QTemporaryDir dir(QStringLiteral("/tmp/duredir-tls.XXXXXX"));
+    QVERIFY(dir.isValid());
+    auto file = [&](const QString& name) { return dir.filePath(name); };
+    auto openssl = [&](const QStringList& args) {
+        const Output o = run(QStringLiteral("openssl"), args);
+        if (o.code != 0)
+            qWarning().noquote() << "openssl" << args.join(QLatin1Char(' ')) << o.err;
+        return o.code == 0;
+    };
+    const QStringList ec{QStringLiteral("-newkey"), QStringLiteral("ec"), QStringLiteral("-pkeyopt"),
+                         QStringLiteral("ec_paramgen_curve:prime256v1"), QStringLiteral("-nodes")};
+    auto makeCa = [&](const QString& name) {
+        return openssl(QStringList{QStringLiteral("req"), QStringLiteral("-x509")} + ec
+                       + QStringList{QStringLiteral("-days"), QStringLiteral("2"), QStringLiteral("-subj"),
+                                     QStringLiteral("/CN=%1").arg(name), QStringLiteral("-keyout"),
+                                     file(name + QStringLiteral(".key")), QStringLiteral("-out"),
+                                     file(name + QStringLiteral(".pem"))});
+    };
+    // A certificate for `name` (and, with `ip`, for 127.0.0.1) signed by the test's CA.
+    auto makeCert = [&](const QString& base, const QString& cn, const QString& altNames) {
+        QFile ext(file(base + QStringLiteral(".ext")));
+        if (!ext.open(QIODevice::WriteOnly))
+            return false;
+        ext.write(altNames.isEmpty() ? QByteArray("basicConstraints=CA:FALSE\n")
+                                     : ("subjectAltName=" + altNames + "\n").toUtf8());
+        ext.close();
+        return openssl(QStringList{QStringLiteral("req")} + ec
+                       + QStringList{QStringLiteral("-subj"), QStringLiteral("/CN=%1").arg(cn), QStringLiteral("-keyout"),
+                                     file(base + QStringLiteral(".key")), QStringLiteral("-out"),
+                                     file(base + QStringLiteral(".csr"))})
+               && openssl({QStringLiteral("x509"), QStringLiteral("-req"), QStringLiteral("-in"),
+                           file(base + QStringLiteral(".csr")), QStringLiteral("-CA"), file(QStringLiteral("ca.pem")),
+                           QStringLiteral("-CAkey"), file(QStringLiteral("ca.key")), QStringLiteral("-CAcreateserial"),
+                           QStringLiteral("-days"), QStringLiteral("2"), QStringLiteral("-extfile"),
+                           file(base + QStringLiteral(".ext")), QStringLiteral("-out"),
+                           file(base + QStringLiteral(".pem"))});
+    };
+    QVERIFY(makeCa(QStringLiteral("ca")));
+    QVERIFY(makeCa(QStringLiteral("other-ca")));
+    QVERIFY(makeCert(QStringLiteral("server"), QStringLiteral("127.0.0.1"), QStringLiteral("IP:127.0.0.1")));
+    QVERIFY(makeCert(QStringLiteral("wrong-name"), QStringLiteral("db.example.invalid"),
+                     QStringLiteral("DNS:db.example.invalid")));
+    QVERIFY(makeCert(QStringLiteral("client"), QStringLiteral("duredir client"), QString()));
+
+    Server server{file(QStringLiteral("server-data"))};
+    const int port = freePort();
+    QVERIFY(port > 0);
+    const QStringList tls{QStringLiteral("--ssl-cert"), file(QStringLiteral("server.pem")), QStringLiteral("--ssl-key"),
+                          file(QStringLiteral("server.key")), QStringLiteral("--ssl-ca"), file(QStringLiteral("ca.pem"))};
+    const QString socket = server.start(port, tls);
+    QVERIFY(!socket.isEmpty());
+    QVERIFY(adminExec(socket, {QStringLiteral("CREATE DATABASE duredir_tls"),
+                               QStringLiteral("CREATE USER app@'%' IDENTIFIED BY 'tls-secret'"),
+                               QStringLiteral("GRANT SELECT, INSERT, UPDATE, DELETE ON duredir_tls.* TO app@'%'"),
+                               QStringLiteral("CREATE USER certified@'%' IDENTIFIED BY 'tls-secret' REQUIRE X509"),
+                               QStringLiteral("GRANT SELECT ON duredir_tls.* TO certified@'%'")}));
+    QVERIFY(writeFile(file(QStringLiteral("app.cnf")), "[client]\nuser=app\npassword=tls-secret\n",
+                      QFile::ReadOwner | QFile::WriteOwner));
+    QVERIFY(writeFile(file(QStringLiteral("certified.cnf")), "[client]\nuser=certified\npassword=tls-secret\n",
+                      QFile::ReadOwner | QFile::WriteOwner));
+
+    data::AliasConfig cfg;
+    cfg.engine = data::Engine::MariaDb;
+    cfg.host = QStringLiteral("127.0.0.1");
+    cfg.port = port;
+    cfg.database = QStringLiteral("duredir_tls");
+    cfg.optionFile = file(QStringLiteral("app.cnf"));
+    cfg.sslCa = file(QStringLiteral("ca.pem"));
+    auto with = [&](auto change) {
+        data::AliasConfig c = cfg;
+        change(c);
+        return c;
+    };
+
+    // Encrypted, checked against the CA and the name.
+    QString cipher = cipherOf(cfg);
+    QVERIFY2(!cipher.isEmpty() && !cipher.startsWith(QLatin1String("ERROR")), qPrintable(cipher));
+    // duredir-db takes the same through set-alias and shows the cipher.
+    const QString configHome = file(QStringLiteral("config"));
+    const Output set = run(QStringLiteral(DUREDIR_DB_TOOL),
+                           {QStringLiteral("set-alias"), QStringLiteral("mariadb"), QStringLiteral("--host"), cfg.host,
+                            QStringLiteral("--port"), QString::number(port), QStringLiteral("--database"), cfg.database,
+                            QStringLiteral("--option-file"), cfg.optionFile, QStringLiteral("--ssl-ca"), cfg.sslCa},
+                           configHome);
+    QVERIFY2(set.code == 0, qPrintable(set.err));
+    const Output show = run(QStringLiteral(DUREDIR_DB_TOOL), {QStringLiteral("show")}, configHome);
+    QVERIFY2(show.code == 0 && show.out.contains(QStringLiteral("TLS:      %1").arg(cipher)),
+             qPrintable(show.out + show.err));
+    // A CA that did not sign the server's certificate: refused, with or without the name check.
+    const QString otherCa = file(QStringLiteral("other-ca.pem"));
+    QVERIFY(cipherOf(with([&](data::AliasConfig& c) { c.sslCa = otherCa; })).contains(QLatin1String("certificate")));
+    QVERIFY(cipherOf(with([&](data::AliasConfig& c) {
+                c.sslCa = otherCa;
+                c.sslVerifyServerCert = false;
+            })).startsWith(QLatin1String("ERROR")));
+    // An account that needs a client certificate gets in with one only.
+    const auto certified = with([&](data::AliasConfig& c) { c.optionFile = file(QStringLiteral("certified.cnf")); });
+    QVERIFY(cipherOf(certified).startsWith(QLatin1String("ERROR")));
+    cipher = cipherOf(with([&](data::AliasConfig& c) {
+        c.optionFile = file(QStringLiteral("certified.cnf"));
+        c.sslCert = file(QStringLiteral("client.pem"));
+        c.sslKey = file(QStringLiteral("client.key"));
+    }));
+    QVERIFY2(!cipher.isEmpty() && !cipher.startsWith(QLatin1String("ERROR")), qPrintable(cipher));
+
+    // A certificate from the right CA for another name: refused unless the name check is off.
+    QVERIFY(!server.start(port, {QStringLiteral("--ssl-cert"), file(QStringLiteral("wrong-name.pem")),
+                                 QStringLiteral("--ssl-key"), file(QStringLiteral("wrong-name.key"))})
+                 .isEmpty());
+    QVERIFY(cipherOf(cfg).contains(QLatin1String("certificate")));
+    cipher = cipherOf(with([](data::AliasConfig& c) { c.sslVerifyServerCert = false; }));
+    QVERIFY2(!cipher.isEmpty() && !cipher.startsWith(QLatin1String("ERROR")), qPrintable(cipher));
+
+    // A server without TLS: refused, never used unencrypted.
+    QVERIFY(!server.start(port, {}).isEmpty());
+    QVERIFY(cipherOf(cfg).startsWith(QLatin1String("ERROR")));
+    const QString plain = cipherOf(with([](data::AliasConfig& c) { c.sslVerifyServerCert = false; }));
+    QVERIFY2(plain.contains(QLatin1String("did not encrypt")), qPrintable(plain));
+    QVERIFY(cipherOf(with([](data::AliasConfig& c) {
+                c.sslCa.clear();
+                c.ssl = true;
+            })).startsWith(QLatin1String("ERROR")));
+    // Without TLS asked for, the same server is used as before.
+    QCOMPARE(cipherOf(with([](data::AliasConfig& c) { c.sslCa.clear(); })), QString());
+}
+
+DUREDIR_APP_TEST_MAIN(TestSecurity)
+#include "test_security.moc"
