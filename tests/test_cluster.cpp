@@ -2,7 +2,8 @@
 // each on its own node, save receipts through the program's own entry window at the same
 // time; every number is taken once, every ledger row sits under its own header, and every
 // node shows the same stock. Runs when DUREDIR_TEST_CLUSTER_SOCKETS lists the nodes'
-// sockets (scripts/mariadb-cluster), the first of them also in DUREDIR_TEST_MARIADB_SOCKET.
+// sockets (scripts/mariadb-cluster), the first of them also in DUREDIR_TEST_MARIADB_SOCKET;
+// DUREDIR_TEST_CLUSTER_DIR names the cluster's folder, for killing its last node.
 #include "data/database.h"
 #include "data/query.h"
 #include "support/testdb.h"
@@ -16,6 +17,7 @@ class TestCluster : public QObject {
 private slots:
     void initTestCase();
     void writersOnEveryNodeKeepNumbersApart();
+    void aNodeKilledMidwayFailsOver();
 
 private:
     QStringList m_nodes;
@@ -56,35 +58,40 @@ QString balances(const data::AliasConfig& base, const QString& socket)
 
 } // namespace
 
-void TestCluster::writersOnEveryNodeKeepNumbersApart()
+namespace {
+
+struct Business {
+    int partner = 0;
+    int article = 0;
+};
+
+Business seed(testsupport::TestDatabase& t)
 {
-    testsupport::TestDatabase t;
     t.exec(QStringLiteral("insert into komintenti (naziv) values ('ACME')"));
     t.exec(QStringLiteral("insert into artikli (sifra,artikal,edm) values (1,'SCREW','PCS')"));
-    const int partner = t.scalar(QStringLiteral("select id from komintenti")).toInt();
-    const int article = t.scalar(QStringLiteral("select id from artikli")).toInt();
-    const int each = qEnvironmentVariableIntValue("DUREDIR_STRESS_COUNT") > 0
-                         ? qEnvironmentVariableIntValue("DUREDIR_STRESS_COUNT")
-                         : 300;
-    const int writers = int(m_nodes.size());
+    return {t.scalar(QStringLiteral("select id from komintenti")).toInt(),
+            t.scalar(QStringLiteral("select id from artikli")).toInt()};
+}
 
-    std::vector<std::unique_ptr<QProcess>> processes;
-    for (int w = 1; w <= writers; ++w) {
-        auto p = std::make_unique<QProcess>();
-        p->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        p->start(QStringLiteral(DUREDIR_RECEIPT_WRITER),
-                 {"--mariadb", m_nodes.at(w - 1), t.config().database, "--count", QString::number(each), "--partner",
-                  QString::number(partner), "--article", QString::number(article), "--tag", QString::number(w)});
-        processes.push_back(std::move(p));
-    }
-    for (auto& p : processes) {
-        QVERIFY(p->waitForFinished(600000));
-        QCOMPARE(QString::fromUtf8(p->readAllStandardOutput()).trimmed(),
-                 QStringLiteral("saved %1 failed 0").arg(each));
-        QCOMPARE(p->exitCode(), 0);
-    }
+// Writer w (1-based) saves `each` receipts through the node list `nodes`, each line of
+// quantity w.
+std::unique_ptr<QProcess> startWriter(const testsupport::TestDatabase& t, const Business& b, int w, int each,
+                                      const QStringList& nodes, bool retry)
+{
+    auto p = std::make_unique<QProcess>();
+    p->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    QStringList args{"--mariadb", nodes.join(QLatin1Char(',')), t.config().database, "--count", QString::number(each),
+                     "--partner", QString::number(b.partner), "--article", QString::number(b.article), "--tag",
+                     QString::number(w)};
+    if (retry)
+        args << QStringLiteral("--retry");
+    p->start(QStringLiteral(DUREDIR_RECEIPT_WRITER), args);
+    return p;
+}
 
-    const int total = writers * each;
+// Numbers 1..total each once, two lines per receipt under their own header.
+void checkReceipts(testsupport::TestDatabase& t, int total)
+{
     QCOMPARE(t.count(QStringLiteral("priemnici")), total);
     QCOMPARE(t.scalar(QStringLiteral("select count(distinct priemnica_id) from priemnici")).toInt(), total);
     QCOMPARE(t.scalar(QStringLiteral("select min(priemnica_id) from priemnici")).toInt(), 1);
@@ -98,9 +105,64 @@ void TestCluster::writersOnEveryNodeKeepNumbersApart()
                                      "document_id having count(*)<>2 or min(vlez_kol)<>max(vlez_kol)) x"))
                  .toInt(),
              0);
+}
+
+} // namespace
+
+void TestCluster::aNodeKilledMidwayFailsOver()
+{
+    const QString dir = qEnvironmentVariable("DUREDIR_TEST_CLUSTER_DIR");
+    if (dir.isEmpty())
+        QSKIP("no cluster folder (DUREDIR_TEST_CLUSTER_DIR)");
+    testsupport::TestDatabase t;
+    const Business b = seed(t);
+    const int each = 150;
+    const int writers = int(m_nodes.size());
+    // Each writer starts on its own node and lists the others after it.
+    std::vector<std::unique_ptr<QProcess>> processes;
+    for (int w = 1; w <= writers; ++w) {
+        QStringList nodes = m_nodes.mid(w - 1) + m_nodes.mid(0, w - 1);
+        processes.push_back(startWriter(t, b, w, each, nodes, true));
+    }
+    // The last node dies while every writer is busy.
+    QTRY_VERIFY_WITH_TIMEOUT(t.count(QStringLiteral("priemnici")) >= each, 300000);
+    QCOMPARE(QProcess::execute(QStringLiteral(DUREDIR_SOURCE_DIR "/scripts/mariadb-cluster"),
+                               {QStringLiteral("kill"), dir, QString::number(writers)}),
+             0);
+    for (auto& p : processes) {
+        QVERIFY(p->waitForFinished(600000));
+        QCOMPARE(QString::fromUtf8(p->readAllStandardOutput()).trimmed(),
+                 QStringLiteral("saved %1 failed 0").arg(each));
+        QCOMPARE(p->exitCode(), 0);
+    }
+    checkReceipts(t, writers * each);
+    const QString expected = balances(t.config(), m_nodes.first());
+    for (const QString& node : m_nodes.mid(0, writers - 1))
+        QCOMPARE(balances(t.config(), node), expected);
+}
+
+void TestCluster::writersOnEveryNodeKeepNumbersApart()
+{
+    testsupport::TestDatabase t;
+    const Business b = seed(t);
+    const int each = qEnvironmentVariableIntValue("DUREDIR_STRESS_COUNT") > 0
+                         ? qEnvironmentVariableIntValue("DUREDIR_STRESS_COUNT")
+                         : 300;
+    const int writers = int(m_nodes.size());
+    std::vector<std::unique_ptr<QProcess>> processes;
+    for (int w = 1; w <= writers; ++w)
+        processes.push_back(startWriter(t, b, w, each, {m_nodes.at(w - 1)}, false));
+    for (auto& p : processes) {
+        QVERIFY(p->waitForFinished(600000));
+        QCOMPARE(QString::fromUtf8(p->readAllStandardOutput()).trimmed(),
+                 QStringLiteral("saved %1 failed 0").arg(each));
+        QCOMPARE(p->exitCode(), 0);
+    }
+    const int total = writers * each;
+    checkReceipts(t, total);
     // Every node gives the same balances.
     const QString expected =
-        QStringLiteral("%1:%2:%3;").arg(article).arg(2 * each * (writers * (writers + 1) / 2)).arg(2 * total);
+        QStringLiteral("%1:%2:%3;").arg(b.article).arg(2 * each * (writers * (writers + 1) / 2)).arg(2 * total);
     for (const QString& node : m_nodes)
         QCOMPARE(balances(t.config(), node), expected);
 }

@@ -70,6 +70,9 @@ private slots:
     void statementErrorsAreDatabaseErrors();
     void likePatterns();
     void preparedStatementsAreReusedSafely();
+    void clusterNodeAddresses_data();
+    void clusterNodeAddresses();
+    void aNodeThatDoesNotAnswerIsPassedOver();
 };
 
 void TestData::parametersByNameAndType()
@@ -428,6 +431,76 @@ void TestData::likePatterns()
     QCOMPARE(hits(QStringLiteral("50%")), 2); // "%" is a pattern, not a literal
     QCOMPARE(hits(QStringLiteral("A_")), 2);  // "_" matches any one character
     QCOMPARE(hits(QStringLiteral("AX")), 1);
+}
+
+
+void TestData::clusterNodeAddresses_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("host");
+    QTest::addColumn<int>("port");
+    QTest::addColumn<QString>("socket");
+    QTest::newRow("socket") << " /run/mysqld/a.sock" << "" << 0 << "/run/mysqld/a.sock";
+    QTest::newRow("host") << "db2" << "db2" << 0 << "";
+    QTest::newRow("host:port") << "db2.example:3307" << "db2.example" << 3307 << "";
+    QTest::newRow("ipv6") << "[fd00::2]:3306" << "fd00::2" << 3306 << "";
+    QTest::newRow("bad port") << "db2:x" << "" << -1 << "";
+    QTest::newRow("port out of range") << "db2:70000" << "" << -1 << "";
+    QTest::newRow("no host") << ":3306" << "" << -1 << "";
+}
+
+void TestData::clusterNodeAddresses()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, host);
+    QFETCH(int, port);
+    QFETCH(QString, socket);
+    if (port < 0) {
+        QVERIFY_THROWS_EXCEPTION(data::DatabaseError, data::parseNode(text));
+        return;
+    }
+    const data::NodeAddress n = data::parseNode(text);
+    QCOMPARE(n.host, host);
+    QCOMPARE(n.port, port);
+    QCOMPARE(n.socket, socket);
+
+    // The list goes through the alias file unchanged, in order.
+    QTemporaryDir dir;
+    qputenv("XDG_CONFIG_HOME", dir.path().toUtf8());
+    data::AliasConfig c;
+    c.engine = data::Engine::MariaDb;
+    c.database = QStringLiteral("stock");
+    c.nodes = {text.trimmed(), QStringLiteral("/tmp/b.sock")};
+    data::writeAlias(QStringLiteral("cluster"), c);
+    QCOMPARE(data::resolveAlias(QStringLiteral("cluster")).nodes, c.nodes);
+    qunsetenv("XDG_CONFIG_HOME");
+}
+
+void TestData::aNodeThatDoesNotAnswerIsPassedOver()
+{
+    if (!testsupport::onMariaDb())
+        QSKIP("MariaDB only");
+    TestDatabase t;
+    data::AliasConfig c = t.config();
+    QTemporaryDir dir;
+    const QString gone = dir.filePath(QStringLiteral("gone.sock"));
+    c.nodes = {gone, c.socket};
+    c.socket.clear();
+    data::Database db(QStringLiteral("nodes"));
+    db.setConfig(c);
+    db.open();
+    QCOMPARE(db.currentNode(), t.config().socket);
+    // With no node answering, the error names every node tried.
+    c.nodes = {gone, dir.filePath(QStringLiteral("gone too.sock"))};
+    data::Database none(QStringLiteral("none"));
+    none.setConfig(c);
+    try {
+        none.open();
+        QFAIL("opened without a server");
+    } catch (const data::DatabaseError& e) {
+        QVERIFY(e.isConnectionLost());
+        QVERIFY2(e.text().contains(gone) && e.text().contains(QLatin1String("gone too.sock")), qPrintable(e.text()));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestData)

@@ -21,11 +21,41 @@ QString xdgDir(const char* variable, const QString& fallbackBelowHome)
 
 } // namespace
 
+NodeAddress parseNode(const QString& raw)
+{
+    NodeAddress n;
+    n.text = raw.trimmed();
+    if (n.text.startsWith(QLatin1Char('/'))) {
+        n.socket = n.text;
+        return n;
+    }
+    QString host = n.text, port;
+    if (host.startsWith(QLatin1Char('['))) {
+        const qsizetype close = host.indexOf(QLatin1Char(']'));
+        if (close > 0) {
+            port = host.mid(close + 1).startsWith(QLatin1Char(':')) ? host.mid(close + 2) : QString();
+            host = host.mid(1, close - 1);
+        }
+    } else if (host.count(QLatin1Char(':')) == 1) {
+        port = host.section(QLatin1Char(':'), 1);
+        host = host.section(QLatin1Char(':'), 0, 0);
+    }
+    bool ok = true;
+    n.port = port.isEmpty() ? 0 : port.toInt(&ok);
+    if (!ok || n.port < 0 || n.port > 65535 || host.isEmpty())
+        throw DatabaseError(QStringLiteral("The node \"%1\" of the alias is neither a socket path nor host:port.")
+                                .arg(n.text));
+    n.host = host;
+    return n;
+}
+
 QString AliasConfig::describe() const
 {
     if (engine == Engine::Sqlite)
         return QStringLiteral("sqlite file %1%2").arg(path, fromFile ? QString() : QStringLiteral(" (embedded default)"));
     QStringList parts;
+    if (!nodes.isEmpty())
+        parts << QStringLiteral("nodes %1").arg(nodes.join(QStringLiteral(", ")));
     if (!socket.isEmpty())
         parts << QStringLiteral("socket %1").arg(socket);
     if (!host.isEmpty())
@@ -78,6 +108,11 @@ AliasConfig resolveAlias(const QString& alias)
                 c.host = ini.value(QStringLiteral("host")).toString();
                 c.port = ini.value(QStringLiteral("port"), 0).toInt();
                 c.socket = ini.value(QStringLiteral("socket")).toString();
+                // "nodes=a.sock, db2:3307" comes back as a list; one node as a text.
+                for (const QString& n : ini.value(QStringLiteral("nodes")).toStringList())
+                    for (const QString& part : n.split(QLatin1Char(','), Qt::SkipEmptyParts))
+                        if (!part.trimmed().isEmpty())
+                            c.nodes << part.trimmed();
                 c.database = ini.value(QStringLiteral("database")).toString();
                 c.optionFile = ini.value(QStringLiteral("option_file")).toString();
                 c.optionGroup = ini.value(QStringLiteral("option_group")).toString();
@@ -120,6 +155,8 @@ void writeAlias(const QString& alias, const AliasConfig& config)
         if (config.port)
             ini.setValue(QStringLiteral("port"), config.port);
         put("socket", config.socket);
+        if (!config.nodes.isEmpty())
+            ini.setValue(QStringLiteral("nodes"), config.nodes.join(QLatin1Char(',')));
         put("database", config.database);
         put("option_file", config.optionFile);
         put("option_group", config.optionGroup);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace data {
 
@@ -25,11 +26,24 @@ struct AliasConfig {
     QString sslCert;               // client certificate, with sslKey
     QString sslKey;
     bool sslVerifyServerCert = true;
+    // The nodes of a cluster (mariadb), in the order they are tried: each a socket path or
+    // host[:port]. Empty: the one server of host/port/socket.
+    QStringList nodes;
     bool fromFile = false; // false: the embedded default was used
 
     bool tlsRequested() const { return ssl || !sslCa.isEmpty() || !sslCert.isEmpty() || !sslKey.isEmpty(); }
     QString describe() const;
 };
+
+// One node of a cluster, from its text in the alias ("/run/mysqld/a.sock", "db2:3307",
+// "[fd00::2]:3306").
+struct NodeAddress {
+    QString host;
+    int port = 0;
+    QString socket;
+    QString text;
+};
+NodeAddress parseNode(const QString& text);
 
 // $XDG_CONFIG_HOME/duredir/aliases.ini (~/.config/duredir/aliases.ini).
 QString aliasFilePath();

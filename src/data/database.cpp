@@ -212,22 +212,68 @@ void Database::open()
         if (!db.open())
             throw openFailure(db.lastError(), m_config.path);
     } else {
+        openMariaDb();
+        return;
+    }
+    try {
+        configureSession();
+    } catch (...) {
+        close();
+        throw;
+    }
+}
+
+void Database::openMariaDb()
+{
+    QList<NodeAddress> nodes;
+    for (const QString& text : m_config.nodes)
+        nodes << parseNode(text);
+    if (nodes.isEmpty()) {
+        openMariaDbNode(NodeAddress{m_config.host, m_config.port, m_config.socket, QString()});
+        m_currentNode = 0;
+        return;
+    }
+    // After a node was lost, the next one is asked first and the lost one last.
+    const int first = m_currentNode < 0 ? 0 : (m_currentNode + 1) % int(nodes.size());
+    QStringList failures;
+    for (int i = 0; i < nodes.size(); ++i) {
+        const int k = (first + i) % int(nodes.size());
+        try {
+            openMariaDbNode(nodes.at(k));
+            m_currentNode = k;
+            return;
+        } catch (const DatabaseError& e) {
+            failures << QStringLiteral("%1: %2").arg(nodes.at(k).text, e.text());
+            if (nodes.size() == 1)
+                throw;
+        }
+    }
+    throw DatabaseError(QStringLiteral("No node of the cluster answered.\n%1").arg(failures.join(QLatin1Char('\n'))),
+                        QStringLiteral("2003"));
+}
+
+void Database::openMariaDbNode(const NodeAddress& node)
+{
+    if (QSqlDatabase::contains(m_name))
+        QSqlDatabase::removeDatabase(m_name);
+    {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QMYSQL"), m_name);
-        QString host = m_config.host, socket = m_config.socket, database = m_config.database;
-        int port = m_config.port;
+        QString host = node.host, socket = node.socket, database = m_config.database;
+        int port = node.port;
+        const bool fromNode = !node.text.isEmpty();
         if (!m_config.optionFile.isEmpty()) {
             const auto o = readOptionFile(m_config.optionFile, m_config.optionGroup);
             if (o.contains(QStringLiteral("user")))
                 db.setUserName(o.value(QStringLiteral("user")));
             if (o.contains(QStringLiteral("password")))
                 db.setPassword(o.value(QStringLiteral("password")));
-            if (host.isEmpty())
+            if (!fromNode && host.isEmpty())
                 host = o.value(QStringLiteral("host"));
-            if (socket.isEmpty())
+            if (!fromNode && socket.isEmpty())
                 socket = o.value(QStringLiteral("socket"));
             if (database.isEmpty())
                 database = o.value(QStringLiteral("database"));
-            if (!port)
+            if (!fromNode && !port)
                 port = o.value(QStringLiteral("port")).toInt();
         }
         if (!host.isEmpty())
@@ -251,12 +297,35 @@ void Database::open()
     }
     try {
         configureSession();
-        if (m_config.engine == Engine::MariaDb && m_config.tlsRequested())
+        if (m_config.tlsRequested())
             requireEncryption();
+        requireClusterReady();
     } catch (...) {
         close();
         throw;
     }
+}
+
+void Database::requireClusterReady()
+{
+    // A cluster node that has left the cluster's primary part answers but refuses work; it
+    // counts as gone. A server outside a cluster has replication switched off (or no such
+    // variable at all).
+    QSqlQuery q(handle());
+    if (!q.exec(QStringLiteral("SHOW VARIABLES LIKE 'wsrep_on'")) || !q.next()
+        || q.value(1).toString().compare(QLatin1String("ON"), Qt::CaseInsensitive) != 0)
+        return;
+    if (q.exec(QStringLiteral("SHOW STATUS LIKE 'wsrep_ready'")) && q.next()
+        && q.value(1).toString().compare(QLatin1String("ON"), Qt::CaseInsensitive) != 0)
+        throw DatabaseError(QStringLiteral("The cluster node is not part of the cluster's working majority."),
+                            QStringLiteral("1047"));
+}
+
+QString Database::currentNode() const
+{
+    if (m_config.nodes.isEmpty() || m_currentNode < 0 || m_currentNode >= m_config.nodes.size())
+        return QString();
+    return m_config.nodes.at(m_currentNode);
 }
 
 void Database::configureSession()

@@ -80,7 +80,14 @@ public:
     void setTraceHook(TraceHook hook) { m_trace = std::move(hook); }
     const TraceHook& traceHook() const { return m_trace; }
 
+    // The node of the alias's node list this connection is on (empty without a list).
+    QString currentNode() const;
+
 private:
+    void openMariaDb();
+    void openMariaDbNode(const NodeAddress& node);
+    // Throws when the server is a cluster node that does not take work.
+    void requireClusterReady();
     void configureSession();
     // Throws unless the session is encrypted (an alias that asks for TLS).
     void requireEncryption();
@@ -88,6 +95,7 @@ private:
 
     QString m_name;
     AliasConfig m_config;
+    int m_currentNode = -1;
     bool m_inTransaction = false;
     bool m_transactionBroken = false; // lost inside a transaction, not yet rolled back
     ReopenPolicy m_reopenPolicy;

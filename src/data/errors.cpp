@@ -27,9 +27,10 @@ bool DatabaseError::isConnectionLost() const
     if (m_closed)
         return true;
     // MariaDB client errors: 2002/2003 cannot connect, 2006 server gone away, 2013 lost
-    // during query, 4031 disconnected for inactivity.
+    // during query, 4031 disconnected for inactivity; 1047 a cluster node that has left the
+    // cluster's working majority (it answers but takes no work).
     static const QStringList codes{QStringLiteral("2002"), QStringLiteral("2003"), QStringLiteral("2006"),
-                                   QStringLiteral("2013"), QStringLiteral("4031")};
+                                   QStringLiteral("2013"), QStringLiteral("4031"), QStringLiteral("1047")};
     return codes.contains(m_code);
 }
 

@@ -33,7 +33,12 @@ int main(int argc, char** argv)
         cfg.path = value(QStringLiteral("--sqlite"));
     } else {
         cfg.engine = data::Engine::MariaDb;
-        cfg.socket = value(QStringLiteral("--mariadb"));
+        // Several sockets, comma-separated, are the nodes of a cluster in the order tried.
+        const QStringList nodes = value(QStringLiteral("--mariadb")).split(QLatin1Char(','));
+        if (nodes.size() > 1)
+            cfg.nodes = nodes;
+        else
+            cfg.socket = nodes.first();
         cfg.database = value(QStringLiteral("--mariadb"), 2);
         cfg.optionFile = value(QStringLiteral("--option-file"));
     }
@@ -60,17 +65,36 @@ int main(int argc, char** argv)
     });
     TForm1 main(&db);
     main.show();
+    const bool retry = args.contains(QStringLiteral("--retry"));
+    int cut = 0;
     for (int i = 0; i < count; ++i) {
+        const int failedBefore = failed;
         main.Priemnica->SProccessingMessage(nullptr, nullptr, 19);
         auto* entry = qobject_cast<TSPriemnicaVnes*>(main.Priemnica->EntryForm.data());
         entry->VnesiKomintentiID(partner);
         entry->VnesiArtikalID(article);
         entry->VnesiArtikalID(article);
         entry->BitBtn1Click();
+        // With --retry, a save cut off by a lost server is saved again, as the operator
+        // would: refresh the connection from the menu, then "Save" once more.
+        for (int again = 0; retry && failed > failedBefore && again < 5; ++again) {
+            fprintf(stderr, "receipt writer %s: save cut off, saving again\n", qPrintable(tag));
+            failed = failedBefore;
+            ++cut;
+            try {
+                main.RefreshDatabaseconnection1Click();
+            } catch (const data::Error& e) {
+                fprintf(stderr, "%s\n", qPrintable(e.text()));
+            }
+            if (main.Priemnica->EntryForm)
+                entry->BitBtn1Click();
+        }
         if (main.Priemnica->EntryForm)
             main.Priemnica->EntryForm->Close();
         QCoreApplication::processEvents();
     }
     QTextStream(stdout) << "saved " << saved << " failed " << failed << Qt::endl;
+    if (retry)
+        fprintf(stderr, "receipt writer %s: %d saves cut off and saved again\n", qPrintable(tag), cut);
     return failed == 0 && saved == count ? 0 : 1;
 }

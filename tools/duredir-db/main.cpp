@@ -10,6 +10,7 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QHash>
 #include <QSqlQuery>
 #include <QTextStream>
 
@@ -67,7 +68,7 @@ const char* const kSetAliasHelp =
     "       duredir-db [--alias NAME] set-alias mariadb --database NAME [--socket PATH]\n"
     "                  [--host HOST] [--port N] [--option-file FILE] [--option-group GROUP]\n"
     "                  [--ssl] [--ssl-ca FILE] [--ssl-cert FILE --ssl-key FILE]\n"
-    "                  [--no-ssl-verify-server-cert]\n"
+    "                  [--no-ssl-verify-server-cert] [--nodes NODE,NODE,...]\n"
     "\n"
     "Writes the alias section of the alias file. No password is ever written there: MariaDB\n"
     "credentials come from the option file (which must be private: chmod 600) or from\n"
@@ -77,7 +78,11 @@ const char* const kSetAliasHelp =
     "without it is refused. The server's certificate is checked against --ssl-ca (the\n"
     "system's certificate store without it) and its name against --host, unless\n"
     "--no-ssl-verify-server-cert is given. --ssl-cert and --ssl-key name a client\n"
-    "certificate for servers that ask for one.\n";
+    "certificate for servers that ask for one.\n"
+    "\n"
+    "Cluster: --nodes lists the nodes of a cluster in the order they are tried, each a\n"
+    "socket path or HOST[:PORT]; when the node in use goes away, the program goes on with\n"
+    "the next one that answers.\n";
 
 const char* const kBackupHelp =
     "Usage: duredir-db [--alias NAME] backup FILE\n"
@@ -140,6 +145,17 @@ int cmdShow(const QString& alias)
                                    ? q.value(1).toString()
                                    : QString();
         out() << "TLS:      " << (cipher.isEmpty() ? QStringLiteral("none") : cipher) << "\n";
+        // A cluster node says how many nodes it sees and whether they form the working majority.
+        QHash<QString, QString> wsrep;
+        if (q.exec(QStringLiteral("SHOW STATUS LIKE 'wsrep_%'")))
+            while (q.next())
+                wsrep.insert(q.value(0).toString(), q.value(1).toString());
+        if (!db.currentNode().isEmpty())
+            out() << "Node:     " << db.currentNode() << "\n";
+        if (wsrep.value(QStringLiteral("wsrep_ready")).compare(QLatin1String("ON"), Qt::CaseInsensitive) == 0)
+            out() << "Cluster:  " << wsrep.value(QStringLiteral("wsrep_cluster_size")) << " nodes, "
+                  << wsrep.value(QStringLiteral("wsrep_cluster_status")) << ", this node "
+                  << wsrep.value(QStringLiteral("wsrep_local_state_comment")) << "\n";
     }
     const QStringList existing = data::existingTables(db);
     data::Query q(nullptr, db.connectionName());
@@ -190,6 +206,15 @@ int cmdSetAlias(const QString& alias, const QStringList& args)
         cfg.engine = data::Engine::MariaDb;
         cfg.database = option(args, QStringLiteral("--database"));
         cfg.socket = option(args, QStringLiteral("--socket"));
+        for (const QString& node : option(args, QStringLiteral("--nodes")).split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+            try {
+                data::parseNode(node);
+            } catch (const data::Error& e) {
+                err() << e.text() << "\n";
+                return 2;
+            }
+            cfg.nodes << node.trimmed();
+        }
         cfg.host = option(args, QStringLiteral("--host"));
         cfg.port = option(args, QStringLiteral("--port")).toInt();
         cfg.optionFile = option(args, QStringLiteral("--option-file"));
