@@ -9,6 +9,7 @@
 #include "support/testdb.h"
 
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QtTest>
 
 class TestCluster : public QObject {
@@ -165,6 +166,23 @@ void TestCluster::writersOnEveryNodeKeepNumbersApart()
         QStringLiteral("%1:%2:%3;").arg(b.article).arg(2 * each * (writers * (writers + 1) / 2)).arg(2 * total);
     for (const QString& node : m_nodes)
         QCOMPARE(balances(t.config(), node), expected);
+
+    // The administrator's view: which node answered, and the cluster it sees.
+    QTemporaryDir home;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path());
+    auto tool = [&](const QStringList& args) {
+        QProcess p;
+        p.setProcessEnvironment(env);
+        p.start(QStringLiteral(DUREDIR_DB_TOOL), args);
+        p.waitForFinished(60000);
+        return QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError());
+    };
+    tool({"set-alias", "mariadb", "--database", t.config().database, "--nodes", m_nodes.join(QLatin1Char(','))});
+    const QString shown = tool({"show"});
+    QVERIFY2(shown.contains(QStringLiteral("Node:     %1\n").arg(m_nodes.first())), qPrintable(shown));
+    QVERIFY2(shown.contains(QStringLiteral("Cluster:  %1 nodes, Primary, this node Synced").arg(m_nodes.size())),
+             qPrintable(shown));
 }
 
 QTEST_GUILESS_MAIN(TestCluster)
