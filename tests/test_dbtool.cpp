@@ -425,7 +425,12 @@ void TestDbTool::backupIsPrivateAndReplacesOnlyWithForce()
         data::Database db(QStringLiteral("grow"));
         db.setConfig(mainAlias());
         db.open();
-        db.exec(QStringLiteral("update komintenti set zabeleska1='%1'").arg(QString(6000, QLatin1Char('x'))));
+        db.StartTransaction();
+        for (int i = 1000; i < 1600; ++i)
+            db.exec(QStringLiteral("insert into artikli (sifra,artikal,edm) values (%1,'%2','PCS')")
+                        .arg(i)
+                        .arg(QString(200, QLatin1Char('x'))));
+        db.Commit();
     }
     writeFile(old, "a good backup\n");
     r = run({QStringLiteral("backup"), old, QStringLiteral("--force")}, [] {
