@@ -16,8 +16,8 @@ namespace tools {
 
 namespace {
 
-// An article, the supplier it is bought from (index into kPartners), what one opening
-// delivery brings and the stock below which the weekly delivery tops it up again.
+// An article, the supplier it is bought from (index into kPartners) and what the opening
+// delivery brings; the weekly deliveries top the stock up to that again.
 struct Article {
     const char* name;
     const char* unit;
@@ -270,14 +270,14 @@ void Business::receipt(int day, int supplier, const QVector<QPair<int, double>>&
         articleRow("P", header, number, supplier, article, qty, 0, date(day));
 }
 
-// The weekly deliveries: what has fallen below half its opening stock is brought back up to
-// it, one receipt per supplier.
+// The weekly deliveries: what has fallen below three quarters of its opening stock is
+// brought back up to it, one receipt per supplier.
 void Business::restock(int day)
 {
     for (int s = 0; s < kSuppliers; ++s) {
         QVector<QPair<int, double>> lines;
         for (int a = 0; a < kArticleCount; ++a)
-            if (kArticles[a].supplier == s && m_stock.at(a) < kArticles[a].opening / 2)
+            if (kArticles[a].supplier == s && m_stock.at(a) < kArticles[a].opening * 3 / 4)
                 lines.append({a, std::ceil(kArticles[a].opening - m_stock.at(a))});
         receipt(day, s, lines);
     }
