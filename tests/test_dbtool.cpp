@@ -1,5 +1,7 @@
 // duredir-db as an administrator runs it: init refuses a second time, show and demo work,
-// on the engine the suite runs against.
+// the sample business keeps its own rules, a data source without tables is named as such,
+// backups are private, never overwritten by accident and never cut off in place; on the
+// engine the suite runs against.
 #include "data/alias.h"
 #include "data/database.h"
 #include "data/query.h"
@@ -8,6 +10,11 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <csignal>
+#include <functional>
+
+#include <sys/resource.h>
 
 class TestDbTool : public QObject {
     Q_OBJECT
@@ -19,6 +26,9 @@ private slots:
     void demoFillsAnEmptyDatabaseOnce();
     void helpForEveryCommand();
     void backupThenRestoreGivesEqualTables();
+    void demoKeepsItsOwnRules();
+    void unpreparedDataSourceIsNamedAndNotCreated();
+    void backupIsPrivateAndReplacesOnlyWithForce();
 
 private:
     struct Result {
@@ -26,16 +36,20 @@ private:
         QString out;
         QString err;
     };
-    Result run(const QStringList& args);
+    // `inChild` runs in the started process before the tool (limits, signals).
+    Result run(const QStringList& args, const std::function<void()>& inChild = {});
+    data::AliasConfig mainAlias();
     void pointAliasAtFreshDatabase();
 
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_mariaDb;
 };
 
-TestDbTool::Result TestDbTool::run(const QStringList& args)
+TestDbTool::Result TestDbTool::run(const QStringList& args, const std::function<void()>& inChild)
 {
     QProcess p;
+    if (inChild)
+        p.setChildProcessModifier(inChild);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_dir->filePath(QStringLiteral("config")));
     env.insert(QStringLiteral("XDG_DATA_HOME"), m_dir->filePath(QStringLiteral("data")));
@@ -44,6 +58,13 @@ TestDbTool::Result TestDbTool::run(const QStringList& args)
     if (!p.waitForFinished(120000))
         return {-1, QString(), QStringLiteral("timeout")};
     return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+}
+
+data::AliasConfig TestDbTool::mainAlias()
+{
+    qputenv("XDG_CONFIG_HOME", m_dir->filePath(QStringLiteral("config")).toUtf8());
+    qputenv("XDG_DATA_HOME", m_dir->filePath(QStringLiteral("data")).toUtf8());
+    return data::resolveAlias(QStringLiteral("varnok_public"));
 }
 
 void TestDbTool::init()
@@ -116,6 +137,8 @@ void TestDbTool::helpForEveryCommand()
         QVERIFY(r.out.startsWith(QStringLiteral("Usage: duredir-db")));
     }
     QCOMPARE(run({QStringLiteral("frobnicate")}).code, 2);
+    QVERIFY(run({QStringLiteral("--help")}).out.contains(QStringLiteral("--force")));
+    QVERIFY(run({QStringLiteral("backup"), QStringLiteral("--help")}).out.contains(QStringLiteral("--force")));
 }
 
 namespace {
@@ -143,6 +166,33 @@ QStringList contents(const data::AliasConfig& cfg)
         }
     }
     return out;
+}
+
+// The rows the tool reported for a table ("  artikli   32"), -1 when it did not.
+int reported(const QString& out, const QString& table)
+{
+    const auto m = QRegularExpression(QStringLiteral("^  %1\\s+(\\d+)$").arg(table),
+                                      QRegularExpression::MultilineOption)
+                       .match(out);
+    return m.hasMatch() ? m.captured(1).toInt() : -1;
+}
+
+// The number a statement gives, on a connection of its own.
+int number(const data::AliasConfig& cfg, const QString& statement)
+{
+    data::Database db(QStringLiteral("check"));
+    db.setConfig(cfg);
+    db.open();
+    data::Query q(nullptr, QStringLiteral("check"));
+    q.SQL.Add(statement);
+    q.Open();
+    return q.value(0, 0).toInt();
+}
+
+QByteArray readAll(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(unreadable)");
 }
 
 } // namespace
@@ -181,6 +231,11 @@ void TestDbTool::backupThenRestoreGivesEqualTables()
     r = run(target + QStringList{"restore", file});
     QCOMPARE(r.code, 0);
     QCOMPARE(contents(data::resolveAlias(QStringLiteral("copy"))), before);
+    // It says how many rows went into each table.
+    for (const char* t : {"artikli", "komintenti", "nalozi", "magacin_artikli", "magacin_proizvodi", "info_table"}) {
+        const QString table = QString::fromLatin1(t);
+        QCOMPARE(reported(r.out, table), number(original, QStringLiteral("select count(*) from %1").arg(table)));
+    }
     // --replace over a changed database brings it back as it was.
     QCOMPARE(run({QStringLiteral("restore"), file, QStringLiteral("--replace")}).code, 0);
     QCOMPARE(contents(original), before);
@@ -195,6 +250,199 @@ void TestDbTool::backupThenRestoreGivesEqualTables()
     QCOMPARE(contents(original), before);
     if (!copyDb.isEmpty())
         testsupport::dropMariaDbDatabase(copyDb);
+}
+
+void TestDbTool::demoKeepsItsOwnRules()
+{
+    QCOMPARE(run({QStringLiteral("init")}).code, 0);
+    const Result r = run({QStringLiteral("demo")});
+    QVERIFY2(r.code == 0, qPrintable(r.err));
+    const data::AliasConfig cfg = mainAlias();
+    struct Rule {
+        const char* what;
+        const char* statement; // counts what breaks the rule
+    };
+    const Rule broken[] = {
+        // In date order, and by entry within a date, no balance ever goes below zero.
+        {"article balance below zero",
+         "select count(*) from magacin_artikli m where (select sum(e.vlez_kol-e.izlez_kol) from magacin_artikli e "
+         "where e.id_artikal=m.id_artikal and (e.datum_referenca<m.datum_referenca or "
+         "(e.datum_referenca=m.datum_referenca and e.id<=m.id))) < -0.0001"},
+        {"product balance below zero",
+         "select count(*) from magacin_proizvodi m where (select sum(e.vlez_kol-e.izlez_kol) from magacin_proizvodi e "
+         "where e.id_proizvod=m.id_proizvod and (e.datum_referenca<m.datum_referenca or "
+         "(e.datum_referenca=m.datum_referenca and e.id<=m.id))) < -0.0001"},
+        {"article taken out before any receipt of it",
+         "select count(*) from magacin_artikli m where m.izlez_kol>0 and not exists (select 1 from magacin_artikli r "
+         "where r.vid_dokument='P' and r.id_artikal=m.id_artikal and r.datum_referenca<=m.datum_referenca)"},
+        {"negative or empty movement",
+         "select count(*) from magacin_artikli where vlez_kol<0 or izlez_kol<0 or vlez_kol+izlez_kol<=0"},
+        {"negative or empty product movement",
+         "select count(*) from magacin_proizvodi where vlez_kol<0 or izlez_kol<0 or vlez_kol+izlez_kol<=0"},
+        {"product without composition",
+         "select count(*) from proizvodi p where not exists (select 1 from proizvodi_sostav s where s.id_proizvod=p.id "
+         "and s.kolicina>0)"},
+        {"product without price or tax", "select count(*) from proizvodi where not (cena>0 and tarifa>0)"},
+        {"sold product without price or tax",
+         "select count(*) from magacin_proizvodi where vid_dokument='I' and not (proizvod_cena>0 and proizvod_tarifa>0)"},
+        {"sold product outside a dispatch",
+         "select count(*) from magacin_proizvodi m where vid_dokument='I' and not exists (select 1 from ispratnici i "
+         "where i.id=m.document_id and i.datum=m.datum_referenca)"},
+        {"work order without an employee of the register",
+         "select count(*) from nalozi n where not exists (select 1 from vraboteni v where v.id=n.vraboten_id "
+         "and v.naziv=n.prioritet)"},
+        {"work order ending before it starts", "select count(*) from nalozi where datum_finish<datum_start"},
+        {"work order that makes nothing",
+         "select count(*) from nalozi n where not exists (select 1 from magacin_proizvodi m where m.vid_dokument='N' "
+         "and m.document_id=n.id) or not exists (select 1 from magacin_artikli a where a.vid_dokument='N' "
+         "and a.document_id=n.id)"},
+        {"document without lines",
+         "select (select count(*) from priemnici p where not exists (select 1 from magacin_artikli m where "
+         "m.vid_dokument='P' and m.document_id=p.id)) + (select count(*) from ispratnici i where not exists "
+         "(select 1 from magacin_artikli m where m.vid_dokument='I' and m.document_id=i.id))"},
+        {"negative discount", "select count(*) from ispratnici where rabat<0"},
+    };
+    for (const Rule& rule : broken)
+        QVERIFY2(number(cfg, QString::fromLatin1(rule.statement)) == 0, rule.what);
+
+    // Enough of everything for every window to show something.
+    struct Least {
+        const char* what;
+        const char* statement;
+        int least;
+    };
+    const Least enough[] = {
+        {"work orders", "select count(*) from nalozi", 10},
+        {"employees with work orders", "select count(distinct vraboten_id) from nalozi", 3},
+        // Bars on several rows of the Gantt chart run at the same time.
+        {"employees whose orders overlap another's",
+         "select count(distinct a.vraboten_id) from nalozi a join nalozi b on a.vraboten_id<>b.vraboten_id "
+         "and a.datum_start<=b.datum_finish and b.datum_start<=a.datum_finish",
+         3},
+        {"sold product lines", "select count(*) from magacin_proizvodi where vid_dokument='I'", 10},
+        {"dispatches", "select count(*) from ispratnici", 10},
+        {"receipts", "select count(*) from priemnici", 10},
+        {"products", "select count(*) from proizvodi", 4},
+        {"days with movements", "select count(distinct datum_referenca) from magacin_artikli", 30},
+    };
+    for (const Least& l : enough)
+        QVERIFY2(number(cfg, QString::fromLatin1(l.statement)) >= l.least, l.what);
+}
+
+void TestDbTool::unpreparedDataSourceIsNamedAndNotCreated()
+{
+    // The tool's own SQLite default does not exist yet (or the MariaDB database is empty).
+    const QString file = m_dir->filePath(QStringLiteral("data/duredir/varnok_public.sqlite"));
+    const QString backup = m_dir->filePath(QStringLiteral("never.backup"));
+    QFile some(m_dir->filePath(QStringLiteral("some.backup")));
+    QVERIFY(some.open(QIODevice::WriteOnly));
+    some.write("DUREDIR-BACKUP 1\n");
+    some.close();
+    auto check = [&](bool emptyFileThere) {
+        for (const QStringList& args : {QStringList{"show"}, QStringList{"backup", backup},
+                                        QStringList{"restore", some.fileName()}, QStringList{"demo"}}) {
+            const Result r = run(args);
+            QVERIFY2(r.code == 1, qPrintable(args.join(' ') + r.err));
+            QVERIFY2(r.err.contains(QStringLiteral("has not been prepared"))
+                         && r.err.contains(QStringLiteral("'duredir-db init'")),
+                     qPrintable(args.join(' ') + ": " + r.err));
+            QVERIFY2(!r.err.contains(QStringLiteral("no such table")), qPrintable(r.err));
+            QVERIFY(!QFileInfo::exists(backup));
+            if (!testsupport::onMariaDb()) {
+                QCOMPARE(QFileInfo::exists(file), emptyFileThere);
+                QVERIFY(r.err.contains(file));
+                if (emptyFileThere)
+                    QCOMPARE(QFileInfo(file).size(), 0);
+            }
+        }
+    };
+    check(false);
+    if (!testsupport::onMariaDb()) {
+        // An empty file where the database should be is not prepared either.
+        QVERIFY(QDir().mkpath(QFileInfo(file).absolutePath()));
+        QFile empty(file);
+        QVERIFY(empty.open(QIODevice::WriteOnly));
+        empty.close();
+        check(true);
+    }
+    // Another alias is named in the command to run.
+    const Result other = run({QStringLiteral("--alias"), QStringLiteral("branch"), QStringLiteral("show")});
+    QCOMPARE(other.code, 1);
+    QVERIFY2(other.err.contains(QStringLiteral("'duredir-db --alias branch init'")), qPrintable(other.err));
+    // Prepared, the same commands work.
+    QCOMPARE(run({QStringLiteral("init")}).code, 0);
+    QCOMPARE(run({QStringLiteral("show")}).code, 0);
+}
+
+void TestDbTool::backupIsPrivateAndReplacesOnlyWithForce()
+{
+    QCOMPARE(run({QStringLiteral("init")}).code, 0);
+    QCOMPARE(run({QStringLiteral("demo")}).code, 0);
+    const QFileDevice::Permissions others = QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup
+                                          | QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
+    auto isPrivate = [&](const QString& path) {
+        const QFileDevice::Permissions p = QFile::permissions(path);
+        return (p & others) == QFileDevice::Permissions() && (p & QFileDevice::ReadOwner) && (p & QFileDevice::WriteOwner);
+    };
+    auto writeFile = [](const QString& path, const QByteArray& text) {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(text);
+        f.close();
+        QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup
+                                        | QFileDevice::ReadOther);
+    };
+    QDir folder(m_dir->filePath(QStringLiteral("backups")));
+    QVERIFY(folder.mkpath(QStringLiteral(".")));
+    const QString file = folder.filePath(QStringLiteral("stock.backup"));
+
+    Result r = run({QStringLiteral("backup"), file});
+    QVERIFY2(r.code == 0, qPrintable(r.err));
+    QVERIFY(isPrivate(file));
+    QCOMPARE(reported(r.out, QStringLiteral("artikli")), 32);
+    const QByteArray good = readAll(file);
+    QVERIFY(good.startsWith("DUREDIR-BACKUP 1\n"));
+
+    // A second backup to the same name is refused and leaves the first as it was.
+    r = run({QStringLiteral("backup"), file});
+    QCOMPARE(r.code, 1);
+    QVERIFY2(r.err.contains(QStringLiteral("already exists")) && r.err.contains(QStringLiteral("--force")),
+             qPrintable(r.err));
+    QCOMPARE(readAll(file), good);
+
+    // --force replaces a file readable by others with a private backup.
+    const QString old = folder.filePath(QStringLiteral("old.backup"));
+    writeFile(old, "an older backup\n");
+    r = run({QStringLiteral("backup"), old, QStringLiteral("--force")});
+    QVERIFY2(r.code == 0, qPrintable(r.err));
+    QCOMPARE(readAll(old), good);
+    QVERIFY(isPrivate(old));
+
+    // A write that fails half-way (the file size limit, as on a full disk) leaves the good
+    // backup in place and no half-written file beside it. The backup is made larger than
+    // the limit, the limit larger than what the database engine itself writes.
+    {
+        data::Database db(QStringLiteral("grow"));
+        db.setConfig(mainAlias());
+        db.open();
+        db.StartTransaction();
+        for (int i = 1000; i < 1600; ++i)
+            db.exec(QStringLiteral("insert into artikli (sifra,artikal,edm) values (%1,'%2','PCS')")
+                        .arg(i)
+                        .arg(QString(200, QLatin1Char('x'))));
+        db.Commit();
+    }
+    writeFile(old, "a good backup\n");
+    r = run({QStringLiteral("backup"), old, QStringLiteral("--force")}, [] {
+        ::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{65536, 65536};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    });
+    QCOMPARE(r.code, 1);
+    QVERIFY2(r.err.contains(QStringLiteral("cannot be written")), qPrintable(r.err));
+    QCOMPARE(readAll(old), QByteArray("a good backup\n"));
+    QCOMPARE(folder.entryList(QDir::Files | QDir::Hidden | QDir::System),
+             (QStringList{QStringLiteral("old.backup"), QStringLiteral("stock.backup")}));
 }
 
 QTEST_GUILESS_MAIN(TestDbTool)

@@ -6,14 +6,18 @@
 #include "app/module.h"
 #include "app/tformsrgbase.h"
 #include "app/tnavform.h"
+#include "app/tsabout.h"
 #include "data/database.h"
 #include "data/errors.h"
+#include "data/schema.h"
 #include "kit/edit.h"
 #include "modules/magacin/tmagacin.h"
 #include "modules/magacin/tsmagacin.h"
 #include "support/appfixture.h"
 
 #include <QMdiArea>
+#include <QScopeGuard>
+#include <QTemporaryDir>
 #include <QPlainTextEdit>
 #include <QTextBrowser>
 #include <QMdiSubWindow>
@@ -48,6 +52,7 @@ class TestShell : public QObject {
 
 private slots:
     void startUpCreatesModulesAndCompanyNode();
+    void startUpOnUnpreparedDataSourceOpensNothing();
     void menuCaptionsShortcutsAndHints_data();
     void menuCaptionsShortcutsAndHints();
     void toolButtonsFollowTheirItems();
@@ -446,6 +451,72 @@ void TestShell::aboutShowsInfoTable()
     app.main().About1->trigger();
     QCOMPARE(app.dialogsRun(), 1);
     QVERIFY(shown.startsWith(QStringLiteral("Duredir")));
+    // Then the program's version, the data source in use (engine and file, or server and
+    // database) and the Qt version the program runs on.
+    QVERIFY2(shown.contains(QStringLiteral("Program version: " DUREDIR_VERSION)), qPrintable(shown));
+    const data::AliasConfig& c = app.database().config();
+    QVERIFY2(shown.contains(QStringLiteral("Data source: ") + c.describe()), qPrintable(shown));
+    QVERIFY(shown.contains(c.engine == data::Engine::Sqlite ? c.path : c.database));
+    QVERIFY2(shown.contains(QStringLiteral("Qt version: ") + QString::fromLatin1(qVersion())), qPrintable(shown));
+    // Opened through an alias, the alias is named.
+    QTemporaryDir dir;
+    const QByteArray config = qgetenv("XDG_CONFIG_HOME");
+    const auto restore = qScopeGuard([&] { qputenv("XDG_CONFIG_HOME", config); });
+    qputenv("XDG_CONFIG_HOME", dir.path().toUtf8());
+    data::writeAlias(QStringLiteral("varnok_public"), c);
+    data::Database aliased(QStringLiteral("aliased"));
+    data::openPrepared(aliased, QStringLiteral("varnok_public"));
+    QVERIFY(TSAbout::details(&aliased).contains(QStringLiteral("Data source: alias \"varnok_public\", ") + c.describe()));
+}
+
+void TestShell::startUpOnUnpreparedDataSourceOpensNothing()
+{
+    // The program's own alias, under folders of this test: no SQLite file yet, or an empty
+    // MariaDB database.
+    QTemporaryDir dir;
+    const QByteArray config = qgetenv("XDG_CONFIG_HOME"), dataHome = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_CONFIG_HOME", dir.filePath(QStringLiteral("config")).toUtf8());
+    qputenv("XDG_DATA_HOME", dir.filePath(QStringLiteral("data")).toUtf8());
+    QString mariaDb;
+    const auto restore = qScopeGuard([&] {
+        qputenv("XDG_CONFIG_HOME", config);
+        qputenv("XDG_DATA_HOME", dataHome);
+        if (!mariaDb.isEmpty())
+            testsupport::dropMariaDbDatabase(mariaDb);
+    });
+    if (testsupport::onMariaDb()) {
+        mariaDb = testsupport::createMariaDbDatabase();
+        data::AliasConfig c;
+        c.engine = data::Engine::MariaDb;
+        c.socket = testsupport::mariaDbSocket();
+        c.database = mariaDb;
+        data::writeAlias(QStringLiteral("varnok_public"), c);
+    }
+    const QString file = dir.filePath(QStringLiteral("data/duredir/varnok_public.sqlite"));
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        QString text;
+        try {
+            TForm1 form;
+            QFAIL("the program started on a data source without tables");
+        } catch (const data::NotPrepared& e) {
+            text = e.text();
+        }
+        QVERIFY2(text.contains(QStringLiteral("has not been prepared")), qPrintable(text));
+        QVERIFY2(text.contains(QStringLiteral("'duredir-db init'")), qPrintable(text));
+        QVERIFY(text.contains(testsupport::onMariaDb() ? mariaDb : file));
+        QVERIFY(!TForm1::instance());
+        for (QWidget* w : QApplication::topLevelWidgets())
+            QVERIFY2(!w->isVisible(), qPrintable(w->objectName()));
+        if (testsupport::onMariaDb())
+            break;
+        // No file is made where none was; an empty file is not prepared either.
+        QCOMPARE(QFileInfo::exists(file), attempt == 1);
+        QVERIFY(QDir().mkpath(QFileInfo(file).absolutePath()));
+        QFile empty(file);
+        QVERIFY(empty.open(QIODevice::WriteOnly));
+    }
+    if (!testsupport::onMariaDb())
+        QCOMPARE(QFileInfo(file).size(), 0);
 }
 
 void TestShell::childWindowsArePlacedBesideTheNavigator()

@@ -9,6 +9,7 @@
 #include "app/tnavform.h"
 #include "app/tsabout.h"
 #include "data/database.h"
+#include "data/schema.h"
 #include "kit/guard.h"
 #include "kit/operatoraction.h"
 #include "kit/layoutmemory.h"
@@ -55,7 +56,9 @@ TForm1::TForm1(data::Database* database, QWidget* parent) : QMainWindow(parent)
         m_database = database;
     } else {
         m_ownDatabase = std::make_unique<data::Database>(QStringLiteral("Main"));
-        m_ownDatabase->openAlias(QStringLiteral("varnok_public"));
+        // A data source without the program's tables is not worked on: the text says how
+        // to prepare it, and nothing opens.
+        data::openPrepared(*m_ownDatabase, QStringLiteral("varnok_public"));
         m_database = m_ownDatabase.get();
     }
     // A lost connection is opened again by the operator's next action: on a change of focus

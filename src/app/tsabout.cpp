@@ -1,6 +1,8 @@
 #include "app/tsabout.h"
 
+#include "data/database.h"
 #include "data/query.h"
+#include "data/schema.h"
 #include "kit/button.h"
 
 #include <QHBoxLayout>
@@ -26,11 +28,29 @@ TSAbout::TSAbout(QWidget* parent) : QDialog(parent)
     Button1 = close;
     row->addWidget(Button1);
     layout->addLayout(row);
-    setFixedSize(420, 260);
+    setFixedSize(480, 300);
 
     Query1 = new data::Query(this);
     Query1->SQL.Add(QStringLiteral("select *"));
     Query1->SQL.Add(QStringLiteral("from info_table"));
     Query1->Open();
-    Memo1->setPlainText(Query1->FieldByName(QStringLiteral("info")).AsString());
+    Memo1->setPlainText(Query1->FieldByName(QStringLiteral("info")).AsString() + QStringLiteral("\n\n")
+                        + details(data::Database::byName(QStringLiteral("Main"))));
+}
+
+QString TSAbout::details(const data::Database* database)
+{
+    QStringList lines{QStringLiteral("Program version: %1").arg(QStringLiteral(DUREDIR_VERSION))};
+    if (database) {
+        const QString where = database->config().describe();
+        const QString alias = data::openedAlias(*database);
+        lines << (alias.isEmpty() ? QStringLiteral("Data source: %1").arg(where)
+                                  : QStringLiteral("Data source: alias \"%1\", %2").arg(alias, where));
+    }
+    // The library the program runs on, and the one it was built against when they differ.
+    QString qt = QStringLiteral("Qt version: %1").arg(QString::fromLatin1(qVersion()));
+    if (QLatin1String(qVersion()) != QLatin1String(QT_VERSION_STR))
+        qt += QStringLiteral(" (built with %1)").arg(QStringLiteral(QT_VERSION_STR));
+    lines << qt;
+    return lines.join(QLatin1Char('\n'));
 }

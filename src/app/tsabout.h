@@ -6,10 +6,12 @@ class QPlainTextEdit;
 class QPushButton;
 
 namespace data {
+class Database;
 class Query;
 }
 
-// The About dialog: the first row of info_table.
+// The About dialog: the first row of info_table, then the program's version, the data source
+// in use (alias, engine, file or server and database) and the Qt version.
 class TSAbout : public QDialog {
     Q_OBJECT
 public:
@@ -18,4 +20,7 @@ public:
     QPlainTextEdit* Memo1 = nullptr;
     QPushButton* Button1 = nullptr;
     data::Query* Query1 = nullptr;
+
+    // The lines below the info text (for the connection "Main").
+    static QString details(const data::Database* database);
 };

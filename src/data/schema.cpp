@@ -2,6 +2,9 @@
 
 #include "data/database.h"
 
+#include <QFileInfo>
+#include <QHash>
+#include <QPair>
 #include <QSqlDatabase>
 
 namespace data {
@@ -50,6 +53,68 @@ void createSchema(Database& db)
 {
     for (const QString& s : schemaStatements(db.engine()))
         db.exec(s);
+}
+
+QStringList missingTables(Database& db)
+{
+    const QStringList existing = existingTables(db);
+    QStringList missing;
+    for (const QString& t : schemaTableNames())
+        if (!existing.contains(t))
+            missing << t;
+    return missing;
+}
+
+namespace {
+
+NotPrepared notPrepared(const AliasConfig& config, const QString& alias, const QStringList& missing)
+{
+    const QString tool = alias == QLatin1String("varnok_public")
+                             ? QStringLiteral("duredir-db init")
+                             : QStringLiteral("duredir-db --alias %1 init").arg(alias);
+    const QString what = missing.isEmpty() || missing.size() == schemaTableNames().size()
+                             ? QStringLiteral("has not been prepared: it holds none of the program's tables.")
+                             : QStringLiteral("is not prepared completely: the tables %1 are missing.")
+                                   .arg(missing.join(QStringLiteral(", ")));
+    return NotPrepared(QStringLiteral("The data source of alias \"%1\" (%2) %3\n"
+                                      "The administrator prepares it with the command '%4' "
+                                      "(and may then restore a backup into it).")
+                           .arg(alias, config.describe(), what, tool));
+}
+
+// Connection name -> the alias it was opened through and where that pointed then.
+QHash<QString, QPair<QString, QString>>& opened()
+{
+    static QHash<QString, QPair<QString, QString>> aliases;
+    return aliases;
+}
+
+} // namespace
+
+void requirePrepared(Database& db, const QString& alias)
+{
+    const QStringList missing = missingTables(db);
+    if (!missing.isEmpty())
+        throw notPrepared(db.config(), alias, missing);
+}
+
+void openPrepared(Database& db, const QString& alias)
+{
+    const AliasConfig config = resolveAlias(alias);
+    // Opening a SQLite file that is not there would create it, and opening an empty one
+    // would write its header: neither holds tables, and neither is touched.
+    if (config.engine == Engine::Sqlite && (!QFileInfo(config.path).isFile() || QFileInfo(config.path).size() == 0))
+        throw notPrepared(config, alias, {});
+    db.setConfig(config);
+    db.open();
+    requirePrepared(db, alias);
+    opened().insert(db.connectionName(), {alias, config.describe()});
+}
+
+QString openedAlias(const Database& db)
+{
+    const auto it = opened().constFind(db.connectionName());
+    return it != opened().cend() && it->second == db.config().describe() ? it->first : QString();
 }
 
 } // namespace data

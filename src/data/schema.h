@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/alias.h"
+#include "data/errors.h"
 
 #include <QStringList>
 
@@ -18,5 +19,25 @@ QStringList schemaTableNames();
 QStringList existingTables(Database& db);
 // Creates every table; throws DatabaseError when a statement fails.
 void createSchema(Database& db);
+
+// The data source behind an alias has not been prepared with 'duredir-db init': it holds
+// none of the program's tables (or not all of them), or its SQLite file does not exist.
+// The text tells where the alias points and how to prepare it.
+class NotPrepared : public Error {
+public:
+    using Error::Error;
+};
+
+// The program's tables that the connection's database lacks (empty: prepared).
+QStringList missingTables(Database& db);
+// Throws NotPrepared when the connection's database lacks any of the program's tables.
+void requirePrepared(Database& db, const QString& alias);
+// Opens the data source of an alias for work: a SQLite file that does not exist is not
+// created (NotPrepared instead), and a data source without the program's tables gives
+// NotPrepared too. Throws DatabaseError when the connection cannot be opened.
+void openPrepared(Database& db, const QString& alias);
+// The alias the connection was opened through by openPrepared; empty when it was set up
+// otherwise, or has been pointed elsewhere since.
+QString openedAlias(const Database& db);
 
 } // namespace data

@@ -7,6 +7,7 @@
 
 #include <QDate>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -55,11 +56,23 @@ void bind(data::Param& p, const QJsonValue& v)
 
 } // namespace
 
-void writeBackup(data::Database& db, const QString& path)
+TableCounts writeBackup(data::Database& db, const QString& path, bool force)
 {
+    if (QFileInfo(path).isDir())
+        throw data::Error(QStringLiteral("%1 is a folder; give the name of the backup file.").arg(path));
+    if (QFileInfo::exists(path) && !force)
+        throw data::Error(QStringLiteral("The file %1 already exists and was left as it is. Give another name, "
+                                         "or --force to replace it.")
+                              .arg(path));
+    // A temporary file beside `path`, renamed over it by commit(); never written in place.
     QSaveFile file(path);
+    file.setDirectWriteFallback(false);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
         throw data::Error(QStringLiteral("The backup file %1 cannot be written: %2").arg(path, file.errorString()));
+    // The backup holds every partner and price: its user's alone, whatever the file it replaces.
+    if (!file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner))
+        throw data::Error(QStringLiteral("The backup file %1 cannot be made private: %2").arg(path, file.errorString()));
+    TableCounts counts;
     QTextStream out(&file);
     out.setEncoding(QStringConverter::Utf8);
     out << kMagic << '\n';
@@ -70,6 +83,7 @@ void writeBackup(data::Database& db, const QString& path)
         q.SQL.Add(QStringLiteral("select * from %1").arg(table));
         q.Open();
         out << "TABLE " << table << ' ' << q.RecordCount() << '\n';
+        counts.append({table, q.RecordCount()});
         out << QJsonDocument(QJsonArray::fromStringList(q.fieldNames())).toJson(QJsonDocument::Compact) << '\n';
         for (int r = 0; r < q.RecordCount(); ++r) {
             QJsonArray row;
@@ -79,11 +93,14 @@ void writeBackup(data::Database& db, const QString& path)
         }
     }
     out.flush();
-    if (!file.commit())
-        throw data::Error(QStringLiteral("The backup file %1 cannot be written: %2").arg(path, file.errorString()));
+    if (out.status() != QTextStream::Ok || !file.commit())
+        throw data::Error(QStringLiteral("The backup file %1 cannot be written (%2); an earlier file of that name "
+                                         "is left as it was.")
+                              .arg(path, file.errorString()));
+    return counts;
 }
 
-void restoreBackup(data::Database& db, const QString& path, bool replace)
+TableCounts restoreBackup(data::Database& db, const QString& path, bool replace)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
@@ -109,6 +126,7 @@ void restoreBackup(data::Database& db, const QString& path, bool replace)
         }
     }
 
+    TableCounts counts;
     data::Transaction transaction(db);
     for (const QString& table : known) {
         q.Close();
@@ -133,6 +151,7 @@ void restoreBackup(data::Database& db, const QString& path, bool replace)
         const int rows = parts.at(2).toInt(&ok);
         if (!ok || rows < 0)
             throw fail(QStringLiteral("a row count was expected"));
+        counts.append({table, rows});
         const QJsonArray columns = QJsonDocument::fromJson(in.readLine().toUtf8()).array();
         ++line;
         QStringList names, params;
@@ -159,6 +178,7 @@ void restoreBackup(data::Database& db, const QString& path, bool replace)
         }
     }
     transaction.commit();
+    return counts;
 }
 
 } // namespace tools

@@ -40,7 +40,7 @@ const char* const kUsage =
     "  show        where the alias points and the row count of every table\n"
     "  set-alias   write the alias section (sqlite or mariadb)\n"
     "  demo        fill an empty database with a small sample business\n"
-    "  backup      write every table to a backup file\n"
+    "  backup      write every table to a backup file (--force replaces an existing one)\n"
     "  restore     fill the tables from a backup file\n"
     "\n"
     "Run 'duredir-db COMMAND --help' for the options of a command.\n";
@@ -55,13 +55,18 @@ const char* const kInitHelp =
 const char* const kShowHelp =
     "Usage: duredir-db [--alias NAME] show\n"
     "\n"
-    "Prints where the alias points and the number of rows of every table.\n";
+    "Prints where the alias points and the number of rows of every table. A data source\n"
+    "that has not been prepared (no tables, or no SQLite file) is reported with exit code 1;\n"
+    "show never creates a file.\n";
 
 const char* const kDemoHelp =
     "Usage: duredir-db [--alias NAME] demo\n"
     "\n"
-    "Adds a small sample business (articles, partners, employees, goods receipts,\n"
-    "dispatches, products) to a database whose article and partner registers are empty.\n";
+    "Adds a small sample business to a prepared database whose article and partner\n"
+    "registers are empty: about four months of goods receipts, dispatches after the stock\n"
+    "came in (no balance ever below zero), products with their compositions, a dozen work\n"
+    "orders over four employees, and dispatched products with prices and taxes. The same\n"
+    "business every time, dated up to today.\n";
 
 const char* const kSetAliasHelp =
     "Usage: duredir-db [--alias NAME] set-alias sqlite [--path FILE]\n"
@@ -85,17 +90,22 @@ const char* const kSetAliasHelp =
     "the next one that answers.\n";
 
 const char* const kBackupHelp =
-    "Usage: duredir-db [--alias NAME] backup FILE\n"
+    "Usage: duredir-db [--alias NAME] backup FILE [--force]\n"
     "\n"
     "Writes every table to FILE, a text file that either engine can restore (a SQLite\n"
-    "backup restores into MariaDB and the other way round).\n";
+    "backup restores into MariaDB and the other way round). The file is readable by its\n"
+    "user only (mode 0600). An existing FILE is refused (exit code 1, left as it is)\n"
+    "unless --force is given, which replaces it. The backup is written under a temporary\n"
+    "name in the same folder and renamed to FILE only when complete: a backup cut off\n"
+    "half-way never replaces a good one.\n";
 
 const char* const kRestoreHelp =
     "Usage: duredir-db [--alias NAME] restore FILE [--replace]\n"
     "\n"
     "Fills the tables of the data source from a backup, in one transaction: on any error\n"
     "nothing is changed. Tables that hold rows are refused unless --replace is given,\n"
-    "which replaces their rows. Run 'duredir-db init' first on a new data source.\n";
+    "which replaces their rows. Run 'duredir-db init' first on a new data source.\n"
+    "Prints how many rows it restored into each table.\n";
 
 bool wantsHelp(const QStringList& args)
 {
@@ -136,9 +146,10 @@ int cmdShow(const QString& alias)
     out() << "Alias:    " << alias << "\n";
     out() << "File:     " << data::aliasFilePath() << (cfg.fromFile ? "" : " (no section for this alias)") << "\n";
     out() << "Points to " << cfg.describe() << "\n";
+    out().flush();
+    // Never creates a SQLite file where none was.
     data::Database db(QStringLiteral("duredir-db"));
-    db.setConfig(cfg);
-    db.open();
+    data::openPrepared(db, alias);
     if (cfg.engine == data::Engine::MariaDb) {
         QSqlQuery q(db.handle());
         const QString cipher = q.exec(QStringLiteral("SHOW SESSION STATUS LIKE 'Ssl_cipher'")) && q.next()
@@ -157,13 +168,8 @@ int cmdShow(const QString& alias)
                   << wsrep.value(QStringLiteral("wsrep_cluster_status")) << ", this node "
                   << wsrep.value(QStringLiteral("wsrep_local_state_comment")) << "\n";
     }
-    const QStringList existing = data::existingTables(db);
     data::Query q(nullptr, db.connectionName());
     for (const QString& t : data::schemaTableNames()) {
-        if (!existing.contains(t)) {
-            out() << QStringLiteral("  %1 missing\n").arg(t, -20);
-            continue;
-        }
         q.Close();
         q.SQL.Clear();
         q.SQL.Add(QStringLiteral("select count(*) n from %1").arg(t));
@@ -173,14 +179,16 @@ int cmdShow(const QString& alias)
     return 0;
 }
 
+void printCounts(const tools::TableCounts& counts)
+{
+    for (const auto& [table, rows] : counts)
+        out() << QStringLiteral("  %1 %2\n").arg(table, -20).arg(rows, 8);
+}
+
 int cmdDemo(const QString& alias)
 {
     data::Database db(QStringLiteral("duredir-db"));
-    db.openAlias(alias);
-    if (!data::existingTables(db).contains(QStringLiteral("artikli"))) {
-        err() << "The data source has no tables yet; run 'duredir-db init' first.\n";
-        return 1;
-    }
+    data::openPrepared(db, alias);
     if (!tools::fillDemo(db)) {
         err() << "The database already holds articles or partners; the sample business was not added.\n";
         return 1;
@@ -293,19 +301,22 @@ int main(int argc, char* argv[])
             const bool backup = command == QLatin1String("backup");
             if (wantsHelp(args))
                 return out() << (backup ? kBackupHelp : kRestoreHelp), 0;
-            const bool replace = args.removeAll(QStringLiteral("--replace")) > 0;
-            if (args.size() != 1) {
+            const bool replace = !backup && args.removeAll(QStringLiteral("--replace")) > 0;
+            const bool force = backup && args.removeAll(QStringLiteral("--force")) > 0;
+            if (args.size() != 1 || args.first().startsWith(QLatin1Char('-'))) {
                 err() << (backup ? kBackupHelp : kRestoreHelp);
                 return 2;
             }
             data::Database db(QStringLiteral("duredir-db"));
-            db.openAlias(alias);
+            data::openPrepared(db, alias);
             if (backup) {
-                tools::writeBackup(db, args.first());
-                out() << "Wrote the backup " << args.first() << ".\n";
+                const tools::TableCounts counts = tools::writeBackup(db, args.first(), force);
+                out() << "Wrote the backup " << args.first() << " (readable by its user only), rows per table:\n";
+                printCounts(counts);
             } else {
-                tools::restoreBackup(db, args.first(), replace);
-                out() << "Restored " << args.first() << " into " << db.config().describe() << ".\n";
+                const tools::TableCounts counts = tools::restoreBackup(db, args.first(), replace);
+                out() << "Restored " << args.first() << " into " << db.config().describe() << ", rows per table:\n";
+                printCounts(counts);
             }
             return 0;
         }
@@ -314,6 +325,9 @@ int main(int argc, char* argv[])
                 return out() << kSetAliasHelp, 0;
             return cmdSetAlias(alias, args);
         }
+    } catch (const data::NotPrepared& e) {
+        err() << e.text() << "\n";
+        return 1;
     } catch (const data::Error& e) {
         err() << "duredir-db: " << e.text() << "\n";
         return 1;
