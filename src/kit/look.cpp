@@ -4,6 +4,7 @@
 #include <QColor>
 #include <QEvent>
 #include <QPainter>
+#include <QPen>
 #include <QPalette>
 #include <QScreen>
 #include <QStyleOptionSlider>
@@ -45,6 +46,21 @@ double luminance(const QColor& colour)
 } // namespace
 
 Look::Look() : QProxyStyle() {}
+
+void Look::drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget) const
+{
+    QProxyStyle::drawControl(element, option, painter, widget);
+    if (element != CE_PushButton || !(option->state & State_HasFocus) || !(option->state & State_Enabled) ||
+        !(option->state & State_KeyboardFocusChange))
+        return;
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing);
+    painter->setPen(QPen(option->palette.color(QPalette::Active, QPalette::Highlight), 2));
+    painter->setBrush(Qt::NoBrush);
+    painter->drawRoundedRect(QRectF(option->rect).adjusted(1.5, 1.5, -1.5, -1.5), 2.5, 2.5);
+    painter->restore();
+}
 
 void Look::drawComplexControl(ComplexControl control, const QStyleOptionComplex* option, QPainter* painter,
                               const QWidget* widget) const

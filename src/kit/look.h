@@ -11,11 +11,14 @@ class QWidget;
 
 namespace kit {
 
-// The program's look over the desktop's style: scroll bar handles drawn dark enough to tell
-// from their groove. Wraps whatever style the desktop gives.
+// The program's look over the desktop's style: a focused button framed in the highlight
+// colour, two pixels wide; scroll bar handles drawn dark enough to tell from their groove.
+// Wraps whatever style the desktop gives.
 class Look : public QProxyStyle {
 public:
     Look();
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget = nullptr) const override;
     void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option, QPainter* painter,
                             const QWidget* widget = nullptr) const override;
 };
