@@ -17,7 +17,10 @@
 
 #include <QBarCategoryAxis>
 #include <QChartView>
+#include <QGraphicsTextItem>
 #include <QMdiArea>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QMdiSubWindow>
 #include <QtTest>
 
@@ -81,6 +84,7 @@ private slots:
     void balancesOverTheLedger();
     void searchNarrowsAndActivationRefreshes();
     void chartFollowsTheQuery();
+    void chartShowsEveryNameAndScrolls();
     void pickOnlyWithStock();
     void enterInAMenuListDoesNothing();
     void longListIsReadAsTheGridScrolls();
@@ -188,6 +192,43 @@ void TestLagerLista::chartFollowsTheQuery()
         w->PageControl1->setActivePageIndex(0);
         w->subWindow()->grab().save(dir + QStringLiteral("/stock-list.png"));
     }
+}
+
+void TestLagerLista::chartShowsEveryNameAndScrolls()
+{
+    AppFixture app;
+    constexpr int n = 150;
+    QStringList names;
+    for (int i = 1; i <= n; ++i) {
+        names << QStringLiteral("STEEL BOLT M8x40 ZINC %1").arg(i, 4, 10, QLatin1Char('0'));
+        move(addArticle(app, i, names.last()), QStringLiteral("P"), i % 7 == 0 ? 1 : 10 * i, 0);
+    }
+    const QString longName = QStringLiteral("HEXAGON SOCKET HEAD CAP SCREW DIN 912 STAINLESS A4-80 M12x160 "
+                                            "PARTIALLY THREADED, BOX OF TWENTY FIVE");
+    move(addArticle(app, n + 1, longName), QStringLiteral("P"), 5, 0);
+    app.main().LagerLista1->trigger();
+    AppFixture::settle();
+    auto* w = app.active<TSLagerListaLista>();
+    w->subWindow()->resize(1100, 650);
+    w->PageControl1->setActivePageIndex(1);
+    AppFixture::settle();
+
+    // The chart grows with the articles and scrolls; it is not squeezed into the page.
+    QVERIFY(w->ChartScroll && w->ChartScroll->widget() == w->DBChart1);
+    QVERIFY(w->DBChart1->height() >= (n + 1) * kit::barPitch);
+    QVERIFY(w->ChartScroll->verticalScrollBar()->maximum() > 0);
+
+    // Every bar has its name on the axis, drawn whole; only the very long one is shortened.
+    QStringList shown;
+    for (QGraphicsItem* item : w->DBChart1->scene()->items())
+        if (auto* text = dynamic_cast<QGraphicsTextItem*>(item); text && text->isVisible())
+            shown << text->toPlainText();
+    for (const QString& name : names)
+        QVERIFY2(shown.count(name) == 1, qPrintable(name));
+    const QStringList shortened = shown.filter(QStringLiteral("\u2026"));
+    QCOMPARE(shortened.size(), 1);
+    QVERIFY(shortened.first().startsWith(QStringLiteral("HEXAGON")) && shortened.first().endsWith(QStringLiteral("FIVE")));
+    QVERIFY(shown.filter(QStringLiteral("...")).isEmpty());
 }
 
 void TestLagerLista::pickOnlyWithStock()

@@ -61,6 +61,7 @@ private slots:
     void failedSaveLeavesNoTraceAndKeepsTheWindow();
     void picksDeliveredThroughTheMainWindow();
     void receiptPickAnswersOnlyInPickMode();
+    void closingTheProgramAsksOnceOverUnsavedInput();
 
 private:
     // A complete entry window: ACME picked, two lines of SCREW and one of NUT.
@@ -493,6 +494,56 @@ void TestPriemnica::receiptPickAnswersOnlyInPickMode()
     QTest::keyClick(app.active<TSPriemnicaLista>()->DBGrid1, Qt::Key_Return);
     AppFixture::settle();
     QCOMPARE(caller->received, QList<int>{-1});
+}
+
+void TestPriemnica::closingTheProgramAsksOnceOverUnsavedInput()
+{
+    {
+        // Entry and edit windows as they opened (the edit one filled from its receipt): the
+        // program closes at once.
+        AppFixture app;
+        const Master m = seed(app);
+        store(app, 1, QStringLiteral("2026-01-05"), m.acme, {{m.screw, 3}});
+        TSPriemnicaLista* list = openList(app);
+        QVERIFY(openEdit(app, list) && openEntry(app, list));
+        QVERIFY(app.main().close());
+        QVERIFY(app.messages().isEmpty());
+    }
+    AppFixture app;
+    const Master m = seed(app);
+    store(app, 1, QStringLiteral("2026-01-05"), m.acme, {{m.screw, 3}, {m.nut, 2}});
+    TSPriemnicaLista* list = openList(app);
+    QPointer<TSPriemnicaKorekcija> edit = openEdit(app, list);
+    QPointer<TSPriemnicaVnes> entry = openEntry(app, list);
+    QVERIFY(edit && entry);
+    QVERIFY(!edit->hasUnsavedInput() && !entry->hasUnsavedInput());
+    entry->MaskEdit1->setText(QStringLiteral("02.01.2026"));
+    edit->ProcDelete(1);
+    QVERIFY(edit->hasUnsavedInput() && entry->hasUnsavedInput());
+
+    // Two windows with input, one question; No keeps the program and both windows open.
+    app.answerNextMessage(kit::mrNo);
+    QVERIFY(!app.main().close());
+    AppFixture::settle();
+    const Shown asked{QStringLiteral("Warning"),
+                      QStringLiteral("An open window holds data that is not saved. Close the program without saving?")};
+    QCOMPARE(app.messages(), QList<Shown>{asked});
+    QVERIFY(app.main().isVisible() && edit && entry);
+    QCOMPARE(app.main().modules().size(), 13);
+
+    // Esc still closes the entry window at once, without asking.
+    entry->MaskEdit1->setFocus(Qt::OtherFocusReason);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    AppFixture::settle();
+    QVERIFY(entry.isNull());
+    QCOMPARE(app.messages().size(), 1);
+
+    // Yes closes the program.
+    app.answerNextMessage(kit::mrYes);
+    QVERIFY(app.main().close());
+    AppFixture::settle();
+    QCOMPARE(app.messages(), (QList<Shown>{asked, asked}));
+    QVERIFY(edit.isNull());
 }
 
 int main(int argc, char** argv)

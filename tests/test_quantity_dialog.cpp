@@ -4,6 +4,7 @@
 #include "kit/button.h"
 #include "kit/edit.h"
 #include "kit/label.h"
+#include "kit/look.h"
 #include "support/appfixture.h"
 
 #include <QtTest>
@@ -21,6 +22,7 @@ private slots:
     void quantityTest();
     void enterMovesToOkAndARefusalKeepsTheFocus();
     void leavingForCancelChecksToo();
+    void readOnlyFieldsReadableAndFocusFrameAfterEnter();
 
 private:
     // Article 'SCREW' (code 1001) with 10 in and 4 out, spread over two documents, and an
@@ -203,6 +205,42 @@ void TestQuantityDialog::leavingForCancelChecksToo()
     QCOMPARE(app.messages().first().title, QStringLiteral("Warning"));
     d.Button2->Click();
     QCOMPARE(d.result(), int(kit::mrCancel));
+}
+
+void TestQuantityDialog::readOnlyFieldsReadableAndFocusFrameAfterEnter()
+{
+    AppFixture app;
+    int screw = 0, nut = 0;
+    seed(app, screw, nut);
+    TSNalogVnesiProizvod d(&app.main());
+    d.LoadArticleWithBalance(screw);
+    d.show();
+    QApplication::setActiveWindow(&d);
+    QVERIFY(QTest::qWaitForWindowActive(&d));
+
+    // Code, name and unit cannot be changed, and read well all the same.
+    for (kit::Edit* field : {d.Edit1, d.Edit2, d.Edit3}) {
+        QVERIFY(!field->isEnabled());
+        const QPalette pal = field->palette();
+        const double contrast = kit::contrastRatio(pal.color(QPalette::Disabled, QPalette::Text),
+                                                   pal.color(QPalette::Disabled, QPalette::Base));
+        QVERIFY2(contrast >= 4.5, qPrintable(QStringLiteral("%1: %2").arg(field->objectName()).arg(contrast)));
+    }
+
+    // Enter moves the focus to "Ok": drawn as when Tab brought it there (the focus frame).
+    d.Edit4->SetFocus();
+    QTest::keyClicks(d.Edit4, "5");
+    QTest::keyClick(d.Edit4, Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget(), d.Button1);
+    const QImage afterEnter = d.Button1->grab().toImage();
+    QTest::keyClick(d.Button1, Qt::Key_Backtab);
+    QCOMPARE(QApplication::focusWidget(), d.Edit4);
+    const QImage unfocused = d.Button1->grab().toImage();
+    QTest::keyClick(d.Edit4, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), d.Button1);
+    const QImage afterTab = d.Button1->grab().toImage();
+    QVERIFY(afterTab != unfocused);
+    QCOMPARE(afterEnter, afterTab);
 }
 
 int main(int argc, char** argv)

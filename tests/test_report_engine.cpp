@@ -3,6 +3,7 @@
 #include "data/datasource.h"
 #include "data/query.h"
 #include "kit/format.h"
+#include "kit/look.h"
 #include "kit/modal.h"
 #include "reports/engine/preview.h"
 #include "reports/engine/report.h"
@@ -12,6 +13,8 @@
 #include <QFileDialog>
 #include <QFontInfo>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QScreen>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
@@ -520,6 +523,9 @@ void TestReportEngine::previewExportsPdfBesidePrint()
     bool cancelFile = false;
     bool besidePrint = false;
     bool writtenOnCancel = true;
+    QSize previewSize;
+    QRect screenRoom;
+    bool wholePage = false;
     kit::ScopedModalHandler modal([&](QDialog* d) -> int {
         if (auto* file = qobject_cast<QFileDialog*>(d)) {
             if (cancelFile)
@@ -531,6 +537,10 @@ void TestReportEngine::previewExportsPdfBesidePrint()
         if (!preview)
             return QDialog::Rejected;
         sawPreview = true;
+        previewSize = preview->size();
+        screenRoom = preview->screen()->availableGeometry();
+        auto* view = preview->findChild<QPrintPreviewWidget*>();
+        wholePage = view && view->zoomMode() == QPrintPreviewWidget::FitInView;
         auto* action = preview->findChild<QAction*>(QStringLiteral("ExportPdfAction"));
         if (!action)
             return QDialog::Rejected;
@@ -547,6 +557,14 @@ void TestReportEngine::previewExportsPdfBesidePrint()
     });
     showPreview(doc, nullptr, QStringLiteral("Preview"));
     QVERIFY(sawPreview);
+    // The preview fits its screen, title bar included, and shows the whole page.
+    QVERIFY2(previewSize.width() <= screenRoom.width() && previewSize.height() + 30 <= screenRoom.height(),
+             qPrintable(QStringLiteral("%1x%2 on %3x%4").arg(previewSize.width()).arg(previewSize.height())
+                            .arg(screenRoom.width()).arg(screenRoom.height())));
+    QVERIFY(wholePage);
+    // On a 1366x768 screen it keeps its width and loses only what does not fit in height.
+    QCOMPARE(kit::fittedSize(QSize(900, 760), QRect(0, 0, 1366, 768), QMargins(6, 30, 6, 6)), QSize(900, 732));
+    QCOMPARE(kit::fittedSize(QSize(900, 760), QRect(0, 0, 1920, 1080), QMargins(6, 30, 6, 6)), QSize(900, 760));
     QVERIFY(besidePrint);
     QVERIFY(!writtenOnCancel);
     QCOMPARE(modal.count(), 3);

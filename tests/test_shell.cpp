@@ -71,6 +71,8 @@ private slots:
     void pickAnswerToClosedCallerIsDropped();
     void stockPickRefusesWithoutBalance();
     void helpOpensThePageOfTheContext();
+    void f1OpensThePageOfTheWindowItWasPressedIn_data();
+    void f1OpensThePageOfTheWindowItWasPressedIn();
     void aboutShowsInfoTable();
     void childWindowsArePlacedBesideTheNavigator();
 
@@ -438,6 +440,56 @@ void TestShell::helpOpensThePageOfTheContext()
         AppFixture::settle();
     }
     QCOMPARE(app::HelpViewer::helpFile(), QStringLiteral("REDIDOZIZED.hlp"));
+}
+
+void TestShell::f1OpensThePageOfTheWindowItWasPressedIn_data()
+{
+    QTest::addColumn<QString>("menuItem");
+    QTest::addColumn<QString>("page");
+    const QList<QPair<const char*, const char*>> rows{
+        {"Lista1", "article-list.html"},           {"Komintenti1", "partner-list.html"},
+        {"Priemnici2", "receive-goods.html"},      {"FakturaIspratnica2", "dispatch-goods.html"},
+        {"LagerLista1", "see-stock.html"},         {"PregledipoArtikli1", "article-overview.html"},
+        {"PregledipoKomintenti1", "partner-overview.html"}, {"FinansovIzvestaj1", "financial-report.html"},
+        {"Nalozi2", "work-order-list.html"},       {"PregledpoNalozi1", "gantt-chart.html"},
+        {"Proizvodi1", "product-list.html"},       {"Vraboteni1", "employee-list.html"},
+    };
+    for (const auto& [item, page] : rows)
+        QTest::newRow(item) << QString::fromLatin1(item) << QString::fromLatin1(page);
+}
+
+void TestShell::f1OpensThePageOfTheWindowItWasPressedIn()
+{
+    QFETCH(QString, menuItem);
+    QFETCH(QString, page);
+    AppFixture app;
+    auto* action = app.main().findChild<QAction*>(menuItem);
+    QVERIFY(action);
+    action->trigger();
+    AppFixture::settle();
+    auto* window = app.active<TFormSrgBase>();
+    QVERIFY(window);
+    // Wherever the focus is inside the window: its search box, its grid, the window itself.
+    QList<QWidget*> places;
+    for (QWidget* w : window->findChildren<QWidget*>())
+        if ((qobject_cast<QLineEdit*>(w) || qobject_cast<QAbstractItemView*>(w)) && w->isVisible() &&
+            w->focusPolicy() != Qt::NoFocus)
+            places << w;
+    places << window;
+    for (QWidget* place : places) {
+        QApplication::setActiveWindow(&app.main());
+        place->setFocus(Qt::OtherFocusReason);
+        QWidget* focused = QApplication::focusWidget();
+        QVERIFY(focused == window || window->isAncestorOf(focused));
+        QTest::keyClick(focused, Qt::Key_F1);
+        AppFixture::settle();
+        QCOMPARE(app::HelpViewer::currentPage(), page);
+        auto* viewer = app.main().findChild<app::HelpViewer*>();
+        QVERIFY(viewer && viewer->isVisible());
+        QCOMPARE(viewer->browser()->source().fileName(), page);
+        viewer->close();
+        AppFixture::settle();
+    }
 }
 
 void TestShell::aboutShowsInfoTable()

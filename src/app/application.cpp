@@ -1,6 +1,7 @@
 #include "app/application.h"
 
 #include "kit/guard.h"
+#include "kit/look.h"
 #include "kit/operatoraction.h"
 
 namespace app {
@@ -11,6 +12,7 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv)
     // No display name: the desktop would append it to every window title ("Tervalo — ...");
     // the titles stand as they are.
     setApplicationVersion(QStringLiteral(DUREDIR_VERSION));
+    kit::installLook(this);
 }
 
 bool Application::notify(QObject* receiver, QEvent* event)

@@ -13,6 +13,42 @@ namespace app {
 namespace {
 QPointer<HelpViewer> g_viewer;
 QString g_helpFile = QStringLiteral("REDIDOZIZED.HLP");
+QString g_currentPage;
+
+struct WindowPage {
+    const char* className;
+    const char* page;
+};
+
+// The page of every child window that has one: a list, and the entry and edit windows
+// opened from it, share the page of their task.
+constexpr WindowPage kWindowPages[] = {
+    {"TSArtikliLista", "article-list.html"},
+    {"TSProizvodLista", "product-list.html"},
+    {"TSKomintentiLista", "partner-list.html"},
+    {"TSKomintentiVnes", "partner-list.html"},
+    {"TSKomintentiKorekcija", "partner-list.html"},
+    {"TSVraboteniLista", "employee-list.html"},
+    {"TSVraboteniVnes", "employee-list.html"},
+    {"TSVraboteniKorekcija", "employee-list.html"},
+    {"TSNalogLista", "work-order-list.html"},
+    {"TSNalogVnes", "work-order-list.html"},
+    {"TSNalogKorekcija", "work-order-list.html"},
+    {"TSNalogGraphic", "gantt-chart.html"},
+    {"TSReportFinanLista", "financial-report.html"},
+    {"TSPregledArtikalLista", "article-overview.html"},
+    {"TSPregledKomintentLista", "partner-overview.html"},
+    {"TSFakturaLista", "invoice-list.html"},
+    {"TSFakturaVnes", "invoice-list.html"},
+    {"TSFakturaKorekcija", "invoice-list.html"},
+    {"TSPriemnicaLista", "receive-goods.html"},
+    {"TSPriemnicaVnes", "receive-goods.html"},
+    {"TSPriemnicaKorekcija", "receive-goods.html"},
+    {"TSIspratnicaLista", "dispatch-goods.html"},
+    {"TSIspratnicaVnes", "dispatch-goods.html"},
+    {"TSIspratnicaKorekcija", "dispatch-goods.html"},
+    {"TSLagerListaLista", "see-stock.html"},
+};
 } // namespace
 
 HelpViewer::HelpViewer(QWidget* parent) : QDialog(parent)
@@ -62,13 +98,35 @@ QString HelpViewer::helpFile()
     return g_helpFile;
 }
 
+QString HelpViewer::pageForWindow(const QWidget* window)
+{
+    if (!window)
+        return {};
+    const char* name = window->metaObject()->className();
+    for (const WindowPage& entry : kWindowPages)
+        if (qstrcmp(entry.className, name) == 0)
+            return QString::fromLatin1(entry.page);
+    return {};
+}
+
+QString HelpViewer::currentPage()
+{
+    return g_currentPage;
+}
+
 HelpViewer* HelpViewer::showContext(int context, QWidget* parent)
+{
+    return showPage(QUrl(pageFor(context)).fileName(), parent);
+}
+
+HelpViewer* HelpViewer::showPage(const QString& page, QWidget* parent)
 {
     // Every request names the help file in lower-case extension.
     g_helpFile = QStringLiteral("REDIDOZIZED.hlp");
+    g_currentPage = page;
     if (!g_viewer)
         g_viewer = new HelpViewer(parent);
-    g_viewer->m_browser->setSource(QUrl(pageFor(context)));
+    g_viewer->m_browser->setSource(QUrl(QStringLiteral("qrc:/help/") + page));
     g_viewer->show();
     g_viewer->raise();
     g_viewer->activateWindow();

@@ -101,14 +101,12 @@ TForm1::TForm1(data::Database* database, QWidget* parent) : QMainWindow(parent)
     m_nav->OnClose = [this]() { disconnect(m_mdi, &QMdiArea::subWindowActivated, this, nullptr); };
     m_navSub->show();
 
-    // F1 opens the help page of the active window; the main window's context is 1.
+    // F1 opens the help page of the window it was pressed in, wherever the focus is inside
+    // it (a list's grid or search box); the main window's context is 1.
     auto* help = new QAction(this);
     help->setShortcut(QKeySequence(Qt::Key_F1));
     help->setShortcutContext(Qt::ApplicationShortcut);
-    connect(help, &QAction::triggered, this, [this]() {
-        auto* child = qobject_cast<TFormSrgBase*>(ActiveMDIChild());
-        ApplicationHelp(child ? child->HelpContext : 1);
-    });
+    connect(help, &QAction::triggered, this, [this]() { kit::guarded([this] { HelpForActiveWindow(); }); });
     addAction(help);
 }
 
@@ -228,8 +226,24 @@ void TForm1::saveLayout()
     kit::saveGeometry(QStringLiteral("Form1"), saveGeometry());
 }
 
+bool TForm1::hasUnsavedInput() const
+{
+    for (QMdiSubWindow* sub : m_mdi->subWindowList())
+        if (auto* child = qobject_cast<TFormSrgBase*>(sub->widget()); child && child->hasUnsavedInput())
+            return true;
+    return false;
+}
+
 void TForm1::closeEvent(QCloseEvent* event)
 {
+    // Title-bar close or Alt+F4 over an entry or edit window holding input: asked once, and
+    // the program stays open unless the operator says yes.
+    if (!m_closing && hasUnsavedInput() &&
+        kit::messageBox(this, QStringLiteral("An open window holds data that is not saved. Close the program without saving?"),
+                        QStringLiteral("Warning"), kit::Buttons::YesNo) != kit::mrYes) {
+        event->ignore();
+        return;
+    }
     saveLayout();
     FormClose();
     QMainWindow::closeEvent(event);
@@ -317,6 +331,20 @@ void TForm1::About1Click()
 {
     TSAbout about(this);
     kit::runModal(&about);
+}
+
+void TForm1::HelpForActiveWindow()
+{
+    TFormSrgBase* child = nullptr;
+    for (QWidget* w = QApplication::focusWidget(); w && !child; w = w->parentWidget())
+        child = qobject_cast<TFormSrgBase*>(w);
+    if (!child)
+        child = qobject_cast<TFormSrgBase*>(ActiveMDIChild());
+    const QString page = app::HelpViewer::pageForWindow(child);
+    if (!page.isEmpty())
+        app::HelpViewer::showPage(page, this);
+    else
+        ApplicationHelp(child ? child->HelpContext : 1);
 }
 
 bool TForm1::ApplicationHelp(int context)

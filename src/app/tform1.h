@@ -136,6 +136,10 @@ public:
     void ScreenActiveControlChange();
     // Opens the help viewer on the page of a help context (0: the index).
     bool ApplicationHelp(int context);
+    // An entry or edit window holds input that is not saved.
+    bool hasUnsavedInput() const;
+    // F1: the help page of the child window holding the focus (else the active one).
+    void HelpForActiveWindow();
 
     void FormShow();
     void FormClose();

@@ -4,11 +4,18 @@
 #include "app/tnavform.h"
 #include "kit/focus.h"
 #include "kit/popupmenu.h"
+#include "kit/stringgrid.h"
 
 #include "data/database.h"
 #include "data/errors.h"
 
+#include <QAbstractButton>
+#include <QAbstractSpinBox>
 #include <QCloseEvent>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTimer>
@@ -73,6 +80,39 @@ void TFormSrgBase::InitChild(QWidget* caller, const QString& caption, int kind)
     }
     if (!kit::focusFirstControl(this))
         setFocus(Qt::OtherFocusReason);
+    if (m_tracksInput)
+        m_inputAtStart = inputState();
+}
+
+QStringList TFormSrgBase::inputState() const
+{
+    QStringList state;
+    for (const QWidget* w : findChildren<QWidget*>()) {
+        if (auto* line = qobject_cast<const QLineEdit*>(w))
+            state << line->text();
+        else if (auto* plain = qobject_cast<const QPlainTextEdit*>(w))
+            state << plain->toPlainText();
+        else if (auto* rich = qobject_cast<const QTextEdit*>(w))
+            state << rich->toPlainText();
+        else if (auto* combo = qobject_cast<const QComboBox*>(w))
+            state << combo->currentText();
+        else if (auto* spin = qobject_cast<const QAbstractSpinBox*>(w))
+            state << spin->text();
+        else if (auto* button = qobject_cast<const QAbstractButton*>(w); button && button->isCheckable())
+            state << QString::number(button->isChecked());
+        else if (auto* grid = qobject_cast<const kit::StringGrid*>(w)) {
+            state << QString::number(grid->RowCount());
+            for (int row = 0; row < grid->RowCount(); ++row)
+                for (int col = 0; col < grid->ColCount(); ++col)
+                    state << grid->Cells(col, row);
+        }
+    }
+    return state;
+}
+
+bool TFormSrgBase::hasUnsavedInput() const
+{
+    return m_tracksInput && !m_closed && inputState() != m_inputAtStart;
 }
 
 data::Database& TFormSrgBase::connection() const

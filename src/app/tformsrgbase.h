@@ -51,6 +51,9 @@ public:
     data::Database& connection() const;
     // The window is closing or closed: its fields no longer check what they hold on exit.
     bool isClosing() const { return m_closed; }
+    // An entry or edit window whose fields, lines or boxes differ from what they held when
+    // the window opened (after it was filled); always false for other windows.
+    bool hasUnsavedInput() const;
 
     QMdiSubWindow* subWindow() const;
 
@@ -60,8 +63,15 @@ protected:
     // turn of the event loop: what the window read while being built cannot have changed,
     // so a list need not read it again.
     bool activatedJustAfterBuilding();
+    // Marks an entry or edit window: what its inputs hold when it opens (InitChild) is
+    // remembered, and the main window asks before closing over changes to it.
+    void trackInput() { m_tracksInput = true; }
+    // What the window's inputs hold: texts of its fields and line grids, checked boxes.
+    QStringList inputState() const;
 
 private:
+    bool m_tracksInput = false;
+    QStringList m_inputAtStart;
     bool m_closed = false;
     bool m_justBuilt = true; // until the event loop turns after the window was built
 };

@@ -7,6 +7,7 @@
 #include "kit/edit.h"
 #include "kit/format.h"
 #include "kit/label.h"
+#include "kit/look.h"
 #include "kit/messagebox.h"
 
 #include <QApplication>
@@ -57,8 +58,10 @@ TSNalogVnesiProizvod::TSNalogVnesiProizvod(QWidget* owner) : QDialog(owner)
     Edit4 = edit(QStringLiteral("Edit4"));
     Edit5 = edit(QStringLiteral("Edit5"));
     Edit6 = edit(QStringLiteral("Edit6"));
-    for (kit::Edit* e : {Edit1, Edit2, Edit3})
+    for (kit::Edit* e : {Edit1, Edit2, Edit3}) {
         e->setEnabled(false);
+        kit::showReadOnly(e); // shown, not changed: readable all the same
+    }
     Edit5->setVisible(false);
     Edit6->setVisible(false);
     Edit1->setMaximumWidth(140);

@@ -1,5 +1,6 @@
 #include "kit/chartcategories.h"
 
+#include <QFontMetrics>
 #include <QSet>
 
 namespace kit {
@@ -27,6 +28,11 @@ QStringList distinctCategories(const QStringList& labels)
 QString shownCategory(QString category)
 {
     return category.remove(kZeroWidthSpace);
+}
+
+QString categoryLabel(const QString& name, const QFont& font, int maxWidth)
+{
+    return QFontMetrics(font).elidedText(name.simplified(), Qt::ElideMiddle, maxWidth);
 }
 
 } // namespace kit

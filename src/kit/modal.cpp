@@ -1,5 +1,7 @@
 #include "kit/modal.h"
 
+#include "kit/look.h"
+
 #include <QDialog>
 #include <QEventLoop>
 #include <QPointer>
@@ -20,6 +22,7 @@ ModalHandler& installedHandler()
 
 int runModal(QDialog* dialog)
 {
+    fitToScreen(dialog);
     if (const ModalHandler& handler = installedHandler()) {
         const int result = handler(dialog);
         dialog->setResult(result);
@@ -32,6 +35,7 @@ int runModeless(QDialog* dialog)
 {
     if (installedHandler())
         return runModal(dialog);
+    fitToScreen(dialog);
     QPointer<QDialog> guard(dialog);
     QEventLoop loop;
     QObject::connect(dialog, &QDialog::finished, &loop, &QEventLoop::quit);

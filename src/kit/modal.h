@@ -9,7 +9,8 @@ namespace kit {
 // Runs a dialog modally and returns its modal result (mrOk ...). Every modal dialog of the
 // program goes through here: by default dialog->exec(); tests install a handler that
 // fills the dialog, presses its buttons and returns the result, so no test waits in a
-// modal loop. The dialog's result() is set to the returned value either way.
+// modal loop. The dialog's result() is set to the returned value either way. A dialog
+// larger than its screen's available geometry is made to fit first.
 int runModal(QDialog* dialog);
 
 // Runs a dialog in a message loop of its own without blocking the other windows (a print

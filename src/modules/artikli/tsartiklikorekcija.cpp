@@ -21,6 +21,7 @@
 TSArtikliKorekcija::TSArtikliKorekcija(QWidget* parent)
     : TFormSrgBase(parent), m_version(artikli_sql::Version, {})
 {
+    trackInput();
     setObjectName(QStringLiteral("SArtikliKorekcija"));
     HelpContext = 3;
 

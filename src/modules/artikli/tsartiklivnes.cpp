@@ -16,6 +16,7 @@
 
 TSArtikliVnes::TSArtikliVnes(QWidget* parent) : TFormSrgBase(parent)
 {
+    trackInput();
     setObjectName(QStringLiteral("SArtikliVnes"));
     HelpContext = 2;
 

@@ -72,6 +72,7 @@ QVariant lastColumn(const data::Query& query, const QString& name)
 
 TSFakturaVnes::TSFakturaVnes(QWidget* parent) : TFormSrgBase(parent)
 {
+    trackInput();
     setObjectName(QStringLiteral("SFakturaVnes"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);

@@ -15,6 +15,7 @@ constexpr int kTextLimit = 30;
 
 TSKomintentiFields::TSKomintentiFields(const QString& buttonCaption, QWidget* parent) : TFormSrgBase(parent)
 {
+    trackInput();
     m_form = app::fieldForm();
     auto row = [this](kit::Edit*& edit, const char* name, const QString& caption, int limit) {
         const QString n = QString::fromLatin1(name);

@@ -18,6 +18,7 @@
 #include <QChartView>
 #include <QHBoxLayout>
 #include <QHorizontalStackedBarSeries>
+#include <QScrollArea>
 #include <QValueAxis>
 #include <QVBoxLayout>
 
@@ -62,10 +63,19 @@ TSLagerListaLista::TSLagerListaLista(QWidget* parent) : TFormSrgBase(parent)
     auto* chart = new QChart;
     chart->setTitle(QStringLiteral("Vlezen Duredir na Artikli - Saldo"));
     chart->legend()->hide();
-    DBChart1 = new QChartView(chart, TabSheet2);
+    ChartScroll = new QScrollArea(TabSheet2);
+    ChartScroll->setObjectName(QStringLiteral("ChartScroll"));
+    ChartScroll->setWidgetResizable(true);
+    ChartScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ChartScroll->setFrameShape(QFrame::NoFrame);
+    DBChart1 = new QChartView(chart);
     DBChart1->setObjectName(QStringLiteral("DBChart1"));
     DBChart1->setRenderHint(QPainter::Antialiasing);
-    chartLayout->addWidget(DBChart1);
+    // The view itself never scrolls: the scroll area around it does.
+    DBChart1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    DBChart1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ChartScroll->setWidget(DBChart1);
+    chartLayout->addWidget(ChartScroll);
 
     Edit1->OnChange = [this]() { Edit1Change(); };
     Edit1->OnKeyDown = [this](int& key, Qt::KeyboardModifiers shift) { Edit1KeyDown(key, shift); };
@@ -163,8 +173,9 @@ void TSLagerListaLista::rebuildChart()
     QStringList categories;
     double low = 0, high = 0;
     const int n = int(bars.size());
+    // Names are shown whole; only a very long one is shortened, in the middle.
     for (int i = n - 1; i >= 0; --i)
-        categories << bars.at(i).first;
+        categories << kit::categoryLabel(bars.at(i).first, chart->font(), 320);
     constexpr int colours = 12;
     QList<QList<qreal>> segments(qMin(n, colours), QList<qreal>(n, 0.0));
     for (int i = 0; i < n; ++i) {
@@ -181,16 +192,24 @@ void TSLagerListaLista::rebuildChart()
     }
     series->setLabelsVisible(true);
     series->setLabelsFormat(QStringLiteral("@value"));
-    series->setLabelsPosition(QAbstractBarSeries::LabelsInsideEnd);
+    // The value stands beyond the end of its bar, never over it.
+    series->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
+    series->setBarWidth(0.7);
     chart->addSeries(series);
     auto* names = new QBarCategoryAxis;
     names->append(kit::distinctCategories(categories)); // a bar per row, even of equal names
+    names->setTruncateLabels(false);
     chart->addAxis(names, Qt::AlignLeft);
     series->attachAxis(names);
     auto* values = new QValueAxis;
-    values->setRange(low, high > low ? high * 1.05 : low + 1);
+    // Room beyond the longest bars for their value labels.
+    const double room = qMax(high - low, 1.0) * 0.12;
+    values->setRange(low < 0 ? low - room / 3 : 0, high > 0 ? high + room : (low < 0 ? 0 : 1));
     values->applyNiceNumbers();
     values->setLabelFormat(QStringLiteral("%g"));
     chart->addAxis(values, Qt::AlignBottom);
     series->attachAxis(values);
+    // A bar's height for every article (title and value axis besides): with many articles
+    // the chart grows and the page scrolls rather than squeezing the names away.
+    DBChart1->setMinimumHeight(n * kit::barPitch + 150);
 }

@@ -4,6 +4,7 @@
 
 class QChart;
 class QChartView;
+class QScrollArea;
 
 namespace data {
 class DataSource;
@@ -35,6 +36,9 @@ public:
     data::Query* Query1 = nullptr;
     data::DataSource* DataSource1 = nullptr;
     QChartView* DBChart1 = nullptr;
+    // Holds the chart: with many articles the chart grows by a bar's height per article and
+    // scrolls, every bar with its readable name.
+    QScrollArea* ChartScroll = nullptr;
 
     // The current row's article id, or -1 when there is no row or its balance is not above 0.
     Q_INVOKABLE int GetArtikalId();

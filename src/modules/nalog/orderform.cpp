@@ -25,6 +25,7 @@
 
 OrderForm::OrderForm(QWidget* parent) : TFormSrgBase(parent)
 {
+    trackInput();
     Panel1 = new kit::Panel(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
 

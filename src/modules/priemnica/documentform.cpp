@@ -34,6 +34,7 @@ struct _artikal {
 
 DocumentForm::DocumentForm(const DocumentKind& kind, QWidget* parent) : TFormSrgBase(parent), Kind(kind)
 {
+    trackInput();
     auto label = [this](const QString& name, const QString& caption) {
         auto* l = new kit::Label(caption, this);
         l->setObjectName(name);

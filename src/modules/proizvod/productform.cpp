@@ -24,6 +24,7 @@
 
 ProductForm::ProductForm(QWidget* parent) : TFormSrgBase(parent)
 {
+    trackInput();
     Panel1 = new kit::Panel(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
     GroupBox1 = new kit::GroupBox(QStringLiteral("Osnovni podatoci"), Panel1);

@@ -11,6 +11,7 @@
 
 TSVraboteniFields::TSVraboteniFields(const QString& buttonCaption, QWidget* parent) : TFormSrgBase(parent)
 {
+    trackInput();
     m_form = app::fieldForm();
     auto row = [this](kit::Edit*& edit, const char* name, const QString& caption) {
         const QString n = QString::fromLatin1(name);

@@ -99,7 +99,7 @@ int showPreview(const Document& document, QWidget* parent, const QString& title)
     dialog.setObjectName(QStringLiteral("PrintPreview"));
     if (!title.isEmpty())
         dialog.setWindowTitle(title);
-    dialog.resize(900, 760);
+    dialog.resize(900, 760); // made smaller on a smaller screen (kit::runModeless)
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
                      [&document](QPrinter* target) { printDocument(document, target); });
 
@@ -110,6 +110,12 @@ int showPreview(const Document& document, QWidget* parent, const QString& title)
     QObject::connect(exportAction, &QAction::triggered, &dialog,
                      [&document, &dialog] { exportPdf(document, &dialog); });
     addBesidePrint(dialog, exportAction);
+    // The whole page in view, whatever size the window got.
+    for (QAction* action : dialog.findChildren<QAction*>())
+        if (action->text() == QPrintPreviewDialog::tr("Fit page")) {
+            action->trigger();
+            break;
+        }
     // The preview does not block the program: the main window stays usable meanwhile.
     return kit::runModeless(&dialog);
 }
