@@ -7,11 +7,13 @@
 #include "kit/dbgrid.h"
 #include "kit/dbtext.h"
 #include "kit/messagebox.h"
+#include "kit/modal.h"
 #include "support/inject.h"
 #include "support/csvread.h"
 #include "support/testdb.h"
 
 #include <QBuffer>
+#include <QFileDialog>
 #include <QHeaderView>
 #include <QMenu>
 #include <QTemporaryDir>
@@ -31,6 +33,8 @@ private slots:
     void enterReachesKeyHandler();
     void fieldDisplaysFollowCurrentRow();
     void csvExportRoundTripsCells();
+    void csvExportNamesTheFileAndReportsFailure_data();
+    void csvExportNamesTheFileAndReportsFailure();
     void columnWidthsAreRemembered();
     void failingDetailIsShownAndTheGridGoesOn();
 
@@ -267,6 +271,81 @@ void TestKitDb::csvExportRoundTripsCells()
     QString error;
     QVERIFY(!kit::exportCsv(&grid, QStringLiteral("/nonexistent/dir/x.csv"), &error));
     QVERIFY(!error.isEmpty());
+}
+
+void TestKitDb::csvExportNamesTheFileAndReportsFailure_data()
+{
+    QTest::addColumn<QString>("chosen");  // relative to a fresh folder holding "my.folder/" and the file "plain"
+    QTest::addColumn<QString>("written"); // empty: the export fails
+    QTest::addColumn<bool>("throughDialog");
+    QTest::newRow("no extension") << "stock" << "stock.csv" << false;
+    QTest::newRow("no extension, through the dialog") << "stock" << "stock.csv" << true;
+    QTest::newRow("trailing dot") << "stock." << "stock.csv" << false;
+    QTest::newRow("dot in the folder only") << "my.folder/stock" << "my.folder/stock.csv" << false;
+    QTest::newRow("csv kept") << "stock.csv" << "stock.csv" << false;
+    QTest::newRow("other extension kept") << "stock.txt" << "stock.txt" << false;
+    QTest::newRow("folder missing") << "missing/stock" << "" << false;
+    QTest::newRow("folder is a file") << "plain/stock.csv" << "" << false;
+    QTest::newRow("folder is a file, through the dialog") << "plain/stock" << "" << true;
+}
+
+void TestKitDb::csvExportNamesTheFileAndReportsFailure()
+{
+    QFETCH(QString, chosen);
+    QFETCH(QString, written);
+    QFETCH(bool, throughDialog);
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("my.folder")));
+    QFile plain(dir.filePath(QStringLiteral("plain")));
+    QVERIFY(plain.open(QIODevice::WriteOnly));
+    plain.close();
+
+    openProducts();
+    DBGrid grid;
+    grid.setDataSource(m_productsSource.get());
+    grid.addColumn(QStringLiteral("proizvod"), QStringLiteral("Product"));
+    QList<std::pair<QString, QString>> shown;
+    const MessageBoxHandler previous = setMessageBoxHandler([&](QWidget*, const QString& text, const QString& title, Buttons) {
+        shown << std::pair(title, text);
+        return mrOk;
+    });
+    const QString path = dir.filePath(chosen);
+    bool ok = false;
+    if (throughDialog) {
+        QMenu menu;
+        ScopedModalHandler modal([&](QDialog* d) {
+            auto* file = qobject_cast<QFileDialog*>(d);
+            if (!file)
+                return int(QDialog::Rejected);
+            file->selectFile(path);
+            return int(QDialog::Accepted);
+        });
+        grid.addExportAction(&menu)->trigger();
+        QCOMPARE(modal.count(), 1);
+        ok = shown.isEmpty();
+    } else {
+        ok = grid.exportCsvTo(path);
+    }
+    setMessageBoxHandler(previous);
+
+    if (!written.isEmpty()) {
+        QVERIFY(ok);
+        QVERIFY(shown.isEmpty());
+        QFile file(dir.filePath(written));
+        QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.fileName()));
+        QCOMPARE(file.readAll(), QByteArray("Product\r\nTABLE\r\nCHAIR\r\nSHELF\r\n"));
+        // Only the one file: the chosen name is not written besides it.
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size() + QDir(dir.filePath(QStringLiteral("my.folder"))).entryList(QDir::Files).size(), 2);
+    } else {
+        // A failure is never quiet and leaves no file behind.
+        QVERIFY(!ok);
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown.at(0).first, QStringLiteral("Warning"));
+        QVERIFY2(shown.at(0).second.startsWith(QStringLiteral("The list was not exported. The file ")), qPrintable(shown.at(0).second));
+        QVERIFY2(shown.at(0).second.contains(QDir::toNativeSeparators(csvExportFileName(path))), qPrintable(shown.at(0).second));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("plain")});
+        QCOMPARE(plain.size(), 0);
+    }
 }
 
 void TestKitDb::columnWidthsAreRemembered()

@@ -15,9 +15,12 @@
 #include "modules/magacin/tsmagacin.h"
 #include "support/appfixture.h"
 
+#include <QDirIterator>
+#include <QImage>
 #include <QMdiArea>
 #include <QScopeGuard>
 #include <QTemporaryDir>
+#include <QRegularExpression>
 #include <QPlainTextEdit>
 #include <QTextBrowser>
 #include <QMdiSubWindow>
@@ -73,6 +76,7 @@ private slots:
     void helpOpensThePageOfTheContext();
     void f1OpensThePageOfTheWindowItWasPressedIn_data();
     void f1OpensThePageOfTheWindowItWasPressedIn();
+    void helpPagesLinksAndPicturesAreComplete();
     void aboutShowsInfoTable();
     void childWindowsArePlacedBesideTheNavigator();
 
@@ -490,6 +494,81 @@ void TestShell::f1OpensThePageOfTheWindowItWasPressedIn()
         viewer->close();
         AppFixture::settle();
     }
+}
+
+// Every page the program or another page names is there, every page is in the contents, and
+// every picture exists and is shown at its own size, no wider than the viewer.
+void TestShell::helpPagesLinksAndPicturesAreComplete()
+{
+    const QDir source(QStringLiteral(DUREDIR_HELP_DIR));
+    const QDir built(QStringLiteral(":/help"));
+    app::HelpViewer viewer; // registers the built-in pages
+    const QStringList pages = source.entryList({QStringLiteral("*.html")}, QDir::Files);
+    QVERIFY(pages.contains(QStringLiteral("index.html")));
+    // The viewer shows the built-in copies: every page and picture of the folder is built in.
+    QCOMPARE(built.entryList({QStringLiteral("*.html")}, QDir::Files), pages);
+    QCOMPARE(QDir(built.filePath(QStringLiteral("screenshots"))).entryList(QDir::Files),
+             QDir(source.filePath(QStringLiteral("screenshots"))).entryList(QDir::Files));
+
+    auto read = [&](const QString& page) {
+        QFile file(built.filePath(page));
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    };
+    static const QRegularExpression link(QStringLiteral("href=\"([^\"#:]+)(#[^\"]*)?\""));
+    static const QRegularExpression image(QStringLiteral("<img\\b([^>]*)>"));
+    auto attribute = [](const QString& tag, const QString& name) {
+        const QRegularExpression re(QStringLiteral("\\b%1=\"([^\"]*)\"").arg(name));
+        return re.match(tag).captured(1);
+    };
+    QStringList fromIndex;
+    for (const QString& page : pages) {
+        const QString text = read(page);
+        QVERIFY2(text.contains(QStringLiteral("<title>")), qPrintable(page));
+        for (auto m = link.globalMatch(text); m.hasNext();) {
+            const QString target = m.next().captured(1);
+            QVERIFY2(built.exists(target), qPrintable(page + QStringLiteral(" links to missing ") + target));
+            if (page == QStringLiteral("index.html"))
+                fromIndex << target;
+        }
+        for (auto m = image.globalMatch(text); m.hasNext();) {
+            const QString tag = m.next().captured(1);
+            const QString src = attribute(tag, QStringLiteral("src"));
+            const QImage picture(built.filePath(src));
+            QVERIFY2(!picture.isNull(), qPrintable(page + QStringLiteral(": no picture ") + src));
+            const QString width = attribute(tag, QStringLiteral("width"));
+            const QString height = attribute(tag, QStringLiteral("height"));
+            QVERIFY2(width.isEmpty() || width.toInt() == picture.width(), qPrintable(page + QStringLiteral(": ") + src + QStringLiteral(" scaled")));
+            QVERIFY2(height.isEmpty() || height.toInt() == picture.height(), qPrintable(page + QStringLiteral(": ") + src + QStringLiteral(" scaled")));
+            // The viewer opens 960 pixels wide: the picture fits beside its margins and scroll bar.
+            QVERIFY2(picture.width() <= 900, qPrintable(page + QStringLiteral(": ") + src + QStringLiteral(" wider than the viewer")));
+        }
+    }
+    for (const QString& page : pages)
+        QVERIFY2(page == QStringLiteral("index.html") || fromIndex.contains(page), qPrintable(page + QStringLiteral(" is not in the contents")));
+
+    // Pages the program names: by context number, and by file name anywhere in its source.
+    for (int context = 0; context <= 100; ++context) {
+        const QString page = app::HelpViewer::pageFor(context).section(QLatin1Char('/'), -1);
+        QVERIFY2(built.exists(page), qPrintable(page));
+    }
+    static const QRegularExpression named(QStringLiteral("[\"/]([a-z0-9-]+\\.html)\""));
+    QStringList referred{QStringLiteral("partner-list.html"), QStringLiteral("employee-list.html"),
+                         QStringLiteral("work-order-list.html"), QStringLiteral("gantt-chart.html"),
+                         QStringLiteral("financial-report.html"), QStringLiteral("article-overview.html"),
+                         QStringLiteral("partner-overview.html"), QStringLiteral("import-on-dispatch.html"),
+                         QStringLiteral("correcting-documents.html"), QStringLiteral("negative-balance.html"),
+                         QStringLiteral("first-time-setup.html"), QStringLiteral("backups.html"),
+                         QStringLiteral("several-workstations.html")};
+    for (QDirIterator it(source.filePath(QStringLiteral("../../src")), {QStringLiteral("*.cpp"), QStringLiteral("*.h")},
+                         QDir::Files, QDirIterator::Subdirectories);
+         it.hasNext();) {
+        QFile file(it.next());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        for (auto m = named.globalMatch(QString::fromUtf8(file.readAll())); m.hasNext();)
+            referred << m.next().captured(1);
+    }
+    for (const QString& page : std::as_const(referred))
+        QVERIFY2(pages.contains(page), qPrintable(page + QStringLiteral(" is named but missing")));
 }
 
 void TestShell::aboutShowsInfoTable()

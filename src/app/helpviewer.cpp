@@ -3,8 +3,10 @@
 #include "app/resources.h"
 
 #include <QDialogButtonBox>
+#include <QGuiApplication>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
@@ -70,7 +72,12 @@ HelpViewer::HelpViewer(QWidget* parent) : QDialog(parent)
     connect(back, &QPushButton::clicked, m_browser, &QTextBrowser::backward);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::close);
     layout->addWidget(buttons);
-    resize(640, 560);
+    // Wide enough for the pictures of the pages at their own size (up to 900 pixels), never
+    // larger than the screen.
+    QSize size(960, 700);
+    if (const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen())
+        size = size.boundedTo(screen->availableSize() * 0.95);
+    resize(size);
 }
 
 QString HelpViewer::pageFor(int context)

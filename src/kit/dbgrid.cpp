@@ -6,10 +6,13 @@
 #include "kit/guard.h"
 #include "kit/layoutmemory.h"
 #include "kit/messagebox.h"
+#include "kit/modal.h"
 #include "kit/popupmenu.h"
 
 #include <QContextMenuEvent>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFocusEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -201,19 +204,44 @@ void DBGrid::keyPressEvent(QKeyEvent* event)
     QTableView::keyPressEvent(event);
 }
 
+QString csvExportFileName(const QString& chosen)
+{
+    if (chosen.isEmpty() || !QFileInfo(chosen).suffix().isEmpty())
+        return chosen;
+    return chosen.endsWith(QLatin1Char('.')) ? chosen + QStringLiteral("csv") : chosen + QStringLiteral(".csv");
+}
+
+bool DBGrid::exportCsvTo(const QString& chosen)
+{
+    const QString path = csvExportFileName(chosen);
+    QString error;
+    if (exportCsv(this, path, &error))
+        return true;
+    // Written through a temporary file: whatever stood under that name is left as it was.
+    messageBox(this,
+               QStringLiteral("The list was not exported. The file %1 cannot be written: %2")
+                   .arg(QDir::toNativeSeparators(path), error),
+               QStringLiteral("Warning"));
+    return false;
+}
+
 QAction* DBGrid::addExportAction(QMenu* menu)
 {
     QAction* a = menu->addAction(QStringLiteral("Export to CSV..."));
     a->setObjectName(QStringLiteral("ExportCsv"));
     connect(a, &QAction::triggered, this, [this]() {
-        const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Export to CSV"), QString(),
-                                                          QStringLiteral("CSV files (*.csv);;All files (*)"));
-        if (path.isEmpty())
+        QFileDialog dialog(this, QStringLiteral("Export to CSV"), QString(),
+                           QStringLiteral("CSV files (*.csv);;All files (*)"));
+        dialog.setObjectName(QStringLiteral("ExportCsvDialog"));
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setDefaultSuffix(QStringLiteral("csv")); // asks before replacing the file really written
+        if (runModal(&dialog) != QDialog::Accepted)
             return;
-        QString error;
-        if (!exportCsv(this, path, &error))
-            messageBox(this, QStringLiteral("The file %1 cannot be written: %2").arg(path, error),
-                       QStringLiteral("Warning"));
+        const QStringList files = dialog.selectedFiles();
+        if (!files.isEmpty() && !files.first().isEmpty())
+            exportCsvTo(files.first());
     });
     return a;
 }

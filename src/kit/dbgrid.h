@@ -12,6 +12,9 @@
 
 namespace kit {
 
+// The name a CSV export writes to: the chosen name, with ".csv" added when it has no extension.
+QString csvExportFileName(const QString& chosen);
+
 // Read-only grid over the query of a DataSource, whole rows selected.
 //
 // The grid's current row and the query's cursor are one thing: clicking or moving in the
@@ -56,6 +59,9 @@ public:
 
     // Adds "Export to CSV..." for this grid to a menu (the grid's right-click menu has it).
     QAction* addExportAction(QMenu* menu);
+    // Writes what the grid shows to the file chosen in that menu's dialog, ".csv" added
+    // to a name without an extension; a write that fails says so in a box and returns false.
+    bool exportCsvTo(const QString& chosen);
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
