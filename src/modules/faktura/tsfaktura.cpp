@@ -182,7 +182,7 @@ TSFakturaLista::TSFakturaLista(QWidget* parent) : TSListBase(Captions::Macedonia
     Query2 = makeQuery(this, "Query2",
                        {QStringLiteral("select *"), QStringLiteral("from magacin_proizvodi "),
                         QStringLiteral("left join proizvodi on magacin_proizvodi.id_proizvod=proizvodi.id "),
-                        QStringLiteral("where document_id=:id")});
+                        QStringLiteral("where document_id=:id and vid_dokument='N'")});
     Query2->setMasterSource(DataSource1);
     DataSource2 = makeSource(Query2, this, "DataSource2");
     Query3 = makeQuery(this, "Query3",
@@ -193,7 +193,8 @@ TSFakturaLista::TSFakturaLista(QWidget* parent) : TSListBase(Captions::Macedonia
     Query4 = makeQuery(this, "Query4",
                        {QStringLiteral("select  *"), QStringLiteral("from magacin_proizvodi"),
                         QStringLiteral("left join komintenti on magacin_proizvodi.id_komintent=komintenti.id"),
-                        QStringLiteral("where magacin_proizvodi.document_id=:id")});
+                        // Only the order's own rows: a dispatch's product rows may carry the same id.
+                        QStringLiteral("where magacin_proizvodi.document_id=:id and vid_dokument='N'")});
     Query4->setMasterSource(DataSource1);
     DataSource4 = makeSource(Query4, this, "DataSource4");
 

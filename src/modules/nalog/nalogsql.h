@@ -30,7 +30,8 @@ inline QStringList listPartner()
 {
     return {QStringLiteral("select  *"), QStringLiteral("from magacin_proizvodi"),
             QStringLiteral("left join komintenti on magacin_proizvodi.id_komintent=komintenti.id"),
-            QStringLiteral("where magacin_proizvodi.document_id=:id")};
+            // Only the order's own rows: a dispatch's product rows may carry the same document id.
+            QStringLiteral("where magacin_proizvodi.document_id=:id and vid_dokument='N'")};
 }
 
 // Gantt chart: every order, read once.
