@@ -91,20 +91,37 @@ void seedFormulas(AppFixture& app)
     db.exec(QStringLiteral("insert into artikli (sifra,artikal,edm) values (2,'+SCREW 4X30','@PCS')"));
     db.exec(QStringLiteral("insert into proizvodi (sifra,proizvod,edm,cena,tarifa,rabat) values "
                            "(1,'-BOOKSHELF 80X200','=PCS',4800,18,0)"));
-    db.exec(QStringLiteral("insert into proizvodi_sostav (id_proizvod,id_artikal,kolicina,firma_id) values (1,1,1.8,0)"));
+    // Tables emptied for a test keep counting their ids on MariaDB: the rows refer to the
+    // ids given.
+    auto id = [&](const QString& table, const QString& where) {
+        return db.scalar(QStringLiteral("select id from %1 where %2").arg(table, where)).toString();
+    };
+    const QString partner = id(QStringLiteral("komintenti"), QStringLiteral("rabat = 5"));
+    const QString employee = id(QStringLiteral("vraboteni"), QStringLiteral("tel = '+02/222'"));
+    const QString board = id(QStringLiteral("artikli"), QStringLiteral("sifra = 1"));
+    const QString screw = id(QStringLiteral("artikli"), QStringLiteral("sifra = 2"));
+    const QString product = id(QStringLiteral("proizvodi"), QStringLiteral("sifra = 1"));
+    db.exec(QStringLiteral("insert into proizvodi_sostav (id_proizvod,id_artikal,kolicina,firma_id) values (%1,%2,1.8,0)")
+                .arg(product, board));
     db.exec(QStringLiteral("insert into priemnici (priemnica_id,datum) values (1,'2026-12-01')"));
     db.exec(QStringLiteral("insert into ispratnici (ispratnica_id,datum,datum_valuta,rabat) values "
                            "(1,'2026-12-03','2027-01-02',0)"));
     db.exec(QStringLiteral("insert into nalozi (nalog_id,datum_start,datum_finish,vraboten_id,prioritet) values "
-                           "(1,'2026-12-02','2026-12-05',1,'@PETAR ANGELOV')"));
+                           "(1,'2026-12-02','2026-12-05',%1,'@PETAR ANGELOV')")
+                .arg(employee));
+    const QString receipt = id(QStringLiteral("priemnici"), QStringLiteral("priemnica_id = 1"));
+    const QString dispatch = id(QStringLiteral("ispratnici"), QStringLiteral("ispratnica_id = 1"));
+    const QString order = id(QStringLiteral("nalozi"), QStringLiteral("nalog_id = 1"));
     db.exec(QStringLiteral("insert into magacin_artikli (vid_dokument,document_id,id_komintent,id_artikal,vlez_kol,"
                            "izlez_kol,datum_referenca,firma_id,document_id_label) values "
-                           "('P',1,1,1,120,0,'2026-12-01',0,1),('P',1,1,2,500,0,'2026-12-01',0,1),"
-                           "('I',1,1,1,0,20,'2026-12-03',0,1),('N',1,1,1,0,1.8,'2026-12-02',0,1)"));
+                           "('P',%4,%1,%2,120,0,'2026-12-01',0,1),('P',%4,%1,%3,500,0,'2026-12-01',0,1),"
+                           "('I',%5,%1,%2,0,20,'2026-12-03',0,1),('N',%6,%1,%2,0,1.8,'2026-12-02',0,1)")
+                .arg(partner, board, screw, receipt, dispatch, order));
     db.exec(QStringLiteral("insert into magacin_proizvodi (vid_dokument,document_id,id_komintent,id_proizvod,"
                            "vlez_kol,izlez_kol,datum_referenca,firma_id,proizvod_cena,proizvod_tarifa,"
-                           "document_id_label) values ('N',1,1,1,1,0,'2026-12-02',0,0,0,1),"
-                           "('I',1,1,1,0,1,'2026-12-03',0,4800,18,1)"));
+                           "document_id_label) values ('N',%3,%1,%2,1,0,'2026-12-02',0,0,0,1),"
+                           "('I',%4,%1,%2,0,1,'2026-12-03',0,4800,18,1)")
+                .arg(partner, product, order, dispatch));
 }
 
 // ---- MariaDB servers of the test's own
