@@ -4,6 +4,7 @@
 // opened as the operator opens them. Master data and receipts come from the receipt tests.
 #include "dialogs/tsimport.h"
 #include "kit/button.h"
+#include "kit/label.h"
 #include "kit/menuitem.h"
 #include "modules/ispratnica/tsispratnicakorekcija.h"
 #include "modules/ispratnica/tsispratnicalista.h"
@@ -95,6 +96,39 @@ inline TSIspratnicaKorekcija* openDispatchEdit(AppFixture& app, TSIspratnicaList
     list->Korekcija1->trigger();
     AppFixture::settle();
     return app.active<TSIspratnicaKorekcija>();
+}
+
+// Adds a line of `article` through the quantity dialog given `quantity` and "Ok"; returns
+// the balance the dialog showed. A refused quantity adds no line.
+inline QString addLineShowing(AppFixture& app, DocumentForm* w, int article, const QString& quantity)
+{
+    QString shown;
+    app.onNextDialog([&shown, quantity](QDialog* d) {
+        auto* q = qobject_cast<TSNalogVnesiProizvod*>(d);
+        if (!q)
+            return int(kit::mrCancel);
+        shown = q->Label6->Caption();
+        q->Edit4->setText(quantity);
+        q->Button1->Click();
+        return q->result();
+    });
+    w->VnesiArtikalID(article);
+    return shown;
+}
+
+// Another workstation: its own connection on the same data source, dispatching `quantity`
+// of `article` (a ledger row under no header is enough to take the stock).
+inline void takeElsewhere(AppFixture& app, int article, double quantity)
+{
+    data::Database other(QStringLiteral("Other"));
+    other.setConfig(app.database().config());
+    other.open();
+    other.exec(QStringLiteral("insert into magacin_artikli(vid_dokument,document_id,id_komintent,id_artikal,vlez_kol,"
+                              "izlez_kol,datum_referenca,firma_id,document_id_label) "
+                              "values('I',999999,0,%1,0,%2,'2026-01-01',0,999999)")
+                   .arg(article)
+                   .arg(quantity));
+    other.close();
 }
 
 // The next import dialog: `prepare` may change the marks, then "Import" (or "Cancel").
