@@ -349,12 +349,17 @@ void TestIspratnica::linesTakeTheirPartOfTheStock_data()
     QTest::addColumn<QStringList>("shown");      // the balance each quantity dialog showed
     QTest::addColumn<int>("lines");
     QTest::addColumn<double>("elsewhere"); // taken by another workstation before the save
-    QTest::newRow("second line beyond the stock") << QStringList{"20", "590"} << QStringList{"599", "579"} << 1 << 0.0;
-    QTest::newRow("two lines, all the stock") << QStringList{"20", "579"} << QStringList{"599", "579"} << 2 << 0.0;
+    QTest::addColumn<bool>("meanwhile");   // ... by one saving at the same time, not yet committed
+    QTest::newRow("second line beyond the stock")
+        << QStringList{"20", "590"} << QStringList{"599", "579"} << 1 << 0.0 << false;
+    QTest::newRow("two lines, all the stock")
+        << QStringList{"20", "579"} << QStringList{"599", "579"} << 2 << 0.0 << false;
     QTest::newRow("a deleted line gives its part back")
-        << QStringList{"20", "del", "599"} << QStringList{"599", "599"} << 1 << 0.0;
+        << QStringList{"20", "del", "599"} << QStringList{"599", "599"} << 1 << 0.0 << false;
     QTest::newRow("stock taken elsewhere before the save")
-        << QStringList{"20", "579"} << QStringList{"599", "579"} << 2 << 1.0;
+        << QStringList{"20", "579"} << QStringList{"599", "579"} << 2 << 1.0 << false;
+    QTest::newRow("last units taken by a save running at the same time")
+        << QStringList{"20", "579"} << QStringList{"599", "579"} << 2 << 1.0 << true;
 }
 
 void TestIspratnica::linesTakeTheirPartOfTheStock()
@@ -363,6 +368,7 @@ void TestIspratnica::linesTakeTheirPartOfTheStock()
     QFETCH(QStringList, shown);
     QFETCH(int, lines);
     QFETCH(double, elsewhere);
+    QFETCH(bool, meanwhile);
     AppFixture app;
     const Master m = seed(app);
     store(app, 1, "2026-01-01", m.acme, {{m.screw, 599}, {m.nut, 4}});
@@ -388,12 +394,21 @@ void TestIspratnica::linesTakeTheirPartOfTheStock()
     QCOMPARE(seen, shown);
     QCOMPARE(w->lineCount(), 1 + lines);
     QCOMPARE(app.messages(), refusals);
-    if (elsewhere > 0)
+    if (elsewhere > 0 && !meanwhile)
         takeElsewhere(app, m.screw, elsewhere);
 
     app.clearMessages();
     const QStringList before = gridLines(w);
-    w->BitBtn1->Click();
+    {
+        // The other save holds its turn on SCREW while this one starts: this one waits for
+        // it, then finds its units gone.
+        std::unique_ptr<SavingElsewhere> other;
+        if (meanwhile)
+            other = std::make_unique<SavingElsewhere>(app, m.screw, elsewhere);
+        w->BitBtn1->Click();
+        if (other)
+            QVERIFY2(!other->failed(), qPrintable(other->error()));
+    }
     AppFixture::settle();
     if (elsewhere > 0) {
         // Refused with the dialog's words; nothing written, the window keeps its lines.
