@@ -1,10 +1,12 @@
 // Several workstations on one database: receipts saved at the same time by separate
 // processes through the program's own entry window all land, each under its own number,
-// with every ledger row under the header it was written for.
+// with every ledger row under the header it was written for; dispatches saved at the same
+// time never take together more than the stock.
 #include "data/query.h"
 #include "support/testdb.h"
 
 #include <QProcess>
+#include <QRegularExpression>
 #include <QtTest>
 
 class TestConcurrency : public QObject {
@@ -12,6 +14,17 @@ class TestConcurrency : public QObject {
 
 private slots:
     void simultaneousReceiptsKeepNumbersApart();
+    void simultaneousDispatchesTakeTheLastUnitsOnce();
+
+private:
+    // The writer program's target: the test database.
+    static QStringList target(const testsupport::TestDatabase& t)
+    {
+        if (t.engine() == data::Engine::Sqlite)
+            return {QStringLiteral("--sqlite"), t.config().path};
+        return {QStringLiteral("--mariadb"), t.config().socket, t.config().database, QStringLiteral("--option-file"),
+                t.config().optionFile};
+    }
 };
 
 void TestConcurrency::simultaneousReceiptsKeepNumbersApart()
@@ -26,18 +39,12 @@ void TestConcurrency::simultaneousReceiptsKeepNumbersApart()
                          ? qEnvironmentVariableIntValue("DUREDIR_STRESS_COUNT")
                          : 500;
 
-    QStringList target;
-    if (t.engine() == data::Engine::Sqlite)
-        target << QStringLiteral("--sqlite") << t.config().path;
-    else
-        target << QStringLiteral("--mariadb") << t.config().socket << t.config().database
-               << QStringLiteral("--option-file") << t.config().optionFile;
     std::vector<std::unique_ptr<QProcess>> processes;
     for (int w = 1; w <= writers; ++w) {
         auto p = std::make_unique<QProcess>();
         p->setProcessChannelMode(QProcess::ForwardedErrorChannel);
         p->start(QStringLiteral(DUREDIR_RECEIPT_WRITER),
-                 target + QStringList{"--count", QString::number(each), "--partner", QString::number(partner),
+                 target(t) + QStringList{"--count", QString::number(each), "--partner", QString::number(partner),
                                       "--article", QString::number(article), "--tag", QString::number(w)});
         processes.push_back(std::move(p));
     }
@@ -68,6 +75,48 @@ void TestConcurrency::simultaneousReceiptsKeepNumbersApart()
     for (int w = 1; w <= writers; ++w)
         QCOMPARE(t.scalar(QStringLiteral("select count(*) from magacin_artikli where vlez_kol=%1").arg(w)).toInt(),
                  2 * each);
+}
+
+void TestConcurrency::simultaneousDispatchesTakeTheLastUnitsOnce()
+{
+    // 60 units in stock; three workstations each try to dispatch 1 unit 30 times at once.
+    testsupport::TestDatabase t;
+    t.exec(QStringLiteral("insert into komintenti (naziv) values ('ACME')"));
+    t.exec(QStringLiteral("insert into artikli (sifra,artikal,edm) values (1,'SCREW','PCS')"));
+    const int partner = t.scalar(QStringLiteral("select id from komintenti")).toInt();
+    const int article = t.scalar(QStringLiteral("select id from artikli")).toInt();
+    t.exec(QStringLiteral("insert into magacin_artikli (vid_dokument,document_id,id_komintent,id_artikal,vlez_kol,"
+                          "izlez_kol,datum_referenca,firma_id,document_id_label) "
+                          "values ('P',1,%1,%2,60,0,'2026-01-01',0,1)")
+               .arg(partner)
+               .arg(article));
+    const int writers = 3, each = 30;
+    std::vector<std::unique_ptr<QProcess>> processes;
+    for (int w = 1; w <= writers; ++w) {
+        auto p = std::make_unique<QProcess>();
+        p->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        p->start(QStringLiteral(DUREDIR_RECEIPT_WRITER),
+                 target(t) + QStringList{"--dispatch", "--count", QString::number(each), "--partner",
+                                         QString::number(partner), "--article", QString::number(article), "--tag",
+                                         QString::number(w)});
+        processes.push_back(std::move(p));
+    }
+    int saved = 0, refused = 0;
+    static const QRegularExpression report(QStringLiteral("^saved (\\d+) refused (\\d+) failed 0$"));
+    for (auto& p : processes) {
+        QVERIFY(p->waitForFinished(600000));
+        const QString out = QString::fromUtf8(p->readAllStandardOutput()).trimmed();
+        const QRegularExpressionMatch m = report.match(out);
+        QVERIFY2(m.hasMatch(), qPrintable(out));
+        QCOMPARE(p->exitCode(), 0);
+        saved += m.captured(1).toInt();
+        refused += m.captured(2).toInt();
+    }
+    // Exactly the stock went out, one unit per stored dispatch; every other save was refused.
+    QCOMPARE(saved, 60);
+    QCOMPARE(refused, writers * each - 60);
+    QCOMPARE(t.count(QStringLiteral("ispratnici")), 60);
+    QCOMPARE(t.scalar(QStringLiteral("select sum(vlez_kol)-sum(izlez_kol) from magacin_artikli")).toDouble(), 0.0);
 }
 
 QTEST_GUILESS_MAIN(TestConcurrency)

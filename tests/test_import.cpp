@@ -42,6 +42,7 @@ private slots:
     void dialogOffersTheReceiptLinesMarked();
     void movingToACellFlipsItsRowsMark();
     void dispatchTakesTheMarkedLines();
+    void importTakesOnlyWhatIsLeft();
     void emptyReceiptListAddsNothing();
 };
 
@@ -115,6 +116,7 @@ void TestImport::dispatchTakesTheMarkedLines()
     AppFixture app;
     const Master m = seed(app);
     const int receipt = store(app, 1, "2026-01-01", m.acme, {{m.screw, 10}, {m.nut, 2.5}});
+    store(app, 2, "2026-01-02", m.acme, {{m.screw, 10}, {m.nut, 5}}); // enough for the lines twice
     TSIspratnicaVnes* w = openDispatchEntry(app, openDispatchList(app));
     const QString screw = QString::number(m.screw) + "|1001|SCREW|PCS|10";
     const QString nut = QString::number(m.nut) + "|1002|NUT|KG|2.5";
@@ -150,8 +152,51 @@ void TestImport::dispatchTakesTheMarkedLines()
     w->VnesiKomintentiID(m.beta);
     w->BitBtn1->Click();
     AppFixture::settle();
-    QCOMPARE(balance(app, m.screw), 10.0 - 20);
-    QCOMPARE(balance(app, m.nut), 2.5 - 7.5);
+    QCOMPARE(balance(app, m.screw), 0.0);
+    QCOMPARE(balance(app, m.nut), 0.0);
+}
+
+void TestImport::importTakesOnlyWhatIsLeft()
+{
+    AppFixture app;
+    const Master m = seed(app);
+    // The receipt is all the stock: SCREW 11, NUT 1.
+    const int receipt = store(app, 1, "2026-01-01", m.acme, {{m.screw, 6}, {m.nut, 1}, {m.screw, 4}, {m.screw, 1}});
+    TSIspratnicaVnes* w = openDispatchEntry(app, openDispatchList(app));
+    addLine(app, w, m.screw, "3");
+
+    // SCREW 6 fits (8 left), NUT 1 fits, SCREW 4 finds 2: refused and unmarked, the dialog
+    // stays open; SCREW 1 still fits. "Import" again takes the marked ones.
+    QStringList marksAfterRefusal;
+    bool stayedOpen = false;
+    answerImport(app, [&](TSImport* d) {
+        d->Button3->Click();
+        marksAfterRefusal = marks(*d);
+        stayedOpen = d->result() != kit::mrOk;
+    });
+    w->VnesiPriemnicaID(receipt);
+    QVERIFY(stayedOpen);
+    QCOMPARE(marksAfterRefusal, (QStringList{"*", "*", "", "*"}));
+    QCOMPARE(app.messages(), (QList<testsupport::Shown>{{"Warning", "Don't have requested quantity"}}));
+    QCOMPARE(gridLines(w), (QStringList{QString::number(m.screw) + "|1001|SCREW|PCS|3",
+                                        QString::number(m.screw) + "|1001|SCREW|PCS|6",
+                                        QString::number(m.nut) + "|1002|NUT|KG|1",
+                                        QString::number(m.screw) + "|1001|SCREW|PCS|1"}));
+
+    // The same receipt again: nothing of NUT is left, SCREW 1 only.
+    answerImport(app, [&](TSImport* d) {
+        d->Button3->Click();
+        marksAfterRefusal = marks(*d);
+    });
+    w->VnesiPriemnicaID(receipt);
+    QCOMPARE(marksAfterRefusal, (QStringList{"", "", "", "*"}));
+    QCOMPARE(w->lineCount(), 5);
+
+    w->VnesiKomintentiID(m.beta);
+    w->BitBtn1->Click();
+    AppFixture::settle();
+    QCOMPARE(balance(app, m.screw), 0.0);
+    QCOMPARE(balance(app, m.nut), 0.0);
 }
 
 void TestImport::emptyReceiptListAddsNothing()

@@ -33,6 +33,8 @@ private slots:
     void entryRefusesIncompleteWindow();
     void failedSaveLeavesNothingHalfWritten_data();
     void failedSaveLeavesNothingHalfWritten();
+    void linesTakeTheirPartOfTheStock_data();
+    void linesTakeTheirPartOfTheStock();
 
 private:
     // Master data with stock: SCREW 10 and NUT 4 received on receipt 1.
@@ -339,6 +341,89 @@ void TestIspratnica::failedSaveLeavesNothingHalfWritten()
     AppFixture::settle();
     QCOMPARE(headers(app).size(), 1);
     QCOMPARE(dispatchLedger(app).size(), 2);
+}
+
+void TestIspratnica::linesTakeTheirPartOfTheStock_data()
+{
+    QTest::addColumn<QStringList>("quantities"); // SCREW lines in order; "del" deletes the first
+    QTest::addColumn<QStringList>("shown");      // the balance each quantity dialog showed
+    QTest::addColumn<int>("lines");
+    QTest::addColumn<double>("elsewhere"); // taken by another workstation before the save
+    QTest::addColumn<bool>("meanwhile");   // ... by one saving at the same time, not yet committed
+    QTest::newRow("second line beyond the stock")
+        << QStringList{"20", "590"} << QStringList{"599", "579"} << 1 << 0.0 << false;
+    QTest::newRow("two lines, all the stock")
+        << QStringList{"20", "579"} << QStringList{"599", "579"} << 2 << 0.0 << false;
+    QTest::newRow("a deleted line gives its part back")
+        << QStringList{"20", "del", "599"} << QStringList{"599", "599"} << 1 << 0.0 << false;
+    QTest::newRow("stock taken elsewhere before the save")
+        << QStringList{"20", "579"} << QStringList{"599", "579"} << 2 << 1.0 << false;
+    QTest::newRow("last units taken by a save running at the same time")
+        << QStringList{"20", "579"} << QStringList{"599", "579"} << 2 << 1.0 << true;
+}
+
+void TestIspratnica::linesTakeTheirPartOfTheStock()
+{
+    QFETCH(QStringList, quantities);
+    QFETCH(QStringList, shown);
+    QFETCH(int, lines);
+    QFETCH(double, elsewhere);
+    QFETCH(bool, meanwhile);
+    AppFixture app;
+    const Master m = seed(app);
+    store(app, 1, "2026-01-01", m.acme, {{m.screw, 599}, {m.nut, 4}});
+    TSIspratnicaVnes* w = openDispatchEntry(app, openDispatchList(app));
+    w->VnesiKomintentiID(m.beta);
+    addLine(app, w, m.nut, "1");
+    QStringList seen;
+    double taken = 0;
+    QList<Shown> refusals;
+    for (const QString& q : quantities) {
+        if (q == QLatin1String("del")) {
+            taken -= w->StringGrid1->Cells(5, 2).toDouble();
+            w->ProcDelete(2);
+            continue;
+        }
+        const int before = w->lineCount();
+        seen << addLineShowing(app, w, m.screw, q);
+        if (w->lineCount() > before)
+            taken += q.toDouble();
+        else
+            refusals.append(Shown{"Warning", "Don't have requested quantity"});
+    }
+    QCOMPARE(seen, shown);
+    QCOMPARE(w->lineCount(), 1 + lines);
+    QCOMPARE(app.messages(), refusals);
+    if (elsewhere > 0 && !meanwhile)
+        takeElsewhere(app, m.screw, elsewhere);
+
+    app.clearMessages();
+    const QStringList before = gridLines(w);
+    {
+        // The other save holds its turn on SCREW while this one starts: this one waits for
+        // it, then finds its units gone.
+        std::unique_ptr<SavingElsewhere> other;
+        if (meanwhile)
+            other = std::make_unique<SavingElsewhere>(app, m.screw, elsewhere);
+        w->BitBtn1->Click();
+        if (other)
+            QVERIFY2(!other->failed(), qPrintable(other->error()));
+    }
+    AppFixture::settle();
+    if (elsewhere > 0) {
+        // Refused with the dialog's words; nothing written, the window keeps its lines.
+        QCOMPARE(app.messages(), (QList<Shown>{{"Warning", "Don't have requested quantity"}}));
+        QCOMPARE(app.database().count("ispratnici"), 0);
+        QCOMPARE(app.database().count("magacin_artikli", "vid_dokument='I' and document_id<>999999"), 0);
+        QCOMPARE(app.active<TSIspratnicaVnes>(), w);
+        QCOMPARE(gridLines(w), before);
+        QCOMPARE(w->StringGrid1->Row(), 2); // the first SCREW line
+        QCOMPARE(balance(app, m.screw), 599 - elsewhere);
+    } else {
+        QCOMPARE(app.messages(), (QList<Shown>{{"Information", "Goods dispatch, successful entered !!!"}}));
+        QCOMPARE(balance(app, m.screw), 599 - taken);
+        QVERIFY(balance(app, m.screw) >= 0);
+    }
 }
 
 QTEST_MAIN(TestIspratnica)

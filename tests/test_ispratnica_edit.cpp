@@ -20,6 +20,8 @@ class TestIspratnicaEdit : public QObject {
 private slots:
     void editLoadsAndWritesTheDueDateAsLoaded();
     void editPicksFromStockAndReceiptLists();
+    void editMeasuresWhatTheDispatchGivesBack_data();
+    void editMeasuresWhatTheDispatchGivesBack();
     void duplicateNumberIsRefused();
     void failedUpdateLeavesTheDispatchAsItWas();
     void deleteGivesTheStockBack();
@@ -117,24 +119,81 @@ void TestIspratnicaEdit::editPicksFromStockAndReceiptLists()
     QCOMPARE(w->StringGrid1->Cells(5, 3), QStringLiteral("7"));
     QCOMPARE(w->StringGrid1->Cells(5, 0), QStringLiteral("Quantity"));
 
-    // "Import": the receipt list for this window (32809), its lines appended.
+    // "Import": the receipt list for this window (32809). Its SCREW 10 finds nothing left:
+    // refused, unmarked, the dialog stays; its NUT 4 fits once this dispatch's own NUT line
+    // is deleted, and a second "Import" takes it.
+    w->ProcDelete(2);
     w->BitBtn4->Click();
     AppFixture::settle();
     auto* receipts = app.active<TSPriemnicaLista>();
     QVERIFY(receipts);
     QCOMPARE(receipts->CommandCode, 32809);
-    answerImport(app);
+    QStringList marksLeft;
+    answerImport(app, [&](TSImport* d) {
+        d->Button3->Click();
+        for (int r = 1; r < d->StringGrid1->RowCount(); ++r)
+            marksLeft << d->StringGrid1->Cells(0, r);
+    });
     QTest::keyClick(receipts->DBGrid1, Qt::Key_Return);
     AppFixture::settle();
-    QCOMPARE(w->lineCount(), 5);
-    QCOMPARE(gridLines(w).mid(3), (QStringList{QString::number(s.m.screw) + "|1001|SCREW|PCS|10",
-                                               QString::number(s.m.nut) + "|1002|NUT|KG|4"}));
+    QCOMPARE(marksLeft, (QStringList{"", "*"}));
+    QCOMPARE(app.messages().last(), (Shown{"Warning", "Don't have requested quantity"}));
+    QCOMPARE(w->lineCount(), 3);
+    QCOMPARE(gridLines(w).last(), QString::number(s.m.nut) + "|1002|NUT|KG|4");
 
-    // Imported lines take no stock check: the stock may go below zero.
     w->BitBtn1->Click();
     AppFixture::settle();
-    QCOMPARE(balance(app, s.m.screw), 10.0 - 3 - 7 - 10);
-    QCOMPARE(dispatchLedger(app).size(), 5);
+    QCOMPARE(balance(app, s.m.screw), 0.0);
+    QCOMPARE(balance(app, s.m.nut), 0.0);
+    QCOMPARE(dispatchLedger(app).size(), 3);
+}
+
+void TestIspratnicaEdit::editMeasuresWhatTheDispatchGivesBack_data()
+{
+    QTest::addColumn<bool>("deleteOwnLine"); // the stored SCREW 3 line deleted first
+    QTest::addColumn<QString>("quantity");   // a new SCREW line; empty: none
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<double>("elsewhere"); // SCREW taken by another workstation before the save
+    QTest::addColumn<bool>("saved");
+    QTest::newRow("own line deleted, all taken") << true << "10" << "10" << 0.0 << true;
+    QTest::newRow("beside its own line, the rest") << false << "7" << "7" << 0.0 << true;
+    QTest::newRow("stock taken elsewhere before the save") << false << "7" << "7" << 1.0 << false;
+    // A dispatch that takes no more than it had stored cannot lower the stock: it saves
+    // even when the stock went below zero elsewhere.
+    QTest::newRow("no more than stored, stock below zero") << false << "" << "" << 9.0 << true;
+}
+
+void TestIspratnicaEdit::editMeasuresWhatTheDispatchGivesBack()
+{
+    QFETCH(bool, deleteOwnLine);
+    QFETCH(QString, quantity);
+    QFETCH(QString, shown);
+    QFETCH(double, elsewhere);
+    QFETCH(bool, saved);
+    AppFixture app;
+    const Stored s = stored(app);
+    TSIspratnicaKorekcija* w = openDispatchEdit(app, openDispatchList(app));
+    if (deleteOwnLine)
+        w->ProcDelete(1);
+    if (!quantity.isEmpty())
+        QCOMPARE(addLineShowing(app, w, s.m.screw, quantity), shown);
+    QVERIFY(app.messages().isEmpty());
+    if (elsewhere > 0)
+        takeElsewhere(app, s.m.screw, elsewhere);
+    const QStringList lines = gridLines(w);
+    const QStringList ledgerBefore = dispatchLedger(app);
+
+    w->BitBtn1->Click();
+    AppFixture::settle();
+    if (saved) {
+        QCOMPARE(app.messages().last().text, QStringLiteral("Goods dispatch, successful updated !!!"));
+        QCOMPARE(balance(app, s.m.screw), 10.0 - 3 - elsewhere - quantity.toDouble() + (deleteOwnLine ? 3 : 0));
+    } else {
+        QCOMPARE(app.messages(), (QList<Shown>{{"Warning", "Don't have requested quantity"}}));
+        QCOMPARE(dispatchLedger(app), ledgerBefore);
+        QCOMPARE(app.active<TSIspratnicaKorekcija>(), w);
+        QCOMPARE(gridLines(w), lines);
+    }
 }
 
 void TestIspratnicaEdit::duplicateNumberIsRefused()

@@ -75,6 +75,17 @@ QStringList rows(TSLagerListaLista* w)
     return out;
 }
 
+// The text colour of each row's cell in `col` as the grid's model gives it; "" for none.
+QStringList foregrounds(kit::DBGrid* grid, int col)
+{
+    QStringList out;
+    for (int r = 0; r < grid->model()->rowCount(); ++r) {
+        const QVariant v = grid->model()->data(grid->model()->index(r, col), Qt::ForegroundRole);
+        out << (v.isValid() ? v.value<QColor>().name() : QString());
+    }
+    return out;
+}
+
 } // namespace
 
 class TestLagerLista : public QObject {
@@ -119,6 +130,9 @@ void TestLagerLista::balancesOverTheLedger()
     QCOMPARE(rows(w), (QStringList{"1 BOARD 10.0000 4.5000 5.5000", "2 NAIL 2.5000 2.5000 0.0000",
                                    "3 SCREW 0.0000 3.0000 -3.0000"}));
     QCOMPARE(w->DBGrid1->columnTitle(5), QStringLiteral("Remain Quantity"));
+    // A balance below zero in red, on screen only; no other cell coloured.
+    QCOMPARE(foregrounds(w->DBGrid1, 5), (QStringList{"", "", kit::negativeRed().name()}));
+    QCOMPARE(foregrounds(w->DBGrid1, 4), (QStringList{"", "", ""}));
     QVERIFY(app.main().Print1->isEnabled()); // a printable window
 }
 

@@ -94,13 +94,21 @@ void TestOverviews::articleTotalsAndMovements()
     movement(QStringLiteral("I"), 2, 999, board, 0, 4, QStringLiteral("2026-03-05")); // partner gone
     movement(QStringLiteral("N"), 3, supplier, board, 0, 7, QStringLiteral("2026-03-04"));
     movement(QStringLiteral("X"), 4, supplier, board, 1, 0, QStringLiteral("2026-03-06")); // unknown kind
+    movement(QStringLiteral("I"), 5, supplier, article(QStringLiteral("NAIL")), 0, 2, QStringLiteral("2026-03-07"));
     app.main().PregledipoArtikli1->trigger();
     AppFixture::settle();
     auto* w = app.active<TSPregledArtikalLista>();
     QVERIFY(w);
     QCOMPARE(w->windowTitle(), QStringLiteral("PregledArtikal-Lista "));
-    QCOMPARE(column(w->DBGrid1, 1), QStringList{"BOARD"});
-    QCOMPARE(column(w->DBGrid1, 5), QStringList{"0.0000"}); // 11 in, 11 out
+    QCOMPARE(column(w->DBGrid1, 1), (QStringList{"BOARD", "NAIL"}));
+    QCOMPARE(column(w->DBGrid1, 5), (QStringList{"0.0000", "-2.0000"})); // BOARD 11 in, 11 out
+    // The balance below zero in red (on screen only), zero not.
+    const auto colour = [w](int row, int col) {
+        return w->DBGrid1->model()->data(w->DBGrid1->model()->index(row, col), Qt::ForegroundRole);
+    };
+    QVERIFY(!colour(0, 5).isValid());
+    QCOMPARE(colour(1, 5).value<QColor>(), kit::negativeRed());
+    QVERIFY(!colour(1, 4).isValid());
     // Movements oldest first, kinds as words, gone partner and unknown kind empty.
     QCOMPARE(column(w->DBGrid2, 0), (QStringList{"TIMBER LTD", "TIMBER LTD", "", "TIMBER LTD"}));
     QCOMPARE(column(w->DBGrid2, 1), (QStringList{"RECEIPT", "ORDER", "DISPATCH", ""}));

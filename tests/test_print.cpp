@@ -2,9 +2,11 @@
 // the dispatch list's Printing flag, and the report window freed after its preview.
 #include "app/tformsrgbase.h"
 #include "app/tnavform.h"
+#include "data/database.h"
 #include "data/datasource.h"
 #include "data/query.h"
 #include "kit/bitbtn.h"
+#include "kit/dbgrid.h"
 #include "kit/edit.h"
 #include "kit/format.h"
 #include "modules/lagerlista/tlagerlista.h"
@@ -20,6 +22,7 @@
 #include "support/appfixture.h"
 
 #include <QDate>
+#include <QScrollBar>
 #include <QDialog>
 #include <QToolButton>
 #include <QtTest>
@@ -105,6 +108,8 @@ private slots:
     void stockListPrintsWhatItShows();
     void articleCardEndsOnTheOverviewBalance();
     void partnerCardFollowsTheOverview();
+    void printingKeepsTheListWhereItWas_data();
+    void printingKeepsTheListWhereItWas();
 };
 
 void TestPrint::printDisabledWithEntryWindowActive()
@@ -299,6 +304,62 @@ void TestPrint::partnerCardFollowsTheOverview()
     QCOMPARE(textsOf(preview.document, QStringLiteral("QRDBText11")),
              (QStringList{QStringLiteral("2.50"), QStringLiteral("0.00")}));
     QVERIFY(app.main().findChildren<TSReportKomintentiAnalitika*>().isEmpty());
+}
+
+void TestPrint::printingKeepsTheListWhereItWas_data()
+{
+    QTest::addColumn<bool>("overview"); // the article overview's movements, else the stock list
+    QTest::newRow("stock list, more than a page") << false;
+    QTest::newRow("article overview, its movements") << true;
+}
+
+void TestPrint::printingKeepsTheListWhereItWas()
+{
+    QFETCH(bool, overview);
+    AppFixture app;
+    {
+        data::Transaction t(app.database().db());
+        const int many = overview ? 3 : 300; // the stock list reads 250 rows a page
+        for (int i = 1; i <= many; ++i) {
+            const int article = addArticle(i, QStringLiteral("ART %1").arg(i, 4, 10, QLatin1Char('0')));
+            for (int m = 1; m <= (overview && i == 1 ? 120 : 1); ++m)
+                addMovement(QStringLiteral("P"), m, 0, article, m, 0, QStringLiteral("2026-01-01"), m);
+        }
+        t.commit();
+    }
+    if (overview)
+        app.main().PregledipoArtikli1->trigger();
+    else
+        app.main().LagerLista1->trigger();
+    AppFixture::settle();
+    auto* window = qobject_cast<TFormSrgBase*>(app.main().ActiveMDIChild());
+    QVERIFY(window);
+    auto* master = window->findChild<data::Query*>(QStringLiteral("Query1"));
+    auto* printed = overview ? window->findChild<data::Query*>(QStringLiteral("Query2")) : master;
+    auto* grid = window->findChild<kit::DBGrid*>(QStringLiteral(overview ? "DBGrid2" : "DBGrid1"));
+    printed->setRecNo(100);
+    grid->verticalScrollBar()->setValue(grid->verticalScrollBar()->value() - 3);
+    AppFixture::settle();
+    const int masterRow = master->RecNo();
+    const int scroll = grid->verticalScrollBar()->value();
+    QVERIFY(scroll > 0);
+
+    int rowShown = -1, scrollShown = -1;
+    app.onNextDialog([&](QDialog*) {
+        rowShown = printed->RecNo();
+        scrollShown = grid->verticalScrollBar()->value();
+        return int(kit::mrCancel);
+    });
+    app.main().Print1->trigger();
+    AppFixture::settle();
+    QCOMPARE(app.dialogsRun(), 1);
+    // Already while the preview is open, and after it: the row and the scroll position as they were.
+    QCOMPARE(rowShown, 100);
+    QCOMPARE(scrollShown, scroll);
+    QCOMPARE(printed->RecNo(), 100);
+    QCOMPARE(master->RecNo(), masterRow);
+    QCOMPARE(grid->verticalScrollBar()->value(), scroll);
+    QCOMPARE(grid->currentIndex().row(), 100);
 }
 
 QTEST_MAIN(TestPrint)

@@ -1,11 +1,17 @@
 #pragma once
 
 #include <QList>
+#include <QPointer>
 #include <QString>
 
 #include <functional>
 
+class QAbstractScrollArea;
 class QWidget;
+
+namespace data {
+class Query;
+}
 
 namespace app {
 
@@ -24,5 +30,29 @@ const PrintRow* printRowFor(const QWidget* window);
 using ReportRunner = std::function<void(QWidget* window, QWidget* owner)>;
 void registerReport(const char* className, ReportRunner runner);
 ReportRunner reportFor(const char* className);
+
+// Where the operator stands in a printed window: the current row of each of its queries and
+// the scroll position of each of its grids. A report walks the queries it prints (the list
+// would be left on its last row); restore() puts all back as it was.
+class ListPosition {
+public:
+    explicit ListPosition(QWidget* window);
+    // Masters first: a detail query reread by its master's move gets its own row back after.
+    void restore() const;
+
+private:
+    struct Row {
+        QPointer<data::Query> query;
+        int depth; // 0 for a query without a master, 1 for its detail, ...
+        int recNo;
+    };
+    struct Scroll {
+        QPointer<QAbstractScrollArea> view;
+        int horizontal;
+        int vertical;
+    };
+    QList<Row> m_rows;
+    QList<Scroll> m_scrolls;
+};
 
 } // namespace app

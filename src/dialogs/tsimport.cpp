@@ -1,6 +1,7 @@
 #include "dialogs/tsimport.h"
 
 #include "data/query.h"
+#include "dialogs/tsnalogvnesiproizvod.h"
 #include "kit/button.h"
 #include "kit/events.h"
 #include "kit/messagebox.h"
@@ -50,7 +51,6 @@ TSImport::TSImport(QWidget* owner) : QDialog(owner)
         return b;
     };
     Button3 = button("Button3", QStringLiteral("Import"));
-    Button3->setModalResult(kit::mrOk);
     Button4 = button("Button4", QStringLiteral("Cancel"));
     Button4->setModalResult(kit::mrCancel);
     Button1 = button("Button1", QStringLiteral("Select"));
@@ -92,6 +92,7 @@ TSImport::TSImport(QWidget* owner) : QDialog(owner)
         painter->fillRect(rect, marked ? QColor(0, 128, 0) : palette().color(QPalette::Button));
     };
     StringGrid1->OnKeyDown = [this](int& key, Qt::KeyboardModifiers) { kit::moveOnEnter(key, Button3); };
+    Button3->OnClick = [this]() { Button3Click(); };
     Button1->OnClick = [this]() { Button1Click(); };
     Button2->OnClick = [this]() { Button2Click(); };
 }
@@ -122,6 +123,21 @@ void TSImport::LoadReceiptLines(int id)
         StringGrid1->setFixedRows(1);
     Query1->Close();
     setMarks(true);
+}
+
+void TSImport::Button3Click()
+{
+    const QList<int> refused = RowsRefused ? RowsRefused(markedRows()) : QList<int>();
+    if (refused.isEmpty()) {
+        done(kit::mrOk);
+        return;
+    }
+    for (const int r : refused)
+        StringGrid1->setCells(0, r, QString());
+    StringGrid1->Invalidate();
+    // The quantity dialog's refusal: the same words for a line above the stock.
+    kit::messageBox(this, TSNalogVnesiProizvod::NoQuantityText(), QStringLiteral("Warning"));
+    Button3->SetFocus();
 }
 
 void TSImport::StringGrid1SelectCell(int, int row, bool&)

@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+#include <functional>
+
 namespace data {
 class Query;
 }
@@ -16,14 +18,16 @@ class StringGrid;
 // receipt: code, article, unit and received quantity, with the article id kept beyond the
 // visible columns (column 5). Column 0 is the mark: "*" takes the line, painted green.
 // Every line starts marked; moving to a cell flips the mark of its row. Writes nothing;
-// the caller reads the marked rows after "Import".
+// the caller reads the marked rows after "Import". A caller that measures the lines
+// (RowsRefused) has "Import" refuse the rows it names: they lose their mark, the operator
+// is told, and the dialog stays open for another "Import" or "Cancel".
 class TSImport : public QDialog {
     Q_OBJECT
 public:
     explicit TSImport(QWidget* owner = nullptr);
 
     kit::StringGrid* StringGrid1 = nullptr;
-    kit::Button* Button3 = nullptr; // "Import"
+    kit::Button* Button3 = nullptr; // "Import": ends with mrOk unless rows are refused
     kit::Button* Button4 = nullptr; // "Cancel"
     kit::Button* Button1 = nullptr; // "Select"
     kit::Button* Button2 = nullptr; // "Clear"
@@ -35,6 +39,10 @@ public:
     void LoadReceiptLines(int id);
 
     void StringGrid1SelectCell(int col, int row, bool& canSelect);
+    // The marked rows it cannot take, of the marked rows it is given; none by default.
+    std::function<QList<int>(const QList<int>& marked)> RowsRefused;
+
+    void Button3Click();
     void Button1Click() { setMarks(true); }
     void Button2Click() { setMarks(false); }
 

@@ -148,7 +148,12 @@ void TSNalogVnesiProizvod::LoadArticle(int id)
     Query1->Close();
 }
 
-void TSNalogVnesiProizvod::LoadArticleWithBalance(int id)
+QString TSNalogVnesiProizvod::NoQuantityText()
+{
+    return kNoQuantity;
+}
+
+void TSNalogVnesiProizvod::LoadArticleWithBalance(int id, double takenAlready)
 {
     Query1->Close();
     Query1->SQL.Clear();
@@ -165,7 +170,7 @@ void TSNalogVnesiProizvod::LoadArticleWithBalance(int id)
     Edit1->setText(Query1->FieldByName(QStringLiteral("sifra")).AsString());
     Edit2->setText(Query1->FieldByName(QStringLiteral("artikal")).AsString());
     Edit3->setText(Query1->FieldByName(QStringLiteral("edm")).AsString());
-    m_balance = Query1->FieldByName(QStringLiteral("saldo")).AsFloat();
+    m_balance = Query1->FieldByName(QStringLiteral("saldo")).AsFloat() - takenAlready;
     // General number format with the system's decimal separator.
     QString shown = kit::formatFloat(QString(), m_balance);
     shown.replace(QLatin1Char('.'), QLocale().decimalPoint());
@@ -211,7 +216,7 @@ bool TSNalogVnesiProizvod::QuantityAccepted()
         refuse(kFailedValue, QStringLiteral("Warning"));
         return false;
     }
-    if (m_hasBalance && m_balance - quantity < 0) {
+    if (m_hasBalance && Exceeds(quantity, m_balance)) {
         refuse(kNoQuantity, QStringLiteral("Warning"));
         return false;
     }

@@ -13,7 +13,7 @@ class Label;
 
 // Shows the product or article just picked and asks for the quantity of the document
 // line. Loaded once, before it is shown, in one of three ways: a product (with its price
-// and tax rate), an article, or an article with its stock balance, above which no
+// and tax rate), an article, or an article with what is left of its stock, above which no
 // quantity is accepted. Writes nothing; the caller copies the fields into its line.
 class TSNalogVnesiProizvod : public QDialog {
     Q_OBJECT
@@ -38,7 +38,10 @@ public:
 
     void LoadProduct(int id);
     void LoadArticle(int id);
-    void LoadArticleWithBalance(int id);
+    // The article with its stored balance, less `takenAlready` (what the document being
+    // entered already takes of it; negative when the document gives some back): the
+    // balance shown and the most the quantity may be.
+    void LoadArticleWithBalance(int id, double takenAlready = 0.0);
 
     void Edit4KeyDown(int& key, Qt::KeyboardModifiers shift);
     void Edit4Exit();
@@ -49,6 +52,12 @@ public:
     // been told and the focus is back in the quantity field.
     bool QuantityAccepted();
     bool hasBalance() const { return m_hasBalance; }
+
+    // The refusal of a quantity above the balance, title "Warning".
+    static QString NoQuantityText();
+    // Whether `quantity` is more than `available` (a rounding error of summed quantities
+    // does not count).
+    static bool Exceeds(double quantity, double available) { return quantity - available > 1e-6; }
 
 private:
     void refuse(const QString& text, const QString& title);

@@ -85,6 +85,15 @@ void DBGrid::addColumn(const QString& fieldName, const QString& title, int width
     setColumns(columns);
 }
 
+void DBGrid::setNegativeColor(const QString& fieldName, const QColor& color)
+{
+    QList<DBGridColumn> columns = m_model->columns();
+    for (DBGridColumn& column : columns)
+        if (column.fieldName.compare(fieldName, Qt::CaseInsensitive) == 0)
+            column.negativeColor = color;
+    setColumns(columns);
+}
+
 QString DBGrid::cellText(int row, int column) const
 {
     return m_model->data(m_model->index(row, column)).toString();

@@ -38,6 +38,8 @@ public:
     void addColumn(const QString& fieldName, const QString& title = QString(), int width = -1,
                    const QString& displayMask = QString(), const QColor& color = QColor());
     const QList<DBGridColumn>& columns() const { return m_model->columns(); }
+    // Shows the values of `fieldName`'s column below zero in `color` (on screen only).
+    void setNegativeColor(const QString& fieldName, const QColor& color = negativeRed());
     int ColCount() const { return m_model->columnCount(); }
     // The text shown in a cell (row of the query, shown column), for checks and tests.
     QString cellText(int row, int column) const;

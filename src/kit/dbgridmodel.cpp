@@ -88,6 +88,13 @@ QVariant DBGridModel::data(const QModelIndex& index, int role) const
         return field < 0 ? QString() : formatValue(m_query->value(index.row(), field), column.displayMask);
     case Qt::BackgroundRole:
         return column.color.isValid() ? QVariant(column.color) : QVariant();
+    case Qt::ForegroundRole: {
+        if (!column.negativeColor.isValid() || field < 0)
+            return {};
+        bool number = false;
+        const double value = m_query->value(index.row(), field).toDouble(&number);
+        return number && value < 0 ? QVariant(column.negativeColor) : QVariant();
+    }
     case Qt::TextAlignmentRole: {
         if (column.alignment)
             return QVariant(column.alignment | Qt::AlignVCenter);

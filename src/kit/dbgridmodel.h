@@ -18,7 +18,15 @@ struct DBGridColumn {
     QColor color;            // background of the column; invalid: the grid's
     QString displayMask;     // number mask ("#,##0.00") or date format ("dd.mm.yyyy")
     Qt::Alignment alignment; // empty: numbers right, everything else left
+    QColor negativeColor;    // text colour of a value below zero; invalid: the grid's
 };
+
+// The text colour of a balance below zero: a red dark enough to read on white and on the
+// pale list backgrounds.
+inline QColor negativeRed()
+{
+    return QColor(192, 0, 0);
+}
 
 // The rows of a query as a table: one row per result row, one column per column given, or
 // per field of the query when no columns are specified. Read-only.

@@ -40,14 +40,17 @@ int activePage(QWidget* window)
 }
 
 // Creates the report owned by the main window, fills it, shows its preview and frees it
-// when the preview is closed (also when preparing or previewing fails).
+// when the preview is closed (also when preparing or previewing fails). The printed window
+// gets its current rows and scroll positions back once the report has walked its queries,
+// before the preview shows.
 template <class R, class Fill>
 void registerRunner(const char* className, Fill fill)
 {
     app::registerReport(className, [fill](QWidget* window, QWidget* owner) {
         const std::unique_ptr<R> report(new R(owner));
+        const app::ListPosition position(window);
         fill(*report, window);
-        report->Preview(owner);
+        report->Preview(owner, [&position] { position.restore(); });
     });
 }
 

@@ -16,9 +16,11 @@ const report::Document& ReportWindow::layout()
     return m_document;
 }
 
-int ReportWindow::Preview(QWidget* parent)
+int ReportWindow::Preview(QWidget* parent, const std::function<void()>& laidOut)
 {
     layout();
+    if (laidOut)
+        laidOut();
     return report::showPreview(m_document, parent, windowTitle());
 }
 

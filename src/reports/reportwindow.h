@@ -5,6 +5,8 @@
 
 #include <QWidget>
 
+#include <functional>
+
 namespace data {
 class Query;
 }
@@ -25,7 +27,8 @@ public:
     // The pages of the last run.
     const report::Document& document() const { return m_document; }
     // Runs the report and shows its print preview; returns when the preview is closed.
-    int Preview(QWidget* parent);
+    // `laidOut` runs once the report has run, before the preview shows.
+    int Preview(QWidget* parent, const std::function<void()>& laidOut = {});
 
 protected:
     // Names an element as the design does, so that its printed items carry the name.

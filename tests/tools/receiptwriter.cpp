@@ -1,9 +1,13 @@
 // Saves goods receipts through the program's own entry window, as fast as it can, to prove
 // what several workstations saving at once leave in the database. Used by the concurrency
 // tests; not a test itself.
-//   duredir_receipt_writer --sqlite FILE | --mariadb SOCKET DATABASE [--option-file FILE]
-//                          --count N --partner ID --article ID --tag N
-// Prints "saved N failed M" and exits 0 when every save succeeded.
+//   duredir_receipt_writer --sqlite FILE | --mariadb SOCKET[,SOCKET...] DATABASE [--option-file FILE]
+//                          --count N --partner ID --article ID --tag N [--dispatch] [--retry]
+// Prints "saved N failed M" and exits 0 when every save succeeded. With --dispatch it saves
+// goods dispatches of one line of 1 unit instead, the quantity dialog answered without its
+// own check, so that only the save's check stands between the writers and the last units;
+// it prints "saved N refused R failed M" (refused: not enough stock) and exits 0 when no
+// save failed otherwise.
 #include "app/application.h"
 #include "app/tform1.h"
 #include "data/database.h"
@@ -12,6 +16,8 @@
 #include "kit/messagebox.h"
 #include "kit/modal.h"
 #include "modules/priemnica/tpriemnica.h"
+#include "modules/ispratnica/tispratnica.h"
+#include "modules/ispratnica/tsispratnicavnes.h"
 #include "modules/priemnica/tspriemnicavnes.h"
 
 #include <QTextStream>
@@ -46,25 +52,43 @@ int main(int argc, char** argv)
     const int partner = value(QStringLiteral("--partner")).toInt();
     const int article = value(QStringLiteral("--article")).toInt();
     const QString tag = value(QStringLiteral("--tag"));
+    const bool dispatch = args.contains(QStringLiteral("--dispatch"));
 
     data::Database db(QStringLiteral("Main"));
     db.setConfig(cfg);
     db.open();
-    int saved = 0, failed = 0;
+    int saved = 0, failed = 0, refused = 0;
     kit::setMessageBoxHandler([&](QWidget*, const QString& text, const QString&, kit::Buttons) {
-        if (text == QLatin1String("Goods Receipt,successful entered!!!"))
+        if (text == QLatin1String("Goods Receipt,successful entered!!!")
+            || text == QLatin1String("Goods dispatch, successful entered !!!"))
             ++saved;
+        else if (dispatch && text == QLatin1String("Don't have requested quantity"))
+            ++refused;
         else
             ++failed, fprintf(stderr, "%s\n", qPrintable(text));
         return int(kit::mrOk);
     });
     kit::setModalHandler([&](QDialog* d) {
         auto* q = qobject_cast<TSNalogVnesiProizvod*>(d);
-        q->Edit4->setText(tag); // the quantity tells which writer wrote the line
+        q->Edit4->setText(dispatch ? QStringLiteral("1") : tag); // a receipt's quantity tells its writer
         return int(kit::mrOk);
     });
     TForm1 main(&db);
     main.show();
+    if (dispatch) {
+        for (int i = 0; i < count; ++i) {
+            main.Ispratnica->SProccessingMessage(nullptr, nullptr, 22);
+            auto* entry = qobject_cast<TSIspratnicaVnes*>(main.Ispratnica->EntryForm.data());
+            entry->VnesiKomintentiID(partner);
+            entry->VnesiArtikalID(article);
+            entry->BitBtn1Click();
+            if (main.Ispratnica->EntryForm)
+                main.Ispratnica->EntryForm->Close();
+            QCoreApplication::processEvents();
+        }
+        QTextStream(stdout) << "saved " << saved << " refused " << refused << " failed " << failed << Qt::endl;
+        return failed == 0 && saved + refused == count ? 0 : 1;
+    }
     const bool retry = args.contains(QStringLiteral("--retry"));
     int cut = 0;
     for (int i = 0; i < count; ++i) {

@@ -54,6 +54,7 @@ TSLagerListaLista::TSLagerListaLista(QWidget* parent) : TFormSrgBase(parent)
     DBGrid1->addColumn(QStringLiteral("vk_vlez"), QStringLiteral("Quantity (+) in"), 105);
     DBGrid1->addColumn(QStringLiteral("vk_izlez"), QStringLiteral("Quantity (-) out"), 98);
     DBGrid1->addColumn(QStringLiteral("saldo"), QStringLiteral("Remain Quantity"), 102);
+    DBGrid1->setNegativeColor(QStringLiteral("saldo")); // a balance below zero stands out
     table->addWidget(DBGrid1, 1);
 
     TabSheet2 = PageControl1->addPage(QStringLiteral("Products Remain -Graphic View"));

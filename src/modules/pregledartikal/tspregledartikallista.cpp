@@ -45,6 +45,7 @@ TSPregledArtikalLista::TSPregledArtikalLista(QWidget* parent) : TFormSrgBase(par
     DBGrid1->addColumn(QStringLiteral("vlez"), QStringLiteral("In (+) quantity"), 90);
     DBGrid1->addColumn(QStringLiteral("izlez"), QStringLiteral("Out (-) quantity"), 102);
     DBGrid1->addColumn(QStringLiteral("saldo"), QStringLiteral("Remain quantity"), 111);
+    DBGrid1->setNegativeColor(QStringLiteral("saldo")); // a balance below zero stands out
     body->addWidget(DBGrid1, 1);
 
     const app::SearchStrip search = app::searchStrip(page, QStringLiteral("Search by Product name"), kSkyBlue);

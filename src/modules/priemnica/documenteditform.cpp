@@ -12,6 +12,7 @@
 #include "kit/maskedit.h"
 #include "kit/messagebox.h"
 #include "kit/stringgrid.h"
+#include "modules/ispratnica/dispatchstock.h"
 
 #include <QApplication>
 
@@ -166,6 +167,9 @@ void DocumentEditForm::BitBtn1Click()
     try {
         // Deleted or changed on another workstation since it was loaded: nothing is written.
         m_version.saveIfUnchanged(connection(), Kind.recordName(), [&] {
+            // Its stored lines still counted: they are given back below, before the new ones.
+            checkStockInsideSave();
+
             Query1->Close();
             Query1->SQL.Clear();
             Query1->SQL.Add(Kind.updateHeader);
@@ -186,6 +190,9 @@ void DocumentEditForm::BitBtn1Click()
     } catch (const data::StaleRecord& e) {
         kit::messageBox(this, e.text(), QStringLiteral("Warning"));
         return; // the window keeps the operator's input
+    } catch (const dispatchstock::NotEnoughStock& e) {
+        refuseShortStock(e.article());
+        return; // the dispatch is as it was; the window keeps its lines
     } catch (const std::exception&) {
         kit::messageBox(this, failed, QStringLiteral("Warning"));
         return; // the document is as it was; the window keeps what the operator did

@@ -20,6 +20,7 @@ public:
     void BitBtn1Click() override;
 
 protected:
+    int storedDocumentId() const override { return DocumentId; }
     // A document with the number in `text` exists (throws on a number that is not an integer).
     bool numberExists(const QString& text);
 

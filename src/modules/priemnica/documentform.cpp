@@ -15,6 +15,7 @@
 #include "kit/modal.h"
 #include "kit/panel.h"
 #include "kit/stringgrid.h"
+#include "modules/ispratnica/dispatchstock.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -187,7 +188,7 @@ void DocumentForm::VnesiArtikalID(int id)
 {
     auto* dialog = new TSNalogVnesiProizvod(this);
     if (Kind.dispatch)
-        dialog->LoadArticleWithBalance(id);
+        dialog->LoadArticleWithBalance(id, linesTake(id) - dispatchstock::read(connection(), id, storedDocumentId()).taken);
     else
         dialog->LoadArticle(id);
     if (kit::runModal(dialog) == kit::mrOk) {
@@ -204,6 +205,8 @@ void DocumentForm::importReceipt(int id)
 {
     auto* dialog = new TSImport(this);
     dialog->LoadReceiptLines(id);
+    if (Kind.dispatch)
+        dialog->RowsRefused = [this, dialog](const QList<int>& rows) { return importRowsBeyondStock(dialog, rows); };
     if (kit::runModal(dialog) == kit::mrOk) {
         setLineHeaderTexts(Kind.addedLineHeader);
         const kit::StringGrid* lines = dialog->StringGrid1;
@@ -217,6 +220,80 @@ void DocumentForm::importReceipt(int id)
         }
     }
     delete dialog;
+}
+
+QList<int> DocumentForm::importRowsBeyondStock(const TSImport* dialog, const QList<int>& rows)
+{
+    const kit::StringGrid* lines = dialog->StringGrid1;
+    QMap<int, double> left; // per article: what the rows above have left
+    QList<int> refused;
+    for (const int r : rows) {
+        int article = 0;
+        double quantity = 0;
+        try {
+            article = data::toInteger(lines->Cells(5, r));
+            quantity = data::toFloat(lines->Cells(4, r));
+        } catch (const data::ConvertError&) {
+            continue; // not imported (no article), or a quantity the save refuses
+        }
+        if (!left.contains(article))
+            left.insert(article, availableFor(article));
+        if (dispatchstock::exceeds(quantity, left.value(article)))
+            refused << r;
+        else
+            left[article] -= quantity;
+    }
+    return refused;
+}
+
+int DocumentForm::lineArticle(int row) const
+{
+    return int(data::toFloat(StringGrid1->Cells(1, row)));
+}
+
+double DocumentForm::linesTake(int article, int exceptRow) const
+{
+    double taken = 0;
+    for (int r = 1; r < StringGrid1->RowCount(); ++r) {
+        if (r == exceptRow)
+            continue;
+        try {
+            if (lineArticle(r) == article)
+                taken += data::toFloat(StringGrid1->Cells(5, r));
+        } catch (const data::ConvertError&) {
+            // a line the save refuses as it stands
+        }
+    }
+    return taken;
+}
+
+double DocumentForm::availableFor(int article, int exceptRow)
+{
+    return dispatchstock::read(connection(), article, storedDocumentId()).available() - linesTake(article, exceptRow);
+}
+
+void DocumentForm::checkStockInsideSave()
+{
+    if (!Kind.dispatch)
+        return;
+    QMap<int, double> takes;
+    for (int r = 1; r < StringGrid1->RowCount(); ++r)
+        takes[lineArticle(r)] += data::toFloat(StringGrid1->Cells(5, r));
+    dispatchstock::checkInsideSave(connection(), takes, storedDocumentId());
+}
+
+void DocumentForm::refuseShortStock(int article)
+{
+    kit::messageBox(this, dispatchstock::noQuantityText(), QStringLiteral("Warning"));
+    for (int r = 1; r < StringGrid1->RowCount(); ++r) {
+        try {
+            if (lineArticle(r) == article) {
+                StringGrid1->setRow(r);
+                break;
+            }
+        } catch (const data::ConvertError&) {
+        }
+    }
 }
 
 void DocumentForm::appendLine(int id, const QStringList& texts)
@@ -335,6 +412,9 @@ void DocumentForm::saveNew()
         // One number for the header and its lines, taken inside the transaction; when another
         // workstation took it meanwhile, the save runs again with the next one.
         data::runSave(connection(), [&]() {
+            // Another workstation may have taken the stock since the lines were entered.
+            checkStockInsideSave();
+
             Query1->Close();
             Query1->SQL.Clear();
             Query1->SQL.Add(Kind.nextNumber);
@@ -353,6 +433,9 @@ void DocumentForm::saveNew()
 
             insertLedgerRows(headerId, number);
         });
+    } catch (const dispatchstock::NotEnoughStock& e) {
+        refuseShortStock(e.article());
+        return; // nothing written; the window keeps partner, date and lines
     } catch (const data::RangeError& e) {
         kit::messageBox(this, e.text(), QStringLiteral("Warning"));
         return;

@@ -7,6 +7,8 @@
 
 #include <vector>
 
+class TSImport;
+
 namespace data {
 class Database;
 class Param;
@@ -58,7 +60,8 @@ public:
     int PartnerId = 0;
 
     // Pick deliveries from the partner and article (or stock) lists (called by name).
-    // On a dispatch the quantity dialog shows the stock balance and takes no more.
+    // On a dispatch the quantity dialog shows what is left of the article (the stored
+    // balance less what the window's lines already take of it) and takes no more.
     Q_INVOKABLE void VnesiKomintentiID(int id);
     Q_INVOKABLE void VnesiArtikalID(int id);
 
@@ -72,6 +75,12 @@ public:
     // Line rows in the grid (the header row not counted).
     int lineCount() const;
 
+    // What the lines take of `article` in all, the line in `exceptRow` left out.
+    double linesTake(int article, int exceptRow = -1) const;
+    // What a dispatch line of `article` may take now: the stored balance, plus what this
+    // dispatch had stored of the article (edit window), less what its other lines take.
+    double availableFor(int article, int exceptRow = -1);
+
 protected:
     // The grid columns copied when a line moves: 2..lastTextColumn (5 as a rule, 7 for the
     // receipt edit window, which keeps price and tax beside the line).
@@ -80,8 +89,17 @@ protected:
     virtual bool keepsPriceAndTax() const { return false; }
 
     // Offers the lines of the receipt with key `id` in the import dialog and appends the
-    // marked ones with their received quantities (dispatch windows).
+    // marked ones with their received quantities (dispatch windows). Lines above what is
+    // left of their article are refused in the dialog.
     void importReceipt(int id);
+    // The key of the stored document the window saves over; 0 for a new one.
+    virtual int storedDocumentId() const { return 0; }
+    // Inside a dispatch save, before its lines are written: every article of the lines
+    // read again (see dispatchstock); throws dispatchstock::NotEnoughStock.
+    void checkStockInsideSave();
+    // Tells the operator that a save was refused for `article` ("Warning") and puts the
+    // grid on its first line; the window keeps its lines.
+    void refuseShortStock(int article);
     // Sets the window up as an entry window: the number hidden and read-only, the date
     // (and due date) today.
     void prepareEntry();
@@ -101,5 +119,10 @@ protected:
 private:
     // Appends one line: the article id and the texts of columns 2 and on.
     void appendLine(int id, const QStringList& texts);
+    // The article of the line in `row` (as the ledger row stores it).
+    int lineArticle(int row) const;
+    // The import rows (of `dialog`'s grid) that cannot be taken, in order: each marked row
+    // takes its part of what is left of its article, a row above what remains is refused.
+    QList<int> importRowsBeyondStock(const TSImport* dialog, const QList<int>& rows);
     void Edit2TextEdited();
 };

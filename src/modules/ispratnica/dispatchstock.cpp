@@ -1,0 +1,73 @@
+#include "modules/ispratnica/dispatchstock.h"
+
+#include "data/database.h"
+#include "data/query.h"
+#include "dialogs/tsnalogvnesiproizvod.h"
+
+namespace dispatchstock {
+
+namespace {
+
+// The balance of :id and what the dispatch with key :doc has stored of it, in one pass
+// over the article's ledger rows.
+const QString kStoredStatement = QStringLiteral(
+    "select coalesce(sum(vlez_kol),0)-coalesce(sum(izlez_kol),0) saldo,\n"
+    "coalesce(sum(case when vid_dokument='I' and document_id=:doc then izlez_kol else 0 end),0) taken\n"
+    "from magacin_artikli where id_artikal=:id");
+
+Stored readStored(data::Database& db, int article, int documentId, bool locked)
+{
+    data::Query q(nullptr, db.connectionName());
+    const bool lock = locked && db.engine() == data::Engine::MariaDb;
+    if (lock) {
+        // The article row serves as the turn: a second save of the same article waits here
+        // until the first one has committed.
+        q.SQL.Add(QStringLiteral("select id from artikli where id=:id for update"));
+        q.ParamByName(QStringLiteral("id")).AsInteger(article);
+        q.Open();
+        q.Close();
+        q.SQL.Clear();
+    }
+    q.SQL.Add(kStoredStatement);
+    if (lock)
+        q.SQL.Add(QStringLiteral("lock in share mode"));
+    q.ParamByName(QStringLiteral("id")).AsInteger(article);
+    q.ParamByName(QStringLiteral("doc")).AsInteger(documentId > 0 ? documentId : -1);
+    q.Open();
+    Stored s;
+    s.balance = q.FieldByName(QStringLiteral("saldo")).AsFloat();
+    s.taken = q.FieldByName(QStringLiteral("taken")).AsFloat();
+    q.Close();
+    return s;
+}
+
+} // namespace
+
+QString noQuantityText()
+{
+    return TSNalogVnesiProizvod::NoQuantityText();
+}
+
+Stored read(data::Database& db, int article, int documentId)
+{
+    return readStored(db, article, documentId, false);
+}
+
+bool exceeds(double quantity, double available)
+{
+    return TSNalogVnesiProizvod::Exceeds(quantity, available);
+}
+
+void checkInsideSave(data::Database& db, const QMap<int, double>& takes, int documentId)
+{
+    // In key order, so that two saves lock their articles in the same order.
+    for (auto it = takes.cbegin(); it != takes.cend(); ++it) {
+        if (it.value() <= 0)
+            continue;
+        const Stored s = readStored(db, it.key(), documentId, true);
+        if (exceeds(it.value(), s.available()) && exceeds(it.value(), s.taken))
+            throw NotEnoughStock(it.key());
+    }
+}
+
+} // namespace dispatchstock
