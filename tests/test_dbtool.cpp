@@ -139,6 +139,9 @@ void TestDbTool::helpForEveryCommand()
     QCOMPARE(run({QStringLiteral("frobnicate")}).code, 2);
     QVERIFY(run({QStringLiteral("--help")}).out.contains(QStringLiteral("--force")));
     QVERIFY(run({QStringLiteral("backup"), QStringLiteral("--help")}).out.contains(QStringLiteral("--force")));
+    const Result version = run({QStringLiteral("--version")});
+    QCOMPARE(version.code, 0);
+    QCOMPARE(version.out, QStringLiteral("duredir-db " DUREDIR_VERSION "\n"));
 }
 
 namespace {
