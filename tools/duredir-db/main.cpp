@@ -40,6 +40,9 @@ const char* const kUsage =
     "  backup      write every table to a backup file\n"
     "  restore     fill the tables from a backup file\n"
     "\n"
+    "Options:\n"
+    "  --version   print the version of duredir-db\n"
+    "\n"
     "Run 'duredir-db COMMAND --help' for the options of a command.\n";
 
 const char* const kInitHelp =
@@ -208,6 +211,10 @@ int main(int argc, char* argv[])
         || args.first() == QLatin1String("help")) {
         (args.isEmpty() ? err() : out()) << kUsage;
         return args.isEmpty() ? 2 : 0;
+    }
+    if (args.first() == QLatin1String("--version")) {
+        out() << "duredir-db " << DUREDIR_VERSION << "\n";
+        return 0;
     }
     const QString command = args.takeFirst();
     try {
