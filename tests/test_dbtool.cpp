@@ -8,6 +8,7 @@
 #include "support/testdb.h"
 
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -15,6 +16,7 @@
 #include <functional>
 
 #include <sys/resource.h>
+#include <algorithm>
 
 class TestDbTool : public QObject {
     Q_OBJECT
@@ -25,6 +27,8 @@ private slots:
     void initTwiceRefusesAndChangesNothing();
     void demoFillsAnEmptyDatabaseOnce();
     void helpForEveryCommand();
+    void versionIsTheProjectVersion();
+    void manualPageHasEveryCommandAndOption();
     void backupThenRestoreGivesEqualTables();
     void demoKeepsItsOwnRules();
     void unpreparedDataSourceIsNamedAndNotCreated();
@@ -139,9 +143,98 @@ void TestDbTool::helpForEveryCommand()
     QCOMPARE(run({QStringLiteral("frobnicate")}).code, 2);
     QVERIFY(run({QStringLiteral("--help")}).out.contains(QStringLiteral("--force")));
     QVERIFY(run({QStringLiteral("backup"), QStringLiteral("--help")}).out.contains(QStringLiteral("--force")));
-    const Result version = run({QStringLiteral("--version")});
-    QCOMPARE(version.code, 0);
-    QCOMPARE(version.out, QStringLiteral("duredir-db " DUREDIR_VERSION "\n"));
+}
+
+void TestDbTool::versionIsTheProjectVersion()
+{
+    const Result r = run({QStringLiteral("--version")});
+    QCOMPARE(r.code, 0);
+    QCOMPARE(r.out, QStringLiteral("duredir-db " DUREDIR_VERSION "\n"));
+}
+
+namespace {
+
+// A line of troff as plain text: "\-" is "-", font changes, the macro name and quotes go.
+QString plainTroff(QString line)
+{
+    line.replace(QLatin1String("\\-"), QLatin1String("-"));
+    line.remove(QRegularExpression(QStringLiteral("\\\\f[BIRP]")));
+    line.remove(QRegularExpression(QStringLiteral("^\\.(B|I|BI|IB|BR|RB|IR|RI)\\s+")));
+    line.remove(QLatin1Char('"'));
+    return line.simplified();
+}
+
+// The words of the item heads (the line after .TP or .TQ) of a manual page, e.g.
+// {"init", "[--if-needed]"} for "init [--if-needed]", brackets and commas dropped.
+QList<QStringList> manualItemHeads(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
+    QList<QStringList> heads;
+    for (qsizetype i = 0; i + 1 < lines.size(); ++i) {
+        if (lines.at(i) != QLatin1String(".TP") && lines.at(i) != QLatin1String(".TQ"))
+            continue;
+        QString head = plainTroff(lines.at(i + 1));
+        head.replace(QRegularExpression(QStringLiteral("[\\[\\],|]")), QStringLiteral(" "));
+        heads << head.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    }
+    return heads;
+}
+
+// The options a help text names: "--alias", "-h", not the "-db" of "duredir-db".
+QStringList optionsIn(const QString& help)
+{
+    QStringList options;
+    const QRegularExpression option(QStringLiteral("(?<![\\w-])(--?[a-z][a-z-]*)"));
+    for (auto it = option.globalMatch(help); it.hasNext();)
+        options << it.next().captured(1);
+    return options;
+}
+
+} // namespace
+
+void TestDbTool::manualPageHasEveryCommandAndOption()
+{
+    // Every command and option that --help names, for the tool and for each command, must head
+    // an item (.TP) of docs/man/duredir-db.1: a new one fails here until it is documented.
+    const QList<QStringList> heads = manualItemHeads(QStringLiteral(DUREDIR_SOURCE_DIR "/docs/man/duredir-db.1"));
+    QVERIFY(!heads.isEmpty());
+    const Result usage = run({QStringLiteral("--help")});
+    QCOMPARE(usage.code, 0);
+
+    QStringList commands;
+    bool inCommands = false;
+    for (const QString& line : usage.out.split(QLatin1Char('\n'))) {
+        if (line == QLatin1String("Commands:"))
+            inCommands = true;
+        else if (line.trimmed().isEmpty())
+            inCommands = false;
+        else if (inCommands)
+            commands << line.trimmed().section(QLatin1Char(' '), 0, 0);
+    }
+    QVERIFY2(commands.size() >= 6, qPrintable(usage.out));
+
+    QStringList options = optionsIn(usage.out);
+    for (const QString& command : commands) {
+        const bool documented = std::any_of(heads.begin(), heads.end(),
+                                            [&](const QStringList& h) { return h.first() == command; });
+        QVERIFY2(documented, qPrintable(QStringLiteral("command %1 is not an item of duredir-db.1").arg(command)));
+        const Result help = run({command, QStringLiteral("--help")});
+        QCOMPARE(help.code, 0);
+        options << optionsIn(help.out);
+    }
+    options.removeDuplicates();
+    for (const char* known : {"--alias", "--version", "--help", "--if-needed", "--replace", "--path"})
+        QVERIFY2(options.contains(QLatin1String(known)), known); // the parsing still finds them
+    for (const QString& option : options) {
+        // An item of its own ("--port N"), or shared with its other spelling ("--help, -h").
+        const bool documented = std::any_of(heads.begin(), heads.end(), [&](const QStringList& h) {
+            return h.first().startsWith(QLatin1Char('-')) && h.contains(option);
+        });
+        QVERIFY2(documented, qPrintable(QStringLiteral("option %1 has no item in duredir-db.1").arg(option)));
+    }
 }
 
 namespace {

@@ -43,8 +43,10 @@ const char* const kUsage =
     "  backup      write every table to a backup file (--force replaces an existing one)\n"
     "  restore     fill the tables from a backup file\n"
     "\n"
-    "Run 'duredir-db COMMAND --help' for the options of a command, 'duredir-db --version'\n"
-    "for the version.\n";
+    "Options:\n"
+    "  --version   print the version of duredir-db\n"
+    "\n"
+    "Run 'duredir-db COMMAND --help' for the options of a command.\n";
 
 const char* const kInitHelp =
     "Usage: duredir-db [--alias NAME] init [--if-needed]\n"
@@ -276,14 +278,14 @@ int main(int argc, char* argv[])
         alias = args.at(i + 1);
         args.remove(i, 2);
     }
-    if (!args.isEmpty() && args.first() == QLatin1String("--version")) {
-        out() << "duredir-db " << DUREDIR_VERSION << "\n";
-        return 0;
-    }
     if (args.isEmpty() || args.first() == QLatin1String("--help") || args.first() == QLatin1String("-h")
         || args.first() == QLatin1String("help")) {
         (args.isEmpty() ? err() : out()) << kUsage;
         return args.isEmpty() ? 2 : 0;
+    }
+    if (args.first() == QLatin1String("--version")) {
+        out() << "duredir-db " << DUREDIR_VERSION << "\n";
+        return 0;
     }
     const QString command = args.takeFirst();
     try {
