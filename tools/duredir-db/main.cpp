@@ -54,7 +54,8 @@ const char* const kInitHelp =
 const char* const kShowHelp =
     "Usage: duredir-db [--alias NAME] show\n"
     "\n"
-    "Prints where the alias points and the number of rows of every table.\n";
+    "Prints where the alias points, on MariaDB the session's TLS cipher (\"none\" when the\n"
+    "connection is not encrypted), and the number of rows of every table.\n";
 
 const char* const kDemoHelp =
     "Usage: duredir-db [--alias NAME] demo\n"
