@@ -458,7 +458,8 @@ void TestSecurity::tlsToMariaDb()
              qPrintable(show.out + show.err));
     // A CA that did not sign the server's certificate: refused, with or without the name check.
     const QString otherCa = file(QStringLiteral("other-ca.pem"));
-    QVERIFY(cipherOf(with([&](data::AliasConfig& c) { c.sslCa = otherCa; })).contains(QLatin1String("certificate")));
+    const QString checkFailed = QStringLiteral("the check failed");
+    QVERIFY(cipherOf(with([&](data::AliasConfig& c) { c.sslCa = otherCa; })).contains(checkFailed));
     QVERIFY(cipherOf(with([&](data::AliasConfig& c) {
                 c.sslCa = otherCa;
                 c.sslVerifyServerCert = false;
@@ -477,13 +478,13 @@ void TestSecurity::tlsToMariaDb()
     QVERIFY(!server.start(port, {QStringLiteral("--ssl-cert"), file(QStringLiteral("wrong-name.pem")),
                                  QStringLiteral("--ssl-key"), file(QStringLiteral("wrong-name.key"))})
                  .isEmpty());
-    QVERIFY(cipherOf(cfg).contains(QLatin1String("certificate")));
+    QVERIFY(cipherOf(cfg).contains(checkFailed));
     cipher = cipherOf(with([](data::AliasConfig& c) { c.sslVerifyServerCert = false; }));
     QVERIFY2(!cipher.isEmpty() && !cipher.startsWith(QLatin1String("ERROR")), qPrintable(cipher));
 
     // A server without TLS: refused, never used unencrypted.
     QVERIFY(!server.start(port, {}).isEmpty());
-    QVERIFY(cipherOf(cfg).startsWith(QLatin1String("ERROR")));
+    QVERIFY(cipherOf(cfg).contains(checkFailed));
     const QString plain = cipherOf(with([](data::AliasConfig& c) { c.sslVerifyServerCert = false; }));
     QVERIFY2(plain.contains(QLatin1String("did not encrypt")), qPrintable(plain));
     QVERIFY(cipherOf(with([](data::AliasConfig& c) {

@@ -40,11 +40,11 @@ void verifyTlsServer(const AliasConfig& config, const MariaDbLogin& login)
                             login.password.isNull() ? nullptr : password.constData(), nullptr,
                             static_cast<unsigned int>(login.port), login.socket.isEmpty() ? nullptr : socket.constData(),
                             0))
-        throw DatabaseError(QStringLiteral("The MariaDB server %1 was refused: the alias requires TLS and %2 (%3)")
+        throw DatabaseError(QStringLiteral("The MariaDB server %1 was not used: the alias requires TLS with the "
+                                           "server's certificate checked, and %2: %3")
                                 .arg(login.socket.isEmpty() ? login.host : login.socket,
-                                     mysql_errno(mysql.get()) == 2026
-                                         ? QStringLiteral("the server did not pass the check of its certificate")
-                                         : QStringLiteral("the checked connection failed"),
+                                     mysql_errno(mysql.get()) == 2026 ? QStringLiteral("the check failed")
+                                                                      : QStringLiteral("the checked connection failed"),
                                      QString::fromUtf8(mysql_error(mysql.get()))),
                             QString::number(mysql_errno(mysql.get())));
 }
