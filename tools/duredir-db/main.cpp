@@ -58,16 +58,11 @@ const char* const kInitHelp =
 const char* const kShowHelp =
     "Usage: duredir-db [--alias NAME] show\n"
     "\n"
-    "Prints where the alias points, on MariaDB the session's TLS cipher (\"none\" when the
-"
-    "connection is not encrypted) and, on a cluster, the node that answered and the
-"
-    "cluster's size and state, and the number of rows of every table. A data source that
-"
-    "has not been prepared (no tables, or no SQLite file) is reported with exit code 1;
-"
-    "show never creates a file.
-";
+    "Prints where the alias points, on MariaDB the session's TLS cipher (\"none\" when the\n"
+    "connection is not encrypted) and, on a cluster, the node that answered and the\n"
+    "cluster's size and state, and the number of rows of every table. A data source that\n"
+    "has not been prepared (no tables, or no SQLite file) is reported with exit code 1;\n"
+    "show never creates a file.\n";
 
 const char* const kDemoHelp =
     "Usage: duredir-db [--alias NAME] demo\n"
