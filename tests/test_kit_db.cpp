@@ -102,9 +102,9 @@ void TestKitDb::openProducts(const QString& order)
 void TestKitDb::gridAndCursorMoveTogether()
 {
     DBGrid grid;
-    grid.setColumns({{QStringLiteral("sifra"), QString(), 50, {}, {}, {}},
-                     {QStringLiteral("proizvod"), QStringLiteral("Proizvod"), 120, {}, {}, {}},
-                     {QStringLiteral("cena"), QStringLiteral("Cena"), 80, {}, QStringLiteral("#,##0.00"), {}}});
+    grid.setColumns({{QStringLiteral("sifra"), QString(), 50, {}, {}, {}, {}},
+                     {QStringLiteral("proizvod"), QStringLiteral("Proizvod"), 120, {}, {}, {}, {}},
+                     {QStringLiteral("cena"), QStringLiteral("Cena"), 80, {}, QStringLiteral("#,##0.00"), {}, {}}});
     grid.setDataSource(m_productsSource.get());
     DBGrid parts; // no columns: every field, titled by name
     parts.setDataSource(m_partsSource.get());
@@ -169,7 +169,7 @@ void TestKitDb::gridFollowsReopenAndKeepsWidths()
     QCOMPARE(grid.columnWidth(0), 200);
 
     // New columns start again from their own widths.
-    grid.setColumns({{QStringLiteral("sifra"), QString(), 60, {}, {}, {}}});
+    grid.setColumns({{QStringLiteral("sifra"), QString(), 60, {}, {}, {}, {}}});
     QCOMPARE(grid.columnWidth(0), 60);
 }
 

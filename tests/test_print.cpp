@@ -336,7 +336,7 @@ void TestPrint::printingKeepsTheListWhereItWas()
     QVERIFY(window);
     auto* master = window->findChild<data::Query*>(QStringLiteral("Query1"));
     auto* printed = overview ? window->findChild<data::Query*>(QStringLiteral("Query2")) : master;
-    auto* grid = window->findChild<kit::DBGrid*>(QStringLiteral(overview ? "DBGrid2" : "DBGrid1"));
+    auto* grid = window->findChild<kit::DBGrid*>(QString::fromLatin1(overview ? "DBGrid2" : "DBGrid1"));
     printed->setRecNo(100);
     grid->verticalScrollBar()->setValue(grid->verticalScrollBar()->value() - 3);
     AppFixture::settle();
