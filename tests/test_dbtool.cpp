@@ -187,7 +187,7 @@ QList<QStringList> manualItemHeads(const QString& path)
 QStringList optionsIn(const QString& help)
 {
     QStringList options;
-    const QRegularExpression option(QStringLiteral("(?<![\\w-])(--?[a-z][a-z-]*)"));
+    const QRegularExpression option(QStringLiteral("(?<![\\w-])(--?[a-z](?:[a-z-]*[a-z])?)"));
     for (auto it = option.globalMatch(help); it.hasNext();)
         options << it.next().captured(1);
     return options;
