@@ -5,6 +5,7 @@
 #include "app/tformsrgbase.h"
 #include "data/alias.h"
 #include "data/database.h"
+#include "data/schema.h"
 #include "kit/csv.h"
 #include "kit/dbgrid.h"
 #include "support/appfixture.h"
@@ -424,6 +425,9 @@ void TestSecurity::tlsToMariaDb()
                                QStringLiteral("GRANT SELECT, INSERT, UPDATE, DELETE ON duredir_tls.* TO app@'%'"),
                                QStringLiteral("CREATE USER certified@'%' IDENTIFIED BY 'tls-secret' REQUIRE X509"),
                                QStringLiteral("GRANT SELECT ON duredir_tls.* TO certified@'%'")}));
+    // The tables, as the administrator prepares them: duredir-db shows only a prepared source.
+    QVERIFY(adminExec(socket, QStringList{QStringLiteral("USE duredir_tls")}
+                                  + data::schemaStatements(data::Engine::MariaDb)));
     QVERIFY(writeFile(file(QStringLiteral("app.cnf")), "[client]\nuser=app\npassword=tls-secret\n",
                       QFile::ReadOwner | QFile::WriteOwner));
     QVERIFY(writeFile(file(QStringLiteral("certified.cnf")), "[client]\nuser=certified\npassword=tls-secret\n",
