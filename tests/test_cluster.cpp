@@ -6,6 +6,7 @@
 // DUREDIR_TEST_CLUSTER_DIR names the cluster's folder, for killing its last node.
 #include "data/database.h"
 #include "data/query.h"
+#include "support/receiptchecks.h"
 #include "support/testdb.h"
 
 #include <QProcess>
@@ -90,23 +91,6 @@ std::unique_ptr<QProcess> startWriter(const testsupport::TestDatabase& t, const 
     return p;
 }
 
-// Numbers 1..total each once, two lines per receipt under their own header.
-void checkReceipts(testsupport::TestDatabase& t, int total)
-{
-    QCOMPARE(t.count(QStringLiteral("priemnici")), total);
-    QCOMPARE(t.scalar(QStringLiteral("select count(distinct priemnica_id) from priemnici")).toInt(), total);
-    QCOMPARE(t.scalar(QStringLiteral("select min(priemnica_id) from priemnici")).toInt(), 1);
-    QCOMPARE(t.scalar(QStringLiteral("select max(priemnica_id) from priemnici")).toInt(), total);
-    QCOMPARE(t.count(QStringLiteral("magacin_artikli")), 2 * total);
-    QCOMPARE(t.scalar(QStringLiteral("select count(*) from magacin_artikli m left join priemnici p "
-                                     "on p.id=m.document_id where p.id is null or p.priemnica_id<>m.document_id_label"))
-                 .toInt(),
-             0);
-    QCOMPARE(t.scalar(QStringLiteral("select count(*) from (select document_id from magacin_artikli group by "
-                                     "document_id having count(*)<>2 or min(vlez_kol)<>max(vlez_kol)) x"))
-                 .toInt(),
-             0);
-}
 
 } // namespace
 
@@ -136,7 +120,7 @@ void TestCluster::aNodeKilledMidwayFailsOver()
                  QStringLiteral("saved %1 failed 0").arg(each));
         QCOMPARE(p->exitCode(), 0);
     }
-    checkReceipts(t, writers * each);
+    testsupport::checkWrittenReceipts(t, writers * each);
     const QString expected = balances(t.config(), m_nodes.first());
     for (const QString& node : m_nodes.mid(0, writers - 1))
         QCOMPARE(balances(t.config(), node), expected);
@@ -160,7 +144,7 @@ void TestCluster::writersOnEveryNodeKeepNumbersApart()
         QCOMPARE(p->exitCode(), 0);
     }
     const int total = writers * each;
-    checkReceipts(t, total);
+    testsupport::checkWrittenReceipts(t, total);
     // Every node gives the same balances.
     const QString expected =
         QStringLiteral("%1:%2:%3;").arg(b.article).arg(2 * each * (writers * (writers + 1) / 2)).arg(2 * total);
