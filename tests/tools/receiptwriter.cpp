@@ -90,15 +90,34 @@ int main(int argc, char** argv)
         return failed == 0 && saved + refused == count ? 0 : 1;
     }
     const bool retry = args.contains(QStringLiteral("--retry"));
-    int cut = 0;
+    int cut = 0, reopened = 0;
     for (int i = 0; i < count; ++i) {
         const int failedBefore = failed;
-        main.Priemnica->SProccessingMessage(nullptr, nullptr, 19);
-        auto* entry = qobject_cast<TSPriemnicaVnes*>(main.Priemnica->EntryForm.data());
-        entry->VnesiKomintentiID(partner);
-        entry->VnesiArtikalID(article);
-        entry->VnesiArtikalID(article);
-        entry->BitBtn1Click();
+        TSPriemnicaVnes* entry = nullptr;
+        try {
+            main.Priemnica->SProccessingMessage(nullptr, nullptr, 19);
+            entry = qobject_cast<TSPriemnicaVnes*>(main.Priemnica->EntryForm.data());
+            entry->VnesiKomintentiID(partner);
+            entry->VnesiArtikalID(article);
+            entry->VnesiArtikalID(article);
+            entry->BitBtn1Click();
+        } catch (const data::Error& e) {
+            // The server went away while the window opened or a pick read: in the program the
+            // operator sees the error box; with --retry the receipt is started again.
+            fprintf(stderr, "receipt writer %s: %s\n", qPrintable(tag), qPrintable(e.text()));
+            if (main.Priemnica->EntryForm)
+                main.Priemnica->EntryForm->Close();
+            if (!retry || ++reopened > 5) {
+                ++failed;
+                continue;
+            }
+            try {
+                main.RefreshDatabaseconnection1Click();
+            } catch (const data::Error&) {
+            }
+            --i;
+            continue;
+        }
         // With --retry, a save cut off by a lost server is saved again, as the operator
         // would: refresh the connection from the menu, then "Save" once more.
         for (int again = 0; retry && failed > failedBefore && again < 5; ++again) {
