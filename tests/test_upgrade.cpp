@@ -140,7 +140,7 @@ void TestUpgrade::upgradesAnOlderSchemaAndKeepsItsRows()
     report = data::inspectSchema(*admin);
     QVERIFY(report.fit());
     QCOMPARE(report.recordedVersion, data::kSchemaVersion);
-    for (const Kind k : {Kind::VersionNotRecorded, Kind::MissingUniqueIndex, Kind::NoPrimaryKey})
+    for (const Kind k : {Kind::VersionNotRecorded, Kind::MissingUniqueIndex, Kind::NoPrimaryKey, Kind::MissingIndex})
         QVERIFY2(!report.has(k), qPrintable(report.findings.isEmpty() ? QString() : report.findings.first().text));
     QCOMPARE(rows(*admin, composition), before);
     QCOMPARE(rows(*admin, QStringLiteral("select document_id, id_artikal, vlez_kol from magacin_artikli "

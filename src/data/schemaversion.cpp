@@ -7,6 +7,7 @@
 
 #include <QHash>
 #include <QPair>
+#include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -269,6 +270,37 @@ void rebuildSqliteTable(Database& db, const QString& table, const Table& old)
         db.exec(s);
 }
 
+// The ordinary indexes of the program's own schema: name, table and indexed columns.
+struct OwnIndex {
+    QString name;
+    QString table;
+    QString columns;
+};
+QList<OwnIndex> ownIndexes(Engine engine)
+{
+    QList<OwnIndex> out;
+    static const QRegularExpression sqliteIndex(QStringLiteral("^CREATE INDEX (\\w+) ON (\\w+) \\((.*)\\)$"));
+    static const QRegularExpression mariaTable(QStringLiteral("^CREATE TABLE (\\w+) \\("));
+    static const QRegularExpression mariaKey(QStringLiteral("^\\s*KEY (\\w+) \\(([^)]*)\\),?$"),
+                                             QRegularExpression::MultilineOption);
+    for (const QString& s : schemaStatements(engine)) {
+        if (engine == Engine::Sqlite) {
+            const auto m = sqliteIndex.match(s.simplified());
+            if (m.hasMatch())
+                out << OwnIndex{m.captured(1), m.captured(2), m.captured(3)};
+            continue;
+        }
+        const auto t = mariaTable.match(s);
+        if (!t.hasMatch())
+            continue;
+        for (auto it = mariaKey.globalMatch(s); it.hasNext();) {
+            const auto k = it.next();
+            out << OwnIndex{k.captured(1), t.captured(1), k.captured(2)};
+        }
+    }
+    return out;
+}
+
 void recordVersion(Database& db)
 {
     db.exec(db.engine() == Engine::Sqlite
@@ -404,6 +436,21 @@ SchemaReport inspectSchema(Database& db)
                                                  .arg(number, duplicates)};
     }
 
+    for (const OwnIndex& i : ownIndexes(db.engine())) {
+        const auto t = tables.constFind(i.table);
+        if (t == tables.cend() || t->hasIndexNamed(i.name.toLower()))
+            continue;
+        // An index over columns the table lacks is the missing column's finding.
+        const QStringList columns = i.columns.split(QLatin1Char(','), Qt::SkipEmptyParts);
+        if (!std::all_of(columns.cbegin(), columns.cend(),
+                         [&](const QString& c) { return t->hasColumn(c.trimmed().toLower()); }))
+            continue;
+        report.findings << SchemaFinding{Kind::MissingIndex, i.table, i.name,
+                                         QStringLiteral("The index %1 on %2 (%3) is missing: lists and overviews read "
+                                                        "more rows than they need. %4 adds it.")
+                                             .arg(i.name, i.table, i.columns, upgradeCommand(QString()))};
+    }
+
     const QHash<QString, TextWidth> widths = textWidths();
     for (auto it = widths.cbegin(); it != widths.cend(); ++it) {
         const auto [table, column] = split(it.key());
@@ -486,6 +533,16 @@ QStringList upgradeSchema(Database& db, const UpgradeOptions& options)
                         .arg(it.key(), key.name, key.first ? QStringLiteral(" FIRST") : QString()));
         }
         done << QStringLiteral("Added the primary key %1 to the table %2.").arg(key.name, it.key());
+    }
+    for (const OwnIndex& i : ownIndexes(db.engine())) {
+        const bool missing = std::any_of(report.findings.cbegin(), report.findings.cend(), [&](const SchemaFinding& f) {
+            return f.kind == Kind::MissingIndex && f.table == i.table && f.column == i.name;
+        });
+        if (!missing)
+            continue;
+        db.exec(sqlite ? QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)").arg(i.name, i.table, i.columns)
+                       : QStringLiteral("ALTER TABLE %2 ADD KEY %1 (%3)").arg(i.name, i.table, i.columns));
+        done << QStringLiteral("Added the index %1 on %2 (%3).").arg(i.name, i.table, i.columns);
     }
     if (report.recordedVersion != kSchemaVersion) {
         recordVersion(db);

@@ -32,6 +32,7 @@ struct SchemaFinding {
         Duplicates,         // numbers or codes already taken twice
         NarrowColumn,       // a text the windows accept does not fit
         NoPrimaryKey,       // a cluster cannot replicate deletes of its rows
+        MissingIndex,       // lists and overviews read more than they need
     };
     Kind kind;
     QString table;
