@@ -10,6 +10,7 @@
 #include "data/database.h"
 #include "data/errors.h"
 #include "data/schema.h"
+#include "data/schemaversion.h"
 #include "kit/edit.h"
 #include "modules/magacin/tmagacin.h"
 #include "modules/magacin/tsmagacin.h"
@@ -589,6 +590,8 @@ void TestShell::aboutShowsInfoTable()
     QVERIFY2(shown.contains(QStringLiteral("Data source: ") + c.describe()), qPrintable(shown));
     QVERIFY(shown.contains(c.engine == data::Engine::Sqlite ? c.path : c.database));
     QVERIFY2(shown.contains(QStringLiteral("Qt version: ") + QString::fromLatin1(qVersion())), qPrintable(shown));
+    QVERIFY2(shown.contains(QStringLiteral("Schema version: %1").arg(data::kSchemaVersion)), qPrintable(shown));
+    QVERIFY2(!shown.contains(QStringLiteral("not protected")), qPrintable(shown));
     // Opened through an alias, the alias is named.
     QTemporaryDir dir;
     const QByteArray config = qgetenv("XDG_CONFIG_HOME");
