@@ -1,13 +1,13 @@
 // The stock list: balances over the article ledger, search, refresh on activation, the
 // chart, and its use as the article picker of goods dispatches.
-#include "app/tformsrgbase.h"
+#include "frame/tformsrgbase.h"
 #include "data/query.h"
 #include "data/database.h"
 #include "kit/chartcategories.h"
 #include "kit/csv.h"
 #include "kit/dbgrid.h"
 #include "kit/edit.h"
-#include "app/tnavform.h"
+#include "frame/tnavform.h"
 #include "kit/pagecontrol.h"
 #include "modules/lagerlista/lagerlistasql.h"
 #include "modules/lagerlista/tlagerlista.h"

@@ -1,16 +1,16 @@
 // Picks from the article, partner and employee lists: every request code answered with its
 // pair on Enter, the empty list answering -1, menu lists ignoring Enter, and the list that
 // received the Enter being the one that answers.
-#include "app/commands.h"
+#include "frame/commands.h"
 #include "app/tform1.h"
-#include "app/tformsrgbase.h"
+#include "frame/tformsrgbase.h"
 #include "kit/button.h"
 #include "kit/dbgrid.h"
 #include "kit/edit.h"
 #include "kit/menuitem.h"
 #include "modules/artikli/tsartiklilista.h"
 #include "modules/komintenti/tskomintentilista.h"
-#include "app/tnavform.h"
+#include "frame/tnavform.h"
 #include "modules/vraboteni/tsvrabotenilista.h"
 #include "modules/vraboteni/tvraboteni.h"
 #include "support/appfixture.h"

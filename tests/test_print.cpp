@@ -1,7 +1,7 @@
 // The Print command on the printable windows: confirmation, the report each window gets,
 // the dispatch list's Printing flag, and the report window freed after its preview.
-#include "app/tformsrgbase.h"
-#include "app/tnavform.h"
+#include "frame/tformsrgbase.h"
+#include "frame/tnavform.h"
 #include "data/database.h"
 #include "data/datasource.h"
 #include "data/query.h"

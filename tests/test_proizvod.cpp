@@ -1,8 +1,8 @@
 // Products: the list with its composition, the entry and edit windows, the usage restriction,
 // the duplicate-code test, saves in one transaction, and the product list as pick list.
 #include "app/tform1.h"
-#include "app/tformsrgbase.h"
-#include "app/tnavform.h"
+#include "frame/tformsrgbase.h"
+#include "frame/tnavform.h"
 #include "data/query.h"
 #include "kit/bitbtn.h"
 #include "kit/dbgrid.h"

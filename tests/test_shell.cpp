@@ -1,11 +1,11 @@
 // The application shell as the operator meets it: start-up, menus, the navigator, closing
 // windows, the print command's enabling, commands between windows, the error box.
 #include "app/application.h"
-#include "app/commands.h"
+#include "frame/commands.h"
 #include "app/helpviewer.h"
-#include "app/module.h"
-#include "app/tformsrgbase.h"
-#include "app/tnavform.h"
+#include "frame/module.h"
+#include "frame/tformsrgbase.h"
+#include "frame/tnavform.h"
 #include "app/tsabout.h"
 #include "data/database.h"
 #include "data/errors.h"

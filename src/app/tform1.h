@@ -1,7 +1,8 @@
 #pragma once
 
-#include "app/commands.h"
-#include "app/tccc.h"
+#include "frame/commands.h"
+#include "frame/host.h"
+#include "frame/tccc.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -37,7 +38,7 @@ class Database;
 
 // The main window: a multiple-document frame holding every other window, the one database
 // connection, the navigator and the thirteen module components; menus and tool bars.
-class TForm1 : public QMainWindow {
+class TForm1 : public QMainWindow, public app::Host {
     Q_OBJECT
 public:
     // Opens the connection "Main" through the alias "varnok_public" (throws on failure), or
@@ -48,10 +49,11 @@ public:
     static TForm1* instance();
 
     data::Database& Database1() { return *m_database; }
-    QMdiArea* mdiArea() const { return m_mdi; }
+    QMdiArea* mdiArea() const override { return m_mdi; }
+    QSize outerSize() const override { return frameGeometry().size(); }
     TNavForm* NavForm() const { return m_nav; }
     // The active child window of the frame (its widget), or nullptr.
-    QWidget* ActiveMDIChild() const;
+    QWidget* ActiveMDIChild() const override;
     int MDIChildCount() const;
 
     TCCC* CompanyRecord = nullptr;
@@ -112,7 +114,7 @@ public:
     QStatusBar* StatusBar1 = nullptr;
 
     // Handles a numbered command 32769..32810 synchronously; other codes are ignored.
-    void HandleCommand(int code);
+    void HandleCommand(int code) override;
 
     // Menu handlers.
     void Lista1Click();

@@ -1,6 +1,6 @@
 #include "reports/registerreports.h"
 
-#include "app/printdispatch.h"
+#include "frame/printdispatch.h"
 #include "data/query.h"
 #include "kit/maskedit.h"
 #include "kit/pagecontrol.h"

@@ -1,6 +1,6 @@
 #include "modules/artikli/tartikli.h"
 
-#include "app/commands.h"
+#include "frame/commands.h"
 #include "kit/dbgrid.h"
 #include "kit/menuitem.h"
 #include "kit/messagebox.h"
@@ -21,7 +21,7 @@ const ModuleTraits& TArtikli::Traits()
     return traits;
 }
 
-TArtikli::TArtikli(TForm1* mainForm) : Module(Traits(), mainForm) {}
+TArtikli::TArtikli(app::Host* host) : Module(Traits(), host) {}
 
 void TArtikli::KreirajArtikliVnes(QObject*, QWidget* form, int code)
 {

@@ -16,7 +16,7 @@ const ModuleTraits& TFaktura::Traits()
     return traits;
 }
 
-TFaktura::TFaktura(TForm1* mainForm) : Module(Traits(), mainForm) {}
+TFaktura::TFaktura(app::Host* host) : Module(Traits(), host) {}
 
 void TFaktura::KreirajFakturaVnes(QObject*, QWidget* form, int)
 {

@@ -22,7 +22,7 @@ const ModuleTraits& TIspratnica::Traits()
     return traits;
 }
 
-TIspratnica::TIspratnica(TForm1* mainForm) : Module(Traits(), mainForm) {}
+TIspratnica::TIspratnica(app::Host* host) : Module(Traits(), host) {}
 
 TSIspratnicaLista* TIspratnica::sourceList() const
 {

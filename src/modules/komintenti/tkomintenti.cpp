@@ -1,6 +1,6 @@
 #include "modules/komintenti/tkomintenti.h"
 
-#include "app/commands.h"
+#include "frame/commands.h"
 #include "kit/dbgrid.h"
 #include "kit/menuitem.h"
 #include "kit/messagebox.h"
@@ -21,7 +21,7 @@ const ModuleTraits& TKomintenti::Traits()
     return traits;
 }
 
-TKomintenti::TKomintenti(TForm1* mainForm) : Module(Traits(), mainForm) {}
+TKomintenti::TKomintenti(app::Host* host) : Module(Traits(), host) {}
 
 void TKomintenti::KreirajKomintentiVnes(QObject*, QWidget* form, int code)
 {

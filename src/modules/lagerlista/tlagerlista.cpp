@@ -13,7 +13,7 @@ const ModuleTraits& TLagerLista::Traits()
     return traits;
 }
 
-TLagerLista::TLagerLista(TForm1* mainForm) : Module(Traits(), mainForm) {}
+TLagerLista::TLagerLista(app::Host* host) : Module(Traits(), host) {}
 
 void TLagerLista::KreirajLagerListaVnes(QObject*, QWidget* form, int)
 {

@@ -12,7 +12,7 @@ const ModuleTraits& TMagacin::Traits()
     return traits;
 }
 
-TMagacin::TMagacin(TForm1* mainForm) : Module(Traits(), mainForm) {}
+TMagacin::TMagacin(app::Host* host) : Module(Traits(), host) {}
 
 void TMagacin::KreirajMagacinVnes(QObject*, QWidget* form, int)
 {

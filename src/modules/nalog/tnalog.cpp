@@ -23,7 +23,7 @@ const ModuleTraits& TNalog::Traits()
     return traits;
 }
 
-TNalog::TNalog(TForm1* mainForm) : Module(Traits(), mainForm) {}
+TNalog::TNalog(app::Host* host) : Module(Traits(), host) {}
 
 TSNalogLista* TNalog::sourceList() const
 {

@@ -11,7 +11,7 @@ const ModuleTraits& TPregledArtikal::Traits()
     return traits;
 }
 
-TPregledArtikal::TPregledArtikal(TForm1* mainForm) : Module(Traits(), mainForm) {}
+TPregledArtikal::TPregledArtikal(app::Host* host) : Module(Traits(), host) {}
 
 void TPregledArtikal::KreirajPregledArtikalVnes(QObject*, QWidget* form, int)
 {

@@ -11,7 +11,7 @@ const ModuleTraits& TPregledKomintent::Traits()
     return traits;
 }
 
-TPregledKomintent::TPregledKomintent(TForm1* mainForm) : Module(Traits(), mainForm) {}
+TPregledKomintent::TPregledKomintent(app::Host* host) : Module(Traits(), host) {}
 
 void TPregledKomintent::KreirajPregledKomintentVnes(QObject*, QWidget* form, int)
 {

@@ -23,7 +23,7 @@ const ModuleTraits& TPriemnica::Traits()
     return traits;
 }
 
-TPriemnica::TPriemnica(TForm1* mainForm) : Module(Traits(), mainForm) {}
+TPriemnica::TPriemnica(app::Host* host) : Module(Traits(), host) {}
 
 TSPriemnicaLista* TPriemnica::sourceList() const
 {

@@ -1,7 +1,7 @@
 #include "modules/proizvod/tproizvod.h"
 
-#include "app/commands.h"
-#include "app/tslistbase.h"
+#include "frame/commands.h"
+#include "frame/tslistbase.h"
 #include "kit/bitbtn.h"
 #include "kit/dbgrid.h"
 #include "kit/menuitem.h"
@@ -23,7 +23,7 @@ const ModuleTraits& TProizvod::Traits()
     return traits;
 }
 
-TProizvod::TProizvod(TForm1* mainForm) : Module(Traits(), mainForm) {}
+TProizvod::TProizvod(app::Host* host) : Module(Traits(), host) {}
 
 void TProizvod::KreirajProizvodVnes(QObject*, QWidget* form, int code)
 {

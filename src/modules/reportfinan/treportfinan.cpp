@@ -15,7 +15,7 @@ const ModuleTraits& TReportFinan::Traits()
     return traits;
 }
 
-TReportFinan::TReportFinan(TForm1* mainForm) : Module(Traits(), mainForm) {}
+TReportFinan::TReportFinan(app::Host* host) : Module(Traits(), host) {}
 
 void TReportFinan::KreirajReportFinanVnes(QObject*, QWidget* form, int)
 {

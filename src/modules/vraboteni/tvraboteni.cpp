@@ -1,6 +1,6 @@
 #include "modules/vraboteni/tvraboteni.h"
 
-#include "app/commands.h"
+#include "frame/commands.h"
 #include "kit/dbgrid.h"
 #include "kit/menuitem.h"
 #include "kit/messagebox.h"
@@ -21,7 +21,7 @@ const ModuleTraits& TVraboteni::Traits()
     return traits;
 }
 
-TVraboteni::TVraboteni(TForm1* mainForm) : Module(Traits(), mainForm) {}
+TVraboteni::TVraboteni(app::Host* host) : Module(Traits(), host) {}
 
 void TVraboteni::KreirajVraboteniVnes(QObject*, QWidget* form, int code)
 {

@@ -1,4 +1,4 @@
-#include "app/commands.h"
+#include "frame/commands.h"
 
 #include <array>
 

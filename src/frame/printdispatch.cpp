@@ -1,4 +1,4 @@
-#include "app/printdispatch.h"
+#include "frame/printdispatch.h"
 
 #include "data/datasource.h"
 #include "data/query.h"

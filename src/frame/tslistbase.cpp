@@ -1,4 +1,4 @@
-#include "app/tslistbase.h"
+#include "frame/tslistbase.h"
 
 #include "data/datasource.h"
 #include "data/query.h"
