@@ -8,6 +8,7 @@
 #include <QPointer>
 
 #include <memory>
+#include <vector>
 
 class QAction;
 class QMdiArea;
@@ -58,7 +59,8 @@ public:
 
     TCCC* CompanyRecord = nullptr;
 
-    // Modules, created when the window is first shown.
+    // Modules, created when the window is first shown and held by its table of modules;
+    // these name them for the menus, the picks and the tests.
     TArtikli* Artikli = nullptr;
     TKomintenti* Komintenti = nullptr;
     TMagacin* Magacin = nullptr;
@@ -113,7 +115,7 @@ public:
     QToolButton* ToolButton8 = nullptr;
     QStatusBar* StatusBar1 = nullptr;
 
-    // Handles a numbered command 32769..32810 synchronously; other codes are ignored.
+    // Handles a numbered command (app::FirstCommand..app::LastCommand) synchronously; other codes are ignored.
     void HandleCommand(int code) override;
 
     // Menu handlers.
@@ -165,6 +167,12 @@ private:
     Module* moduleFor(app::PickList list) const;
     void answerPick(int code);
 
+    struct ModuleRow;
+    template <class M, M* TForm1::*member>
+    static ModuleRow moduleRow(int created, bool withConnection);
+    static const QList<ModuleRow>& moduleRows();
+    // The modules, owned, one per row of moduleRows(), in the order they are destroyed.
+    std::vector<std::unique_ptr<Module>> m_modules;
     std::unique_ptr<data::Database> m_ownDatabase;
     data::Database* m_database = nullptr;
     QMdiArea* m_mdi = nullptr;

@@ -1,5 +1,6 @@
 #include "frame/commands.h"
 
+#include <algorithm>
 #include <array>
 
 namespace app {
@@ -11,37 +12,48 @@ struct Request {
     PickList list;
 };
 
+using namespace cmd;
+
 constexpr std::array<Request, 20> kRequests{{
-    {32771, PickList::Articles},  {32773, PickList::Products},  {32775, PickList::Partners},
-    {32777, PickList::Partners},  {32779, PickList::Partners},  {32781, PickList::Articles},
-    {32783, PickList::Articles},  {32785, PickList::Articles},  {32787, PickList::Products},
-    {32789, PickList::Partners},  {32791, PickList::Partners},  {32793, PickList::Articles},
-    {32795, PickList::Partners},  {32797, PickList::Articles},  {32799, PickList::Employees},
-    {32801, PickList::Employees}, {32803, PickList::Stock},     {32805, PickList::Stock},
-    {32807, PickList::Receipts},  {32809, PickList::Receipts},
+    {ArticleForProductEntry, PickList::Articles},   {ProductForOrderEntry, PickList::Products},
+    {PartnerForOrderEntry, PickList::Partners},     {PartnerForReceiptEntry, PickList::Partners},
+    {PartnerForDispatchEntry, PickList::Partners},  {ArticleForReceiptEntry, PickList::Articles},
+    {ArticleForDispatchEntry, PickList::Articles},  {ArticleForProductEdit, PickList::Articles},
+    {ProductForOrderEdit, PickList::Products},      {PartnerForOrderEdit, PickList::Partners},
+    {PartnerForDispatchEdit, PickList::Partners},   {ArticleForDispatchEdit, PickList::Articles},
+    {PartnerForReceiptEdit, PickList::Partners},    {ArticleForReceiptEdit, PickList::Articles},
+    {EmployeeForOrderEntry, PickList::Employees},   {EmployeeForOrderEdit, PickList::Employees},
+    {StockForDispatchEntry, PickList::Stock},       {StockForDispatchEdit, PickList::Stock},
+    {ReceiptForDispatchEntry, PickList::Receipts},  {ReceiptForDispatchEdit, PickList::Receipts},
 }};
 
-constexpr std::array<CommandAnswer, 20> kAnswers{{
-    {32772, "ReceiveArticle", nullptr, false},
-    {32774, "ReceiveProduct", nullptr, false},
-    {32776, "ReceivePartner", "MaskEdit1", false},
-    {32778, "VnesiKomintentiID", "MaskEdit1", false},
-    {32780, "VnesiKomintentiID", "MaskEdit1", false},
-    {32782, "VnesiArtikalID", "BitBtn2", false},
-    {32784, "VnesiArtikalID", "BitBtn2", false},
-    {32786, "ReceiveArticle", nullptr, false},
-    {32788, "ReceiveProduct", nullptr, false},
-    {32790, "ReceivePartner", "MaskEdit1", false},
-    {32792, "VnesiKomintentiID", "MaskEdit1", false},
-    {32794, "VnesiArtikalID", "BitBtn2", false},
-    {32796, "VnesiKomintentiID", "MaskEdit1", false},
-    {32798, "VnesiArtikalID", "BitBtn2", false},
-    {32800, "ReceiveEmployee", "BitBtn2", false},
-    {32802, "ReceiveEmployee", "BitBtn2", false},
-    {32804, "VnesiArtikalID", nullptr, true},
-    {32806, "VnesiArtikalID", nullptr, true},
-    {32808, "VnesiPriemnicaID", nullptr, false},
-    {32810, "VnesiPriemnicaID", nullptr, false},
+constexpr CommandAnswer answer(int request, void (PickTarget::*receive)(int), AfterPick focus,
+                               PickKey key = PickKey::Selected)
+{
+    return {answerTo(request), receive, focus, key};
+}
+
+const std::array<CommandAnswer, 20> kAnswers{{
+    answer(ArticleForProductEntry, &PickTarget::ReceiveArticle, AfterPick::Stay),
+    answer(ProductForOrderEntry, &PickTarget::ReceiveProduct, AfterPick::Stay),
+    answer(PartnerForOrderEntry, &PickTarget::ReceivePartner, AfterPick::DateField),
+    answer(PartnerForReceiptEntry, &PickTarget::VnesiKomintentiID, AfterPick::DateField),
+    answer(PartnerForDispatchEntry, &PickTarget::VnesiKomintentiID, AfterPick::DateField),
+    answer(ArticleForReceiptEntry, &PickTarget::VnesiArtikalID, AfterPick::AddButton),
+    answer(ArticleForDispatchEntry, &PickTarget::VnesiArtikalID, AfterPick::AddButton),
+    answer(ArticleForProductEdit, &PickTarget::ReceiveArticle, AfterPick::Stay),
+    answer(ProductForOrderEdit, &PickTarget::ReceiveProduct, AfterPick::Stay),
+    answer(PartnerForOrderEdit, &PickTarget::ReceivePartner, AfterPick::DateField),
+    answer(PartnerForDispatchEdit, &PickTarget::VnesiKomintentiID, AfterPick::DateField),
+    answer(ArticleForDispatchEdit, &PickTarget::VnesiArtikalID, AfterPick::AddButton),
+    answer(PartnerForReceiptEdit, &PickTarget::VnesiKomintentiID, AfterPick::DateField),
+    answer(ArticleForReceiptEdit, &PickTarget::VnesiArtikalID, AfterPick::AddButton),
+    answer(EmployeeForOrderEntry, &PickTarget::ReceiveEmployee, AfterPick::AddButton),
+    answer(EmployeeForOrderEdit, &PickTarget::ReceiveEmployee, AfterPick::AddButton),
+    answer(StockForDispatchEntry, &PickTarget::VnesiArtikalID, AfterPick::Stay, PickKey::StockArticle),
+    answer(StockForDispatchEdit, &PickTarget::VnesiArtikalID, AfterPick::Stay, PickKey::StockArticle),
+    answer(ReceiptForDispatchEntry, &PickTarget::VnesiPriemnicaID, AfterPick::Stay),
+    answer(ReceiptForDispatchEdit, &PickTarget::VnesiPriemnicaID, AfterPick::Stay),
 }};
 
 } // namespace
@@ -64,14 +76,14 @@ const CommandAnswer* answerFor(int code)
 
 QList<int> requestsServedBy(PickList list)
 {
-    // The product list also answers the article requests 32783 and 32793 of the dispatch
-    // windows; the article list answers them too.
+    // The product list also answers the article requests of the dispatch windows; the
+    // article list answers them too.
     QList<int> out;
     for (const Request& r : kRequests)
         if (r.list == list)
             out << r.code;
     if (list == PickList::Products)
-        out << 32783 << 32793;
+        out << ArticleForDispatchEntry << ArticleForDispatchEdit;
     std::sort(out.begin(), out.end());
     return out;
 }

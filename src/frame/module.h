@@ -67,7 +67,8 @@ protected:
     // Registers a window this module created: it is destroyed with the module.
     void adopt(TFormSrgBase* window);
     // Creates a window of this module: adopted, remembered in `slot` (EntryForm, EditForm or
-    // ListForm), given the navigator. The caller wires it and then calls InitChild.
+    // ListForm), given the navigator and the module's connection (none: the program's). The
+    // caller wires it and then calls InitChild.
     template <class W>
     W* makeWindow(QPointer<TFormSrgBase>& slot)
     {
@@ -75,6 +76,7 @@ protected:
         adopt(w);
         slot = w;
         w->Navigator = Navigator;
+        w->Database = Database;
         return w;
     }
     // An empty window of this module (entry or edit placeholders), opened at once.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QObject>
 #include <QPointer>
 #include <QString>
 
@@ -15,21 +16,42 @@ class Query;
 
 namespace app {
 
-// The windows whose contents the main window's Print command prints, in the order they are
-// tried, with the question asked first. Classes are compared exactly (a derived class does
-// not count).
-struct PrintRow {
-    const char* className;
-    QString confirmation;
-};
-const QList<PrintRow>& printRows();
-const PrintRow* printRowFor(const QWidget* window);
+// The printed documents, one per printable window.
+enum class PrintReport { Dispatches, Receipts, Stock, WorkOrders, ArticleCard, PartnerCard, Finance };
 
-// Creates the report of a printable window from that window's queries and shows its print
-// preview; returns when the preview is closed. Report windows register themselves here.
-using ReportRunner = std::function<void(QWidget* window, QWidget* owner)>;
-void registerReport(const char* className, ReportRunner runner);
-ReportRunner reportFor(const char* className);
+// What a printable window hands to its report.
+struct PrintSource {
+    PrintSource(data::Query* master, data::Query* detail = nullptr, data::Query* extra = nullptr, int activePage = 0,
+                QString from = QString(), QString to = QString())
+        : master(master), detail(detail), extra(extra), activePage(activePage), from(std::move(from)), to(std::move(to))
+    {
+    }
+    data::Query* master = nullptr; // Query1
+    data::Query* detail = nullptr; // Query2
+    data::Query* extra = nullptr;  // Query3 (the work orders' articles)
+    int activePage = 0;            // page of the window's page control
+    QString from;                  // start of the financial report's period (its date fields)
+    QString to;                    // end of it
+};
+
+// A window whose contents the main window's Print command prints.
+class Printable {
+public:
+    virtual ~Printable() = default;
+    virtual PrintReport printReport() const = 0;
+    virtual PrintSource printSource() const = 0;
+    // Set while the window is being printed (from the question until the preview closes).
+    virtual void setPrinting(bool) {}
+};
+
+// The question asked before printing a window's report.
+QString printConfirmation(PrintReport report);
+
+// Creates the report from what its window hands over and shows its print preview; returns
+// when the preview is closed. The reports register themselves here.
+using ReportRunner = std::function<void(QWidget* window, const PrintSource& source, QWidget* owner)>;
+void registerReport(PrintReport report, ReportRunner runner);
+ReportRunner reportFor(PrintReport report);
 
 // Where the operator stands in a printed window: the current row of each of its queries and
 // the scroll position of each of its grids. A report walks the queries it prints (the list
@@ -56,3 +78,5 @@ private:
 };
 
 } // namespace app
+
+Q_DECLARE_INTERFACE(app::Printable, "org.duredir.Printable")

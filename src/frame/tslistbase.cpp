@@ -74,6 +74,13 @@ int TSListBase::SelectedId()
     return Query1->FieldByName(QStringLiteral("id")).AsInteger();
 }
 
+std::optional<int> TSListBase::pickedKey(app::PickKey kind)
+{
+    if (kind != app::PickKey::Selected)
+        return std::nullopt;
+    return SelectedId();
+}
+
 void TSListBase::RefreshList()
 {
     if (!Query1)

@@ -10,9 +10,12 @@
 
 const ModuleTraits& TArtikli::Traits()
 {
+    using namespace app::cmd;
     static const ModuleTraits traits{
         "TArtikli", 1, 2, 3,
-        {32770, 32772, 32782, 32784, 32786, 32794, 32798},
+        {NoAnswer, answerTo(ArticleForProductEntry), answerTo(ArticleForReceiptEntry),
+         answerTo(ArticleForDispatchEntry), answerTo(ArticleForProductEdit), answerTo(ArticleForDispatchEdit),
+         answerTo(ArticleForReceiptEdit)},
         QStringLiteral("Products-create new "),
         QStringLiteral("Products-update "),
         QStringLiteral("Products-List "),

@@ -10,9 +10,12 @@
 
 const ModuleTraits& TKomintenti::Traits()
 {
+    using namespace app::cmd;
     static const ModuleTraits traits{
         "TKomintenti", 4, 5, 6,
-        {32770, 32776, 32778, 32780, 32790, 32792, 32796},
+        {NoAnswer, answerTo(PartnerForOrderEntry), answerTo(PartnerForReceiptEntry),
+         answerTo(PartnerForDispatchEntry), answerTo(PartnerForOrderEdit), answerTo(PartnerForDispatchEdit),
+         answerTo(PartnerForReceiptEdit)},
         QStringLiteral("Company partner-create new "),
         QStringLiteral("Company partner-update "),
         QStringLiteral("Company partner-List "),

@@ -214,3 +214,20 @@ void TSLagerListaLista::rebuildChart()
     // the chart grows and the page scrolls rather than squeezing the names away.
     DBChart1->setMinimumHeight(n * kit::barPitch + 150);
 }
+
+app::PrintReport TSLagerListaLista::printReport() const
+{
+    return app::PrintReport::Stock;
+}
+
+app::PrintSource TSLagerListaLista::printSource() const
+{
+    return {Query1, nullptr, nullptr, PageControl1->ActivePageIndex()};
+}
+
+std::optional<int> TSLagerListaLista::pickedKey(app::PickKey kind)
+{
+    if (kind != app::PickKey::StockArticle)
+        return std::nullopt;
+    return GetArtikalId();
+}

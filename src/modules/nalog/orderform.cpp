@@ -236,3 +236,8 @@ void OrderForm::insertLedgerRows(int orderId, int number)
         Query1->Close();
     }
 }
+
+QWidget* OrderForm::controlAfterPick(app::AfterPick after)
+{
+    return dateFieldOrAddButton(after, MaskEdit1, BitBtn2);
+}

@@ -146,3 +146,13 @@ void TSNalogLista::RefreshList()
     Query1->First();
     m_lastNumber = Query1->IsEmpty() ? 0 : Query1->FieldByName(QStringLiteral("nalog_id")).AsInteger();
 }
+
+app::PrintReport TSNalogLista::printReport() const
+{
+    return app::PrintReport::WorkOrders;
+}
+
+app::PrintSource TSNalogLista::printSource() const
+{
+    return {Query1, Query2, Query3};
+}

@@ -1,11 +1,15 @@
 #include "modules/pregledartikal/tpregledartikal.h"
 
+#include "frame/commands.h"
 #include "modules/pregledartikal/tspregledartikallista.h"
 
 const ModuleTraits& TPregledArtikal::Traits()
 {
+    using namespace app::cmd;
     static const ModuleTraits traits{
-        "TPregledArtikal", 28, 29, 30, {32770}, QStringLiteral("PregledArtikal-Kreiraj Nov "),
+        "TPregledArtikal", 28, 29, 30,
+        {NoAnswer},
+        QStringLiteral("PregledArtikal-Kreiraj Nov "),
         QStringLiteral("PregledArtikal-Koregiraj "), QStringLiteral("PregledArtikal-Lista "), QString(),
     };
     return traits;

@@ -87,3 +87,13 @@ void TSPregledArtikalLista::Edit1KeyDown(int& key, Qt::KeyboardModifiers)
     if (kit::isEnter(key))
         DBGrid1->setFocus(Qt::OtherFocusReason);
 }
+
+app::PrintReport TSPregledArtikalLista::printReport() const
+{
+    return app::PrintReport::ArticleCard;
+}
+
+app::PrintSource TSPregledArtikalLista::printSource() const
+{
+    return {Query1, Query2, nullptr, PageControl1->ActivePageIndex()};
+}

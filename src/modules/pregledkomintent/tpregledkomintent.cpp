@@ -1,11 +1,15 @@
 #include "modules/pregledkomintent/tpregledkomintent.h"
 
+#include "frame/commands.h"
 #include "modules/pregledkomintent/tspregledkomintentlista.h"
 
 const ModuleTraits& TPregledKomintent::Traits()
 {
+    using namespace app::cmd;
     static const ModuleTraits traits{
-        "TPregledKomintent", 31, 32, 33, {32770}, QStringLiteral("PregledKomintent-Kreiraj Nov "),
+        "TPregledKomintent", 31, 32, 33,
+        {NoAnswer},
+        QStringLiteral("PregledKomintent-Kreiraj Nov "),
         QStringLiteral("PregledKomintent-Koregiraj "), QStringLiteral("PregledKomintent-Lista "), QString(),
     };
     return traits;

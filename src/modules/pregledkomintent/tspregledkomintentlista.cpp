@@ -180,3 +180,13 @@ void TSPregledKomintentLista::DataSource1DataChange()
     chart->addAxis(values, Qt::AlignLeft);
     series->attachAxis(values);
 }
+
+app::PrintReport TSPregledKomintentLista::printReport() const
+{
+    return app::PrintReport::PartnerCard;
+}
+
+app::PrintSource TSPregledKomintentLista::printSource() const
+{
+    return {Query1, Query2, nullptr, PageControl1->ActivePageIndex()};
+}

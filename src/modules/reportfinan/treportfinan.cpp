@@ -1,12 +1,14 @@
 #include "modules/reportfinan/treportfinan.h"
 
+#include "frame/commands.h"
 #include "modules/reportfinan/tsreportfinanlista.h"
 
 const ModuleTraits& TReportFinan::Traits()
 {
+    using namespace app::cmd;
     static const ModuleTraits traits{
         "TReportFinan", 37, 38, 39,
-        {32770},
+        {NoAnswer},
         QStringLiteral("ReportFinan-Kreiraj Nov "),
         QStringLiteral("ReportFinan-Koregiraj "),
         QStringLiteral("ReportFinan-Lista "),
