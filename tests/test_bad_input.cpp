@@ -3,7 +3,7 @@
 // of range, SQL fragments, wildcards, non-Latin letters, impossible dates. Each attempt either
 // saves correctly or is refused with a message (or, where the window refuses silently, the
 // focus on the box to fix) while the window stays open with its data and no table changes.
-#include "app/tslistbase.h"
+#include "frame/tslistbase.h"
 #include "data/schema.h"
 #include "kit/menuitem.h"
 #include "production_fixture.h"

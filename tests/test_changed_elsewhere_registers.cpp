@@ -2,8 +2,8 @@
 // second workstation: a record deleted or changed there after the window loaded it is not
 // written over. Nothing is saved, the window stays open with the operator's input and says
 // what happened; a record nobody touched saves as before.
-#include "app/tformsrgbase.h"
-#include "app/tslistbase.h"
+#include "frame/tformsrgbase.h"
+#include "frame/tslistbase.h"
 #include "data/query.h"
 #include "data/recordversion.h"
 #include "kit/menuitem.h"

@@ -1,13 +1,14 @@
 // The stock list: balances over the article ledger, search, refresh on activation, the
 // chart, and its use as the article picker of goods dispatches.
-#include "app/tformsrgbase.h"
+#include "frame/picking.h"
+#include "frame/tformsrgbase.h"
 #include "data/query.h"
 #include "data/database.h"
 #include "kit/chartcategories.h"
 #include "kit/csv.h"
 #include "kit/dbgrid.h"
 #include "kit/edit.h"
-#include "app/tnavform.h"
+#include "frame/tnavform.h"
 #include "kit/pagecontrol.h"
 #include "modules/lagerlista/lagerlistasql.h"
 #include "modules/lagerlista/tlagerlista.h"
@@ -27,12 +28,13 @@
 using testsupport::AppFixture;
 
 // Stands in for the goods dispatch window that asks for an article.
-class DispatchCaller : public TFormSrgBase {
+class DispatchCaller : public TFormSrgBase, public app::PickTarget {
     Q_OBJECT
+    Q_INTERFACES(app::PickTarget)
 public:
     using TFormSrgBase::TFormSrgBase;
     QList<int> received;
-    Q_INVOKABLE void VnesiArtikalID(int id) { received << id; }
+    void VnesiArtikalID(int id) override { received << id; }
 };
 
 namespace {

@@ -1,16 +1,16 @@
 // Picks from the article, partner and employee lists: every request code answered with its
 // pair on Enter, the empty list answering -1, menu lists ignoring Enter, and the list that
 // received the Enter being the one that answers.
-#include "app/commands.h"
+#include "frame/commands.h"
 #include "app/tform1.h"
-#include "app/tformsrgbase.h"
+#include "frame/tformsrgbase.h"
 #include "kit/button.h"
 #include "kit/dbgrid.h"
 #include "kit/edit.h"
 #include "kit/menuitem.h"
 #include "modules/artikli/tsartiklilista.h"
 #include "modules/komintenti/tskomintentilista.h"
-#include "app/tnavform.h"
+#include "frame/tnavform.h"
 #include "modules/vraboteni/tsvrabotenilista.h"
 #include "modules/vraboteni/tvraboteni.h"
 #include "support/appfixture.h"
@@ -25,9 +25,10 @@
 using testsupport::AppFixture;
 
 // Stands in for the windows that ask for picks (receipts, dispatches, products, work
-// orders): it records what it receives, by the name the main window calls.
-class PickCaller : public TFormSrgBase {
+// orders): it records what it receives, by the name of the operation the main window calls.
+class PickCaller : public TFormSrgBase, public app::PickTarget {
     Q_OBJECT
+    Q_INTERFACES(app::PickTarget)
 public:
     PickCaller()
     {
@@ -42,13 +43,54 @@ public:
     kit::Button* BitBtn2;
     QList<QPair<QByteArray, int>> received;
 
-    Q_INVOKABLE void ReceiveArticle(int id) { received.append({"ReceiveArticle", id}); }
-    Q_INVOKABLE void ReceiveProduct(int id) { received.append({"ReceiveProduct", id}); }
-    Q_INVOKABLE void ReceivePartner(int id) { received.append({"ReceivePartner", id}); }
-    Q_INVOKABLE void ReceiveEmployee(int id) { received.append({"ReceiveEmployee", id}); }
-    Q_INVOKABLE void VnesiKomintentiID(int id) { received.append({"VnesiKomintentiID", id}); }
-    Q_INVOKABLE void VnesiArtikalID(int id) { received.append({"VnesiArtikalID", id}); }
+    void ReceiveArticle(int id) override { received.append({"ReceiveArticle", id}); }
+    void ReceiveProduct(int id) override { received.append({"ReceiveProduct", id}); }
+    void ReceivePartner(int id) override { received.append({"ReceivePartner", id}); }
+    void ReceiveEmployee(int id) override { received.append({"ReceiveEmployee", id}); }
+    void VnesiKomintentiID(int id) override { received.append({"VnesiKomintentiID", id}); }
+    void VnesiArtikalID(int id) override { received.append({"VnesiArtikalID", id}); }
+    QWidget* controlAfterPick(app::AfterPick after) override
+    {
+        return after == app::AfterPick::DateField ? static_cast<QWidget*>(MaskEdit1)
+               : after == app::AfterPick::AddButton ? static_cast<QWidget*>(BitBtn2)
+                                                    : nullptr;
+    }
 };
+
+namespace {
+
+// The name of the operation an answer calls on the window that asked.
+QByteArray receiverName(const app::CommandAnswer& answer)
+{
+    struct Recorder : app::PickTarget {
+        QByteArray name;
+        void ReceiveArticle(int) override { name = "ReceiveArticle"; }
+        void ReceiveProduct(int) override { name = "ReceiveProduct"; }
+        void ReceivePartner(int) override { name = "ReceivePartner"; }
+        void ReceiveEmployee(int) override { name = "ReceiveEmployee"; }
+        void VnesiKomintentiID(int) override { name = "VnesiKomintentiID"; }
+        void VnesiArtikalID(int) override { name = "VnesiArtikalID"; }
+        void VnesiPriemnicaID(int) override { name = "VnesiPriemnicaID"; }
+    } recorder;
+    (recorder.*answer.receive)(0);
+    return recorder.name;
+}
+
+// The control the focus goes to after an answer, by its name; empty: the focus stays.
+QString focusName(const app::CommandAnswer& answer)
+{
+    switch (answer.focus) {
+    case app::AfterPick::DateField:
+        return QStringLiteral("MaskEdit1");
+    case app::AfterPick::AddButton:
+        return QStringLiteral("BitBtn2");
+    case app::AfterPick::Stay:
+        break;
+    }
+    return QString();
+}
+
+} // namespace
 
 namespace {
 
@@ -140,11 +182,11 @@ void TestPicks::enterAnswersThePairedCode()
 
     const app::CommandAnswer* answer = app::answerFor(request + 1);
     QVERIFY(answer);
-    QCOMPARE(caller->received, (QList<QPair<QByteArray, int>>{{QByteArray(answer->receiver), expected}}));
+    QCOMPARE(caller->received, (QList<QPair<QByteArray, int>>{{receiverName(*answer), expected}}));
     QVERIFY(!list);
     QCOMPARE(app.main().ActiveMDIChild(), caller);
-    if (answer->focus)
-        QCOMPARE(QApplication::focusWidget()->objectName(), QString::fromLatin1(answer->focus));
+    if (!focusName(*answer).isEmpty())
+        QCOMPARE(QApplication::focusWidget()->objectName(), focusName(*answer));
     QVERIFY(app.messages().isEmpty());
 }
 

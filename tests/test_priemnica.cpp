@@ -1,4 +1,5 @@
 // Goods receipts: the list, the entry window and the picks delivered into it.
+#include "frame/picking.h"
 #include "app/application.h"
 #include "app/tform1.h"
 #include "data/datasource.h"
@@ -27,21 +28,26 @@ using namespace receipts;
 using testsupport::Shown;
 
 // A list answering picks with a fixed key, as the partner and article lists do.
-class KeyList : public TFormSrgBase {
+class KeyList : public TFormSrgBase, public app::PickSource {
     Q_OBJECT
+    Q_INTERFACES(app::PickSource)
 public:
     using TFormSrgBase::TFormSrgBase;
     int key = 0;
-    Q_INVOKABLE int SelectedId() { return key; }
+    std::optional<int> pickedKey(app::PickKey kind) override
+    {
+        return kind == app::PickKey::Selected ? std::optional<int>(key) : std::nullopt;
+    }
 };
 
 // A window that asks for a receipt, as the dispatch windows do.
-class ReceiptCaller : public TFormSrgBase {
+class ReceiptCaller : public TFormSrgBase, public app::PickTarget {
     Q_OBJECT
+    Q_INTERFACES(app::PickTarget)
 public:
     using TFormSrgBase::TFormSrgBase;
     QList<int> received;
-    Q_INVOKABLE void VnesiPriemnicaID(int id) { received << id; }
+    void VnesiPriemnicaID(int id) override { received << id; }
 };
 
 class TestPriemnica : public QObject {

@@ -1,7 +1,8 @@
 // The Print command on the printable windows: confirmation, the report each window gets,
 // the dispatch list's Printing flag, and the report window freed after its preview.
-#include "app/tformsrgbase.h"
-#include "app/tnavform.h"
+#include "frame/printdispatch.h"
+#include "frame/tformsrgbase.h"
+#include "frame/tnavform.h"
 #include "data/database.h"
 #include "data/datasource.h"
 #include "data/query.h"
@@ -32,10 +33,11 @@ using testsupport::AppFixture;
 
 namespace {
 
-// Stands in for the goods dispatch list: the class name the print command looks for, the
-// two queries it hands to the report and the Printing flag it sets while printing.
-class TSIspratnicaLista : public TFormSrgBase {
+// Stands in for the goods dispatch list: printable as the dispatches, the two queries it
+// hands to the report and the Printing flag the print command sets while printing.
+class TSIspratnicaLista : public TFormSrgBase, public app::Printable {
     Q_OBJECT
+    Q_INTERFACES(app::Printable)
     Q_PROPERTY(bool Printing MEMBER Printing)
 public:
     TSIspratnicaLista()
@@ -61,6 +63,10 @@ public:
     data::DataSource* DataSource1 = nullptr;
     data::Query* Query2 = nullptr;
     bool Printing = false;
+
+    app::PrintReport printReport() const override { return app::PrintReport::Dispatches; }
+    app::PrintSource printSource() const override { return {Query1, Query2}; }
+    void setPrinting(bool printing) override { Printing = printing; }
 };
 
 // The document the preview shows: taken from the report window while its preview is open.

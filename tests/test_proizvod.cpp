@@ -1,8 +1,9 @@
 // Products: the list with its composition, the entry and edit windows, the usage restriction,
 // the duplicate-code test, saves in one transaction, and the product list as pick list.
+#include "frame/picking.h"
 #include "app/tform1.h"
-#include "app/tformsrgbase.h"
-#include "app/tnavform.h"
+#include "frame/tformsrgbase.h"
+#include "frame/tnavform.h"
 #include "data/query.h"
 #include "kit/bitbtn.h"
 #include "kit/dbgrid.h"
@@ -32,11 +33,12 @@ using namespace production;
 using testsupport::Shown;
 
 // Stands in for a work order window asking for a product.
-class ProductCaller : public TFormSrgBase {
+class ProductCaller : public TFormSrgBase, public app::PickTarget {
     Q_OBJECT
+    Q_INTERFACES(app::PickTarget)
 public:
     QList<int> received;
-    Q_INVOKABLE void ReceiveProduct(int id) { received << id; }
+    void ReceiveProduct(int id) override { received << id; }
 };
 
 namespace {

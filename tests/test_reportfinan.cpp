@@ -1,6 +1,6 @@
 // The financial report: figures per dispatch and over the period, rounding after summing,
 // the period's ends, dispatches without a discount, the module's windows and the printed form.
-#include "app/tnavform.h"
+#include "frame/tnavform.h"
 #include "data/query.h"
 #include "kit/button.h"
 #include "kit/dbedit.h"

@@ -1,6 +1,6 @@
 // Entry saves that take "max+1" for a code or number run again, with a fresh transaction,
 // when the insert loses its number to another workstation; other failures are not retried.
-#include "app/tslistbase.h"
+#include "frame/tslistbase.h"
 #include "kit/messagebox.h"
 #include "production_fixture.h"
 #include "support/appmain.h"

@@ -2,7 +2,7 @@
 // a cell that a spreadsheet would run as a formula; a MariaDB option file with a password
 // that other users can read is refused; TLS to MariaDB, once asked for, is checked and never
 // silently dropped; the program's account needs no more than SELECT, INSERT, UPDATE, DELETE.
-#include "app/tformsrgbase.h"
+#include "frame/tformsrgbase.h"
 #include "data/alias.h"
 #include "data/database.h"
 #include "data/schema.h"

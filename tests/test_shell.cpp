@@ -1,11 +1,11 @@
 // The application shell as the operator meets it: start-up, menus, the navigator, closing
 // windows, the print command's enabling, commands between windows, the error box.
 #include "app/application.h"
-#include "app/commands.h"
+#include "frame/commands.h"
 #include "app/helpviewer.h"
-#include "app/module.h"
-#include "app/tformsrgbase.h"
-#include "app/tnavform.h"
+#include "frame/module.h"
+#include "frame/tformsrgbase.h"
+#include "frame/tnavform.h"
 #include "app/tsabout.h"
 #include "data/database.h"
 #include "data/errors.h"
@@ -31,24 +31,30 @@
 
 using testsupport::AppFixture;
 
-// A window that asks for picks, as the document windows do.
-class PickCaller : public TFormSrgBase {
+// A window that asks for picks, as the document windows do; its date field is the child
+// named MaskEdit1, added by the test.
+class PickCaller : public TFormSrgBase, public app::PickTarget {
     Q_OBJECT
+    Q_INTERFACES(app::PickTarget)
 public:
     using TFormSrgBase::TFormSrgBase;
     QList<int> received;
-    Q_INVOKABLE void VnesiKomintentiID(int id) { received << id; }
-    Q_INVOKABLE void VnesiArtikalID(int id) { received << id; }
+    void VnesiKomintentiID(int id) override { received << id; }
+    void VnesiArtikalID(int id) override { received << id; }
+    QWidget* controlAfterPick(app::AfterPick after) override
+    {
+        return after == app::AfterPick::DateField ? findChild<QWidget*>(QStringLiteral("MaskEdit1")) : nullptr;
+    }
 };
 
-// A list answering picks with a fixed key.
-class PickList : public TFormSrgBase {
+// A list answering picks with a fixed key, whatever key the pick takes.
+class PickList : public TFormSrgBase, public app::PickSource {
     Q_OBJECT
+    Q_INTERFACES(app::PickSource)
 public:
     using TFormSrgBase::TFormSrgBase;
     int key = 7;
-    Q_INVOKABLE int SelectedId() { return key; }
-    Q_INVOKABLE int GetArtikalId() { return key; }
+    std::optional<int> pickedKey(app::PickKey) override { return key; }
 };
 
 class TestShell : public QObject {

@@ -2,9 +2,9 @@
 // lists, at 1280x800 and 1920x1080: captions are not cut, controls stay inside their
 // window. With DUREDIR_SCREENSHOT_DIR set, a picture of each is saved there.
 #include "app/application.h"
-#include "app/module.h"
-#include "app/tformsrgbase.h"
-#include "app/tslistbase.h"
+#include "frame/module.h"
+#include "frame/tformsrgbase.h"
+#include "frame/tslistbase.h"
 #include "data/query.h"
 #include "dialogs/tsimport.h"
 #include "kit/stringgrid.h"

@@ -3,13 +3,13 @@
 #include "data/schemaversion.h"
 
 #include "app/helpviewer.h"
-#include "app/icons.h"
-#include "app/module.h"
-#include "app/printdispatch.h"
 #include "app/resources.h"
-#include "app/tformsrgbase.h"
-#include "app/tnavform.h"
 #include "app/tsabout.h"
+#include "frame/icons.h"
+#include "frame/module.h"
+#include "frame/printdispatch.h"
+#include "frame/tformsrgbase.h"
+#include "frame/tnavform.h"
 #include "data/database.h"
 #include "data/schema.h"
 #include "kit/guard.h"
@@ -124,14 +124,52 @@ TForm1::~TForm1()
     delete CompanyRecord;
 }
 
+// A module of the main window: its place in the order of creation, whether it holds the
+// connection (its windows run transactions), how it is made and the member that names it.
+struct TForm1::ModuleRow {
+    int created;
+    bool withConnection;
+    Module* (*make)(app::Host* host);
+    void (*name)(TForm1& form, Module* module); // nullptr forgets it
+};
+
+template <class M, M* TForm1::*member>
+TForm1::ModuleRow TForm1::moduleRow(int created, bool withConnection)
+{
+    return ModuleRow{created, withConnection, [](app::Host* host) -> Module* { return new M(host); },
+                     [](TForm1& form, Module* module) { form.*member = static_cast<M*>(module); }};
+}
+
+const QList<TForm1::ModuleRow>& TForm1::moduleRows()
+{
+    // In the order the modules are destroyed: the reverse of their creation, the employee
+    // and financial report modules last.
+    static const QList<ModuleRow> rows{
+        moduleRow<TPregledKomintent, &TForm1::PregledKomintent>(10, false),
+        moduleRow<TPregledArtikal, &TForm1::PregledArtikal>(9, false),
+        moduleRow<TLagerLista, &TForm1::LagerLista>(8, false),
+        moduleRow<TIspratnica, &TForm1::Ispratnica>(7, true),
+        moduleRow<TPriemnica, &TForm1::Priemnica>(6, true),
+        moduleRow<TFaktura, &TForm1::Faktura>(5, false),
+        moduleRow<TProizvod, &TForm1::Proizvod>(4, true),
+        moduleRow<TNalog, &TForm1::Nalog>(3, true),
+        moduleRow<TMagacin, &TForm1::Magacin>(2, false),
+        moduleRow<TKomintenti, &TForm1::Komintenti>(1, false),
+        moduleRow<TArtikli, &TForm1::Artikli>(0, false),
+        moduleRow<TVraboteni, &TForm1::Vraboteni>(11, false),
+        moduleRow<TReportFinan, &TForm1::ReportFinan>(12, false),
+    };
+    return rows;
+}
+
 QList<Module*> TForm1::modules() const
 {
     QList<Module*> out;
-    for (Module* m : std::initializer_list<Module*>{Artikli, Komintenti, Magacin, Nalog, Proizvod, Faktura, Priemnica,
-                                                    Ispratnica, LagerLista, PregledArtikal, PregledKomintent, Vraboteni,
-                                                    ReportFinan})
-        if (m)
-            out << m;
+    const QList<ModuleRow>& rows = moduleRows();
+    for (int created = 0; created < int(rows.size()); ++created)
+        for (int i = 0; i < int(rows.size()); ++i)
+            if (rows.at(i).created == created && i < int(m_modules.size()) && m_modules[i])
+                out << m_modules[i].get();
     return out;
 }
 
@@ -162,25 +200,19 @@ void TForm1::FormShow()
     CompanyRecord = new TCCC{1, QStringLiteral("MyCompany"), 0, nullptr};
     m_nav->AddCompany(QStringLiteral("MyCompany"), CompanyRecord);
 
-    auto place = [this](auto* module, bool withConnection) {
-        module->Navigator = m_nav;
-        if (withConnection)
-            module->Database = m_database;
-        return module;
-    };
-    Artikli = place(new TArtikli(this), false);
-    Komintenti = place(new TKomintenti(this), false);
-    Magacin = place(new TMagacin(this), false);
-    Nalog = place(new TNalog(this), true);
-    Proizvod = place(new TProizvod(this), true);
-    Faktura = place(new TFaktura(this), false);
-    Priemnica = place(new TPriemnica(this), true);
-    Ispratnica = place(new TIspratnica(this), true);
-    LagerLista = place(new TLagerLista(this), false);
-    PregledArtikal = place(new TPregledArtikal(this), false);
-    PregledKomintent = place(new TPregledKomintent(this), false);
-    Vraboteni = place(new TVraboteni(this), false);
-    ReportFinan = place(new TReportFinan(this), false);
+    const QList<ModuleRow>& rows = moduleRows();
+    m_modules.resize(rows.size());
+    for (int created = 0; created < int(rows.size()); ++created)
+        for (int i = 0; i < int(rows.size()); ++i) {
+            const ModuleRow& row = rows.at(i);
+            if (row.created != created)
+                continue;
+            m_modules[i].reset(row.make(this));
+            m_modules[i]->Navigator = m_nav;
+            if (row.withConnection)
+                m_modules[i]->Database = m_database;
+            row.name(*this, m_modules[i].get());
+        }
 }
 
 void TForm1::FormClose()
@@ -191,23 +223,12 @@ void TForm1::FormClose()
     // Nothing may reach the navigator or a module while they go.
     disconnect(m_mdi, &QMdiArea::subWindowActivated, this, nullptr);
     disconnect(m_focusHook);
-    auto destroy = [](auto*& module) {
-        delete module;
-        module = nullptr;
-    };
-    destroy(PregledKomintent);
-    destroy(PregledArtikal);
-    destroy(LagerLista);
-    destroy(Ispratnica);
-    destroy(Priemnica);
-    destroy(Faktura);
-    destroy(Proizvod);
-    destroy(Nalog);
-    destroy(Magacin);
-    destroy(Komintenti);
-    destroy(Artikli);
-    destroy(Vraboteni);
-    destroy(ReportFinan);
+    const QList<ModuleRow>& rows = moduleRows();
+    for (int i = 0; i < int(m_modules.size()); ++i) {
+        rows.at(i).name(*this, nullptr);
+        m_modules[i].reset();
+    }
+    m_modules.clear();
     if (m_nav)
         m_nav->allowClose();
 }
@@ -270,7 +291,7 @@ void TForm1::ScreenActiveFormChange(QWidget* activeForm)
         return;
     if (m_nav)
         m_nav->SelectWindow(activeForm);
-    const bool printable = app::printRowFor(ActiveMDIChild()) != nullptr;
+    const bool printable = qobject_cast<app::Printable*>(ActiveMDIChild()) != nullptr;
     Print1->setEnabled(printable);
     ToolButton12->setEnabled(printable);
 }
@@ -296,7 +317,7 @@ void TForm1::Close1Click()
     if (MDIChildCount() == 0)
         return;
     QWidget* active = ActiveMDIChild();
-    if (!active || qstrcmp(active->metaObject()->className(), "TNavForm") == 0)
+    if (!active || qobject_cast<TNavForm*>(active))
         return;
     if (auto* child = qobject_cast<TFormSrgBase*>(active))
         child->Close();
@@ -364,21 +385,22 @@ void TForm1::Print1Click()
     if (MDIChildCount() == 0)
         return;
     QWidget* active = ActiveMDIChild();
-    const app::PrintRow* row = app::printRowFor(active);
-    if (!row)
+    auto* printable = qobject_cast<app::Printable*>(active);
+    if (!printable)
         return;
-    const bool dispatchList = qstrcmp(row->className, "TSIspratnicaLista") == 0;
-    if (dispatchList)
-        active->setProperty("Printing", true);
+    // The window holds still from the question until its preview is closed.
+    printable->setPrinting(true);
     const QPointer<QWidget> window = active;
     auto clearPrinting = qScopeGuard([&]() {
-        if (dispatchList && window)
-            window->setProperty("Printing", false);
+        if (window)
+            printable->setPrinting(false);
     });
-    if (kit::messageBox(this, row->confirmation, QStringLiteral("Information"), kit::Buttons::OkCancel) != kit::mrOk)
+    const app::PrintReport report = printable->printReport();
+    if (kit::messageBox(this, app::printConfirmation(report), QStringLiteral("Information"), kit::Buttons::OkCancel) !=
+        kit::mrOk)
         return;
-    if (const app::ReportRunner run = app::reportFor(row->className))
-        run(active, this);
+    if (const app::ReportRunner run = app::reportFor(report))
+        run(active, printable->printSource(), this);
 }
 
 Module* TForm1::moduleFor(app::PickList list) const
@@ -424,28 +446,29 @@ void TForm1::answerPick(int code)
     if (!list)
         return;
     const QPointer<QWidget> target = list->CallerForm;
-    int id = -1;
-    bool haveId = false;
+    std::optional<int> id;
     // A failure to read the pick, or of the window receiving it, is shown once; the list
-    // stays open when the pick could not be read.
+    // stays open when the pick could not be read. A list that does not give the key the
+    // answer takes (or a window that is no list) hands over nothing, and is closed.
     if (!kit::guarded([&] {
-            haveId = QMetaObject::invokeMethod(list, answer->fromStockList ? "GetArtikalId" : "SelectedId",
-                                               Qt::DirectConnection, Q_RETURN_ARG(int, id));
+            if (auto* source = qobject_cast<app::PickSource*>(list))
+                id = source->pickedKey(answer->key);
         }))
         return;
-    if (answer->fromStockList && haveId && id == -1) {
+    if (answer->key == app::PickKey::StockArticle && id == -1) {
         kit::messageBox(list, QStringLiteral("Nema kolicina od toj artikal!!!"), QStringLiteral("Warning !"));
         return; // the list stays open
     }
-    if (target && haveId)
-        kit::guarded([&] { QMetaObject::invokeMethod(target, answer->receiver, Qt::DirectConnection, Q_ARG(int, id)); });
+    if (auto* receiver = qobject_cast<app::PickTarget*>(target.data()); receiver && id)
+        kit::guarded([&] { (receiver->*answer->receive)(*id); });
     list->Close();
-    if (target && answer->focus) {
+    if (target && answer->focus != app::AfterPick::Stay) {
         if (auto* child = qobject_cast<TFormSrgBase*>(target.data()))
             if (QMdiSubWindow* sub = child->subWindow())
                 m_mdi->setActiveSubWindow(sub);
-        if (auto* control = target->findChild<QWidget*>(QString::fromLatin1(answer->focus)))
-            control->setFocus(Qt::OtherFocusReason);
+        if (auto* receiver = qobject_cast<app::PickTarget*>(target.data()))
+            if (QWidget* control = receiver->controlAfterPick(answer->focus))
+                control->setFocus(Qt::OtherFocusReason);
     }
 }
 

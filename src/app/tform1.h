@@ -1,12 +1,14 @@
 #pragma once
 
-#include "app/commands.h"
-#include "app/tccc.h"
+#include "frame/commands.h"
+#include "frame/host.h"
+#include "frame/tccc.h"
 
 #include <QMainWindow>
 #include <QPointer>
 
 #include <memory>
+#include <vector>
 
 class QAction;
 class QMdiArea;
@@ -37,7 +39,7 @@ class Database;
 
 // The main window: a multiple-document frame holding every other window, the one database
 // connection, the navigator and the thirteen module components; menus and tool bars.
-class TForm1 : public QMainWindow {
+class TForm1 : public QMainWindow, public app::Host {
     Q_OBJECT
 public:
     // Opens the connection "Main" through the alias "varnok_public" (throws on failure), or
@@ -48,15 +50,17 @@ public:
     static TForm1* instance();
 
     data::Database& Database1() { return *m_database; }
-    QMdiArea* mdiArea() const { return m_mdi; }
+    QMdiArea* mdiArea() const override { return m_mdi; }
+    QSize outerSize() const override { return frameGeometry().size(); }
     TNavForm* NavForm() const { return m_nav; }
     // The active child window of the frame (its widget), or nullptr.
-    QWidget* ActiveMDIChild() const;
+    QWidget* ActiveMDIChild() const override;
     int MDIChildCount() const;
 
     TCCC* CompanyRecord = nullptr;
 
-    // Modules, created when the window is first shown.
+    // Modules, created when the window is first shown and held by its table of modules;
+    // these name them for the menus, the picks and the tests.
     TArtikli* Artikli = nullptr;
     TKomintenti* Komintenti = nullptr;
     TMagacin* Magacin = nullptr;
@@ -111,8 +115,8 @@ public:
     QToolButton* ToolButton8 = nullptr;
     QStatusBar* StatusBar1 = nullptr;
 
-    // Handles a numbered command 32769..32810 synchronously; other codes are ignored.
-    void HandleCommand(int code);
+    // Handles a numbered command (app::FirstCommand..app::LastCommand) synchronously; other codes are ignored.
+    void HandleCommand(int code) override;
 
     // Menu handlers.
     void Lista1Click();
@@ -163,6 +167,12 @@ private:
     Module* moduleFor(app::PickList list) const;
     void answerPick(int code);
 
+    struct ModuleRow;
+    template <class M, M* TForm1::*member>
+    static ModuleRow moduleRow(int created, bool withConnection);
+    static const QList<ModuleRow>& moduleRows();
+    // The modules, owned, one per row of moduleRows(), in the order they are destroyed.
+    std::vector<std::unique_ptr<Module>> m_modules;
     std::unique_ptr<data::Database> m_ownDatabase;
     QString m_schemaNotice; // shown once the window is up: the database is only read
     data::Database* m_database = nullptr;

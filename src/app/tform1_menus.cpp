@@ -1,5 +1,5 @@
 // The main window's menus, tool bars and window list.
-#include "app/icons.h"
+#include "frame/icons.h"
 #include "app/tform1.h"
 #include "kit/guard.h"
 #include "modules/proizvod/tproizvod.h"

@@ -1,6 +1,6 @@
 #include "modules/artikli/tartikli.h"
 
-#include "app/commands.h"
+#include "frame/commands.h"
 #include "kit/dbgrid.h"
 #include "kit/menuitem.h"
 #include "kit/messagebox.h"
@@ -10,9 +10,12 @@
 
 const ModuleTraits& TArtikli::Traits()
 {
+    using namespace app::cmd;
     static const ModuleTraits traits{
         "TArtikli", 1, 2, 3,
-        {32770, 32772, 32782, 32784, 32786, 32794, 32798},
+        {NoAnswer, answerTo(ArticleForProductEntry), answerTo(ArticleForReceiptEntry),
+         answerTo(ArticleForDispatchEntry), answerTo(ArticleForProductEdit), answerTo(ArticleForDispatchEdit),
+         answerTo(ArticleForReceiptEdit)},
         QStringLiteral("Products-create new "),
         QStringLiteral("Products-update "),
         QStringLiteral("Products-List "),
@@ -21,7 +24,7 @@ const ModuleTraits& TArtikli::Traits()
     return traits;
 }
 
-TArtikli::TArtikli(TForm1* mainForm) : Module(Traits(), mainForm) {}
+TArtikli::TArtikli(app::Host* host) : Module(Traits(), host) {}
 
 void TArtikli::KreirajArtikliVnes(QObject*, QWidget* form, int code)
 {

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "app/module.h"
+#include "frame/module.h"
 
 // Module component of the articles: the article list (also the pick list for articles), the
 // entry window and the edit window.
 class TArtikli : public Module {
     Q_OBJECT
 public:
-    explicit TArtikli(TForm1* mainForm);
+    explicit TArtikli(app::Host* host);
 
     static const ModuleTraits& Traits();
 

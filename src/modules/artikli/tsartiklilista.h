@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/tslistbase.h"
+#include "frame/tslistbase.h"
 
 // The article list: code, name and unit of every article whose name begins with the search
 // text. Also the list in which receipts, dispatches and products pick an article.

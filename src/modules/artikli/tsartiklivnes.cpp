@@ -1,6 +1,6 @@
 #include "modules/artikli/tsartiklivnes.h"
 
-#include "app/formfields.h"
+#include "frame/formfields.h"
 #include "data/database.h"
 #include "data/query.h"
 #include "kit/button.h"

@@ -1,13 +1,15 @@
 #include "modules/faktura/tfaktura.h"
 
+#include "frame/commands.h"
 #include "kit/menuitem.h"
 #include "modules/faktura/tsfaktura.h"
 
 const ModuleTraits& TFaktura::Traits()
 {
+    using namespace app::cmd;
     static const ModuleTraits traits{
         "TFaktura", 16, 17, 18,
-        {32770},
+        {NoAnswer},
         QStringLiteral("Faktura-Kreiraj Nov "),
         QStringLiteral("Faktura-Koregiraj "),
         QStringLiteral("Faktura-Lista "),
@@ -16,7 +18,7 @@ const ModuleTraits& TFaktura::Traits()
     return traits;
 }
 
-TFaktura::TFaktura(TForm1* mainForm) : Module(Traits(), mainForm) {}
+TFaktura::TFaktura(app::Host* host) : Module(Traits(), host) {}
 
 void TFaktura::KreirajFakturaVnes(QObject*, QWidget* form, int)
 {

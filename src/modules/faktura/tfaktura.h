@@ -1,13 +1,13 @@
 #pragma once
 
-#include "app/module.h"
+#include "frame/module.h"
 
 // The invoice module: an entry window without behaviour, an empty edit window and a
 // read-only browser of work orders. No command of the main window opens them.
 class TFaktura : public Module {
     Q_OBJECT
 public:
-    explicit TFaktura(TForm1* mainForm);
+    explicit TFaktura(app::Host* host);
 
     static const ModuleTraits& Traits();
 

@@ -1,6 +1,6 @@
 #include "modules/faktura/tsfaktura.h"
 
-#include "app/formfields.h"
+#include "frame/formfields.h"
 #include "data/datasource.h"
 #include "data/query.h"
 #include "kit/guard.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/tformsrgbase.h"
-#include "app/tslistbase.h"
+#include "frame/tformsrgbase.h"
+#include "frame/tslistbase.h"
 
 class QDateEdit;
 class QTimeEdit;

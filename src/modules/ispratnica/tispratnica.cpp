@@ -1,5 +1,6 @@
 #include "modules/ispratnica/tispratnica.h"
 
+#include "frame/commands.h"
 #include "kit/bitbtn.h"
 #include "kit/edit.h"
 #include "kit/maskedit.h"
@@ -11,9 +12,12 @@
 
 const ModuleTraits& TIspratnica::Traits()
 {
+    using namespace app::cmd;
     static const ModuleTraits traits{
         "TIspratnica", 22, 23, 24,
-        {32770, 32779, 32783, 32791, 32793, 32803, 32805, 32807, 32809},
+        {NoAnswer, PartnerForDispatchEntry, ArticleForDispatchEntry, PartnerForDispatchEdit,
+         ArticleForDispatchEdit, StockForDispatchEntry, StockForDispatchEdit, ReceiptForDispatchEntry,
+         ReceiptForDispatchEdit},
         QStringLiteral("Goods dispatch-create new "),
         QStringLiteral("Goods dispatch-update "),
         QStringLiteral("Goods dispatch-list "),
@@ -22,7 +26,7 @@ const ModuleTraits& TIspratnica::Traits()
     return traits;
 }
 
-TIspratnica::TIspratnica(TForm1* mainForm) : Module(Traits(), mainForm) {}
+TIspratnica::TIspratnica(app::Host* host) : Module(Traits(), host) {}
 
 TSIspratnicaLista* TIspratnica::sourceList() const
 {
@@ -33,7 +37,6 @@ void TIspratnica::KreirajIspratnicaLista(QObject*, QWidget* form, int code)
 {
     auto* w = makeWindow<TSIspratnicaLista>(ListForm);
     w->CommandCode = code;
-    w->Database = Database;
     w->Nov1->OnClick = [this, w]() { fromList(w, [&] { ProceduraKreirajIspratnicaNov(nullptr); }); };
     w->Korekcija1->OnClick = [this, w]() { fromList(w, [&] { ProceduraKreirajIspratnicaKorekcija(nullptr); }); };
     w->Del1->OnClick = [this, w]() { fromList(w, [&] { ProceduraBrisiIspratnica(nullptr); }); };
@@ -43,7 +46,6 @@ void TIspratnica::KreirajIspratnicaLista(QObject*, QWidget* form, int code)
 void TIspratnica::KreirajIspratnicaVnes(QObject*, QWidget* form, int)
 {
     auto* w = makeWindow<TSIspratnicaVnes>(EntryForm);
-    w->Database = Database;
     // The newest number as the list noted it, or looked up when no list is open.
     const int newest = DocumentList::newestNumber(sourceList(), ispratnicasql::newestNumber, QStringLiteral("ispratnica_id"));
     w->MaskEdit2->setText(QString::number(qint64(newest) + 1)); // no wrap past the largest number
@@ -62,7 +64,6 @@ void TIspratnica::KreirajIspratnicaKorekcija(QObject*, QWidget* form, int)
     if (id == -1)
         return;
     auto* w = makeWindow<TSIspratnicaKorekcija>(EditForm);
-    w->Database = Database;
     w->Edit2->OnKeyDown = [this](int& key, Qt::KeyboardModifiers shift) {
         ProcKorekcijaPovikajKomintent(nullptr, key, shift);
     };
@@ -74,12 +75,12 @@ void TIspratnica::KreirajIspratnicaKorekcija(QObject*, QWidget* form, int)
 
 void TIspratnica::ProceduraKreirajIspratnicaNov(QObject* sender)
 {
-    SProccessingMessage(sender, activeChild(), 22);
+    SProccessingMessage(sender, activeChild(), Traits().entryCode);
 }
 
 void TIspratnica::ProceduraKreirajIspratnicaKorekcija(QObject* sender)
 {
-    SProccessingMessage(sender, activeChild(), 23);
+    SProccessingMessage(sender, activeChild(), Traits().editCode);
 }
 
 void TIspratnica::ProceduraBrisiIspratnica(QObject*)
@@ -90,30 +91,30 @@ void TIspratnica::ProceduraBrisiIspratnica(QObject*)
 
 void TIspratnica::ProcPovikajKomintent(QObject* sender, int&, Qt::KeyboardModifiers)
 {
-    SProccessingMessage(sender, activeChild(), 32779);
+    SProccessingMessage(sender, activeChild(), app::cmd::PartnerForDispatchEntry);
 }
 
 void TIspratnica::ProcVnesPovikajLagerLista(QObject* sender)
 {
-    SProccessingMessage(sender, activeChild(), 32803);
+    SProccessingMessage(sender, activeChild(), app::cmd::StockForDispatchEntry);
 }
 
 void TIspratnica::ProcVnesPovikajPriemniciLista(QObject* sender)
 {
-    SProccessingMessage(sender, activeChild(), 32807);
+    SProccessingMessage(sender, activeChild(), app::cmd::ReceiptForDispatchEntry);
 }
 
 void TIspratnica::ProcKorekcijaPovikajKomintent(QObject* sender, int&, Qt::KeyboardModifiers)
 {
-    SProccessingMessage(sender, activeChild(), 32791);
+    SProccessingMessage(sender, activeChild(), app::cmd::PartnerForDispatchEdit);
 }
 
 void TIspratnica::ProcKorekcijaPovikajLagerLista(QObject* sender)
 {
-    SProccessingMessage(sender, activeChild(), 32805);
+    SProccessingMessage(sender, activeChild(), app::cmd::StockForDispatchEdit);
 }
 
 void TIspratnica::ProcKorekcijaPovikajPriemniciLista(QObject* sender)
 {
-    SProccessingMessage(sender, activeChild(), 32809);
+    SProccessingMessage(sender, activeChild(), app::cmd::ReceiptForDispatchEdit);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/module.h"
+#include "frame/module.h"
 
 class TSIspratnicaLista;
 
@@ -10,7 +10,7 @@ class TSIspratnicaLista;
 class TIspratnica : public Module {
     Q_OBJECT
 public:
-    explicit TIspratnica(TForm1* mainForm);
+    explicit TIspratnica(app::Host* host);
 
     static const ModuleTraits& Traits();
 

@@ -13,6 +13,6 @@ public:
 
     // A dispatch with the number in `text` exists (throws on a number that is not an integer).
     bool ProveriPostoiIspratnica(const QString& text) { return numberExists(text); }
-    // Delivery of the receipt list (32810): its lines offered for import; -1 offers none.
-    Q_INVOKABLE void VnesiPriemnicaID(int id) { importReceipt(id); }
+    // Delivery of the receipt list: its lines offered for import; -1 offers none.
+    Q_INVOKABLE void VnesiPriemnicaID(int id) override { importReceipt(id); }
 };

@@ -6,3 +6,13 @@ TSIspratnicaLista::TSIspratnicaLista(QWidget* parent) : DocumentList(ispratnicas
 {
     setObjectName(QStringLiteral("SIspratnicaLista"));
 }
+
+app::PrintReport TSIspratnicaLista::printReport() const
+{
+    return app::PrintReport::Dispatches;
+}
+
+app::PrintSource TSIspratnicaLista::printSource() const
+{
+    return {Query1, Query2};
+}

@@ -1,18 +1,23 @@
 #pragma once
 
+#include "frame/printdispatch.h"
 #include "modules/priemnica/documentlist.h"
 
 // The goods dispatch list (light green panel, the due date shown). While one of its
 // dispatches is being printed it does not refresh on activation, so the current dispatch
 // stays put under the confirmation and the preview.
-class TSIspratnicaLista : public DocumentList {
+class TSIspratnicaLista : public DocumentList, public app::Printable {
     Q_OBJECT
+    Q_INTERFACES(app::Printable)
     Q_PROPERTY(bool Printing READ Printing WRITE setPrinting)
 public:
     explicit TSIspratnicaLista(QWidget* parent = nullptr);
 
+    app::PrintReport printReport() const override;
+    app::PrintSource printSource() const override;
+
     bool Printing() const { return m_printing; }
-    void setPrinting(bool printing) { m_printing = printing; }
+    void setPrinting(bool printing) override { m_printing = printing; }
 
     // The number of the newest dispatch at the last refresh; 0 when there is none.
     int LastDispatchNumber() const { return lastNumber(); }

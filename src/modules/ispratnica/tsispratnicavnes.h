@@ -11,7 +11,7 @@ class TSIspratnicaVnes : public DocumentForm {
 public:
     explicit TSIspratnicaVnes(QWidget* parent = nullptr);
 
-    // Delivery of the receipt list (32808): its lines offered for import; -1 offers none.
-    Q_INVOKABLE void VnesiPriemnicaID(int id) { importReceipt(id); }
+    // Delivery of the receipt list: its lines offered for import; -1 offers none.
+    Q_INVOKABLE void VnesiPriemnicaID(int id) override { importReceipt(id); }
     void BitBtn1Click() override { saveNew(); }
 };

@@ -1,6 +1,6 @@
 #include "modules/komintenti/tkomintenti.h"
 
-#include "app/commands.h"
+#include "frame/commands.h"
 #include "kit/dbgrid.h"
 #include "kit/menuitem.h"
 #include "kit/messagebox.h"
@@ -10,9 +10,12 @@
 
 const ModuleTraits& TKomintenti::Traits()
 {
+    using namespace app::cmd;
     static const ModuleTraits traits{
         "TKomintenti", 4, 5, 6,
-        {32770, 32776, 32778, 32780, 32790, 32792, 32796},
+        {NoAnswer, answerTo(PartnerForOrderEntry), answerTo(PartnerForReceiptEntry),
+         answerTo(PartnerForDispatchEntry), answerTo(PartnerForOrderEdit), answerTo(PartnerForDispatchEdit),
+         answerTo(PartnerForReceiptEdit)},
         QStringLiteral("Company partner-create new "),
         QStringLiteral("Company partner-update "),
         QStringLiteral("Company partner-List "),
@@ -21,7 +24,7 @@ const ModuleTraits& TKomintenti::Traits()
     return traits;
 }
 
-TKomintenti::TKomintenti(TForm1* mainForm) : Module(Traits(), mainForm) {}
+TKomintenti::TKomintenti(app::Host* host) : Module(Traits(), host) {}
 
 void TKomintenti::KreirajKomintentiVnes(QObject*, QWidget* form, int code)
 {

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "app/module.h"
+#include "frame/module.h"
 
 // Module component of the company partners: the partner list (also the pick list for
 // partners), the entry window and the edit window.
 class TKomintenti : public Module {
     Q_OBJECT
 public:
-    explicit TKomintenti(TForm1* mainForm);
+    explicit TKomintenti(app::Host* host);
 
     static const ModuleTraits& Traits();
 

@@ -1,6 +1,6 @@
 #include "modules/komintenti/tskomintentifields.h"
 
-#include "app/formfields.h"
+#include "frame/formfields.h"
 #include "data/query.h"
 #include "kit/button.h"
 #include "kit/edit.h"

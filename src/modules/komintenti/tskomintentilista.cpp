@@ -1,6 +1,6 @@
 #include "modules/komintenti/tskomintentilista.h"
 
-#include "app/formfields.h"
+#include "frame/formfields.h"
 #include "kit/dbedit.h"
 #include "kit/dbgrid.h"
 #include "kit/panel.h"

@@ -1,19 +1,23 @@
 #include "modules/lagerlista/tlagerlista.h"
 
+#include "frame/commands.h"
 #include "kit/dbgrid.h"
 #include "modules/lagerlista/tslagerlistalista.h"
 #include "modules/lagerlista/tslagerlistaplaceholders.h"
 
 const ModuleTraits& TLagerLista::Traits()
 {
+    using namespace app::cmd;
     static const ModuleTraits traits{
-        "TLagerLista", 25, 26, 27, {32770, 32804, 32806}, QStringLiteral("LagerLista-Kreiraj Nov "),
+        "TLagerLista", 25, 26, 27,
+        {NoAnswer, answerTo(StockForDispatchEntry), answerTo(StockForDispatchEdit)},
+        QStringLiteral("LagerLista-Kreiraj Nov "),
         QStringLiteral("LagerLista-Koregiraj "), QStringLiteral("LagerLista-Lista "), QString(),
     };
     return traits;
 }
 
-TLagerLista::TLagerLista(TForm1* mainForm) : Module(Traits(), mainForm) {}
+TLagerLista::TLagerLista(app::Host* host) : Module(Traits(), host) {}
 
 void TLagerLista::KreirajLagerListaVnes(QObject*, QWidget* form, int)
 {
@@ -41,10 +45,10 @@ void TLagerLista::ProceduraDBGrid1KeyDown(QObject* sender, int& key, Qt::Keyboar
         return;
     // The list the Enter came from (a closed list is never consulted).
     if (TFormSrgBase* list = commandList(); list && list->CallerForm) {
-        if (list->CommandCode == 32803)
-            SProccessingMessage(sender, activeChild(), 32804);
-        else if (list->CommandCode == 32805)
-            SProccessingMessage(sender, activeChild(), 32806);
+        if (list->CommandCode == app::cmd::StockForDispatchEntry)
+            SProccessingMessage(sender, activeChild(), app::cmd::answerTo(app::cmd::StockForDispatchEntry));
+        else if (list->CommandCode == app::cmd::StockForDispatchEdit)
+            SProccessingMessage(sender, activeChild(), app::cmd::answerTo(app::cmd::StockForDispatchEdit));
     }
     key = 0;
 }

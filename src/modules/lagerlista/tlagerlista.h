@@ -1,13 +1,13 @@
 #pragma once
 
-#include "app/module.h"
+#include "frame/module.h"
 
 // The stock list module: the stock list (also the article picker of goods dispatches) and
 // two empty windows.
 class TLagerLista : public Module {
     Q_OBJECT
 public:
-    explicit TLagerLista(TForm1* mainForm);
+    explicit TLagerLista(app::Host* host);
     static const ModuleTraits& Traits();
 
     void KreirajLagerListaVnes(QObject* sender, QWidget* form, int code);

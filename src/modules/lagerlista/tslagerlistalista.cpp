@@ -1,6 +1,6 @@
 #include "modules/lagerlista/tslagerlistalista.h"
 
-#include "app/formfields.h"
+#include "frame/formfields.h"
 #include "data/datasource.h"
 #include "data/query.h"
 #include "kit/chartcategories.h"
@@ -213,4 +213,21 @@ void TSLagerListaLista::rebuildChart()
     // A bar's height for every article (title and value axis besides): with many articles
     // the chart grows and the page scrolls rather than squeezing the names away.
     DBChart1->setMinimumHeight(n * kit::barPitch + 150);
+}
+
+app::PrintReport TSLagerListaLista::printReport() const
+{
+    return app::PrintReport::Stock;
+}
+
+app::PrintSource TSLagerListaLista::printSource() const
+{
+    return {Query1, nullptr, nullptr, PageControl1->ActivePageIndex()};
+}
+
+std::optional<int> TSLagerListaLista::pickedKey(app::PickKey kind)
+{
+    if (kind != app::PickKey::StockArticle)
+        return std::nullopt;
+    return GetArtikalId();
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/tformsrgbase.h"
+#include "frame/tformsrgbase.h"
 
 // The stock list's entry window: nothing beyond Close (Esc).
 class TSLagerListaVnes : public TFormSrgBase {

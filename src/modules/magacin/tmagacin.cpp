@@ -1,18 +1,22 @@
 #include "modules/magacin/tmagacin.h"
 
+#include "frame/commands.h"
 #include "kit/menuitem.h"
 #include "modules/magacin/tsmagacin.h"
 
 const ModuleTraits& TMagacin::Traits()
 {
+    using namespace app::cmd;
     static const ModuleTraits traits{
-        "TMagacin", 7, 8, 9, {32770}, QStringLiteral("Duredir-Kreiraj Nov "), QStringLiteral("Duredir-Koregiraj "),
+        "TMagacin", 7, 8, 9,
+        {NoAnswer},
+        QStringLiteral("Duredir-Kreiraj Nov "), QStringLiteral("Duredir-Koregiraj "),
         QStringLiteral("Duredir-Lista "), QString(),
     };
     return traits;
 }
 
-TMagacin::TMagacin(TForm1* mainForm) : Module(Traits(), mainForm) {}
+TMagacin::TMagacin(app::Host* host) : Module(Traits(), host) {}
 
 void TMagacin::KreirajMagacinVnes(QObject*, QWidget* form, int)
 {
@@ -34,10 +38,10 @@ void TMagacin::KreirajMagacinLista(QObject*, QWidget* form, int)
 
 void TMagacin::ProceduraKreirajMagacinNov(QObject* sender)
 {
-    SProccessingMessage(sender, activeChild(), 7);
+    SProccessingMessage(sender, activeChild(), Traits().entryCode);
 }
 
 void TMagacin::ProceduraKreirajMagacinKorekcija(QObject* sender)
 {
-    SProccessingMessage(sender, activeChild(), 8);
+    SProccessingMessage(sender, activeChild(), Traits().editCode);
 }

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "app/module.h"
+#include "frame/module.h"
 
 // The warehouse module: three windows that carry no data.
 class TMagacin : public Module {
     Q_OBJECT
 public:
-    explicit TMagacin(TForm1* mainForm);
+    explicit TMagacin(app::Host* host);
     static const ModuleTraits& Traits();
 
     void KreirajMagacinVnes(QObject* sender, QWidget* form, int code);

@@ -1,6 +1,6 @@
 #include "modules/nalog/orderform.h"
 
-#include "app/formfields.h"
+#include "frame/formfields.h"
 #include "data/convert.h"
 #include "data/query.h"
 #include "dialogs/tsnalogvnesiproizvod.h"
@@ -235,4 +235,9 @@ void OrderForm::insertLedgerRows(int orderId, int number)
         }
         Query1->Close();
     }
+}
+
+QWidget* OrderForm::controlAfterPick(app::AfterPick after)
+{
+    return dateFieldOrAddButton(after, MaskEdit1, BitBtn2);
 }

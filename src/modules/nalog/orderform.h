@@ -1,6 +1,7 @@
 #pragma once
 
-#include "app/tformsrgbase.h"
+#include "frame/picking.h"
+#include "frame/tformsrgbase.h"
 
 namespace data {
 class Query;
@@ -17,8 +18,9 @@ class StringGrid;
 // What the work order entry and edit windows share: the header fields (number, partner,
 // dates, employee), the buttons, the product line grid with its rules, the picks, the
 // checks before saving and the writing of the ledger rows.
-class OrderForm : public TFormSrgBase {
+class OrderForm : public TFormSrgBase, public app::PickTarget {
     Q_OBJECT
+    Q_INTERFACES(app::PickTarget)
 public:
     explicit OrderForm(QWidget* parent = nullptr);
 
@@ -43,10 +45,12 @@ public:
     // The picked partner; 0 until one is picked. Typing over the name clears it.
     int PartnerId = 0;
 
-    // Pick deliveries (called by name); -1 comes from an empty list.
-    Q_INVOKABLE void ReceivePartner(int id);
-    Q_INVOKABLE virtual void ReceiveEmployee(int id) = 0;
-    Q_INVOKABLE void ReceiveProduct(int id);
+    // Pick deliveries; -1 comes from an empty list.
+    Q_INVOKABLE void ReceivePartner(int id) override;
+    Q_INVOKABLE void ReceiveEmployee(int id) override = 0;
+    Q_INVOKABLE void ReceiveProduct(int id) override;
+    // The start date after a partner pick, "Add" after an employee pick.
+    QWidget* controlAfterPick(app::AfterPick after) override;
 
     void DeleteLine(int row);
     void BitBtn3Click();

@@ -1,5 +1,6 @@
 #include "modules/nalog/tnalog.h"
 
+#include "frame/commands.h"
 #include "data/query.h"
 #include "kit/bitbtn.h"
 #include "kit/edit.h"
@@ -12,9 +13,11 @@
 
 const ModuleTraits& TNalog::Traits()
 {
+    using namespace app::cmd;
     static const ModuleTraits traits{
         "TNalog", 10, 11, 12,
-        {32770, 32773, 32775, 32787, 32789, 32799, 32801},
+        {NoAnswer, ProductForOrderEntry, PartnerForOrderEntry, ProductForOrderEdit, PartnerForOrderEdit,
+         EmployeeForOrderEntry, EmployeeForOrderEdit},
         QStringLiteral("Nalog-Kreiraj Nov "),
         QStringLiteral("Nalog-Koregiraj "),
         QStringLiteral("Nalog-Lista "),
@@ -23,7 +26,7 @@ const ModuleTraits& TNalog::Traits()
     return traits;
 }
 
-TNalog::TNalog(TForm1* mainForm) : Module(Traits(), mainForm) {}
+TNalog::TNalog(app::Host* host) : Module(Traits(), host) {}
 
 TSNalogLista* TNalog::sourceList() const
 {
@@ -33,7 +36,6 @@ TSNalogLista* TNalog::sourceList() const
 void TNalog::KreirajNalogLista(QObject*, QWidget* form, int code)
 {
     auto* w = makeWindow<TSNalogLista>(ListForm);
-    w->Database = Database;
     w->CommandCode = code;
     w->Nov1->OnClick = [this, w]() { fromList(w, [&] { ProceduraKreirajNalogNov(nullptr); }); };
     w->Korekcija1->OnClick = [this, w]() { fromList(w, [&] { ProceduraKreirajNalogKorekcija(nullptr); }); };
@@ -44,7 +46,6 @@ void TNalog::KreirajNalogLista(QObject*, QWidget* form, int code)
 void TNalog::KreirajNalogGraphic(QObject*, QWidget* form, int code)
 {
     auto* w = makeWindow<TSNalogGraphic>(GraphicForm);
-    w->Database = Database;
     w->CommandCode = code;
     w->InitChild(form, QStringLiteral("Nalog-Kreiraj Graficki prikaz "), 2);
 }
@@ -52,7 +53,6 @@ void TNalog::KreirajNalogGraphic(QObject*, QWidget* form, int code)
 void TNalog::KreirajNalogVnes(QObject*, QWidget* form, int code)
 {
     auto* w = makeWindow<TSNalogVnes>(EntryForm);
-    w->Database = Database;
     w->CommandCode = code;
     int newest = 0;
     if (TSNalogLista* list = sourceList()) {
@@ -79,7 +79,6 @@ void TNalog::KreirajNalogKorekcija(QObject*, QWidget* form, int code)
     if (id == -1)
         return;
     auto* w = makeWindow<TSNalogKorekcija>(EditForm);
-    w->Database = Database;
     w->CommandCode = code;
     w->LoadRecord(id);
     w->BitBtn2->OnClick = [this]() { MSNalogKorekcijaVnesiProizvod(nullptr); };
@@ -110,30 +109,30 @@ void TNalog::MSNalogListaClose(QObject*)
 
 void TNalog::ProcPovikajKomintent(QObject* sender, int&, Qt::KeyboardModifiers)
 {
-    SProccessingMessage(sender, activeChild(), 32775);
+    SProccessingMessage(sender, activeChild(), app::cmd::PartnerForOrderEntry);
 }
 
 void TNalog::ProcPovikajVraboten(QObject* sender, int&, Qt::KeyboardModifiers)
 {
-    SProccessingMessage(sender, activeChild(), 32799);
+    SProccessingMessage(sender, activeChild(), app::cmd::EmployeeForOrderEntry);
 }
 
 void TNalog::MSNalogVnesVnesiProizvod(QObject* sender)
 {
-    SProccessingMessage(sender, activeChild(), 32773);
+    SProccessingMessage(sender, activeChild(), app::cmd::ProductForOrderEntry);
 }
 
 void TNalog::ProcKoregirajPovikajKomintent(QObject* sender, int&, Qt::KeyboardModifiers)
 {
-    SProccessingMessage(sender, activeChild(), 32789);
+    SProccessingMessage(sender, activeChild(), app::cmd::PartnerForOrderEdit);
 }
 
 void TNalog::ProcKoregirajPovikajVraboten(QObject* sender, int&, Qt::KeyboardModifiers)
 {
-    SProccessingMessage(sender, activeChild(), 32801);
+    SProccessingMessage(sender, activeChild(), app::cmd::EmployeeForOrderEdit);
 }
 
 void TNalog::MSNalogKorekcijaVnesiProizvod(QObject* sender)
 {
-    SProccessingMessage(sender, activeChild(), 32787);
+    SProccessingMessage(sender, activeChild(), app::cmd::ProductForOrderEdit);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/module.h"
+#include "frame/module.h"
 
 class TSNalogLista;
 
@@ -9,7 +9,7 @@ class TSNalogLista;
 class TNalog : public Module {
     Q_OBJECT
 public:
-    explicit TNalog(TForm1* mainForm);
+    explicit TNalog(app::Host* host);
 
     static const ModuleTraits& Traits();
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/tformsrgbase.h"
+#include "frame/tformsrgbase.h"
 
 namespace data {
 class DataSource;

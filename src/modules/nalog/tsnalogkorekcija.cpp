@@ -29,7 +29,9 @@ QString dateText(const data::Field& field)
 } // namespace
 
 TSNalogKorekcija::TSNalogKorekcija(QWidget* parent)
-    : OrderForm(parent), m_version(nalogsql::versionHeader, nalogsql::versionRows)
+    : OrderForm(parent), m_version(nalogsql::versionHeader, nalogsql::versionRows),
+      m_number(this, Edit1, Edit2, LoadedNumber, Query1, nalogsql::numberExists,
+               QStringLiteral("POSTOI NALOG SO ISTA SIFRA"), app::UniqueNumber::OnExit::AnyWay)
 {
     setObjectName(QStringLiteral("SNalogKorekcija"));
     BitBtn1->setText(QStringLiteral("Koregiraj"));
@@ -93,56 +95,6 @@ void TSNalogKorekcija::ReceiveEmployee(int id)
     EmployeeName = Edit3->Text();
 }
 
-bool TSNalogKorekcija::ProveriPostoiNalog(const QString& text)
-{
-    const int number = data::toInteger(text);
-    prepare(Query1, nalogsql::numberExists);
-    Query1->ParamByName(QStringLiteral("a")).AsInteger(number);
-    Query1->Open();
-    const bool exists = !Query1->IsEmpty();
-    Query1->Close();
-    return exists;
-}
-
-bool TSNalogKorekcija::numberAccepted()
-{
-    if (Edit1->Text() == LoadedNumber)
-        return true;
-    try {
-        if (!ProveriPostoiNalog(Edit1->Text()))
-            return true;
-    } catch (const data::Error& e) {
-        Edit1->SetFocus();
-        kit::showError(e);
-        return false;
-    }
-    Edit1->SetFocus();
-    kit::messageBox(this, QStringLiteral("POSTOI NALOG SO ISTA SIFRA"), QStringLiteral("Warning"));
-    return false;
-}
-
-void TSNalogKorekcija::Edit1KeyDown(int& key, Qt::KeyboardModifiers)
-{
-    if (!kit::isEnter(key))
-        return;
-    key = 0;
-    m_checking = true;
-    if (numberAccepted())
-        Edit2->SetFocus();
-    m_checking = false;
-}
-
-void TSNalogKorekcija::Edit1Exit()
-{
-    // However the field is left: for another control, or for another window.
-    if (m_checking || isClosing())
-        return;
-    m_checking = true;
-    if (numberAccepted())
-        Edit2->SetFocus();
-    m_checking = false;
-}
-
 void TSNalogKorekcija::BitBtn1Click()
 {
     if (!checkBeforeSave())
@@ -156,7 +108,7 @@ void TSNalogKorekcija::BitBtn1Click()
         return;
     }
     // The number may have been changed without leaving the field.
-    if (!numberAccepted())
+    if (!m_number.accepted())
         return;
     try {
         data::Database& db = connection();

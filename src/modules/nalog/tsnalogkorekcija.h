@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/recordversion.h"
+#include "frame/uniquenumber.h"
 #include "modules/nalog/orderform.h"
 
 // Edit window of a work order: number, partner, dates, employee and lines may all change;
@@ -18,9 +19,9 @@ public:
     void LoadRecord(int id);
     Q_INVOKABLE void ReceiveEmployee(int id) override;
     // Whether an order has the number `text` (throws when it is not a whole number).
-    bool ProveriPostoiNalog(const QString& text);
-    void Edit1KeyDown(int& key, Qt::KeyboardModifiers shift);
-    void Edit1Exit();
+    bool ProveriPostoiNalog(const QString& text) { return m_number.exists(text); }
+    void Edit1KeyDown(int& key, Qt::KeyboardModifiers) { m_number.keyDown(key); }
+    void Edit1Exit() { m_number.exit(); }
     // "Koregiraj": header, deletion of the order's ledger rows and the new rows, in one
     // transaction; nothing when the order was deleted or changed elsewhere since it was
     // loaded.
@@ -31,8 +32,6 @@ protected:
     void employeeTyped() override { EmployeeIdText.clear(); }
 
 private:
-    // The duplicate-number test; true when the focus may move on.
-    bool numberAccepted();
-    bool m_checking = false;
     data::RecordVersion m_version; // the order as loaded
+    app::UniqueNumber m_number;    // the check of a changed number
 };

@@ -1,6 +1,6 @@
 #include "modules/nalog/tsnaloglista.h"
 
-#include "app/formfields.h"
+#include "frame/formfields.h"
 #include "data/datasource.h"
 #include "data/query.h"
 #include "kit/dbedit.h"
@@ -145,4 +145,14 @@ void TSNalogLista::RefreshList()
     Query1->Open();
     Query1->First();
     m_lastNumber = Query1->IsEmpty() ? 0 : Query1->FieldByName(QStringLiteral("nalog_id")).AsInteger();
+}
+
+app::PrintReport TSNalogLista::printReport() const
+{
+    return app::PrintReport::WorkOrders;
+}
+
+app::PrintSource TSNalogLista::printSource() const
+{
+    return {Query1, Query2, Query3};
 }

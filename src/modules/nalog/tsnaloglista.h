@@ -1,6 +1,7 @@
 #pragma once
 
-#include "app/tslistbase.h"
+#include "frame/printdispatch.h"
+#include "frame/tslistbase.h"
 
 namespace data {
 class DataSource;
@@ -17,10 +18,14 @@ class Splitter;
 // The work order list: every order, newest first; beside it the header and partner of the
 // current order, its product lines and the articles the current line consumes by the
 // product's present composition. Read-only; refreshed whenever it comes to the front.
-class TSNalogLista : public TSListBase {
+class TSNalogLista : public TSListBase, public app::Printable {
     Q_OBJECT
+    Q_INTERFACES(app::Printable)
 public:
     explicit TSNalogLista(QWidget* parent = nullptr);
+
+    app::PrintReport printReport() const override;
+    app::PrintSource printSource() const override;
 
     kit::Splitter* Splitter1 = nullptr; // orders | details
     kit::Splitter* Splitter2 = nullptr; // lines | articles

@@ -1,17 +1,21 @@
 #include "modules/pregledartikal/tpregledartikal.h"
 
+#include "frame/commands.h"
 #include "modules/pregledartikal/tspregledartikallista.h"
 
 const ModuleTraits& TPregledArtikal::Traits()
 {
+    using namespace app::cmd;
     static const ModuleTraits traits{
-        "TPregledArtikal", 28, 29, 30, {32770}, QStringLiteral("PregledArtikal-Kreiraj Nov "),
+        "TPregledArtikal", 28, 29, 30,
+        {NoAnswer},
+        QStringLiteral("PregledArtikal-Kreiraj Nov "),
         QStringLiteral("PregledArtikal-Koregiraj "), QStringLiteral("PregledArtikal-Lista "), QString(),
     };
     return traits;
 }
 
-TPregledArtikal::TPregledArtikal(TForm1* mainForm) : Module(Traits(), mainForm) {}
+TPregledArtikal::TPregledArtikal(app::Host* host) : Module(Traits(), host) {}
 
 void TPregledArtikal::KreirajPregledArtikalVnes(QObject*, QWidget* form, int)
 {

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "app/module.h"
+#include "frame/module.h"
 
 // The article overview module: the overview window and two empty windows.
 class TPregledArtikal : public Module {
     Q_OBJECT
 public:
-    explicit TPregledArtikal(TForm1* mainForm);
+    explicit TPregledArtikal(app::Host* host);
     static const ModuleTraits& Traits();
 
     void KreirajPregledArtikalVnes(QObject* sender, QWidget* form, int code);

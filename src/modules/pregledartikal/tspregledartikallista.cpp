@@ -1,6 +1,6 @@
 #include "modules/pregledartikal/tspregledartikallista.h"
 
-#include "app/formfields.h"
+#include "frame/formfields.h"
 #include "data/datasource.h"
 #include "data/query.h"
 #include "kit/dbgrid.h"
@@ -86,4 +86,14 @@ void TSPregledArtikalLista::Edit1KeyDown(int& key, Qt::KeyboardModifiers)
     // Enter moves to the grid; the key goes on as well.
     if (kit::isEnter(key))
         DBGrid1->setFocus(Qt::OtherFocusReason);
+}
+
+app::PrintReport TSPregledArtikalLista::printReport() const
+{
+    return app::PrintReport::ArticleCard;
+}
+
+app::PrintSource TSPregledArtikalLista::printSource() const
+{
+    return {Query1, Query2, nullptr, PageControl1->ActivePageIndex()};
 }

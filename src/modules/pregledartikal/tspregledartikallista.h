@@ -1,6 +1,7 @@
 #pragma once
 
-#include "app/tformsrgbase.h"
+#include "frame/printdispatch.h"
+#include "frame/tformsrgbase.h"
 
 namespace data {
 class DataSource;
@@ -17,10 +18,14 @@ class Panel;
 // The article overview: totals per article above, the movements of the selected article
 // below (oldest first). It reads only and shows the ledger as of its opening or the last
 // change of the search text.
-class TSPregledArtikalLista : public TFormSrgBase {
+class TSPregledArtikalLista : public TFormSrgBase, public app::Printable {
     Q_OBJECT
+    Q_INTERFACES(app::Printable)
 public:
     explicit TSPregledArtikalLista(QWidget* parent = nullptr);
+
+    app::PrintReport printReport() const override;
+    app::PrintSource printSource() const override;
 
     kit::PageControl* PageControl1 = nullptr;
     kit::DBGrid* DBGrid1 = nullptr;

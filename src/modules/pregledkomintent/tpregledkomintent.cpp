@@ -1,17 +1,21 @@
 #include "modules/pregledkomintent/tpregledkomintent.h"
 
+#include "frame/commands.h"
 #include "modules/pregledkomintent/tspregledkomintentlista.h"
 
 const ModuleTraits& TPregledKomintent::Traits()
 {
+    using namespace app::cmd;
     static const ModuleTraits traits{
-        "TPregledKomintent", 31, 32, 33, {32770}, QStringLiteral("PregledKomintent-Kreiraj Nov "),
+        "TPregledKomintent", 31, 32, 33,
+        {NoAnswer},
+        QStringLiteral("PregledKomintent-Kreiraj Nov "),
         QStringLiteral("PregledKomintent-Koregiraj "), QStringLiteral("PregledKomintent-Lista "), QString(),
     };
     return traits;
 }
 
-TPregledKomintent::TPregledKomintent(TForm1* mainForm) : Module(Traits(), mainForm) {}
+TPregledKomintent::TPregledKomintent(app::Host* host) : Module(Traits(), host) {}
 
 void TPregledKomintent::KreirajPregledKomintentVnes(QObject*, QWidget* form, int)
 {

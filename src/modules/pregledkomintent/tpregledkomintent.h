@@ -1,12 +1,12 @@
 #pragma once
 
-#include "app/module.h"
+#include "frame/module.h"
 
 // The partner overview module: the overview window and two empty windows.
 class TPregledKomintent : public Module {
     Q_OBJECT
 public:
-    explicit TPregledKomintent(TForm1* mainForm);
+    explicit TPregledKomintent(app::Host* host);
     static const ModuleTraits& Traits();
 
     void KreirajPregledKomintentVnes(QObject* sender, QWidget* form, int code);

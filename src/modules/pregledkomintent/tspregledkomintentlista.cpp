@@ -1,6 +1,6 @@
 #include "modules/pregledkomintent/tspregledkomintentlista.h"
 
-#include "app/formfields.h"
+#include "frame/formfields.h"
 #include "data/datasource.h"
 #include "data/query.h"
 #include "kit/chartcategories.h"
@@ -179,4 +179,14 @@ void TSPregledKomintentLista::DataSource1DataChange()
     values->setLabelFormat(QStringLiteral("%g"));
     chart->addAxis(values, Qt::AlignLeft);
     series->attachAxis(values);
+}
+
+app::PrintReport TSPregledKomintentLista::printReport() const
+{
+    return app::PrintReport::PartnerCard;
+}
+
+app::PrintSource TSPregledKomintentLista::printSource() const
+{
+    return {Query1, Query2, nullptr, PageControl1->ActivePageIndex()};
 }

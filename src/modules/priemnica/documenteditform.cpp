@@ -29,7 +29,9 @@ QString dateText(const data::Field& field)
 } // namespace
 
 DocumentEditForm::DocumentEditForm(const DocumentKind& kind, QWidget* parent)
-    : DocumentForm(kind, parent), m_version(kind.versionHeader(), {kind.versionLines()})
+    : DocumentForm(kind, parent), m_version(kind.versionHeader(), {kind.versionLines()}),
+      m_number(this, MaskEdit2, Edit2, LoadedNumber, Query1, kind.numberExists, kind.duplicateNumber,
+               app::UniqueNumber::OnExit::AnyWay)
 {
     Label1->setCaption(Kind.editNumberCaption);
     BitBtn1->setText(Kind.saveCaptionEdit);
@@ -96,58 +98,6 @@ void DocumentEditForm::PocetniVrednosti(int id)
     m_version.load(connection(), id);
 }
 
-bool DocumentEditForm::numberExists(const QString& text)
-{
-    Query1->Close();
-    Query1->SQL.Clear();
-    Query1->SQL.Add(Kind.numberExists);
-    Query1->ParamByName(QStringLiteral("a")).AsInteger(data::toInteger(text));
-    Query1->Open();
-    const bool exists = !Query1->IsEmpty();
-    Query1->Close();
-    return exists;
-}
-
-bool DocumentEditForm::numberAccepted()
-{
-    if (MaskEdit2->Text() == LoadedNumber)
-        return true;
-    try {
-        if (!numberExists(MaskEdit2->Text()))
-            return true;
-    } catch (const data::Error& e) {
-        MaskEdit2->SetFocus();
-        kit::showError(e);
-        return false;
-    }
-    MaskEdit2->SetFocus();
-    kit::messageBox(this, Kind.duplicateNumber, QStringLiteral("Warning"));
-    return false;
-}
-
-void DocumentEditForm::MaskEdit2KeyDown(int& key, Qt::KeyboardModifiers)
-{
-    if (!kit::isEnter(key))
-        return;
-    key = 0;
-    m_checking = true;
-    const bool accepted = numberAccepted();
-    if (accepted)
-        Edit2->SetFocus();
-    m_checking = false;
-}
-
-void DocumentEditForm::MaskEdit2Exit()
-{
-    // However the field is left: for another control, or for another window.
-    if (m_checking || isClosing())
-        return;
-    m_checking = true;
-    if (numberAccepted())
-        Edit2->SetFocus();
-    m_checking = false;
-}
-
 void DocumentEditForm::BitBtn1Click()
 {
     const QString& failed = Kind.editFailed;
@@ -162,7 +112,7 @@ void DocumentEditForm::BitBtn1Click()
         return;
     }
     // The number may have been changed without leaving the field.
-    if (!numberAccepted())
+    if (!m_number.accepted())
         return;
     try {
         // Deleted or changed on another workstation since it was loaded: nothing is written.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/recordversion.h"
+#include "frame/uniquenumber.h"
 #include "modules/priemnica/documentform.h"
 
 // What the goods receipt and goods dispatch edit windows share: loading a stored document
@@ -15,20 +16,16 @@ public:
     QString LoadedNumber; // the number as loaded; the duplicate check runs only on a change
 
     void PocetniVrednosti(int id);
-    void MaskEdit2KeyDown(int& key, Qt::KeyboardModifiers shift);
-    void MaskEdit2Exit();
+    void MaskEdit2KeyDown(int& key, Qt::KeyboardModifiers) { m_number.keyDown(key); }
+    void MaskEdit2Exit() { m_number.exit(); }
     void BitBtn1Click() override;
 
 protected:
     int storedDocumentId() const override { return DocumentId; }
     // A document with the number in `text` exists (throws on a number that is not an integer).
-    bool numberExists(const QString& text);
+    bool numberExists(const QString& text) { return m_number.exists(text); }
 
 private:
-    // The number was changed to one another document carries: the operator is told and the
-    // focus goes back to the number. False also when the number is not an integer.
-    bool numberAccepted();
-
-    bool m_checking = false;
     data::RecordVersion m_version; // the document as loaded
+    app::UniqueNumber m_number;    // the check of a changed number
 };

@@ -448,3 +448,7 @@ void DocumentForm::saveNew()
     Close();
 }
 
+QWidget* DocumentForm::controlAfterPick(app::AfterPick after)
+{
+    return dateFieldOrAddButton(after, MaskEdit1, BitBtn2);
+}

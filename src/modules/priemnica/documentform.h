@@ -1,6 +1,7 @@
 #pragma once
 
-#include "app/tformsrgbase.h"
+#include "frame/picking.h"
+#include "frame/tformsrgbase.h"
 #include "modules/priemnica/documentkind.h"
 
 #include <QStringList>
@@ -31,8 +32,9 @@ class StringGrid;
 //
 // The line grid has six columns (0 stays empty): article id, code, name, unit, quantity.
 // It starts as one ordinary row; the first line added makes row 0 the fixed header.
-class DocumentForm : public TFormSrgBase {
+class DocumentForm : public TFormSrgBase, public app::PickTarget {
     Q_OBJECT
+    Q_INTERFACES(app::PickTarget)
 public:
     DocumentForm(const DocumentKind& kind, QWidget* parent = nullptr);
 
@@ -59,11 +61,13 @@ public:
     // pick clears it, so the name shown is always the partner saved.
     int PartnerId = 0;
 
-    // Pick deliveries from the partner and article (or stock) lists (called by name).
+    // Pick deliveries from the partner and article (or stock) lists.
     // On a dispatch the quantity dialog shows what is left of the article (the stored
     // balance less what the window's lines already take of it) and takes no more.
-    Q_INVOKABLE void VnesiKomintentiID(int id);
-    Q_INVOKABLE void VnesiArtikalID(int id);
+    Q_INVOKABLE void VnesiKomintentiID(int id) override;
+    Q_INVOKABLE void VnesiArtikalID(int id) override;
+    // The date field after a partner pick, "Add" after an article pick.
+    QWidget* controlAfterPick(app::AfterPick after) override;
 
     // Removes the line in `row`; the lines below move up. No line: nothing changes.
     void ProcDelete(int row);

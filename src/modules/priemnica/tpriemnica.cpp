@@ -1,5 +1,6 @@
 #include "modules/priemnica/tpriemnica.h"
 
+#include "frame/commands.h"
 #include "kit/bitbtn.h"
 #include "kit/dbgrid.h"
 #include "kit/edit.h"
@@ -12,9 +13,11 @@
 
 const ModuleTraits& TPriemnica::Traits()
 {
+    using namespace app::cmd;
     static const ModuleTraits traits{
         "TPriemnica", 19, 20, 21,
-        {32770, 32777, 32781, 32795, 32797, 32808, 32810},
+        {NoAnswer, PartnerForReceiptEntry, ArticleForReceiptEntry, PartnerForReceiptEdit,
+         ArticleForReceiptEdit, answerTo(ReceiptForDispatchEntry), answerTo(ReceiptForDispatchEdit)},
         QStringLiteral("Goods receipt-create new "),
         QStringLiteral("Goods receipt-update "),
         QStringLiteral("Goods receipt-List "),
@@ -23,7 +26,7 @@ const ModuleTraits& TPriemnica::Traits()
     return traits;
 }
 
-TPriemnica::TPriemnica(TForm1* mainForm) : Module(Traits(), mainForm) {}
+TPriemnica::TPriemnica(app::Host* host) : Module(Traits(), host) {}
 
 TSPriemnicaLista* TPriemnica::sourceList() const
 {
@@ -32,12 +35,8 @@ TSPriemnicaLista* TPriemnica::sourceList() const
 
 void TPriemnica::KreirajPriemnicaLista(QObject*, QWidget* form, int code)
 {
-    auto* w = new TSPriemnicaLista;
-    adopt(w);
-    ListForm = w;
-    w->Navigator = Navigator;
+    auto* w = makeWindow<TSPriemnicaLista>(ListForm);
     w->CommandCode = code;
-    w->Database = Database;
     w->Nov1->OnClick = [this, w]() { fromList(w, [&] { ProceduraKreirajPriemnicaNov(nullptr); }); };
     w->Korekcija1->OnClick = [this, w]() { fromList(w, [&] { ProceduraKreirajPriemnicaKorekcija(nullptr); }); };
     w->Del1->OnClick = [this, w]() { fromList(w, [&] { ProceduraBrisiPriemnica(nullptr); }); };
@@ -49,11 +48,7 @@ void TPriemnica::KreirajPriemnicaLista(QObject*, QWidget* form, int code)
 
 void TPriemnica::KreirajPriemnicaVnes(QObject*, QWidget* form, int)
 {
-    auto* w = new TSPriemnicaVnes;
-    adopt(w);
-    EntryForm = w;
-    w->Navigator = Navigator;
-    w->Database = Database;
+    auto* w = makeWindow<TSPriemnicaVnes>(EntryForm);
     // The newest number as the list noted it, or looked up when no list is open.
     const int newest = DocumentList::newestNumber(sourceList(), priemnicasql::newestNumber, QStringLiteral("priemnica_id"));
     w->MaskEdit2->setText(QString::number(qint64(newest) + 1)); // no wrap past the largest number
@@ -70,11 +65,7 @@ void TPriemnica::KreirajPriemnicaKorekcija(QObject*, QWidget* form, int)
     const int id = list ? list->SelectedId() : -1;
     if (id == -1)
         return;
-    auto* w = new TSPriemnicaKorekcija;
-    adopt(w);
-    EditForm = w;
-    w->Navigator = Navigator;
-    w->Database = Database;
+    auto* w = makeWindow<TSPriemnicaKorekcija>(EditForm);
     w->Edit2->OnKeyDown = [this](int& key, Qt::KeyboardModifiers shift) {
         ProcKorekcijaPovikajKomintent(nullptr, key, shift);
     };
@@ -85,12 +76,12 @@ void TPriemnica::KreirajPriemnicaKorekcija(QObject*, QWidget* form, int)
 
 void TPriemnica::ProceduraKreirajPriemnicaNov(QObject* sender)
 {
-    SProccessingMessage(sender, activeChild(), 19);
+    SProccessingMessage(sender, activeChild(), Traits().entryCode);
 }
 
 void TPriemnica::ProceduraKreirajPriemnicaKorekcija(QObject* sender)
 {
-    SProccessingMessage(sender, activeChild(), 20);
+    SProccessingMessage(sender, activeChild(), Traits().editCode);
 }
 
 void TPriemnica::ProceduraBrisiPriemnica(QObject*)
@@ -105,30 +96,30 @@ void TPriemnica::ProceduraDBGrid1KeyDown(QObject* sender, int& key, Qt::Keyboard
         return;
     TSPriemnicaLista* list = sourceList();
     if (list && list->CallerForm) {
-        if (list->CommandCode == 32807)
-            SProccessingMessage(sender, activeChild(), 32808);
-        else if (list->CommandCode == 32809)
-            SProccessingMessage(sender, activeChild(), 32810);
+        if (list->CommandCode == app::cmd::ReceiptForDispatchEntry)
+            SProccessingMessage(sender, activeChild(), app::cmd::answerTo(app::cmd::ReceiptForDispatchEntry));
+        else if (list->CommandCode == app::cmd::ReceiptForDispatchEdit)
+            SProccessingMessage(sender, activeChild(), app::cmd::answerTo(app::cmd::ReceiptForDispatchEdit));
     }
     key = 0;
 }
 
 void TPriemnica::ProcPovikajKomintent(QObject* sender, int&, Qt::KeyboardModifiers)
 {
-    SProccessingMessage(sender, activeChild(), 32777);
+    SProccessingMessage(sender, activeChild(), app::cmd::PartnerForReceiptEntry);
 }
 
 void TPriemnica::ProcPovikajArtikli(QObject* sender)
 {
-    SProccessingMessage(sender, activeChild(), 32781);
+    SProccessingMessage(sender, activeChild(), app::cmd::ArticleForReceiptEntry);
 }
 
 void TPriemnica::ProcKorekcijaPovikajKomintent(QObject* sender, int&, Qt::KeyboardModifiers)
 {
-    SProccessingMessage(sender, activeChild(), 32795);
+    SProccessingMessage(sender, activeChild(), app::cmd::PartnerForReceiptEdit);
 }
 
 void TPriemnica::ProcKorekcijaPovikajArtikal(QObject* sender)
 {
-    SProccessingMessage(sender, activeChild(), 32797);
+    SProccessingMessage(sender, activeChild(), app::cmd::ArticleForReceiptEdit);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/module.h"
+#include "frame/module.h"
 
 class TSPriemnicaLista;
 
@@ -10,7 +10,7 @@ class TSPriemnicaLista;
 class TPriemnica : public Module {
     Q_OBJECT
 public:
-    explicit TPriemnica(TForm1* mainForm);
+    explicit TPriemnica(app::Host* host);
 
     static const ModuleTraits& Traits();
 

@@ -37,3 +37,13 @@ TSPriemnicaLista::TSPriemnicaLista(QWidget* parent) : DocumentList(listKind(), p
 {
     setObjectName(QStringLiteral("SPriemnicaLista"));
 }
+
+app::PrintReport TSPriemnicaLista::printReport() const
+{
+    return app::PrintReport::Receipts;
+}
+
+app::PrintSource TSPriemnicaLista::printSource() const
+{
+    return {Query1, Query2};
+}

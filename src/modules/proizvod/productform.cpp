@@ -1,6 +1,6 @@
 #include "modules/proizvod/productform.h"
 
-#include "app/formfields.h"
+#include "frame/formfields.h"
 #include "data/convert.h"
 #include "data/query.h"
 #include "dialogs/tsproizvodvnesiartikal.h"

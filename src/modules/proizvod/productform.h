@@ -1,6 +1,7 @@
 #pragma once
 
-#include "app/tformsrgbase.h"
+#include "frame/picking.h"
+#include "frame/tformsrgbase.h"
 
 namespace data {
 class Query;
@@ -18,8 +19,9 @@ class StringGrid;
 
 // What the product entry and edit windows share: the fields of the product, the buttons,
 // the composition grid with its rules, the article pick and the writing of the composition.
-class ProductForm : public TFormSrgBase {
+class ProductForm : public TFormSrgBase, public app::PickTarget {
     Q_OBJECT
+    Q_INTERFACES(app::PickTarget)
 public:
     explicit ProductForm(QWidget* parent = nullptr);
 
@@ -46,7 +48,7 @@ public:
 
     // Delivery of an article picked for the composition (-1: nothing was picked): asks the
     // quantity per product unit and adds a line on "Ok".
-    Q_INVOKABLE void ReceiveArticle(int id);
+    Q_INVOKABLE void ReceiveArticle(int id) override;
     void DeleteLine(int row);
     void BitBtn2Click();
     virtual void BitBtn3Click() = 0;

@@ -1,7 +1,7 @@
 #include "modules/proizvod/tproizvod.h"
 
-#include "app/commands.h"
-#include "app/tslistbase.h"
+#include "frame/commands.h"
+#include "frame/tslistbase.h"
 #include "kit/bitbtn.h"
 #include "kit/dbgrid.h"
 #include "kit/menuitem.h"
@@ -12,9 +12,11 @@
 
 const ModuleTraits& TProizvod::Traits()
 {
+    using namespace app::cmd;
     static const ModuleTraits traits{
         "TProizvod", 13, 14, 15,
-        {32770, 32771, 32774, 32784, 32785, 32788, 32794},
+        {NoAnswer, ArticleForProductEntry, answerTo(ProductForOrderEntry), answerTo(ArticleForDispatchEntry),
+         ArticleForProductEdit, answerTo(ProductForOrderEdit), answerTo(ArticleForDispatchEdit)},
         QStringLiteral("Proizvod-Kreiraj Nov "),
         QStringLiteral("Proizvod-Koregiraj "),
         QStringLiteral("Proizvod-Lista "),
@@ -23,12 +25,11 @@ const ModuleTraits& TProizvod::Traits()
     return traits;
 }
 
-TProizvod::TProizvod(TForm1* mainForm) : Module(Traits(), mainForm) {}
+TProizvod::TProizvod(app::Host* host) : Module(Traits(), host) {}
 
 void TProizvod::KreirajProizvodVnes(QObject*, QWidget* form, int code)
 {
     auto* w = makeWindow<TSProizvodVnes>(EntryForm);
-    w->Database = Database;
     w->CommandCode = code;
     w->BitBtn1->OnClick = [this]() { BitBtn1Click(nullptr); };
     w->InitChild(form, Traits().entryCaption, 2);
@@ -43,7 +44,6 @@ void TProizvod::KreirajProizvodKorekcija(QObject*, QWidget* form, int code)
         return;
     }
     auto* w = makeWindow<TSProizvodKorekcija>(EditForm);
-    w->Database = Database;
     w->CommandCode = code;
     w->BitBtn1->OnClick = [this]() { BitBtn1_2_Click(nullptr); };
     w->InitChild(form, Traits().editCaption, 2);
@@ -53,7 +53,6 @@ void TProizvod::KreirajProizvodKorekcija(QObject*, QWidget* form, int code)
 void TProizvod::KreirajProizvodLista(QObject*, QWidget* form, int code)
 {
     auto* w = makeWindow<TSProizvodLista>(ListForm);
-    w->Database = Database;
     w->CommandCode = code;
     w->Nov1->OnClick = [this, w]() { fromList(w, [&] { ProceduraKreirajProizvodNov(nullptr); }); };
     w->Korekcija1->OnClick = [this, w]() { fromList(w, [&] { ProceduraKreirajProizvodKorekcija(nullptr); }); };
@@ -75,12 +74,12 @@ void TProizvod::ProceduraKreirajProizvodKorekcija(QObject* sender)
 
 void TProizvod::BitBtn1Click(QObject* sender)
 {
-    SProccessingMessage(sender, activeChild(), 32771);
+    SProccessingMessage(sender, activeChild(), app::cmd::ArticleForProductEntry);
 }
 
 void TProizvod::BitBtn1_2_Click(QObject* sender)
 {
-    SProccessingMessage(sender, activeChild(), 32785);
+    SProccessingMessage(sender, activeChild(), app::cmd::ArticleForProductEdit);
 }
 
 void TProizvod::ProcProizvodListaDBGridKeyDown(QObject* sender, int& key, Qt::KeyboardModifiers)
@@ -92,8 +91,8 @@ void TProizvod::ProcProizvodListaDBGridKeyDown(QObject* sender, int& key, Qt::Ke
     TFormSrgBase* list = commandList();
     if (!list || !list->CallerForm)
         return;
-    if (list->CommandCode == 32773)
-        SProccessingMessage(sender, activeChild(), 32774);
-    else if (list->CommandCode == 32787)
-        SProccessingMessage(sender, activeChild(), 32788);
+    if (list->CommandCode == app::cmd::ProductForOrderEntry)
+        SProccessingMessage(sender, activeChild(), app::cmd::answerTo(app::cmd::ProductForOrderEntry));
+    else if (list->CommandCode == app::cmd::ProductForOrderEdit)
+        SProccessingMessage(sender, activeChild(), app::cmd::answerTo(app::cmd::ProductForOrderEdit));
 }

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "app/module.h"
+#include "frame/module.h"
 
 // The product module: the product list (also the pick list of the work orders), the entry
 // and edit windows and the article picks of their composition.
 class TProizvod : public Module {
     Q_OBJECT
 public:
-    explicit TProizvod(TForm1* mainForm);
+    explicit TProizvod(app::Host* host);
 
     static const ModuleTraits& Traits();
 

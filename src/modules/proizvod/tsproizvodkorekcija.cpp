@@ -21,7 +21,9 @@
 #include <exception>
 
 TSProizvodKorekcija::TSProizvodKorekcija(QWidget* parent)
-    : ProductForm(parent), m_version(proizvodsql::versionHeader, {proizvodsql::versionComposition})
+    : ProductForm(parent), m_version(proizvodsql::versionHeader, {proizvodsql::versionComposition}),
+      m_code(this, MaskEdit1, Edit2, LoadedCode, Query1, proizvodsql::codeExists,
+             QStringLiteral("POSTOI PROIZVOD SO ISTA SIFRA"), app::UniqueNumber::OnExit::WithinTheWindow)
 {
     setObjectName(QStringLiteral("SProizvodKorekcija"));
     HelpContext = 6;
@@ -104,57 +106,6 @@ bool TSProizvodKorekcija::CheckProductNotUsed()
     if (used)
         kit::messageBox(this, QStringLiteral("Korekcijata e ograniceno dozvolena"), QStringLiteral("Warning"));
     return !used;
-}
-
-bool TSProizvodKorekcija::ProveriPostoiProizvod(const QString& text)
-{
-    const int code = data::toInteger(text);
-    prepare(proizvodsql::codeExists);
-    Query1->ParamByName(QStringLiteral("a")).AsInteger(code);
-    Query1->Open();
-    const bool exists = !Query1->IsEmpty();
-    Query1->Close();
-    return exists;
-}
-
-bool TSProizvodKorekcija::codeAccepted()
-{
-    if (MaskEdit1->Text() == LoadedCode)
-        return true;
-    try {
-        if (!ProveriPostoiProizvod(MaskEdit1->Text()))
-            return true;
-    } catch (const data::Error& e) {
-        MaskEdit1->SetFocus();
-        kit::showError(e);
-        return false;
-    }
-    MaskEdit1->SetFocus();
-    kit::messageBox(this, QStringLiteral("POSTOI PROIZVOD SO ISTA SIFRA"), QStringLiteral("Warning"));
-    return false;
-}
-
-void TSProizvodKorekcija::MaskEdit1KeyDown(int& key, Qt::KeyboardModifiers)
-{
-    if (!kit::isEnter(key))
-        return;
-    key = 0;
-    m_checking = true;
-    if (codeAccepted())
-        Edit2->SetFocus();
-    m_checking = false;
-}
-
-void TSProizvodKorekcija::MaskEdit1Exit()
-{
-    // Only a move to another control of this window; switching windows is no answer.
-    QWidget* next = QApplication::focusWidget();
-    if (m_checking || !next || !isAncestorOf(next))
-        return;
-    m_checking = true;
-    if (codeAccepted())
-        Edit2->SetFocus();
-    m_checking = false;
 }
 
 void TSProizvodKorekcija::BitBtn3Click()

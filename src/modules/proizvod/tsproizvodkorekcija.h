@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/recordversion.h"
+#include "frame/uniquenumber.h"
 #include "modules/proizvod/productform.h"
 
 // Edit window of a product. While a work order uses the product its composition stays as it
@@ -19,17 +20,16 @@ public:
     // True when no work order line uses the product; otherwise the operator is warned.
     bool CheckProductNotUsed();
     // Whether another product has the code `text` (throws when it is not a whole number).
-    bool ProveriPostoiProizvod(const QString& text);
-    void MaskEdit1KeyDown(int& key, Qt::KeyboardModifiers shift);
-    void MaskEdit1Exit();
+    bool ProveriPostoiProizvod(const QString& text) { return m_code.exists(text); }
+    void MaskEdit1KeyDown(int& key, Qt::KeyboardModifiers) { m_code.keyDown(key); }
+    // Checks only on a move to another control of this window; switching windows is no answer.
+    void MaskEdit1Exit() { m_code.exit(); }
 
     // "Koregiraj": the product and its composition, in one transaction; nothing when the
     // product was deleted or changed elsewhere since it was loaded.
     void BitBtn3Click() override;
 
 private:
-    // The duplicate-code test; true when the focus may move on.
-    bool codeAccepted();
-    bool m_checking = false;
     data::RecordVersion m_version; // the product as loaded
+    app::UniqueNumber m_code;      // the check of a changed code
 };

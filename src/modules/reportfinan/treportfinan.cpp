@@ -1,12 +1,14 @@
 #include "modules/reportfinan/treportfinan.h"
 
+#include "frame/commands.h"
 #include "modules/reportfinan/tsreportfinanlista.h"
 
 const ModuleTraits& TReportFinan::Traits()
 {
+    using namespace app::cmd;
     static const ModuleTraits traits{
         "TReportFinan", 37, 38, 39,
-        {32770},
+        {NoAnswer},
         QStringLiteral("ReportFinan-Kreiraj Nov "),
         QStringLiteral("ReportFinan-Koregiraj "),
         QStringLiteral("ReportFinan-Lista "),
@@ -15,7 +17,7 @@ const ModuleTraits& TReportFinan::Traits()
     return traits;
 }
 
-TReportFinan::TReportFinan(TForm1* mainForm) : Module(Traits(), mainForm) {}
+TReportFinan::TReportFinan(app::Host* host) : Module(Traits(), host) {}
 
 void TReportFinan::KreirajReportFinanVnes(QObject*, QWidget* form, int)
 {

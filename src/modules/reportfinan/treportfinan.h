@@ -1,12 +1,12 @@
 #pragma once
 
-#include "app/module.h"
+#include "frame/module.h"
 
 // The financial report module: the report window (code 39) and two empty windows.
 class TReportFinan : public Module {
     Q_OBJECT
 public:
-    explicit TReportFinan(TForm1* mainForm);
+    explicit TReportFinan(app::Host* host);
 
     static const ModuleTraits& Traits();
 

@@ -180,3 +180,13 @@ void TSReportFinanLista::Button1Click()
         q->Open();
     }
 }
+
+app::PrintReport TSReportFinanLista::printReport() const
+{
+    return app::PrintReport::Finance;
+}
+
+app::PrintSource TSReportFinanLista::printSource() const
+{
+    return {Query1, Query2, nullptr, 0, MaskEdit1->Text(), MaskEdit2->Text()};
+}

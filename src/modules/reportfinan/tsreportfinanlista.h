@@ -1,6 +1,7 @@
 #pragma once
 
-#include "app/tformsrgbase.h"
+#include "frame/printdispatch.h"
+#include "frame/tformsrgbase.h"
 
 namespace data {
 class DataSource;
@@ -18,10 +19,14 @@ class Panel;
 // The list of outgoing invoices: for every goods dispatch dated within the period its
 // value, discount, value after discount, tax and gross amount, and the same figures over
 // the whole period in the strip below. Reads only; the period applies on Ok.
-class TSReportFinanLista : public TFormSrgBase {
+class TSReportFinanLista : public TFormSrgBase, public app::Printable {
     Q_OBJECT
+    Q_INTERFACES(app::Printable)
 public:
     explicit TSReportFinanLista(QWidget* parent = nullptr);
+
+    app::PrintReport printReport() const override;
+    app::PrintSource printSource() const override;
 
     kit::Panel* Panel1 = nullptr; // period
     kit::Label* Label1 = nullptr; // title

@@ -1,6 +1,6 @@
 #include "modules/vraboteni/tsvrabotenikorekcija.h"
 
-#include "app/formfields.h"
+#include "frame/formfields.h"
 #include "data/convert.h"
 #include "data/database.h"
 #include "data/errors.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/tslistbase.h"
+#include "frame/tslistbase.h"
 
 namespace kit {
 class DBEdit;

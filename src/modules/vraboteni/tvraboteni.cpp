@@ -1,6 +1,6 @@
 #include "modules/vraboteni/tvraboteni.h"
 
-#include "app/commands.h"
+#include "frame/commands.h"
 #include "kit/dbgrid.h"
 #include "kit/menuitem.h"
 #include "kit/messagebox.h"
@@ -10,9 +10,12 @@
 
 const ModuleTraits& TVraboteni::Traits()
 {
+    using namespace app::cmd;
     static const ModuleTraits traits{
         "TVraboteni", 34, 35, 36,
-        {32770, 32776, 32778, 32780, 32790, 32792, 32796, 32800, 32802},
+        {NoAnswer, answerTo(PartnerForOrderEntry), answerTo(PartnerForReceiptEntry),
+         answerTo(PartnerForDispatchEntry), answerTo(PartnerForOrderEdit), answerTo(PartnerForDispatchEdit),
+         answerTo(PartnerForReceiptEdit), answerTo(EmployeeForOrderEntry), answerTo(EmployeeForOrderEdit)},
         QStringLiteral("Vraboteni-Kreiraj Nov "),
         QStringLiteral("Vraboteni-Koregiraj "),
         QStringLiteral("Vraboteni-Lista "),
@@ -21,7 +24,7 @@ const ModuleTraits& TVraboteni::Traits()
     return traits;
 }
 
-TVraboteni::TVraboteni(TForm1* mainForm) : Module(Traits(), mainForm) {}
+TVraboteni::TVraboteni(app::Host* host) : Module(Traits(), host) {}
 
 void TVraboteni::KreirajVraboteniVnes(QObject*, QWidget* form, int code)
 {

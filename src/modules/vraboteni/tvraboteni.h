@@ -1,13 +1,13 @@
 #pragma once
 
-#include "app/module.h"
+#include "frame/module.h"
 
 // Module component of the employees: the employee list (the pick list of the work order
 // windows), the entry window and the edit window.
 class TVraboteni : public Module {
     Q_OBJECT
 public:
-    explicit TVraboteni(TForm1* mainForm);
+    explicit TVraboteni(app::Host* host);
 
     static const ModuleTraits& Traits();
 

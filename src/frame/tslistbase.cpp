@@ -1,4 +1,4 @@
-#include "app/tslistbase.h"
+#include "frame/tslistbase.h"
 
 #include "data/datasource.h"
 #include "data/query.h"
@@ -72,6 +72,13 @@ int TSListBase::SelectedId()
     if (!Query1 || !Query1->Active() || Query1->IsEmpty())
         return -1;
     return Query1->FieldByName(QStringLiteral("id")).AsInteger();
+}
+
+std::optional<int> TSListBase::pickedKey(app::PickKey kind)
+{
+    if (kind != app::PickKey::Selected)
+        return std::nullopt;
+    return SelectedId();
 }
 
 void TSListBase::RefreshList()

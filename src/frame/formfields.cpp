@@ -1,4 +1,4 @@
-#include "app/formfields.h"
+#include "frame/formfields.h"
 
 #include "kit/dbedit.h"
 #include "kit/edit.h"

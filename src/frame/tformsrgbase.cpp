@@ -1,7 +1,7 @@
-#include "app/tformsrgbase.h"
+#include "frame/tformsrgbase.h"
 
-#include "app/tform1.h"
-#include "app/tnavform.h"
+#include "frame/host.h"
+#include "frame/tnavform.h"
 #include "kit/focus.h"
 #include "kit/popupmenu.h"
 #include "kit/stringgrid.h"
@@ -54,7 +54,7 @@ QMdiSubWindow* TFormSrgBase::subWindow() const
 
 void TFormSrgBase::InitChild(QWidget* caller, const QString& caption, int kind)
 {
-    TForm1* main = TForm1::instance();
+    app::Host* main = app::Host::current();
     QMdiSubWindow* sub = subWindow();
     if (main && !sub) {
         sub = main->mdiArea()->addSubWindow(this);
@@ -63,7 +63,7 @@ void TFormSrgBase::InitChild(QWidget* caller, const QString& caption, int kind)
     }
     CallerForm = caller;
     if (main && sub) {
-        const QRect outer = main->frameGeometry();
+        const QSize outer = main->outerSize();
         sub->setGeometry(150, 0, qMax(200, outer.width() - 165), qMax(150, outer.height() - 150));
     }
     NodeRecord = new TCCC{1, caption, kind, this};
@@ -74,7 +74,8 @@ void TFormSrgBase::InitChild(QWidget* caller, const QString& caption, int kind)
     setWindowTitle(caption);
     if (sub) {
         sub->show();
-        main->mdiArea()->setActiveSubWindow(sub);
+        if (QMdiArea* area = sub->mdiArea())
+            area->setActiveSubWindow(sub);
     } else {
         show();
     }

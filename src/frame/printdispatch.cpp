@@ -1,10 +1,10 @@
-#include "app/printdispatch.h"
+#include "frame/printdispatch.h"
 
 #include "data/datasource.h"
 #include "data/query.h"
 
 #include <QAbstractScrollArea>
-#include <QHash>
+#include <QMap>
 #include <QScrollBar>
 #include <QWidget>
 
@@ -14,47 +14,42 @@ namespace app {
 
 namespace {
 
-QHash<QByteArray, ReportRunner>& runners()
+QMap<PrintReport, ReportRunner>& runners()
 {
-    static QHash<QByteArray, ReportRunner> r;
+    static QMap<PrintReport, ReportRunner> r;
     return r;
 }
 
 } // namespace
 
-const QList<PrintRow>& printRows()
+QString printConfirmation(PrintReport report)
 {
-    static const QList<PrintRow> rows{
-        {"TSIspratnicaLista", QStringLiteral("PRINT Goods Dispatch !!!")},
-        {"TSPriemnicaLista", QStringLiteral("PRINT Goods Receipt !!!")},
-        {"TSLagerListaLista", QStringLiteral("PRINT Products Remain List !!!")},
-        {"TSNalogLista", QStringLiteral("PRINT Order !!!")},
-        {"TSPregledArtikalLista", QStringLiteral("PRINT Detail List of Products!!!")},
-        {"TSPregledKomintentLista", QStringLiteral("PRINT Detail List of Products!!!")},
-        {"TSReportFinanLista", QStringLiteral("PRINT FINANSKI IZVESTAJ!!!")},
-    };
-    return rows;
+    switch (report) {
+    case PrintReport::Dispatches:
+        return QStringLiteral("PRINT Goods Dispatch !!!");
+    case PrintReport::Receipts:
+        return QStringLiteral("PRINT Goods Receipt !!!");
+    case PrintReport::Stock:
+        return QStringLiteral("PRINT Products Remain List !!!");
+    case PrintReport::WorkOrders:
+        return QStringLiteral("PRINT Order !!!");
+    case PrintReport::ArticleCard:
+    case PrintReport::PartnerCard:
+        return QStringLiteral("PRINT Detail List of Products!!!");
+    case PrintReport::Finance:
+        return QStringLiteral("PRINT FINANSKI IZVESTAJ!!!");
+    }
+    return QString();
 }
 
-const PrintRow* printRowFor(const QWidget* window)
+void registerReport(PrintReport report, ReportRunner runner)
 {
-    if (!window)
-        return nullptr;
-    const char* cls = window->metaObject()->className();
-    for (const PrintRow& row : printRows())
-        if (qstrcmp(row.className, cls) == 0)
-            return &row;
-    return nullptr;
+    runners().insert(report, std::move(runner));
 }
 
-void registerReport(const char* className, ReportRunner runner)
+ReportRunner reportFor(PrintReport report)
 {
-    runners().insert(QByteArray(className), std::move(runner));
-}
-
-ReportRunner reportFor(const char* className)
-{
-    return runners().value(QByteArray(className));
+    return runners().value(report);
 }
 
 ListPosition::ListPosition(QWidget* window)

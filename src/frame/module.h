@@ -5,10 +5,13 @@
 #include <QPointer>
 #include <QString>
 
-#include "app/tformsrgbase.h"
+#include "frame/tformsrgbase.h"
 
-class TForm1;
 class TNavForm;
+
+namespace app {
+class Host;
+}
 
 namespace data {
 class Database;
@@ -33,7 +36,7 @@ struct ModuleTraits {
 class Module : public QObject {
     Q_OBJECT
 public:
-    Module(const ModuleTraits& traits, TForm1* mainForm);
+    Module(const ModuleTraits& traits, app::Host* host);
     ~Module() override;
 
     QPointer<TNavForm> Navigator;
@@ -64,7 +67,8 @@ protected:
     // Registers a window this module created: it is destroyed with the module.
     void adopt(TFormSrgBase* window);
     // Creates a window of this module: adopted, remembered in `slot` (EntryForm, EditForm or
-    // ListForm), given the navigator. The caller wires it and then calls InitChild.
+    // ListForm), given the navigator and the module's connection (none: the program's). The
+    // caller wires it and then calls InitChild.
     template <class W>
     W* makeWindow(QPointer<TFormSrgBase>& slot)
     {
@@ -72,6 +76,7 @@ protected:
         adopt(w);
         slot = w;
         w->Navigator = Navigator;
+        w->Database = Database;
         return w;
     }
     // An empty window of this module (entry or edit placeholders), opened at once.
@@ -98,11 +103,11 @@ protected:
     }
     // The main window's active child window (the window in which a key or click happened).
     QWidget* activeChild() const;
-    TForm1* mainForm() const { return m_main; }
+    app::Host* host() const { return m_host; }
 
 private:
     ModuleTraits m_traits;
-    TForm1* m_main;
+    app::Host* m_host;
     QList<QPointer<TFormSrgBase>> m_windows;
     QPointer<TFormSrgBase> m_commandList;
 };

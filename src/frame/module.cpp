@@ -1,11 +1,11 @@
-#include "app/module.h"
+#include "frame/module.h"
 
-#include "app/tform1.h"
-#include "app/tformsrgbase.h"
+#include "frame/host.h"
+#include "frame/tformsrgbase.h"
 
 #include <QMdiSubWindow>
 
-Module::Module(const ModuleTraits& traits, TForm1* mainForm) : m_traits(traits), m_main(mainForm)
+Module::Module(const ModuleTraits& traits, app::Host* host) : m_traits(traits), m_host(host)
 {
     setObjectName(QString::fromLatin1(traits.name));
 }
@@ -37,8 +37,8 @@ void Module::SProccessingMessage(QObject* sender, QWidget* form, int code)
 
 void Module::PovikajProcedura(QObject*, QWidget*, int code)
 {
-    if (m_main)
-        m_main->HandleCommand(code);
+    if (m_host)
+        m_host->HandleCommand(code);
 }
 
 void Module::createEntry(QObject*, QWidget*, int) {}
@@ -60,5 +60,5 @@ void Module::adopt(TFormSrgBase* window)
 
 QWidget* Module::activeChild() const
 {
-    return m_main ? m_main->ActiveMDIChild() : nullptr;
+    return m_host ? m_host->ActiveMDIChild() : nullptr;
 }

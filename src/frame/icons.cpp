@@ -1,4 +1,4 @@
-#include "app/icons.h"
+#include "frame/icons.h"
 
 #include <QHash>
 #include <QPainter>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/tccc.h"
+#include "frame/tccc.h"
 
 #include <QPointer>
 #include <QWidget>

@@ -1,6 +1,6 @@
-#include "app/tnavform.h"
+#include "frame/tnavform.h"
 
-#include "app/icons.h"
+#include "frame/icons.h"
 #include "kit/guard.h"
 #include "kit/pagecontrol.h"
 

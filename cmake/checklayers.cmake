@@ -1,0 +1,33 @@
+cmake_minimum_required(VERSION 3.25)
+# Fails when a file of a layer includes a header of a layer above it. Run by the build
+# (target duredir_layers) with -DSRC=<the src folder> -DSTAMP=<file written on success>.
+# Each folder may include the folders listed after it, and itself.
+set(allowed_data    data)
+set(allowed_kit     data kit)
+set(allowed_frame   data kit frame)
+set(allowed_modules data kit frame modules dialogs)
+set(allowed_dialogs data kit frame dialogs)
+set(allowed_reports data kit frame reports)
+set(allowed_app     data kit frame modules dialogs reports app)
+
+set(violations "")
+foreach(layer data kit frame modules dialogs reports app)
+    file(GLOB_RECURSE files ${SRC}/${layer}/*.h ${SRC}/${layer}/*.cpp ${SRC}/${layer}/*.in)
+    foreach(f ${files})
+        file(STRINGS ${f} includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"[a-z]+/")
+        foreach(line ${includes})
+            string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([a-z]+)/.*" "\\1" target "${line}")
+            if(NOT target IN_LIST allowed_${layer})
+                file(RELATIVE_PATH rel ${SRC} ${f})
+                string(APPEND violations "  src/${rel}: ${line} (${layer} may use: ${allowed_${layer}})\n")
+            endif()
+        endforeach()
+    endforeach()
+endforeach()
+
+if(violations)
+    message(FATAL_ERROR "A layer includes a header of a layer above it:\n${violations}")
+endif()
+if(STAMP)
+    file(WRITE ${STAMP} "")
+endif()

@@ -1,0 +1,34 @@
+#pragma once
+
+class QMdiArea;
+class QSize;
+class QWidget;
+
+namespace app {
+
+// What child windows and modules need of the main window that holds them. The main window
+// implements it and registers itself as the current host while it lives; the frame knows
+// nothing more of it.
+class Host {
+public:
+    // The main window of the program, or nullptr (a window built without one is shown on
+    // its own).
+    static Host* current();
+
+    // The area holding the child windows.
+    virtual QMdiArea* mdiArea() const = 0;
+    // The outer size of the main window: new child windows are placed by it.
+    virtual QSize outerSize() const = 0;
+    // The active child window (its widget), or nullptr.
+    virtual QWidget* ActiveMDIChild() const = 0;
+    // Handles a numbered command synchronously.
+    virtual void HandleCommand(int code) = 0;
+
+protected:
+    Host();
+    ~Host();
+    Host(const Host&) = delete;
+    Host& operator=(const Host&) = delete;
+};
+
+} // namespace app

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QString>
+
+#include <Qt>
+
+class QWidget;
+class TFormSrgBase;
+
+namespace data {
+class Query;
+}
+namespace kit {
+class Edit;
+}
+
+namespace app {
+
+// The number field of an edit window whose record must keep a number no other record has
+// (receipts, dispatches, work orders, product codes). Enter in the field, or leaving it,
+// checks a number that differs from the one loaded: one another record carries is refused
+// with the window's message ("Warning") and the focus stays in the field; a text that is no
+// whole number is shown as the error it raises. An accepted number moves the focus on.
+class UniqueNumber {
+public:
+    // Which ways of leaving the field check it.
+    enum class OnExit {
+        AnyWay,           // for another control or another window, unless the window closes
+        WithinTheWindow,  // only for another control of the window
+    };
+    // `exists` selects the records carrying the parameter :a; it runs on `query`.
+    UniqueNumber(TFormSrgBase* window, kit::Edit* field, QWidget* next, const QString& loaded, data::Query* query,
+                 QString exists, QString duplicate, OnExit onExit);
+
+    // Whether a record carries the number in `text` (throws when it is not a whole number).
+    bool exists(const QString& text);
+    // The check; true when the focus may move on.
+    bool accepted();
+
+    void keyDown(int& key);
+    void exit();
+
+private:
+    void checkAndMoveOn();
+
+    TFormSrgBase* m_window;
+    kit::Edit* m_field;
+    QWidget* m_next;
+    const QString& m_loaded;
+    data::Query* m_query;
+    QString m_exists;
+    QString m_duplicate;
+    OnExit m_onExit;
+    bool m_checking = false;
+};
+
+} // namespace app
