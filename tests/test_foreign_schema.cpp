@@ -8,6 +8,7 @@
 #include "dialogs/tsimport.h"
 #include "ispratnica_fixture.h"
 #include "production_fixture.h"
+#include "kit/bitbtn.h"
 #include "kit/dbgrid.h"
 #include "kit/maskedit.h"
 #include "modules/lagerlista/tslagerlistalista.h"
@@ -78,6 +79,7 @@ Business generate()
     for (int i = 0; i < 7; ++i)
         b.articles << insert(QStringLiteral("insert into artikli (sifra,artikal,edm) values (:p0,:p1,:p2)"),
                              {100 + i, QStringLiteral("ARTIKAL %1").arg(QChar(u'A' + i)), units.at(i % units.size())});
+    // A quantity as the operator types it: at most `max`, three decimals.
     auto qty = [&](int max) { return double(rnd.bounded(1, max * 1000)) / 1000.0; };
     for (int i = 0; i < 3; ++i) {
         b.products << insert(QStringLiteral("insert into proizvodi (sifra,proizvod,edm,cena,tarifa,rabat) "
@@ -88,19 +90,20 @@ Business generate()
                                   "values (:p0,:p1,:p2,0)"),
                    {b.products.last(), b.articles.at(a), qty(3)});
     }
-    // Receipts bring in every article; dispatches and orders take part of it out.
+    // Receipts bring in every article; dispatches and orders take part of it out. Each
+    // document has a day of its own: the article overview orders movements by date alone.
     for (int r = 0; r < 4; ++r) {
         const QString date = day(r * 9);
         b.receipts << reportdata::addReceipt(r + 1, date);
         for (int a = r; a < b.articles.size(); a += 2)
             reportdata::addMovement(QStringLiteral("P"), b.receipts.last(), b.partners.at(r % 3), b.articles.at(a),
-                                    100 + qty(400), 0, date, r + 1);
+                                    double(rnd.bounded(100000, 600000)) / 1000.0, 0, date, r + 1);
     }
     for (int d = 0; d < 3; ++d) {
-        const QString date = day(d * 11 + 5);
+        const QString date = day(d * 11 + 6);
         b.dispatches << insert(QStringLiteral("insert into ispratnici (ispratnica_id,datum,datum_valuta,rabat) "
                                               "values (:p0,:p1,:p2,:p3)"),
-                               {d + 1, date, day(d * 11 + 35), d == 1 ? 20 : 0});
+                               {d + 1, date, day(d * 11 + 36), d == 1 ? 20 : 0});
         for (int a = d; a < d + 3; ++a)
             reportdata::addMovement(QStringLiteral("I"), b.dispatches.last(), b.partners.at(3), b.articles.at(a), 0,
                                     qty(40), date, d + 1);
@@ -113,10 +116,10 @@ Business generate()
                     double(rnd.bounded(500, 50000) * 2) / 100, d + 1});
     }
     for (int o = 0; o < 2; ++o) {
-        const QString start = day(o * 14 + 3);
+        const QString start = day(o * 14 + 2);
         b.orders << insert(QStringLiteral("insert into nalozi (nalog_id,datum_start,datum_finish,vraboten_id,prioritet) "
                                           "values (:p0,:p1,:p2,:p3,:p4)"),
-                           {o + 1, start, day(o * 14 + 9), b.employees.at(o), o ? QStringLiteral("BOJAN")
+                           {o + 1, start, day(o * 14 + 8), b.employees.at(o), o ? QStringLiteral("BOJAN")
                                                                                 : QStringLiteral("ANA")});
         insert(QStringLiteral("insert into magacin_proizvodi (vid_dokument,document_id,id_komintent,id_proizvod,"
                               "vlez_kol,izlez_kol,datum_referenca,firma_id,proizvod_cena,proizvod_tarifa,"
