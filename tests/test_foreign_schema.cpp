@@ -221,7 +221,9 @@ void receipt(AppFixture& app, const Business& b, Seen& seen)
 {
     TSPriemnicaLista* list = openList(app);
     seen.window(QStringLiteral("receipt list"), list);
-    TSPriemnicaVnes* entry = openEntry(app, list);
+    TSPriemnicaVnes* entry = list ? openEntry(app, list) : nullptr;
+    if (!entry)
+        return seen.window(QStringLiteral("receipt entry"), entry);
     entry->VnesiKomintentiID(b.partners.at(0));
     entry->MaskEdit1->setText(day(40));
     addLine(app, entry, b.articles.at(1), QStringLiteral("12.375"));
@@ -234,6 +236,8 @@ void receipt(AppFixture& app, const Business& b, Seen& seen)
 
     TSPriemnicaKorekcija* edit = openEdit(app, list);
     seen.window(QStringLiteral("receipt edit"), edit);
+    if (!edit)
+        return;
     edit->MaskEdit1->setText(day(41));
     edit->StringGrid1->setRow(2);
     edit->BitBtn3->Click(); // the line of 0.1 goes
@@ -248,16 +252,17 @@ void receipt(AppFixture& app, const Business& b, Seen& seen)
     list->Del1->trigger();
     AppFixture::settle();
     seen.window(QStringLiteral("receipt deleted"), list);
-    openEdit(app, list)->Close(); // and the edit window of what is left opens still
-    AppFixture::settle();
-    seen.messages();
+    edit = openEdit(app, list); // and the edit window of what is left opens still
+    seen.window(QStringLiteral("receipt left"), edit);
 }
 
 void dispatch(AppFixture& app, const Business& b, Seen& seen)
 {
     TSIspratnicaLista* list = openDispatchList(app);
     seen.window(QStringLiteral("dispatch list"), list);
-    TSIspratnicaVnes* entry = openDispatchEntry(app, list);
+    TSIspratnicaVnes* entry = list ? openDispatchEntry(app, list) : nullptr;
+    if (!entry)
+        return seen.window(QStringLiteral("dispatch entry"), entry);
     entry->VnesiKomintentiID(b.partners.at(3));
     entry->MaskEdit1->setText(day(42));
     // "Import" from the second receipt: the receipt list in pick mode, Enter on that receipt.
@@ -265,12 +270,12 @@ void dispatch(AppFixture& app, const Business& b, Seen& seen)
     AppFixture::settle();
     auto* receipts = app.active<TSPriemnicaLista>();
     seen.window(QStringLiteral("dispatch import pick"), receipts);
-    if (receipts) {
-        receipts->Query1->setRecNo(2);
-        answerImport(app, [&](TSImport* d) { seen.window(QStringLiteral("dispatch import dialog"), d); });
-        QTest::keyClick(receipts->DBGrid1, Qt::Key_Return);
-        AppFixture::settle();
-    }
+    if (!receipts)
+        return;
+    receipts->Query1->setRecNo(2);
+    answerImport(app, [&](TSImport* d) { seen.window(QStringLiteral("dispatch import dialog"), d); });
+    QTest::keyClick(receipts->DBGrid1, Qt::Key_Return);
+    AppFixture::settle();
     seen.note(QStringLiteral("balance offered: ") + addLineShowing(app, entry, b.articles.at(0), QStringLiteral("1.5")));
     seen.note(QStringLiteral("balance offered: ") + addLineShowing(app, entry, b.articles.at(3), QStringLiteral("0.25")));
     seen.window(QStringLiteral("dispatch entry"), entry);
@@ -280,6 +285,8 @@ void dispatch(AppFixture& app, const Business& b, Seen& seen)
 
     TSIspratnicaKorekcija* edit = openDispatchEdit(app, list);
     seen.window(QStringLiteral("dispatch edit"), edit);
+    if (!edit)
+        return;
     edit->StringGrid1->setRow(1);
     edit->BitBtn3->Click();
     seen.note(QStringLiteral("balance offered: ") + addLineShowing(app, edit, b.articles.at(3), QStringLiteral("2.125")));
@@ -301,9 +308,13 @@ void workOrder(AppFixture& app, const Business& b, Seen& seen)
     AppFixture::settle();
     auto* list = app.active<TSNalogLista>();
     seen.window(QStringLiteral("order list"), list);
+    if (!list)
+        return;
     list->Nov1->trigger();
     AppFixture::settle();
     auto* entry = app.active<TSNalogVnes>();
+    if (!entry)
+        return seen.window(QStringLiteral("order entry"), entry);
     entry->ReceivePartner(b.partners.at(1));
     entry->ReceiveEmployee(b.employees.at(1));
     entry->MaskEdit1->setText(day(43));
@@ -324,16 +335,16 @@ void workOrder(AppFixture& app, const Business& b, Seen& seen)
     AppFixture::settle();
     auto* edit = app.active<TSNalogKorekcija>();
     seen.window(QStringLiteral("order edit"), edit);
-    if (edit) {
-        edit->MaskEdit2->setText(day(52));
-        edit->StringGrid1->setRow(1);
-        edit->BitBtn3->Click();
-        production::answerProductQuantity(app, QStringLiteral("4.2"));
-        edit->ReceiveProduct(b.products.at(1));
-        seen.window(QStringLiteral("order edited"), edit);
-        edit->BitBtn1->Click();
-        AppFixture::settle();
-    }
+    if (!edit)
+        return;
+    edit->MaskEdit2->setText(day(52));
+    edit->StringGrid1->setRow(1);
+    edit->BitBtn3->Click();
+    production::answerProductQuantity(app, QStringLiteral("4.2"));
+    edit->ReceiveProduct(b.products.at(1));
+    seen.window(QStringLiteral("order edited"), edit);
+    edit->BitBtn1->Click();
+    AppFixture::settle();
     seen.window(QStringLiteral("order updated"), list);
     seen.print(QStringLiteral("order print"));
 }
@@ -344,6 +355,8 @@ void stockList(AppFixture& app, const Business&, Seen& seen)
     AppFixture::settle();
     auto* list = app.active<TSLagerListaLista>();
     seen.window(QStringLiteral("stock list"), list);
+    if (!list)
+        return;
     seen.print(QStringLiteral("stock print"));
     QTest::keyClicks(list->Edit1, QStringLiteral("ARTIKAL %"));
     seen.window(QStringLiteral("stock list searched"), list);
@@ -354,12 +367,13 @@ void articleOverview(AppFixture& app, const Business& b, Seen& seen)
     app.main().PregledipoArtikli1->trigger();
     AppFixture::settle();
     auto* overview = app.active<TSPregledArtikalLista>();
-    for (int r = 0; overview && r < overview->Query1->RecordCount(); ++r) {
+    if (!overview)
+        return seen.window(QStringLiteral("article overview"), overview);
+    for (int r = 0; r < overview->Query1->RecordCount(); ++r) {
         overview->Query1->setRecNo(r);
         seen.window(QStringLiteral("article overview %1").arg(r), overview);
     }
-    if (overview)
-        overview->Query1->setRecNo(b.articles.size() / 2);
+    overview->Query1->setRecNo(b.articles.size() / 2);
     seen.print(QStringLiteral("article card"));
 }
 
@@ -368,30 +382,31 @@ void partnerOverview(AppFixture& app, const Business&, Seen& seen)
     app.main().PregledipoKomintenti1->trigger();
     AppFixture::settle();
     auto* overview = app.active<TSPregledKomintentLista>();
-    for (int r = 0; overview && r < overview->Query1->RecordCount(); ++r) {
+    if (!overview)
+        return seen.window(QStringLiteral("partner overview"), overview);
+    for (int r = 0; r < overview->Query1->RecordCount(); ++r) {
         overview->Query1->setRecNo(r);
         seen.window(QStringLiteral("partner overview %1").arg(r), overview);
     }
-    if (overview) {
-        overview->Query1->setRecNo(0);
-        overview->BitBtn4->Click();
-        AppFixture::settle();
-        seen.window(QStringLiteral("partner overview report"), overview);
-    }
+    overview->Query1->setRecNo(0);
+    overview->BitBtn4->Click();
+    AppFixture::settle();
+    seen.window(QStringLiteral("partner overview report"), overview);
     seen.print(QStringLiteral("partner card"));
 }
 
 void financialReport(AppFixture& app, const Business&, Seen& seen)
 {
-    app.main().findChild<QAction*>(QStringLiteral("FinansovIzvestaj1"))->trigger();
+    if (auto* item = app.main().findChild<QAction*>(QStringLiteral("FinansovIzvestaj1")))
+        item->trigger();
     AppFixture::settle();
     auto* report = app.active<TSReportFinanLista>();
-    if (report) {
-        report->MaskEdit1->setText(day(0));
-        report->MaskEdit2->setText(day(30));
-        report->Button1->Click();
-        AppFixture::settle();
-    }
+    if (!report)
+        return seen.window(QStringLiteral("financial report"), report);
+    report->MaskEdit1->setText(day(0));
+    report->MaskEdit2->setText(day(30));
+    report->Button1->Click();
+    AppFixture::settle();
     seen.window(QStringLiteral("financial report"), report);
     seen.print(QStringLiteral("financial print"));
 }
