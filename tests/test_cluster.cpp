@@ -19,6 +19,7 @@ class TestCluster : public QObject {
 private slots:
     void initTestCase();
     void writersOnEveryNodeKeepNumbersApart();
+    void compositionReplacedOnOneNodeIsTheSameOnEvery();
     void aNodeKilledMidwayFailsOver();
 
 private:
@@ -35,8 +36,8 @@ void TestCluster::initTestCase()
 
 namespace {
 
-// The stock of every article as the given node sees it.
-QString balances(const data::AliasConfig& base, const QString& socket)
+// What the given node answers to `statement`, row by row.
+QString rowsOn(const data::AliasConfig& base, const QString& socket, const QString& statement)
 {
     data::AliasConfig c = base;
     c.socket = socket;
@@ -47,15 +48,24 @@ QString balances(const data::AliasConfig& base, const QString& socket)
     // Reads wait until the node has applied what the others committed.
     db.exec(QStringLiteral("SET SESSION wsrep_sync_wait=1"));
     data::Query q(nullptr, name);
-    q.SQL.Add(QStringLiteral("select id_artikal, sum(vlez_kol)-sum(izlez_kol) s, count(*) n from magacin_artikli "
-                             "group by id_artikal order by id_artikal"));
+    q.SQL.Add(statement);
     q.Open();
     QString out;
-    for (; !q.Eof(); q.Next())
-        out += QStringLiteral("%1:%2:%3;").arg(q.FieldByName(QStringLiteral("id_artikal")).AsString(),
-                                               q.FieldByName(QStringLiteral("s")).AsString(),
-                                               q.FieldByName(QStringLiteral("n")).AsString());
+    for (int r = 0; r < q.RecordCount(); ++r) {
+        QStringList cells;
+        for (int c = 0; c < q.fieldCount(); ++c)
+            cells << q.value(r, c).toString();
+        out += cells.join(QLatin1Char(':')) + QLatin1Char(';');
+    }
     return out;
+}
+
+// The stock of every article as the given node sees it.
+QString balances(const data::AliasConfig& base, const QString& socket)
+{
+    return rowsOn(base, socket,
+                  QStringLiteral("select id_artikal, sum(vlez_kol)-sum(izlez_kol) s, count(*) n from magacin_artikli "
+                                 "group by id_artikal order by id_artikal"));
 }
 
 } // namespace
@@ -93,6 +103,35 @@ std::unique_ptr<QProcess> startWriter(const testsupport::TestDatabase& t, const 
 
 
 } // namespace
+
+void TestCluster::compositionReplacedOnOneNodeIsTheSameOnEvery()
+{
+    // A product's composition is replaced whole: its rows deleted, the new ones inserted.
+    // The cluster replicates deletes only by primary key.
+    testsupport::TestDatabase t;
+    t.exec(QStringLiteral("insert into proizvodi_sostav (id_proizvod,id_artikal,kolicina,firma_id) "
+                          "values (1,1,2,0), (1,2,3,0), (2,1,1,0)"));
+    data::AliasConfig second = t.config();
+    second.socket = m_nodes.at(1);
+    data::Database db(QStringLiteral("second node"));
+    db.setConfig(second);
+    db.open();
+    data::runSave(db, [&] {
+        data::Query q(nullptr, db.connectionName());
+        q.SQL.Add(QStringLiteral("delete from proizvodi_sostav where id_proizvod=1"));
+        q.ExecSQL();
+        q.SQL.Clear();
+        q.SQL.Add(QStringLiteral("insert into proizvodi_sostav (id_proizvod,id_artikal,kolicina,firma_id) "
+                                 "values (1,2,5,0)"));
+        q.ExecSQL();
+    });
+    const QString composition = QStringLiteral("select id_proizvod, id_artikal, kolicina from proizvodi_sostav "
+                                               "order by id_proizvod, id_artikal");
+    const QString first = rowsOn(t.config(), m_nodes.first(), composition);
+    QCOMPARE(first, QStringLiteral("1:2:5;2:1:1;"));
+    for (const QString& node : m_nodes)
+        QCOMPARE(rowsOn(t.config(), node, composition), first);
+}
 
 void TestCluster::aNodeKilledMidwayFailsOver()
 {

@@ -33,6 +33,7 @@ private slots:
     void demoKeepsItsOwnRules();
     void unpreparedDataSourceIsNamedAndNotCreated();
     void backupIsPrivateAndReplacesOnlyWithForce();
+    void checkAndUpgradeAsAnAdministratorRunsThem();
 
 private:
     struct Result {
@@ -57,6 +58,7 @@ TestDbTool::Result TestDbTool::run(const QStringList& args, const std::function<
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_dir->filePath(QStringLiteral("config")));
     env.insert(QStringLiteral("XDG_DATA_HOME"), m_dir->filePath(QStringLiteral("data")));
+    env.insert(QStringLiteral("XDG_STATE_HOME"), m_dir->filePath(QStringLiteral("state")));
     p.setProcessEnvironment(env);
     p.start(QStringLiteral(DUREDIR_DB_TOOL), args);
     if (!p.waitForFinished(120000))
@@ -539,6 +541,66 @@ void TestDbTool::backupIsPrivateAndReplacesOnlyWithForce()
     QCOMPARE(readAll(old), QByteArray("a good backup\n"));
     QCOMPARE(folder.entryList(QDir::Files | QDir::Hidden | QDir::System),
              (QStringList{QStringLiteral("old.backup"), QStringLiteral("stock.backup")}));
+}
+
+
+void TestDbTool::checkAndUpgradeAsAnAdministratorRunsThem()
+{
+    QCOMPARE(run({QStringLiteral("init")}).code, 0);
+    Result r = run({QStringLiteral("check")});
+    QCOMPARE(r.code, 0);
+    QVERIFY2(r.out.contains(QStringLiteral("Fit for the program; nothing differs.")), qPrintable(r.out));
+
+    // Numbers taken twice where no unique index kept them apart.
+    {
+        data::Database admin(QStringLiteral("admin"));
+        admin.setConfig(mainAlias());
+        admin.open();
+        admin.exec(testsupport::onMariaDb() ? QStringLiteral("ALTER TABLE nalozi DROP INDEX nalozi_nalog_id")
+                                            : QStringLiteral("DROP INDEX nalozi_nalog_id"));
+        admin.exec(QStringLiteral("insert into nalozi (nalog_id) values (4), (4)"));
+    }
+    r = run({QStringLiteral("check")});
+    QCOMPARE(r.code, 0);
+    QVERIFY2(r.out.contains(QStringLiteral("No unique index protects nalozi.nalog_id"))
+                 && r.out.contains(QStringLiteral("4 (2 rows)")),
+             qPrintable(r.out));
+    QVERIFY(run({QStringLiteral("show")}).out.contains(QStringLiteral("NOT protected: no unique index on nalozi.nalog_id")));
+
+    r = run({QStringLiteral("upgrade")});
+    QCOMPARE(r.code, 1);
+    QVERIFY2(r.err.contains(QStringLiteral("No backup of")), qPrintable(r.err));
+    const QString backup = m_dir->filePath(QStringLiteral("before.backup"));
+    QCOMPARE(run({QStringLiteral("backup"), backup}).code, 0);
+    r = run({QStringLiteral("upgrade")});
+    QCOMPARE(r.code, 1);
+    QVERIFY2(r.err.contains(QStringLiteral("4 (2 rows)")) && r.err.contains(QStringLiteral("nothing was changed")),
+             qPrintable(r.err));
+
+    {
+        data::Database admin(QStringLiteral("admin"));
+        admin.setConfig(mainAlias());
+        admin.open();
+        admin.exec(QStringLiteral("update nalozi set nalog_id=5 where id=(select max(id) from (select id from nalozi) n)"));
+    }
+    r = run({QStringLiteral("upgrade")});
+    QCOMPARE(r.code, 0);
+    QVERIFY2(r.out.contains(QStringLiteral("Backup: ") + backup)
+                 && r.out.contains(QStringLiteral("Added the unique index nalozi_nalog_id on nalozi.nalog_id.")),
+             qPrintable(r.out + r.err));
+    r = run({QStringLiteral("upgrade"), QStringLiteral("--no-backup")});
+    QCOMPARE(r.code, 0);
+    QVERIFY2(r.out.contains(QStringLiteral("up to date")), qPrintable(r.out));
+    QVERIFY(run({QStringLiteral("show")}).out.contains(QStringLiteral("Numbers:  protected by unique indexes")));
+
+    // A data source that cannot be read: the check cannot tell.
+    QFile garbage(m_dir->filePath(QStringLiteral("garbage.sqlite")));
+    QVERIFY(garbage.open(QIODevice::WriteOnly));
+    garbage.write(QByteArray(4096, 'x'));
+    garbage.close();
+    QCOMPARE(run({"--alias", "broken", "set-alias", "sqlite", "--path", garbage.fileName()}).code, 0);
+    r = run({QStringLiteral("--alias"), QStringLiteral("broken"), QStringLiteral("check")});
+    QVERIFY2(r.code == 2, qPrintable(r.out + r.err));
 }
 
 QTEST_GUILESS_MAIN(TestDbTool)

@@ -1,5 +1,7 @@
 #include "app/tform1.h"
 
+#include "data/schemaversion.h"
+
 #include "app/helpviewer.h"
 #include "app/icons.h"
 #include "app/module.h"
@@ -59,6 +61,8 @@ TForm1::TForm1(data::Database* database, QWidget* parent) : QMainWindow(parent)
         // A data source without the program's tables is not worked on: the text says how
         // to prepare it, and nothing opens.
         data::openPrepared(*m_ownDatabase, QStringLiteral("varnok_public"));
+        // An older schema opens nothing either; a newer one is only read.
+        m_schemaNotice = data::requireWorkableSchema(*m_ownDatabase, QStringLiteral("varnok_public"));
         m_database = m_ownDatabase.get();
     }
     // A lost connection is opened again by the operator's next action: on a change of focus
@@ -219,6 +223,8 @@ void TForm1::showAtStart()
 {
     restoreLayout();
     showMaximized();
+    if (!m_schemaNotice.isEmpty())
+        kit::messageBox(this, m_schemaNotice, QStringLiteral("Warning"));
 }
 
 void TForm1::saveLayout()

@@ -164,6 +164,7 @@ private:
     void answerPick(int code);
 
     std::unique_ptr<data::Database> m_ownDatabase;
+    QString m_schemaNotice; // shown once the window is up: the database is only read
     data::Database* m_database = nullptr;
     QMdiArea* m_mdi = nullptr;
     TNavForm* m_nav = nullptr;

@@ -3,6 +3,7 @@
 #include "data/database.h"
 #include "data/query.h"
 #include "data/schema.h"
+#include "data/schemaversion.h"
 #include "kit/button.h"
 
 #include <QHBoxLayout>
@@ -38,7 +39,24 @@ TSAbout::TSAbout(QWidget* parent) : QDialog(parent)
                         + details(data::Database::byName(QStringLiteral("Main"))));
 }
 
-QString TSAbout::details(const data::Database* database)
+QStringList TSAbout::schemaLines(data::Database& database)
+{
+    try {
+        const int version = data::recordedSchemaVersion(database);
+        QStringList lines{version ? QStringLiteral("Schema version: %1").arg(version)
+                                  : QStringLiteral("Schema version: not recorded")};
+        const QStringList unprotected = data::unprotectedNumbers(database);
+        if (!unprotected.isEmpty())
+            lines << QStringLiteral("Numbers are not protected: no unique index on %1; two workstations can take "
+                                    "the same number.")
+                         .arg(unprotected.join(QStringLiteral(", ")));
+        return lines;
+    } catch (const data::Error&) {
+        return {}; // the box still shows the rest
+    }
+}
+
+QString TSAbout::details(data::Database* database)
 {
     QStringList lines{QStringLiteral("Program version: %1").arg(QStringLiteral(DUREDIR_VERSION))};
     if (database) {
@@ -46,6 +64,7 @@ QString TSAbout::details(const data::Database* database)
         const QString alias = data::openedAlias(*database);
         lines << (alias.isEmpty() ? QStringLiteral("Data source: %1").arg(where)
                                   : QStringLiteral("Data source: alias \"%1\", %2").arg(alias, where));
+        lines << schemaLines(*database);
     }
     // The library the program runs on, and the one it was built against when they differ.
     QString qt = QStringLiteral("Qt version: %1").arg(QString::fromLatin1(qVersion()));

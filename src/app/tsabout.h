@@ -22,5 +22,7 @@ public:
     data::Query* Query1 = nullptr;
 
     // The lines below the info text (for the connection "Main").
-    static QString details(const data::Database* database);
+    static QString details(data::Database* database);
+    // The schema version the database records, and the numbers no unique index protects.
+    static QStringList schemaLines(data::Database& database);
 };

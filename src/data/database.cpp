@@ -340,14 +340,28 @@ void Database::configureSession()
         // Error numbers tell a unique key (2067) from other constraints (plain 19).
         sqlite3_extended_result_codes(h, 1);
         exec(QStringLiteral("PRAGMA foreign_keys=OFF"));
+        // Opening reads nothing yet: a file that is not a database shows here, not later as
+        // a database without tables.
+        exec(QStringLiteral("SELECT count(*) FROM sqlite_master"));
         QSqlQuery q(db);
         q.exec(QStringLiteral("PRAGMA journal_mode=WAL")); // not every file system allows it
+        if (readOnly())
+            exec(QStringLiteral("PRAGMA query_only=ON"));
     } else {
         // Several statements group by fewer columns than they select.
         exec(QStringLiteral("SET SESSION sql_mode='STRICT_TRANS_TABLES,ERROR_FOR_DIVISION_BY_ZERO,"
                             "NO_ENGINE_SUBSTITUTION'"));
         exec(QStringLiteral("SET NAMES utf8mb4"));
+        if (readOnly())
+            exec(QStringLiteral("SET SESSION TRANSACTION READ ONLY"));
     }
+}
+
+void Database::setReadOnly(const QString& reason)
+{
+    m_readOnlyReason = reason;
+    if (Connected() && readOnly())
+        configureSession();
 }
 
 void Database::requireEncryption()
@@ -451,6 +465,8 @@ void Database::StartTransaction()
         throw DatabaseError(QStringLiteral("The database connection is closed."));
     if (m_inTransaction)
         throw DatabaseError(QStringLiteral("A transaction is already active."));
+    if (readOnly())
+        throw DatabaseError(m_readOnlyReason);
     if (m_hook)
         m_hook(QStringLiteral("BEGIN"));
     // SQLite: take the write lock at once, so two programs on one file queue up at the

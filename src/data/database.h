@@ -83,6 +83,11 @@ public:
     // The node of the alias's node list this connection is on (empty without a list).
     QString currentNode() const;
 
+    // A connection that only reads (a database newer than the program): the engine refuses
+    // every write of the session, and a save is refused before it starts with `reason`.
+    void setReadOnly(const QString& reason);
+    bool readOnly() const { return !m_readOnlyReason.isEmpty(); }
+
 private:
     void openMariaDb();
     void openMariaDbNode(const NodeAddress& node);
@@ -98,6 +103,7 @@ private:
     int m_currentNode = -1;
     bool m_inTransaction = false;
     bool m_transactionBroken = false; // lost inside a transaction, not yet rolled back
+    QString m_readOnlyReason;
     ReopenPolicy m_reopenPolicy;
     StatementHook m_hook;
     TraceHook m_trace;

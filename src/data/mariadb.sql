@@ -1,4 +1,5 @@
--- Duredir schema for MariaDB (InnoDB, utf8mb4). Codes and document numbers are unique keys.
+-- Duredir schema for MariaDB (InnoDB, utf8mb4). Codes and document numbers are unique keys;
+-- every table has a primary key (a cluster replicates deletes only by one).
 -- Quantities, prices, rates and discounts
 -- are DOUBLE, as in the SQLite schema, so both engines compute the same sums.
 CREATE TABLE artikli (
@@ -61,6 +62,7 @@ CREATE TABLE proizvodi_sostav (
     id_artikal INT,
     kolicina DOUBLE,
     firma_id INT,
+    sostav_id INT NOT NULL AUTO_INCREMENT PRIMARY KEY,
     KEY proizvodi_sostav_proizvod (id_proizvod)
 ) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COLLATE=utf8mb4_unicode_ci;
 
@@ -127,8 +129,15 @@ CREATE TABLE magacin_proizvodi (
 ) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COLLATE=utf8mb4_unicode_ci;
 
 CREATE TABLE info_table (
-    info TEXT
+    info TEXT,
+    info_id INT NOT NULL AUTO_INCREMENT PRIMARY KEY
 ) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COLLATE=utf8mb4_unicode_ci;
 INSERT INTO info_table (info) VALUES ('Duredir @VERSION@
 Stock keeping for one store or workshop: articles, company partners, goods receipts and dispatches, production work orders, and the stock of every article as a balance over the ledger of movements.
 Data: SQLite on one computer, or a shared MariaDB server for several workstations.');
+
+-- The version of this schema; 'duredir-db upgrade' brings older databases to it.
+CREATE TABLE duredir_schema (
+    version INT NOT NULL PRIMARY KEY
+) ENGINE=InnoDB;
+INSERT INTO duredir_schema (version) VALUES (@SCHEMA_VERSION@);

@@ -1,6 +1,7 @@
 #include "data/schema.h"
 
 #include "data/database.h"
+#include "data/schemaversion.h"
 
 #include <QFileInfo>
 #include <QHash>
@@ -11,7 +12,11 @@ namespace data {
 
 QStringList schemaStatements(Engine engine)
 {
-    const QString text = QString::fromUtf8(schemaSourceText(engine));
+    return splitSchemaText(QString::fromUtf8(schemaSourceText(engine)));
+}
+
+QStringList splitSchemaText(const QString& text)
+{
     QStringList statements;
     QString current;
     for (const QString& line : text.split(QLatin1Char('\n'))) {
@@ -22,6 +27,7 @@ QStringList schemaStatements(Engine engine)
             QString s = current.trimmed();
             s.chop(1);
             s.replace(QLatin1String("@VERSION@"), QStringLiteral(DUREDIR_VERSION));
+            s.replace(QLatin1String("@SCHEMA_VERSION@"), QString::number(kSchemaVersion));
             statements << s;
             current.clear();
         }

@@ -13,6 +13,8 @@ class Database;
 const char* schemaSourceText(Engine engine);
 // Its statements, comments removed, the version filled in.
 QStringList schemaStatements(Engine engine);
+// The statements of a schema text in that form (comments removed, versions filled in).
+QStringList splitSchemaText(const QString& text);
 // The tables the program reads and writes.
 QStringList schemaTableNames();
 // Tables present in the connection's database (lower case).

@@ -61,7 +61,8 @@ CREATE TABLE proizvodi_sostav (
     id_proizvod INTEGER,
     id_artikal INTEGER,
     kolicina REAL,
-    firma_id INTEGER
+    firma_id INTEGER,
+    sostav_id INTEGER PRIMARY KEY AUTOINCREMENT
 );
 CREATE INDEX proizvodi_sostav_proizvod ON proizvodi_sostav (id_proizvod);
 
@@ -129,8 +130,15 @@ CREATE INDEX magacin_proizvodi_dokument ON magacin_proizvodi (document_id, vid_d
 CREATE INDEX magacin_proizvodi_proizvod ON magacin_proizvodi (id_proizvod);
 
 CREATE TABLE info_table (
-    info TEXT
+    info TEXT,
+    info_id INTEGER PRIMARY KEY AUTOINCREMENT
 );
 INSERT INTO info_table (info) VALUES ('Duredir @VERSION@
 Stock keeping for one store or workshop: articles, company partners, goods receipts and dispatches, production work orders, and the stock of every article as a balance over the ledger of movements.
 Data: SQLite on one computer, or a shared MariaDB server for several workstations.');
+
+-- The version of this schema; 'duredir-db upgrade' brings older databases to it.
+CREATE TABLE duredir_schema (
+    version INTEGER NOT NULL PRIMARY KEY
+);
+INSERT INTO duredir_schema (version) VALUES (@SCHEMA_VERSION@);

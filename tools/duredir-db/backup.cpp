@@ -4,14 +4,21 @@
 #include "data/errors.h"
 #include "data/query.h"
 #include "data/schema.h"
+#include "data/schemaversion.h"
 
+#include <QCryptographicHash>
 #include <QDate>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QSaveFile>
+#include <QSettings>
+#include <QSqlDatabase>
+#include <QSqlField>
+#include <QSqlRecord>
 #include <QTextStream>
 
 namespace tools {
@@ -54,7 +61,53 @@ void bind(data::Param& p, const QJsonValue& v)
     }
 }
 
+QString backupsFile()
+{
+    const QString state = qEnvironmentVariable("XDG_STATE_HOME");
+    const QString dir = !state.isEmpty() && QDir::isAbsolutePath(state) ? state
+                                                                        : QDir::homePath() + QStringLiteral("/.local/state");
+    return dir + QStringLiteral("/duredir/backups.ini");
+}
+
+// A data source's description holds slashes, which the settings file reads as groups.
+QString backupKey(const QString& dataSource)
+{
+    return QString::fromLatin1(QCryptographicHash::hash(dataSource.toUtf8(), QCryptographicHash::Sha1).toHex());
+}
+
+// The columns of `table` in the connection's database (lower case).
+QStringList columnsOf(data::Database& db, const QString& table)
+{
+    QStringList out;
+    const QSqlRecord record = db.handle().record(table);
+    for (int i = 0; i < record.count(); ++i)
+        out << record.fieldName(i).toLower();
+    return out;
+}
+
 } // namespace
+
+void recordBackup(const QString& dataSource, const QString& path)
+{
+    QSettings ini(backupsFile(), QSettings::IniFormat);
+    ini.beginGroup(backupKey(dataSource));
+    ini.setValue(QStringLiteral("source"), dataSource);
+    ini.setValue(QStringLiteral("path"), QFileInfo(path).absoluteFilePath());
+    ini.setValue(QStringLiteral("made"), QDateTime::currentDateTimeUtc().toString(Qt::ISODate));
+    ini.endGroup();
+    ini.sync();
+}
+
+BackupRecord lastBackup(const QString& dataSource)
+{
+    QSettings ini(backupsFile(), QSettings::IniFormat);
+    ini.beginGroup(backupKey(dataSource));
+    BackupRecord r{ini.value(QStringLiteral("path")).toString(),
+                   QDateTime::fromString(ini.value(QStringLiteral("made")).toString(), Qt::ISODate)};
+    if (r.path.isEmpty() || !QFileInfo(r.path).isFile() || !r.made.isValid())
+        return {};
+    return r;
+}
 
 TableCounts writeBackup(data::Database& db, const QString& path, bool force)
 {
@@ -155,12 +208,19 @@ TableCounts restoreBackup(data::Database& db, const QString& path, bool replace)
         const QJsonArray columns = QJsonDocument::fromJson(in.readLine().toUtf8()).array();
         ++line;
         QStringList names, params;
+        QList<int> kept;
+        const QStringList target = columnsOf(db, table);
         for (int c = 0; c < columns.size(); ++c) {
             const QString name = columns.at(c).toString();
             if (name.isEmpty() || !name.contains(QRegularExpression(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]*$"))))
                 throw fail(QStringLiteral("bad column name"));
+            // A row key that the database assigns by itself and an older schema lacks:
+            // the restored rows get keys of their own there.
+            if (!target.contains(name.toLower()) && data::isAssignedKeyColumn(table, name.toLower()))
+                continue;
             names << name;
             params << QStringLiteral(":c%1").arg(c);
+            kept << c;
         }
         for (int r = 0; r < rows; ++r) {
             const QJsonDocument doc = QJsonDocument::fromJson(in.readLine().toUtf8());
@@ -172,7 +232,7 @@ TableCounts restoreBackup(data::Database& db, const QString& path, bool replace)
             q.SQL.Clear();
             q.SQL.Add(QStringLiteral("insert into %1 (%2) values (%3)").arg(table, names.join(QLatin1Char(',')),
                                                                           params.join(QLatin1Char(','))));
-            for (int c = 0; c < values.size(); ++c)
+            for (const int c : kept)
                 bind(q.ParamByName(QStringLiteral("c%1").arg(c)), values.at(c));
             q.ExecSQL();
         }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QList>
 #include <QPair>
 #include <QString>
@@ -27,5 +28,15 @@ TableCounts writeBackup(data::Database& db, const QString& path, bool force);
 // rows are refused unless `replace` is set, which empties them first. Throws data::Error
 // with a readable text; on failure nothing is changed. Returns the rows restored per table.
 TableCounts restoreBackup(data::Database& db, const QString& path, bool replace);
+
+// Where the last backup of a data source went and when it was made, kept per user beside
+// the program's other state ($XDG_STATE_HOME/duredir/backups.ini).
+struct BackupRecord {
+    QString path;
+    QDateTime made;
+};
+void recordBackup(const QString& dataSource, const QString& path);
+// The last backup of the data source whose file still exists; an empty path when none.
+BackupRecord lastBackup(const QString& dataSource);
 
 } // namespace tools

@@ -7,8 +7,10 @@
 #include "data/errors.h"
 #include "data/query.h"
 #include "data/schema.h"
+#include "data/schemaversion.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QFileInfo>
 #include <QHash>
 #include <QSqlQuery>
@@ -42,6 +44,8 @@ const char* const kUsage =
     "  demo        fill an empty database with a small sample business\n"
     "  backup      write every table to a backup file (--force replaces an existing one)\n"
     "  restore     fill the tables from a backup file\n"
+    "  check       say whether the data source is fit for the program, and what differs\n"
+    "  upgrade     bring an older data source up to what the program relies on\n"
     "\n"
     "Options:\n"
     "  --version   print the version of duredir-db\n"
@@ -112,6 +116,31 @@ const char* const kRestoreHelp =
     "which replaces their rows. Run 'duredir-db init' first on a new data source.\n"
     "Prints how many rows it restored into each table.\n";
 
+const char* const kCheckHelp =
+    "Usage: duredir-db [--alias NAME] check\n"
+    "\n"
+    "Compares the data source with what the program relies on and lists what differs:\n"
+    "missing tables or columns (the program does not work without them), tables that are\n"
+    "not transactional (a save cut off half-way stays half-written), the schema version\n"
+    "(older: run upgrade; newer: the program only reads), missing unique indexes on codes\n"
+    "and document numbers (two workstations can take the same number), numbers and codes\n"
+    "already taken twice, text columns narrower than what the windows accept, and tables\n"
+    "without a primary key (a cluster cannot delete their rows). Nothing is changed.\n"
+    "Exit code 0: fit (notes may follow); 1: not fit; 2: cannot tell (the data source\n"
+    "cannot be opened or read).\n";
+
+const char* const kUpgradeHelp =
+    "Usage: duredir-db [--alias NAME] upgrade [--convert-engine] [--no-backup]\n"
+    "\n"
+    "Brings a data source the program can work on up to what it relies on: adds the unique\n"
+    "indexes on codes and document numbers, the primary keys a cluster needs, and records\n"
+    "the schema version. Tables that are not transactional are converted to InnoDB only\n"
+    "with --convert-engine. Refused, with nothing changed, when tables or columns are\n"
+    "missing, the schema is newer than the program, numbers or codes are taken twice\n"
+    "(listed), or a table is not transactional without --convert-engine. Safe to run\n"
+    "again. Runs only after a backup of the data source made with 'duredir-db backup'\n"
+    "in the last hour, unless --no-backup is given.\n";
+
 bool wantsHelp(const QStringList& args)
 {
     return args.contains(QStringLiteral("--help")) || args.contains(QStringLiteral("-h"));
@@ -173,6 +202,18 @@ int cmdShow(const QString& alias)
                   << wsrep.value(QStringLiteral("wsrep_cluster_status")) << ", this node "
                   << wsrep.value(QStringLiteral("wsrep_local_state_comment")) << "\n";
     }
+    const int version = data::recordedSchemaVersion(db);
+    out() << "Schema:   " << (version ? QStringLiteral("version %1").arg(version) : QStringLiteral("version not recorded"))
+          << (version != data::kSchemaVersion ? QStringLiteral(" (this program: version %1)").arg(data::kSchemaVersion)
+                                              : QString())
+          << "\n";
+    const QStringList unprotected = data::unprotectedNumbers(db);
+    out() << "Numbers:  "
+          << (unprotected.isEmpty() ? QStringLiteral("protected by unique indexes")
+                                    : QStringLiteral("NOT protected: no unique index on %1; two workstations can take "
+                                                     "the same number ('duredir-db upgrade' adds them)")
+                                          .arg(unprotected.join(QStringLiteral(", "))))
+          << "\n";
     data::Query q(nullptr, db.connectionName());
     for (const QString& t : data::schemaTableNames()) {
         q.Close();
@@ -181,6 +222,67 @@ int cmdShow(const QString& alias)
         q.Open();
         out() << QStringLiteral("  %1 %2\n").arg(t, -20).arg(q.FieldByName(QStringLiteral("n")).AsInteger(), 8);
     }
+    return 0;
+}
+
+int cmdCheck(const QString& alias)
+{
+    data::Database db(QStringLiteral("duredir-db"));
+    try {
+        data::openPrepared(db, alias);
+    } catch (const data::NotPrepared& e) {
+        out() << e.text() << "\nNot fit for the program.\n";
+        return 1;
+    } catch (const data::Error& e) {
+        err() << "Cannot tell: " << e.text() << "\n";
+        return 2;
+    }
+    data::SchemaReport report;
+    try {
+        report = data::inspectSchema(db);
+    } catch (const data::Error& e) {
+        err() << "Cannot tell: " << e.text() << "\n";
+        return 2;
+    }
+    out() << "Checked " << db.config().describe() << ".\n";
+    for (const data::SchemaFinding& f : report.findings)
+        out() << (f.blocking() ? "  not fit: " : "  note:    ") << f.text << "\n";
+    if (!report.fit()) {
+        out() << "Not fit for the program.\n";
+        return 1;
+    }
+    out() << (report.findings.isEmpty() ? "Fit for the program; nothing differs.\n"
+                                        : "Fit for the program, with the notes above.\n");
+    return 0;
+}
+
+int cmdUpgrade(const QString& alias, bool convertEngine, bool noBackup)
+{
+    data::Database db(QStringLiteral("duredir-db"));
+    data::openPrepared(db, alias);
+    const QString source = db.config().describe();
+    if (!noBackup) {
+        const tools::BackupRecord backup = tools::lastBackup(source);
+        const qint64 age = backup.path.isEmpty() ? -1 : backup.made.secsTo(QDateTime::currentDateTimeUtc());
+        if (age < 0 || age > 3600) {
+            err() << "No backup of " << source << " made in the last hour was found";
+            if (!backup.path.isEmpty())
+                err() << " (the last one is " << backup.path << ", made "
+                      << backup.made.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")) << ")";
+            err() << "; nothing was changed.\nMake one with 'duredir-db backup FILE' first, or give --no-backup.\n";
+            return 1;
+        }
+        out() << "Backup: " << backup.path << ", made "
+              << backup.made.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")) << ".\n";
+    }
+    const QStringList done = data::upgradeSchema(db, data::UpgradeOptions{convertEngine});
+    if (done.isEmpty())
+        out() << "The database is up to date (schema version " << data::kSchemaVersion << "); nothing was changed.\n";
+    for (const QString& line : done)
+        out() << line << "\n";
+    // What the upgrade leaves to the administrator (narrow text columns, say).
+    for (const data::SchemaFinding& f : data::inspectSchema(db).findings)
+        out() << "  note:    " << f.text << "\n";
     return 0;
 }
 
@@ -320,6 +422,7 @@ int main(int argc, char* argv[])
             data::openPrepared(db, alias);
             if (backup) {
                 const tools::TableCounts counts = tools::writeBackup(db, args.first(), force);
+                tools::recordBackup(db.config().describe(), args.first());
                 out() << "Wrote the backup " << args.first() << " (readable by its user only), rows per table:\n";
                 printCounts(counts);
             } else {
@@ -328,6 +431,22 @@ int main(int argc, char* argv[])
                 printCounts(counts);
             }
             return 0;
+        }
+        if (command == QLatin1String("check")) {
+            if (wantsHelp(args))
+                return out() << kCheckHelp, 0;
+            return cmdCheck(alias);
+        }
+        if (command == QLatin1String("upgrade")) {
+            if (wantsHelp(args))
+                return out() << kUpgradeHelp, 0;
+            const bool convert = args.removeAll(QStringLiteral("--convert-engine")) > 0;
+            const bool noBackup = args.removeAll(QStringLiteral("--no-backup")) > 0;
+            if (!args.isEmpty()) {
+                err() << kUpgradeHelp;
+                return 2;
+            }
+            return cmdUpgrade(alias, convert, noBackup);
         }
         if (command == QLatin1String("set-alias")) {
             if (wantsHelp(args))
