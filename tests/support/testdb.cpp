@@ -106,27 +106,6 @@ void emptyTables(data::Database& db)
 
 } // namespace
 
-QStringList schemaTextStatements(const QString& text)
-{
-    QStringList statements;
-    QString current;
-    for (const QString& line : text.split(QLatin1Char('\n'))) {
-        if (line.trimmed().startsWith(QLatin1String("--")))
-            continue;
-        current += line + QLatin1Char('\n');
-        if (line.trimmed().endsWith(QLatin1Char(';'))) {
-            QString s = current.trimmed();
-            s.chop(1);
-            s.replace(QLatin1String("@VERSION@"), QStringLiteral(DUREDIR_VERSION));
-            statements << s;
-            current.clear();
-        }
-    }
-    if (!current.trimmed().isEmpty())
-        statements << current.trimmed();
-    return statements;
-}
-
 TestDatabase::TestDatabase(bool withSchema, const QString& connectionName, const QString& schemaText)
 {
     if (!schemaText.isEmpty() && !onMariaDb())
@@ -139,7 +118,7 @@ TestDatabase::TestDatabase(bool withSchema, const QString& connectionName, const
             m_config.database = m_mariaDbName;
             try {
                 adminExec(QStringLiteral("USE %1").arg(m_mariaDbName));
-                for (const QString& s : schemaTextStatements(schemaText))
+                for (const QString& s : data::splitSchemaText(schemaText))
                     adminExec(s);
             } catch (const data::Error&) {
                 dropMariaDbDatabase(m_mariaDbName); // no destructor runs for a throwing constructor

@@ -51,10 +51,6 @@ private:
     std::unique_ptr<data::Database> m_db;
 };
 
-// The statements of a schema text: '--' comment lines dropped, split after a ';' that ends
-// a line, "@VERSION@" filled in as the shipped schema files have it.
-QStringList schemaTextStatements(const QString& text);
-
 // Creates a database on the test server and returns its name (for tests of the tools).
 QString createMariaDbDatabase();
 void dropMariaDbDatabase(const QString& name);
