@@ -9,6 +9,7 @@
 
 #include <QRegularExpression>
 #include <QSqlError>
+#include <QSqlField>
 #include <QSqlQuery>
 #include <QSqlRecord>
 
@@ -38,6 +39,34 @@ QString errorText(const QSqlError& e)
     if (error.isConnectionLost())
         db->close();
     throw error;
+}
+
+// A DECIMAL column of a table (not a value the statement computes): a database made from
+// the data model by its own administrator may keep quantities and prices so. MariaDB's type
+// code of such a column is NEWDECIMAL (246).
+bool storedDecimal(const QSqlField& field)
+{
+    return field.typeID() == 246 && !field.tableName().isEmpty();
+}
+
+// A stored decimal as the number it holds, without the zeros its scale pads it with
+// ("6.0000" is 6, "2.5000" is 2.5), as a DOUBLE column gives it: the windows and printed
+// forms show a quantity the same whichever way the column was declared. Computed decimals
+// (cast(... as decimal(18,4))) keep their scale.
+QVariant withoutPadding(const QVariant& value)
+{
+    if (value.isNull() || value.typeId() != QMetaType::QString)
+        return value;
+    QString t = value.toString();
+    if (!t.contains(QLatin1Char('.')))
+        return value;
+    while (t.endsWith(QLatin1Char('0')))
+        t.chop(1);
+    if (t.endsWith(QLatin1Char('.')))
+        t.chop(1);
+    if (t == QLatin1String("-0"))
+        t = QStringLiteral("0");
+    return t;
 }
 
 // Parameter names (":name") outside quoted text, in order of appearance, as written.
@@ -378,10 +407,13 @@ void Query::execute(QVector<QVector<QVariant>>* rows, QStringList* names)
             for (int i = 0; i < n; ++i)
                 *names << rec.fieldName(i);
         }
+        QVector<bool> stored(n);
+        for (int i = 0; i < n; ++i)
+            stored[i] = db->engine() == Engine::MariaDb && storedDecimal(rec.field(i));
         while (q.next()) {
             QVector<QVariant> row(n);
             for (int i = 0; i < n; ++i)
-                row[i] = q.value(i);
+                row[i] = stored[i] ? QVariant(withoutPadding(q.value(i))) : q.value(i);
             rows->push_back(std::move(row));
         }
         if (q.lastError().isValid())

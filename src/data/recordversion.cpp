@@ -4,6 +4,8 @@
 #include "data/errors.h"
 #include "data/query.h"
 
+#include <algorithm>
+
 namespace data {
 
 namespace {
@@ -38,9 +40,14 @@ QStringList RecordVersion::read(Database& db, bool lock, bool* exists) const
     // the locking read sees the newest committed row and keeps others off it until commit.
     run(lock && db.engine() == Engine::MariaDb ? m_header + QStringLiteral("\nfor update") : m_header);
     *exists = !rows.isEmpty();
-    rows << QStringLiteral("\x1d"); // header apart from the parts
-    for (const QString& part : m_parts)
+    for (const QString& part : m_parts) {
+        rows << QStringLiteral("\x1d"); // each part apart from what comes before
+        // A part's rows in an order of their own: a table may have no key to order them by
+        // (a ledger made without one), and the same rows are the same part in any order.
+        const qsizetype first = rows.size();
         run(part);
+        std::sort(rows.begin() + first, rows.end());
+    }
     return rows;
 }
 

@@ -14,7 +14,7 @@ class RecordVersion {
 public:
     RecordVersion() = default;
     // `header` selects the record's one row by the parameter :id, each of `parts` the rows
-    // that belong to it by :id, in a fixed order.
+    // that belong to it by :id, in any order (a part's rows are compared as a whole).
     RecordVersion(QString header, QStringList parts) : m_header(std::move(header)), m_parts(std::move(parts)) {}
 
     // Reads the record with key `id` as it is stored now.

@@ -8,7 +8,7 @@
 
 namespace testsupport {
 
-AppFixture::AppFixture()
+AppFixture::AppFixture(const QString& schemaText)
 {
     // Remembered layouts and aliases of a test process stay in its own folder.
     static QTemporaryDir config;
@@ -30,7 +30,7 @@ AppFixture::AppFixture()
         m_dialogs.pop_front();
         return h(dialog);
     });
-    m_db = std::make_unique<TestDatabase>();
+    m_db = std::make_unique<TestDatabase>(true, QStringLiteral("Main"), schemaText);
     m_main = std::make_unique<TForm1>(&m_db->db());
     m_main->resize(1280, 800);
     m_main->show();

@@ -26,7 +26,8 @@ struct Shown {
 // every message box and modal dialog answered by the test instead of waiting for a person.
 class AppFixture {
 public:
-    AppFixture();
+    // `schemaText`: the database is made from it (see TestDatabase), not from our schema.
+    explicit AppFixture(const QString& schemaText = QString());
     ~AppFixture();
     AppFixture(const AppFixture&) = delete;
     AppFixture& operator=(const AppFixture&) = delete;

@@ -106,12 +106,26 @@ void emptyTables(data::Database& db)
 
 } // namespace
 
-TestDatabase::TestDatabase(bool withSchema, const QString& connectionName)
+TestDatabase::TestDatabase(bool withSchema, const QString& connectionName, const QString& schemaText)
 {
+    if (!schemaText.isEmpty() && !onMariaDb())
+        throw data::DatabaseError(QStringLiteral("a schema text of its own needs the MariaDB test server"));
     if (onMariaDb()) {
         m_config.engine = data::Engine::MariaDb;
         m_config.socket = mariaDbSocket();
-        if (withSchema) {
+        if (!schemaText.isEmpty()) {
+            m_mariaDbName = createMariaDbDatabase();
+            m_config.database = m_mariaDbName;
+            try {
+                adminExec(QStringLiteral("USE %1").arg(m_mariaDbName));
+                for (const QString& s : data::splitSchemaText(schemaText))
+                    adminExec(s);
+            } catch (const data::Error&) {
+                dropMariaDbDatabase(m_mariaDbName); // no destructor runs for a throwing constructor
+                throw;
+            }
+            withSchema = false; // made, and nothing to empty
+        } else if (withSchema) {
             m_config.database = sharedMariaDbDatabase();
         } else {
             m_mariaDbName = createMariaDbDatabase();

@@ -20,9 +20,14 @@ QString mariaDbOptionFile();
 // A fresh database under the connection name "Main" (or another name), created from the
 // schema files: a SQLite file in a temporary folder, or a new database on the test server
 // that is dropped again at the end.
+//
+// With `schemaText` (MariaDB only: statements ending in ';' at a line's end, '--' comment
+// lines), the database is made from that text instead, as a database of its own that no
+// earlier test has used: keys start at 1. Tables are made by the administrator.
 class TestDatabase {
 public:
-    explicit TestDatabase(bool withSchema = true, const QString& connectionName = QStringLiteral("Main"));
+    explicit TestDatabase(bool withSchema = true, const QString& connectionName = QStringLiteral("Main"),
+                          const QString& schemaText = QString());
     ~TestDatabase();
     TestDatabase(const TestDatabase&) = delete;
     TestDatabase& operator=(const TestDatabase&) = delete;

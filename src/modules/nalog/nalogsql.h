@@ -81,7 +81,8 @@ inline const QString deleteArticleRows =
 inline const QString versionHeader = QStringLiteral("select * from nalozi where id=:id");
 inline const QStringList versionRows{
     QStringLiteral("select * from magacin_proizvodi where vid_dokument='N' and document_id=:id order by id"),
-    QStringLiteral("select * from magacin_artikli where vid_dokument='N' and document_id=:id order by id"),
+    // No order: the ledger of articles need not have a key column to order by.
+    QStringLiteral("select * from magacin_artikli where vid_dokument='N' and document_id=:id"),
 };
 
 } // namespace nalogsql

@@ -51,7 +51,8 @@ struct DocumentKind {
     QString versionHeader() const { return QStringLiteral("select * from %1 where id=:id").arg(headerTable()); }
     QString versionLines() const
     {
-        return QStringLiteral("select * from magacin_artikli where document_id=:id and vid_dokument='%1' order by id")
+        // No order: the ledger of articles need not have a key column to order by.
+        return QStringLiteral("select * from magacin_artikli where document_id=:id and vid_dokument='%1'")
             .arg(vid);
     }
 
