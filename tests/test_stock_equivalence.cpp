@@ -1,8 +1,9 @@
 // Paged statements against the statements as first written: the same rows, in the same
 // order, with the same values, on random ledgers (articles without rows, rows without an
 // article or with an unknown one, NULL quantities, names in both cases and repeated, several
-// firm numbers and NULL, partners with no name or the same name). One check, driven by a
-// table of statements: the stock list, the article and partner overviews.
+// firm numbers and NULL, partners with no name or the same name, documents with gaps in
+// their keys). One check, driven by a table of statements: the stock list, the article and
+// partner overviews, the receipt and dispatch lists.
 //
 // Where the statement as written orders by a name only, rows of one name come in an order
 // it leaves open; the paged statement fixes it (key, then firm number). The rows read page
@@ -10,9 +11,11 @@
 // rows of the statement as written.
 #include "data/database.h"
 #include "data/query.h"
+#include "modules/ispratnica/ispratnicasql.h"
 #include "modules/lagerlista/lagerlistasql.h"
 #include "modules/pregledartikal/pregledartikalsql.h"
 #include "modules/pregledkomintent/pregledkomintentsql.h"
+#include "modules/priemnica/priemnicasql.h"
 #include "support/testdb.h"
 
 #include <QRandomGenerator>
@@ -171,6 +174,12 @@ const std::map<QString, PagedStatement>& statements()
          {pregledkomintent::masterStatement(), pregledkomintent::masterStatementInFullOrder(),
           pregledkomintent::masterStatementPaged(), pregledkomintent::masterPageKey(), false,
           pregledkomintent::pageRows, false}},
+        {QStringLiteral("receipt list"),
+         {priemnicasql::listHeaders(), priemnicasql::listHeaders(), priemnicasql::listHeadersPaged(),
+          {QStringLiteral("id")}, true, priemnicasql::listPageRows, false}},
+        {QStringLiteral("dispatch list"),
+         {ispratnicasql::listHeaders(), ispratnicasql::listHeaders(), ispratnicasql::listHeadersPaged(),
+          {QStringLiteral("id")}, true, ispratnicasql::listPageRows, false}},
     };
     return table;
 }
