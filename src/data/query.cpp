@@ -482,7 +482,10 @@ void Query::fetchPage(int rows)
         return;
     const int first = int(m_rows.size());
     emit rowsAboutToBeAppended(first, first + int(page.size()) - 1);
-    m_rows.reserve(m_rows.size() + page.size());
+    // Grown geometrically: reserving the exact size would copy every row read so far on
+    // every page (quadratic in the pages a report or the chart reads).
+    if (m_rows.capacity() < m_rows.size() + page.size())
+        m_rows.reserve(qMax(m_rows.size() + page.size(), 2 * m_rows.capacity()));
     for (QVector<QVariant>& row : page)
         m_rows.push_back(std::move(row));
     if (m_eof && m_cursor == first - 1)
