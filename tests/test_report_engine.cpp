@@ -7,6 +7,8 @@
 #include "kit/modal.h"
 #include "reports/engine/preview.h"
 #include "reports/engine/report.h"
+#include "reports/engine/spool.h"
+#include "reports/reportwindow.h"
 #include "support/testdb.h"
 
 #include <QAction>
@@ -146,6 +148,7 @@ private slots:
     void fontsAreMetricCompatible();
     void pdfHoldsTheText();
     void previewExportsPdfBesidePrint();
+    void longReportIsLaidOutPageByPage();
 };
 
 void TestReportEngine::longDocumentFlowsOverPages()
@@ -569,6 +572,88 @@ void TestReportEngine::previewExportsPdfBesidePrint()
     QVERIFY(!writtenOnCancel);
     QCOMPARE(modal.count(), 3);
     QVERIFY(pdfText(path).contains(QStringLiteral("PREVIEW SAMPLE")));
+}
+
+// A long report laid out a page at a time into a spool gives the pages laid out whole, page
+// counts included; the dataset is read only as far as the pages laid out need; the preview
+// of a long report shows its pages from the spool and exports them to PDF.
+void TestReportEngine::longReportIsLaidOutPageByPage()
+{
+    TestDatabase db;
+    createLines(db, 900);
+    const QString paged = QStringLiteral("select * from rpt_lines where id > :page_after order by id limit :page_rows");
+    data::Query lines;
+    lines.setPaging(QStringLiteral("id"), 10);
+    openQuery(lines, paged);
+    Report whole;
+    buildDeliveryNote(whole, &lines);
+    const Document doc = whole.layout();
+    QVERIFY(doc.pageCount() > reports::ReportWindow::pagesHeldWhole);
+    QCOMPARE(textsOf(doc, QStringLiteral("Code")).size(), 900);
+
+    openQuery(lines, paged);
+    Report streamed;
+    buildDeliveryNote(streamed, &lines);
+    PageSpool spool(streamed.page.paperSize());
+    LayoutRun run(streamed, spool);
+    QVERIFY(run.step());
+    QCOMPARE(spool.count(), 1);
+    QVERIFY(!spool.complete());
+    QVERIFY2(lines.RecordCount() <= 40, qPrintable(QString::number(lines.RecordCount())));
+    while (run.step()) {
+    }
+    QVERIFY(spool.complete());
+    QCOMPARE(spool.count(), doc.pageCount());
+    for (int i = 0; i < doc.pageCount(); ++i) {
+        const Page a = spool.pageAt(i);
+        const Page& b = doc.pages.at(i);
+        QCOMPARE(a.texts(), b.texts());
+        QCOMPARE(a.items.size(), b.items.size());
+        for (int k = 0; k < a.items.size(); ++k) {
+            QCOMPARE(a.items.at(k).rect, b.items.at(k).rect);
+            QCOMPARE(a.items.at(k).line, b.items.at(k).line);
+            QVERIFY(a.items.at(k).font == b.items.at(k).font);
+            QCOMPARE(a.items.at(k).name, b.items.at(k).name);
+            QCOMPARE(a.items.at(k).band, b.items.at(k).band);
+        }
+        QCOMPARE(a.bands.size(), b.bands.size());
+        for (int k = 0; k < a.bands.size(); ++k) {
+            QCOMPARE(a.bands.at(k).name, b.bands.at(k).name);
+            QCOMPARE(a.bands.at(k).rect, b.bands.at(k).rect);
+        }
+    }
+    QCOMPARE(textsOf(QList<Page>{spool.pageAt(spool.count() - 1)}, QStringLiteral("PageNo")),
+             QStringList{QStringLiteral("Page %1 of %1").arg(doc.pageCount())});
+
+    // The preview of a long report: pages from the spool, the count known, PDF page by page.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("long.pdf"));
+    openQuery(lines, paged);
+    reports::ReportWindow window;
+    buildDeliveryNote(window.QuickRep1, &lines);
+    QString countText;
+    int shownPages = 0;
+    kit::ScopedModalHandler modal([&](QDialog* d) -> int {
+        if (auto* file = qobject_cast<QFileDialog*>(d)) {
+            file->selectFile(path);
+            return QDialog::Accepted;
+        }
+        auto* preview = qobject_cast<SpoolPreview*>(d);
+        if (!preview)
+            return QDialog::Rejected;
+        countText = preview->pageCountText();
+        shownPages = preview->shownPageCount();
+        preview->setCurrentPage(shownPages - 1);
+        preview->ExportPdfAction->trigger();
+        return QDialog::Rejected;
+    });
+    window.Preview(nullptr);
+    QCOMPARE(shownPages, doc.pageCount());
+    QCOMPARE(countText, QStringLiteral("of %1").arg(doc.pageCount()));
+    QCOMPARE(window.document().pageCount(), 0); // never held whole
+    const QString text = pdfText(path);
+    QVERIFY(text.contains(QStringLiteral("A900")));
+    QVERIFY(text.contains(QStringLiteral("Page %1 of %1").arg(doc.pageCount())));
 }
 
 QTEST_MAIN(TestReportEngine)

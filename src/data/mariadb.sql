@@ -108,7 +108,8 @@ CREATE TABLE magacin_artikli (
     document_id_label INT,
     KEY magacin_artikli_artikal (id_artikal, vlez_kol, izlez_kol),
     KEY magacin_artikli_dokument (document_id, vid_dokument),
-    KEY magacin_artikli_komintent (id_komintent, firma_id)
+    KEY magacin_artikli_komintent (id_komintent, firma_id),
+    KEY magacin_artikli_artikal_firma (id_artikal, firma_id, vlez_kol, izlez_kol)
 ) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COLLATE=utf8mb4_unicode_ci;
 
 CREATE TABLE magacin_proizvodi (

@@ -293,10 +293,8 @@ void Query::Open()
     if (wasActive)
         clearRows(false);
     m_following = true; // a detail follows its master even after a failed run
-    if (paged()) {
-        ParamByName(QStringLiteral("page_after")).AsInteger(std::numeric_limits<int>::min());
-        ParamByName(QStringLiteral("page_rows")).AsInteger(m_pageRows);
-    }
+    if (paged())
+        bindFirstPage();
     try {
         run(true);
     } catch (...) {
@@ -433,8 +431,61 @@ void Query::execute(QVector<QVector<QVariant>>* rows, QStringList* names)
 
 void Query::setPaging(const QString& keyField, int pageRows)
 {
-    m_pageKey = keyField;
+    m_pageKeys = QStringList{keyField};
+    m_pageDescending = false;
     m_pageRows = qMax(0, pageRows);
+}
+
+void Query::setPagingDescending(const QString& keyField, int pageRows)
+{
+    m_pageKeys = QStringList{keyField};
+    m_pageDescending = true;
+    m_pageRows = qMax(0, pageRows);
+}
+
+void Query::setPaging(const QStringList& keyFields, int pageRows)
+{
+    m_pageKeys = keyFields;
+    m_pageDescending = false;
+    m_pageRows = keyFields.isEmpty() ? 0 : qMax(0, pageRows);
+}
+
+void Query::bindFirstPage()
+{
+    if (m_pageKeys.size() > 1) {
+        ParamByName(QStringLiteral("page_first")).AsInteger(1);
+        for (const QString& key : std::as_const(m_pageKeys))
+            ParamByName(QStringLiteral("page_after_") + key).Clear();
+    } else if (m_pageDescending) {
+        // Above every key a 32-bit column holds, the largest included.
+        ParamByName(QStringLiteral("page_before")).AsValue(qlonglong(std::numeric_limits<int>::max()) + 1);
+    } else {
+        ParamByName(QStringLiteral("page_after")).AsInteger(std::numeric_limits<int>::min());
+    }
+    ParamByName(QStringLiteral("page_rows")).AsInteger(m_pageRows);
+}
+
+void Query::bindPageAfter(const QVector<QVariant>& last)
+{
+    if (m_pageKeys.size() > 1) {
+        ParamByName(QStringLiteral("page_first")).AsInteger(0);
+        for (const QString& key : std::as_const(m_pageKeys)) {
+            const int column = fieldIndex(key);
+            if (column < 0)
+                throw DatabaseError(QStringLiteral("Field '%1' not found").arg(key));
+            ParamByName(QStringLiteral("page_after_") + key).AsValue(last.at(column));
+        }
+        return;
+    }
+    const int column = fieldIndex(m_pageKeys.value(0));
+    if (column < 0)
+        throw DatabaseError(QStringLiteral("Field '%1' not found").arg(m_pageKeys.value(0)));
+    bool whole = false;
+    const int key = last.at(column).toInt(&whole);
+    if (!whole)
+        throw DatabaseError(
+            QStringLiteral("The key '%1' of a paged query is not a whole number").arg(m_pageKeys.value(0)));
+    ParamByName(m_pageDescending ? QStringLiteral("page_before") : QStringLiteral("page_after")).AsInteger(key);
 }
 
 void Query::FetchMore()
@@ -452,15 +503,9 @@ void Query::FetchAll()
 
 void Query::fetchPage(int rows)
 {
-    const int key = fieldIndex(m_pageKey);
-    if (key < 0 || m_rows.isEmpty())
-        throw DatabaseError(QStringLiteral("Field '%1' not found").arg(m_pageKey));
-    const QVariant last = m_rows.last().at(key);
-    bool whole = false;
-    const int after = last.toInt(&whole);
-    if (!whole)
-        throw DatabaseError(QStringLiteral("The key '%1' of a paged query is not a whole number").arg(m_pageKey));
-    ParamByName(QStringLiteral("page_after")).AsInteger(after);
+    if (m_rows.isEmpty())
+        throw DatabaseError(QStringLiteral("Field '%1' not found").arg(m_pageKeys.value(0)));
+    bindPageAfter(m_rows.last());
     ParamByName(QStringLiteral("page_rows")).AsInteger(rows);
     QVector<QVector<QVariant>> page;
     execute(&page, nullptr);
@@ -469,7 +514,10 @@ void Query::fetchPage(int rows)
         return;
     const int first = int(m_rows.size());
     emit rowsAboutToBeAppended(first, first + int(page.size()) - 1);
-    m_rows.reserve(m_rows.size() + page.size());
+    // Grown geometrically: reserving the exact size would copy every row read so far on
+    // every page (quadratic in the pages a report or the chart reads).
+    if (m_rows.capacity() < m_rows.size() + page.size())
+        m_rows.reserve(qMax(m_rows.size() + page.size(), 2 * m_rows.capacity()));
     for (QVector<QVariant>& row : page)
         m_rows.push_back(std::move(row));
     if (m_eof && m_cursor == first - 1)

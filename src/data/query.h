@@ -34,6 +34,8 @@ public:
     void AsString(const QString& v) { m_value = v; }
     void AsFloat(double v) { m_value = v; }
     void Clear() { m_value = QVariant(); }
+    // A value as read from a row (its type kept): the paging keys of a query.
+    void AsValue(const QVariant& v) { m_value = v; }
     const QVariant& Value() const { return m_value; }
 
 private:
@@ -86,6 +88,18 @@ public:
     // last row read, Last, FetchAll). Rows once read stay; RecordCount counts them.
     // A page is its own statement, so no cursor is held open between pages.
     void setPaging(const QString& keyField, int pageRows);
+    // The same, newest first: the statement orders by the key descending and has
+    // :page_before (only rows whose key is smaller; the first page passes a value above
+    // every 32-bit key) instead of :page_after.
+    void setPagingDescending(const QString& keyField, int pageRows);
+    // Paging on a key of several columns (a name and a unique key after it), ascending. The
+    // statement has :page_first (1 for the first page, 0 after), :page_after_<field> for each
+    // key field (the last row read's values, as read; NULL on the first page) and
+    // :page_rows. It may return more rows than :page_rows (a page of articles and their firm
+    // numbers, say), as long as it returns at least one row per unit :page_rows counts and
+    // the key values of its last row start the next page; a page with fewer rows than
+    // :page_rows is the last.
+    void setPaging(const QStringList& keyFields, int pageRows);
     bool paged() const { return m_pageRows > 0; }
     bool CanFetchMore() const { return m_active && m_more; }
     void FetchMore();
@@ -140,6 +154,9 @@ private:
     void clearRows(bool notify);
     // Reads up to `rows` rows after the last one read, and appends them.
     void fetchPage(int rows);
+    // The paging parameters of the first page, and of the page after the row `last`.
+    void bindFirstPage();
+    void bindPageAfter(const QVector<QVariant>& last);
     // Runs the statement; reads its rows (and field names when `names`) when `rows`, else
     // notes the rows affected and the key inserted.
     void execute(QVector<QVector<QVariant>>* rows, QStringList* names);
@@ -158,7 +175,8 @@ private:
     int m_rowsAffected = 0;
     int m_lastInsertId = 0;
     DataSource* m_master = nullptr;
-    QString m_pageKey;
+    QStringList m_pageKeys; // one key: :page_after or :page_before; several: :page_after_<key>
+    bool m_pageDescending = false;
     int m_pageRows = 0; // 0: not paged
     bool m_more = false;
 };

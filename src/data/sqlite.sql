@@ -111,6 +111,8 @@ CREATE TABLE magacin_artikli (
 CREATE INDEX magacin_artikli_artikal ON magacin_artikli (id_artikal, vlez_kol, izlez_kol);
 CREATE INDEX magacin_artikli_dokument ON magacin_artikli (document_id, vid_dokument);
 CREATE INDEX magacin_artikli_komintent ON magacin_artikli (id_komintent, firma_id);
+-- Covers the article overview's sums per article and firm number.
+CREATE INDEX magacin_artikli_artikal_firma ON magacin_artikli (id_artikal, firma_id, vlez_kol, izlez_kol);
 
 CREATE TABLE magacin_proizvodi (
     id INTEGER PRIMARY KEY AUTOINCREMENT,

@@ -24,11 +24,16 @@ public:
 
     // Runs the report over its datasets; the pages are kept for document().
     const report::Document& layout();
-    // The pages of the last run.
+    // The pages of the last run (none when the last preview was of a long report, whose
+    // pages are never held in memory together).
     const report::Document& document() const { return m_document; }
     // Runs the report and shows its print preview; returns when the preview is closed.
-    // `laidOut` runs once the report has run, before the preview shows.
+    // `laidOut` runs once the report has run, before the preview can be used. A report of
+    // up to pagesHeldWhole pages is previewed whole (QPrintPreviewDialog); a longer one is
+    // laid out into a spool, and its preview (report::SpoolPreview) shows the first page
+    // while the rest is laid out.
     int Preview(QWidget* parent, const std::function<void()>& laidOut = {});
+    static constexpr int pagesHeldWhole = 20;
 
 protected:
     // Names an element as the design does, so that its printed items carry the name.

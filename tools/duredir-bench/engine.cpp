@@ -48,6 +48,8 @@ public:
                 sqlite3_bind_null(st, index);
             else if (it.value().typeId() == QMetaType::Int)
                 sqlite3_bind_int(st, index, it.value().toInt());
+            else if (it.value().typeId() == QMetaType::LongLong)
+                sqlite3_bind_int64(st, index, it.value().toLongLong());
             else if (it.value().typeId() == QMetaType::Double)
                 sqlite3_bind_double(st, index, it.value().toDouble());
             else

@@ -24,14 +24,18 @@
 #include "modules/priemnica/tspriemnicalista.h"
 #include "modules/nalog/tnalog.h"
 #include "modules/nalog/tsnalogvnes.h"
+#include "modules/pregledkomintent/pregledkomintentsql.h"
 #include "modules/pregledkomintent/tpregledkomintent.h"
 #include "modules/pregledkomintent/tspregledkomintentlista.h"
 #include "modules/priemnica/tspriemnicavnes.h"
 #include "modules/reportfinan/treportfinan.h"
 #include "modules/reportfinan/tsreportfinanlista.h"
 #include "kit/maskedit.h"
+#include "reports/engine/preview.h"
+#include "reports/engine/spool.h"
 #include "reports/tsreportlager.h"
 
+#include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
 #include <QElapsedTimer>
@@ -40,6 +44,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTest>
+#include <QTimer>
 
 #include <algorithm>
 #include <cstdio>
@@ -114,17 +119,23 @@ public:
 
     std::deque<Result> results; // references stay valid as results are added
 
-    void run()
+    // Runs every group of operations, or those whose name contains `only`.
+    void run(const QString& only = QString())
     {
-        stockList();
-        balance();
-        receiptList();
-        receiptSave();
-        workOrderSave();
-        articleOverview();
-        partnerOverview();
-        financialReport();
-        printedStockList();
+        const std::pair<const char*, void (Bench::*)()> groups[] = {
+            {"stock list", &Bench::stockList},
+            {"quantity dialog", &Bench::balance},
+            {"receipt list", &Bench::receiptList},
+            {"receipt save", &Bench::receiptSave},
+            {"work order save", &Bench::workOrderSave},
+            {"article overview", &Bench::articleOverview},
+            {"partner overview", &Bench::partnerOverview},
+            {"financial report", &Bench::financialReport},
+            {"printed stock list", &Bench::printedStockList},
+        };
+        for (const auto& [name, group] : groups)
+            if (only.isEmpty() || QString::fromLatin1(name).contains(only))
+                (this->*group)();
     }
 
 private:
@@ -312,7 +323,9 @@ private:
             }
             closeWindow(w);
         }
-        engineTimes(open, join(priemnicasql::listHeaders()), {});
+        engineTimes(open, join(priemnicasql::listHeadersPaged()),
+                    {{QStringLiteral("page_before"), qlonglong(std::numeric_limits<int>::max()) + 1},
+                     {QStringLiteral("page_rows"), priemnicasql::listPageRows}});
         open.peakKb = move.peakKb = peakRssKb();
     }
 
@@ -361,12 +374,16 @@ private:
     void partnerOverview()
     {
         Result& open = add(QStringLiteral("partner overview: open"));
-        for (int i = 0; i < std::max(2, m_repeats / 10); ++i) {
+        for (int i = 0; i < m_repeats; ++i) {
             TSPregledKomintentLista* w = nullptr;
             traced(open, [&] { w = openList<TSPregledKomintentLista>(m_main.PregledKomintent); }, false);
             closeWindow(w);
         }
         open.peakKb = peakRssKb();
+        Result& all = add(QStringLiteral("  as written, engine only: all rows"));
+        for (int i = 0; i < std::max(2, m_repeats / 10); ++i)
+            all.engine << timeMs([&] { m_engine.run(join(pregledkomintent::masterStatement()), {}); });
+        all.ms = all.engine;
     }
 
     // The financial report of one year: the "Ok" of its window, with the year's dates.
@@ -386,7 +403,7 @@ private:
     {
         Result& open = add(QStringLiteral("article overview: open"));
         Result& move = add(QStringLiteral("article overview: move (x20)"));
-        for (int i = 0; i < std::max(2, m_repeats / 10); ++i) {
+        for (int i = 0; i < m_repeats; ++i) {
             TSPregledArtikalLista* w = nullptr;
             open.ms << timeMs([&] { w = openList<TSPregledArtikalLista>(m_main.PregledArtikal); });
             for (int k = 0; k < 20 && !w->Query1->Eof(); ++k) {
@@ -398,26 +415,74 @@ private:
             }
             closeWindow(w);
         }
+        const QVariantMap firstPage{{QStringLiteral("a"), QStringLiteral("%")},
+                                    {QStringLiteral("page_first"), 1},
+                                    {QStringLiteral("page_after_artikal"), QVariant()},
+                                    {QStringLiteral("page_after_id"), QVariant()},
+                                    {QStringLiteral("page_rows"), pregledartikal::pageRows}};
+        for (int i = 0; i < m_repeats; ++i)
+            open.engine << timeMs([&] { m_engine.run(join(pregledartikal::masterStatementPaged()), firstPage); });
+        open.peakKb = move.peakKb = peakRssKb();
+
+        // The statement as first written, on the engine alone, for comparison.
+        Result& all = add(QStringLiteral("  as written, engine only: all rows"));
         for (int i = 0; i < std::max(2, m_repeats / 10); ++i)
-            open.engine << timeMs([&] {
+            all.engine << timeMs([&] {
                 m_engine.run(join(pregledartikal::masterStatement()), {{QStringLiteral("a"), QStringLiteral("%")}});
             });
-        open.peakKb = move.peakKb = peakRssKb();
+        all.ms = all.engine;
     }
 
+    // The printed stock list of every article, through the print preview as the Print
+    // command runs it: the time until the preview shows its first page, until every page is
+    // laid out, and the peak memory; then every page written to a PDF file, page after page.
     void printedStockList()
     {
-        Result& r = add(QStringLiteral("printed stock list: lay out all rows"));
+        Result& first = add(QStringLiteral("printed stock list: first page shown"));
+        Result& all = add(QStringLiteral("printed stock list: every page laid out"));
+        Result& pdf = add(QStringLiteral("printed stock list: export PDF, every page"));
         auto* w = openList<TSLagerListaLista>(m_main.LagerLista);
         for (int i = 0; i < std::max(2, m_repeats / 10); ++i) {
+            w->Query1->Open(); // as the window stands: its first page read
             TSReportLager report;
-            r.ms << timeMs([&] {
-                report.PrepareReport(w->Query1);
-                report.layout();
+            report.PrepareReport(w->Query1);
+            QElapsedTimer t;
+            double shown = -1;
+            QTimer probe;
+            probe.setInterval(0);
+            QObject::connect(&probe, &QTimer::timeout, [&] {
+                if (shown >= 0)
+                    return;
+                for (QWidget* top : QApplication::topLevelWidgets())
+                    if (auto* p = qobject_cast<report::SpoolPreview*>(top); p && p->isVisible() && p->shownPageCount() > 0)
+                        shown = double(t.nsecsElapsed()) / 1e6;
             });
+            probe.start();
+            t.start();
+            report.Preview(&m_main);
+            const double total = double(t.nsecsElapsed()) / 1e6;
+            probe.stop();
+            all.ms << total;
+            first.ms << (shown >= 0 ? shown : total); // a short list: shown whole
+            settle();
         }
+        first.peakKb = all.peakKb = peakRssKb();
+        // Export PDF from the preview: the spool the preview laid out (as it lays it out,
+        // the windows under the main window not repainted), written page after page.
+        const QString path = QDir::temp().filePath(QStringLiteral("duredir-bench-stock.pdf"));
+        for (int i = 0; i < 2; ++i) {
+            w->Query1->Open();
+            TSReportLager report;
+            report.PrepareReport(w->Query1);
+            report::PageSpool spool(report.QuickRep1.page.paperSize());
+            m_main.setUpdatesEnabled(false);
+            report.QuickRep1.layout(spool);
+            m_main.setUpdatesEnabled(true);
+            pdf.ms << timeMs([&] { report::writePdf(spool, path); });
+        }
+        QFile::remove(path);
+        pdf.peakKb = peakRssKb();
         closeWindow(w);
-        r.peakKb = peakRssKb();
     }
 
     TForm1& m_main;
@@ -446,11 +511,15 @@ int main(int argc, char** argv)
     parser.addOption({QStringLiteral("repeats"), QStringLiteral("Runs of each operation."), QStringLiteral("n"),
                       QStringLiteral("20")});
     parser.addOption({QStringLiteral("json"), QStringLiteral("Write the results to this file."), QStringLiteral("file")});
+    parser.addOption({QStringLiteral("only"), QStringLiteral("Only the operations whose group name contains this "
+                                                             "(\"printed\", \"overview\" ...)."),
+                      QStringLiteral("text")});
+    parser.addOption({QStringLiteral("generate-only"), QStringLiteral("Generate the business if needed, time nothing.")});
     parser.process(application);
 
     const bench::Size size = bench::sizeByName(parser.value(QStringLiteral("size")).toUpper());
     if (size.name.isEmpty()) {
-        std::fprintf(stderr, "duredir-bench: --size must be S, M or L\n");
+        std::fprintf(stderr, "duredir-bench: --size must be S, M, L or XL\n");
         return 2;
     }
     const quint64 seed = parser.value(QStringLiteral("seed")).toULongLong();
@@ -497,6 +566,8 @@ int main(int argc, char** argv)
             const double ms = timeMs([&] { bench::generate(db, size, seed); });
             std::fprintf(stderr, "generated in %.1f s\n", ms / 1000);
         }
+        if (parser.isSet(QStringLiteral("generate-only")))
+            return 0;
         auto engine = bench::DirectEngine::open(config);
 
         // Search prefixes: the names of articles spread over the register.
@@ -521,7 +592,7 @@ int main(int argc, char** argv)
         engine->run(join(lagerlista::balanceStatementAsWritten()), {{QStringLiteral("a"), QStringLiteral("%")}});
 
         Bench b(main, *engine, parser.value(QStringLiteral("repeats")).toInt(), prefixes);
-        b.run();
+        b.run(parser.value(QStringLiteral("only")));
 
         std::printf("size %s (%d articles, %d ledger rows), %s\n", qPrintable(size.name), size.articles,
                     size.ledgerRows, config.engine == data::Engine::Sqlite ? "SQLite" : "MariaDB");

@@ -55,12 +55,26 @@ inline const DocumentKind& kind()
     return k;
 }
 
+// Dispatch list headers, newest first, as first written.
+inline QStringList listHeaders()
+{
+    return {QStringLiteral("select *"), QStringLiteral("from ispratnici "), QStringLiteral("order by id desc")};
+}
+
+// The same headers read a page at a time, newest first (see priemnicasql::listHeadersPaged).
+inline QStringList listHeadersPaged()
+{
+    return {QStringLiteral("select *"), QStringLiteral("from ispratnici "), QStringLiteral("where id < :page_before"),
+            QStringLiteral("order by id desc"), QStringLiteral("limit :page_rows")};
+}
+constexpr int listPageRows = 250;
+
 // The dispatch list: headers newest first, the lines of the current header beside them.
 inline const DocumentListKind& listKind()
 {
     static const DocumentListKind k{
         TSListBase::Captions::Macedonian,
-        {QStringLiteral("select *"), QStringLiteral("from ispratnici "), QStringLiteral("order by id desc")},
+        listHeadersPaged(),
         {
             QStringLiteral("select *"),
             QStringLiteral("from magacin_artikli"),
@@ -86,6 +100,7 @@ inline const DocumentListKind& listKind()
         QStringLiteral("izlez_kol"),
         QStringLiteral("This goods dispatch was already deleted on another workstation. The list now shows what is "
                        "stored."),
+        listPageRows,
     };
     return k;
 }

@@ -27,7 +27,10 @@ TSPregledArtikalLista::TSPregledArtikalLista(QWidget* parent) : TFormSrgBase(par
     body->setContentsMargins(0, 0, 0, 0);
     body->setSpacing(0);
 
-    Query1 = app::statementQuery(this, QStringLiteral("Query1"), pregledartikal::masterStatement());
+    Query1 = app::statementQuery(this, QStringLiteral("Query1"), pregledartikal::masterStatementPaged());
+    // Read a page of articles at a time: the grid shows a screenful and reads on as it is
+    // scrolled; the detail follows the current row, the printed card reads every row.
+    Query1->setPaging(pregledartikal::masterPageKey(), pregledartikal::pageRows);
     Query1->ParamByName(QStringLiteral("a")).AsString(QStringLiteral("%"));
     DataSource1 = new data::DataSource(Query1, this);
     Query2 = app::statementQuery(this, QStringLiteral("Query2"), pregledartikal::detailStatement());

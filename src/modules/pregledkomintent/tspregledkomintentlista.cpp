@@ -39,7 +39,11 @@ TSPregledKomintentLista::TSPregledKomintentLista(QWidget* parent) : TFormSrgBase
     PageControl2->setFocusPolicy(Qt::NoFocus);
     outer->addWidget(PageControl2);
 
-    Query1 = app::statementQuery(this, QStringLiteral("Query1"), pregledkomintent::masterStatement());
+    Query1 = app::statementQuery(this, QStringLiteral("Query1"), pregledkomintent::masterStatementPaged());
+    // Read a page of partners at a time: the grid reads on as it is scrolled (Next past the
+    // last row read, too); the detail and the chart follow the current row, the printed
+    // report reads every row.
+    Query1->setPaging(pregledkomintent::masterPageKey(), pregledkomintent::pageRows);
     DataSource1 = new data::DataSource(Query1, this);
     DataSource1->setObjectName(QStringLiteral("DataSource1"));
     Query2 = app::statementQuery(this, QStringLiteral("Query2"), pregledkomintent::detailStatement());

@@ -37,6 +37,9 @@ DocumentList::DocumentList(const DocumentListKind& kind, QWidget* parent)
     Query1->setObjectName(QStringLiteral("Query1"));
     for (const QString& line : m_kind.headers)
         Query1->SQL.Add(line);
+    // Opening the list reads a page of headers; the grid reads on as it is scrolled.
+    if (m_kind.pageRows > 0)
+        Query1->setPagingDescending(QStringLiteral("id"), m_kind.pageRows);
     DataSource1 = new data::DataSource(Query1, this);
     DataSource1->setObjectName(QStringLiteral("DataSource1"));
     Query2 = new data::Query(this);

@@ -31,7 +31,7 @@ struct DocumentListKind {
     };
 
     TSListBase::Captions menuCaptions;
-    QStringList headers; // Query1
+    QStringList headers; // Query1, read a page at a time when pageRows is set (:page_before, :page_rows)
     QStringList lines;   // Query2, detail through :id
     QString deleteHeader;
     QString deleteLines;
@@ -43,6 +43,7 @@ struct DocumentListKind {
     QList<Shown> panel; // at most six
     QString quantityField;
     QString alreadyDeleted; // a delete that found the document gone
+    int pageRows = 0;       // headers per page, newest first on `id`; 0: all at once
 };
 
 // A list of stored goods documents: every document, newest first, and beside it the

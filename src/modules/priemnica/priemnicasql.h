@@ -14,6 +14,18 @@ inline QStringList listHeaders()
     return {QStringLiteral("select *"), QStringLiteral("from priemnici "), QStringLiteral("order by id desc")};
 }
 
+// The same headers, in the same order, read a page at a time (data::Query paging on `id`,
+// newest first: :page_before, :page_rows): opening the list reads a page of headers, not
+// every receipt ever entered. The key is unique, and each page starts below the last key of
+// the one before, so the pages in turn are the rows of the statement above;
+// tests/test_stock_equivalence.cpp compares both.
+inline QStringList listHeadersPaged()
+{
+    return {QStringLiteral("select *"), QStringLiteral("from priemnici "), QStringLiteral("where id < :page_before"),
+            QStringLiteral("order by id desc"), QStringLiteral("limit :page_rows")};
+}
+constexpr int listPageRows = 250;
+
 inline QStringList listLines()
 {
     return {

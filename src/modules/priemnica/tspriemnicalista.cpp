@@ -8,7 +8,7 @@ const DocumentListKind& listKind()
 {
     static const DocumentListKind kind{
         TSListBase::Captions::English,
-        priemnicasql::listHeaders(),
+        priemnicasql::listHeadersPaged(),
         priemnicasql::listLines(),
         priemnicasql::deleteHeader,
         priemnicasql::deleteLines,
@@ -27,6 +27,7 @@ const DocumentListKind& listKind()
         QStringLiteral("vlez_kol"),
         QStringLiteral("This goods receipt was already deleted on another workstation. The list now shows what is "
                        "stored."),
+        priemnicasql::listPageRows,
     };
     return kind;
 }

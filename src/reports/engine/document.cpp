@@ -8,6 +8,10 @@
 #include <QPainter>
 #include <QPdfWriter>
 
+#include <memory>
+#include <utility>
+#include <vector>
+
 namespace report {
 
 namespace {
@@ -57,16 +61,30 @@ QFont Font::toQFont() const
     return f;
 }
 
+namespace {
+
+// The metrics of a font, made once: a long report measures hundreds of thousands of texts
+// in a handful of fonts.
+const QFontMetricsF& metricsOf(const Font& font)
+{
+    thread_local std::vector<std::pair<Font, std::unique_ptr<QFontMetricsF>>> known;
+    for (const auto& [f, metrics] : known)
+        if (f == font)
+            return *metrics;
+    known.emplace_back(font, std::make_unique<QFontMetricsF>(font.toQFont(), &measureDevice()));
+    return *known.back().second;
+}
+
+} // namespace
+
 double textWidthMm(const QString& text, const Font& font)
 {
-    const QFontMetricsF fm(font.toQFont(), &measureDevice());
-    return fm.horizontalAdvance(text) * kMmPerInch / kMeasureDpi;
+    return metricsOf(font).horizontalAdvance(text) * kMmPerInch / kMeasureDpi;
 }
 
 double lineHeightMm(const Font& font)
 {
-    const QFontMetricsF fm(font.toQFont(), &measureDevice());
-    return fm.height() * kMmPerInch / kMeasureDpi;
+    return metricsOf(font).height() * kMmPerInch / kMeasureDpi;
 }
 
 QStringList Page::texts() const
@@ -162,6 +180,12 @@ void drawPage(QPainter& painter, const Page& page, double dotsPerMm)
 
 bool Document::writePdf(const QString& path, QString* error) const
 {
+    return report::writePdf(*this, path, error);
+}
+
+bool writePdf(const PageSource& pages, const QString& path, QString* error)
+{
+    const QSizeF paperSize = pages.paper();
     {
         QFile probe(path);
         if (!probe.open(QIODevice::WriteOnly)) {
@@ -187,10 +211,10 @@ bool Document::writePdf(const QString& path, QString* error) const
         return false;
     }
     const double dotsPerMm = writer.resolution() / kMmPerInch;
-    for (int i = 0; i < pages.size(); ++i) {
+    for (int i = 0; i < pages.count(); ++i) {
         if (i > 0)
             writer.newPage();
-        drawPage(painter, pages.at(i), dotsPerMm);
+        drawPage(painter, pages.pageAt(i), dotsPerMm);
     }
     return painter.end();
 }

@@ -83,8 +83,21 @@ struct Page {
     const PlacedBand* band(const QString& bandName) const; // first placement
 };
 
+// Pages read one at a time: a Document, or the spool of a long report (spool.h).
+class PageSource {
+public:
+    virtual ~PageSource() = default;
+    virtual QSizeF paper() const = 0; // mm, as the page is turned
+    virtual int count() const = 0;
+    virtual Page pageAt(int index) const = 0;
+};
+
+// Writes the pages to a PDF file one after the other (text stays searchable). False with a
+// message in *error when the file cannot be written.
+bool writePdf(const PageSource& pages, const QString& path, QString* error = nullptr);
+
 // The laid-out report: what the preview shows, the printer prints and the PDF holds.
-class Document {
+class Document : public PageSource {
 public:
     QSizeF paperSize{210.0, 297.0}; // mm, as the page is turned (landscape: 297 x 210)
     QList<Page> pages;
@@ -98,6 +111,11 @@ public:
     bool writePdf(const QString& path, QString* error = nullptr) const;
     // One page as a picture at the given resolution (white paper).
     QImage renderPage(int index, int dotsPerInch = 100) const;
+
+    // PageSource
+    QSizeF paper() const override { return paperSize; }
+    int count() const override { return pageCount(); }
+    Page pageAt(int index) const override { return pages.value(index); }
 };
 
 // The one routine that draws a page: the painter's origin is the paper's top-left corner

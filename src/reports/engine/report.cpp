@@ -2,6 +2,7 @@
 
 #include "data/query.h"
 
+#include <QScopeGuard>
 #include <QVariant>
 
 namespace report {
@@ -76,11 +77,15 @@ Element* Report::element(const QString& name) const
     return nullptr;
 }
 
-// Runs the bands over the datasets and places them on pages.
+// Runs the bands over the datasets and places them on pages, handing each finished page to
+// a sink.
 class Layouter {
 public:
-    explicit Layouter(Report& report) : m_r(report) {}
-    Document run();
+    Layouter(Report& report, PageSink& sink) : m_r(report), m_sink(sink) {}
+    // Lays out until one more page is handed on, or the end; false once done.
+    bool step();
+    bool done() const { return m_state == State::Done; }
+    int pagesOut() const { return m_pagesOut; }
 
 private:
     struct Deferred {
@@ -89,8 +94,10 @@ private:
         SysData* element;
         QPointF origin;
     };
+    enum class State { Start, Rows, End, Done };
 
     QList<Band*> bandsOf(BandKind kind) const;
+    void begin();
     void startPage();
     void finishPage(bool last);
     void newPage();
@@ -103,7 +110,11 @@ private:
     void resolveDeferred();
 
     Report& m_r;
-    Document m_doc;
+    PageSink& m_sink;
+    State m_state = State::Start;
+    bool m_firstRow = true;
+    Page m_page;          // the page being filled
+    int m_pagesOut = 0;   // pages handed to the sink
     QDateTime m_printed;
     double m_y = 0;
     double m_limit = 0;
@@ -121,41 +132,63 @@ QList<Band*> Layouter::bandsOf(BandKind kind) const
     return out;
 }
 
-Document Layouter::run()
+void Layouter::begin()
 {
     m_printed = m_r.PrintDateTime.isValid() ? m_r.PrintDateTime : QDateTime::currentDateTime();
-    m_doc.paperSize = m_r.page.paperSize();
     m_r.m_pageNumber = 0;
     m_groupKeys = QList<QVariant>(bandsOf(BandKind::GroupHeader).size());
 
-    // The title prints while the master dataset stands on its first row.
-    data::Query* ds = m_r.DataSet;
-    if (ds) {
-        ds->FetchAll(); // a report prints every row, and knows the last one
+    // The title prints while the master dataset stands on its first row. A paged dataset
+    // reads its further rows as the report reaches them (Next past the last row read), so
+    // the first page does not wait for the last row.
+    if (data::Query* ds = m_r.DataSet)
         ds->First();
-    }
     startPage();
-    if (!ds) {
-        printRecord(true);
-    } else {
-        bool first = true;
-        while (!ds->IsEmpty() && !ds->Eof()) {
-            printRecord(first);
-            first = false;
-            ds->Next();
+}
+
+bool Layouter::step()
+{
+    const int before = m_pagesOut;
+    while (m_state != State::Done && m_pagesOut == before) {
+        data::Query* ds = m_r.DataSet;
+        switch (m_state) {
+        case State::Start:
+            begin();
+            if (!ds) {
+                printRecord(true);
+                m_state = State::End;
+            } else {
+                m_state = State::Rows;
+            }
+            break;
+        case State::Rows:
+            if (!ds->IsEmpty() && !ds->Eof()) {
+                printRecord(m_firstRow);
+                m_firstRow = false;
+                ds->Next();
+            } else {
+                m_state = State::End;
+            }
+            break;
+        case State::End:
+            for (Band* summary : bandsOf(BandKind::Summary))
+                printBand(summary);
+            finishPage(true);
+            resolveDeferred();
+            m_r.m_pageNumber = 0;
+            m_sink.finish(m_pagesOut);
+            m_state = State::Done;
+            break;
+        case State::Done:
+            break;
         }
     }
-    for (Band* summary : bandsOf(BandKind::Summary))
-        printBand(summary);
-    finishPage(true);
-    resolveDeferred();
-    m_r.m_pageNumber = 0;
-    return m_doc;
+    return m_state != State::Done;
 }
 
 void Layouter::startPage()
 {
-    m_doc.pages.append(Page());
+    m_page = Page();
     ++m_r.m_pageNumber;
     const PageSetup& setup = m_r.page;
     m_y = setup.topMargin;
@@ -177,6 +210,12 @@ void Layouter::startPage()
 
 void Layouter::finishPage(bool last)
 {
+    // The page goes to the sink once its footer is on it.
+    auto handOn = qScopeGuard([this] {
+        m_sink.addPage(std::move(m_page));
+        m_page = Page();
+        ++m_pagesOut;
+    });
     if (last && !m_r.PageFooterOnLastPage)
         return;
     const PageSetup& setup = m_r.page;
@@ -262,7 +301,7 @@ Item Layouter::textItem(const TextElement& element, const QString& text, QPointF
 
 void Layouter::place(Band* band, double top)
 {
-    Page& page = m_doc.pages.last();
+    Page& page = m_page;
     const double left = m_r.page.leftMargin;
     const double width = m_r.page.printableWidth();
     const QRectF area(left, top, width, band->height);
@@ -294,7 +333,7 @@ void Layouter::place(Band* band, double top)
             sys->m_printed = m_printed;
             if (sys->Kind == SysKind::PageCount || sys->Kind == SysKind::PageOfPages) {
                 // Known once the last page is laid out.
-                m_deferred.append(Deferred{int(m_doc.pages.size()) - 1, int(page.items.size()), sys, origin});
+                m_deferred.append(Deferred{m_pagesOut, int(page.items.size()), sys, origin});
                 page.items.append(textItem(*sys, QString(), origin));
                 continue;
             }
@@ -335,7 +374,7 @@ QVariant Layouter::groupKey(const Band* header, int row) const
 void Layouter::printRecord(bool firstRow)
 {
     const QList<Band*> groups = bandsOf(BandKind::GroupHeader);
-    const data::Query* ds = m_r.DataSet;
+    data::Query* ds = m_r.DataSet;
     const int row = ds ? ds->RecNo() : 0;
 
     // Headers of the outermost group that starts here and of every group inside it.
@@ -354,7 +393,10 @@ void Layouter::printRecord(bool firstRow)
         printBand(detail);
     runSubDetails(nullptr);
 
-    // Footers of the outermost group that ends here and of every group inside it.
+    // Footers of the outermost group that ends here and of every group inside it. Whether
+    // this is the last row, and the next row's group, need the next row read.
+    if (ds && row + 1 >= ds->RecordCount() && ds->CanFetchMore())
+        ds->FetchMore();
     const bool lastRow = !ds || row + 1 >= ds->RecordCount();
     int ends = -1;
     for (int i = 0; i < groups.size() && ends < 0; ++i)
@@ -395,7 +437,7 @@ void Layouter::runSubDetails(Band* master)
 
 void Layouter::resolveDeferred()
 {
-    const int total = int(m_doc.pages.size());
+    const int total = m_pagesOut;
     for (const Deferred& d : m_deferred) {
         const int pageNumber = d.page + 1;
         d.element->m_page = pageNumber;
@@ -403,14 +445,42 @@ void Layouter::resolveDeferred()
         QString value = d.element->text();
         if (d.element->OnPrint)
             d.element->OnPrint(value);
-        m_doc.pages[d.page].items[d.item] = textItem(*d.element, value, d.origin);
+        m_sink.setItem(d.page, d.item, textItem(*d.element, value, d.origin));
     }
 }
 
 Document Report::layout()
 {
-    Layouter layouter(*this);
-    return layouter.run();
+    DocumentSink sink;
+    sink.document.paperSize = page.paperSize();
+    layout(sink);
+    return std::move(sink.document);
+}
+
+void Report::layout(PageSink& sink)
+{
+    Layouter layouter(*this, sink);
+    while (layouter.step()) {
+    }
+}
+
+LayoutRun::LayoutRun(Report& report, PageSink& sink) : m_layouter(std::make_unique<Layouter>(report, sink)) {}
+
+LayoutRun::~LayoutRun() = default;
+
+bool LayoutRun::step()
+{
+    return m_layouter->step();
+}
+
+bool LayoutRun::done() const
+{
+    return m_layouter->done();
+}
+
+int LayoutRun::pagesLaidOut() const
+{
+    return m_layouter->pagesOut();
 }
 
 } // namespace report

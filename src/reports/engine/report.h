@@ -35,6 +35,49 @@ struct PageSetup {
 // Without a DataSet the rows are printed once; an empty DataSet prints no rows but
 // everything else. The report moves the cursors of the datasets as it runs (First/Next),
 // so detail queries linked to them follow.
+// Receives the pages of a report as they are laid out, in order. A page may still carry
+// items whose text is only known once the last page is laid out (page count, "page n of
+// m"): they come afterwards through setItem, before finish.
+class PageSink {
+public:
+    virtual ~PageSink() = default;
+    virtual void addPage(Page&& page) = 0;
+    virtual void setItem(int page, int item, const Item& value) = 0;
+    // The last page was laid out; every item is final.
+    virtual void finish(int pageCount) { Q_UNUSED(pageCount); }
+};
+
+// Keeps every page in a Document.
+class DocumentSink : public PageSink {
+public:
+    Document document;
+    void addPage(Page&& page) override { document.pages.append(std::move(page)); }
+    void setItem(int page, int item, const Item& value) override { document.pages[page].items[item] = value; }
+};
+
+class Layouter;
+class Report;
+
+// One run of a report, a page at a time: step() lays out until one more page is complete
+// (or the report ends) and hands it to the sink, so that a preview can show the first page
+// while the rest is still being laid out. The report moves its datasets' cursors as it runs;
+// nothing else may move them between steps.
+class LayoutRun {
+public:
+    LayoutRun(Report& report, PageSink& sink);
+    ~LayoutRun();
+    LayoutRun(const LayoutRun&) = delete;
+    LayoutRun& operator=(const LayoutRun&) = delete;
+
+    // Lays out up to the end of the next page; false once the report is complete.
+    bool step();
+    bool done() const;
+    int pagesLaidOut() const;
+
+private:
+    std::unique_ptr<Layouter> m_layouter;
+};
+
 class Report {
 public:
     Report();
@@ -63,6 +106,9 @@ public:
 
     // Runs the report over its datasets and returns the pages.
     Document layout();
+    // Runs the report over its datasets, handing each page to `sink` as soon as it is laid
+    // out (see LayoutRun): a long report is never held whole.
+    void layout(PageSink& sink);
 
     // While layout() runs: the number of the page being filled (1-based).
     int PageNumber() const { return m_pageNumber; }
