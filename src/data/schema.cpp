@@ -71,13 +71,18 @@ QStringList missingTables(Database& db)
     return missing;
 }
 
+QString toolCommand(const QString& alias, const QString& command)
+{
+    return alias.isEmpty() || alias == QLatin1String("varnok_public")
+               ? QStringLiteral("duredir-db %1").arg(command)
+               : QStringLiteral("duredir-db --alias %1 %2").arg(alias, command);
+}
+
 namespace {
 
 NotPrepared notPrepared(const AliasConfig& config, const QString& alias, const QStringList& missing)
 {
-    const QString tool = alias == QLatin1String("varnok_public")
-                             ? QStringLiteral("duredir-db init")
-                             : QStringLiteral("duredir-db --alias %1 init").arg(alias);
+    const QString tool = toolCommand(alias, QStringLiteral("init"));
     const QString what = missing.isEmpty() || missing.size() == schemaTableNames().size()
                              ? QStringLiteral("has not been prepared: it holds none of the program's tables.")
                              : QStringLiteral("is not prepared completely: the tables %1 are missing.")

@@ -30,6 +30,10 @@ public:
     using Error::Error;
 };
 
+// How the administrator runs a duredir-db command on an alias ("duredir-db init", or
+// "duredir-db --alias shop init" for an alias other than the program's own).
+QString toolCommand(const QString& alias, const QString& command);
+
 // The program's tables that the connection's database lacks (empty: prepared).
 QStringList missingTables(Database& db);
 // Throws NotPrepared when the connection's database lacks any of the program's tables.

@@ -232,9 +232,7 @@ QString duplicatesOf(Database& db, const QString& table, const QString& column)
 
 QString upgradeCommand(const QString& alias, const QString& extra = QString())
 {
-    QString command = alias.isEmpty() || alias == QLatin1String("varnok_public")
-                          ? QStringLiteral("duredir-db upgrade")
-                          : QStringLiteral("duredir-db --alias %1 upgrade").arg(alias);
+    QString command = toolCommand(alias, QStringLiteral("upgrade"));
     if (!extra.isEmpty())
         command += QLatin1Char(' ') + extra;
     return QLatin1Char('\'') + command + QLatin1Char('\'');
