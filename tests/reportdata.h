@@ -65,15 +65,23 @@ inline void addMovement(const QString& kind, int document, int partner, int arti
            {kind, document, partner, article, in, out, date, firm, label});
 }
 
-// The texts printed by an element, in printing order over all pages.
-inline QStringList textsOf(const report::Document& doc, const QString& element)
+// The foot of the printable area of an A4 page with the default margins of 12.7 mm.
+inline constexpr double kPaperBottom = 297.0 - 12.7;
+
+// The texts printed by an element, in printing order over the pages.
+inline QStringList textsOf(const QList<report::Page>& pages, const QString& element)
 {
     QStringList out;
-    for (const report::Page& page : doc.pages)
+    for (const report::Page& page : pages)
         for (const report::Item& item : page.items)
             if (item.kind == report::ItemKind::Text && item.name == element)
                 out << item.text;
     return out;
+}
+
+inline QStringList textsOf(const report::Document& doc, const QString& element)
+{
+    return textsOf(doc.pages, element);
 }
 
 inline QString pdfText(const QString& path)

@@ -9,6 +9,7 @@
 #include "reports/engine/report.h"
 #include "reports/engine/spool.h"
 #include "reports/reportwindow.h"
+#include "reportdata.h"
 #include "support/testdb.h"
 
 #include <QAction>
@@ -18,19 +19,20 @@
 #include <QPrintPreviewWidget>
 #include <QScreen>
 #include <QPrinter>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QtTest>
 
 using namespace report;
+using reportdata::kPaperBottom;
+using reportdata::pdfText;
+using reportdata::textsOf;
 using testsupport::TestDatabase;
 
 namespace {
 
 const Font kBody(9);
-const double kPaperBottom = 297.0 - 12.7;
 const double kFooterHeight = 12.0;
 
 // Delivery lines: id, code, name, unit, quantity, date; `count` rows, quantity id * 1000.5.
@@ -100,6 +102,18 @@ void buildDeliveryNote(Report& r, data::Query* lines)
         ->name = QStringLiteral("PageNo");
 }
 
+// The delivery note over `count` lines, of which `statement` selects the printed ones.
+struct DeliveryNote {
+    data::Query lines;
+    Report report;
+    DeliveryNote(TestDatabase& db, int count, const QString& statement)
+    {
+        createLines(db, count);
+        openQuery(lines, statement);
+        buildDeliveryNote(report, &lines);
+    }
+};
+
 QStringList bandSequence(const Document& doc)
 {
     QStringList out;
@@ -107,30 +121,6 @@ QStringList bandSequence(const Document& doc)
         for (const PlacedBand& b : p.bands)
             out << b.name;
     return out;
-}
-
-QStringList textsOf(const QList<Page>& pages, const QString& elementName)
-{
-    QStringList out;
-    for (const Page& p : pages)
-        for (const Item& i : p.items)
-            if (i.name == elementName)
-                out << i.text;
-    return out;
-}
-
-QStringList textsOf(const Document& doc, const QString& elementName)
-{
-    return textsOf(doc.pages, elementName);
-}
-
-QString pdfText(const QString& path)
-{
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
-    if (!p.waitForFinished(30000) || p.exitCode() != 0)
-        return {};
-    return QString::fromUtf8(p.readAllStandardOutput());
 }
 
 } // namespace
@@ -154,13 +144,9 @@ private slots:
 void TestReportEngine::longDocumentFlowsOverPages()
 {
     TestDatabase db;
-    createLines(db, 60);
-    data::Query lines;
-    openQuery(lines, QStringLiteral("select * from rpt_lines order by id"));
-    lines.setRecNo(30);
-    Report r;
-    buildDeliveryNote(r, &lines);
-    const Document doc = r.layout();
+    DeliveryNote note(db, 60, QStringLiteral("select * from rpt_lines order by id"));
+    note.lines.setRecNo(30);
+    const Document doc = note.report.layout();
 
     // 60 rows of 6.6 mm: 25 fit under the title, the next page takes the other 35 and the
     // signatures no longer fit under them.
@@ -181,7 +167,7 @@ void TestReportEngine::longDocumentFlowsOverPages()
     QCOMPARE(codes.at(25), QStringLiteral("A026"));
     QCOMPARE(codes.last(), QStringLiteral("A060"));
     QCOMPARE(textsOf(doc, QStringLiteral("Partner")), QStringList{QStringLiteral("Article number 1")});
-    QCOMPARE(lines.RecNo(), 59); // the report moved the cursor through the rows
+    QCOMPARE(note.lines.RecNo(), 59); // the report moved the cursor through the rows
 
     for (int i = 0; i < doc.pageCount(); ++i) {
         const Page& page = doc.pages.at(i);
@@ -230,12 +216,8 @@ void TestReportEngine::longDocumentFlowsOverPages()
 void TestReportEngine::emptyDatasetPrintsTitleSummaryAndFooter()
 {
     TestDatabase db;
-    createLines(db, 3);
-    data::Query lines;
-    openQuery(lines, QStringLiteral("select * from rpt_lines where id < 0"));
-    Report r;
-    buildDeliveryNote(r, &lines);
-    const Document doc = r.layout();
+    DeliveryNote note(db, 3, QStringLiteral("select * from rpt_lines where id < 0"));
+    const Document doc = note.report.layout();
     QCOMPARE(doc.pageCount(), 1);
     QCOMPARE(bandSequence(doc), (QStringList{QStringLiteral("Title"), QStringLiteral("Summary"),
                                              QStringLiteral("Footer")}));
@@ -246,8 +228,8 @@ void TestReportEngine::emptyDatasetPrintsTitleSummaryAndFooter()
     QCOMPARE(textsOf(doc, QStringLiteral("PageNo")), QStringList{QStringLiteral("Page 1 of 1")});
 
     // A closed dataset prints the same way.
-    lines.Close();
-    QCOMPARE(bandSequence(r.layout()), bandSequence(doc));
+    note.lines.Close();
+    QCOMPARE(bandSequence(note.report.layout()), bandSequence(doc));
 
     // A report without a dataset prints its rows once.
     Report single;
@@ -465,12 +447,7 @@ void TestReportEngine::fontsAreMetricCompatible()
 void TestReportEngine::pdfHoldsTheText()
 {
     TestDatabase db;
-    createLines(db, 60);
-    data::Query lines;
-    openQuery(lines, QStringLiteral("select * from rpt_lines order by id"));
-    Report r;
-    buildDeliveryNote(r, &lines);
-    const Document doc = r.layout();
+    const Document doc = DeliveryNote(db, 60, QStringLiteral("select * from rpt_lines order by id")).report.layout();
 
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("note.pdf"));

@@ -21,8 +21,6 @@ using testsupport::TestDatabase;
 
 namespace {
 
-const double kPaperBottom = 297.0 - 12.7;
-
 // The two queries of a receipt or dispatch list: headers newest first, lines of the current one.
 struct DocumentQueries {
     data::Query headers;
@@ -84,6 +82,25 @@ int receiptWithLines(const QList<double>& quantities)
     return receipt;
 }
 
+// The receipt form laid out over the receipt list's queries (newest receipt current).
+report::Document receiptDocument()
+{
+    DocumentQueries q(QStringLiteral("priemnici"), QStringLiteral("P"));
+    TSReportPriemnica report;
+    report.PrepareReport(&q.headers, &q.lines);
+    return report.layout();
+}
+
+// An overview's card laid out over the overview's statements (first master row current).
+template <class Card>
+report::Document cardDocument(const QStringList& masterSql, const QStringList& detailSql)
+{
+    OverviewQueries q(masterSql, detailSql);
+    Card card;
+    card.PrepareReport(&q.master, &q.detail, 0);
+    return card.layout();
+}
+
 } // namespace
 
 class TestReports : public QObject {
@@ -96,6 +113,7 @@ private slots:
     void stockListPrintsTheListQuery();
     void articleCardRunningBalance();
     void partnerCardListsTheCurrentPartner();
+    void emptyOverviewsPrintTitlesOnly_data();
     void emptyOverviewsPrintTitlesOnly();
     void everyReportWritesPdf();
 };
@@ -104,10 +122,7 @@ void TestReports::receiptPrintsTheCurrentDocument()
 {
     TestDatabase db;
     receiptWithLines({1234.5, 0.125, 2});
-    DocumentQueries q(QStringLiteral("priemnici"), QStringLiteral("P"));
-    TSReportPriemnica report;
-    report.PrepareReport(&q.headers, &q.lines);
-    const report::Document doc = report.layout();
+    const report::Document doc = receiptDocument();
 
     QCOMPARE(doc.pageCount(), 1);
     QCOMPARE(doc.bandCount(QStringLiteral("QRBand1")), 1);
@@ -146,10 +161,7 @@ void TestReports::longReceiptFlowsOverPages()
     for (int i = 1; i <= 60; ++i)
         quantities << i * 10.25;
     receiptWithLines(quantities);
-    DocumentQueries q(QStringLiteral("priemnici"), QStringLiteral("P"));
-    TSReportPriemnica report;
-    report.PrepareReport(&q.headers, &q.lines);
-    const report::Document doc = report.layout();
+    const report::Document doc = receiptDocument();
 
     QVERIFY(doc.pageCount() >= 2);
     QCOMPARE(doc.bandCount(QStringLiteral("QRSubDetail1")), 60);
@@ -184,10 +196,7 @@ void TestReports::emptyReceiptPrintsTitleAndSummary()
 {
     TestDatabase db;
     addReceipt(3, QStringLiteral("2026-01-31"));
-    DocumentQueries q(QStringLiteral("priemnici"), QStringLiteral("P"));
-    TSReportPriemnica report;
-    report.PrepareReport(&q.headers, &q.lines);
-    const report::Document doc = report.layout();
+    const report::Document doc = receiptDocument();
     QCOMPARE(doc.pageCount(), 1);
     QCOMPARE(doc.bandCount(QStringLiteral("QRBand1")), 1);
     QCOMPARE(doc.bandCount(QStringLiteral("QRSubDetail1")), 0);
@@ -306,24 +315,27 @@ void TestReports::partnerCardListsTheCurrentPartner()
     QVERIFY(!page.findText(QStringLiteral("ALPHA")));
 }
 
+void TestReports::emptyOverviewsPrintTitlesOnly_data()
+{
+    QTest::addColumn<bool>("partner"); // the partner card, else the article card
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("article card") << false << "REMAIN (quantity)";
+    QTest::newRow("partner card") << true << "Out(-) quantity";
+}
+
 void TestReports::emptyOverviewsPrintTitlesOnly()
 {
+    QFETCH(bool, partner);
+    QFETCH(QString, caption);
     TestDatabase db;
-    OverviewQueries article(pregledartikal::masterStatement(), pregledartikal::detailStatement());
-    TSReportArtikalAnalitika card;
-    card.PrepareReport(&article.master, &article.detail, 0);
-    const report::Document cardDoc = card.layout();
-    QCOMPARE(cardDoc.pageCount(), 1);
-    QCOMPARE(cardDoc.bandCount(QStringLiteral("QRSubDetail1")), 0);
-    QVERIFY(cardDoc.pages.first().findText(QStringLiteral("REMAIN (quantity)")));
-
-    OverviewQueries partner(pregledkomintent::masterStatement(), pregledkomintent::detailStatement());
-    TSReportKomintentiAnalitika partnerCard;
-    partnerCard.PrepareReport(&partner.master, &partner.detail, 0);
-    const report::Document partnerDoc = partnerCard.layout();
-    QCOMPARE(partnerDoc.pageCount(), 1);
-    QCOMPARE(partnerDoc.bandCount(QStringLiteral("QRSubDetail1")), 0);
-    QVERIFY(partnerDoc.pages.first().findText(QStringLiteral("Out(-) quantity")));
+    const report::Document doc =
+        partner ? cardDocument<TSReportKomintentiAnalitika>(pregledkomintent::masterStatement(),
+                                                            pregledkomintent::detailStatement())
+                : cardDocument<TSReportArtikalAnalitika>(pregledartikal::masterStatement(),
+                                                         pregledartikal::detailStatement());
+    QCOMPARE(doc.pageCount(), 1);
+    QCOMPARE(doc.bandCount(QStringLiteral("QRSubDetail1")), 0);
+    QVERIFY(doc.pages.first().findText(caption));
 }
 
 void TestReports::everyReportWritesPdf()
@@ -334,27 +346,25 @@ void TestReports::everyReportWritesPdf()
     const int buyer = addPartner(QStringLiteral("ZETA BUYER"));
     addMovement(QStringLiteral("I"), dispatch, buyer, 1, 0, 2.5, QStringLiteral("2026-12-10"), 8);
     QTemporaryDir dir;
-    const auto pdfOf = [&](reports::ReportWindow& report, const QString& name) {
+    // The report written to a PDF file whose text holds each of `texts`.
+    const auto expectPdf = [&](reports::ReportWindow& report, const QString& name, const QStringList& texts) {
         const QString path = dir.filePath(name + QStringLiteral(".pdf"));
         QString error;
-        if (!report.layout().writePdf(path, &error))
-            return error;
-        return pdfText(path);
+        QVERIFY2(report.layout().writePdf(path, &error), qPrintable(error));
+        const QString text = pdfText(path);
+        for (const QString& s : texts)
+            QVERIFY2(text.contains(s), qPrintable(name + QStringLiteral(": ") + text));
     };
 
     DocumentQueries receipts(QStringLiteral("priemnici"), QStringLiteral("P"));
     TSReportPriemnica receipt;
     receipt.PrepareReport(&receipts.headers, &receipts.lines);
-    const QString receiptText = pdfOf(receipt, QStringLiteral("receipt"));
-    for (const char* s : {"GOODS RECEIPT No.", "ACME DOO", "09.12.2026", "1,234.50", "Issued by"})
-        QVERIFY2(receiptText.contains(QString::fromLatin1(s)), qPrintable(receiptText));
+    expectPdf(receipt, "receipt", {"GOODS RECEIPT No.", "ACME DOO", "09.12.2026", "1,234.50", "Issued by"});
 
     DocumentQueries dispatches(QStringLiteral("ispratnici"), QStringLiteral("I"));
     TSReportIspratnica dispatchReport;
     dispatchReport.PrepareReport(&dispatches.headers, &dispatches.lines);
-    const QString dispatchText = pdfOf(dispatchReport, QStringLiteral("dispatch"));
-    for (const char* s : {"GOODS DISPATCH No.", "ZETA BUYER", "10.12.2026", "2.50"})
-        QVERIFY2(dispatchText.contains(QString::fromLatin1(s)), qPrintable(dispatchText));
+    expectPdf(dispatchReport, "dispatch", {"GOODS DISPATCH No.", "ZETA BUYER", "10.12.2026", "2.50"});
 
     data::Query list;
     for (const QString& line : lagerlista::balanceStatement())
@@ -364,23 +374,17 @@ void TestReports::everyReportWritesPdf()
     list.Open();
     TSReportLager stock;
     stock.PrepareReport(&list);
-    const QString stockText = pdfOf(stock, QStringLiteral("stock"));
-    for (const char* s : {"REPORT of PRODUCTS REMAINS", "ARTIKLI", "Remain quantity", "ARTICLE 1", "1,234.50"})
-        QVERIFY2(stockText.contains(QString::fromLatin1(s)), qPrintable(stockText));
+    expectPdf(stock, "stock", {"REPORT of PRODUCTS REMAINS", "ARTIKLI", "Remain quantity", "ARTICLE 1", "1,234.50"});
 
     OverviewQueries articles(pregledartikal::masterStatement(), pregledartikal::detailStatement());
     TSReportArtikalAnalitika card;
     card.PrepareReport(&articles.master, &articles.detail);
-    const QString cardText = pdfOf(card, QStringLiteral("card"));
-    for (const char* s : {"REPORTS BY PRODUCT", "ARTICLE 1", "Type of Document", "RECEIPT", "1,234.50"})
-        QVERIFY2(cardText.contains(QString::fromLatin1(s)), qPrintable(cardText));
+    expectPdf(card, "card", {"REPORTS BY PRODUCT", "ARTICLE 1", "Type of Document", "RECEIPT", "1,234.50"});
 
     OverviewQueries partners(pregledkomintent::masterStatement(), pregledkomintent::detailStatement());
     TSReportKomintentiAnalitika partnerCard;
     partnerCard.PrepareReport(&partners.master, &partners.detail);
-    const QString partnerText = pdfOf(partnerCard, QStringLiteral("partner"));
-    for (const char* s : {"REPORT BY CUSTOMER - COMPANY", "ACME DOO", "Main street 1", "1,234.50"})
-        QVERIFY2(partnerText.contains(QString::fromLatin1(s)), qPrintable(partnerText));
+    expectPdf(partnerCard, "partner", {"REPORT BY CUSTOMER - COMPANY", "ACME DOO", "Main street 1", "1,234.50"});
 }
 
 QTEST_MAIN(TestReports)
