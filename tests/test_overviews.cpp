@@ -10,6 +10,7 @@
 #include "modules/magacin/tmagacin.h"
 #include "modules/pregledartikal/tspregledartikallista.h"
 #include "modules/pregledkomintent/tspregledkomintentlista.h"
+#include "reportdata.h"
 #include "support/appfixture.h"
 
 #include <QBarCategoryAxis>
@@ -20,27 +21,10 @@
 #include <QMdiSubWindow>
 #include <QtTest>
 
+using reportdata::insert;
 using testsupport::AppFixture;
 
 namespace {
-
-int insert(const QString& statement, const QVariantList& values)
-{
-    data::Query q;
-    q.SQL.Add(statement);
-    for (int i = 0; i < values.size(); ++i) {
-        data::Param& p = q.ParamByName(QStringLiteral("p%1").arg(i));
-        const QVariant& v = values.at(i);
-        if (v.typeId() == QMetaType::Int)
-            p.AsInteger(v.toInt());
-        else if (v.typeId() == QMetaType::Double)
-            p.AsFloat(v.toDouble());
-        else
-            p.AsString(v.toString());
-    }
-    q.ExecSQL();
-    return q.LastInsertId();
-}
 
 int article(const QString& name)
 {
