@@ -29,8 +29,6 @@ private slots:
     void dispatchFlowLowersTheStock();
     void listShowsDispatchesAndHoldsStillWhilePrinting();
     void entryNumbersAtSaveAndKeepsTheOpeningDueDate();
-    void entryRefusesIncompleteWindow_data();
-    void entryRefusesIncompleteWindow();
     void failedSaveLeavesNothingHalfWritten_data();
     void failedSaveLeavesNothingHalfWritten();
     void linesTakeTheirPartOfTheStock_data();
@@ -265,44 +263,6 @@ void TestIspratnica::entryNumbersAtSaveAndKeepsTheOpeningDueDate()
                                    "where m.vid_dokument='I' and m.document_id_label<>i.ispratnica_id")
                  .toInt(),
              0);
-}
-
-void TestIspratnica::entryRefusesIncompleteWindow_data()
-{
-    QTest::addColumn<bool>("pickPartner");
-    QTest::addColumn<QString>("typedPartner");
-    QTest::addColumn<bool>("addLine");
-    QTest::addColumn<QString>("date");
-    QTest::newRow("no partner") << false << QString() << true << "2026-03-14";
-    QTest::newRow("name typed, none picked") << false << "ACME" << true << "2026-03-14";
-    QTest::newRow("no line") << true << QString() << false << "2026-03-14";
-    QTest::newRow("no such day") << true << QString() << true << "2026-02-30";
-    QTest::newRow("date half typed") << true << QString() << true << "2026-03-  ";
-}
-
-void TestIspratnica::entryRefusesIncompleteWindow()
-{
-    QFETCH(bool, pickPartner);
-    QFETCH(QString, typedPartner);
-    QFETCH(bool, addLine);
-    QFETCH(QString, date);
-    AppFixture app;
-    const Master m = seed(app);
-    stockUp(app, m);
-    TSIspratnicaVnes* w = openDispatchEntry(app, openDispatchList(app));
-    if (pickPartner)
-        w->VnesiKomintentiID(m.acme);
-    if (!typedPartner.isEmpty())
-        w->Edit2->setText(typedPartner);
-    if (addLine)
-        dispatches::addLine(app, w, m.screw, "1");
-    w->MaskEdit1->setText(date);
-    w->BitBtn1->Click();
-    AppFixture::settle();
-    QCOMPARE(app.messages(), (QList<Shown>{{"Warning", "Fill all entry fields !!!"}}));
-    QCOMPARE(app.active<TSIspratnicaVnes>(), w);
-    QCOMPARE(app.database().count("ispratnici"), 0);
-    QCOMPARE(w->lineCount(), addLine ? 1 : 0);
 }
 
 void TestIspratnica::failedSaveLeavesNothingHalfWritten_data()

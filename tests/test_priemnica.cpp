@@ -60,8 +60,6 @@ private slots:
     void entryStartsEmptyWithTodayAndNextNumber();
     void entrySavesHeaderAndOneLedgerRowPerLine();
     void oneNumberForHeaderAndLines();
-    void entryRefusesIncompleteWindow_data();
-    void entryRefusesIncompleteWindow();
     void lineRemovalRebuildsTheGrid();
     void failedSaveLeavesNoTraceAndKeepsTheWindow_data();
     void failedSaveLeavesNoTraceAndKeepsTheWindow();
@@ -292,57 +290,6 @@ void TestPriemnica::oneNumberForHeaderAndLines()
     const int header = app.database().scalar("select max(id) from priemnici").toInt();
     QCOMPARE(app.database().scalar(QStringLiteral("select priemnica_id from priemnici where id=%1").arg(header)).toInt(), 10);
     QCOMPARE(app.database().count("magacin_artikli", QStringLiteral("document_id=%1 and document_id_label=10").arg(header)), 2);
-}
-
-void TestPriemnica::entryRefusesIncompleteWindow_data()
-{
-    QTest::addColumn<QString>("lack");
-    QTest::addColumn<bool>("dateFocused");
-    QTest::newRow("no partner") << "partner" << false;
-    QTest::newRow("typed over the partner") << "typed" << false;
-    QTest::newRow("no line") << "lines" << false;
-    QTest::newRow("no such day") << "2026-02-30" << true;
-    QTest::newRow("half a date") << "2026-1" << true;
-    QTest::newRow("empty date") << "" << true;
-}
-
-void TestPriemnica::entryRefusesIncompleteWindow()
-{
-    QFETCH(QString, lack);
-    QFETCH(bool, dateFocused);
-    AppFixture app;
-    const Master m = seed(app);
-    TSPriemnicaVnes* w = openEntry(app, openList(app));
-    if (lack != "partner")
-        w->VnesiKomintentiID(m.acme);
-    if (lack == "typed") {
-        // A key in the partner field asks for the partner list; closed without a pick, the
-        // typed text names no partner.
-        w->Edit2->SetFocus();
-        QTest::keyClick(w->Edit2, Qt::Key_X);
-        AppFixture::settle();
-        if (app.main().ActiveMDIChild() != w) {
-            qobject_cast<TFormSrgBase*>(app.main().ActiveMDIChild())->Close();
-            AppFixture::settle();
-        }
-        QVERIFY(!w->Edit2->Text().isEmpty());
-        QCOMPARE(w->PartnerId, 0);
-    }
-    if (lack != "lines")
-        addLine(app, w, m.screw, "5");
-    if (lack.startsWith("20") || lack.isEmpty()) {
-        w->MaskEdit1->clear();
-        w->MaskEdit1->setText(lack);
-    }
-    w->BitBtn3->SetFocus();
-    w->BitBtn1->Click();
-    AppFixture::settle();
-    QCOMPARE(app.messages(), (QList<Shown>{{"Warning", "Please, fill all fields!!!"}}));
-    QCOMPARE(app.active<TSPriemnicaVnes>(), w);
-    QCOMPARE(w->MaskEdit1->hasFocus(), dateFocused);
-    QCOMPARE(app.database().count("priemnici"), 0);
-    QCOMPARE(app.database().count("magacin_artikli"), 0);
-    QCOMPARE(gridLines(w).size(), lack == "lines" ? 0 : 1);
 }
 
 void TestPriemnica::lineRemovalRebuildsTheGrid()
