@@ -85,23 +85,15 @@ inline QStringList headers(AppFixture& app)
 
 inline TSIspratnicaLista* openDispatchList(AppFixture& app)
 {
-    app.main().FakturaIspratnica2->trigger();
-    AppFixture::settle();
-    return app.active<TSIspratnicaLista>();
+    return opened<TSIspratnicaLista>(app, app.main().FakturaIspratnica2);
 }
-
 inline TSIspratnicaVnes* openDispatchEntry(AppFixture& app, TSIspratnicaLista* list)
 {
-    list->Nov1->trigger();
-    AppFixture::settle();
-    return app.active<TSIspratnicaVnes>();
+    return opened<TSIspratnicaVnes>(app, list->Nov1);
 }
-
 inline TSIspratnicaKorekcija* openDispatchEdit(AppFixture& app, TSIspratnicaLista* list)
 {
-    list->Korekcija1->trigger();
-    AppFixture::settle();
-    return app.active<TSIspratnicaKorekcija>();
+    return opened<TSIspratnicaKorekcija>(app, list->Korekcija1);
 }
 
 // Adds a line of `article` through the quantity dialog given `quantity` and "Ok"; returns
@@ -109,15 +101,7 @@ inline TSIspratnicaKorekcija* openDispatchEdit(AppFixture& app, TSIspratnicaList
 inline QString addLineShowing(AppFixture& app, DocumentForm* w, int article, const QString& quantity)
 {
     QString shown;
-    app.onNextDialog([&shown, quantity](QDialog* d) {
-        auto* q = qobject_cast<TSNalogVnesiProizvod*>(d);
-        if (!q)
-            return int(kit::mrCancel);
-        shown = q->Label6->Caption();
-        q->Edit4->setText(quantity);
-        q->Button1->Click();
-        return q->result();
-    });
+    answerQuantity(app, quantity, &shown);
     w->VnesiArtikalID(article);
     return shown;
 }

@@ -7,6 +7,7 @@
 #include "dialogs/tsnalogvnesiproizvod.h"
 #include "kit/button.h"
 #include "kit/edit.h"
+#include "kit/label.h"
 #include "kit/menuitem.h"
 #include "kit/stringgrid.h"
 #include "modules/priemnica/tspriemnicakorekcija.h"
@@ -59,13 +60,15 @@ inline int store(AppFixture& app, int number, const QString& date, int partner, 
     return id;
 }
 
-// The next quantity dialog gets `quantity` and "Ok".
-inline void answerQuantity(AppFixture& app, const QString& quantity)
+// The next quantity dialog gets `quantity` and "Ok"; `shown` takes the balance it showed.
+inline void answerQuantity(AppFixture& app, const QString& quantity, QString* shown = nullptr)
 {
-    app.onNextDialog([quantity](QDialog* d) {
+    app.onNextDialog([quantity, shown](QDialog* d) {
         auto* q = qobject_cast<TSNalogVnesiProizvod*>(d);
         if (!q)
             return int(kit::mrCancel);
+        if (shown)
+            *shown = q->Label6->Caption();
         q->Edit4->setText(quantity);
         q->Button1->Click();
         return q->result();
@@ -78,25 +81,20 @@ inline void addLine(AppFixture& app, DocumentForm* w, int article, const QString
     w->VnesiArtikalID(article);
 }
 
-inline TSPriemnicaLista* openList(AppFixture& app)
+// Runs `command` and returns the window it made active, as a `Window`.
+template <class Window>
+Window* opened(AppFixture& app, QAction* command)
 {
-    app.main().Priemnici2->trigger();
+    command->trigger();
     AppFixture::settle();
-    return app.active<TSPriemnicaLista>();
+    return app.active<Window>();
 }
 
-inline TSPriemnicaVnes* openEntry(AppFixture& app, TSPriemnicaLista* list)
-{
-    list->Nov1->trigger();
-    AppFixture::settle();
-    return app.active<TSPriemnicaVnes>();
-}
-
+inline TSPriemnicaLista* openList(AppFixture& app) { return opened<TSPriemnicaLista>(app, app.main().Priemnici2); }
+inline TSPriemnicaVnes* openEntry(AppFixture& app, TSPriemnicaLista* list) { return opened<TSPriemnicaVnes>(app, list->Nov1); }
 inline TSPriemnicaKorekcija* openEdit(AppFixture& app, TSPriemnicaLista* list)
 {
-    list->Korekcija1->trigger();
-    AppFixture::settle();
-    return app.active<TSPriemnicaKorekcija>();
+    return opened<TSPriemnicaKorekcija>(app, list->Korekcija1);
 }
 
 // The lines of a grid: "id|code|name|unit|quantity" per row.
