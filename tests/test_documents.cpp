@@ -1,8 +1,10 @@
 // What the goods receipt and goods dispatch entry windows share, checked for both kinds:
-// an incomplete window is refused with the kind's message and keeps what was entered.
+// an incomplete window is refused with the kind's message and keeps what was entered; a save
+// that fails at any statement leaves nothing written and the window as it was.
 #include "kit/bitbtn.h"
 #include "kit/maskedit.h"
 #include "ispratnica_fixture.h"
+#include "support/inject.h"
 
 #include <QtTest>
 
@@ -15,6 +17,8 @@ class TestDocuments : public QObject {
 private slots:
     void entryRefusesIncompleteWindow_data();
     void entryRefusesIncompleteWindow();
+    void failedSaveLeavesNoTraceAndKeepsTheWindow_data();
+    void failedSaveLeavesNoTraceAndKeepsTheWindow();
 };
 
 void TestDocuments::entryRefusesIncompleteWindow_data()
@@ -81,6 +85,78 @@ void TestDocuments::entryRefusesIncompleteWindow()
     // Nothing written: no ledger row at all for a receipt, no dispatch row beside the stock.
     QCOMPARE(dispatch ? app.database().count("magacin_artikli", "vid_dokument='I'") : app.database().count("magacin_artikli"), 0);
     QCOMPARE(w->lineCount(), lack == "lines" ? 0 : 1);
+}
+
+void TestDocuments::failedSaveLeavesNoTraceAndKeepsTheWindow_data()
+{
+    QTest::addColumn<bool>("dispatch"); // else a receipt
+    QTest::addColumn<QString>("fragment");
+    QTest::addColumn<int>("nth");
+    QTest::newRow("receipt, number") << false << "max(priemnica_id)" << 1;
+    QTest::newRow("receipt, header") << false << "insert into priemnici" << 1;
+    QTest::newRow("receipt, second line") << false << "insert into magacin_artikli" << 2;
+    QTest::newRow("receipt, last line") << false << "insert into magacin_artikli" << 3;
+    QTest::newRow("receipt, commit") << false << "COMMIT" << 1;
+    QTest::newRow("dispatch, number") << true << "max(ispratnica_id)" << 1;
+    QTest::newRow("dispatch, header") << true << "insert into ispratnici" << 1;
+    QTest::newRow("dispatch, second line") << true << "insert into magacin_artikli" << 2;
+    QTest::newRow("dispatch, commit") << true << "COMMIT" << 1;
+}
+
+void TestDocuments::failedSaveLeavesNoTraceAndKeepsTheWindow()
+{
+    QFETCH(bool, dispatch);
+    QFETCH(QString, fragment);
+    QFETCH(int, nth);
+    AppFixture app;
+    const Master m = seed(app);
+    // A complete entry window. Receipt: ACME, two lines of SCREW and one of NUT. Dispatch,
+    // from SCREW 10 and NUT 4 in stock: BETA, 3 SCREW and 1.5 NUT.
+    QPointer<DocumentForm> w;
+    if (dispatch) {
+        store(app, 1, "2026-01-01", m.acme, {{m.screw, 10}, {m.nut, 4}});
+        w = openDispatchEntry(app, openDispatchList(app));
+        w->VnesiKomintentiID(m.beta);
+        w->MaskEdit1->setText(QStringLiteral("2026-03-14"));
+        addLine(app, w, m.screw, "3");
+        addLine(app, w, m.nut, "1.5");
+    } else {
+        w = openEntry(app, openList(app));
+        w->VnesiKomintentiID(m.acme);
+        w->MaskEdit1->setText(QStringLiteral("2026-03-14"));
+        addLine(app, w, m.screw, "5");
+        addLine(app, w, m.screw, "2.5");
+        addLine(app, w, m.nut, "0");
+    }
+    const QStringList lines = gridLines(w);
+    QCOMPARE(lines.size(), dispatch ? 2 : 3);
+    const QString kind = dispatch ? "I" : "P";
+    {
+        testsupport::FailingStatement fail(app.database().db(), fragment, nth);
+        w->BitBtn1->Click();
+        AppFixture::settle();
+        QVERIFY(fail.seen() >= nth);
+    }
+    QCOMPARE(app.messages(), (QList<Shown>{{"Warning", dispatch ? "Goods dispatch, not entered !!!"
+                                                                : "Goods Receipt,is not entered !!!"}}));
+    QCOMPARE(app.database().count(dispatch ? "ispratnici" : "priemnici"), 0);
+    // Nothing written: no ledger row at all for a receipt, the stock as it was for a dispatch.
+    QCOMPARE(dispatch ? app.database().count("magacin_artikli", "vid_dokument='I'") : app.database().count("magacin_artikli"), 0);
+    QCOMPARE(balance(app, m.screw), dispatch ? 10.0 : 0.0);
+    QVERIFY(!app.database().db().InTransaction());
+    QVERIFY(w);
+    QCOMPARE(app.main().ActiveMDIChild(), static_cast<QWidget*>(w));
+    QCOMPARE(gridLines(w), lines);
+    QCOMPARE(w->PartnerId, dispatch ? m.beta : m.acme);
+    QCOMPARE(w->Edit2->Text(), dispatch ? QStringLiteral("BETA") : QStringLiteral("ACME"));
+    QCOMPARE(w->MaskEdit1->Text(), QStringLiteral("2026-03-14"));
+
+    // Saving again writes the whole document, numbered as the first one.
+    w->BitBtn1->Click();
+    AppFixture::settle();
+    QVERIFY(!w);
+    QCOMPARE(app.database().scalar(dispatch ? "select ispratnica_id from ispratnici" : "select priemnica_id from priemnici").toInt(), 1);
+    QCOMPARE(app.database().count("magacin_artikli", "document_id_label=1 and vid_dokument='" + kind + "'"), lines.size());
 }
 
 QTEST_MAIN(TestDocuments)

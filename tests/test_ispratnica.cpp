@@ -29,8 +29,6 @@ private slots:
     void dispatchFlowLowersTheStock();
     void listShowsDispatchesAndHoldsStillWhilePrinting();
     void entryNumbersAtSaveAndKeepsTheOpeningDueDate();
-    void failedSaveLeavesNothingHalfWritten_data();
-    void failedSaveLeavesNothingHalfWritten();
     void linesTakeTheirPartOfTheStock_data();
     void linesTakeTheirPartOfTheStock();
 
@@ -263,44 +261,6 @@ void TestIspratnica::entryNumbersAtSaveAndKeepsTheOpeningDueDate()
                                    "where m.vid_dokument='I' and m.document_id_label<>i.ispratnica_id")
                  .toInt(),
              0);
-}
-
-void TestIspratnica::failedSaveLeavesNothingHalfWritten_data()
-{
-    QTest::addColumn<QString>("statement");
-    QTest::addColumn<int>("nth");
-    QTest::newRow("number") << "max(ispratnica_id)" << 1;
-    QTest::newRow("header") << "insert into ispratnici" << 1;
-    QTest::newRow("second line") << "insert into magacin_artikli" << 2;
-}
-
-void TestIspratnica::failedSaveLeavesNothingHalfWritten()
-{
-    QFETCH(QString, statement);
-    QFETCH(int, nth);
-    AppFixture app;
-    const Master m = seed(app);
-    stockUp(app, m);
-    TSIspratnicaVnes* w = filledEntry(app, m);
-    {
-        testsupport::FailingStatement fail(app.database().db(), statement, nth);
-        w->BitBtn1->Click();
-        AppFixture::settle();
-        QVERIFY(fail.seen() >= nth);
-    }
-    QCOMPARE(app.messages(), (QList<Shown>{{"Warning", "Goods dispatch, not entered !!!"}}));
-    QCOMPARE(app.database().count("ispratnici"), 0);
-    QVERIFY(dispatchLedger(app).isEmpty());
-    QCOMPARE(balance(app, m.screw), 10.0);
-    QCOMPARE(app.active<TSIspratnicaVnes>(), w);
-    QCOMPARE(w->lineCount(), 2);
-    QCOMPARE(w->PartnerId, m.beta);
-
-    // Saving again writes the whole dispatch.
-    w->BitBtn1->Click();
-    AppFixture::settle();
-    QCOMPARE(headers(app).size(), 1);
-    QCOMPARE(dispatchLedger(app).size(), 2);
 }
 
 void TestIspratnica::linesTakeTheirPartOfTheStock_data()
