@@ -1,6 +1,7 @@
-// What the goods receipt and goods dispatch entry windows share, checked for both kinds:
-// an incomplete window is refused with the kind's message and keeps what was entered; a save
-// that fails at any statement leaves nothing written and the window as it was.
+// What the goods receipt and goods dispatch windows share, checked for both kinds: an
+// incomplete entry window is refused with the kind's message and keeps what was entered; a
+// save or an update that fails at any statement leaves the stored documents as they were and
+// the window as it was, and saving again then works.
 #include "kit/bitbtn.h"
 #include "kit/maskedit.h"
 #include "ispratnica_fixture.h"
@@ -19,7 +20,26 @@ private slots:
     void entryRefusesIncompleteWindow();
     void failedSaveLeavesNoTraceAndKeepsTheWindow_data();
     void failedSaveLeavesNoTraceAndKeepsTheWindow();
+    void failedUpdateLeavesTheDocumentAsItWas_data();
+    void failedUpdateLeavesTheDocumentAsItWas();
 };
+
+namespace {
+
+// "number|date" of every receipt header, or "number|date|due" of every dispatch header, by key.
+QStringList headerRows(AppFixture& app, bool dispatch)
+{
+    if (dispatch)
+        return headers(app);
+    QStringList out;
+    QSqlQuery q(app.database().db().handle());
+    q.exec(QStringLiteral("select priemnica_id,datum from priemnici order by id"));
+    while (q.next())
+        out << QStringLiteral("%1|%2").arg(q.value(0).toString(), q.value(1).toString().left(10));
+    return out;
+}
+
+} // namespace
 
 void TestDocuments::entryRefusesIncompleteWindow_data()
 {
@@ -157,6 +177,76 @@ void TestDocuments::failedSaveLeavesNoTraceAndKeepsTheWindow()
     QVERIFY(!w);
     QCOMPARE(app.database().scalar(dispatch ? "select ispratnica_id from ispratnici" : "select priemnica_id from priemnici").toInt(), 1);
     QCOMPARE(app.database().count("magacin_artikli", "document_id_label=1 and vid_dokument='" + kind + "'"), lines.size());
+}
+
+void TestDocuments::failedUpdateLeavesTheDocumentAsItWas_data()
+{
+    QTest::addColumn<bool>("dispatch"); // else a receipt
+    QTest::addColumn<QString>("fragment");
+    QTest::addColumn<int>("nth");
+    for (const bool dispatch : {false, true}) {
+        const char* kind = dispatch ? "dispatch" : "receipt";
+        QTest::addRow("%s, header", kind) << dispatch << (dispatch ? "update ispratnici" : "update priemnici") << 1;
+        QTest::addRow("%s, removing lines", kind) << dispatch << "delete from magacin_artikli" << 1;
+        QTest::addRow("%s, second line", kind) << dispatch << "insert into magacin_artikli" << 2;
+        QTest::addRow("%s, commit", kind) << dispatch << "COMMIT" << 1;
+    }
+}
+
+void TestDocuments::failedUpdateLeavesTheDocumentAsItWas()
+{
+    QFETCH(bool, dispatch);
+    QFETCH(QString, fragment);
+    QFETCH(int, nth);
+    AppFixture app;
+    const Master m = seed(app);
+    // Receipt: the edit window on receipt 1 (ACME, 10 SCREW and 2.5 NUT) beside receipt 2 (BETA,
+    // 3 NUT). Dispatch: SCREW 10 and NUT 4 received; the edit window on dispatch 5 (due
+    // 2026-04-30), 3 SCREW and 1 NUT to BETA. Each gets a third line, a new number and date.
+    QPointer<DocumentForm> w;
+    int stored = 0;
+    if (dispatch) {
+        store(app, 1, "2026-01-01", m.acme, {{m.screw, 10}, {m.nut, 4}});
+        stored = storeDispatch(app, 5, "2026-04-01", "2026-04-30", m.beta, {{m.screw, 3}, {m.nut, 1}});
+        w = openDispatchEdit(app, openDispatchList(app));
+    } else {
+        stored = store(app, 1, "2026-01-10", m.acme, {{m.screw, 10}, {m.nut, 2.5}});
+        store(app, 2, "2026-01-11", m.beta, {{m.nut, 3}});
+        TSPriemnicaLista* list = openList(app);
+        list->Query1->setRecNo(1);
+        w = openEdit(app, list);
+    }
+    QVERIFY(w);
+    const QStringList headersBefore = headerRows(app, dispatch);
+    const QStringList ledgerBefore = ledger(app) + dispatchLedger(app);
+    w->MaskEdit2->setText(QStringLiteral("8"));
+    w->MaskEdit1->setText(dispatch ? QStringLiteral("2026-06-01") : QStringLiteral("2026-05-05"));
+    addLine(app, w, dispatch ? m.nut : m.screw, dispatch ? "2" : "6");
+    const QStringList lines = gridLines(w);
+    QCOMPARE(lines.size(), 3);
+    {
+        testsupport::FailingStatement fail(app.database().db(), fragment, nth);
+        w->BitBtn1->Click();
+        AppFixture::settle();
+        QVERIFY(fail.seen() >= nth);
+    }
+    QCOMPARE(app.messages(), (QList<Shown>{{"Warning", dispatch ? "Goods dispatch, not updated !!!"
+                                                                : "Goods receipt, not updated !!!"}}));
+    QCOMPARE(headerRows(app, dispatch), headersBefore);
+    QCOMPARE(ledger(app) + dispatchLedger(app), ledgerBefore);
+    QVERIFY(w);
+    QCOMPARE(app.main().ActiveMDIChild(), static_cast<QWidget*>(w));
+    QCOMPARE(gridLines(w), lines);
+    QCOMPARE(w->MaskEdit2->Text(), QStringLiteral("8"));
+
+    w->BitBtn1->Click(); // again, without the failure
+    AppFixture::settle();
+    QVERIFY(!w);
+    QCOMPARE(app.database().count("magacin_artikli", QStringLiteral("document_id=%1 and document_id_label=8 and "
+                                                                    "vid_dokument='%2'")
+                                                         .arg(stored)
+                                                         .arg(dispatch ? "I" : "P")),
+             3);
 }
 
 QTEST_MAIN(TestDocuments)

@@ -23,7 +23,6 @@ private slots:
     void editMeasuresWhatTheDispatchGivesBack_data();
     void editMeasuresWhatTheDispatchGivesBack();
     void duplicateNumberIsRefused();
-    void failedUpdateLeavesTheDispatchAsItWas();
     void deleteGivesTheStockBack();
     void failedDeleteKeepsTheDispatchWhole();
 
@@ -229,38 +228,6 @@ void TestIspratnicaEdit::duplicateNumberIsRefused()
                                        .arg(s.dispatch))
                  .toInt(),
              2);
-}
-
-void TestIspratnicaEdit::failedUpdateLeavesTheDispatchAsItWas()
-{
-    AppFixture app;
-    const Stored s = stored(app);
-    const QStringList ledgerBefore = dispatchLedger(app);
-    const QStringList headersBefore = headers(app);
-    const QList<QPair<QString, int>> failures{
-        {QStringLiteral("update ispratnici"), 1},
-        {QStringLiteral("delete from magacin_artikli"), 1},
-        {QStringLiteral("insert into magacin_artikli"), 2},
-    };
-    for (const auto& [statement, nth] : failures) {
-        app.clearMessages();
-        TSIspratnicaKorekcija* w = openDispatchEdit(app, openDispatchList(app));
-        w->MaskEdit2->setText(QStringLiteral("8"));
-        w->MaskEdit1->setText(QStringLiteral("2026-06-01"));
-        addLine(app, w, s.m.nut, "2");
-        {
-            testsupport::FailingStatement fail(app.database().db(), statement, nth);
-            w->BitBtn1->Click();
-            AppFixture::settle();
-        }
-        QCOMPARE(app.messages(), (QList<Shown>{{"Warning", "Goods dispatch, not updated !!!"}}));
-        QCOMPARE(headers(app), headersBefore);
-        QCOMPARE(dispatchLedger(app), ledgerBefore);
-        QCOMPARE(app.active<TSIspratnicaKorekcija>(), w);
-        QCOMPARE(w->lineCount(), 3);
-        w->Close();
-        AppFixture::settle();
-    }
 }
 
 void TestIspratnicaEdit::deleteGivesTheStockBack()
