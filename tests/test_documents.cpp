@@ -39,6 +39,15 @@ QStringList headerRows(AppFixture& app, bool dispatch)
     return out;
 }
 
+// Saves the window with the `nth` statement that holds `fragment` failing.
+void saveFailingAt(AppFixture& app, DocumentForm* w, const QString& fragment, int nth)
+{
+    testsupport::FailingStatement fail(app.database().db(), fragment, nth);
+    w->BitBtn1->Click();
+    AppFixture::settle();
+    QVERIFY(fail.seen() >= nth);
+}
+
 } // namespace
 
 void TestDocuments::entryRefusesIncompleteWindow_data()
@@ -151,12 +160,9 @@ void TestDocuments::failedSaveLeavesNoTraceAndKeepsTheWindow()
     const QStringList lines = gridLines(w);
     QCOMPARE(lines.size(), dispatch ? 2 : 3);
     const QString kind = dispatch ? "I" : "P";
-    {
-        testsupport::FailingStatement fail(app.database().db(), fragment, nth);
-        w->BitBtn1->Click();
-        AppFixture::settle();
-        QVERIFY(fail.seen() >= nth);
-    }
+    saveFailingAt(app, w, fragment, nth);
+    if (QTest::currentTestFailed())
+        return;
     QCOMPARE(app.messages(), (QList<Shown>{{"Warning", dispatch ? "Goods dispatch, not entered !!!"
                                                                 : "Goods Receipt,is not entered !!!"}}));
     QCOMPARE(app.database().count(dispatch ? "ispratnici" : "priemnici"), 0);
@@ -224,12 +230,9 @@ void TestDocuments::failedUpdateLeavesTheDocumentAsItWas()
     addLine(app, w, dispatch ? m.nut : m.screw, dispatch ? "2" : "6");
     const QStringList lines = gridLines(w);
     QCOMPARE(lines.size(), 3);
-    {
-        testsupport::FailingStatement fail(app.database().db(), fragment, nth);
-        w->BitBtn1->Click();
-        AppFixture::settle();
-        QVERIFY(fail.seen() >= nth);
-    }
+    saveFailingAt(app, w, fragment, nth);
+    if (QTest::currentTestFailed())
+        return;
     QCOMPARE(app.messages(), (QList<Shown>{{"Warning", dispatch ? "Goods dispatch, not updated !!!"
                                                                 : "Goods receipt, not updated !!!"}}));
     QCOMPARE(headerRows(app, dispatch), headersBefore);
