@@ -109,8 +109,8 @@ Kind kindNamed(const QString& name, const Seed& s)
     if (name == QLatin1String("product")) {
         const stores::Product product{0, QStringLiteral("FRAME"), QStringLiteral("PCS"), 5, 18, 0, {{s.bolt, 4}, {s.nut, 4}}};
         return {[=](data::Database& db) { return stores::ProductStore(db).saveNew(product); },
-                [](data::Database& db) { return stores::ProductStore(db).nextCode(); },
-                [](data::Database& db, int n) { return stores::ProductStore(db).codeExists(n); },
+                [](data::Database& db) { return stores::ProductStore(db).nextNumber(); },
+                [](data::Database& db, int n) { return stores::ProductStore(db).numberExists(n); },
                 [=](data::Database& db, int id, const data::RecordVersion& v) {
                     stores::Product changed = product;
                     changed.code = 77;
@@ -122,8 +122,8 @@ Kind kindNamed(const QString& name, const Seed& s)
     }
     if (name == QLatin1String("article")) {
         return {[](data::Database& db) { return stores::ArticleStore(db).saveNew({0, QStringLiteral("WASHER"), QStringLiteral("PCS")}); },
-                [](data::Database& db) { return stores::ArticleStore(db).nextCode(); },
-                [](data::Database& db, int n) { return stores::ArticleStore(db).codeExists(n); },
+                [](data::Database& db) { return stores::ArticleStore(db).nextNumber(); },
+                [](data::Database& db, int n) { return stores::ArticleStore(db).numberExists(n); },
                 [](data::Database& db, int id, const data::RecordVersion& v) {
                     stores::ArticleStore(db).update(id, v, {77, QStringLiteral("WASHER M8"), QStringLiteral("PCS")});
                 },

@@ -52,21 +52,11 @@ const DocumentStatements& dispatches()
     return k;
 }
 
-int DocumentStore::nextNumber()
+DocumentStore::DocumentStore(data::Database& db, const DocumentStatements& kind)
+    : NumberedStore(db, {kind.nextNumber, kind.numberExists, kind.newestNumber, kind.numberField,
+                         kind.recordName() + QStringLiteral(" number")}),
+      m_kind(kind)
 {
-    return stores::nextNumber(m_db, m_kind.nextNumber, m_kind.recordName() + QStringLiteral(" number"));
-}
-
-int DocumentStore::newestNumber()
-{
-    Statement q(m_db, m_kind.newestNumber);
-    q.Open();
-    return q.FieldByName(m_kind.numberField).AsInteger();
-}
-
-bool DocumentStore::numberExists(int number)
-{
-    return anyRowFor(m_db, m_kind.numberExists, number);
 }
 
 void DocumentStore::checkStock(const StockDocument& document, int storedId)
@@ -79,50 +69,38 @@ void DocumentStore::checkStock(const StockDocument& document, int storedId)
     dispatchstock::checkInsideSave(m_db, takes, storedId);
 }
 
-void DocumentStore::bindDueDate(data::Param& param, const StockDocument& document) const
+QVariant DocumentStore::dueDate(const StockDocument& document) const
 {
-    if (document.dueDate.isEmpty())
-        param.Clear();
-    else
-        param.AsString(document.dueDate);
+    return document.dueDate.isEmpty() ? QVariant() : QVariant(document.dueDate);
 }
 
 void DocumentStore::insertLines(int headerId, int number, const StockDocument& document)
 {
     Statement q(m_db, m_kind.insertLine);
-    for (const StockDocument::Line& line : document.lines) {
-        q.ParamByName(QStringLiteral("a1")).AsString(m_kind.vid);
-        q.ParamByName(QStringLiteral("a2")).AsInteger(headerId);
-        q.ParamByName(QStringLiteral("a3")).AsInteger(document.partner);
-        q.ParamByName(QStringLiteral("a4")).AsInteger(line.article);
-        q.ParamByName(QStringLiteral("a5")).AsFloat(m_kind.dispatch ? 0 : line.quantity);
-        q.ParamByName(QStringLiteral("a6")).AsFloat(m_kind.dispatch ? line.quantity : 0);
-        q.ParamByName(QStringLiteral("a7")).AsString(document.date);
-        q.ParamByName(QStringLiteral("a8")).AsInteger(0);
-        q.ParamByName(m_kind.labelParam).AsInteger(number);
-        q.ExecSQL();
-    }
+    for (const StockDocument::Line& line : document.lines)
+        q.run({{QStringLiteral("a1"), m_kind.vid},
+               {QStringLiteral("a2"), headerId},
+               {QStringLiteral("a3"), document.partner},
+               {QStringLiteral("a4"), line.article},
+               {QStringLiteral("a5"), m_kind.dispatch ? 0.0 : line.quantity},
+               {QStringLiteral("a6"), m_kind.dispatch ? line.quantity : 0.0},
+               {QStringLiteral("a7"), document.date},
+               {QStringLiteral("a8"), 0},
+               {m_kind.labelParam, number}});
 }
 
 int DocumentStore::saveNew(const StockDocument& document)
 {
-    int number = 0;
-    // One number for the header and its lines, taken inside the transaction; when another
-    // workstation took it meanwhile, the save runs again with the next one.
-    data::runSave(m_db, [&]() {
+    // One number for the header and its lines.
+    return saveNumbered([&](int number) {
         // Another workstation may have taken the stock since the lines were entered.
         checkStock(document, 0);
-        number = nextNumber();
-
         Statement header(m_db, m_kind.insertHeader);
-        header.ParamByName(QStringLiteral("a1")).AsInteger(number);
-        header.ParamByName(QStringLiteral("a2")).AsString(document.date);
         if (m_kind.dispatch)
-            bindDueDate(header.ParamByName(QStringLiteral("a3")), document);
-        header.ExecSQL();
+            header.ParamByName(QStringLiteral("a3")).AsValue(dueDate(document));
+        header.run({{QStringLiteral("a1"), number}, {QStringLiteral("a2"), document.date}});
         insertLines(header.LastInsertId(), number, document);
     });
-    return number;
 }
 
 data::RecordVersion DocumentStore::load(int id)
@@ -138,19 +116,11 @@ void DocumentStore::update(int id, const data::RecordVersion& loaded, int number
     loaded.saveIfUnchanged(m_db, m_kind.recordName(), [&] {
         // Its stored lines still counted: they are given back below, before the new ones.
         checkStock(document, id);
-
         Statement header(m_db, m_kind.updateHeader);
-        header.ParamByName(QStringLiteral("a1")).AsInteger(number);
-        header.ParamByName(QStringLiteral("a2")).AsString(document.date);
         if (m_kind.dispatch)
-            bindDueDate(header.ParamByName(QStringLiteral("a4")), document);
-        header.ParamByName(QStringLiteral("aid")).AsInteger(id);
-        header.ExecSQL();
-
-        Statement lines(m_db, m_kind.deleteLines);
-        lines.ParamByName(QStringLiteral("aid")).AsInteger(id);
-        lines.ExecSQL();
-
+            header.ParamByName(QStringLiteral("a4")).AsValue(dueDate(document));
+        header.run({{QStringLiteral("a1"), number}, {QStringLiteral("a2"), document.date}, {QStringLiteral("aid"), id}});
+        Statement(m_db, m_kind.deleteLines).run({{QStringLiteral("aid"), id}});
         insertLines(id, number, document);
     });
 }
@@ -158,16 +128,11 @@ void DocumentStore::update(int id, const data::RecordVersion& loaded, int number
 void DocumentStore::remove(int id, const QString& alreadyDeleted)
 {
     data::Transaction transaction(m_db);
-    Statement header(m_db, m_kind.deleteHeader);
-    header.ParamByName(QStringLiteral("aid")).AsInteger(id);
-    header.ExecSQL();
     // No header deleted: another workstation deleted the document first (on an empty list
     // the id is -1 and matches nothing, which needs no word).
-    if (header.RowsAffected() == 0 && id != -1)
+    if (Statement(m_db, m_kind.deleteHeader).run({{QStringLiteral("aid"), id}}).RowsAffected() == 0 && id != -1)
         throw data::StaleRecord(data::StaleRecord::Reason::Deleted, alreadyDeleted);
-    Statement lines(m_db, m_kind.deleteLines);
-    lines.ParamByName(QStringLiteral("aid")).AsInteger(id);
-    lines.ExecSQL();
+    Statement(m_db, m_kind.deleteLines).run({{QStringLiteral("aid"), id}});
     transaction.commit();
 }
 

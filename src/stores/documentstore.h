@@ -1,15 +1,11 @@
 #pragma once
 
 #include "data/recordversion.h"
+#include "stores/statement.h"
 
 #include <QString>
 
 #include <vector>
-
-namespace data {
-class Database;
-class Param;
-}
 
 namespace stores {
 
@@ -60,28 +56,21 @@ struct StockDocument {
 };
 
 // Numbers, saves and deletes the goods receipts or the goods dispatches on one connection.
-class DocumentStore {
+class DocumentStore : public NumberedStore {
 public:
-    DocumentStore(data::Database& db, const DocumentStatements& kind) : m_db(db), m_kind(kind) {}
+    DocumentStore(data::Database& db, const DocumentStatements& kind);
 
-    // The number a document saved now would take (1 for the first).
-    int nextNumber();
-    // The number of the newest document (by key), 0 when there is none.
-    int newestNumber();
-    // Whether a stored document carries `number`.
-    bool numberExists(int number);
-
-    // Saves a new document, header and ledger rows in one transaction, and returns the number
-    // it took there; a number taken meanwhile by another workstation makes the save run again
-    // with the next one. A dispatch that takes more of an article than is left throws
-    // dispatchstock::NotEnoughStock; nothing is written then, or on any other failure.
+    // Saves a new document, header and ledger rows in one transaction, under the number it
+    // takes there (see saveNumbered), and returns the number. A dispatch that takes more of an
+    // article than is left throws dispatchstock::NotEnoughStock; nothing is written then, or
+    // on any other failure.
     int saveNew(const StockDocument& document);
 
     // The stored document with key `id` as it is now, for update().
     data::RecordVersion load(int id);
     // Writes the document with key `id` anew under `number`: the header updated, the ledger
-    // rows replaced, in one transaction. Throws data::StaleRecord when another workstation deleted or changed
-    // it since it was `loaded` (an empty version checks nothing), and
+    // rows replaced, in one transaction. Throws data::StaleRecord when another workstation
+    // deleted or changed it since it was `loaded` (an empty version checks nothing), and
     // dispatchstock::NotEnoughStock on a dispatch beyond stock; nothing is written then.
     void update(int id, const data::RecordVersion& loaded, int number, const StockDocument& document);
 
@@ -93,9 +82,9 @@ public:
 private:
     void checkStock(const StockDocument& document, int storedId);
     void insertLines(int headerId, int number, const StockDocument& document);
-    void bindDueDate(data::Param& param, const StockDocument& document) const;
+    // The due date as bound: none without one.
+    QVariant dueDate(const StockDocument& document) const;
 
-    data::Database& m_db;
     const DocumentStatements& m_kind;
 };
 

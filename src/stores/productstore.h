@@ -1,14 +1,11 @@
 #pragma once
 
 #include "data/recordversion.h"
+#include "stores/statement.h"
 
 #include <QString>
 
 #include <vector>
-
-namespace data {
-class Database;
-}
 
 namespace stores {
 
@@ -50,18 +47,13 @@ struct Product {
     std::vector<Part> composition;
 };
 
-// Numbers and saves the products on one connection.
-class ProductStore {
+// Numbers (by code) and saves the products on one connection.
+class ProductStore : public NumberedStore {
 public:
-    explicit ProductStore(data::Database& db) : m_db(db) {}
-
-    // The code a product saved now would take (1 for the first).
-    int nextCode();
-    bool codeExists(int code);
+    explicit ProductStore(data::Database& db);
 
     // Saves a new product and its composition in one transaction under the next free code,
-    // taken there (a code taken meanwhile makes the save run again with the next one), and
-    // returns the code. Nothing is written on a failure.
+    // taken there (see saveNumbered), and returns the code.
     int saveNew(const Product& product);
 
     // The stored product with key `id` as it is now, for update().
@@ -73,8 +65,6 @@ public:
 
 private:
     void insertComposition(int productId, const Product& product);
-
-    data::Database& m_db;
 };
 
 } // namespace stores

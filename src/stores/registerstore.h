@@ -1,14 +1,10 @@
 #pragma once
 
 #include "data/recordversion.h"
+#include "stores/statement.h"
 
 #include <QString>
 #include <QStringList>
-
-namespace data {
-class Database;
-class Query;
-}
 
 namespace stores {
 
@@ -29,43 +25,25 @@ inline const QString partnerInsert = QStringLiteral(
     "insert into komintenti(naziv,adresa,grad,tel, "
     "mobil,zirosmetka,edb,deponent,sifdejnost,mb,zabeleska1,zabeleska2,rabat) "
     "values(:a1,:a2,:a3,:a4,:a5,:a6,:a7,:a8,:a9,:a10,:a11,:a12,:a13)");
-inline const QStringList partnerUpdate{
-    QStringLiteral("update komintenti "),
-    QStringLiteral("set naziv=:a1, "),
-    QStringLiteral("adresa=:a2, "),
-    QStringLiteral("tel=:a3, "),
-    QStringLiteral("mobil=:a4, "),
-    QStringLiteral("zirosmetka=:a5, "),
-    QStringLiteral("edb=:a6, "),
-    QStringLiteral("deponent=:a7, "),
-    QStringLiteral("sifdejnost=:a8, "),
-    QStringLiteral("mb=:a9, "),
-    QStringLiteral("zabeleska1=:a10, "),
-    QStringLiteral("zabeleska2=:a11, "),
-    QStringLiteral("rabat=:a12, "),
-    QStringLiteral("grad=:a13 "),
-    QStringLiteral("where id=:aid"),
-};
+// "update <table> ", "set <first>=:a1, ", "<next>=:a2, ", ..., "<last>=:an ", "where id=:aid".
+QStringList updateLines(const QString& table, const QStringList& columns);
+inline const QStringList partnerUpdate =
+    updateLines(QStringLiteral("komintenti"),
+                {QStringLiteral("naziv"), QStringLiteral("adresa"), QStringLiteral("tel"), QStringLiteral("mobil"),
+                 QStringLiteral("zirosmetka"), QStringLiteral("edb"), QStringLiteral("deponent"),
+                 QStringLiteral("sifdejnost"), QStringLiteral("mb"), QStringLiteral("zabeleska1"),
+                 QStringLiteral("zabeleska2"), QStringLiteral("rabat"), QStringLiteral("grad")});
 
 inline const QString employeeInsert = QStringLiteral(
     "insert into vraboteni(naziv,adresa,tel, "
     "mobil,zirosmetka,edb,deponent,sifdejnost,mb,zabeleska1,zabeleska2) "
     "values(:a1,:a2,:a3,:a4,:a5,:a6,:a7,:a8,:a9,:a10,:a11)");
-inline const QStringList employeeUpdate{
-    QStringLiteral("update vraboteni "),
-    QStringLiteral("set naziv=:a1, "),
-    QStringLiteral("adresa=:a2, "),
-    QStringLiteral("tel=:a3, "),
-    QStringLiteral("mobil=:a4, "),
-    QStringLiteral("zirosmetka=:a5, "),
-    QStringLiteral("edb=:a6, "),
-    QStringLiteral("deponent=:a7, "),
-    QStringLiteral("sifdejnost=:a8, "),
-    QStringLiteral("mb=:a9, "),
-    QStringLiteral("zabeleska1=:a10, "),
-    QStringLiteral("zabeleska2=:a11 "),
-    QStringLiteral("where id=:aid"),
-};
+inline const QStringList employeeUpdate =
+    updateLines(QStringLiteral("vraboteni"),
+                {QStringLiteral("naziv"), QStringLiteral("adresa"), QStringLiteral("tel"), QStringLiteral("mobil"),
+                 QStringLiteral("zirosmetka"), QStringLiteral("edb"), QStringLiteral("deponent"),
+                 QStringLiteral("sifdejnost"), QStringLiteral("mb"), QStringLiteral("zabeleska1"),
+                 QStringLiteral("zabeleska2")});
 } // namespace registersql
 
 // An article as it is saved (a new one is given the next free code).
@@ -86,60 +64,43 @@ struct Employee {
     QString naziv, adresa, tel, mobil, zirosmetka, edb, deponent, sifdejnost, mb, zabeleska1, zabeleska2;
 };
 
-// Saves the records of one register (`table`: artikli, komintenti or vraboteni) on one
-// connection; `what` names a record for the operator ("article").
-class RegisterStore {
+// The stored record with key `id` of a register's `table`, as it is now, for an update.
+data::RecordVersion loadRecord(data::Database& db, const QString& table, int id);
+
+// Numbers (by code) and saves the articles.
+class ArticleStore : public NumberedStore {
 public:
-    RegisterStore(data::Database& db, QString table, QString what)
-        : m_db(db), m_table(std::move(table)), m_what(std::move(what))
-    {
-    }
-
-    // The stored record with key `id` as it is now, for an update.
-    data::RecordVersion load(int id);
-
-protected:
-    // Runs the update `lines` for the record with key `id`, its values bound by `bind`, in one
-    // transaction; throws data::StaleRecord (nothing written) when another workstation
-    // deleted or changed it since it was `loaded`.
-    template <class Bind>
-    void update(int id, const data::RecordVersion& loaded, const QStringList& lines, Bind&& bind);
-
-    data::Database& m_db;
-
-private:
-    QString m_table;
-    QString m_what;
-};
-
-class ArticleStore : public RegisterStore {
-public:
-    explicit ArticleStore(data::Database& db) : RegisterStore(db, QStringLiteral("artikli"), QStringLiteral("article")) {}
-
-    // The code an article saved now would take (1 for the first).
-    int nextCode();
-    bool codeExists(int code);
-    // Saves a new article under the next free code, taken inside the transaction (a code
-    // taken meanwhile makes the save run again with the next one); returns the code.
+    explicit ArticleStore(data::Database& db);
+    // Saves a new article under the next free code, taken inside the transaction (see
+    // saveNumbered); returns the code.
     int saveNew(const Article& article);
+    data::RecordVersion load(int id) { return loadRecord(m_db, QStringLiteral("artikli"), id); }
+    // Writes the article with key `id` anew, its code included, in one transaction; throws
+    // data::StaleRecord (nothing written) when another workstation deleted or changed it
+    // since it was `loaded`. So do the other registers' updates.
     void update(int id, const data::RecordVersion& loaded, const Article& article);
 };
 
-class PartnerStore : public RegisterStore {
+class PartnerStore {
 public:
-    explicit PartnerStore(data::Database& db)
-        : RegisterStore(db, QStringLiteral("komintenti"), QStringLiteral("company partner"))
-    {
-    }
+    explicit PartnerStore(data::Database& db) : m_db(db) {}
     void saveNew(const Partner& partner);
+    data::RecordVersion load(int id) { return loadRecord(m_db, QStringLiteral("komintenti"), id); }
     void update(int id, const data::RecordVersion& loaded, const Partner& partner);
+
+private:
+    data::Database& m_db;
 };
 
-class EmployeeStore : public RegisterStore {
+class EmployeeStore {
 public:
-    explicit EmployeeStore(data::Database& db) : RegisterStore(db, QStringLiteral("vraboteni"), QStringLiteral("employee")) {}
+    explicit EmployeeStore(data::Database& db) : m_db(db) {}
     void saveNew(const Employee& employee);
+    data::RecordVersion load(int id) { return loadRecord(m_db, QStringLiteral("vraboteni"), id); }
     void update(int id, const data::RecordVersion& loaded, const Employee& employee);
+
+private:
+    data::Database& m_db;
 };
 
 } // namespace stores

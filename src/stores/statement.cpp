@@ -1,7 +1,5 @@
 #include "stores/statement.h"
 
-#include "data/database.h"
-
 namespace stores {
 
 Statement::Statement(data::Database& db, const QString& text) : data::Query(nullptr, db.connectionName())
@@ -15,9 +13,26 @@ Statement::Statement(data::Database& db, const QStringList& lines) : data::Query
         SQL.Add(line);
 }
 
-bool anyRowFor(data::Database& db, const QString& statement, int number)
+Statement& Statement::run(std::initializer_list<std::pair<QString, QVariant>> values)
 {
-    Statement q(db, statement);
+    for (const auto& [name, value] : values)
+        ParamByName(name).AsValue(value);
+    ExecSQL();
+    return *this;
+}
+
+int NumberedStore::nextNumber()
+{
+    Statement q(m_db, m_numbering.next);
+    q.Open();
+    const int number = data::nextNumber(q.FieldByName(QStringLiteral("m_max")), m_numbering.what);
+    q.Close();
+    return number;
+}
+
+bool NumberedStore::numberExists(int number)
+{
+    Statement q(m_db, m_numbering.exists);
     q.ParamByName(QStringLiteral("a")).AsInteger(number);
     q.Open();
     const bool found = !q.IsEmpty();
@@ -25,13 +40,11 @@ bool anyRowFor(data::Database& db, const QString& statement, int number)
     return found;
 }
 
-int nextNumber(data::Database& db, const QString& statement, const QString& what)
+int NumberedStore::newestNumber()
 {
-    Statement q(db, statement);
+    Statement q(m_db, m_numbering.newest);
     q.Open();
-    const int number = data::nextNumber(q.FieldByName(QStringLiteral("m_max")), what);
-    q.Close();
-    return number;
+    return q.FieldByName(m_numbering.newestField).AsInteger();
 }
 
 } // namespace stores

@@ -1,15 +1,12 @@
 #pragma once
 
 #include "data/recordversion.h"
+#include "stores/statement.h"
 
 #include <QString>
 #include <QStringList>
 
 #include <vector>
-
-namespace data {
-class Database;
-}
 
 namespace stores {
 
@@ -61,19 +58,12 @@ struct WorkOrder {
 
 // Numbers and saves the work orders on one connection. Every line writes its product ledger
 // row and one article ledger row per article of the product's present composition.
-class WorkOrderStore {
+class WorkOrderStore : public NumberedStore {
 public:
-    explicit WorkOrderStore(data::Database& db) : m_db(db) {}
+    explicit WorkOrderStore(data::Database& db);
 
-    // The number an order saved now would take (1 for the first).
-    int nextNumber();
-    // The number of the newest order (by key), 0 when there is none.
-    int newestNumber();
-    bool numberExists(int number);
-
-    // Saves a new order and its ledger rows in one transaction and returns the number it took
-    // there (a number taken meanwhile makes the save run again with the next one). Nothing is
-    // written on a failure.
+    // Saves a new order and its ledger rows in one transaction under the number it takes
+    // there (see saveNumbered) and returns the number.
     int saveNew(const WorkOrder& order);
 
     // The stored order with key `id` as it is now, for update().
@@ -84,9 +74,9 @@ public:
     void update(int id, const data::RecordVersion& loaded, int number, const WorkOrder& order);
 
 private:
+    // The order's own columns, under `number` (a1..a5).
+    void writeHeader(Statement& statement, int number, const WorkOrder& order);
     void insertLedgerRows(int orderId, int number, const WorkOrder& order);
-
-    data::Database& m_db;
 };
 
 } // namespace stores

@@ -57,7 +57,7 @@ TSArtikliKorekcija::TSArtikliKorekcija(QWidget* parent)
     Query1->setObjectName(QStringLiteral("Query1"));
 
     m_code.emplace(this, MaskEdit1, Edit3, LoadedCode,
-                   [this](int code) { return stores::ArticleStore(connection()).codeExists(code); },
+                   [this](int code) { return stores::ArticleStore(connection()).numberExists(code); },
                    QStringLiteral("Exist Product with the same product_id"), app::UniqueNumber::OnExit::AnyWay);
     MaskEdit1->OnKeyDown = [this](int& key, Qt::KeyboardModifiers shift) { MaskEdit1KeyDown(key, shift); };
     MaskEdit1->OnExit = [this]() { MaskEdit1Exit(); };

@@ -22,7 +22,7 @@
 
 TSProizvodKorekcija::TSProizvodKorekcija(QWidget* parent)
     : ProductForm(parent),
-      m_code(this, MaskEdit1, Edit2, LoadedCode, [this](int code) { return stores::ProductStore(connection()).codeExists(code); },
+      m_code(this, MaskEdit1, Edit2, LoadedCode, [this](int code) { return stores::ProductStore(connection()).numberExists(code); },
              QStringLiteral("POSTOI PROIZVOD SO ISTA SIFRA"), app::UniqueNumber::OnExit::WithinTheWindow)
 {
     setObjectName(QStringLiteral("SProizvodKorekcija"));
