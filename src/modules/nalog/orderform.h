@@ -18,7 +18,7 @@ class StringGrid;
 
 // What the work order entry and edit windows share: the header fields (number, partner,
 // dates, employee), the buttons, the product line grid with its rules, the picks, the
-// checks before saving and the writing of the ledger rows.
+// checks before saving and the order handed to its store to save.
 class OrderForm : public TFormSrgBase, public app::PickTarget {
     Q_OBJECT
     Q_INTERFACES(app::PickTarget)

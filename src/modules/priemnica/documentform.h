@@ -25,8 +25,8 @@ class StringGrid;
 // What the goods receipt and goods dispatch entry and edit windows share: the header fields
 // (number, partner, date and, on dispatches, the hidden due date), the buttons, the line
 // grid with its rules, the partner and article picks, the import of receipt lines into a
-// dispatch, and the writing of the ledger rows. The DocumentKind says which of the two
-// documents the window keeps.
+// dispatch, and the document handed to its store to save. The DocumentKind says which of
+// the two documents the window keeps.
 //
 // The line grid has six columns (0 stays empty): article id, code, name, unit, quantity.
 // It starts as one ordinary row; the first line added makes row 0 the fixed header.

@@ -19,7 +19,7 @@ class StringGrid;
 }
 
 // What the product entry and edit windows share: the fields of the product, the buttons,
-// the composition grid with its rules, the article pick and the writing of the composition.
+// the composition grid with its rules, the article pick and the product handed to its store.
 class ProductForm : public TFormSrgBase, public app::PickTarget {
     Q_OBJECT
     Q_INTERFACES(app::PickTarget)
