@@ -1,17 +1,21 @@
 cmake_minimum_required(VERSION 3.25)
 # Fails when a file of a layer includes a header of a layer above it. Run by the build
 # (target duredir_layers) with -DSRC=<the src folder> -DSTAMP=<file written on success>.
-# Each folder may include the folders listed after it, and itself.
+# Each folder may include the folders listed after it, and itself; data and stores include
+# no header of Qt's GUI or Widgets (their libraries link Qt Core and Sql only).
 set(allowed_data    data)
+set(allowed_stores  data stores)
 set(allowed_kit     data kit)
 set(allowed_frame   data kit frame)
-set(allowed_modules data kit frame modules dialogs)
-set(allowed_dialogs data kit frame dialogs)
+set(allowed_modules data stores kit frame modules dialogs)
+set(allowed_dialogs data stores kit frame dialogs)
 set(allowed_reports data kit frame reports)
-set(allowed_app     data kit frame modules dialogs reports app)
+set(allowed_app     data stores kit frame modules dialogs reports app)
+# The layers below the widgets: no header of Qt's GUI, Widgets, Charts or printing.
+set(without_widgets data stores)
 
 set(violations "")
-foreach(layer data kit frame modules dialogs reports app)
+foreach(layer data stores kit frame modules dialogs reports app)
     file(GLOB_RECURSE files ${SRC}/${layer}/*.h ${SRC}/${layer}/*.cpp ${SRC}/${layer}/*.in)
     foreach(f ${files})
         file(STRINGS ${f} includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"[a-z]+/")
@@ -22,11 +26,18 @@ foreach(layer data kit frame modules dialogs reports app)
                 string(APPEND violations "  src/${rel}: ${line} (${layer} may use: ${allowed_${layer}})\n")
             endif()
         endforeach()
+        if(layer IN_LIST without_widgets)
+            file(STRINGS ${f} guis REGEX "^[ \t]*#[ \t]*include[ \t]*<(QtGui|QtWidgets|QtCharts|QtPrintSupport|QWidget|QApplication|QGuiApplication|QDialog|QMessageBox|QAbstractItemView|QColor|QFont|QPainter|QPixmap|QIcon)[/>]")
+            foreach(line ${guis})
+                file(RELATIVE_PATH rel ${SRC} ${f})
+                string(APPEND violations "  src/${rel}: ${line} (${layer} uses no widgets)\n")
+            endforeach()
+        endif()
     endforeach()
 endforeach()
 
 if(violations)
-    message(FATAL_ERROR "A layer includes a header of a layer above it:\n${violations}")
+    message(FATAL_ERROR "A layer includes a header of a layer above it (or of the widgets below it):\n${violations}")
 endif()
 if(STAMP)
     file(WRITE ${STAMP} "")

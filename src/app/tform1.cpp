@@ -356,7 +356,7 @@ void TForm1::Tile1Click()
 
 void TForm1::About1Click()
 {
-    TSAbout about(this);
+    TSAbout about(*m_database, this);
     kit::runModal(&about);
 }
 

@@ -55,6 +55,7 @@ public:
     TNavForm* NavForm() const { return m_nav; }
     // The active child window of the frame (its widget), or nullptr.
     QWidget* ActiveMDIChild() const override;
+    data::Database& database() const override { return *m_database; }
     int MDIChildCount() const;
 
     TCCC* CompanyRecord = nullptr;

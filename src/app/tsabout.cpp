@@ -10,7 +10,7 @@
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
-TSAbout::TSAbout(QWidget* parent) : QDialog(parent)
+TSAbout::TSAbout(data::Database& database, QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("SAbout"));
     setWindowTitle(QStringLiteral("About"));
@@ -31,12 +31,12 @@ TSAbout::TSAbout(QWidget* parent) : QDialog(parent)
     layout->addLayout(row);
     setFixedSize(480, 300);
 
-    Query1 = new data::Query(this);
+    Query1 = new data::Query(this, database.connectionName());
     Query1->SQL.Add(QStringLiteral("select *"));
     Query1->SQL.Add(QStringLiteral("from info_table"));
     Query1->Open();
     Memo1->setPlainText(Query1->FieldByName(QStringLiteral("info")).AsString() + QStringLiteral("\n\n")
-                        + details(data::Database::byName(QStringLiteral("Main"))));
+                        + details(&database));
 }
 
 QStringList TSAbout::schemaLines(data::Database& database)

@@ -15,13 +15,14 @@ class Query;
 class TSAbout : public QDialog {
     Q_OBJECT
 public:
-    explicit TSAbout(QWidget* parent = nullptr);
+    // Shows what `database` holds and how it is reached.
+    explicit TSAbout(data::Database& database, QWidget* parent = nullptr);
 
     QPlainTextEdit* Memo1 = nullptr;
     QPushButton* Button1 = nullptr;
     data::Query* Query1 = nullptr;
 
-    // The lines below the info text (for the connection "Main").
+    // The lines below the info text.
     static QString details(data::Database* database);
     // The schema version the database records, and the numbers no unique index protects.
     static QStringList schemaLines(data::Database& database);

@@ -9,6 +9,7 @@
 #include "kit/label.h"
 #include "kit/look.h"
 #include "kit/messagebox.h"
+#include "stores/dispatchstock.h"
 
 #include <QApplication>
 #include <QGridLayout>
@@ -20,7 +21,6 @@ namespace {
 
 const QString kFailedQuantity = QStringLiteral("You put failed value for quantity ");
 const QString kFailedValue = QStringLiteral("You put failed value ");
-const QString kNoQuantity = QStringLiteral("Don't have requested quantity");
 
 } // namespace
 
@@ -150,7 +150,12 @@ void TSNalogVnesiProizvod::LoadArticle(int id)
 
 QString TSNalogVnesiProizvod::NoQuantityText()
 {
-    return kNoQuantity;
+    return dispatchstock::noQuantityText();
+}
+
+bool TSNalogVnesiProizvod::Exceeds(double quantity, double available)
+{
+    return dispatchstock::exceeds(quantity, available);
 }
 
 void TSNalogVnesiProizvod::LoadArticleWithBalance(int id, double takenAlready)
@@ -217,7 +222,7 @@ bool TSNalogVnesiProizvod::QuantityAccepted()
         return false;
     }
     if (m_hasBalance && Exceeds(quantity, m_balance)) {
-        refuse(kNoQuantity, QStringLiteral("Warning"));
+        refuse(NoQuantityText(), QStringLiteral("Warning"));
         return false;
     }
     return true;

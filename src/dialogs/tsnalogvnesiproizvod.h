@@ -57,7 +57,7 @@ public:
     static QString NoQuantityText();
     // Whether `quantity` is more than `available` (a rounding error of summed quantities
     // does not count).
-    static bool Exceeds(double quantity, double available) { return quantity - available > 1e-6; }
+    static bool Exceeds(double quantity, double available);
 
 private:
     void refuse(const QString& text, const QString& title);

@@ -1,5 +1,6 @@
 #include "frame/formfields.h"
 
+#include "kit/button.h"
 #include "kit/dbedit.h"
 #include "kit/edit.h"
 #include "kit/label.h"
@@ -10,6 +11,8 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
+
+#include <functional>
 
 namespace app {
 
@@ -44,6 +47,46 @@ kit::Label* addFieldRow(QFormLayout* form, QWidget* parent, const QString& label
     label->setBuddy(field);
     form->addRow(label, field);
     return label;
+}
+
+namespace {
+
+void placeWithSaveButton(QWidget* window, const std::function<void(QVBoxLayout*)>& addFields, QWidget* button)
+{
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(button);
+    auto* column = new QVBoxLayout;
+    addFields(column);
+    column->addLayout(buttons);
+    column->addStretch(1);
+    auto* outer = new QHBoxLayout(window);
+    outer->setContentsMargins(12, 12, 12, 12);
+    outer->addLayout(column);
+    outer->addStretch(1);
+}
+
+} // namespace
+
+void placeWithSaveButton(QWidget* window, QWidget* fields, QWidget* button)
+{
+    placeWithSaveButton(window, [fields](QVBoxLayout* column) { column->addWidget(fields); }, button);
+}
+
+void placeWithSaveButton(QWidget* window, QLayout* form, QWidget* button)
+{
+    placeWithSaveButton(window, [form](QVBoxLayout* column) {
+        column->addLayout(form);
+        column->addSpacing(6);
+    }, button);
+}
+
+kit::Button* saveButton(QWidget* window, const QString& caption)
+{
+    auto* button = new kit::Button(caption, window);
+    button->setObjectName(QStringLiteral("Button1"));
+    button->setMinimumWidth(90);
+    return button;
 }
 
 void moveOnEnterChain(const QList<kit::Edit*>& fields, QWidget* last)

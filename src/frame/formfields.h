@@ -5,6 +5,7 @@
 #include <QString>
 
 class QFormLayout;
+class QLayout;
 class QWidget;
 
 class QObject;
@@ -14,6 +15,7 @@ class DataSource;
 class Query;
 }
 namespace kit {
+class Button;
 class DBEdit;
 class Edit;
 class Label;
@@ -35,6 +37,13 @@ QFormLayout* fieldForm();
 kit::Label* addFieldRow(QFormLayout* form, QWidget* parent, const QString& labelName, const QString& caption,
                         QWidget* field);
 
+// Lays out a register's entry or edit window: its fields (`fields`, or the layout `form` and
+// a gap of 6) above `button`, the save button, at the right; both at the top left of the
+// window, within a margin of 12.
+void placeWithSaveButton(QWidget* window, QWidget* fields, QWidget* button);
+void placeWithSaveButton(QWidget* window, QLayout* form, QWidget* button);
+// The save button of such a window, captioned `caption`, named Button1.
+kit::Button* saveButton(QWidget* window, const QString& caption);
 // Enter in each field consumes the key and moves the focus to the next field; from the last
 // field it moves to `last` (the save button).
 void moveOnEnterChain(const QList<kit::Edit*>& fields, QWidget* last);

@@ -4,6 +4,10 @@ class QMdiArea;
 class QSize;
 class QWidget;
 
+namespace data {
+class Database;
+}
+
 namespace app {
 
 // What child windows and modules need of the main window that holds them. The main window
@@ -23,6 +27,8 @@ public:
     virtual QWidget* ActiveMDIChild() const = 0;
     // Handles a numbered command synchronously.
     virtual void HandleCommand(int code) = 0;
+    // The program's connection, handed to every window a module makes.
+    virtual data::Database& database() const = 0;
 
 protected:
     Host();

@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QString>
 
+#include "frame/host.h"
 #include "frame/tformsrgbase.h"
 
 class TNavForm;
@@ -67,8 +68,8 @@ protected:
     // Registers a window this module created: it is destroyed with the module.
     void adopt(TFormSrgBase* window);
     // Creates a window of this module: adopted, remembered in `slot` (EntryForm, EditForm or
-    // ListForm), given the navigator and the module's connection (none: the program's). The
-    // caller wires it and then calls InitChild.
+    // ListForm), given the navigator and the module's connection (none: the host's, the
+    // program's). The caller wires it and then calls InitChild.
     template <class W>
     W* makeWindow(QPointer<TFormSrgBase>& slot)
     {
@@ -76,7 +77,7 @@ protected:
         adopt(w);
         slot = w;
         w->Navigator = Navigator;
-        w->Database = Database;
+        w->Database = Database ? Database : (m_host ? &m_host->database() : nullptr);
         return w;
     }
     // An empty window of this module (entry or edit placeholders), opened at once.

@@ -118,10 +118,9 @@ bool TFormSrgBase::hasUnsavedInput() const
 
 data::Database& TFormSrgBase::connection() const
 {
-    data::Database* db = Database ? Database : data::Database::byName(QStringLiteral("Main"));
-    if (!db)
+    if (!Database)
         throw data::DatabaseError(QStringLiteral("The database connection is closed."));
-    return *db;
+    return *Database;
 }
 
 void TFormSrgBase::FormClose()

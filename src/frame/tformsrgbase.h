@@ -46,8 +46,8 @@ public:
     void Close1Click() { Close(); }
     // Closes the window (its frame in the MDI area).
     void Close();
-    // The connection the window reads and writes on: the one handed to it, else the
-    // program's ("Main"); throws when there is none.
+    // The connection the window reads and writes on, the one handed to it (Database); throws
+    // when it was handed none.
     data::Database& connection() const;
     // The window is closing or closed: its fields no longer check what they hold on exit.
     bool isClosing() const { return m_closed; }

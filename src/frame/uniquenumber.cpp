@@ -2,7 +2,6 @@
 
 #include "data/convert.h"
 #include "data/errors.h"
-#include "data/query.h"
 #include "frame/tformsrgbase.h"
 #include "kit/edit.h"
 #include "kit/events.h"
@@ -13,24 +12,16 @@
 
 namespace app {
 
-UniqueNumber::UniqueNumber(TFormSrgBase* window, kit::Edit* field, QWidget* next, const QString& loaded,
-                           data::Query* query, QString exists, QString duplicate, OnExit onExit)
-    : m_window(window), m_field(field), m_next(next), m_loaded(loaded), m_query(query), m_exists(std::move(exists)),
+UniqueNumber::UniqueNumber(TFormSrgBase* window, kit::Edit* field, QWidget* next, const QString& loaded, Exists exists,
+                           QString duplicate, OnExit onExit)
+    : m_window(window), m_field(field), m_next(next), m_loaded(loaded), m_exists(std::move(exists)),
       m_duplicate(std::move(duplicate)), m_onExit(onExit)
 {
 }
 
 bool UniqueNumber::exists(const QString& text)
 {
-    const int number = data::toInteger(text);
-    m_query->Close();
-    m_query->SQL.Clear();
-    m_query->SQL.Add(m_exists);
-    m_query->ParamByName(QStringLiteral("a")).AsInteger(number);
-    m_query->Open();
-    const bool found = !m_query->IsEmpty();
-    m_query->Close();
-    return found;
+    return m_exists(data::toInteger(text));
 }
 
 bool UniqueNumber::accepted()

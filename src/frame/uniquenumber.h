@@ -4,12 +4,11 @@
 
 #include <Qt>
 
+#include <functional>
+
 class QWidget;
 class TFormSrgBase;
 
-namespace data {
-class Query;
-}
 namespace kit {
 class Edit;
 }
@@ -28,9 +27,10 @@ public:
         AnyWay,           // for another control or another window, unless the window closes
         WithinTheWindow,  // only for another control of the window
     };
-    // `exists` selects the records carrying the parameter :a; it runs on `query`.
-    UniqueNumber(TFormSrgBase* window, kit::Edit* field, QWidget* next, const QString& loaded, data::Query* query,
-                 QString exists, QString duplicate, OnExit onExit);
+    // Whether a stored record carries a number: the store's own check.
+    using Exists = std::function<bool(int number)>;
+    UniqueNumber(TFormSrgBase* window, kit::Edit* field, QWidget* next, const QString& loaded, Exists exists,
+                 QString duplicate, OnExit onExit);
 
     // Whether a record carries the number in `text` (throws when it is not a whole number).
     bool exists(const QString& text);
@@ -47,8 +47,7 @@ private:
     kit::Edit* m_field;
     QWidget* m_next;
     const QString& m_loaded;
-    data::Query* m_query;
-    QString m_exists;
+    Exists m_exists;
     QString m_duplicate;
     OnExit m_onExit;
     bool m_checking = false;

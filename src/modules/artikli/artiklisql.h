@@ -1,5 +1,7 @@
 #pragma once
 
+#include "stores/registerstore.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -12,21 +14,10 @@ inline const QStringList Lista{
     QStringLiteral("where artikal like :a"),
 };
 
-inline const QString NextCode = QStringLiteral("select (max(sifra)+1) m_max  from artikli");
-inline const QString Insert = QStringLiteral("insert into artikli(sifra,artikal,edm) values(:a,:b,:c)");
+// Numbering and saving are the store's (stores::ArticleStore); the data generator of the
+// benchmark writes its articles with the same statement.
+inline const QString& Insert = stores::registersql::articleInsert;
 
 inline const QString Load = QStringLiteral("select * from artikli where id=:a");
-inline const QString ByCode = QStringLiteral("select * from artikli where sifra=:a");
-inline const QStringList Update{
-    QStringLiteral("update artikli "),
-    QStringLiteral("set sifra=:a, "),
-    QStringLiteral("artikal=:b, "),
-    QStringLiteral("edm=:c "),
-    QStringLiteral("where id=:aid"),
-};
-
-// The stored article, for the check at save time that nobody else deleted or changed it
-// after the edit window loaded it.
-inline const QString Version = QStringLiteral("select * from artikli where id=:id");
 
 } // namespace artikli_sql

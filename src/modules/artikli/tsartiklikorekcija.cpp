@@ -12,14 +12,14 @@
 #include "kit/maskedit.h"
 #include "kit/messagebox.h"
 #include "modules/artikli/artiklisql.h"
+#include "stores/registerstore.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
-#include <QScopedValueRollback>
 #include <QVBoxLayout>
 
 TSArtikliKorekcija::TSArtikliKorekcija(QWidget* parent)
-    : TFormSrgBase(parent), m_version(artikli_sql::Version, {})
+    : TFormSrgBase(parent)
 {
     trackInput();
     setObjectName(QStringLiteral("SArtikliKorekcija"));
@@ -49,25 +49,16 @@ TSArtikliKorekcija::TSArtikliKorekcija(QWidget* parent)
     Edit1 = app::inputField(this, QStringLiteral("Edit1"));
     Edit1->hide();
 
-    Button1 = new kit::Button(QStringLiteral("Update"), this);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setMinimumWidth(90);
+    Button1 = app::saveButton(this, QStringLiteral("Update"));
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(Button1);
-    auto* column = new QVBoxLayout;
-    column->addWidget(GroupBox1);
-    column->addLayout(buttons);
-    column->addStretch(1);
-    auto* outer = new QHBoxLayout(this);
-    outer->setContentsMargins(12, 12, 12, 12);
-    outer->addLayout(column);
-    outer->addStretch(1);
+    app::placeWithSaveButton(this, GroupBox1, Button1);
 
     Query1 = new data::Query(this);
     Query1->setObjectName(QStringLiteral("Query1"));
 
+    m_code.emplace(this, MaskEdit1, Edit3, LoadedCode,
+                   [this](int code) { return stores::ArticleStore(connection()).numberExists(code); },
+                   QStringLiteral("Exist Product with the same product_id"), app::UniqueNumber::OnExit::AnyWay);
     MaskEdit1->OnKeyDown = [this](int& key, Qt::KeyboardModifiers shift) { MaskEdit1KeyDown(key, shift); };
     MaskEdit1->OnExit = [this]() { MaskEdit1Exit(); };
     Edit3->OnKeyDown = [this](int& key, Qt::KeyboardModifiers shift) { Edit3KeyDown(key, shift); };
@@ -87,54 +78,12 @@ void TSArtikliKorekcija::LoadRecord(int id)
     MaskEdit1->setText(LoadedCode);
     Edit3->setText(Query1->FieldByName(QStringLiteral("artikal")).AsString());
     Edit4->setText(Query1->FieldByName(QStringLiteral("edm")).AsString());
-    m_version.load(connection(), id);
+    m_version = stores::ArticleStore(connection()).load(id);
 }
 
 bool TSArtikliKorekcija::ProveriPostoiArtikal(const QString& code)
 {
-    Query1->Close();
-    Query1->SQL.Clear();
-    Query1->SQL.Add(artikli_sql::ByCode);
-    Query1->ParamByName(QStringLiteral("a")).AsInteger(data::toInteger(code));
-    Query1->Open();
-    return !Query1->IsEmpty();
-}
-
-void TSArtikliKorekcija::checkCode()
-{
-    // Moving the focus from here leaves the code field; that exit must not check again.
-    QScopedValueRollback<bool> guard(m_checking, true);
-    if (MaskEdit1->Text() == LoadedCode) {
-        Edit3->SetFocus();
-        return;
-    }
-    if (ProveriPostoiArtikal(MaskEdit1->Text())) {
-        MaskEdit1->SetFocus();
-        kit::messageBox(this, QStringLiteral("Exist Product with the same product_id"), QStringLiteral("Warning"));
-    } else {
-        Edit3->SetFocus();
-    }
-}
-
-void TSArtikliKorekcija::MaskEdit1KeyDown(int& key, Qt::KeyboardModifiers)
-{
-    if (!kit::isEnter(key))
-        return;
-    key = 0;
-    checkCode();
-}
-
-void TSArtikliKorekcija::MaskEdit1Exit()
-{
-    // A window that is closing no longer checks.
-    if (!m_checking && !m_closing)
-        checkCode();
-}
-
-void TSArtikliKorekcija::FormClose()
-{
-    m_closing = true;
-    TFormSrgBase::FormClose();
+    return m_code->exists(code);
 }
 
 void TSArtikliKorekcija::Edit3KeyDown(int& key, Qt::KeyboardModifiers)
@@ -150,19 +99,10 @@ void TSArtikliKorekcija::Edit4KeyDown(int& key, Qt::KeyboardModifiers)
 void TSArtikliKorekcija::Button1Click()
 {
     try {
-        // Deleted or changed on another workstation since it was loaded: nothing is written.
-        m_version.saveIfUnchanged(connection(), QStringLiteral("article"), [&] {
-            Query1->Close();
-            Query1->SQL.Clear();
-            for (const QString& line : artikli_sql::Update)
-                Query1->SQL.Add(line);
-            Query1->ParamByName(QStringLiteral("aid")).AsInteger(data::toInteger(Edit1->Text()));
-            // The code must be a whole number: an empty or broken code is refused before the update.
-            Query1->ParamByName(QStringLiteral("a")).AsInteger(data::toInteger(MaskEdit1->Text()));
-            Query1->ParamByName(QStringLiteral("b")).AsString(Edit3->Text());
-            Query1->ParamByName(QStringLiteral("c")).AsString(Edit4->Text());
-            Query1->ExecSQL();
-        });
+        // The code must be a whole number: an empty or broken code is refused before the update.
+        stores::ArticleStore(connection())
+            .update(data::toInteger(Edit1->Text()), m_version,
+                    {data::toInteger(MaskEdit1->Text()), Edit3->Text(), Edit4->Text()});
     } catch (const data::StaleRecord& e) {
         kit::messageBox(this, e.text(), QStringLiteral("Warning"));
         return; // the window keeps the operator's input

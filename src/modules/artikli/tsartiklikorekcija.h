@@ -1,7 +1,10 @@
 #pragma once
 
-#include "frame/tformsrgbase.h"
 #include "data/recordversion.h"
+#include "frame/tformsrgbase.h"
+#include "frame/uniquenumber.h"
+
+#include <optional>
 
 namespace data {
 class Query;
@@ -42,16 +45,12 @@ public:
     // "Update": writes code, name and unit in one transaction and closes; when the article
     // was deleted or changed elsewhere since it was loaded, writes nothing and stays open.
     void Button1Click();
-    void MaskEdit1KeyDown(int& key, Qt::KeyboardModifiers shift);
-    void MaskEdit1Exit();
+    void MaskEdit1KeyDown(int& key, Qt::KeyboardModifiers) { m_code->keyDown(key); }
+    void MaskEdit1Exit() { m_code->exit(); }
     void Edit3KeyDown(int& key, Qt::KeyboardModifiers shift);
     void Edit4KeyDown(int& key, Qt::KeyboardModifiers shift);
-    void FormClose() override;
 
 private:
-    // The duplicate test of the code field, moving the focus on when it passes.
-    void checkCode();
-    bool m_checking = false;
-    bool m_closing = false;
-    data::RecordVersion m_version; // the article as loaded
+    data::RecordVersion m_version;         // the article as loaded
+    std::optional<app::UniqueNumber> m_code; // the check of a changed code
 };

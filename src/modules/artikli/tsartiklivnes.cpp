@@ -1,14 +1,13 @@
 #include "modules/artikli/tsartiklivnes.h"
 
 #include "frame/formfields.h"
-#include "data/database.h"
 #include "data/query.h"
 #include "kit/button.h"
 #include "kit/edit.h"
 #include "kit/groupbox.h"
 #include "kit/label.h"
 #include "kit/maskedit.h"
-#include "modules/artikli/artiklisql.h"
+#include "stores/registerstore.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -40,21 +39,9 @@ TSArtikliVnes::TSArtikliVnes(QWidget* parent) : TFormSrgBase(parent)
     MaskEdit1->setEnabled(false);
     MaskEdit1->hide();
 
-    Button1 = new kit::Button(QStringLiteral("Save"), this);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setMinimumWidth(90);
+    Button1 = app::saveButton(this, QStringLiteral("Save"));
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(Button1);
-    auto* column = new QVBoxLayout;
-    column->addWidget(GroupBox1);
-    column->addLayout(buttons);
-    column->addStretch(1);
-    auto* outer = new QHBoxLayout(this);
-    outer->setContentsMargins(12, 12, 12, 12);
-    outer->addLayout(column);
-    outer->addStretch(1);
+    app::placeWithSaveButton(this, GroupBox1, Button1);
 
     Query1 = new data::Query(this);
     Query1->setObjectName(QStringLiteral("Query1"));
@@ -92,24 +79,7 @@ void TSArtikliVnes::Button1Click()
     if (!CheckFields())
         return;
 
-    // The code is taken inside the transaction; when another workstation took it meanwhile,
-    // the save runs again with the next one.
-    data::runSave(connection(), [&]() {
-        Query1->Close();
-        Query1->SQL.Clear();
-        Query1->SQL.Add(artikli_sql::NextCode);
-        Query1->Open();
-        // Over an empty table the maximum counts as 0, so the first article gets code 1.
-        const int code = data::nextNumber(Query1->FieldByName(QStringLiteral("m_max")), QStringLiteral("article code"));
-        Query1->Close();
-
-        Query1->SQL.Clear();
-        Query1->SQL.Add(artikli_sql::Insert);
-        Query1->ParamByName(QStringLiteral("a")).AsString(QString::number(code));
-        Query1->ParamByName(QStringLiteral("b")).AsString(Edit2->Text());
-        Query1->ParamByName(QStringLiteral("c")).AsString(Edit3->Text());
-        Query1->ExecSQL();
-    });
+    stores::ArticleStore(connection()).saveNew({0, Edit2->Text(), Edit3->Text()});
     // Only a saved article closes the window; a failed insert leaves the input in place.
     Close();
 }

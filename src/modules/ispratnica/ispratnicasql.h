@@ -9,18 +9,11 @@
 // The statements and texts of the goods dispatch windows, as they are sent to the server.
 namespace ispratnicasql {
 
-inline const QString deleteHeader = QStringLiteral("delete from ispratnici where id=:aid");
-inline const QString deleteLines =
-    QStringLiteral("delete from magacin_artikli where document_id=:aid and vid_dokument='I'");
-
-// The number of the newest dispatch (by id), for an entry window opened without a list.
-inline const QString newestNumber = QStringLiteral("select ispratnica_id from ispratnici order by id desc limit 1");
-
 // The dispatch windows' kind: 'I' rows, quantities out, a due date, receipt lines imported.
 inline const DocumentKind& kind()
 {
     static const DocumentKind k{
-        QStringLiteral("I"), true, QStringLiteral("ispratnica_id"), QStringLiteral("a11"),
+        stores::dispatches(),
         QStringLiteral("Goods Dispatch No"), QStringLiteral("Goods Dispatch No."), QStringLiteral("Customer-Company"),
         QStringLiteral("Date (God.-Mes.-Den)"), QStringLiteral("Save"), QStringLiteral("Update"),
         {QStringLiteral("No."), QStringLiteral("Product No."), QStringLiteral("Product"), QStringLiteral("Unit"),
@@ -28,13 +21,6 @@ inline const DocumentKind& kind()
         {QStringLiteral("No."), QStringLiteral("Product No."), QStringLiteral("Product"), QStringLiteral("Unit"),
          QStringLiteral("Quantity.")},
         QStringLiteral("select * from komintenti where id=:aid"),
-        QStringLiteral("select max(ispratnica_id)+1 m_max from ispratnici"),
-        QStringLiteral("insert into ispratnici(ispratnica_id,datum,datum_valuta) values(:a1,:a2,:a3)"),
-        QStringLiteral("insert into magacin_artikli(vid_dokument,document_id,id_komintent,id_artikal,vlez_kol,izlez_kol,"
-                       "datum_referenca,firma_id,document_id_label) values(:a1,:a2,:a3,:a4,:a5,:a6,:a7,:a8,:a11)"),
-        QStringLiteral("update ispratnici set ispratnica_id=:a1,datum=:a2,datum_valuta=:a4 where id=:aid"),
-        deleteLines,
-        QStringLiteral("select * from ispratnici where ispratnica_id=:a"),
         {
             QStringLiteral("select ispratnici.ispratnica_id,naziv,ispratnici.datum ,ispratnici.datum_valuta,"
                            "ispratnici.rabat,ispratnici.z1,ispratnici.z2,ispratnici.z3"),
@@ -82,8 +68,7 @@ inline const DocumentListKind& listKind()
             QStringLiteral("left join artikli on magacin_artikli.id_artikal=artikli.id"),
             QStringLiteral("where magacin_artikli.vid_dokument='I' and magacin_artikli.document_id=:id"),
         },
-        deleteHeader,
-        deleteLines,
+        stores::dispatches(),
         QStringLiteral("DELETE ,GOOD DISPATCH !!!"),
         QStringLiteral("ispratnica_id"),
         QStringLiteral("Goods Dispatch"),

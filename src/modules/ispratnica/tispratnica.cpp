@@ -47,7 +47,7 @@ void TIspratnica::KreirajIspratnicaVnes(QObject*, QWidget* form, int)
 {
     auto* w = makeWindow<TSIspratnicaVnes>(EntryForm);
     // The newest number as the list noted it, or looked up when no list is open.
-    const int newest = DocumentList::newestNumber(sourceList(), ispratnicasql::newestNumber, QStringLiteral("ispratnica_id"));
+    const int newest = DocumentList::newestNumber(sourceList(), w->connection(), stores::dispatches());
     w->MaskEdit2->setText(QString::number(qint64(newest) + 1)); // no wrap past the largest number
     w->Edit2->OnKeyDown = [this](int& key, Qt::KeyboardModifiers shift) { ProcPovikajKomintent(nullptr, key, shift); };
     w->BitBtn4->OnClick = [this]() { ProcVnesPovikajPriemniciLista(nullptr); };

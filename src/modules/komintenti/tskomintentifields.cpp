@@ -1,6 +1,7 @@
 #include "modules/komintenti/tskomintentifields.h"
 
 #include "frame/formfields.h"
+#include "data/convert.h"
 #include "data/query.h"
 #include "kit/button.h"
 #include "kit/edit.h"
@@ -44,26 +45,19 @@ TSKomintentiFields::TSKomintentiFields(const QString& buttonCaption, QWidget* pa
         e->setFixedWidth(wide);
     Edit14->setFixedWidth(60);
 
-    Button1 = new kit::Button(buttonCaption, this);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setMinimumWidth(90);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(Button1);
-    auto* column = new QVBoxLayout;
-    column->addLayout(m_form);
-    column->addSpacing(6);
-    column->addLayout(buttons);
-    column->addStretch(1);
-    auto* outer = new QHBoxLayout(this);
-    outer->setContentsMargins(12, 12, 12, 12);
-    outer->addLayout(column);
-    outer->addStretch(1);
+    Button1 = app::saveButton(this, buttonCaption);
+    app::placeWithSaveButton(this, m_form, Button1);
 
     Query1 = new data::Query(this);
     Query1->setObjectName(QStringLiteral("Query1"));
 
     app::moveOnEnterChain({Edit3, Edit4, Edit1, Edit5, Edit6, Edit7, Edit8, Edit9, Edit10, Edit11, Edit12, Edit13, Edit14},
                           Button1);
+}
+
+stores::Partner TSKomintentiFields::partner() const
+{
+    return {Edit3->Text(),  Edit4->Text(),  Edit1->Text(),  Edit5->Text(),  Edit6->Text(),
+            Edit7->Text(),  Edit8->Text(),  Edit9->Text(),  Edit10->Text(), Edit11->Text(),
+            Edit12->Text(), Edit13->Text(), data::toInteger(Edit14->Text())};
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "frame/tformsrgbase.h"
+#include "stores/registerstore.h"
 
 class QFormLayout;
 
@@ -36,6 +37,9 @@ public:
 protected:
     TSKomintentiFields(const QString& buttonCaption, QWidget* parent);
     QFormLayout* fieldLayout() const { return m_form; }
+    // The partner as the boxes hold it; throws data::ConvertError on a discount that is no
+    // whole number.
+    stores::Partner partner() const;
 
 private:
     QFormLayout* m_form = nullptr;

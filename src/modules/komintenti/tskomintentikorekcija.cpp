@@ -14,7 +14,7 @@
 #include <QFormLayout>
 
 TSKomintentiKorekcija::TSKomintentiKorekcija(QWidget* parent)
-    : TSKomintentiFields(QStringLiteral("Update"), parent), m_version(komintenti_sql::Version, {})
+    : TSKomintentiFields(QStringLiteral("Update"), parent)
 {
     setObjectName(QStringLiteral("SKomintentiKorekcija"));
     Edit2 = app::inputField(this, QStringLiteral("Edit2"));
@@ -52,27 +52,13 @@ void TSKomintentiKorekcija::LoadRecord(int id)
     put(Edit12, "zabeleska1");
     put(Edit13, "zabeleska2");
     put(Edit14, "rabat");
-    m_version.load(connection(), id);
+    m_version = stores::PartnerStore(connection()).load(id);
 }
 
 void TSKomintentiKorekcija::Button1Click()
 {
     try {
-        // Deleted or changed on another workstation since it was loaded: nothing is written.
-        m_version.saveIfUnchanged(connection(), QStringLiteral("company partner"), [&] {
-            Query1->Close();
-            Query1->SQL.Clear();
-            for (const QString& line : komintenti_sql::Update)
-                Query1->SQL.Add(line);
-            Query1->ParamByName(QStringLiteral("aid")).AsInteger(data::toInteger(Edit2->Text()));
-            // In the update grad comes last (a13); the fields after it in the insert move down one.
-            const kit::Edit* texts[] = {Edit3, Edit4, Edit5, Edit6, Edit7, Edit8, Edit9, Edit10, Edit11, Edit12, Edit13};
-            for (int i = 0; i < 11; ++i)
-                Query1->ParamByName(QStringLiteral("a%1").arg(i + 1)).AsString(texts[i]->Text());
-            Query1->ParamByName(QStringLiteral("a12")).AsInteger(data::toInteger(Edit14->Text()));
-            Query1->ParamByName(QStringLiteral("a13")).AsString(Edit1->Text());
-            Query1->ExecSQL();
-        });
+        stores::PartnerStore(connection()).update(data::toInteger(Edit2->Text()), m_version, partner());
     } catch (const data::StaleRecord& e) {
         kit::messageBox(this, e.text(), QStringLiteral("Warning"));
         return; // the window keeps the operator's input

@@ -195,46 +195,17 @@ bool OrderForm::checkBeforeSave()
     return false;
 }
 
-void OrderForm::insertLedgerRows(int orderId, int number)
+stores::WorkOrder OrderForm::orderToSave(int employee, const QString& employeeName) const
 {
-    for (int r = 1; r < StringGrid1->RowCount(); ++r) {
-        const int product = data::toInteger(StringGrid1->Cells(1, r));
-        const double quantity = data::toFloat(StringGrid1->Cells(5, r));
-        prepare(Query1, nalogsql::insertProductRow);
-        Query1->ParamByName(QStringLiteral("a1")).AsString(QStringLiteral("N"));
-        Query1->ParamByName(QStringLiteral("a2")).AsInteger(orderId);
-        Query1->ParamByName(QStringLiteral("a3")).AsInteger(PartnerId);
-        Query1->ParamByName(QStringLiteral("a4")).AsInteger(product);
-        Query1->ParamByName(QStringLiteral("a5")).AsFloat(quantity);
-        Query1->ParamByName(QStringLiteral("a6")).AsFloat(0.0);
-        Query1->ParamByName(QStringLiteral("a7")).AsString(MaskEdit1->Text());
-        Query1->ParamByName(QStringLiteral("a8")).AsInteger(0);
-        Query1->ParamByName(QStringLiteral("a9")).AsInteger(0);
-        Query1->ParamByName(QStringLiteral("a10")).AsInteger(0);
-        Query1->ParamByName(QStringLiteral("a11")).AsInteger(number);
-        Query1->ExecSQL();
-
-        // The consumption follows the composition the product has now.
-        prepare(Query1, nalogsql::composition);
-        Query1->ParamByName(QStringLiteral("ip")).AsInteger(product);
-        Query1->Open();
-        Query1->First();
-        while (!Query1->Eof()) {
-            prepare(Query2, nalogsql::insertArticleRow);
-            Query2->ParamByName(QStringLiteral("a1")).AsString(QStringLiteral("N"));
-            Query2->ParamByName(QStringLiteral("a2")).AsInteger(orderId);
-            Query2->ParamByName(QStringLiteral("a3")).AsInteger(PartnerId);
-            Query2->ParamByName(QStringLiteral("a4")).AsInteger(int(Query1->FieldByName(QStringLiteral("id_artikal")).AsFloat()));
-            Query2->ParamByName(QStringLiteral("a5")).AsFloat(0.0);
-            Query2->ParamByName(QStringLiteral("a6")).AsFloat(quantity * Query1->FieldByName(QStringLiteral("kolicina")).AsFloat());
-            Query2->ParamByName(QStringLiteral("a7")).AsString(MaskEdit1->Text());
-            Query2->ParamByName(QStringLiteral("a8")).AsInteger(0);
-            Query2->ParamByName(QStringLiteral("a9")).AsInteger(number);
-            Query2->ExecSQL();
-            Query1->Next();
-        }
-        Query1->Close();
-    }
+    stores::WorkOrder order;
+    order.partner = PartnerId;
+    order.start = MaskEdit1->Text();
+    order.finish = MaskEdit2->Text();
+    order.employee = employee;
+    order.employeeName = employeeName;
+    for (int r = 1; r < StringGrid1->RowCount(); ++r)
+        order.lines.push_back({data::toInteger(StringGrid1->Cells(1, r)), data::toFloat(StringGrid1->Cells(5, r))});
+    return order;
 }
 
 QWidget* OrderForm::controlAfterPick(app::AfterPick after)

@@ -2,6 +2,7 @@
 
 #include "frame/picking.h"
 #include "frame/tformsrgbase.h"
+#include "stores/workorderstore.h"
 
 namespace data {
 class Query;
@@ -17,7 +18,7 @@ class StringGrid;
 
 // What the work order entry and edit windows share: the header fields (number, partner,
 // dates, employee), the buttons, the product line grid with its rules, the picks, the
-// checks before saving and the writing of the ledger rows.
+// checks before saving and the order handed to its store to save.
 class OrderForm : public TFormSrgBase, public app::PickTarget {
     Q_OBJECT
     Q_INTERFACES(app::PickTarget)
@@ -66,8 +67,8 @@ protected:
     // the finish not before the start. On a gap: "Popolni gi site polinja za vnes!!!" and
     // the focus on the field to correct.
     bool checkBeforeSave();
-    // Writes, for every line, the product ledger row and one article ledger row per article
-    // of the product's present composition, under the order `orderId`, labelled `number`.
-    void insertLedgerRows(int orderId, int number);
+    // The order as the save takes it, with the employee given; throws data::ConvertError on
+    // a line the save refuses as it stands.
+    stores::WorkOrder orderToSave(int employee, const QString& employeeName) const;
     void prepare(data::Query* query, const QString& statement);
 };

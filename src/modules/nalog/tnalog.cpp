@@ -59,10 +59,7 @@ void TNalog::KreirajNalogVnes(QObject*, QWidget* form, int code)
         newest = list->LastOrderNumber();
     } else {
         // No work order list open: the newest order is looked up.
-        data::Query q;
-        q.SQL.Add(nalogsql::newestNumber);
-        q.Open();
-        newest = q.FieldByName(QStringLiteral("nalog_id")).AsInteger();
+        newest = stores::WorkOrderStore(w->connection()).newestNumber();
     }
     w->Edit1->setText(QString::number(newest + 1));
     w->Edit2->OnKeyDown = [this](int& key, Qt::KeyboardModifiers shift) { ProcPovikajKomintent(nullptr, key, shift); };

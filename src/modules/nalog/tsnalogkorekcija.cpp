@@ -29,8 +29,9 @@ QString dateText(const data::Field& field)
 } // namespace
 
 TSNalogKorekcija::TSNalogKorekcija(QWidget* parent)
-    : OrderForm(parent), m_version(nalogsql::versionHeader, nalogsql::versionRows),
-      m_number(this, Edit1, Edit2, LoadedNumber, Query1, nalogsql::numberExists,
+    : OrderForm(parent),
+      m_number(this, Edit1, Edit2, LoadedNumber,
+               [this](int number) { return stores::WorkOrderStore(connection()).numberExists(number); },
                QStringLiteral("POSTOI NALOG SO ISTA SIFRA"), app::UniqueNumber::OnExit::AnyWay)
 {
     setObjectName(QStringLiteral("SNalogKorekcija"));
@@ -80,7 +81,7 @@ void TSNalogKorekcija::LoadRecord(int id)
     if (rows > 0)
         StringGrid1->setFixedRows(1);
     Query1->Close();
-    m_version.load(connection(), id);
+    m_version = stores::WorkOrderStore(connection()).load(id);
 }
 
 void TSNalogKorekcija::ReceiveEmployee(int id)
@@ -111,27 +112,8 @@ void TSNalogKorekcija::BitBtn1Click()
     if (!m_number.accepted())
         return;
     try {
-        data::Database& db = connection();
-        data::Transaction transaction(db);
-        // Deleted or changed on another workstation since it was loaded: nothing is written.
-        m_version.verify(db, QStringLiteral("work order"));
-        prepare(Query1, nalogsql::updateOrder);
-        Query1->ParamByName(QStringLiteral("a1")).AsInteger(number);
-        Query1->ParamByName(QStringLiteral("a2")).AsString(MaskEdit1->Text());
-        Query1->ParamByName(QStringLiteral("a3")).AsString(MaskEdit2->Text());
-        Query1->ParamByName(QStringLiteral("a4")).AsInteger(data::toInteger(EmployeeIdText));
-        Query1->ParamByName(QStringLiteral("a5")).AsString(EmployeeName);
-        Query1->ParamByName(QStringLiteral("aid")).AsInteger(OrderId);
-        Query1->ExecSQL();
-
-        for (const QString& statement : {nalogsql::deleteProductRows, nalogsql::deleteArticleRows}) {
-            prepare(Query1, statement);
-            Query1->ParamByName(QStringLiteral("aid")).AsInteger(OrderId);
-            Query1->ExecSQL();
-        }
-
-        insertLedgerRows(OrderId, number);
-        transaction.commit();
+        stores::WorkOrderStore(connection())
+            .update(OrderId, m_version, number, orderToSave(data::toInteger(EmployeeIdText), EmployeeName));
     } catch (const data::StaleRecord& e) {
         kit::messageBox(this, e.text(), QStringLiteral("Warning"));
         return; // the window keeps the operator's input

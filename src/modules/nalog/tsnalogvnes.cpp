@@ -40,24 +40,7 @@ void TSNalogVnes::BitBtn1Click()
         return;
     int number = 0;
     try {
-        // One number for the order and all its ledger rows, taken inside the transaction;
-        // when another workstation took it meanwhile, the save runs again with the next one.
-        data::runSave(connection(), [&]() {
-            prepare(Query1, nalogsql::nextNumber);
-            Query1->Open();
-            number = data::nextNumber(Query1->FieldByName(QStringLiteral("m_max")), QStringLiteral("work order number"));
-
-            prepare(Query1, nalogsql::insertOrder);
-            Query1->ParamByName(QStringLiteral("a1")).AsInteger(number);
-            Query1->ParamByName(QStringLiteral("a2")).AsString(MaskEdit1->Text());
-            Query1->ParamByName(QStringLiteral("a3")).AsString(MaskEdit2->Text());
-            Query1->ParamByName(QStringLiteral("a4")).AsInteger(EmployeeId);
-            Query1->ParamByName(QStringLiteral("a5")).AsString(Edit3->Text());
-            Query1->ExecSQL();
-            const int orderId = Query1->LastInsertId();
-
-            insertLedgerRows(orderId, number);
-        });
+        number = stores::WorkOrderStore(connection()).saveNew(orderToSave(EmployeeId, Edit3->Text()));
     } catch (const data::RangeError& e) {
         kit::messageBox(this, e.text(), QStringLiteral("Warning"));
         return;

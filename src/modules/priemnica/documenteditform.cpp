@@ -12,7 +12,7 @@
 #include "kit/maskedit.h"
 #include "kit/messagebox.h"
 #include "kit/stringgrid.h"
-#include "modules/ispratnica/dispatchstock.h"
+#include "stores/dispatchstock.h"
 
 #include <QApplication>
 
@@ -29,9 +29,9 @@ QString dateText(const data::Field& field)
 } // namespace
 
 DocumentEditForm::DocumentEditForm(const DocumentKind& kind, QWidget* parent)
-    : DocumentForm(kind, parent), m_version(kind.versionHeader(), {kind.versionLines()}),
-      m_number(this, MaskEdit2, Edit2, LoadedNumber, Query1, kind.numberExists, kind.duplicateNumber,
-               app::UniqueNumber::OnExit::AnyWay)
+    : DocumentForm(kind, parent),
+      m_number(this, MaskEdit2, Edit2, LoadedNumber, [this](int number) { return store().numberExists(number); },
+               kind.duplicateNumber, app::UniqueNumber::OnExit::AnyWay)
 {
     Label1->setCaption(Kind.editNumberCaption);
     BitBtn1->setText(Kind.saveCaptionEdit);
@@ -59,7 +59,7 @@ void DocumentEditForm::PocetniVrednosti(int id)
         Query1->ParamByName(QStringLiteral("aid")).AsInteger(DocumentId);
         Query1->Open();
     }
-    MaskEdit2->setText(Query1->FieldByName(Kind.numberField).AsString());
+    MaskEdit2->setText(Query1->FieldByName(Kind.statements.numberField).AsString());
     LoadedNumber = MaskEdit2->Text();
     if (Query1->hasField(QStringLiteral("naziv")))
         Edit2->setText(Query1->FieldByName(QStringLiteral("naziv")).AsString());
@@ -79,7 +79,7 @@ void DocumentEditForm::PocetniVrednosti(int id)
         StringGrid1->setCells(2, i, Query1->FieldByName(QStringLiteral("sifra")).AsString());
         StringGrid1->setCells(3, i, Query1->FieldByName(QStringLiteral("Artikal")).AsString());
         StringGrid1->setCells(4, i, Query1->FieldByName(QStringLiteral("edm")).AsString());
-        StringGrid1->setCells(5, i, Query1->FieldByName(Kind.quantityField()).AsString());
+        StringGrid1->setCells(5, i, Query1->FieldByName(Kind.statements.quantityField()).AsString());
         Query1->Next();
     }
 
@@ -95,7 +95,7 @@ void DocumentEditForm::PocetniVrednosti(int id)
     StringGrid1->setRowCount(Query1->RecordCount() + 1);
     StringGrid1->setFixedRows(1);
     Query1->Close();
-    m_version.load(connection(), id);
+    m_version = store().load(id);
 }
 
 void DocumentEditForm::BitBtn1Click()
@@ -115,28 +115,7 @@ void DocumentEditForm::BitBtn1Click()
     if (!m_number.accepted())
         return;
     try {
-        // Deleted or changed on another workstation since it was loaded: nothing is written.
-        m_version.saveIfUnchanged(connection(), Kind.recordName(), [&] {
-            // Its stored lines still counted: they are given back below, before the new ones.
-            checkStockInsideSave();
-
-            Query1->Close();
-            Query1->SQL.Clear();
-            Query1->SQL.Add(Kind.updateHeader);
-            Query1->ParamByName(QStringLiteral("a1")).AsInteger(number);
-            Query1->ParamByName(QStringLiteral("a2")).AsString(MaskEdit1->Text());
-            if (Kind.dispatch)
-                bindDueDate(Query1->ParamByName(QStringLiteral("a4"))); // as loaded
-            Query1->ParamByName(QStringLiteral("aid")).AsInteger(DocumentId);
-            Query1->ExecSQL();
-
-            Query1->SQL.Clear();
-            Query1->SQL.Add(Kind.deleteLines);
-            Query1->ParamByName(QStringLiteral("aid")).AsInteger(DocumentId);
-            Query1->ExecSQL();
-
-            insertLedgerRows(DocumentId, number);
-        });
+        store().update(DocumentId, m_version, number, documentToSave());
     } catch (const data::StaleRecord& e) {
         kit::messageBox(this, e.text(), QStringLiteral("Warning"));
         return; // the window keeps the operator's input

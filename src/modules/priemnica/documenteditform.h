@@ -6,7 +6,8 @@
 
 // What the goods receipt and goods dispatch edit windows share: loading a stored document
 // (number, partner, date, due date, lines), the check that a changed number is not taken,
-// and the save in one transaction: the header updated, the ledger rows written anew.
+// and the save through the store (header updated, ledger rows written anew, in one
+// transaction).
 class DocumentEditForm : public DocumentForm {
     Q_OBJECT
 public:

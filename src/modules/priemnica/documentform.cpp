@@ -15,7 +15,7 @@
 #include "kit/modal.h"
 #include "kit/panel.h"
 #include "kit/stringgrid.h"
-#include "modules/ispratnica/dispatchstock.h"
+#include "stores/dispatchstock.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -70,7 +70,7 @@ DocumentForm::DocumentForm(const DocumentKind& kind, QWidget* parent) : TFormSrg
     MaskEdit1->setFixedWidth(120);
     for (kit::Edit* e : {static_cast<kit::Edit*>(MaskEdit2), Edit2, static_cast<kit::Edit*>(MaskEdit1)})
         e->setFont(kit::inputFont());
-    if (Kind.dispatch) {
+    if (Kind.dispatch()) {
         // The due date: set by the window, never shown to the operator.
         Label4 = label(QStringLiteral("Label4"), QStringLiteral("Valuta (God.-Mes.-Den)"));
         MaskEdit3 = new kit::MaskEdit(this);
@@ -88,7 +88,7 @@ DocumentForm::DocumentForm(const DocumentKind& kind, QWidget* parent) : TFormSrg
 
     BitBtn2 = button(QStringLiteral("BitBtn2"), QStringLiteral("Add"));
     BitBtn3 = button(QStringLiteral("BitBtn3"), QStringLiteral("Delete"));
-    if (Kind.dispatch)
+    if (Kind.dispatch())
         BitBtn4 = button(QStringLiteral("BitBtn4"), QStringLiteral("Import"));
     BitBtn1 = button(QStringLiteral("BitBtn1"), QString());
 
@@ -187,7 +187,7 @@ void DocumentForm::VnesiKomintentiID(int id)
 void DocumentForm::VnesiArtikalID(int id)
 {
     auto* dialog = new TSNalogVnesiProizvod(this);
-    if (Kind.dispatch)
+    if (Kind.dispatch())
         dialog->LoadArticleWithBalance(id, linesTake(id) - dispatchstock::read(connection(), id, storedDocumentId()).taken);
     else
         dialog->LoadArticle(id);
@@ -205,7 +205,7 @@ void DocumentForm::importReceipt(int id)
 {
     auto* dialog = new TSImport(this);
     dialog->LoadReceiptLines(id);
-    if (Kind.dispatch)
+    if (Kind.dispatch())
         dialog->RowsRefused = [this, dialog](const QList<int>& rows) { return importRowsBeyondStock(dialog, rows); };
     if (kit::runModal(dialog) == kit::mrOk) {
         setLineHeaderTexts(Kind.addedLineHeader);
@@ -270,16 +270,6 @@ double DocumentForm::linesTake(int article, int exceptRow) const
 double DocumentForm::availableFor(int article, int exceptRow)
 {
     return dispatchstock::read(connection(), article, storedDocumentId()).available() - linesTake(article, exceptRow);
-}
-
-void DocumentForm::checkStockInsideSave()
-{
-    if (!Kind.dispatch)
-        return;
-    QMap<int, double> takes;
-    for (int r = 1; r < StringGrid1->RowCount(); ++r)
-        takes[lineArticle(r)] += data::toFloat(StringGrid1->Cells(5, r));
-    dispatchstock::checkInsideSave(connection(), takes, storedDocumentId());
 }
 
 void DocumentForm::refuseShortStock(int article)
@@ -363,32 +353,22 @@ bool DocumentForm::checkBeforeSave(const QString& message)
     return true;
 }
 
-void DocumentForm::insertLedgerRows(int headerId, int number)
+stores::DocumentStore DocumentForm::store()
 {
-    for (int r = 1; r < StringGrid1->RowCount(); ++r) {
-        const double quantity = data::toFloat(StringGrid1->Cells(5, r));
-        Query1->Close();
-        Query1->SQL.Clear();
-        Query1->SQL.Add(Kind.insertLine);
-        Query1->ParamByName(QStringLiteral("a1")).AsString(Kind.vid);
-        Query1->ParamByName(QStringLiteral("a2")).AsInteger(headerId);
-        Query1->ParamByName(QStringLiteral("a3")).AsInteger(PartnerId);
-        Query1->ParamByName(QStringLiteral("a4")).AsInteger(int(data::toFloat(StringGrid1->Cells(1, r))));
-        Query1->ParamByName(QStringLiteral("a5")).AsFloat(Kind.dispatch ? 0 : quantity);
-        Query1->ParamByName(QStringLiteral("a6")).AsFloat(Kind.dispatch ? quantity : 0);
-        Query1->ParamByName(QStringLiteral("a7")).AsString(MaskEdit1->Text());
-        Query1->ParamByName(QStringLiteral("a8")).AsInteger(0);
-        Query1->ParamByName(Kind.labelParam).AsInteger(number);
-        Query1->ExecSQL();
-    }
+    return stores::DocumentStore(connection(), Kind.statements);
 }
 
-void DocumentForm::bindDueDate(data::Param& param) const
+stores::StockDocument DocumentForm::documentToSave() const
 {
+    stores::StockDocument document;
+    document.partner = PartnerId;
+    document.date = MaskEdit1->Text();
+    // A due date field without a real date (none stored) saves none.
     if (MaskEdit3 && data::isValidDateText(MaskEdit3->Text()))
-        param.AsString(MaskEdit3->Text());
-    else
-        param.Clear();
+        document.dueDate = MaskEdit3->Text();
+    for (int r = 1; r < StringGrid1->RowCount(); ++r)
+        document.lines.push_back({lineArticle(r), data::toFloat(StringGrid1->Cells(5, r))});
+    return document;
 }
 
 void DocumentForm::prepareEntry()
@@ -409,30 +389,7 @@ void DocumentForm::saveNew()
         return;
     int number = 0;
     try {
-        // One number for the header and its lines, taken inside the transaction; when another
-        // workstation took it meanwhile, the save runs again with the next one.
-        data::runSave(connection(), [&]() {
-            // Another workstation may have taken the stock since the lines were entered.
-            checkStockInsideSave();
-
-            Query1->Close();
-            Query1->SQL.Clear();
-            Query1->SQL.Add(Kind.nextNumber);
-            Query1->Open();
-            number = data::nextNumber(Query1->FieldByName(QStringLiteral("m_max")), Kind.recordName() + QStringLiteral(" number"));
-            Query1->Close();
-
-            Query1->SQL.Clear();
-            Query1->SQL.Add(Kind.insertHeader);
-            Query1->ParamByName(QStringLiteral("a1")).AsInteger(number);
-            Query1->ParamByName(QStringLiteral("a2")).AsString(MaskEdit1->Text());
-            if (Kind.dispatch)
-                bindDueDate(Query1->ParamByName(QStringLiteral("a3")));
-            Query1->ExecSQL();
-            const int headerId = Query1->LastInsertId();
-
-            insertLedgerRows(headerId, number);
-        });
+        number = store().saveNew(documentToSave());
     } catch (const dispatchstock::NotEnoughStock& e) {
         refuseShortStock(e.article());
         return; // nothing written; the window keeps partner, date and lines

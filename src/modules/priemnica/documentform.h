@@ -11,8 +11,6 @@
 class TSImport;
 
 namespace data {
-class Database;
-class Param;
 class Query;
 }
 namespace kit {
@@ -27,8 +25,8 @@ class StringGrid;
 // What the goods receipt and goods dispatch entry and edit windows share: the header fields
 // (number, partner, date and, on dispatches, the hidden due date), the buttons, the line
 // grid with its rules, the partner and article picks, the import of receipt lines into a
-// dispatch, and the writing of the ledger rows. The DocumentKind says which of the two
-// documents the window keeps.
+// dispatch, and the document handed to its store to save. The DocumentKind says which of
+// the two documents the window keeps.
 //
 // The line grid has six columns (0 stays empty): article id, code, name, unit, quantity.
 // It starts as one ordinary row; the first line added makes row 0 the fixed header.
@@ -98,9 +96,6 @@ protected:
     void importReceipt(int id);
     // The key of the stored document the window saves over; 0 for a new one.
     virtual int storedDocumentId() const { return 0; }
-    // Inside a dispatch save, before its lines are written: every article of the lines
-    // read again (see dispatchstock); throws dispatchstock::NotEnoughStock.
-    void checkStockInsideSave();
     // Tells the operator that a save was refused for `article` ("Warning") and puts the
     // grid on its first line; the window keeps its lines.
     void refuseShortStock(int article);
@@ -113,10 +108,11 @@ protected:
     // Refuses an incomplete window or a date that is not a real calendar date with
     // `message` ("Warning"), the focus then in the date field when the date was wrong.
     bool checkBeforeSave(const QString& message);
-    // Inserts one ledger row per line under the header id, labelled with `number`.
-    void insertLedgerRows(int headerId, int number);
-    // Binds the due date; a field without a real date (none stored) binds null.
-    void bindDueDate(data::Param& param) const;
+    // The window's store, on its connection.
+    stores::DocumentStore store();
+    // The header and lines as the save takes them; throws data::ConvertError on a line the
+    // save refuses as it stands.
+    stores::StockDocument documentToSave() const;
     void setLineHeaderTexts(const QStringList& texts);
     int currentGridRow() const;
 

@@ -49,8 +49,6 @@ DocumentList::DocumentList(const DocumentListKind& kind, QWidget* parent)
     Query2->setMasterSource(DataSource1);
     DataSource2 = new data::DataSource(Query2, this);
     DataSource2->setObjectName(QStringLiteral("DataSource2"));
-    Query3 = new data::Query(this);
-    Query3->setObjectName(QStringLiteral("Query3"));
 
     DBGrid1 = new kit::DBGrid(this);
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
@@ -126,14 +124,11 @@ void DocumentList::RefreshList()
     m_lastNumber = Query1->IsEmpty() ? 0 : Query1->FieldByName(m_kind.numberField).AsInteger();
 }
 
-int DocumentList::newestNumber(const DocumentList* list, const QString& statement, const QString& field)
+int DocumentList::newestNumber(const DocumentList* list, data::Database& db, const stores::DocumentStatements& kind)
 {
     if (list)
         return list->m_lastNumber;
-    data::Query q;
-    q.SQL.Add(statement);
-    q.Open();
-    return q.FieldByName(field).AsInteger();
+    return stores::DocumentStore(db, kind).newestNumber();
 }
 
 void DocumentList::deleteCurrent()
@@ -144,22 +139,7 @@ void DocumentList::deleteCurrent()
         return;
     const int id = SelectedId();
     try {
-        data::Database* db = Database ? Database : data::Database::byName(Query3->connectionName());
-        if (!db)
-            throw data::DatabaseError::connectionClosed(QStringLiteral("The database connection is closed."));
-        data::Transaction transaction(*db);
-        for (const QString& statement : {m_kind.deleteHeader, m_kind.deleteLines}) {
-            Query3->Close();
-            Query3->SQL.Clear();
-            Query3->SQL.Add(statement);
-            Query3->ParamByName(QStringLiteral("aid")).AsInteger(id);
-            Query3->ExecSQL();
-            // No header deleted: another workstation deleted the document first (on an
-            // empty list the id is -1 and matches nothing, which needs no word).
-            if (statement == m_kind.deleteHeader && Query3->RowsAffected() == 0 && id != -1)
-                throw data::StaleRecord(data::StaleRecord::Reason::Deleted, m_kind.alreadyDeleted);
-        }
-        transaction.commit();
+        stores::DocumentStore(connection(), m_kind.statements).remove(id, m_kind.alreadyDeleted);
     } catch (const data::StaleRecord& e) {
         kit::messageBox(this, e.text(), QStringLiteral("Warning"));
     } catch (const std::exception& e) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "frame/tslistbase.h"
+#include "stores/documentstore.h"
 
 #include <QColor>
 #include <QList>
@@ -33,8 +34,7 @@ struct DocumentListKind {
     TSListBase::Captions menuCaptions;
     QStringList headers; // Query1, read a page at a time when pageRows is set (:page_before, :page_rows)
     QStringList lines;   // Query2, detail through :id
-    QString deleteHeader;
-    QString deleteLines;
+    const stores::DocumentStatements& statements; // the store's: deleting, the newest number
     QString deleteQuestion;
     QString numberField;
     QString numberTitle;
@@ -73,14 +73,13 @@ public:
     kit::DBGrid* DBGrid2 = nullptr;
     data::Query* Query2 = nullptr; // lines of the current document
     data::DataSource* DataSource2 = nullptr;
-    data::Query* Query3 = nullptr; // deletes
 
     // Reopens the list on the newest document and notes its number.
     void RefreshList() override;
 
     // The number of the newest document: as `list` noted it when a list is open, otherwise
-    // looked up with `statement` (its column `field`); 0 when there is none.
-    static int newestNumber(const DocumentList* list, const QString& statement, const QString& field);
+    // looked up on `db`; 0 when there is none.
+    static int newestNumber(const DocumentList* list, data::Database& db, const stores::DocumentStatements& kind);
 
 protected:
     // The number of the newest document at the last refresh; 0 when there is none.

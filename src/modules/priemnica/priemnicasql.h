@@ -37,23 +37,13 @@ inline QStringList listLines()
     };
 }
 
-inline const QString deleteHeader = QStringLiteral("delete from priemnici where id=:aid");
-inline const QString deleteLines =
-    QStringLiteral("delete from magacin_artikli where document_id=:aid and vid_dokument='P'");
-
-// The number of the newest receipt (by id), for an entry window opened without a list.
-inline const QString newestNumber = QStringLiteral("select priemnica_id from priemnici order by id desc limit 1");
+// Numbering, saving and deleting are the store's (stores::receipts()); the data generator
+// of the benchmark writes its receipts with the same statements.
+inline const QString& insertHeader = stores::receipts().insertHeader;
+inline const QString& insertLine = stores::receipts().insertLine;
 
 // Entry and edit windows.
 inline const QString partnerById = QStringLiteral("select * from komintenti where id=:aid");
-inline const QString nextNumber = QStringLiteral("select max(priemnica_id)+1 m_max from priemnici");
-inline const QString insertHeader = QStringLiteral("insert into priemnici(priemnica_id,datum) values(:a1,:a2)");
-inline const QString insertLine = QStringLiteral(
-    "insert into magacin_artikli(vid_dokument,document_id,id_komintent,id_artikal,vlez_kol,izlez_kol,"
-    "datum_referenca,firma_id,document_id_label) values(:a1,:a2,:a3,:a4,:a5,:a6,:a7,:a8,:a9)");
-inline const QString updateHeader =
-    QStringLiteral("update priemnici set priemnica_id=:a1,datum=:a2 where id=:aid");
-inline const QString numberExists = QStringLiteral("select * from priemnici where priemnica_id=:a");
 
 // Loading a receipt into the edit window.
 inline QStringList editHeader()
@@ -80,15 +70,14 @@ inline const QString editPartner =
 inline const DocumentKind& kind()
 {
     static const DocumentKind k{
-        QStringLiteral("P"), false, QStringLiteral("priemnica_id"), QStringLiteral("a9"),
+        stores::receipts(),
         QStringLiteral("GoodsReceipt ID"), QStringLiteral("Goods Receipt ID"), QStringLiteral("Company Partner"),
         QStringLiteral("Date (YYYY.-MM.-DD)"), QStringLiteral("Save"), QStringLiteral("Update"),
         {QStringLiteral("No."), QStringLiteral("Product No."), QStringLiteral("Product Name"), QStringLiteral("Unit"),
          QStringLiteral("Quantity")},
         {QStringLiteral("Br."), QStringLiteral("Katalog Br."), QStringLiteral("Artikal"), QStringLiteral("Edm"),
          QStringLiteral("Vlez_Kol."), QStringLiteral("Izlez_Kol.")},
-        partnerById, nextNumber, insertHeader, insertLine, updateHeader, deleteLines, numberExists, editHeader(),
-        headerOnly, editLines, editPartner,
+        partnerById, editHeader(), headerOnly, editLines, editPartner,
         QStringLiteral("Please, fill all fields!!!"), QStringLiteral("Goods Receipt,successful entered!!!"),
         QStringLiteral("Goods Receipt,is not entered !!!"), QStringLiteral("Fill all entry fields!!!"),
         QStringLiteral("Goods receipt,successful updated !!!"), QStringLiteral("Goods receipt, not updated !!!"),

@@ -50,7 +50,7 @@ void TPriemnica::KreirajPriemnicaVnes(QObject*, QWidget* form, int)
 {
     auto* w = makeWindow<TSPriemnicaVnes>(EntryForm);
     // The newest number as the list noted it, or looked up when no list is open.
-    const int newest = DocumentList::newestNumber(sourceList(), priemnicasql::newestNumber, QStringLiteral("priemnica_id"));
+    const int newest = DocumentList::newestNumber(sourceList(), w->connection(), stores::receipts());
     w->MaskEdit2->setText(QString::number(qint64(newest) + 1)); // no wrap past the largest number
     w->Edit2->OnKeyDown = [this](int& key, Qt::KeyboardModifiers shift) { ProcPovikajKomintent(nullptr, key, shift); };
     w->BitBtn2->OnClick = [this]() { ProcPovikajArtikli(nullptr); };

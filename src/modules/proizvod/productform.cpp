@@ -174,14 +174,15 @@ void ProductForm::prepare(const QString& statement)
     Query1->SQL.Add(statement);
 }
 
-void ProductForm::insertComposition(int productId)
+stores::Product ProductForm::productToSave() const
 {
-    for (int r = 1; r < StringGrid1->RowCount(); ++r) {
-        prepare(proizvodsql::insertComposition);
-        Query1->ParamByName(QStringLiteral("a")).AsInteger(productId);
-        Query1->ParamByName(QStringLiteral("b")).AsInteger(data::toInteger(StringGrid1->Cells(1, r)));
-        Query1->ParamByName(QStringLiteral("c")).AsFloat(data::toFloat(StringGrid1->Cells(5, r)));
-        Query1->ParamByName(QStringLiteral("d")).AsInteger(0);
-        Query1->ExecSQL();
-    }
+    stores::Product product;
+    product.name = Edit2->Text();
+    product.unit = Edit3->Text();
+    product.price = data::toFloat(Edit4->Text());
+    product.taxRate = data::toFloat(Edit5->Text());
+    product.discount = data::toFloat(Edit6->Text());
+    for (int r = 1; r < StringGrid1->RowCount(); ++r)
+        product.composition.push_back({data::toInteger(StringGrid1->Cells(1, r)), data::toFloat(StringGrid1->Cells(5, r))});
+    return product;
 }

@@ -2,6 +2,7 @@
 
 #include "frame/picking.h"
 #include "frame/tformsrgbase.h"
+#include "stores/productstore.h"
 
 namespace data {
 class Query;
@@ -18,7 +19,7 @@ class StringGrid;
 }
 
 // What the product entry and edit windows share: the fields of the product, the buttons,
-// the composition grid with its rules, the article pick and the writing of the composition.
+// the composition grid with its rules, the article pick and the product handed to its store.
 class ProductForm : public TFormSrgBase, public app::PickTarget {
     Q_OBJECT
     Q_INTERFACES(app::PickTarget)
@@ -57,8 +58,9 @@ public:
     bool CheckFields();
 
 protected:
-    // The composition rows of the grid under the product `productId`.
-    void insertComposition(int productId);
+    // The product as the save takes it (the code left 0); throws data::ConvertError on a
+    // field or line the save refuses as it stands.
+    stores::Product productToSave() const;
     // Replaces the window's Query1 statement.
     void prepare(const QString& statement);
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "stores/productstore.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -17,29 +19,14 @@ inline QStringList listComposition()
             QStringLiteral("proizvodi_sostav.id_artikal=artikli.id"), QStringLiteral("where id_proizvod=:id")};
 }
 
-inline const QString nextCode = QStringLiteral("select max(sifra)+1 m_max from proizvodi");
-inline const QString insertProduct =
-    QStringLiteral("insert into proizvodi(sifra,proizvod,edm,cena,tarifa,rabat) values(:a,:b,:c,:d,:e,:f)");
-inline const QString insertComposition = QStringLiteral(
-    "insert into proizvodi_sostav(id_proizvod,id_artikal,kolicina,firma_id) values(:a,:b,:c,:d)");
+// Numbering and saving are the store's (stores::productsql); the data generator of the
+// benchmark writes its products with the same statements.
+inline const QString& insertProduct = stores::productsql::insertProduct;
+inline const QString& insertComposition = stores::productsql::insertComposition;
 
 inline const QString load = QStringLiteral("select * from proizvodi where id=:aid");
 inline const QString loadComposition = QStringLiteral(
     "select *                                   from proizvodi_sostav                      left join artikli on  "
     "                     proizvodi_sostav.id_artikal=artikli.id     where id_proizvod=:aid                     ");
 inline const QString usedByOrders = QStringLiteral("select * from magacin_proizvodi where id_proizvod=:aid");
-inline const QString codeExists = QStringLiteral("select * from proizvodi where sifra=:a");
-inline const QString update = QStringLiteral(
-    "  update proizvodi              set sifra=:asif,              proizvod=:aprod,              edm=:aedm,  "
-    "                  cena=:acena,                  tarifa=:atar,               rabat=:arab                  "
-    "where id=:aid                 ");
-inline const QString deleteComposition = QStringLiteral("delete from proizvodi_sostav   where  id_proizvod=:aid        ");
-
-// The stored product as a whole: the product and its composition (a table without a key,
-// hence ordered by every column that tells its rows apart), for the check at save time that
-// nobody else deleted or changed it after the edit window loaded it.
-inline const QString versionHeader = QStringLiteral("select * from proizvodi where id=:id");
-inline const QString versionComposition =
-    QStringLiteral("select * from proizvodi_sostav where id_proizvod=:id order by id_artikal, kolicina, firma_id");
-
 } // namespace proizvodsql

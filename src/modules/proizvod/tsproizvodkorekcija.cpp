@@ -21,8 +21,8 @@
 #include <exception>
 
 TSProizvodKorekcija::TSProizvodKorekcija(QWidget* parent)
-    : ProductForm(parent), m_version(proizvodsql::versionHeader, {proizvodsql::versionComposition}),
-      m_code(this, MaskEdit1, Edit2, LoadedCode, Query1, proizvodsql::codeExists,
+    : ProductForm(parent),
+      m_code(this, MaskEdit1, Edit2, LoadedCode, [this](int code) { return stores::ProductStore(connection()).numberExists(code); },
              QStringLiteral("POSTOI PROIZVOD SO ISTA SIFRA"), app::UniqueNumber::OnExit::WithinTheWindow)
 {
     setObjectName(QStringLiteral("SProizvodKorekcija"));
@@ -87,7 +87,7 @@ void TSProizvodKorekcija::LoadRecord(int id)
     if (rows > 0)
         StringGrid1->setFixedRows(1);
     Query1->Close();
-    m_version.load(connection(), id);
+    m_version = stores::ProductStore(connection()).load(id);
 
     const bool unused = CheckProductNotUsed();
     BitBtn1->setEnabled(unused);
@@ -113,28 +113,11 @@ void TSProizvodKorekcija::BitBtn3Click()
     if (!CheckFields())
         return;
     try {
-        data::Database& db = connection();
-        data::Transaction transaction(db);
-        // Deleted or changed on another workstation since it was loaded: nothing is written.
-        m_version.verify(db, QStringLiteral("product"));
-        prepare(proizvodsql::update);
+        stores::Product product = productToSave();
         // The code goes in as a whole number: an empty or broken code refuses the save on
         // every database alike.
-        Query1->ParamByName(QStringLiteral("asif")).AsInteger(data::toInteger(MaskEdit1->Text()));
-        Query1->ParamByName(QStringLiteral("aprod")).AsString(Edit2->Text());
-        Query1->ParamByName(QStringLiteral("aedm")).AsString(Edit3->Text());
-        Query1->ParamByName(QStringLiteral("acena")).AsFloat(data::toFloat(Edit4->Text()));
-        Query1->ParamByName(QStringLiteral("atar")).AsFloat(data::toFloat(Edit5->Text()));
-        Query1->ParamByName(QStringLiteral("arab")).AsFloat(data::toFloat(Edit6->Text()));
-        Query1->ParamByName(QStringLiteral("aid")).AsInteger(ProductId);
-        Query1->ExecSQL();
-
-        prepare(proizvodsql::deleteComposition);
-        Query1->ParamByName(QStringLiteral("aid")).AsInteger(ProductId);
-        Query1->ExecSQL();
-
-        insertComposition(ProductId);
-        transaction.commit();
+        product.code = data::toInteger(MaskEdit1->Text());
+        stores::ProductStore(connection()).update(ProductId, m_version, product);
     } catch (const data::StaleRecord& e) {
         kit::messageBox(this, e.text(), QStringLiteral("Warning"));
         return; // the window keeps the operator's input

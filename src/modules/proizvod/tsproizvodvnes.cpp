@@ -32,26 +32,7 @@ void TSProizvodVnes::BitBtn3Click()
     if (!CheckFields())
         return;
     try {
-        // The code is taken inside the transaction; when another workstation took it
-        // meanwhile, the save runs again with the next one.
-        data::runSave(connection(), [&]() {
-            prepare(proizvodsql::nextCode);
-            Query1->Open();
-            // Over an empty register the maximum counts as 0, so the first product gets code 1.
-            const int code = data::nextNumber(Query1->FieldByName(QStringLiteral("m_max")), QStringLiteral("product code"));
-
-            prepare(proizvodsql::insertProduct);
-            Query1->ParamByName(QStringLiteral("a")).AsInteger(code);
-            Query1->ParamByName(QStringLiteral("b")).AsString(Edit2->Text());
-            Query1->ParamByName(QStringLiteral("c")).AsString(Edit3->Text());
-            Query1->ParamByName(QStringLiteral("d")).AsFloat(data::toFloat(Edit4->Text()));
-            Query1->ParamByName(QStringLiteral("e")).AsFloat(data::toFloat(Edit5->Text()));
-            Query1->ParamByName(QStringLiteral("f")).AsFloat(data::toFloat(Edit6->Text()));
-            Query1->ExecSQL();
-            const int productId = Query1->LastInsertId();
-
-            insertComposition(productId);
-        });
+        stores::ProductStore(connection()).saveNew(productToSave());
     } catch (const data::RangeError& e) {
         kit::messageBox(this, e.text(), QStringLiteral("Warning"));
         return;

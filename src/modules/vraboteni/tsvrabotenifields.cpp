@@ -34,22 +34,8 @@ TSVraboteniFields::TSVraboteniFields(const QString& buttonCaption, QWidget* pare
     for (kit::Edit* e : boxes())
         e->setFixedWidth(wide);
 
-    Button1 = new kit::Button(buttonCaption, this);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setMinimumWidth(90);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(Button1);
-    auto* column = new QVBoxLayout;
-    column->addLayout(m_form);
-    column->addSpacing(6);
-    column->addLayout(buttons);
-    column->addStretch(1);
-    auto* outer = new QHBoxLayout(this);
-    outer->setContentsMargins(12, 12, 12, 12);
-    outer->addLayout(column);
-    outer->addStretch(1);
+    Button1 = app::saveButton(this, buttonCaption);
+    app::placeWithSaveButton(this, m_form, Button1);
 
     Query1 = new data::Query(this);
     Query1->setObjectName(QStringLiteral("Query1"));
@@ -60,4 +46,10 @@ TSVraboteniFields::TSVraboteniFields(const QString& buttonCaption, QWidget* pare
 QList<kit::Edit*> TSVraboteniFields::boxes() const
 {
     return {Edit3, Edit4, Edit5, Edit6, Edit7, Edit8, Edit9, Edit10, Edit11, Edit12, Edit13};
+}
+
+stores::Employee TSVraboteniFields::employee() const
+{
+    return {Edit3->Text(), Edit4->Text(),  Edit5->Text(),  Edit6->Text(),  Edit7->Text(), Edit8->Text(),
+            Edit9->Text(), Edit10->Text(), Edit11->Text(), Edit12->Text(), Edit13->Text()};
 }

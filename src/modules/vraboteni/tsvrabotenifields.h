@@ -1,6 +1,7 @@
 #pragma once
 
 #include "frame/tformsrgbase.h"
+#include "stores/registerstore.h"
 
 #include <QList>
 
@@ -36,8 +37,11 @@ public:
 protected:
     TSVraboteniFields(const QString& buttonCaption, QWidget* parent);
     QFormLayout* fieldLayout() const { return m_form; }
-    // The boxes in the order of the statements' parameters a1..a11.
+    // The boxes top to bottom: naziv, adresa, tel, mobil, zirosmetka, edb, deponent,
+    // sifdejnost, mb, zabeleska1, zabeleska2.
     QList<kit::Edit*> boxes() const;
+    // The employee as the boxes hold it.
+    stores::Employee employee() const;
 
 private:
     QFormLayout* m_form = nullptr;

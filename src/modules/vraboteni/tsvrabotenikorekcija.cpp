@@ -14,7 +14,7 @@
 #include <QFormLayout>
 
 TSVraboteniKorekcija::TSVraboteniKorekcija(QWidget* parent)
-    : TSVraboteniFields(QStringLiteral("Korekcija"), parent), m_version(vraboteni_sql::Version, {})
+    : TSVraboteniFields(QStringLiteral("Korekcija"), parent)
 {
     setObjectName(QStringLiteral("SVraboteniKorekcija"));
     Edit2 = app::inputField(this, QStringLiteral("Edit2"));
@@ -44,24 +44,13 @@ void TSVraboteniKorekcija::LoadRecord(int id)
     const QList<kit::Edit*> fields = boxes();
     for (qsizetype i = 0; i < fields.size(); ++i)
         fields.at(i)->setText(Query1->FieldByName(QString::fromLatin1(columns[i])).AsString());
-    m_version.load(connection(), id);
+    m_version = stores::EmployeeStore(connection()).load(id);
 }
 
 void TSVraboteniKorekcija::Button1Click()
 {
     try {
-        // Deleted or changed on another workstation since it was loaded: nothing is written.
-        m_version.saveIfUnchanged(connection(), QStringLiteral("employee"), [&] {
-            Query1->Close();
-            Query1->SQL.Clear();
-            for (const QString& line : vraboteni_sql::Update)
-                Query1->SQL.Add(line);
-            Query1->ParamByName(QStringLiteral("aid")).AsInteger(data::toInteger(Edit2->Text()));
-            const QList<kit::Edit*> fields = boxes();
-            for (qsizetype i = 0; i < fields.size(); ++i)
-                Query1->ParamByName(QStringLiteral("a%1").arg(i + 1)).AsString(fields.at(i)->Text());
-            Query1->ExecSQL();
-        });
+        stores::EmployeeStore(connection()).update(data::toInteger(Edit2->Text()), m_version, employee());
     } catch (const data::StaleRecord& e) {
         kit::messageBox(this, e.text(), QStringLiteral("Warning"));
         return; // the window keeps the operator's input

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "stores/registerstore.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -12,31 +14,10 @@ inline const QStringList Lista{
     QStringLiteral("where naziv like :a"),
 };
 
-inline const QString Insert = QStringLiteral(
-    "insert into vraboteni(naziv,adresa,tel, "
-    "mobil,zirosmetka,edb,deponent,sifdejnost,mb,zabeleska1,zabeleska2) "
-    "values(:a1,:a2,:a3,:a4,:a5,:a6,:a7,:a8,:a9,:a10,:a11)");
+// Saving is the store's (stores::EmployeeStore); the data generator of the benchmark writes
+// its employees with the same statement.
+inline const QString& Insert = stores::registersql::employeeInsert;
 
 inline const QString Load = QStringLiteral("select * from vraboteni where id=:a");
-
-inline const QStringList Update{
-    QStringLiteral("update vraboteni "),
-    QStringLiteral("set naziv=:a1, "),
-    QStringLiteral("adresa=:a2, "),
-    QStringLiteral("tel=:a3, "),
-    QStringLiteral("mobil=:a4, "),
-    QStringLiteral("zirosmetka=:a5, "),
-    QStringLiteral("edb=:a6, "),
-    QStringLiteral("deponent=:a7, "),
-    QStringLiteral("sifdejnost=:a8, "),
-    QStringLiteral("mb=:a9, "),
-    QStringLiteral("zabeleska1=:a10, "),
-    QStringLiteral("zabeleska2=:a11 "),
-    QStringLiteral("where id=:aid"),
-};
-
-// The stored employee, for the check at save time that nobody else deleted or changed it
-// after the edit window loaded it.
-inline const QString Version = QStringLiteral("select * from vraboteni where id=:id");
 
 } // namespace vraboteni_sql

@@ -1,8 +1,8 @@
-#include "modules/ispratnica/dispatchstock.h"
+#include "stores/dispatchstock.h"
 
 #include "data/database.h"
 #include "data/query.h"
-#include "dialogs/tsnalogvnesiproizvod.h"
+#include "stores/statement.h"
 
 namespace dispatchstock {
 
@@ -17,18 +17,16 @@ const QString kStoredStatement = QStringLiteral(
 
 Stored readStored(data::Database& db, int article, int documentId, bool locked)
 {
-    data::Query q(nullptr, db.connectionName());
     const bool lock = locked && db.engine() == data::Engine::MariaDb;
     if (lock) {
         // The article row serves as the turn: a second save of the same article waits here
         // until the first one has committed.
-        q.SQL.Add(QStringLiteral("select id from artikli where id=:id for update"));
-        q.ParamByName(QStringLiteral("id")).AsInteger(article);
-        q.Open();
-        q.Close();
-        q.SQL.Clear();
+        stores::Statement turn(db, QStringLiteral("select id from artikli where id=:id for update"));
+        turn.ParamByName(QStringLiteral("id")).AsInteger(article);
+        turn.Open();
+        turn.Close();
     }
-    q.SQL.Add(kStoredStatement);
+    stores::Statement q(db, kStoredStatement);
     if (lock)
         q.SQL.Add(QStringLiteral("lock in share mode"));
     q.ParamByName(QStringLiteral("id")).AsInteger(article);
@@ -45,7 +43,7 @@ Stored readStored(data::Database& db, int article, int documentId, bool locked)
 
 QString noQuantityText()
 {
-    return TSNalogVnesiProizvod::NoQuantityText();
+    return QStringLiteral("Don't have requested quantity");
 }
 
 Stored read(data::Database& db, int article, int documentId)
@@ -55,7 +53,7 @@ Stored read(data::Database& db, int article, int documentId)
 
 bool exceeds(double quantity, double available)
 {
-    return TSNalogVnesiProizvod::Exceeds(quantity, available);
+    return quantity - available > 1e-6;
 }
 
 void checkInsideSave(data::Database& db, const QMap<int, double>& takes, int documentId)
