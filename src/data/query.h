@@ -103,6 +103,9 @@ public:
     bool paged() const { return m_pageRows > 0; }
     bool CanFetchMore() const { return m_active && m_more; }
     void FetchMore();
+    // The next `rows` rows (at least a page): a reader that walks every row (a printed
+    // report) runs fewer statements.
+    void FetchMore(int rows);
     void FetchAll();
 
     bool IsEmpty() const { return m_rows.isEmpty(); }
@@ -160,6 +163,9 @@ private:
     // Runs the statement; reads its rows (and field names when `names`) when `rows`, else
     // notes the rows affected and the key inserted.
     void execute(QVector<QVector<QVariant>>* rows, QStringList* names);
+    // Runs a statement without rows straight through MariaDB's client library (see
+    // MariaDbWrite); false when it is to run through Qt.
+    bool runWrite(Database* db, const QString& text);
     void bindFromMaster();
     void setCursor(int row);
 
