@@ -526,12 +526,6 @@ void Query::FetchMore()
         fetchPage(m_pageRows);
 }
 
-void Query::FetchMore(int rows)
-{
-    if (CanFetchMore())
-        fetchPage(qMax(rows, m_pageRows));
-}
-
 void Query::FetchAll()
 {
     // The rest in one statement: every row is wanted, so nothing is gained by pages.

@@ -103,9 +103,6 @@ public:
     bool paged() const { return m_pageRows > 0; }
     bool CanFetchMore() const { return m_active && m_more; }
     void FetchMore();
-    // The next `rows` rows (at least a page): a reader that walks every row (a printed
-    // report) runs fewer statements.
-    void FetchMore(int rows);
     void FetchAll();
 
     bool IsEmpty() const { return m_rows.isEmpty(); }

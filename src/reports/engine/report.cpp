@@ -77,11 +77,6 @@ Element* Report::element(const QString& name) const
     return nullptr;
 }
 
-namespace {
-// Rows of a paged dataset read at once as the report reaches them.
-constexpr int kReadAheadRows = 4000;
-} // namespace
-
 // Runs the bands over the datasets and places them on pages, handing each finished page to
 // a sink.
 class Layouter {
@@ -400,11 +395,8 @@ void Layouter::printRecord(bool firstRow)
 
     // Footers of the outermost group that ends here and of every group inside it. Whether
     // this is the last row, and the next row's group, need the next row read.
-    // Once the first page is out, read ahead in large pages: each page is a statement of
-    // its own, and a long list would otherwise run hundreds of them. The first page waits
-    // only for the rows it shows.
     if (ds && row + 1 >= ds->RecordCount() && ds->CanFetchMore())
-        ds->FetchMore(m_pagesOut > 0 ? kReadAheadRows : 0);
+        ds->FetchMore();
     const bool lastRow = !ds || row + 1 >= ds->RecordCount();
     int ends = -1;
     for (int i = 0; i < groups.size() && ends < 0; ++i)
