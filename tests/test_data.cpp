@@ -70,6 +70,7 @@ private slots:
     void statementErrorsAreDatabaseErrors();
     void likePatterns();
     void preparedStatementsAreReusedSafely();
+    void writesBindLikeReads();
     void clusterNodeAddresses_data();
     void clusterNodeAddresses();
     void aNodeThatDoesNotAnswerIsPassedOver();
@@ -409,6 +410,41 @@ void TestData::preparedStatementsAreReusedSafely()
         write.commit();
         QCOMPARE(nameOf(a, 5), QStringLiteral("CLAMP"));
     }
+}
+
+// Statements without rows bind their values as reads do (on MariaDB they run without Qt's
+// driver): a text never set is NULL, quoted text that looks like a parameter is text, and a
+// parameter used twice has one value.
+void TestData::writesBindLikeReads()
+{
+    TestDatabase t;
+    Query q;
+    setSql(q, {QStringLiteral("insert into komintenti(naziv,adresa,grad,rabat) values(':grad',:a,:b,:r)")});
+    q.ParamByName(QStringLiteral("a")).AsString(QString());
+    q.ParamByName(QStringLiteral("b")).AsString(QStringLiteral(""));
+    q.ParamByName(QStringLiteral("r")).AsInteger(7);
+    q.ExecSQL();
+    const int id = q.LastInsertId();
+    setSql(q, {QStringLiteral("update komintenti set tel=:t, mobil=:t where id=:id and naziv=':grad'")});
+    q.ParamByName(QStringLiteral("t")).AsInteger(42);
+    q.ParamByName(QStringLiteral("id")).AsInteger(id);
+    q.ExecSQL();
+    QCOMPARE(q.RowsAffected(), 1);
+    setSql(q, {QStringLiteral("select naziv, adresa is null a_null, grad is null g_null, rabat, tel, mobil "
+                              "from komintenti where id=:id")});
+    q.Open();
+    QCOMPARE(q.FieldByName(QStringLiteral("naziv")).AsString(), QStringLiteral(":grad"));
+    QCOMPARE(q.FieldByName(QStringLiteral("a_null")).AsInteger(), 1);
+    QCOMPARE(q.FieldByName(QStringLiteral("g_null")).AsInteger(), 0);
+    QCOMPARE(q.FieldByName(QStringLiteral("rabat")).AsInteger(), 7);
+    QCOMPARE(q.FieldByName(QStringLiteral("tel")).AsString(), QStringLiteral("42"));
+    QCOMPARE(q.FieldByName(QStringLiteral("mobil")).AsString(), QStringLiteral("42"));
+    // An update that matches nothing changes nothing and gives no key.
+    setSql(q, {QStringLiteral("update komintenti set tel='x' where id=:id")});
+    q.ParamByName(QStringLiteral("id")).AsInteger(id + 1000);
+    q.ExecSQL();
+    QCOMPARE(q.RowsAffected(), 0);
+    QVERIFY_THROWS_EXCEPTION(data::DatabaseError, q.LastInsertId());
 }
 
 void TestData::likePatterns()

@@ -409,13 +409,30 @@ QSqlQuery* Database::prepared(const QString& text, QSqlError* error)
     return m_prepared.emplace(text, std::move(q)).first->second.get();
 }
 
+MariaDbWrite* Database::preparedWrite(const QString& text, QSqlError* error)
+{
+    if (m_config.engine != Engine::MariaDb)
+        return nullptr;
+    if (const auto it = m_writes.find(text); it != m_writes.end())
+        return it->second.get();
+    if (m_writes.size() >= 200)
+        dropPrepared();
+    std::unique_ptr<MariaDbWrite> w = MariaDbWrite::prepare(handle().driver()->handle(), text, error);
+    if (error->isValid())
+        return nullptr;
+    return m_writes.emplace(text, std::move(w)).first->second.get();
+}
+
 void Database::forgetPrepared(const QString& text)
 {
     m_prepared.erase(text);
+    m_writes.erase(text);
 }
 
 void Database::dropPrepared()
 {
+    // Before the connection they were prepared on closes.
+    m_writes.clear();
     m_prepared.clear();
 }
 

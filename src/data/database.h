@@ -2,6 +2,7 @@
 
 #include "data/alias.h"
 #include "data/errors.h"
+#include "data/mariadbwrite.h"
 
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -71,6 +72,10 @@ public:
     // prepared once). Null with `error` set when it cannot be prepared. Dropped when the
     // connection closes.
     QSqlQuery* prepared(const QString& text, QSqlError* error);
+    // MariaDB: the statement `text` prepared to run straight through the client library,
+    // when it returns no rows (see MariaDbWrite); null when it runs through Qt (it returns
+    // rows, or the engine is SQLite). Null with `error` set when it cannot be prepared.
+    MariaDbWrite* preparedWrite(const QString& text, QSqlError* error);
     // Drops a prepared statement whose run failed: the next run prepares it afresh.
     void forgetPrepared(const QString& text);
 
@@ -108,6 +113,8 @@ private:
     StatementHook m_hook;
     TraceHook m_trace;
     std::unordered_map<QString, std::unique_ptr<QSqlQuery>> m_prepared;
+    // Null for a statement known to run through Qt.
+    std::unordered_map<QString, std::unique_ptr<MariaDbWrite>> m_writes;
 };
 
 // Runs a save in a transaction. When another workstation got in the way (a number taken

@@ -374,6 +374,8 @@ void Query::execute(QVector<QVector<QVariant>>* rows, QStringList* names)
         text = dialect::toSqlite(text);
 
     QSqlError prepareError;
+    if (!rows && runWrite(db, text))
+        return;
     QSqlQuery* prepared = db->prepared(text, &prepareError);
     if (!prepared)
         fail(db, prepareError, text);
@@ -427,6 +429,36 @@ void Query::execute(QVector<QVector<QVariant>>* rows, QStringList* names)
             m_lastInsertId = int(id.toLongLong());
     }
     q.finish();
+}
+
+bool Query::runWrite(Database* db, const QString& text)
+{
+    QSqlError error;
+    MariaDbWrite* w = db->preparedWrite(text, &error);
+    if (!w) {
+        if (error.isValid())
+            fail(db, error, text);
+        return false;
+    }
+    QList<QVariant> values;
+    values.reserve(w->names().size());
+    for (const QString& name : w->names()) {
+        const auto it = m_params.find(name.toLower());
+        values << (it == m_params.end() ? QVariant() : it->second.Value());
+        if (!MariaDbWrite::binds(values.last()))
+            return false;
+    }
+    m_rowsAffected = 0;
+    m_lastInsertId = 0;
+    if (!w->exec(values, &error)) {
+        db->forgetPrepared(text);
+        fail(db, error, text);
+    }
+    m_rowsAffected = int(w->rowsAffected());
+    const bool inserted = m_rowsAffected > 0 && text.trimmed().startsWith(QLatin1String("insert"), Qt::CaseInsensitive);
+    if (inserted && w->insertId() > 0 && w->insertId() <= quint64(std::numeric_limits<int>::max()))
+        m_lastInsertId = int(w->insertId());
+    return true;
 }
 
 void Query::setPaging(const QString& keyField, int pageRows)

@@ -160,6 +160,9 @@ private:
     // Runs the statement; reads its rows (and field names when `names`) when `rows`, else
     // notes the rows affected and the key inserted.
     void execute(QVector<QVector<QVariant>>* rows, QStringList* names);
+    // Runs a statement without rows straight through MariaDB's client library (see
+    // MariaDbWrite); false when it is to run through Qt.
+    bool runWrite(Database* db, const QString& text);
     void bindFromMaster();
     void setCursor(int row);
 
