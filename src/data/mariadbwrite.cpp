@@ -1,5 +1,7 @@
 #include "data/mariadbwrite.h"
 
+#include "data/query.h"
+
 #include <mysql.h>
 
 #include <cstring>
@@ -8,39 +10,6 @@
 namespace data {
 
 namespace {
-
-// The statement with a '?' for each named parameter outside quoted text, the names in
-// order (the same reading of the text as the program's binding).
-QString positional(const QString& s, QStringList* names)
-{
-    QString out;
-    out.reserve(s.size());
-    QChar quote;
-    for (qsizetype i = 0; i < s.size(); ++i) {
-        const QChar c = s.at(i);
-        if (!quote.isNull()) {
-            if (c == quote)
-                quote = QChar();
-            out += c;
-            continue;
-        }
-        if (c == QLatin1Char('\'') || c == QLatin1Char('"') || c == QLatin1Char('`')) {
-            quote = c;
-        } else if (c == QLatin1Char(':') && i + 1 < s.size()
-                   && (s.at(i + 1).isLetter() || s.at(i + 1) == QLatin1Char('_'))
-                   && (i == 0 || s.at(i - 1) != QLatin1Char(':'))) {
-            qsizetype j = i + 1;
-            while (j < s.size() && (s.at(j).isLetterOrNumber() || s.at(j) == QLatin1Char('_')))
-                ++j;
-            *names << s.mid(i + 1, j - i - 1);
-            out += QLatin1Char('?');
-            i = j - 1;
-            continue;
-        }
-        out += c;
-    }
-    return out;
-}
 
 bool isNull(const QVariant& v)
 {
@@ -70,7 +39,9 @@ std::unique_ptr<MariaDbWrite> MariaDbWrite::prepare(const QVariant& connection, 
     if (!mysql)
         return nullptr;
     std::unique_ptr<MariaDbWrite> w(new MariaDbWrite);
-    const QByteArray utf8 = positional(text, &w->m_names).toUtf8();
+    QString marked;
+    w->m_names = parameterNames(text, &marked);
+    const QByteArray utf8 = marked.toUtf8();
     w->m_stmt = mysql_stmt_init(mysql);
     if (!w->m_stmt) {
         *error = QSqlError(QStringLiteral("QMYSQL: Unable to prepare statement"), QString::fromUtf8(mysql_error(mysql)),

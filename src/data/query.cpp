@@ -69,19 +69,22 @@ QVariant withoutPadding(const QVariant& value)
     return t;
 }
 
-// Parameter names (":name") outside quoted text, in order of appearance, as written.
-QStringList scanParams(const QString& s)
+} // namespace
+
+QStringList parameterNames(const QString& s, QString* positional)
 {
     QStringList names;
+    if (positional) {
+        positional->clear();
+        positional->reserve(s.size());
+    }
     QChar quote;
     for (qsizetype i = 0; i < s.size(); ++i) {
         const QChar c = s.at(i);
         if (!quote.isNull()) {
             if (c == quote)
                 quote = QChar();
-            continue;
-        }
-        if (c == QLatin1Char('\'') || c == QLatin1Char('"') || c == QLatin1Char('`')) {
+        } else if (c == QLatin1Char('\'') || c == QLatin1Char('"') || c == QLatin1Char('`')) {
             quote = c;
         } else if (c == QLatin1Char(':') && i + 1 < s.size()
                    && (s.at(i + 1).isLetter() || s.at(i + 1) == QLatin1Char('_'))
@@ -90,13 +93,16 @@ QStringList scanParams(const QString& s)
             while (j < s.size() && (s.at(j).isLetterOrNumber() || s.at(j) == QLatin1Char('_')))
                 ++j;
             names << s.mid(i + 1, j - i - 1);
+            if (positional)
+                *positional += QLatin1Char('?');
             i = j - 1;
+            continue;
         }
+        if (positional)
+            *positional += c;
     }
     return names;
 }
-
-} // namespace
 
 QString Field::AsString() const
 {
@@ -252,7 +258,7 @@ bool Query::hasParam(const QString& name) const
 QStringList Query::paramNamesInText() const
 {
     QStringList names;
-    for (const QString& n : scanParams(SQL.Text()))
+    for (const QString& n : parameterNames(SQL.Text()))
         names << n.toLower();
     names.removeDuplicates();
     return names;
@@ -364,7 +370,7 @@ void Query::execute(QVector<QVector<QVariant>>* rows, QStringList* names)
         db->statementHook()(text);
     if (db->traceHook()) {
         QVariantMap values;
-        for (const QString& name : scanParams(text)) {
+        for (const QString& name : parameterNames(text)) {
             const auto it = m_params.find(name.toLower());
             values.insert(name.toLower(), it == m_params.end() ? QVariant() : it->second.Value());
         }
@@ -380,7 +386,7 @@ void Query::execute(QVector<QVector<QVariant>>* rows, QStringList* names)
     if (!prepared)
         fail(db, prepareError, text);
     QSqlQuery& q = *prepared;
-    QStringList written = scanParams(text);
+    QStringList written = parameterNames(text);
     written.removeDuplicates();
     for (const QString& name : written) {
         const auto it = m_params.find(name.toLower());

@@ -14,6 +14,10 @@ namespace data {
 class Database;
 class DataSource;
 
+// The parameter names (":name") of a statement outside quoted text, in order, as written (a
+// name may repeat). With `positional`, also the statement with a '?' in place of each.
+QStringList parameterNames(const QString& text, QString* positional = nullptr);
+
 // The statement text of a query, built line by line.
 class SqlText {
 public:
