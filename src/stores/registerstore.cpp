@@ -2,18 +2,6 @@
 
 namespace stores {
 
-QStringList registersql::updateLines(const QString& table, const QStringList& columns)
-{
-    QStringList lines{QStringLiteral("update %1 ").arg(table)};
-    for (qsizetype i = 0; i < columns.size(); ++i)
-        lines << QStringLiteral("%1%2=:a%3%4 ")
-                     .arg(i == 0 ? QStringLiteral("set ") : QString(), columns.at(i))
-                     .arg(i + 1)
-                     .arg(i + 1 < columns.size() ? QStringLiteral(",") : QString());
-    lines << QStringLiteral("where id=:aid");
-    return lines;
-}
-
 namespace {
 
 // Binds `texts` to :a<first>, :a<first+1>, ...

@@ -25,25 +25,43 @@ inline const QString partnerInsert = QStringLiteral(
     "insert into komintenti(naziv,adresa,grad,tel, "
     "mobil,zirosmetka,edb,deponent,sifdejnost,mb,zabeleska1,zabeleska2,rabat) "
     "values(:a1,:a2,:a3,:a4,:a5,:a6,:a7,:a8,:a9,:a10,:a11,:a12,:a13)");
-// "update <table> ", "set <first>=:a1, ", "<next>=:a2, ", ..., "<last>=:an ", "where id=:aid".
-QStringList updateLines(const QString& table, const QStringList& columns);
-inline const QStringList partnerUpdate =
-    updateLines(QStringLiteral("komintenti"),
-                {QStringLiteral("naziv"), QStringLiteral("adresa"), QStringLiteral("tel"), QStringLiteral("mobil"),
-                 QStringLiteral("zirosmetka"), QStringLiteral("edb"), QStringLiteral("deponent"),
-                 QStringLiteral("sifdejnost"), QStringLiteral("mb"), QStringLiteral("zabeleska1"),
-                 QStringLiteral("zabeleska2"), QStringLiteral("rabat"), QStringLiteral("grad")});
+inline const QStringList partnerUpdate{
+    QStringLiteral("update komintenti "),
+    QStringLiteral("set naziv=:a1, "),
+    QStringLiteral("adresa=:a2, "),
+    QStringLiteral("tel=:a3, "),
+    QStringLiteral("mobil=:a4, "),
+    QStringLiteral("zirosmetka=:a5, "),
+    QStringLiteral("edb=:a6, "),
+    QStringLiteral("deponent=:a7, "),
+    QStringLiteral("sifdejnost=:a8, "),
+    QStringLiteral("mb=:a9, "),
+    QStringLiteral("zabeleska1=:a10, "),
+    QStringLiteral("zabeleska2=:a11, "),
+    QStringLiteral("rabat=:a12, "),
+    QStringLiteral("grad=:a13 "),
+    QStringLiteral("where id=:aid"),
+};
 
 inline const QString employeeInsert = QStringLiteral(
     "insert into vraboteni(naziv,adresa,tel, "
     "mobil,zirosmetka,edb,deponent,sifdejnost,mb,zabeleska1,zabeleska2) "
     "values(:a1,:a2,:a3,:a4,:a5,:a6,:a7,:a8,:a9,:a10,:a11)");
-inline const QStringList employeeUpdate =
-    updateLines(QStringLiteral("vraboteni"),
-                {QStringLiteral("naziv"), QStringLiteral("adresa"), QStringLiteral("tel"), QStringLiteral("mobil"),
-                 QStringLiteral("zirosmetka"), QStringLiteral("edb"), QStringLiteral("deponent"),
-                 QStringLiteral("sifdejnost"), QStringLiteral("mb"), QStringLiteral("zabeleska1"),
-                 QStringLiteral("zabeleska2")});
+inline const QStringList employeeUpdate{
+    QStringLiteral("update vraboteni "),
+    QStringLiteral("set naziv=:a1, "),
+    QStringLiteral("adresa=:a2, "),
+    QStringLiteral("tel=:a3, "),
+    QStringLiteral("mobil=:a4, "),
+    QStringLiteral("zirosmetka=:a5, "),
+    QStringLiteral("edb=:a6, "),
+    QStringLiteral("deponent=:a7, "),
+    QStringLiteral("sifdejnost=:a8, "),
+    QStringLiteral("mb=:a9, "),
+    QStringLiteral("zabeleska1=:a10, "),
+    QStringLiteral("zabeleska2=:a11 "),
+    QStringLiteral("where id=:aid"),
+};
 } // namespace registersql
 
 // An article as it is saved (a new one is given the next free code).
