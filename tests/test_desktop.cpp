@@ -212,7 +212,7 @@ void TestDesktop::initTestCase()
                  const Output o = run(QStringLiteral("xprop"),
                                       {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")}, env());
                  return o.out.contains("window id");
-             }, 15000),
+             }, 60000), // a machine busy with other tests can keep it waiting for a while
              "openbox did not take over the display");
 }
 
