@@ -2,6 +2,8 @@
 
 #include "data/query.h"
 
+#include <QDate>
+
 #include <mysql.h>
 
 #include <cstring>
@@ -33,7 +35,10 @@ QSqlError MariaDbWrite::error(const QString& what) const
 
 std::unique_ptr<MariaDbWrite> MariaDbWrite::prepare(const QVariant& connection, const QString& text, QSqlError* error)
 {
-    MYSQL* mysql = connection.isValid() && qstrcmp(connection.typeName(), "MYSQL*") == 0
+    // Qt's driver hands its handle as a MYSQL*; Qt 6 names that type by the struct behind
+    // the typedef.
+    const char* type = connection.isValid() ? connection.typeName() : nullptr;
+    MYSQL* mysql = type && (qstrcmp(type, "st_mysql*") == 0 || qstrcmp(type, "MYSQL*") == 0)
                        ? *static_cast<MYSQL* const*>(connection.constData())
                        : nullptr;
     if (!mysql)
@@ -69,6 +74,7 @@ bool MariaDbWrite::binds(const QVariant& value)
     case QMetaType::Double:
     case QMetaType::Bool:
     case QMetaType::QString:
+    case QMetaType::QDate:
         return true;
     default:
         return false;
@@ -81,6 +87,7 @@ bool MariaDbWrite::exec(const QList<QVariant>& values, QSqlError* error)
     std::vector<MYSQL_BIND> binds(n);
     std::vector<my_bool> nulls(n);
     std::vector<QByteArray> texts(n);
+    std::vector<MYSQL_TIME> times(n);
     for (size_t i = 0; i < n; ++i) {
         const QVariant& v = values.at(qsizetype(i));
         MYSQL_BIND& b = binds[i];
@@ -116,6 +123,20 @@ bool MariaDbWrite::exec(const QList<QVariant>& values, QSqlError* error)
             b.buffer = const_cast<void*>(v.constData());
             b.buffer_length = sizeof(bool);
             break;
+        case QMetaType::QDate: {
+            // The day as it reads, as Qt's driver sends a date.
+            const QDate date = v.toDate();
+            MYSQL_TIME& t = times[i];
+            std::memset(&t, 0, sizeof t);
+            t.year = unsigned(date.year());
+            t.month = unsigned(date.month());
+            t.day = unsigned(date.day());
+            t.time_type = MYSQL_TIMESTAMP_DATE;
+            b.buffer_type = MYSQL_TYPE_DATE;
+            b.buffer = &t;
+            b.buffer_length = sizeof t;
+            break;
+        }
         default:
             texts[i] = v.toString().toUtf8();
             b.buffer_type = MYSQL_TYPE_STRING;

@@ -28,7 +28,7 @@ public:
     // prepared.
     static std::unique_ptr<MariaDbWrite> prepare(const QVariant& connection, const QString& text, QSqlError* error);
     // Whether this path binds the value as Qt's driver would (null, whole numbers, floating
-    // numbers, text); a statement with any other value runs through Qt.
+    // numbers, text, dates); a statement with any other value runs through Qt.
     static bool binds(const QVariant& value);
 
     // The parameter bound to each placeholder, in order, as written (a name may repeat).
