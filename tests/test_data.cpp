@@ -6,6 +6,7 @@
 #include "data/dialect.h"
 #include "data/errors.h"
 #include "data/query.h"
+#include "data/rowstore.h"
 #include "data/schema.h"
 #include "support/inject.h"
 #include "support/testdb.h"
@@ -71,6 +72,7 @@ private slots:
     void likePatterns();
     void preparedStatementsAreReusedSafely();
     void writesBindLikeReads();
+    void rowsComeBackAsStored();
     void clusterNodeAddresses_data();
     void clusterNodeAddresses();
     void aNodeThatDoesNotAnswerIsPassedOver();
@@ -473,6 +475,41 @@ void TestData::writesBindLikeReads()
         }
         QCOMPARE(resets() - before, 1);
     }
+}
+
+// The compact row store gives back each value as the QVariant stored: its type, its value,
+// and null (with its type) or not; pending rows count only once committed.
+void TestData::rowsComeBackAsStored()
+{
+    const QVariantList values{QVariant(7), QVariant(uint(4000000000u)), QVariant(qlonglong(-1) << 40),
+                              QVariant(qulonglong(18446744073709551615ull)), QVariant(2.5), QVariant(true),
+                              QVariant(QStringLiteral("ŠEĆER 1/2")), QVariant(QLatin1String("")), QVariant(QString()),
+                              QVariant(QMetaType::fromType<QString>()), QVariant(QMetaType::fromType<int>()),
+                              QVariant(), QVariant(QDate(2024, 2, 29)), QVariant(QByteArray("\0x", 2))};
+    data::RowStore rows;
+    rows.clear(int(values.size()));
+    for (int pass = 0; pass < 3; ++pass)
+        for (const QVariant& v : values)
+            rows.append(pass == 1 ? QVariant(QStringLiteral("pending")) : v);
+    QCOMPARE(rows.size(), 0);
+    QCOMPARE(rows.pending(), 3);
+    rows.dropPending();
+    QCOMPARE(rows.pending(), 0);
+    for (int pass = 0; pass < 2; ++pass) {
+        for (const QVariant& v : values)
+            rows.append(v);
+        rows.commit();
+    }
+    QCOMPARE(rows.size(), 2);
+    for (int row = 0; row < 2; ++row)
+        for (int c = 0; c < values.size(); ++c) {
+            const QVariant got = rows.value(row, c);
+            QCOMPARE(got.typeId(), values.at(c).typeId());
+            QCOMPARE(got.isNull(), values.at(c).isNull());
+            QCOMPARE(got, values.at(c));
+            if (got.typeId() == QMetaType::QString)
+                QCOMPARE(got.toString().isNull(), values.at(c).toString().isNull());
+        }
 }
 
 void TestData::likePatterns()

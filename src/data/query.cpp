@@ -303,7 +303,9 @@ void Query::Open()
         bindFirstPage();
     try {
         run(true);
+        m_rows.commit();
     } catch (...) {
+        m_rows.clear();
         if (wasActive)
             notifyListeners([this] { emit afterClose(); });
         throw;
@@ -352,7 +354,7 @@ void Query::run(bool wantRows)
         execute(nullptr, nullptr);
 }
 
-void Query::execute(QVector<QVector<QVariant>>* rows, QStringList* names)
+void Query::execute(RowStore* rows, QStringList* names)
 {
     Database* db = database();
     if (!db)
@@ -405,23 +407,23 @@ void Query::execute(QVector<QVector<QVariant>>* rows, QStringList* names)
     if (!rows)
         m_lastInsertId = 0;
     if (rows) {
-        rows->clear();
         const QSqlRecord rec = q.record();
         const int n = rec.count();
+        // A first run starts the rows afresh; a page is appended as pending rows.
         if (names) {
+            rows->clear(n);
             names->clear();
             for (int i = 0; i < n; ++i)
                 *names << rec.fieldName(i);
+        } else if (rows->columns() != n) {
+            failed(QSqlError(QStringLiteral("A page has %1 columns, the rows %2").arg(n).arg(rows->columns())));
         }
         QVector<bool> stored(n);
         for (int i = 0; i < n; ++i)
             stored[i] = db->engine() == Engine::MariaDb && storedDecimal(rec.field(i));
-        while (q.next()) {
-            QVector<QVariant> row(n);
+        while (q.next())
             for (int i = 0; i < n; ++i)
-                row[i] = stored[i] ? QVariant(withoutPadding(q.value(i))) : q.value(i);
-            rows->push_back(std::move(row));
-        }
+                rows->append(stored[i] ? QVariant(withoutPadding(q.value(i))) : q.value(i));
         if (q.lastError().isValid())
             failed(q.lastError());
     } else {
@@ -543,21 +545,22 @@ void Query::fetchPage(int rows)
 {
     if (m_rows.isEmpty())
         throw DatabaseError(QStringLiteral("Field '%1' not found").arg(m_pageKeys.value(0)));
-    bindPageAfter(m_rows.last());
+    bindPageAfter(m_rows.row(m_rows.size() - 1));
     ParamByName(QStringLiteral("page_rows")).AsInteger(rows);
-    QVector<QVector<QVariant>> page;
-    execute(&page, nullptr);
-    m_more = page.size() >= rows;
-    if (page.isEmpty())
+    // Read in place, as pending rows: the listeners hear of them before they count.
+    try {
+        execute(&m_rows, nullptr);
+    } catch (...) {
+        m_rows.dropPending();
+        throw;
+    }
+    const qsizetype read = m_rows.pending();
+    m_more = read >= rows;
+    if (read == 0)
         return;
     const int first = int(m_rows.size());
-    emit rowsAboutToBeAppended(first, first + int(page.size()) - 1);
-    // Grown geometrically: reserving the exact size would copy every row read so far on
-    // every page (quadratic in the pages a report or the chart reads).
-    if (m_rows.capacity() < m_rows.size() + page.size())
-        m_rows.reserve(qMax(m_rows.size() + page.size(), 2 * m_rows.capacity()));
-    for (QVector<QVariant>& row : page)
-        m_rows.push_back(std::move(row));
+    emit rowsAboutToBeAppended(first, first + int(read) - 1);
+    m_rows.commit();
     if (m_eof && m_cursor == first - 1)
         m_eof = false;
     emit rowsAppended();
@@ -647,14 +650,14 @@ Field Query::FieldByName(const QString& name) const
     }
     if (m_rows.isEmpty())
         return Field(name, QVariant());
-    return Field(m_fieldNames.at(idx), m_rows.at(m_cursor).at(idx));
+    return Field(m_fieldNames.at(idx), m_rows.value(m_cursor, idx));
 }
 
 QVariant Query::value(int row, int column) const
 {
     if (row < 0 || row >= m_rows.size() || column < 0 || column >= m_fieldNames.size())
         return QVariant();
-    return m_rows.at(row).at(column);
+    return m_rows.value(row, column);
 }
 
 void Query::setMasterSource(DataSource* master)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/rowstore.h"
+
 #include <QDateTime>
 #include <QObject>
 #include <QStringList>
@@ -163,7 +165,7 @@ private:
     void bindPageAfter(const QVector<QVariant>& last);
     // Runs the statement; reads its rows (and field names when `names`) when `rows`, else
     // notes the rows affected and the key inserted.
-    void execute(QVector<QVector<QVariant>>* rows, QStringList* names);
+    void execute(RowStore* rows, QStringList* names);
     // Runs a statement without rows straight through MariaDB's client library (see
     // MariaDbWrite); false when it is to run through Qt.
     bool runWrite(Database* db, const QString& text);
@@ -173,7 +175,7 @@ private:
     QString m_connectionName;
     std::map<QString, Param> m_params; // keys in lower case
     QStringList m_fieldNames;
-    QVector<QVector<QVariant>> m_rows;
+    RowStore m_rows;
     int m_cursor = 0;
     bool m_eof = true;
     bool m_bof = true;
