@@ -157,11 +157,16 @@ private:
         const auto before = writes ? lastKeys() : QList<int>();
         QList<QPair<QString, QVariantMap>> statements;
         data::Database& db = *data::Database::byName(QStringLiteral("Main"));
+        const bool wal = writes && db.engine() == data::Engine::Sqlite;
+        if (wal)
+            db.exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
         db.setTraceHook([&](const QString& text, const QVariantMap& values) { statements.append({text, values}); });
         r.ms << timeMs(work);
         db.setTraceHook({});
         if (writes)
             removeAfter(before);
+        if (wal)
+            db.exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
         r.engine << timeMs([&] {
             if (writes)
                 m_engine.begin();
