@@ -46,6 +46,8 @@ std::unique_ptr<MariaDbWrite> MariaDbWrite::prepare(const QVariant& connection, 
     std::unique_ptr<MariaDbWrite> w(new MariaDbWrite);
     QString marked;
     w->m_names = parameterNames(text, &marked);
+    for (const QString& name : std::as_const(w->m_names))
+        w->m_keys << name.toLower();
     const QByteArray utf8 = marked.toUtf8();
     w->m_stmt = mysql_stmt_init(mysql);
     if (!w->m_stmt) {

@@ -33,6 +33,8 @@ public:
 
     // The parameter bound to each placeholder, in order, as written (a name may repeat).
     const QStringList& names() const { return m_names; }
+    // The same names in lower case, as a query keeps its parameters.
+    const QStringList& keys() const { return m_keys; }
     bool exec(const QList<QVariant>& values, QSqlError* error);
     qint64 rowsAffected() const { return m_rowsAffected; }
     quint64 insertId() const { return m_insertId; }
@@ -43,6 +45,7 @@ private:
 
     st_mysql_stmt* m_stmt = nullptr;
     QStringList m_names;
+    QStringList m_keys;
     qint64 m_rowsAffected = 0;
     quint64 m_insertId = 0;
 };

@@ -371,11 +371,11 @@ void Query::execute(RowStore* rows, QStringList* names)
     if (db->statementHook())
         db->statementHook()(text);
     if (db->traceHook()) {
+        // Every value set, by its name in lower case (one the statement does not name is
+        // never bound); the statement is not parsed again for its names.
         QVariantMap values;
-        for (const QString& name : parameterNames(text)) {
-            const auto it = m_params.find(name.toLower());
-            values.insert(name.toLower(), it == m_params.end() ? QVariant() : it->second.Value());
-        }
+        for (const auto& [name, param] : m_params)
+            values.insert(name, param.Value());
         db->traceHook()(text, values);
     }
     if (db->engine() == Engine::Sqlite)
@@ -450,8 +450,8 @@ bool Query::runWrite(Database* db, const QString& text)
     }
     QList<QVariant> values;
     values.reserve(w->names().size());
-    for (const QString& name : w->names()) {
-        const auto it = m_params.find(name.toLower());
+    for (const QString& name : w->keys()) {
+        const auto it = m_params.find(name);
         values << (it == m_params.end() ? QVariant() : it->second.Value());
         if (!MariaDbWrite::binds(values.last()))
             return false;
