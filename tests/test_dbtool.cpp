@@ -8,6 +8,7 @@
 #include "support/testdb.h"
 
 #include <QProcess>
+#include <QSqlQuery>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -34,6 +35,7 @@ private slots:
     void unpreparedDataSourceIsNamedAndNotCreated();
     void backupIsPrivateAndReplacesOnlyWithForce();
     void checkAndUpgradeAsAnAdministratorRunsThem();
+    void orphanLedgerRowsAreListedAndRemovedOnlyAfterABackup();
 
 private:
     struct Result {
@@ -137,7 +139,7 @@ void TestDbTool::demoFillsAnEmptyDatabaseOnce()
 
 void TestDbTool::helpForEveryCommand()
 {
-    for (const char* c : {"init", "show", "set-alias", "demo", "backup", "restore"}) {
+    for (const char* c : {"init", "show", "set-alias", "demo", "backup", "restore", "check", "upgrade", "remove-orphans"}) {
         const Result r = run({QString::fromLatin1(c), QStringLiteral("--help")});
         QCOMPARE(r.code, 0);
         QVERIFY(r.out.startsWith(QStringLiteral("Usage: duredir-db")));
@@ -601,6 +603,54 @@ void TestDbTool::checkAndUpgradeAsAnAdministratorRunsThem()
     QCOMPARE(run({"--alias", "broken", "set-alias", "sqlite", "--path", garbage.fileName()}).code, 0);
     r = run({QStringLiteral("--alias"), QStringLiteral("broken"), QStringLiteral("check")});
     QVERIFY2(r.code == 2, qPrintable(r.out + r.err));
+}
+
+void TestDbTool::orphanLedgerRowsAreListedAndRemovedOnlyAfterABackup()
+{
+    QCOMPARE(run({QStringLiteral("init")}).code, 0);
+    QCOMPARE(run({QStringLiteral("remove-orphans")}).code, 0); // nothing to remove, no backup asked
+    data::Database admin(QStringLiteral("admin"));
+    admin.setConfig(mainAlias());
+    admin.open();
+    // A whole dispatch, and what deleting dispatches used to leave: priced product rows of
+    // kind 'I' under no header, and article rows of a receipt and a work order gone.
+    admin.exec(QStringLiteral("insert into ispratnici (id, ispratnica_id, datum) values (7, 1, '2026-03-01')"));
+    admin.exec(QStringLiteral("insert into magacin_artikli (vid_dokument, document_id, id_artikal, vlez_kol, izlez_kol) "
+                              "values ('I', 7, 1, 0, 2), ('P', 70, 1, 5, 0), ('N', 71, 1, 0, 1)"));
+    admin.exec(QStringLiteral("insert into magacin_proizvodi (vid_dokument, document_id, id_proizvod, vlez_kol, "
+                              "izlez_kol, proizvod_cena, proizvod_tarifa) values ('I', 7, 1, 0, 1, 10, 18), "
+                              "('I', 80, 1, 0, 1, 10, 18), ('I', 80, 2, 0, 3, 10, 18), ('I', 81, 1, 0, 1, 10, 18)"));
+    Result r = run({QStringLiteral("check")});
+    QCOMPARE(r.code, 0);
+    QVERIFY2(r.out.contains(QStringLiteral("3 row(s) of kind 'I' in magacin_proizvodi belong to 2 document(s) that "
+                                           "ispratnici no longer holds"))
+                 && r.out.contains(QStringLiteral("1 row(s) of kind 'P' in magacin_artikli"))
+                 && r.out.contains(QStringLiteral("1 row(s) of kind 'N' in magacin_artikli"))
+                 && !r.out.contains(QStringLiteral("kind 'I' in magacin_artikli"))
+                 && r.out.contains(QStringLiteral("Fit for the program, with the notes above.")),
+             qPrintable(r.out));
+
+    r = run({QStringLiteral("remove-orphans")});
+    QCOMPARE(r.code, 1);
+    QVERIFY2(r.err.contains(QStringLiteral("No backup of")), qPrintable(r.err));
+    auto rows = [&admin](const char* table) {
+        QSqlQuery count(admin.handle());
+        return count.exec(QStringLiteral("select count(*) from %1").arg(QLatin1String(table))) && count.next()
+                   ? count.value(0).toInt()
+                   : -1;
+    };
+    QCOMPARE(rows("magacin_proizvodi"), 4); // refused: nothing changed
+    QCOMPARE(run({QStringLiteral("backup"), m_dir->filePath(QStringLiteral("before.backup"))}).code, 0);
+    r = run({QStringLiteral("remove-orphans")});
+    QCOMPARE(r.code, 0);
+    QVERIFY2(r.out.contains(QStringLiteral("Deleted 3 row(s) of kind 'I' from magacin_proizvodi (2 document(s) "
+                                           "missing from ispratnici).")),
+             qPrintable(r.out));
+    // The dispatch that is still there keeps both its rows.
+    QCOMPARE(rows("magacin_artikli"), 1);
+    QCOMPARE(rows("magacin_proizvodi"), 1);
+    r = run({QStringLiteral("check")});
+    QVERIFY2(r.out.contains(QStringLiteral("Fit for the program; nothing differs.")), qPrintable(r.out));
 }
 
 QTEST_GUILESS_MAIN(TestDbTool)

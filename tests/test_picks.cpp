@@ -1,5 +1,5 @@
 // Picks from the article, partner and employee lists: every request code answered with its
-// pair on Enter, the empty list answering -1, menu lists ignoring Enter, and the list that
+// pair on Enter, the empty list handing over nothing, menu lists ignoring Enter, and the list that
 // received the Enter being the one that answers.
 #include "frame/commands.h"
 #include "app/tform1.h"
@@ -49,6 +49,7 @@ public:
     void ReceiveEmployee(int id) override { received.append({"ReceiveEmployee", id}); }
     void VnesiKomintentiID(int id) override { received.append({"VnesiKomintentiID", id}); }
     void VnesiArtikalID(int id) override { received.append({"VnesiArtikalID", id}); }
+    void VnesiPriemnicaID(int id) override { received.append({"VnesiPriemnicaID", id}); }
     QWidget* controlAfterPick(app::AfterPick after) override
     {
         return after == app::AfterPick::DateField ? static_cast<QWidget*>(MaskEdit1)
@@ -141,8 +142,8 @@ class TestPicks : public QObject {
 private slots:
     void enterAnswersThePairedCode_data();
     void enterAnswersThePairedCode();
-    void emptyListAnswersMinusOne_data();
-    void emptyListAnswersMinusOne();
+    void emptyListHandsOverNothing_data();
+    void emptyListHandsOverNothing();
     void menuListIgnoresEnter();
     void secondListFromTheMenuLeavesThePickAlone();
     void answerToAClosedCallerIsDropped();
@@ -190,16 +191,22 @@ void TestPicks::enterAnswersThePairedCode()
     QVERIFY(app.messages().isEmpty());
 }
 
-void TestPicks::emptyListAnswersMinusOne_data()
+void TestPicks::emptyListHandsOverNothing_data()
 {
     QTest::addColumn<int>("request");
-    QTest::newRow("articles") << 32781;
-    QTest::newRow("partners") << 32777;
-    QTest::newRow("employees") << 32799;
+    QTest::newRow("articles for a receipt") << int(app::cmd::ArticleForReceiptEntry);
+    QTest::newRow("articles for a dispatch") << int(app::cmd::ArticleForDispatchEdit);
+    QTest::newRow("articles for a composition") << int(app::cmd::ArticleForProductEntry);
+    QTest::newRow("products for a work order") << int(app::cmd::ProductForOrderEntry);
+    QTest::newRow("partners") << int(app::cmd::PartnerForReceiptEntry);
+    QTest::newRow("employees") << int(app::cmd::EmployeeForOrderEntry);
+    QTest::newRow("receipts to import") << int(app::cmd::ReceiptForDispatchEntry);
 }
 
-void TestPicks::emptyListAnswersMinusOne()
+void TestPicks::emptyListHandsOverNothing()
 {
+    // Enter on a list without rows closes it and hands the caller nothing: before, the -1
+    // of the empty list reached the caller, which booked a line for article -1.
     QFETCH(int, request);
     AppFixture app;
     PickCaller* caller = openCaller(app);
@@ -210,9 +217,9 @@ void TestPicks::emptyListAnswersMinusOne()
     QCOMPARE(list->SelectedId(), -1);
     QTest::keyClick(list->DBGrid1, Qt::Key_Return);
     AppFixture::settle();
-    QCOMPARE(caller->received.size(), 1);
-    QCOMPARE(caller->received.first().second, -1);
+    QCOMPARE(caller->received, (QList<QPair<QByteArray, int>>{}));
     QVERIFY(!list);
+    QVERIFY(app.messages().isEmpty());
 }
 
 void TestPicks::menuListIgnoresEnter()

@@ -63,6 +63,7 @@ private slots:
     void lineRemovalRebuildsTheGrid();
     void picksDeliveredThroughTheMainWindow();
     void receiptPickAnswersOnlyInPickMode();
+    void enterOnAnArticleSearchThatFindsNothingBooksNothing();
     void closingTheProgramAsksOnceOverUnsavedInput();
 
 private:
@@ -362,6 +363,38 @@ void TestPriemnica::picksDeliveredThroughTheMainWindow()
     QVERIFY(app.messages().isEmpty());
 }
 
+void TestPriemnica::enterOnAnArticleSearchThatFindsNothingBooksNothing()
+{
+    AppFixture app;
+    const Master m = seed(app);
+    TSPriemnicaVnes* entry = openEntry(app, openList(app));
+    QVERIFY(entry);
+    entry->BitBtn2->Click(); // "Add": the article list, for a pick
+    AppFixture::settle();
+    auto* articles = app.active<TSListBase>();
+    QVERIFY(articles && articles != static_cast<QWidget*>(entry));
+    QTest::keyClicks(articles->Edit1, "NO SUCH ARTICLE");
+    AppFixture::settle();
+    QCOMPARE(articles->SelectedId(), -1);
+    const int dialogs = app.dialogsRun();
+    QTest::keyClick(articles->Edit1, Qt::Key_Return);
+    AppFixture::settle();
+    if (app.windows<TSArtikliLista>().size() == 1)
+        QTest::keyClick(articles->DBGrid1, Qt::Key_Return);
+    AppFixture::settle();
+    QCOMPARE(app.dialogsRun(), dialogs); // no quantity dialog on no article
+    QCOMPARE(entry->lineCount(), 0);
+    QVERIFY(app.messages().isEmpty());
+
+    // A real line still saves alone: nothing was booked for article -1.
+    entry->VnesiKomintentiID(m.acme);
+    addLine(app, entry, m.screw, "2");
+    entry->BitBtn1->Click();
+    AppFixture::settle();
+    QCOMPARE(app.database().count("magacin_artikli", "id_artikal<0"), 0);
+    QCOMPARE(app.database().count("magacin_artikli", "vid_dokument='P'"), 1);
+}
+
 void TestPriemnica::receiptPickAnswersOnlyInPickMode()
 {
     AppFixture app;
@@ -393,7 +426,7 @@ void TestPriemnica::receiptPickAnswersOnlyInPickMode()
         AppFixture::settle();
     }
 
-    // An empty list hands over -1.
+    // An empty list hands over nothing, and closes.
     app.database().exec("delete from priemnici");
     auto* caller = new ReceiptCaller;
     caller->InitChild(nullptr, QStringLiteral("dispatch "), 2);
@@ -402,7 +435,8 @@ void TestPriemnica::receiptPickAnswersOnlyInPickMode()
     AppFixture::settle();
     QTest::keyClick(app.active<TSPriemnicaLista>()->DBGrid1, Qt::Key_Return);
     AppFixture::settle();
-    QCOMPARE(caller->received, QList<int>{-1});
+    QCOMPARE(caller->received, QList<int>{});
+    QCOMPARE(app.windows<TSPriemnicaLista>().size(), 1); // the pick list closed
 }
 
 void TestPriemnica::closingTheProgramAsksOnceOverUnsavedInput()

@@ -89,6 +89,7 @@ private slots:
     void deletingLineTwoOfThree();
     void usedProductKeepsComposition();
     void unusedProductCompositionIsReplaced();
+    void aLineOfADeletedArticleLoadsAndCanBeDeleted();
     void editFailureChangesNothing();
     void duplicateCodeIsRefused();
     void editWithoutSelectionIsRefused();
@@ -181,8 +182,8 @@ void TestProizvod::entrySavesProductAndComposition()
     AppFixture::settle();
     QCOMPARE(app.messages().last(), (Shown{"Information", "Proizvodot e uspesno vnesen !!!"}));
     QVERIFY(app.windows<TSProizvodVnes>().isEmpty());
-    // The first product of an empty register gets the code 1, the next one 2.
-    QCOMPARE(app.database().scalar("select sifra from proizvodi").toInt(), 1);
+    // The first product of an empty register gets the code 0, the next one 1.
+    QCOMPARE(app.database().scalar("select sifra from proizvodi").toInt(), 0);
     QCOMPARE(app.database().scalar("select cena from proizvodi").toDouble(), 120.5);
     const int id = app.database().scalar("select id from proizvodi").toInt();
     QCOMPARE(composition(app, id),
@@ -194,7 +195,7 @@ void TestProizvod::entrySavesProductAndComposition()
     answerArticleQuantity(app, "4");
     second->ReceiveArticle(m.c);
     second->BitBtn3->Click();
-    QCOMPARE(app.database().scalar("select sifra from proizvodi where proizvod='DOOR'").toInt(), 2);
+    QCOMPARE(app.database().scalar("select sifra from proizvodi where proizvod='DOOR'").toInt(), 1);
 }
 
 void TestProizvod::entryChecksFieldsWithoutMessage()
@@ -344,6 +345,30 @@ void TestProizvod::unusedProductCompositionIsReplaced()
     TSProizvodKorekcija* empty = openEdit(app, m.e);
     QCOMPARE(empty->StringGrid1->RowCount(), 1);
     QVERIFY(empty->BitBtn1->isEnabled());
+}
+
+void TestProizvod::aLineOfADeletedArticleLoadsAndCanBeDeleted()
+{
+    AppFixture app;
+    const Master m = seed(app);
+    app.database().exec(QStringLiteral("delete from artikli where id=%1").arg(m.a));
+    TSProizvodKorekcija* w = openEdit(app, m.p);
+    // The line keeps its article key and shows no name; before, its key was lost and every
+    // save of the product failed.
+    QCOMPARE(gridLines(w->StringGrid1),
+             QStringList({QStringLiteral("%1|||").arg(m.a) + QStringLiteral("|2"),
+                          QStringLiteral("%1|102|GLUE|KG|0.5").arg(m.b)}));
+    w->Edit2->setText(QStringLiteral("RENAMED"));
+    w->BitBtn3->Click();
+    AppFixture::settle();
+    QCOMPARE(app.messages().last(), (Shown{"Information", "Proizvodot e uspesno Koregiran !!!"}));
+
+    w = openEdit(app, m.p);
+    w->DeleteLine(1);
+    w->BitBtn3->Click();
+    AppFixture::settle();
+    QCOMPARE(app.messages().last(), (Shown{"Information", "Proizvodot e uspesno Koregiran !!!"}));
+    QCOMPARE(composition(app, m.p), QStringList({QStringLiteral("%1|0.5000|0").arg(m.b)}));
 }
 
 void TestProizvod::editFailureChangesNothing()

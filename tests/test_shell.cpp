@@ -1,6 +1,7 @@
 // The application shell as the operator meets it: start-up, menus, the navigator, closing
 // windows, the print command's enabling, commands between windows, the error box.
 #include "app/application.h"
+#include "app/commandline.h"
 #include "frame/commands.h"
 #include "app/helpviewer.h"
 #include "frame/module.h"
@@ -17,6 +18,7 @@
 #include "support/appfixture.h"
 
 #include <QDirIterator>
+#include <QProcess>
 #include <QImage>
 #include <QMdiArea>
 #include <QScopeGuard>
@@ -63,6 +65,7 @@ class TestShell : public QObject {
 private slots:
     void startUpCreatesModulesAndCompanyNode();
     void startUpOnUnpreparedDataSourceOpensNothing();
+    void versionAndHelpAreAnsweredWithoutADisplay();
     void menuCaptionsShortcutsAndHints_data();
     void menuCaptionsShortcutsAndHints();
     void toolButtonsFollowTheirItems();
@@ -607,6 +610,41 @@ void TestShell::aboutShowsInfoTable()
     data::Database aliased(QStringLiteral("aliased"));
     data::openPrepared(aliased, QStringLiteral("varnok_public"));
     QVERIFY(TSAbout::details(&aliased).contains(QStringLiteral("Data source: alias \"varnok_public\", ") + c.describe()));
+}
+
+void TestShell::versionAndHelpAreAnsweredWithoutADisplay()
+{
+    // The real program, with no display to connect to: Qt would abort there, so an answer
+    // and exit code 0 show that it ended before Qt started.
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("DISPLAY"));
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    auto run = [&env](const QStringList& args) {
+        QProcess p;
+        p.setProcessEnvironment(env);
+        p.start(QStringLiteral(DUREDIR_PROGRAM), args);
+        if (!p.waitForFinished(20000))
+            p.kill();
+        return std::make_pair(p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+                              QString::fromUtf8(p.readAllStandardOutput()));
+    };
+    const auto [versionCode, version] = run({QStringLiteral("--version")});
+    QCOMPARE(versionCode, 0);
+    QCOMPARE(version, QStringLiteral("duredir " DUREDIR_VERSION "\n"));
+    for (const char* help : {"--help", "-h"}) {
+        const auto [code, text] = run({QString::fromLatin1(help)});
+        QCOMPARE(code, 0);
+        QVERIFY2(text.startsWith(QStringLiteral("Usage: duredir")) && text.contains(QStringLiteral("--version")),
+                 qPrintable(text));
+    }
+    // Any other argument is not the program's: it starts as it would without it.
+    QByteArray a0("duredir"), a1("--frobnicate"), a2("stock.sqlite");
+    char* other[] = {a0.data(), a1.data(), a2.data()};
+    QString printed;
+    QTextStream out(&printed);
+    QCOMPARE(app::answerCommandLine(3, other, out), std::optional<int>());
+    QVERIFY(printed.isEmpty());
 }
 
 void TestShell::startUpOnUnpreparedDataSourceOpensNothing()

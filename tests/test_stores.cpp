@@ -209,12 +209,13 @@ class TestStores : public QObject {
 private slots:
     void numbersFollowTheHighest_data() { addNumberedKinds(); }
     void numbersFollowTheHighest();
+    void anEmptyRegisterStartsCodesAtZeroAndDocumentsAtOne();
     void aSaveThatFailsPartWayWritesNothing_data();
     void aSaveThatFailsPartWayWritesNothing();
     void anUpdateOfARecordChangedElsewhereIsRefused_data();
     void anUpdateOfARecordChangedElsewhereIsRefused();
     void aDispatchBeyondStockIsRefusedInsideTheSave();
-    void aDeleteTakesTheLinesAndRefusesADocumentDeletedElsewhere();
+    void aDeleteTakesTheLinesOfBothLedgersAndRefusesADocumentDeletedElsewhere();
 };
 
 void TestStores::numbersFollowTheHighest()
@@ -236,6 +237,35 @@ void TestStores::numbersFollowTheHighest()
     QVERIFY(k.numberExists(t.db(), 77));
     QCOMPARE(k.nextNumber(t.db()), 78);
     QCOMPARE(k.saveNew(t.db()), 78);
+
+    // Any whole number is followed, also when the largest stored one is 0 or below: only
+    // the upper end of the column refuses.
+    const QString column = k.table == QLatin1String("priemnici")    ? QStringLiteral("priemnica_id")
+                           : k.table == QLatin1String("ispratnici") ? QStringLiteral("ispratnica_id")
+                           : k.table == QLatin1String("nalozi")     ? QStringLiteral("nalog_id")
+                                                                    : QStringLiteral("sifra");
+    t.exec(QStringLiteral("update %1 set %2=%2-1000").arg(k.table, column));
+    QCOMPARE(k.nextNumber(t.db()), 78 - 1000 + 1);
+    QCOMPARE(k.saveNew(t.db()), 78 - 1000 + 1);
+    t.exec(QStringLiteral("update %1 set %2=-1 where %2=%3").arg(k.table, column).arg(78 - 1000 + 1));
+    t.exec(QStringLiteral("delete from %1 where %2<>-1").arg(k.table, column));
+    QCOMPARE(k.nextNumber(t.db()), 0);
+}
+
+void TestStores::anEmptyRegisterStartsCodesAtZeroAndDocumentsAtOne()
+{
+    TestDatabase t;
+    QCOMPARE(stores::ArticleStore(t.db()).nextNumber(), 0);
+    QCOMPARE(stores::ProductStore(t.db()).nextNumber(), 0);
+    QCOMPARE(stores::DocumentStore(t.db(), stores::receipts()).nextNumber(), 1);
+    QCOMPARE(stores::DocumentStore(t.db(), stores::dispatches()).nextNumber(), 1);
+    QCOMPARE(stores::WorkOrderStore(t.db()).nextNumber(), 1);
+    stores::ArticleStore articles(t.db());
+    QCOMPARE(articles.saveNew({0, QStringLiteral("BOLT"), QStringLiteral("PCS")}), 0);
+    QCOMPARE(articles.saveNew({0, QStringLiteral("NUT"), QStringLiteral("PCS")}), 1);
+    stores::ProductStore products(t.db());
+    QCOMPARE(products.saveNew({0, QStringLiteral("BRACKET"), QStringLiteral("PCS"), 10, 18, 0, {}}), 0);
+    QCOMPARE(products.nextNumber(), 1);
 }
 
 void TestStores::aSaveThatFailsPartWayWritesNothing_data()
@@ -375,7 +405,7 @@ void TestStores::aDispatchBeyondStockIsRefusedInsideTheSave()
     QVERIFY_THROWS_EXCEPTION(dispatchstock::NotEnoughStock, dispatches.saveNew(document(s, 0.5)));
 }
 
-void TestStores::aDeleteTakesTheLinesAndRefusesADocumentDeletedElsewhere()
+void TestStores::aDeleteTakesTheLinesOfBothLedgersAndRefusesADocumentDeletedElsewhere()
 {
     TestDatabase t;
     const Seed s = seed(t);
@@ -398,6 +428,37 @@ void TestStores::aDeleteTakesTheLinesAndRefusesADocumentDeletedElsewhere()
     }
     receipts.remove(-1, QStringLiteral("gone")); // an empty list's key: nothing, and no word
     QCOMPARE(everything(t), before);
+
+    // A dispatch owns rows in both ledgers: its articles, and its priced products (the
+    // invoices of the financial report). An update edits its articles and leaves the products
+    // under their header; a delete takes both, and nothing of another kind under the same key.
+    stores::DocumentStore dispatches(t.db(), stores::dispatches());
+    dispatches.saveNew(document(s, 2));
+    const int dispatch = lastKey(t, QStringLiteral("ispratnici"));
+    for (const char* kind : {"I", "I", "N"})
+        t.exec(QStringLiteral("insert into magacin_proizvodi (vid_dokument,document_id,id_komintent,id_proizvod,"
+                              "vlez_kol,izlez_kol,datum_referenca,firma_id,proizvod_cena,proizvod_tarifa) "
+                              "values ('%1',%2,%3,%4,0,1,'2026-03-02',0,10,18)")
+                   .arg(QLatin1String(kind))
+                   .arg(dispatch)
+                   .arg(s.partner)
+                   .arg(s.product));
+    const QString products = QStringLiteral("document_id=%1 and vid_dokument='I'").arg(dispatch);
+    dispatches.update(dispatch, dispatches.load(dispatch), 1, document(s, 3));
+    QCOMPARE(t.count(QStringLiteral("magacin_proizvodi"), products), 2);
+    // The product rows' delete failing takes back the header and the articles too.
+    const QStringList whole = everything(t);
+    t.db().setStatementHook([](const QString& text) {
+        if (text.startsWith(QLatin1String("delete from magacin_proizvodi")))
+            throw data::DatabaseError(QStringLiteral("injected failure"));
+    });
+    QVERIFY_THROWS_EXCEPTION(data::DatabaseError, dispatches.remove(dispatch, QStringLiteral("gone")));
+    t.db().setStatementHook({});
+    QCOMPARE(everything(t), whole);
+    dispatches.remove(dispatch, QStringLiteral("gone"));
+    QCOMPARE(t.count(QStringLiteral("magacin_proizvodi"), products), 0);
+    QCOMPARE(t.count(QStringLiteral("magacin_artikli"), products), 0);
+    QCOMPARE(t.count(QStringLiteral("magacin_proizvodi"), QStringLiteral("vid_dokument='N'")), 1);
 }
 
 QTEST_GUILESS_MAIN(TestStores)

@@ -20,6 +20,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTabBar>
+#include <QStyle>
 #include <QtTest>
 
 using testsupport::AppFixture;
@@ -182,17 +183,20 @@ void TestWindowsLook::gridsOpenWithTheirColumnWidths_data()
     QTest::addColumn<QString>("open");   // the list command opening the window; empty: the window itself
     QTest::addColumn<QString>("grid");
     QTest::addColumn<QList<int>>("widths");
+    QTest::addColumn<int>("dateColumn"); // a column that must show a whole date; -1: none
 
     const QList<int> lines{15, 67, 93, 240, 64, 64};
-    QTest::newRow("receipt entry") << "Priemnici2" << "Nov1" << "StringGrid1" << lines;
-    QTest::newRow("receipt edit") << "Priemnici2" << "Korekcija1" << "StringGrid1" << lines;
-    QTest::newRow("dispatch entry") << "FakturaIspratnica2" << "Nov1" << "StringGrid1" << lines;
-    QTest::newRow("dispatch edit") << "FakturaIspratnica2" << "Korekcija1" << "StringGrid1" << lines;
+    QTest::newRow("receipt entry") << "Priemnici2" << "Nov1" << "StringGrid1" << lines << -1;
+    QTest::newRow("receipt edit") << "Priemnici2" << "Korekcija1" << "StringGrid1" << lines << -1;
+    QTest::newRow("dispatch entry") << "FakturaIspratnica2" << "Nov1" << "StringGrid1" << lines << -1;
+    QTest::newRow("dispatch edit") << "FakturaIspratnica2" << "Korekcija1" << "StringGrid1" << lines << -1;
     const QList<int> composition{17, 58, 63, 318, 98, 78};
-    QTest::newRow("product entry") << "Proizvodi1" << "Nov1" << "StringGrid1" << composition;
-    QTest::newRow("product edit") << "Proizvodi1" << "Korekcija1" << "StringGrid1" << composition;
-    QTest::newRow("financial report date") << "FinansovIzvestaj1" << "" << "DBGrid1" << QList<int>{74};
-    QTest::newRow("import") << "" << "" << "StringGrid1" << QList<int>{28, 89, 242, 113, 91};
+    QTest::newRow("product entry") << "Proizvodi1" << "Nov1" << "StringGrid1" << composition << -1;
+    QTest::newRow("product edit") << "Proizvodi1" << "Korekcija1" << "StringGrid1" << composition << -1;
+    // Given widths chosen for a smaller font grow to show a whole date.
+    QTest::newRow("financial report date") << "FinansovIzvestaj1" << "" << "DBGrid1" << QList<int>{} << 0;
+    QTest::newRow("work order list date") << "Nalozi2" << "" << "DBGrid1" << QList<int>{} << 1;
+    QTest::newRow("import") << "" << "" << "StringGrid1" << QList<int>{28, 89, 242, 113, 91} << -1;
 }
 
 void TestWindowsLook::gridsOpenWithTheirColumnWidths()
@@ -232,6 +236,14 @@ void TestWindowsLook::gridsOpenWithTheirColumnWidths()
         shown << view->columnWidth(c);
     QCOMPARE(shown, widths);
     QCOMPARE(view->horizontalHeader()->textElideMode(), Qt::ElideRight);
+    QFETCH(int, dateColumn);
+    if (dateColumn >= 0) {
+        // What the item delegate needs: the text and a focus-frame margin on either side.
+        const int margins = 2 * (view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1);
+        const int needed = view->fontMetrics().horizontalAdvance(QStringLiteral("2026-10-28")) + margins;
+        QVERIFY2(view->columnWidth(dateColumn) >= qMax(needed, 74),
+                 qPrintable(QStringLiteral("%1 < %2").arg(view->columnWidth(dateColumn)).arg(needed)));
+    }
 }
 
 int main(int argc, char** argv)

@@ -1,10 +1,20 @@
 #include "app/application.h"
-#include "kit/guard.h"
+#include "app/commandline.h"
 #include "app/tform1.h"
+#include "kit/guard.h"
 
+#include <QTextStream>
+
+#include <cstdio>
 
 int main(int argc, char* argv[])
 {
+    {
+        // Answered before Qt starts: they need no display.
+        QTextStream out(stdout);
+        if (const std::optional<int> code = app::answerCommandLine(argc, argv, out))
+            return *code;
+    }
     app::Application application(argc, argv);
     std::unique_ptr<TForm1> form;
     try {

@@ -459,7 +459,9 @@ void TForm1::answerPick(int code)
         kit::messageBox(list, QStringLiteral("Nema kolicina od toj artikal!!!"), QStringLiteral("Warning !"));
         return; // the list stays open
     }
-    if (auto* receiver = qobject_cast<app::PickTarget*>(target.data()); receiver && id)
+    // An empty list has no key to hand over (-1): the list closes and the caller gets nothing,
+    // so no line is booked for a record that does not exist and no dialog opens on none.
+    if (auto* receiver = qobject_cast<app::PickTarget*>(target.data()); receiver && id && *id != -1)
         kit::guarded([&] { (receiver->*answer->receive)(*id); });
     list->Close();
     if (target && answer->focus != app::AfterPick::Stay) {

@@ -215,13 +215,13 @@ void Query::notifyListeners(Emit emitSignal)
         std::rethrow_exception(std::exchange(g_listenerFailure, nullptr));
 }
 
-int nextNumber(const Field& next, const QString& what)
+int nextNumber(const Field& next, const QString& what, int first)
 {
     if (next.IsNull())
-        return 1;
+        return first;
     bool ok = false;
     const qlonglong n = next.Value().toString().trimmed().section(QLatin1Char('.'), 0, 0).toLongLong(&ok);
-    if (!ok || n > std::numeric_limits<int>::max() || n < 1)
+    if (!ok || n > std::numeric_limits<int>::max() || n < std::numeric_limits<int>::min())
         throw RangeError(QStringLiteral("No %1 is left: the next one would pass %2, the largest the database holds.\n"
                                         "Nothing was saved.")
                              .arg(what)

@@ -190,9 +190,11 @@ private:
     bool m_more = false;
 };
 
-// The next document number or code from a "max(...)+1" column: 1 over an empty table. A
-// number past the largest the column holds is refused with a RangeError that names `what`
-// ("goods receipt number"), never wrapped to a negative number.
-int nextNumber(const Field& next, const QString& what);
+// The next document number or code from a "max(...)+1" column: `first` over an empty table
+// (documents start at 1, article and product codes at 0), the largest stored one plus one
+// otherwise, whatever whole number it is (0 and negative ones included). A number past the
+// largest the column holds is refused with a RangeError that names `what` ("goods receipt
+// number"), never wrapped to a negative number.
+int nextNumber(const Field& next, const QString& what, int first = 1);
 
 } // namespace data

@@ -1,5 +1,7 @@
 #include "kit/dbgrid.h"
 
+#include <algorithm>
+
 #include "data/datasource.h"
 #include "data/query.h"
 #include "kit/csv.h"
@@ -69,6 +71,13 @@ void DBGrid::setColumns(const QList<DBGridColumn>& columns)
     m_model->setColumns(columns);
     applyWidths();
     followQuery();
+}
+
+void DBGrid::setColumnFits(const QString& fieldName, const QString& sample)
+{
+    m_fits.insert(fieldName.toLower(), sample);
+    m_widthFields.clear(); // measured again
+    applyWidths();
 }
 
 void DBGrid::addColumn(const QString& fieldName, const QString& title, int width,
@@ -150,10 +159,14 @@ void DBGrid::applyWidths()
         // A given width never cuts the column's title: fonts differ from those the widths
         // were chosen for.
         const QFontMetrics fm(horizontalHeader()->font());
+        const QFontMetrics cells(font());
         int col = 0;
         for (const DBGridColumn& column : m_model->shownColumns()) {
             const int title = fm.horizontalAdvance(m_model->headerData(col++, Qt::Horizontal).toString()) + 16;
-            m_widths.append(qMax(column.width > 0 ? column.width : horizontalHeader()->defaultSectionSize(), title));
+            const QString sample = m_fits.value(column.fieldName.toLower());
+            const int value = sample.isEmpty() ? 0 : cells.horizontalAdvance(sample) + 16;
+            m_widths.append(
+                std::max({column.width > 0 ? column.width : horizontalHeader()->defaultSectionSize(), title, value}));
         }
         // Widths the operator set in an earlier run win, within reason.
         if (!objectName().isEmpty()) {

@@ -7,6 +7,7 @@
 
 #include <QPointer>
 #include <QMenu>
+#include <QHash>
 #include <QTableView>
 
 
@@ -38,6 +39,9 @@ public:
     void addColumn(const QString& fieldName, const QString& title = QString(), int width = -1,
                    const QString& displayMask = QString(), const QColor& color = QColor());
     const QList<DBGridColumn>& columns() const { return m_model->columns(); }
+    // The column of `fieldName` is never narrower than `sample` in the grid's font (a date
+    // column given a width chosen for another font); the given width holds when wider.
+    void setColumnFits(const QString& fieldName, const QString& sample);
     // Shows the values of `fieldName`'s column below zero in `color` (on screen only).
     void setNegativeColor(const QString& fieldName, const QColor& color = negativeRed());
     int ColCount() const { return m_model->columnCount(); }
@@ -82,6 +86,7 @@ private:
     QList<QMetaObject::Connection> m_connections;
     QStringList m_widthFields; // fields of the columns whose widths m_widths holds
     QList<int> m_widths;
+    QHash<QString, QString> m_fits; // lower-case field name -> the text its column must show
     bool m_syncing = false;
     bool m_applyingWidths = false;
 };

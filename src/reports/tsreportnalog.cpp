@@ -18,7 +18,9 @@ report::Font display(double size, bool bold = false)
     return report::Font(kDisplayFont, size, bold);
 }
 
-// The stored texts are in the display font's code page; they print with their own letters.
+// The captions are written in the display font's code page; they print with their own
+// letters. Data prints as it is stored, as on every screen and every other printed list:
+// a name with "[" or "~" in it keeps them.
 template <class T>
 T* inDisplayFont(T* element)
 {
@@ -40,9 +42,7 @@ TSReportNalog::TSReportNalog(QWidget* owner) : ReportWindow(owner)
     };
     const auto field = [this](Band* band, const char* name, const char* dataField, double left, double top,
                               const report::Font& font, Qt::Alignment alignment = Qt::AlignLeft) {
-        inDisplayFont(named(band->addDBText(nullptr, QString::fromLatin1(dataField), left, top, font, QString(),
-                                            alignment),
-                            name));
+        named(band->addDBText(nullptr, QString::fromLatin1(dataField), left, top, font, QString(), alignment), name);
     };
 
     QRBand2 = QuickRep1.addBand(BandKind::Title, QStringLiteral("QRBand2"), 77.0);

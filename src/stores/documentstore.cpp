@@ -26,6 +26,7 @@ const DocumentStatements& receipts()
         QStringLiteral("update priemnici set priemnica_id=:a1,datum=:a2 where id=:aid"),
         QStringLiteral("delete from priemnici where id=:aid"),
         QStringLiteral("delete from magacin_artikli where document_id=:aid and vid_dokument='P'"),
+        QStringLiteral("delete from magacin_proizvodi where document_id=:aid and vid_dokument='P'"),
         QStringLiteral("select * from priemnici where priemnica_id=:a"),
     };
     return k;
@@ -47,6 +48,7 @@ const DocumentStatements& dispatches()
         QStringLiteral("update ispratnici set ispratnica_id=:a1,datum=:a2,datum_valuta=:a4 where id=:aid"),
         QStringLiteral("delete from ispratnici where id=:aid"),
         QStringLiteral("delete from magacin_artikli where document_id=:aid and vid_dokument='I'"),
+        QStringLiteral("delete from magacin_proizvodi where document_id=:aid and vid_dokument='I'"),
         QStringLiteral("select * from ispratnici where ispratnica_id=:a"),
     };
     return k;
@@ -132,7 +134,10 @@ void DocumentStore::remove(int id, const QString& alreadyDeleted)
     // the id is -1 and matches nothing, which needs no word).
     if (Statement(m_db, m_kind.deleteHeader).run({{QStringLiteral("aid"), id}}).RowsAffected() == 0 && id != -1)
         throw data::StaleRecord(data::StaleRecord::Reason::Deleted, alreadyDeleted);
+    // Every row the document owns, in both ledgers: a dispatch's priced product rows are
+    // also the invoices of the financial report, and must not outlive their header.
     Statement(m_db, m_kind.deleteLines).run({{QStringLiteral("aid"), id}});
+    Statement(m_db, m_kind.deleteProductLines).run({{QStringLiteral("aid"), id}});
     transaction.commit();
 }
 

@@ -24,6 +24,9 @@ struct DocumentStatements {
     QString updateHeader; // a1 number, a2 date (, a4 due date), aid key
     QString deleteHeader; // aid key
     QString deleteLines;  // aid key
+    // The document's rows in the product ledger (a dispatch's priced products), aid key;
+    // deleted with the document, left alone by an update, which edits only its articles.
+    QString deleteProductLines;
     QString numberExists; // a number
 
     // The document as the operator names it.
@@ -74,7 +77,7 @@ public:
     // dispatchstock::NotEnoughStock on a dispatch beyond stock; nothing is written then.
     void update(int id, const data::RecordVersion& loaded, int number, const StockDocument& document);
 
-    // Deletes the document with key `id` and its ledger rows in one transaction. Throws
+    // Deletes the document with key `id` and its rows in both ledgers in one transaction. Throws
     // data::StaleRecord with `alreadyDeleted` when another workstation deleted it first (a
     // key of -1, an empty list's, deletes nothing and says nothing).
     void remove(int id, const QString& alreadyDeleted);

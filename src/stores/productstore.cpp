@@ -3,8 +3,8 @@
 namespace stores {
 
 ProductStore::ProductStore(data::Database& db)
-    // Over an empty register the maximum counts as 0, so the first product gets code 1.
-    : NumberedStore(db, {productsql::nextCode, productsql::codeExists, {}, {}, QStringLiteral("product code")})
+    // As with articles, the first product in an empty register gets code 0.
+    : NumberedStore(db, {productsql::nextCode, productsql::codeExists, {}, {}, QStringLiteral("product code"), 0})
 {
 }
 

@@ -42,9 +42,9 @@ data::RecordVersion loadRecord(data::Database& db, const QString& table, int id)
 }
 
 ArticleStore::ArticleStore(data::Database& db)
-    // Over an empty table the maximum counts as 0, so the first article gets code 1.
+    // The maximum plus one of no rows is empty and reads as 0: the first article gets code 0.
     : NumberedStore(db, {registersql::articleNextCode, registersql::articleCodeExists, {}, {},
-                         QStringLiteral("article code")})
+                         QStringLiteral("article code"), 0})
 {
 }
 

@@ -25,7 +25,7 @@ int NumberedStore::nextNumber()
 {
     Statement q(m_db, m_numbering.next);
     q.Open();
-    const int number = data::nextNumber(q.FieldByName(QStringLiteral("m_max")), m_numbering.what);
+    const int number = data::nextNumber(q.FieldByName(QStringLiteral("m_max")), m_numbering.what, m_numbering.first);
     q.Close();
     return number;
 }

@@ -34,12 +34,13 @@ struct Numbering {
     QString newest;
     QString newestField;
     QString what;
+    int first = 1; // over an empty table
 };
 
 // A store of records that carry a number (or code) of their own.
 class NumberedStore {
 public:
-    // The number a record saved now would take (1 for the first).
+    // The number a record saved now would take (Numbering::first for the first).
     int nextNumber();
     // Whether a stored record carries `number`.
     bool numberExists(int number);

@@ -5,6 +5,7 @@
 #include "data/alias.h"
 #include "data/database.h"
 #include "data/errors.h"
+#include "data/orphans.h"
 #include "data/query.h"
 #include "data/schema.h"
 #include "data/schemaversion.h"
@@ -46,6 +47,7 @@ const char* const kUsage =
     "  restore     fill the tables from a backup file\n"
     "  check       say whether the data source is fit for the program, and what differs\n"
     "  upgrade     bring an older data source up to what the program relies on\n"
+    "  remove-orphans  delete ledger rows whose document header is gone (after a backup)\n"
     "\n"
     "Options:\n"
     "  --version   print the version of duredir-db\n"
@@ -125,7 +127,9 @@ const char* const kCheckHelp =
     "(older: run upgrade; newer: the program only reads), missing unique indexes on codes\n"
     "and document numbers (two workstations can take the same number), numbers and codes\n"
     "already taken twice, text columns narrower than what the windows accept, and tables\n"
-    "without a primary key (a cluster cannot delete their rows). Nothing is changed.\n"
+    "without a primary key (a cluster cannot delete their rows), and ledger rows whose\n"
+    "document header is gone (by ledger and document kind; 'duredir-db remove-orphans'\n"
+    "deletes them). Nothing is changed.\n"
     "Exit code 0: fit (notes may follow); 1: not fit; 2: cannot tell (the data source\n"
     "cannot be opened or read).\n";
 
@@ -140,6 +144,15 @@ const char* const kUpgradeHelp =
     "(listed), or a table is not transactional without --convert-engine. Safe to run\n"
     "again. Runs only after a backup of the data source made with 'duredir-db backup'\n"
     "in the last hour, unless --no-backup is given.\n";
+
+const char* const kRemoveOrphansHelp =
+    "Usage: duredir-db [--alias NAME] remove-orphans [--no-backup]\n"
+    "\n"
+    "Deletes the rows of both ledgers (magacin_artikli, magacin_proizvodi) whose document\n"
+    "header (goods receipt, goods dispatch, work order) is gone, in one transaction, and\n"
+    "says how many of each kind it deleted. 'duredir-db check' lists them first. Runs only\n"
+    "after a backup of the data source made with 'duredir-db backup' in the last hour,\n"
+    "unless --no-backup is given.\n";
 
 bool wantsHelp(const QStringList& args)
 {
@@ -247,12 +260,57 @@ int cmdCheck(const QString& alias)
     out() << "Checked " << db.config().describe() << ".\n";
     for (const data::SchemaFinding& f : report.findings)
         out() << (f.blocking() ? "  not fit: " : "  note:    ") << f.text << "\n";
+    QList<data::OrphanRows> orphans;
+    if (report.fit()) {
+        try {
+            orphans = data::findOrphanRows(db);
+        } catch (const data::Error& e) {
+            err() << "Cannot tell: " << e.text() << "\n";
+            return 2;
+        }
+    }
+    for (const data::OrphanRows& group : std::as_const(orphans))
+        out() << "  note:    " << group.describe() << "; 'duredir-db remove-orphans' deletes them.\n";
     if (!report.fit()) {
         out() << "Not fit for the program.\n";
         return 1;
     }
-    out() << (report.findings.isEmpty() ? "Fit for the program; nothing differs.\n"
+    out() << (report.findings.isEmpty() && orphans.isEmpty() ? "Fit for the program; nothing differs.\n"
                                         : "Fit for the program, with the notes above.\n");
+    return 0;
+}
+
+// Whether a backup of `source` was made in the last hour; says which one, or what to do.
+bool recentBackup(const QString& source)
+{
+    const tools::BackupRecord backup = tools::lastBackup(source);
+    const qint64 age = backup.path.isEmpty() ? -1 : backup.made.secsTo(QDateTime::currentDateTimeUtc());
+    if (age < 0 || age > 3600) {
+        err() << "No backup of " << source << " made in the last hour was found";
+        if (!backup.path.isEmpty())
+            err() << " (the last one is " << backup.path << ", made "
+                  << backup.made.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")) << ")";
+        err() << "; nothing was changed.\nMake one with 'duredir-db backup FILE' first, or give --no-backup.\n";
+        return false;
+    }
+    out() << "Backup: " << backup.path << ", made "
+          << backup.made.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")) << ".\n";
+    return true;
+}
+
+int cmdRemoveOrphans(const QString& alias, bool noBackup)
+{
+    data::Database db(QStringLiteral("duredir-db"));
+    data::openPrepared(db, alias);
+    if (data::findOrphanRows(db).isEmpty()) {
+        out() << "Every ledger row of " << db.config().describe() << " sits under its document; nothing was changed.\n";
+        return 0;
+    }
+    if (!noBackup && !recentBackup(db.config().describe()))
+        return 1;
+    for (const data::OrphanRows& group : data::removeOrphanRows(db))
+        out() << "Deleted " << group.rows << " row(s) of kind '" << group.kind << "' from " << group.ledger << " ("
+              << group.documents << " document(s) missing from " << group.headerTable << ").\n";
     return 0;
 }
 
@@ -260,21 +318,8 @@ int cmdUpgrade(const QString& alias, bool convertEngine, bool noBackup)
 {
     data::Database db(QStringLiteral("duredir-db"));
     data::openPrepared(db, alias);
-    const QString source = db.config().describe();
-    if (!noBackup) {
-        const tools::BackupRecord backup = tools::lastBackup(source);
-        const qint64 age = backup.path.isEmpty() ? -1 : backup.made.secsTo(QDateTime::currentDateTimeUtc());
-        if (age < 0 || age > 3600) {
-            err() << "No backup of " << source << " made in the last hour was found";
-            if (!backup.path.isEmpty())
-                err() << " (the last one is " << backup.path << ", made "
-                      << backup.made.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")) << ")";
-            err() << "; nothing was changed.\nMake one with 'duredir-db backup FILE' first, or give --no-backup.\n";
-            return 1;
-        }
-        out() << "Backup: " << backup.path << ", made "
-              << backup.made.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")) << ".\n";
-    }
+    if (!noBackup && !recentBackup(db.config().describe()))
+        return 1;
     const QStringList done = data::upgradeSchema(db, data::UpgradeOptions{convertEngine});
     if (done.isEmpty())
         out() << "The database is up to date (schema version " << data::kSchemaVersion << "); nothing was changed.\n";
@@ -447,6 +492,16 @@ int main(int argc, char* argv[])
                 return 2;
             }
             return cmdUpgrade(alias, convert, noBackup);
+        }
+        if (command == QLatin1String("remove-orphans")) {
+            if (wantsHelp(args))
+                return out() << kRemoveOrphansHelp, 0;
+            const bool noBackup = args.removeAll(QStringLiteral("--no-backup")) > 0;
+            if (!args.isEmpty()) {
+                err() << kRemoveOrphansHelp;
+                return 2;
+            }
+            return cmdRemoveOrphans(alias, noBackup);
         }
         if (command == QLatin1String("set-alias")) {
             if (wantsHelp(args))

@@ -61,6 +61,7 @@ TSNalogLista::TSNalogLista(QWidget* parent) : TSListBase(Captions::Macedonian, p
     DBGrid1 = makeGrid(this, "DBGrid1", DataSource1);
     DBGrid1->addColumn(QStringLiteral("nalog_id"), QString(), 51);
     DBGrid1->addColumn(QStringLiteral("datum_start"), QString(), 75);
+    DBGrid1->setColumnFits(QStringLiteral("datum_start"), QStringLiteral("0000-00-00"));
     DBGrid1->addColumn(QStringLiteral("prioritet"), QStringLiteral("Vraboten"), 160);
 
     Panel1 = new kit::Panel(this);

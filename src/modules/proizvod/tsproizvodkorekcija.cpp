@@ -77,7 +77,10 @@ void TSProizvodKorekcija::LoadRecord(int id)
     const int rows = Query1->RecordCount();
     StringGrid1->setRowCount(rows + 1);
     for (int i = 1; i <= rows; ++i) {
-        StringGrid1->setCells(1, i, Query1->FieldByName(QStringLiteral("id")).AsString());
+        // The line's own article key: an article deleted since leaves its name empty (the
+        // join finds nothing) and the line as it is stored, so the product still saves and
+        // the operator can delete the line.
+        StringGrid1->setCells(1, i, Query1->FieldByName(QStringLiteral("id_artikal")).AsString());
         StringGrid1->setCells(2, i, Query1->FieldByName(QStringLiteral("sifra")).AsString());
         StringGrid1->setCells(3, i, Query1->FieldByName(QStringLiteral("artikal")).AsString());
         StringGrid1->setCells(4, i, Query1->FieldByName(QStringLiteral("edm")).AsString());

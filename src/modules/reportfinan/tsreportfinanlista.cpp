@@ -106,6 +106,8 @@ TSReportFinanLista::TSReportFinanLista(QWidget* parent) : TFormSrgBase(parent)
     DBGrid1->addColumn(QStringLiteral("vkiznos_rabat"), QStringLiteral("Iznos"), 85);
     DBGrid1->addColumn(QStringLiteral("danok"), QStringLiteral("Danok"), 79);
     DBGrid1->addColumn(QStringLiteral("bruto"), QStringLiteral("Bruto"), 139);
+    // The width of 74 was chosen for a smaller font: the date must show whole.
+    DBGrid1->setColumnFits(QStringLiteral("datum"), QStringLiteral("0000-00-00"));
     layout->addWidget(DBGrid1, 1);
 
     // Totals of the period.
