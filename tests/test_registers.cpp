@@ -279,7 +279,7 @@ void TestRegisters::articleEntryFromTheListSavesWithTheNextCode()
         QCOMPARE(app.active<TSArtikliLista>(), list);
         // The list came back to the front and shows the new article with its code.
         QCOMPARE(list->Query1->RecordCount(), n);
-        QCOMPARE(list->DBGrid1->cellText(n - 1, 0), QString::number(n));
+        QCOMPARE(list->DBGrid1->cellText(n - 1, 0), QString::number(n - 1)); // codes start at 0
         QCOMPARE(list->DBGrid1->cellText(n - 1, 1), typed[n - 1].first.toUpper());
         QCOMPARE(list->DBGrid1->cellText(n - 1, 2), typed[n - 1].second.toUpper());
     }
