@@ -1,6 +1,7 @@
 // Widget kit: number and date texts, caption mapping, input fields, buttons, the string
 // grid, popup menus, the message box service and the modal runner.
 #include "kit/button.h"
+#include "kit/csv.h"
 #include "kit/edit.h"
 #include "kit/focus.h"
 #include "kit/format.h"
@@ -28,6 +29,8 @@ class TestKit : public QObject {
     Q_OBJECT
 
 private slots:
+    void csvFieldIsSafeForSpreadsheets_data();
+    void csvFieldIsSafeForSpreadsheets();
     void formatFloat_data();
     void formatFloat();
     void formatDate_data();
@@ -661,6 +664,30 @@ void TestKit::modalHandler()
         QCOMPARE(dialog.result(), int(mrCancel));
     }
     QVERIFY(!setModalHandler({}));
+}
+
+void TestKit::csvFieldIsSafeForSpreadsheets_data()
+{
+    QTest::addColumn<QString>("cell");
+    QTest::addColumn<QString>("field");
+    QTest::newRow("plain") << "WOOD GLUE PVA" << "WOOD GLUE PVA";
+    QTest::newRow("negative number") << "-5.0000" << "-5.0000";
+    QTest::newRow("number after a blank") << " -1,234.50" << "\" -1,234.50\"";
+    QTest::newRow("formula") << "=1+1" << "'=1+1";
+    QTest::newRow("formula after blanks") << "  =HYPERLINK(\"x\")" << "\"'  =HYPERLINK(\"\"x\"\")\"";
+    QTest::newRow("formula after a no-break space") << QStringLiteral("\u00A0@SUM(A1)") << QStringLiteral("'\u00A0@SUM(A1)");
+    QTest::newRow("tab first") << "\t=1" << "\"'\t=1\"";
+    QTest::newRow("semicolon splits elsewhere") << "ACME;=1+1;X" << "\"ACME;=1+1;X\"";
+    QTest::newRow("comma") << "1,5 KG" << "\"1,5 KG\"";
+    QTest::newRow("line break") << "A\nB" << "\"A\nB\"";
+    QTest::newRow("blanks only") << "   " << "   ";
+}
+
+void TestKit::csvFieldIsSafeForSpreadsheets()
+{
+    QFETCH(QString, cell);
+    QFETCH(QString, field);
+    QCOMPARE(kit::csvField(cell), field);
 }
 
 QTEST_MAIN(TestKit)

@@ -17,7 +17,10 @@
 #include <QHeaderView>
 #include <QMenu>
 #include <QTemporaryDir>
+#include <QScopeGuard>
 #include <QtTest>
+
+#include <sys/stat.h>
 
 using namespace kit;
 
@@ -311,6 +314,9 @@ void TestKitDb::csvExportNamesTheFileAndReportsFailure()
     });
     const QString path = dir.filePath(chosen);
     bool ok = false;
+    // Private whatever the umask.
+    const mode_t umaskBefore = ::umask(0);
+    const auto restoreUmask = qScopeGuard([umaskBefore] { ::umask(umaskBefore); });
     if (throughDialog) {
         QMenu menu;
         ScopedModalHandler modal([&](QDialog* d) {
@@ -334,6 +340,8 @@ void TestKitDb::csvExportNamesTheFileAndReportsFailure()
         QFile file(dir.filePath(written));
         QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.fileName()));
         QCOMPARE(file.readAll(), QByteArray("\xEF\xBB\xBFProduct\r\nTABLE\r\nCHAIR\r\nSHELF\r\n"));
+        QCOMPARE(file.permissions() & (QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther),
+                 QFileDevice::Permissions());
         // Only the one file: the chosen name is not written besides it.
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size() + QDir(dir.filePath(QStringLiteral("my.folder"))).entryList(QDir::Files).size(), 2);
     } else {

@@ -24,13 +24,18 @@ bool looksLikeNumber(const QString& text)
 
 QString csvCellText(const QString& text)
 {
-    if (text.isEmpty())
+    // A spreadsheet skips blanks before a formula, no-break ones too: look past them.
+    qsizetype start = 0;
+    while (start < text.size() && text.at(start) != QLatin1Char('\t') && text.at(start) != QLatin1Char('\r')
+           && text.at(start).isSpace())
+        ++start;
+    if (start == text.size())
         return text;
-    const QChar first = text.front();
+    const QChar first = text.at(start);
     const bool formulaStart = first == QLatin1Char('=') || first == QLatin1Char('+') || first == QLatin1Char('-')
                               || first == QLatin1Char('@') || first == QLatin1Char('\t')
                               || first == QLatin1Char('\r');
-    if (!formulaStart || looksLikeNumber(text))
+    if (!formulaStart || looksLikeNumber(text.mid(start)))
         return text;
     // The apostrophe a spreadsheet user types to keep a cell as text.
     return QLatin1Char('\'') + text;
@@ -39,8 +44,10 @@ QString csvCellText(const QString& text)
 QString csvField(const QString& raw)
 {
     const QString text = csvCellText(raw);
-    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) && !text.contains(QLatin1Char('\n'))
-        && !text.contains(QLatin1Char('\r')))
+    // The separator written here is the comma; a spreadsheet set to a semicolon or a tab
+    // splits on those, so a field holding one is quoted too.
+    static const QRegularExpression needsQuotes(QStringLiteral("[,;\t\"\r\n]"));
+    if (!text.contains(needsQuotes))
         return text;
     QString quoted = text;
     quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
@@ -76,6 +83,9 @@ bool exportCsv(const QTableView* grid, const QString& path, QString* error)
 {
     QSaveFile file(path);
     if (file.open(QIODevice::WriteOnly)) {
+        // What the stock holds is the user's alone, as the database and its backups are,
+        // whatever the umask or the mode of a file replaced.
+        file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
         writeCsv(grid, file);
         if (file.commit())
             return true;
