@@ -155,7 +155,7 @@ void TestDocuments::failedSaveLeavesNoTraceAndKeepsTheWindow()
         w->MaskEdit1->setText(QStringLiteral("2026-03-14"));
         addLine(app, w, m.screw, "5");
         addLine(app, w, m.screw, "2.5");
-        addLine(app, w, m.nut, "0");
+        addLine(app, w, m.nut, "0.001");
     }
     const QStringList lines = gridLines(w);
     QCOMPARE(lines.size(), dispatch ? 2 : 3);

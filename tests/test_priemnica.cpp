@@ -75,7 +75,7 @@ private:
         w->MaskEdit1->setText(QStringLiteral("2026-03-14"));
         addLine(app, w, m.screw, "5");
         addLine(app, w, m.screw, "2.5");
-        addLine(app, w, m.nut, "0");
+        addLine(app, w, m.nut, "0.001");
         return w;
     }
 };
@@ -257,7 +257,7 @@ void TestPriemnica::entrySavesHeaderAndOneLedgerRowPerLine()
     QCOMPARE(w->StringGrid1->Cells(2, 0), QStringLiteral("Product No."));
     QCOMPARE(gridLines(w), (QStringList{QString::number(m.screw) + "|1001|SCREW|PCS|5",
                                         QString::number(m.screw) + "|1001|SCREW|PCS|2.5",
-                                        QString::number(m.nut) + "|1002|NUT|KG|0"}));
+                                        QString::number(m.nut) + "|1002|NUT|KG|0.001"}));
     w->BitBtn1->Click();
     AppFixture::settle();
     QCOMPARE(app.messages(), (QList<Shown>{{"Information", "Goods Receipt,successful entered!!!"}}));
@@ -270,7 +270,7 @@ void TestPriemnica::entrySavesHeaderAndOneLedgerRowPerLine()
     const QString head = QStringLiteral("%1|%2|").arg(header).arg(m.acme);
     QCOMPARE(ledger(app), (QStringList{head + QString::number(m.screw) + "|5|0" + tail,
                                        head + QString::number(m.screw) + "|2.5|0" + tail,
-                                       head + QString::number(m.nut) + "|0|0" + tail}));
+                                       head + QString::number(m.nut) + "|0.001|0" + tail}));
 }
 
 void TestPriemnica::oneNumberForHeaderAndLines()

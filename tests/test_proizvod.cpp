@@ -19,6 +19,8 @@
 #include "modules/proizvod/tsproizvodvnes.h"
 #include "modules/vraboteni/tsvrabotenilista.h"
 #include "production_fixture.h"
+#include "stores/bounds.h"
+#include "stores/productstore.h"
 #include "support/appmain.h"
 #include "support/inject.h"
 
@@ -90,6 +92,8 @@ private slots:
     void usedProductKeepsComposition();
     void unusedProductCompositionIsReplaced();
     void aLineOfADeletedArticleLoadsAndCanBeDeleted();
+    void compositionQuantityIsCheckedInTheDialog_data();
+    void compositionQuantityIsCheckedInTheDialog();
     void editFailureChangesNothing();
     void duplicateCodeIsRefused();
     void editWithoutSelectionIsRefused();
@@ -231,7 +235,6 @@ void TestProizvod::entryFailureWritesNothing_data()
 {
     QTest::addColumn<QString>("quantity");
     QTest::addColumn<bool>("inject");
-    QTest::newRow("quantity not a number") << "ABC" << false;
     QTest::newRow("database refuses the second line") << "1" << true;
 }
 
@@ -369,6 +372,43 @@ void TestProizvod::aLineOfADeletedArticleLoadsAndCanBeDeleted()
     AppFixture::settle();
     QCOMPARE(app.messages().last(), (Shown{"Information", "Proizvodot e uspesno Koregiran !!!"}));
     QCOMPARE(composition(app, m.p), QStringList({QStringLiteral("%1|0.5000|0").arg(m.b)}));
+}
+
+void TestProizvod::compositionQuantityIsCheckedInTheDialog_data()
+{
+    QTest::addColumn<QString>("quantity");
+    QTest::addColumn<QString>("refusal"); // empty: taken
+    QTest::newRow("not a number") << "ABC" << "The quantity \"ABC\" is not a number.";
+    QTest::newRow("negative: stock from nothing")
+        << "-5" << "The quantity must be above 0 and at most 1,000,000,000; -5 cannot be saved.";
+    QTest::newRow("zero") << "0" << "The quantity must be above 0 and at most 1,000,000,000; 0 cannot be saved.";
+    QTest::newRow("beyond any stock")
+        << "1e308" << "The quantity must be above 0 and at most 1,000,000,000; 1e+308 cannot be saved.";
+    QTest::newRow("a fraction") << "0.25" << "";
+}
+
+void TestProizvod::compositionQuantityIsCheckedInTheDialog()
+{
+    QFETCH(QString, quantity);
+    QFETCH(QString, refusal);
+    AppFixture app;
+    const Master m = seed(app);
+    TSProizvodVnes* w = openEntry(app);
+    answerArticleQuantity(app, quantity);
+    w->ReceiveArticle(m.a);
+    if (refusal.isEmpty()) {
+        QVERIFY(app.messages().isEmpty());
+        QCOMPARE(w->StringGrid1->RowCount(), 2);
+        return;
+    }
+    // The dialog said why and stayed open; cancelled then, it added no line.
+    QCOMPARE(app.messages(), (QList<Shown>{{"Warning", refusal}}));
+    QCOMPARE(w->StringGrid1->RowCount(), 1);
+
+    // The store refuses it too, whatever the window hands over.
+    stores::Product product{0, QStringLiteral("DOOR"), QStringLiteral("PCS"), 1, 18, 0, {{m.a, -5}}};
+    QVERIFY_THROWS_EXCEPTION(stores::InvalidValue, stores::ProductStore(app.database().db()).saveNew(product));
+    QCOMPARE(app.database().count("proizvodi", "proizvod='DOOR'"), 0);
 }
 
 void TestProizvod::editFailureChangesNothing()

@@ -118,9 +118,19 @@ void TestQuantityDialog::quantityTest_data()
     QTest::newRow("balance: above refused") << "balance" << "6.5" << false << "Warning" << noQuantity << "6.5";
     QTest::newRow("balance: negative refused") << "balance" << "-1" << false << "Warning" << failed << "-1";
     QTest::newRow("balance: not a number") << "balance" << "abc" << false << "Error" << failedQuantity << "";
-    QTest::newRow("no rows: 0 passes") << "nobalance" << "0" << true << "" << "" << "0";
+    // Nothing to book: refused, as is a quantity beyond any stock or sum.
+    const QString zero = QStringLiteral("The quantity must be above 0 and at most 1,000,000,000; 0 cannot be saved.");
+    QTest::newRow("no rows: 0 refused") << "nobalance" << "0" << false << "Warning" << zero << "0";
     QTest::newRow("no rows: 1 refused") << "nobalance" << "1" << false << "Warning" << noQuantity << "1";
-    QTest::newRow("article: zero passes") << "article" << "0" << true << "" << "" << "0";
+    QTest::newRow("article: zero refused") << "article" << "0" << false << "Warning" << zero << "0";
+    QTest::newRow("article: 1e308 refused")
+        << "article" << "1e308" << false << "Warning"
+        << "The quantity must be above 0 and at most 1,000,000,000; 1e+308 cannot be saved." << "1e308";
+    QTest::newRow("article: the bound passes") << "article" << "1000000000" << true << "" << "" << "1000000000";
+    QTest::newRow("article: 12345678901234567890 refused")
+        << "article" << "12345678901234567890" << false << "Warning"
+        << "The quantity must be above 0 and at most 1,000,000,000; 1.23456789012e+19 cannot be saved."
+        << "12345678901234567890";
     QTest::newRow("article: fraction passes") << "article" << "2.75" << true << "" << "" << "2.75";
     QTest::newRow("article: negative refused") << "article" << "-1" << false << "Warning" << failed << "-1";
     QTest::newRow("article: empty") << "article" << "" << false << "Error" << failedQuantity << "";

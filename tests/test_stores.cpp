@@ -2,6 +2,7 @@
 // refusals that protect what another workstation did in the meantime.
 #include "data/database.h"
 #include "data/errors.h"
+#include "stores/bounds.h"
 #include "stores/dispatchstock.h"
 #include "stores/documentstore.h"
 #include "stores/productstore.h"
@@ -14,6 +15,7 @@
 #include <QTest>
 
 #include <functional>
+#include <limits>
 
 using testsupport::TestDatabase;
 
@@ -216,6 +218,8 @@ private slots:
     void anUpdateOfARecordChangedElsewhereIsRefused();
     void aDispatchBeyondStockIsRefusedInsideTheSave();
     void aDeleteTakesTheLinesOfBothLedgersAndRefusesADocumentDeletedElsewhere();
+    void valuesNoBusinessHasAreRefusedAndWriteNothing_data();
+    void valuesNoBusinessHasAreRefusedAndWriteNothing();
 };
 
 void TestStores::numbersFollowTheHighest()
@@ -459,6 +463,115 @@ void TestStores::aDeleteTakesTheLinesOfBothLedgersAndRefusesADocumentDeletedElse
     QCOMPARE(t.count(QStringLiteral("magacin_proizvodi"), products), 0);
     QCOMPARE(t.count(QStringLiteral("magacin_artikli"), products), 0);
     QCOMPARE(t.count(QStringLiteral("magacin_proizvodi"), QStringLiteral("vid_dokument='N'")), 1);
+}
+
+void TestStores::valuesNoBusinessHasAreRefusedAndWriteNothing_data()
+{
+    QTest::addColumn<QString>("record");
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("field"); // the field the refusal names
+    const double inf = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    QTest::newRow("receipt line 0") << "receipt" << 0.0 << "quantity";
+    QTest::newRow("receipt line -1") << "receipt" << -1.0 << "quantity";
+    QTest::newRow("receipt line 1e308") << "receipt" << 1e308 << "quantity";
+    QTest::newRow("receipt line 12345678901234567890") << "receipt" << 12345678901234567890.0 << "quantity";
+    QTest::newRow("receipt line inf") << "receipt" << inf << "quantity";
+    QTest::newRow("receipt line nan") << "receipt" << nan << "quantity";
+    QTest::newRow("dispatch line 0") << "dispatch" << 0.0 << "quantity";
+    QTest::newRow("work order line 0") << "work order" << 0.0 << "quantity";
+    QTest::newRow("work order line 1e308") << "work order" << 1e308 << "quantity";
+    QTest::newRow("receipt number 0") << "receipt number" << 0.0 << "goods receipt number";
+    QTest::newRow("dispatch number -5") << "dispatch number" << -5.0 << "goods dispatch number";
+    QTest::newRow("work order number 0") << "work order number" << 0.0 << "work order number";
+    QTest::newRow("composition -5") << "composition" << -5.0 << "composition quantity";
+    QTest::newRow("product price -100") << "price" << -100.0 << "price";
+    QTest::newRow("product tax 1e308") << "tax rate" << 1e308 << "tax rate";
+    QTest::newRow("product discount 150") << "product discount" << 150.0 << "discount";
+    QTest::newRow("product code -1") << "product code" << -1.0 << "product code";
+    QTest::newRow("article code -1") << "article code" << -1.0 << "article code";
+    QTest::newRow("partner discount -5") << "partner discount" << -5.0 << "discount";
+    QTest::newRow("partner discount 150") << "partner discount" << 150.0 << "discount";
+    QTest::newRow("article name of blanks") << "article name" << 0.0 << "article name";
+    QTest::newRow("product name of blanks") << "product name" << 0.0 << "product name";
+    QTest::newRow("partner with no field") << "empty partner" << 0.0 << "company partner's name";
+    QTest::newRow("employee with no field") << "empty employee" << 0.0 << "employee's name";
+}
+
+void TestStores::valuesNoBusinessHasAreRefusedAndWriteNothing()
+{
+    QFETCH(QString, record);
+    QFETCH(double, value);
+    QFETCH(QString, field);
+    TestDatabase t;
+    const Seed s = seed(t);
+    stores::DocumentStore receipts(t.db(), stores::receipts());
+    stores::DocumentStore dispatches(t.db(), stores::dispatches());
+    receipts.saveNew(document(s, 5));
+    const int receipt = lastKey(t, QStringLiteral("priemnici"));
+    dispatches.saveNew(document(s, 1));
+    const int dispatch = lastKey(t, QStringLiteral("ispratnici"));
+    const stores::WorkOrder order{s.partner, QStringLiteral("2026-03-02"), QStringLiteral("2026-03-09"), s.employee,
+                                  QStringLiteral("MARKO"), {{s.product, 4}}};
+    stores::WorkOrderStore orders(t.db());
+    orders.saveNew(order);
+    const int orderId = lastKey(t, QStringLiteral("nalozi"));
+    const QStringList before = everything(t);
+
+    stores::Product product{7, QStringLiteral("BRACKET"), QStringLiteral("PCS"), 10, 18, 0, {{s.bolt, 2}}};
+    stores::Partner partner{QStringLiteral("ACME"), {}, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}, 0};
+    stores::WorkOrder badOrder = order;
+    badOrder.lines.front().quantity = value;
+    try {
+        if (record == QLatin1String("receipt"))
+            receipts.saveNew(document(s, value));
+        else if (record == QLatin1String("dispatch"))
+            dispatches.saveNew(document(s, value));
+        else if (record == QLatin1String("work order"))
+            orders.saveNew(badOrder);
+        else if (record == QLatin1String("receipt number"))
+            receipts.update(receipt, receipts.load(receipt), int(value), document(s, 5));
+        else if (record == QLatin1String("dispatch number"))
+            dispatches.update(dispatch, dispatches.load(dispatch), int(value), document(s, 1));
+        else if (record == QLatin1String("work order number"))
+            orders.update(orderId, orders.load(orderId), int(value), order);
+        else if (record == QLatin1String("article code"))
+            stores::ArticleStore(t.db()).update(s.bolt, stores::ArticleStore(t.db()).load(s.bolt),
+                                                {int(value), QStringLiteral("BOLT"), QStringLiteral("PCS")});
+        else if (record == QLatin1String("article name"))
+            stores::ArticleStore(t.db()).saveNew({0, QStringLiteral("   "), QStringLiteral("PCS")});
+        else if (record == QLatin1String("empty partner"))
+            stores::PartnerStore(t.db()).saveNew({});
+        else if (record == QLatin1String("partner discount")) {
+            partner.rabat = int(value);
+            stores::PartnerStore(t.db()).saveNew(partner);
+        } else if (record == QLatin1String("empty employee"))
+            stores::EmployeeStore(t.db()).saveNew({});
+        else {
+            if (record == QLatin1String("composition"))
+                product.composition.front().quantity = value;
+            else if (record == QLatin1String("price"))
+                product.price = value;
+            else if (record == QLatin1String("tax rate"))
+                product.taxRate = value;
+            else if (record == QLatin1String("product discount"))
+                product.discount = value;
+            else if (record == QLatin1String("product name"))
+                product.name = QStringLiteral(" \t ");
+            if (record == QLatin1String("product code")) {
+                product.code = int(value);
+                stores::ProductStore(t.db()).update(s.product, stores::ProductStore(t.db()).load(s.product), product);
+            } else {
+                stores::ProductStore(t.db()).saveNew(product);
+            }
+        }
+        QFAIL("the value was taken");
+    } catch (const stores::InvalidValue& e) {
+        QCOMPARE(e.field(), field);
+        QVERIFY2(e.text().contains(field, Qt::CaseInsensitive), qPrintable(e.text()));
+    }
+    QVERIFY(!t.db().InTransaction());
+    QCOMPARE(everything(t), before);
 }
 
 QTEST_GUILESS_MAIN(TestStores)

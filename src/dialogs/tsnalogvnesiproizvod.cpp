@@ -9,6 +9,7 @@
 #include "kit/label.h"
 #include "kit/look.h"
 #include "kit/messagebox.h"
+#include "stores/bounds.h"
 #include "stores/dispatchstock.h"
 
 #include <QApplication>
@@ -219,6 +220,13 @@ bool TSNalogVnesiProizvod::QuantityAccepted()
     // A negative quantity is refused in every mode: on a dispatch it would book stock in.
     if (quantity < 0) {
         refuse(kFailedValue, QStringLiteral("Warning"));
+        return false;
+    }
+    // Nothing to book, or beyond any stock (and any sum the ledger can hold).
+    try {
+        stores::bounds::requireQuantity(quantity, tr("quantity"));
+    } catch (const stores::InvalidValue& e) {
+        refuse(e.text(), QStringLiteral("Warning"));
         return false;
     }
     if (m_hasBalance && Exceeds(quantity, m_balance)) {

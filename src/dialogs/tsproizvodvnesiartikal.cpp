@@ -1,9 +1,13 @@
 #include "dialogs/tsproizvodvnesiartikal.h"
 
+#include "data/convert.h"
+#include "data/errors.h"
 #include "data/query.h"
 #include "kit/button.h"
 #include "kit/edit.h"
 #include "kit/label.h"
+#include "kit/messagebox.h"
+#include "stores/bounds.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -98,4 +102,25 @@ void TSProizvodVnesiArtikal::LoadArticle(int id)
 void TSProizvodVnesiArtikal::Edit4KeyDown(int& key, Qt::KeyboardModifiers)
 {
     kit::moveOnEnter(key, Button1);
+}
+
+void TSProizvodVnesiArtikal::done(int result)
+{
+    if (result == 1) {
+        QString problem;
+        try {
+            stores::bounds::requireQuantity(data::toFloat(Edit4->Text()), tr("quantity"));
+        } catch (const data::ConvertError&) {
+            problem = tr("The quantity \"%1\" is not a number.").arg(Edit4->Text());
+        } catch (const stores::InvalidValue& e) {
+            problem = e.text();
+        }
+        if (!problem.isEmpty()) {
+            kit::messageBox(this, problem, QStringLiteral("Warning"));
+            Edit4->SetFocus();
+            Edit4->selectAll();
+            return; // the dialog stays open with what was typed
+        }
+    }
+    QDialog::done(result);
 }

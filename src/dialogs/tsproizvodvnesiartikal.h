@@ -33,4 +33,8 @@ public:
 
     void LoadArticle(int id);
     void Edit4KeyDown(int& key, Qt::KeyboardModifiers shift);
+
+    // "Ok" closes the dialog only over a quantity above zero and within the bound of a
+    // line: a negative one would make a work order create stock from nothing.
+    void done(int result) override;
 };

@@ -3,6 +3,7 @@
 #include "data/database.h"
 #include "data/errors.h"
 #include "data/query.h"
+#include "stores/bounds.h"
 #include "stores/dispatchstock.h"
 #include "stores/statement.h"
 
@@ -91,8 +92,15 @@ void DocumentStore::insertLines(int headerId, int number, const StockDocument& d
                {m_kind.labelParam, number}});
 }
 
+void DocumentStore::checkValues(const StockDocument& document) const
+{
+    for (const StockDocument::Line& line : document.lines)
+        bounds::requireQuantity(line.quantity, QStringLiteral("quantity"));
+}
+
 int DocumentStore::saveNew(const StockDocument& document)
 {
+    checkValues(document);
     // One number for the header and its lines.
     return saveNumbered([&](int number) {
         // Another workstation may have taken the stock since the lines were entered.
@@ -114,6 +122,8 @@ data::RecordVersion DocumentStore::load(int id)
 
 void DocumentStore::update(int id, const data::RecordVersion& loaded, int number, const StockDocument& document)
 {
+    bounds::requireDocumentNumber(number, m_kind.recordName() + QStringLiteral(" number"));
+    checkValues(document);
     // Deleted or changed on another workstation since it was loaded: nothing is written.
     loaded.saveIfUnchanged(m_db, m_kind.recordName(), [&] {
         // Its stored lines still counted: they are given back below, before the new ones.

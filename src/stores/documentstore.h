@@ -83,6 +83,8 @@ public:
     void remove(int id, const QString& alreadyDeleted);
 
 private:
+    // Throws InvalidValue for a line quantity outside its bounds (see bounds.h).
+    void checkValues(const StockDocument& document) const;
     void checkStock(const StockDocument& document, int storedId);
     void insertLines(int headerId, int number, const StockDocument& document);
     // The due date as bound: none without one.

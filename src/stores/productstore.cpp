@@ -1,5 +1,7 @@
 #include "stores/productstore.h"
 
+#include "stores/bounds.h"
+
 namespace stores {
 
 ProductStore::ProductStore(data::Database& db)
@@ -18,8 +20,24 @@ void ProductStore::insertComposition(int productId, const Product& product)
                {QStringLiteral("d"), 0}});
 }
 
+namespace {
+
+void checkValues(const Product& product)
+{
+    bounds::requireName(product.name, QStringLiteral("product name"));
+    bounds::requireName(product.unit, QStringLiteral("unit"));
+    bounds::requirePrice(product.price, QStringLiteral("price"));
+    bounds::requirePercent(product.taxRate, QStringLiteral("tax rate"));
+    bounds::requirePercent(product.discount, QStringLiteral("discount"));
+    for (const Product::Part& part : product.composition)
+        bounds::requireQuantity(part.quantity, QStringLiteral("composition quantity"));
+}
+
+} // namespace
+
 int ProductStore::saveNew(const Product& product)
 {
+    checkValues(product);
     return saveNumbered([&](int code) {
         Statement insert(m_db, productsql::insertProduct);
         insert.run({{QStringLiteral("a"), code},
@@ -41,6 +59,8 @@ data::RecordVersion ProductStore::load(int id)
 
 void ProductStore::update(int id, const data::RecordVersion& loaded, const Product& product)
 {
+    bounds::requireCode(product.code, QStringLiteral("product code"));
+    checkValues(product);
     // Deleted or changed on another workstation since it was loaded: nothing is written.
     loaded.saveIfUnchanged(m_db, QStringLiteral("product"), [&] {
         Statement(m_db, productsql::update)

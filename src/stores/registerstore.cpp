@@ -1,5 +1,7 @@
 #include "stores/registerstore.h"
 
+#include "stores/bounds.h"
+
 namespace stores {
 
 namespace {
@@ -32,6 +34,18 @@ QStringList employeeTexts(const Employee& e)
             e.zabeleska2};
 }
 
+void checkArticle(const Article& a)
+{
+    bounds::requireName(a.name, QStringLiteral("article name"));
+    bounds::requireName(a.unit, QStringLiteral("unit"));
+}
+
+void checkPartner(const Partner& p)
+{
+    bounds::requireName(p.naziv, QStringLiteral("company partner's name"));
+    bounds::requirePercent(p.rabat, QStringLiteral("discount"));
+}
+
 } // namespace
 
 data::RecordVersion loadRecord(data::Database& db, const QString& table, int id)
@@ -50,6 +64,7 @@ ArticleStore::ArticleStore(data::Database& db)
 
 int ArticleStore::saveNew(const Article& article)
 {
+    checkArticle(article);
     return saveNumbered([&](int code) {
         Statement(m_db, registersql::articleInsert)
             .run({{QStringLiteral("a"), QString::number(code)},
@@ -60,6 +75,8 @@ int ArticleStore::saveNew(const Article& article)
 
 void ArticleStore::update(int id, const data::RecordVersion& loaded, const Article& article)
 {
+    bounds::requireCode(article.code, QStringLiteral("article code"));
+    checkArticle(article);
     updateRecord(m_db, id, loaded, QStringLiteral("article"), registersql::articleUpdate, [&](data::Query& q) {
         q.ParamByName(QStringLiteral("a")).AsInteger(article.code);
         q.ParamByName(QStringLiteral("b")).AsString(article.name);
@@ -69,6 +86,7 @@ void ArticleStore::update(int id, const data::RecordVersion& loaded, const Artic
 
 void PartnerStore::saveNew(const Partner& p)
 {
+    checkPartner(p);
     Statement q(m_db, registersql::partnerInsert);
     bindTexts(q, 1, {p.naziv, p.adresa, p.grad, p.tel, p.mobil, p.zirosmetka, p.edb, p.deponent, p.sifdejnost, p.mb,
                      p.zabeleska1, p.zabeleska2});
@@ -77,6 +95,7 @@ void PartnerStore::saveNew(const Partner& p)
 
 void PartnerStore::update(int id, const data::RecordVersion& loaded, const Partner& p)
 {
+    checkPartner(p);
     updateRecord(m_db, id, loaded, QStringLiteral("company partner"), registersql::partnerUpdate, [&](data::Query& q) {
         // In the update grad comes last (a13); the fields after it in the insert move down one.
         bindTexts(q, 1, {p.naziv, p.adresa, p.tel, p.mobil, p.zirosmetka, p.edb, p.deponent, p.sifdejnost, p.mb,
@@ -88,6 +107,7 @@ void PartnerStore::update(int id, const data::RecordVersion& loaded, const Partn
 
 void EmployeeStore::saveNew(const Employee& employee)
 {
+    bounds::requireName(employee.naziv, QStringLiteral("employee's name"));
     Statement q(m_db, registersql::employeeInsert);
     bindTexts(q, 1, employeeTexts(employee));
     q.ExecSQL();
@@ -95,6 +115,7 @@ void EmployeeStore::saveNew(const Employee& employee)
 
 void EmployeeStore::update(int id, const data::RecordVersion& loaded, const Employee& employee)
 {
+    bounds::requireName(employee.naziv, QStringLiteral("employee's name"));
     updateRecord(m_db, id, loaded, QStringLiteral("employee"), registersql::employeeUpdate,
                  [&](data::Query& q) { bindTexts(q, 1, employeeTexts(employee)); });
 }

@@ -1,5 +1,7 @@
 #include "stores/workorderstore.h"
 
+#include "stores/bounds.h"
+
 namespace stores {
 
 WorkOrderStore::WorkOrderStore(data::Database& db)
@@ -54,8 +56,19 @@ void WorkOrderStore::writeHeader(Statement& statement, int number, const WorkOrd
                    {QStringLiteral("a5"), order.employeeName}});
 }
 
+namespace {
+
+void checkValues(const WorkOrder& order)
+{
+    for (const WorkOrder::Line& line : order.lines)
+        bounds::requireQuantity(line.quantity, QStringLiteral("quantity"));
+}
+
+} // namespace
+
 int WorkOrderStore::saveNew(const WorkOrder& order)
 {
+    checkValues(order);
     // One number for the order and all its ledger rows.
     return saveNumbered([&](int number) {
         Statement insert(m_db, workordersql::insertOrder);
@@ -73,6 +86,8 @@ data::RecordVersion WorkOrderStore::load(int id)
 
 void WorkOrderStore::update(int id, const data::RecordVersion& loaded, int number, const WorkOrder& order)
 {
+    bounds::requireDocumentNumber(number, QStringLiteral("work order number"));
+    checkValues(order);
     // Deleted or changed on another workstation since it was loaded: nothing is written.
     loaded.saveIfUnchanged(m_db, QStringLiteral("work order"), [&] {
         Statement header(m_db, workordersql::updateOrder);

@@ -13,6 +13,7 @@
 #include "kit/stringgrid.h"
 #include "modules/nalog/nalogsql.h"
 #include "modules/proizvod/linegrid.h"
+#include "stores/bounds.h"
 
 #include <QApplication>
 
@@ -117,6 +118,10 @@ void TSNalogKorekcija::BitBtn1Click()
     } catch (const data::StaleRecord& e) {
         kit::messageBox(this, e.text(), QStringLiteral("Warning"));
         return; // the window keeps the operator's input
+    } catch (const stores::InvalidValue& e) {
+        // A value outside what a business can have: named, nothing written, input kept.
+        kit::messageBox(this, e.text(), QStringLiteral("Warning"));
+        return;
     } catch (const std::exception&) {
         kit::messageBox(this, QStringLiteral("Nalogot ne e koregiran !!!"), QStringLiteral("Warning"));
         return; // the order and its ledger rows are as they were; the window keeps its input

@@ -10,6 +10,7 @@
 #include "kit/messagebox.h"
 #include "modules/nalog/nalogsql.h"
 #include "modules/proizvod/linegrid.h"
+#include "stores/bounds.h"
 
 #include <exception>
 
@@ -42,6 +43,10 @@ void TSNalogVnes::BitBtn1Click()
     try {
         number = stores::WorkOrderStore(connection()).saveNew(orderToSave(EmployeeId, Edit3->Text()));
     } catch (const data::RangeError& e) {
+        kit::messageBox(this, e.text(), QStringLiteral("Warning"));
+        return;
+    } catch (const stores::InvalidValue& e) {
+        // A value outside what a business can have: named, nothing written, input kept.
         kit::messageBox(this, e.text(), QStringLiteral("Warning"));
         return;
     } catch (const std::exception&) {

@@ -13,6 +13,7 @@
 #include "kit/messagebox.h"
 #include "kit/stringgrid.h"
 #include "stores/dispatchstock.h"
+#include "stores/bounds.h"
 
 #include <QApplication>
 
@@ -122,6 +123,10 @@ void DocumentEditForm::BitBtn1Click()
     } catch (const dispatchstock::NotEnoughStock& e) {
         refuseShortStock(e.article());
         return; // the dispatch is as it was; the window keeps its lines
+    } catch (const stores::InvalidValue& e) {
+        // A value outside what a business can have: named, nothing written, input kept.
+        kit::messageBox(this, e.text(), QStringLiteral("Warning"));
+        return;
     } catch (const std::exception&) {
         kit::messageBox(this, failed, QStringLiteral("Warning"));
         return; // the document is as it was; the window keeps what the operator did

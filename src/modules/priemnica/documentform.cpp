@@ -16,6 +16,7 @@
 #include "kit/panel.h"
 #include "kit/stringgrid.h"
 #include "stores/dispatchstock.h"
+#include "stores/bounds.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -394,6 +395,10 @@ void DocumentForm::saveNew()
         refuseShortStock(e.article());
         return; // nothing written; the window keeps partner, date and lines
     } catch (const data::RangeError& e) {
+        kit::messageBox(this, e.text(), QStringLiteral("Warning"));
+        return;
+    } catch (const stores::InvalidValue& e) {
+        // A value outside what a business can have: named, nothing written, input kept.
         kit::messageBox(this, e.text(), QStringLiteral("Warning"));
         return;
     } catch (const std::exception&) {

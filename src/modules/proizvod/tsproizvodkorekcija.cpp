@@ -14,6 +14,7 @@
 #include "kit/stringgrid.h"
 #include "modules/proizvod/linegrid.h"
 #include "modules/proizvod/proizvodsql.h"
+#include "stores/bounds.h"
 
 #include <QApplication>
 #include <QGridLayout>
@@ -124,6 +125,10 @@ void TSProizvodKorekcija::BitBtn3Click()
     } catch (const data::StaleRecord& e) {
         kit::messageBox(this, e.text(), QStringLiteral("Warning"));
         return; // the window keeps the operator's input
+    } catch (const stores::InvalidValue& e) {
+        // A value outside what a business can have: named, nothing written, input kept.
+        kit::messageBox(this, e.text(), QStringLiteral("Warning"));
+        return;
     } catch (const std::exception&) {
         kit::messageBox(this, QStringLiteral("Proizvodot ne e koregiran !!!"), QStringLiteral("Warning"));
         return; // the product is as it was; the window keeps its input

@@ -12,6 +12,7 @@
 #include "kit/messagebox.h"
 #include "modules/proizvod/linegrid.h"
 #include "modules/proizvod/proizvodsql.h"
+#include "stores/bounds.h"
 
 #include <exception>
 
@@ -34,6 +35,10 @@ void TSProizvodVnes::BitBtn3Click()
     try {
         stores::ProductStore(connection()).saveNew(productToSave());
     } catch (const data::RangeError& e) {
+        kit::messageBox(this, e.text(), QStringLiteral("Warning"));
+        return;
+    } catch (const stores::InvalidValue& e) {
+        // A value outside what a business can have: named, nothing written, input kept.
         kit::messageBox(this, e.text(), QStringLiteral("Warning"));
         return;
     } catch (const std::exception&) {
