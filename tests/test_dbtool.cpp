@@ -36,6 +36,7 @@ private slots:
     void backupIsPrivateAndReplacesOnlyWithForce();
     void checkAndUpgradeAsAnAdministratorRunsThem();
     void orphanLedgerRowsAreListedAndRemovedOnlyAfterABackup();
+    void checkListsValuesNoBusinessHas();
 
 private:
     struct Result {
@@ -651,6 +652,29 @@ void TestDbTool::orphanLedgerRowsAreListedAndRemovedOnlyAfterABackup()
     QCOMPARE(rows("magacin_proizvodi"), 1);
     r = run({QStringLiteral("check")});
     QVERIFY2(r.out.contains(QStringLiteral("Fit for the program; nothing differs.")), qPrintable(r.out));
+}
+
+void TestDbTool::checkListsValuesNoBusinessHas()
+{
+    QCOMPARE(run({QStringLiteral("init")}).code, 0);
+    data::Database admin(QStringLiteral("admin"));
+    admin.setConfig(mainAlias());
+    admin.open();
+    // What another program may have written: the windows refuse to enter any of it.
+    admin.exec(QStringLiteral("insert into priemnici (id, priemnica_id, datum) values (1, 1, '2026-03-01')"));
+    admin.exec(QStringLiteral("insert into magacin_artikli (vid_dokument, document_id, id_artikal, vlez_kol, izlez_kol) "
+                              "values ('P', 1, 1, 1e300, 0), ('P', 1, 2, 5, 0), ('P', 1, 3, -2, 0)"));
+    admin.exec(QStringLiteral("insert into komintenti (naziv, rabat) values ('ACME', 150), ('BETA', 5)"));
+    admin.exec(QStringLiteral("insert into proizvodi (sifra, proizvod, cena, tarifa, rabat) values (0, 'DOOR', -100, 18, 0)"));
+    admin.exec(QStringLiteral("insert into proizvodi_sostav (id_proizvod, id_artikal, kolicina) values (1, 1, -5)"));
+    const Result r = run({QStringLiteral("check")});
+    QCOMPARE(r.code, 0);
+    for (const char* line : {"2 row(s) of magacin_artikli hold a quantity below 0 or above 1,000,000,000",
+                             "1 row(s) of komintenti hold a discount outside 0 to 100",
+                             "1 row(s) of proizvodi hold a price below 0",
+                             "1 row(s) of proizvodi_sostav hold a composition quantity of 0 or less"})
+        QVERIFY2(r.out.contains(QLatin1String(line)), qPrintable(r.out));
+    QVERIFY2(!r.out.contains(QLatin1String("nothing differs")), qPrintable(r.out));
 }
 
 QTEST_GUILESS_MAIN(TestDbTool)

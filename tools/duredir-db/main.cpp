@@ -9,6 +9,7 @@
 #include "data/query.h"
 #include "data/schema.h"
 #include "data/schemaversion.h"
+#include "data/valuecheck.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -129,7 +130,9 @@ const char* const kCheckHelp =
     "already taken twice, text columns narrower than what the windows accept, and tables\n"
     "without a primary key (a cluster cannot delete their rows), and ledger rows whose\n"
     "document header is gone (by ledger and document kind; 'duredir-db remove-orphans'\n"
-    "deletes them). Nothing is changed.\n"
+    "deletes them), and rows holding values the program refuses to enter (quantities\n"
+    "below 0 or above 1e9, discounts and tax rates outside 0 to 100, negative prices).\n"
+    "Nothing is changed.\n"
     "Exit code 0: fit (notes may follow); 1: not fit; 2: cannot tell (the data source\n"
     "cannot be opened or read).\n";
 
@@ -261,9 +264,11 @@ int cmdCheck(const QString& alias)
     for (const data::SchemaFinding& f : report.findings)
         out() << (f.blocking() ? "  not fit: " : "  note:    ") << f.text << "\n";
     QList<data::OrphanRows> orphans;
+    QList<data::AbsurdRows> absurd;
     if (report.fit()) {
         try {
             orphans = data::findOrphanRows(db);
+            absurd = data::findAbsurdRows(db);
         } catch (const data::Error& e) {
             err() << "Cannot tell: " << e.text() << "\n";
             return 2;
@@ -271,11 +276,14 @@ int cmdCheck(const QString& alias)
     }
     for (const data::OrphanRows& group : std::as_const(orphans))
         out() << "  note:    " << group.describe() << "; 'duredir-db remove-orphans' deletes them.\n";
+    for (const data::AbsurdRows& group : std::as_const(absurd))
+        out() << "  note:    " << group.describe() << ", which the program refuses to enter; correct them in "
+              << "their windows.\n";
     if (!report.fit()) {
         out() << "Not fit for the program.\n";
         return 1;
     }
-    out() << (report.findings.isEmpty() && orphans.isEmpty() ? "Fit for the program; nothing differs.\n"
+    out() << (report.findings.isEmpty() && orphans.isEmpty() && absurd.isEmpty() ? "Fit for the program; nothing differs.\n"
                                         : "Fit for the program, with the notes above.\n");
     return 0;
 }
