@@ -40,9 +40,10 @@ QStringList headerRows(AppFixture& app, bool dispatch)
 }
 
 // Saves the window with the `nth` statement that holds `fragment` failing.
-void saveFailingAt(AppFixture& app, DocumentForm* w, const QString& fragment, int nth)
+void saveFailingAt(AppFixture& app, DocumentForm* w, const QString& fragment, int nth,
+                   const data::DatabaseError& error = data::DatabaseError(QStringLiteral("injected failure")))
 {
-    testsupport::FailingStatement fail(app.database().db(), fragment, nth);
+    testsupport::FailingStatement fail(app.database().db(), fragment, nth, error);
     w->BitBtn1->Click();
     AppFixture::settle();
     QVERIFY(fail.seen() >= nth);
@@ -107,7 +108,10 @@ void TestDocuments::entryRefusesIncompleteWindow()
     w->BitBtn3->SetFocus();
     w->BitBtn1->Click();
     AppFixture::settle();
-    QCOMPARE(app.messages(), (QList<Shown>{{"Warning", dispatch ? "Fill all entry fields !!!" : "Please, fill all fields!!!"}}));
+    QString expected = dispatch ? "Fill all entry fields !!!" : "Please, fill all fields!!!";
+    if (dateFocused) // every field filled but the date: the message says so
+        expected += QStringLiteral("\n\nThe date %1 is not a real calendar date (YYYY-MM-DD).").arg(w->MaskEdit1->Text());
+    QCOMPARE(app.messages(), (QList<Shown>{{"Warning", expected}}));
     QCOMPARE(app.main().ActiveMDIChild(), static_cast<QWidget*>(w));
     QCOMPARE(w->MaskEdit1->hasFocus(), dateFocused);
     QCOMPARE(app.database().count(dispatch ? "ispratnici" : "priemnici"), 0);
@@ -121,15 +125,27 @@ void TestDocuments::failedSaveLeavesNoTraceAndKeepsTheWindow_data()
     QTest::addColumn<bool>("dispatch"); // else a receipt
     QTest::addColumn<QString>("fragment");
     QTest::addColumn<int>("nth");
-    QTest::newRow("receipt, number") << false << "max(priemnica_id)" << 1;
-    QTest::newRow("receipt, header") << false << "insert into priemnici" << 1;
-    QTest::newRow("receipt, second line") << false << "insert into magacin_artikli" << 2;
-    QTest::newRow("receipt, last line") << false << "insert into magacin_artikli" << 3;
-    QTest::newRow("receipt, commit") << false << "COMMIT" << 1;
-    QTest::newRow("dispatch, number") << true << "max(ispratnica_id)" << 1;
-    QTest::newRow("dispatch, header") << true << "insert into ispratnici" << 1;
-    QTest::newRow("dispatch, second line") << true << "insert into magacin_artikli" << 2;
-    QTest::newRow("dispatch, commit") << true << "COMMIT" << 1;
+    QTest::addColumn<QString>("code");   // the engine's error number; empty: a failure with no reason to tell
+    QTest::addColumn<QString>("driver"); // the driver's text
+    QTest::addColumn<QString>("reason"); // what the message adds to the window's own words
+    QTest::newRow("receipt, number") << false << "max(priemnica_id)" << 1 << "" << "" << "";
+    QTest::newRow("receipt, header") << false << "insert into priemnici" << 1 << "" << "" << "";
+    QTest::newRow("receipt, second line") << false << "insert into magacin_artikli" << 2 << "" << "" << "";
+    QTest::newRow("receipt, last line") << false << "insert into magacin_artikli" << 3 << "" << "" << "";
+    QTest::newRow("receipt, commit") << false << "COMMIT" << 1 << "" << "" << "";
+    QTest::newRow("dispatch, number") << true << "max(ispratnica_id)" << 1 << "" << "" << "";
+    QTest::newRow("dispatch, header") << true << "insert into ispratnici" << 1 << "" << "" << "";
+    QTest::newRow("dispatch, second line") << true << "insert into magacin_artikli" << 2 << "" << "" << "";
+    QTest::newRow("dispatch, commit") << true << "COMMIT" << 1 << "" << "" << "";
+    QTest::newRow("receipt, disk full")
+        << false << "insert into magacin_artikli" << 2 << "13" << "database or disk is full"
+        << "The disk that holds the database is full. Nothing was saved: make room, then save again.";
+    QTest::newRow("dispatch, read-only file")
+        << true << "insert into ispratnici" << 1 << "8" << "attempt to write a readonly database"
+        << "The database takes no changes (its file, its folder or the server is read-only). Nothing was saved.";
+    QTest::newRow("receipt, text too long")
+        << false << "insert into priemnici" << 1 << "1406" << "Data too long for column 'datum' at row 1"
+        << "The text for \"datum\" is longer than the database holds. Nothing was saved: shorten it.";
 }
 
 void TestDocuments::failedSaveLeavesNoTraceAndKeepsTheWindow()
@@ -137,6 +153,9 @@ void TestDocuments::failedSaveLeavesNoTraceAndKeepsTheWindow()
     QFETCH(bool, dispatch);
     QFETCH(QString, fragment);
     QFETCH(int, nth);
+    QFETCH(QString, code);
+    QFETCH(QString, driver);
+    QFETCH(QString, reason);
     AppFixture app;
     const Master m = seed(app);
     // A complete entry window. Receipt: ACME, two lines of SCREW and one of NUT. Dispatch,
@@ -160,11 +179,13 @@ void TestDocuments::failedSaveLeavesNoTraceAndKeepsTheWindow()
     const QStringList lines = gridLines(w);
     QCOMPARE(lines.size(), dispatch ? 2 : 3);
     const QString kind = dispatch ? "I" : "P";
-    saveFailingAt(app, w, fragment, nth);
+    saveFailingAt(app, w, fragment, nth,
+                  code.isEmpty() ? data::DatabaseError(QStringLiteral("injected failure")) : data::DatabaseError(driver, code));
     if (QTest::currentTestFailed())
         return;
-    QCOMPARE(app.messages(), (QList<Shown>{{"Warning", dispatch ? "Goods dispatch, not entered !!!"
-                                                                : "Goods Receipt,is not entered !!!"}}));
+    const QString described = dispatch ? "Goods dispatch, not entered !!!" : "Goods Receipt,is not entered !!!";
+    QCOMPARE(app.messages(),
+             (QList<Shown>{{"Warning", reason.isEmpty() ? described : described + QStringLiteral("\n\n") + reason}}));
     QCOMPARE(app.database().count(dispatch ? "ispratnici" : "priemnici"), 0);
     // Nothing written: no ledger row at all for a receipt, the stock as it was for a dispatch.
     QCOMPARE(dispatch ? app.database().count("magacin_artikli", "vid_dokument='I'") : app.database().count("magacin_artikli"), 0);

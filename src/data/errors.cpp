@@ -34,4 +34,34 @@ bool DatabaseError::isConnectionLost() const
     return codes.contains(m_code);
 }
 
+DatabaseError::Kind DatabaseError::kind() const
+{
+    if (isConnectionLost())
+        return Kind::ConnectionLost;
+    if (isConflict())
+        return Kind::Busy;
+    // SQLite (extended codes): 13 full; 8 read-only and its variants (a read-only file or
+    // folder, a database moved under the program). Its numbers below 100 and the ones listed
+    // are not MariaDB's, whose own start at 1000.
+    static const QStringList sqliteReadOnly{QStringLiteral("8"),    QStringLiteral("264"),  QStringLiteral("520"),
+                                            QStringLiteral("776"),  QStringLiteral("1032"), QStringLiteral("1544"),
+                                            QStringLiteral("2056")};
+    if (m_code == QLatin1String("13"))
+        return Kind::DiskFull;
+    if (sqliteReadOnly.contains(m_code))
+        return Kind::ReadOnly;
+    // MariaDB: 1406 data too long; 1292, 1264, 1366 a value the column refuses; 1021, 1114 and
+    // 3 (errno 28) no space; 1290 and 1792 read-only server or transaction.
+    if (m_code == QLatin1String("1406"))
+        return Kind::TooLong;
+    if (m_code == QLatin1String("1292") || m_code == QLatin1String("1264") || m_code == QLatin1String("1366"))
+        return Kind::BadValue;
+    if (m_code == QLatin1String("1021") || m_code == QLatin1String("1114")
+        || (m_code == QLatin1String("3") && text().contains(QLatin1String("28"))))
+        return Kind::DiskFull;
+    if (m_code == QLatin1String("1290") || m_code == QLatin1String("1792"))
+        return Kind::ReadOnly;
+    return Kind::Other;
+}
+
 } // namespace data

@@ -32,6 +32,18 @@ public:
     // The server went away or the connection broke, or the connection is closed.
     bool isConnectionLost() const;
 
+    // What went wrong, in the terms the operator is told.
+    enum class Kind {
+        Busy,           // another workstation kept the data (a lock, a number taken)
+        DiskFull,       // no room left for the database
+        ReadOnly,       // the file, the folder or the server takes no writes
+        TooLong,        // a text longer than its column holds
+        BadValue,       // a value the column refuses (not a real date, out of range)
+        ConnectionLost, // the server went away
+        Other,
+    };
+    Kind kind() const;
+
 private:
     QString m_code;
     bool m_closed = false;

@@ -13,13 +13,15 @@ namespace testsupport {
 // DatabaseError, as a lost connection or a refused write would. Removed on destruction.
 class FailingStatement {
 public:
-    FailingStatement(data::Database& db, const QString& fragment, int nth = 1)
+    // With `error`, the failure is that error (a full disk, a text too long ...).
+    FailingStatement(data::Database& db, const QString& fragment, int nth = 1,
+                     const data::DatabaseError& error = data::DatabaseError(QStringLiteral("injected failure")))
         : m_db(db), m_seen(std::make_shared<int>(0))
     {
         auto seen = m_seen;
-        m_db.setStatementHook([fragment, nth, seen](const QString& text) {
+        m_db.setStatementHook([fragment, nth, seen, error](const QString& text) {
             if (text.contains(fragment, Qt::CaseInsensitive) && ++*seen == nth)
-                throw data::DatabaseError(QStringLiteral("injected failure"));
+                throw error;
         });
     }
     ~FailingStatement() { m_db.setStatementHook({}); }

@@ -13,6 +13,7 @@
 #include "kit/stringgrid.h"
 #include "modules/nalog/nalogsql.h"
 #include "modules/proizvod/linegrid.h"
+#include "frame/savefailure.h"
 #include "stores/bounds.h"
 
 #include <QApplication>
@@ -122,8 +123,8 @@ void TSNalogKorekcija::BitBtn1Click()
         // A value outside what a business can have: named, nothing written, input kept.
         kit::messageBox(this, e.text(), QStringLiteral("Warning"));
         return;
-    } catch (const std::exception&) {
-        kit::messageBox(this, QStringLiteral("Nalogot ne e koregiran !!!"), QStringLiteral("Warning"));
+    } catch (const std::exception& e) {
+        kit::messageBox(this, app::saveFailureText(QStringLiteral("Nalogot ne e koregiran !!!"), e), QStringLiteral("Warning"));
         return; // the order and its ledger rows are as they were; the window keeps its input
     }
     kit::messageBox(this, QStringLiteral("Nalogot e uspesno koregiran !!!"), QStringLiteral("Information"));

@@ -10,6 +10,7 @@
 #include "kit/messagebox.h"
 #include "modules/nalog/nalogsql.h"
 #include "modules/proizvod/linegrid.h"
+#include "frame/savefailure.h"
 #include "stores/bounds.h"
 
 #include <exception>
@@ -49,8 +50,8 @@ void TSNalogVnes::BitBtn1Click()
         // A value outside what a business can have: named, nothing written, input kept.
         kit::messageBox(this, e.text(), QStringLiteral("Warning"));
         return;
-    } catch (const std::exception&) {
-        kit::messageBox(this, QStringLiteral("Nalogot ne e vnesen !!!"), QStringLiteral("Warning"));
+    } catch (const std::exception& e) {
+        kit::messageBox(this, app::saveFailureText(QStringLiteral("Nalogot ne e vnesen !!!"), e), QStringLiteral("Warning"));
         return; // nothing written; the window keeps its input
     }
     Edit1->setText(QString::number(number));

@@ -13,6 +13,7 @@
 #include "kit/messagebox.h"
 #include "kit/stringgrid.h"
 #include "stores/dispatchstock.h"
+#include "frame/savefailure.h"
 #include "stores/bounds.h"
 
 #include <QApplication>
@@ -127,8 +128,8 @@ void DocumentEditForm::BitBtn1Click()
         // A value outside what a business can have: named, nothing written, input kept.
         kit::messageBox(this, e.text(), QStringLiteral("Warning"));
         return;
-    } catch (const std::exception&) {
-        kit::messageBox(this, failed, QStringLiteral("Warning"));
+    } catch (const std::exception& e) {
+        kit::messageBox(this, app::saveFailureText(failed, e), QStringLiteral("Warning"));
         return; // the document is as it was; the window keeps what the operator did
     }
     kit::messageBox(this, Kind.editSaved, QStringLiteral("Information"));

@@ -16,6 +16,7 @@
 #include "kit/panel.h"
 #include "kit/stringgrid.h"
 #include "stores/dispatchstock.h"
+#include "frame/savefailure.h"
 #include "stores/bounds.h"
 
 #include <QGridLayout>
@@ -347,7 +348,11 @@ bool DocumentForm::checkBeforeSave(const QString& message)
         return false;
     }
     if (!data::isValidDateText(MaskEdit1->Text())) {
-        kit::messageBox(this, message, QStringLiteral("Warning"));
+        // Every field is filled: say which one is wrong.
+        kit::messageBox(this,
+                        message + QStringLiteral("\n\n")
+                            + tr("The date %1 is not a real calendar date (YYYY-MM-DD).").arg(MaskEdit1->Text()),
+                        QStringLiteral("Warning"));
         MaskEdit1->SetFocus();
         return false;
     }
@@ -401,8 +406,8 @@ void DocumentForm::saveNew()
         // A value outside what a business can have: named, nothing written, input kept.
         kit::messageBox(this, e.text(), QStringLiteral("Warning"));
         return;
-    } catch (const std::exception&) {
-        kit::messageBox(this, Kind.entryFailed, QStringLiteral("Warning"));
+    } catch (const std::exception& e) {
+        kit::messageBox(this, app::saveFailureText(Kind.entryFailed, e), QStringLiteral("Warning"));
         return; // nothing written; the window keeps partner, date and lines
     }
     MaskEdit2->setText(QString::number(number));

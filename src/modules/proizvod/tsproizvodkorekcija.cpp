@@ -14,6 +14,7 @@
 #include "kit/stringgrid.h"
 #include "modules/proizvod/linegrid.h"
 #include "modules/proizvod/proizvodsql.h"
+#include "frame/savefailure.h"
 #include "stores/bounds.h"
 
 #include <QApplication>
@@ -129,8 +130,8 @@ void TSProizvodKorekcija::BitBtn3Click()
         // A value outside what a business can have: named, nothing written, input kept.
         kit::messageBox(this, e.text(), QStringLiteral("Warning"));
         return;
-    } catch (const std::exception&) {
-        kit::messageBox(this, QStringLiteral("Proizvodot ne e koregiran !!!"), QStringLiteral("Warning"));
+    } catch (const std::exception& e) {
+        kit::messageBox(this, app::saveFailureText(QStringLiteral("Proizvodot ne e koregiran !!!"), e), QStringLiteral("Warning"));
         return; // the product is as it was; the window keeps its input
     }
     kit::messageBox(this, QStringLiteral("Proizvodot e uspesno Koregiran !!!"), QStringLiteral("Information"));

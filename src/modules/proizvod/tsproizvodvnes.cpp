@@ -12,6 +12,7 @@
 #include "kit/messagebox.h"
 #include "modules/proizvod/linegrid.h"
 #include "modules/proizvod/proizvodsql.h"
+#include "frame/savefailure.h"
 #include "stores/bounds.h"
 
 #include <exception>
@@ -41,8 +42,8 @@ void TSProizvodVnes::BitBtn3Click()
         // A value outside what a business can have: named, nothing written, input kept.
         kit::messageBox(this, e.text(), QStringLiteral("Warning"));
         return;
-    } catch (const std::exception&) {
-        kit::messageBox(this, QStringLiteral("Proizvodot ne e vnesen !!!"), QStringLiteral("Warning"));
+    } catch (const std::exception& e) {
+        kit::messageBox(this, app::saveFailureText(QStringLiteral("Proizvodot ne e vnesen !!!"), e), QStringLiteral("Warning"));
         return; // nothing written; the window keeps its input
     }
     kit::messageBox(this, QStringLiteral("Proizvodot e uspesno vnesen !!!"), QStringLiteral("Information"));
