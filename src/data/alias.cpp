@@ -137,7 +137,9 @@ AliasConfig resolveAlias(const QString& alias)
                 // A list ("15,") or an empty value is refused as any other text that is no number.
                 const QVariant answer = ini.value(QStringLiteral("answer_timeout"));
                 if (answer.isValid())
-                    c.answerTimeout = parseAnswerTimeout(answer.toStringList().join(QLatin1Char(',')),
+                    c.answerTimeout = parseAnswerTimeout(answer.typeId() == QMetaType::QStringList
+                                                             ? answer.toStringList().join(QLatin1Char(','))
+                                                             : answer.toString(),
                                                          QStringLiteral("The alias \"%1\" in %2").arg(alias, file));
             } else {
                 throw DatabaseError(QStringLiteral("The alias \"%1\" in %2 names an unknown driver \"%3\" "
