@@ -3,6 +3,7 @@
 // second workstation (a connection of this process) changing the database while the
 // program's windows are open. What the in-process fixture cannot see: boxes that open
 // one another, modality, changes made elsewhere between loading and saving.
+#include "desktopcursor.h"
 #include "support/testdb.h"
 
 #include <QAtomicInt>
@@ -687,6 +688,11 @@ void TestDesktop::frozenServerUnderAnOpenListGivesOneBox()
     closeOther();
     QVERIFY(startProgram());
     QVERIFY(openReceiptList());
+    // The pointer rests on the list's lines.
+    const QRect panel = listPanel();
+    xdotool({QStringLiteral("mousemove"), QString::number(panel.center().x()), QString::number(panel.bottom() + 150)});
+    QThread::msleep(300);
+    const QString normal = shownCursor(m_display);
 
     // The server stops answering, its connections left open; the operator opens the
     // dispatch list. One box, within the answer limit and a margin for a busy machine.
@@ -698,6 +704,12 @@ void TestDesktop::frozenServerUnderAnOpenListGivesOneBox()
     keys({QStringLiteral("alt+i")});
     QElapsedTimer t;
     t.start();
+    if (!normal.isEmpty()) {
+        // About a second into the wait, the wait cursor shows.
+        QVERIFY2(poll([&] { return shownCursor(m_display) != normal; }, 2500, 50),
+                 qPrintable(QStringLiteral("the cursor stayed %1").arg(normal)));
+        QVERIFY2(t.elapsed() >= 600, qPrintable(QStringLiteral("wait cursor after %1 ms").arg(t.elapsed())));
+    }
     QVERIFY2(poll([&] { return !boxes().isEmpty(); }, kAnswerLimit * 1000 + 4000),
              qPrintable(QStringLiteral("no box %1 ms after Alt+I; windows: %2").arg(t.elapsed()).arg(titles().join(QStringLiteral(" | ")))));
     const qint64 shownAfter = t.elapsed();
@@ -707,6 +719,9 @@ void TestDesktop::frozenServerUnderAnOpenListGivesOneBox()
     // The program still answers: the box goes with Enter, and no other one follows.
     QVERIFY(answer(QStringLiteral("Error")));
     QVERIFY2(!poll([&] { return !boxes().isEmpty(); }, 1500), qPrintable(boxes().join(QLatin1Char(' '))));
+    // The wait is over: the window's own cursor is back.
+    if (!normal.isEmpty())
+        QCOMPARE(shownCursor(m_display), normal);
 
     // The server answers again: the next action reconnects and opens the list without a word.
     QVERIFY(freezeServer(false));
