@@ -146,6 +146,22 @@ DatabaseError openFailure(const QSqlError& e, const QString& where)
     return error;
 }
 
+// The same for a server that took the connection but never greeted it within `limit` s.
+DatabaseError openFailure(const QSqlError& e, const QString& where, qint64 waitedMs, int limit)
+{
+    const DatabaseError plain(errorText(e), e.nativeErrorCode());
+    if (!plain.isConnectionLost() || waitedMs < qint64(limit) * 1000 - 500)
+        return openFailure(e, where);
+    DatabaseError error(QCoreApplication::translate("data", "The database server %1 did not answer within %2 s; no "
+                                                            "connection was made. (%3)")
+                            .arg(where)
+                            .arg(limit)
+                            .arg(plain.text()),
+                        plain.nativeCode());
+    logFailure(error, QStringLiteral("(open %1)").arg(where));
+    return error;
+}
+
 } // namespace
 
 Database::Database(const QString& connectionName) : m_name(connectionName)
@@ -301,8 +317,11 @@ void Database::openMariaDbNode(const NodeAddress& node)
         db.setConnectOptions(options.join(QLatin1Char(';')));
         // Decimals come back as exact text ("6.0000").
         db.setNumericalPrecisionPolicy(QSql::HighPrecision);
+        QElapsedTimer clock;
+        clock.start();
         if (!db.open())
-            throw openFailure(db.lastError(), socket.isEmpty() ? host : socket);
+            throw openFailure(db.lastError(), socket.isEmpty() ? host : socket, clock.elapsed(),
+                              m_config.connectTimeout());
     }
     try {
         configureSession();
