@@ -3,7 +3,8 @@
 // time; every number is taken once, every ledger row sits under its own header, and every
 // node shows the same stock. Runs when DUREDIR_TEST_CLUSTER_SOCKETS lists the nodes'
 // sockets (scripts/mariadb-cluster), the first of them also in DUREDIR_TEST_MARIADB_SOCKET;
-// DUREDIR_TEST_CLUSTER_DIR names the cluster's folder, for killing its last node.
+// DUREDIR_TEST_CLUSTER_DIR names the cluster's folder, for freezing a node and killing its
+// last one.
 #include "data/database.h"
 #include "data/query.h"
 #include "data/schemaversion.h"
@@ -14,6 +15,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <csignal>
+
 class TestCluster : public QObject {
     Q_OBJECT
 
@@ -21,6 +24,8 @@ private slots:
     void initTestCase();
     void writersOnEveryNodeKeepNumbersApart();
     void compositionReplacedOnOneNodeIsTheSameOnEvery();
+    // Before the kill: a frozen node is taken back into a cluster of three.
+    void aFrozenNodeIsLeftForTheNext();
     void aNodeKilledMidwayFailsOver();
 
 private:
@@ -89,15 +94,17 @@ Business seed(testsupport::TestDatabase& t)
 // Writer w (1-based) saves `each` receipts through the node list `nodes`, each line of
 // quantity w.
 std::unique_ptr<QProcess> startWriter(const testsupport::TestDatabase& t, const Business& b, int w, int each,
-                                      const QStringList& nodes, bool retry)
+                                      const QStringList& nodes, bool retry, const QStringList& extra = {},
+                                      QProcess::ProcessChannelMode channels = QProcess::ForwardedErrorChannel)
 {
     auto p = std::make_unique<QProcess>();
-    p->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    p->setProcessChannelMode(channels);
     QStringList args{"--mariadb", nodes.join(QLatin1Char(',')), t.config().database, "--count", QString::number(each),
                      "--partner", QString::number(b.partner), "--article", QString::number(b.article), "--tag",
                      QString::number(w)};
     if (retry)
         args << QStringLiteral("--retry");
+    args << extra;
     p->start(QStringLiteral(DUREDIR_RECEIPT_WRITER), args);
     return p;
 }
@@ -138,6 +145,84 @@ void TestCluster::compositionReplacedOnOneNodeIsTheSameOnEvery()
     QCOMPARE(first, QStringLiteral("1:2:5;2:1:1;"));
     for (const QString& node : m_nodes)
         QCOMPARE(rowsOn(t.config(), node, composition), first);
+}
+
+void TestCluster::aFrozenNodeIsLeftForTheNext()
+{
+    const QString dir = qEnvironmentVariable("DUREDIR_TEST_CLUSTER_DIR");
+    if (dir.isEmpty() || m_nodes.size() < 3)
+        QSKIP("no cluster folder of three nodes (DUREDIR_TEST_CLUSTER_DIR)");
+    testsupport::TestDatabase t; // on the first node, which stays up
+    const Business b = seed(t);
+    const int each = 60;
+    const int writers = 3;
+    // The limit outlasts the others' stall until the cluster has left the frozen node out
+    // (a few seconds), so that only the writer on it runs out of time.
+    const QStringList limit{QStringLiteral("--answer-timeout"), QStringLiteral("10")};
+    std::vector<std::unique_ptr<QProcess>> processes;
+    for (int w = 1; w <= writers; ++w) {
+        QStringList nodes = m_nodes.mid(w - 1) + m_nodes.mid(0, w - 1);
+        processes.push_back(startWriter(t, b, w, each, nodes, true, limit,
+                                        w == 2 ? QProcess::SeparateChannels : QProcess::ForwardedErrorChannel));
+    }
+    // The second writer's node stops answering, its connections left open, while every
+    // writer is busy; it stays frozen until they are done.
+    QTRY_VERIFY_WITH_TIMEOUT(t.count(QStringLiteral("priemnici")) >= each / 2, 300000);
+    QFile pidFile(dir + QStringLiteral("/node2/mysqld.pid"));
+    QVERIFY(pidFile.open(QIODevice::ReadOnly));
+    const pid_t pid = QString::fromLatin1(pidFile.readAll()).trimmed().toInt();
+    QVERIFY(pid > 0);
+    QCOMPARE(::kill(pid, SIGSTOP), 0);
+    struct Thaw {
+        pid_t pid;
+        ~Thaw()
+        {
+            if (pid > 0)
+                ::kill(pid, SIGCONT);
+        }
+    } thaw{pid};
+    int cut = 0;
+    for (int w = 1; w <= writers; ++w) {
+        QProcess& p = *processes.at(size_t(w - 1));
+        QVERIFY(p.waitForFinished(600000));
+        if (w == 2) {
+            const QString log = QString::fromUtf8(p.readAllStandardError());
+            qInfo().noquote() << log.trimmed();
+            const QRegularExpressionMatch m =
+                QRegularExpression(QStringLiteral("(\\d+) saves cut off and saved again")).match(log);
+            QVERIFY2(m.hasMatch(), qPrintable(log));
+            cut = m.captured(1).toInt();
+        }
+        QCOMPARE(QString::fromUtf8(p.readAllStandardOutput()).trimmed(), QStringLiteral("saved %1 failed 0").arg(each));
+        QCOMPARE(p.exitCode(), 0);
+    }
+    // Its node never answered again meanwhile: the writer went on on another node.
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    QVERIFY(stat.open(QIODevice::ReadOnly));
+    QVERIFY(stat.readAll().contains(") T "));
+
+    // Every number once and without a gap, every header with its lines. A save cut off
+    // while its commit was on the way may have been stored after all (its answer never
+    // came): saved again, it is a receipt more, never a number twice or a header without
+    // its lines.
+    const int total = t.count(QStringLiteral("priemnici"));
+    QVERIFY2(total >= writers * each && total <= writers * each + cut,
+             qPrintable(QStringLiteral("%1 receipts, %2 saves cut off").arg(total).arg(cut)));
+    testsupport::checkWrittenReceipts(t, total);
+
+    // Thawed, the node comes back into the cluster (the kill below needs three).
+    ::kill(pid, SIGCONT);
+    thaw.pid = 0;
+    auto status = [&](const QString& socket, const QString& name) {
+        try {
+            return rowsOn(t.config(), socket, QStringLiteral("show status like '%1'").arg(name)).section(QLatin1Char(':'), 1);
+        } catch (const data::Error&) {
+            return QString();
+        }
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(status(m_nodes.at(1), QStringLiteral("wsrep_local_state_comment")) == QLatin1String("Synced;")
+                                 && status(m_nodes.first(), QStringLiteral("wsrep_cluster_size")) == QLatin1String("3;"),
+                             120000);
 }
 
 void TestCluster::aNodeKilledMidwayFailsOver()

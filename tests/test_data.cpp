@@ -75,6 +75,8 @@ private slots:
     void rowsComeBackAsStored();
     void clusterNodeAddresses_data();
     void clusterNodeAddresses();
+    void answerTimeoutOfTheAlias_data();
+    void answerTimeoutOfTheAlias();
     void aNodeThatDoesNotAnswerIsPassedOver();
 };
 
@@ -574,6 +576,60 @@ void TestData::clusterNodeAddresses()
     c.nodes = {text.trimmed(), QStringLiteral("/tmp/b.sock")};
     data::writeAlias(QStringLiteral("cluster"), c);
     QCOMPARE(data::resolveAlias(QStringLiteral("cluster")).nodes, c.nodes);
+    qunsetenv("XDG_CONFIG_HOME");
+}
+
+void TestData::answerTimeoutOfTheAlias_data()
+{
+    QTest::addColumn<QString>("line"); // in the alias section; empty: no such line
+    QTest::addColumn<int>("seconds");  // -1: refused
+    QTest::newRow("not set") << "" << 15;
+    QTest::newRow("shortest") << "answer_timeout=2" << 2;
+    QTest::newRow("blanks") << "answer_timeout= 30 " << 30;
+    QTest::newRow("longest") << "answer_timeout=600" << 600;
+    QTest::newRow("too short") << "answer_timeout=1" << -1;
+    QTest::newRow("zero") << "answer_timeout=0" << -1;
+    QTest::newRow("negative") << "answer_timeout=-15" << -1;
+    QTest::newRow("too long") << "answer_timeout=601" << -1;
+    QTest::newRow("huge") << "answer_timeout=99999999999" << -1;
+    QTest::newRow("text") << "answer_timeout=soon" << -1;
+    QTest::newRow("fraction") << "answer_timeout=2.5" << -1;
+    QTest::newRow("list") << "answer_timeout=15,30" << -1;
+    QTest::newRow("empty") << "answer_timeout=" << -1;
+}
+
+void TestData::answerTimeoutOfTheAlias()
+{
+    QFETCH(QString, line);
+    QFETCH(int, seconds);
+    QTemporaryDir dir;
+    qputenv("XDG_CONFIG_HOME", dir.path().toUtf8());
+    QDir().mkpath(dir.filePath(QStringLiteral("duredir")));
+    QFile f(dir.filePath(QStringLiteral("duredir/aliases.ini")));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(QStringLiteral("[stock]\ndriver=mariadb\ndatabase=stock\n%1\n").arg(line).toUtf8());
+    f.close();
+    if (seconds < 0) {
+        try {
+            data::resolveAlias(QStringLiteral("stock"));
+            QFAIL("an absurd answer limit was taken");
+        } catch (const data::DatabaseError& e) {
+            QVERIFY2(e.text().contains(QLatin1String("answer_timeout")) && e.text().contains(QLatin1String("\"stock\"")),
+                     qPrintable(e.text()));
+        }
+    } else {
+        data::AliasConfig c = data::resolveAlias(QStringLiteral("stock"));
+        QCOMPARE(c.answerTimeout, seconds);
+        QVERIFY(c.describe().contains(QStringLiteral("answer within %1 s").arg(seconds)));
+        // Every wait is bounded by it, the lock wait a second or more below it.
+        QVERIFY(c.connectTimeout() <= seconds);
+        QVERIFY(c.lockWaitTimeout() >= 1 && c.lockWaitTimeout() <= seconds - 1);
+        // Written back as read; the default is not written at all.
+        data::writeAlias(QStringLiteral("stock"), c);
+        QCOMPARE(data::resolveAlias(QStringLiteral("stock")).answerTimeout, seconds);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll().contains("answer_timeout"), seconds != data::kDefaultAnswerTimeout);
+    }
     qunsetenv("XDG_CONFIG_HOME");
 }
 

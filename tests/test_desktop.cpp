@@ -3,6 +3,7 @@
 // second workstation (a connection of this process) changing the database while the
 // program's windows are open. What the in-process fixture cannot see: boxes that open
 // one another, modality, changes made elsewhere between loading and saving.
+#include "desktopcursor.h"
 #include "support/testdb.h"
 
 #include <QAtomicInt>
@@ -115,6 +116,8 @@ private slots:
     void deleteOfReceiptDeletedElsewhere();
     void lostServerGivesOneBoxPerEvent();
     void titlesAsWrittenAndAPreviewThatDoesNotBlock();
+    void frozenServerUnderAnOpenListGivesOneBox();
+    void updateInFlightOnAFrozenServer();
 
 private:
     QProcessEnvironment env() const;
@@ -159,6 +162,15 @@ private:
     QProcess m_program;
     QString m_database; // a database made on a MariaDB server for this test
     WindowId m_main = 0;
+
+    // A server of the test's own whose program answers within kAnswerLimit seconds; empty
+    // when it cannot be had.
+    QString startServerWithLimit();
+    // Stops (SIGSTOP) or resumes (SIGCONT) the own server without closing its connections.
+    bool freezeServer(bool frozen);
+    // Every box titled "Error", "Warning" or "Information" that shows, by title.
+    QStringList boxes() const;
+    static constexpr int kAnswerLimit = 3;
 };
 
 QProcessEnvironment TestDesktop::env() const
@@ -620,6 +632,166 @@ void TestDesktop::lostServerGivesOneBoxPerEvent()
              "the list failed after the server came back");
     QVERIFY(programAnswers());
     QVERIFY(windows(QStringLiteral("Error")).isEmpty());
+}
+
+// ---- a server that stops answering
+
+QString TestDesktop::startServerWithLimit()
+{
+    m_server = std::make_unique<QTemporaryDir>(QStringLiteral("/tmp/duredir-desktop.XXXXXX"));
+    if (!m_server->isValid())
+        return QString();
+    const QString socket = startServer();
+    if (socket.isEmpty() || !prepareDataSource(socket))
+        return QString();
+    const Output o = run(kDbTool,
+                         {QStringLiteral("set-alias"), QStringLiteral("mariadb"), QStringLiteral("--database"), m_database,
+                          QStringLiteral("--socket"), socket, QStringLiteral("--answer-timeout"),
+                          QString::number(kAnswerLimit)},
+                         env());
+    if (o.code != 0 || !o.out.contains(QByteArray("answer within ") + QByteArray::number(kAnswerLimit) + " s")) {
+        qWarning().noquote() << "set-alias --answer-timeout failed:" << o.out << o.err;
+        return QString();
+    }
+    return socket;
+}
+
+bool TestDesktop::freezeServer(bool frozen)
+{
+    QFile f(m_server->filePath(QStringLiteral("mysqld.pid")));
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    const pid_t pid = QString::fromLatin1(f.readAll()).trimmed().toInt();
+    if (pid <= 0 || ::kill(pid, frozen ? SIGSTOP : SIGCONT) != 0)
+        return false;
+    return poll([&] {
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+        return stat.open(QIODevice::ReadOnly) && stat.readAll().contains(") T ") == frozen;
+    }, 2000, 10);
+}
+
+QStringList TestDesktop::boxes() const
+{
+    QStringList shown;
+    for (const QString& title : {QStringLiteral("Error"), QStringLiteral("Warning"), QStringLiteral("Information")})
+        for (qsizetype n = windows(title).size(); n > 0; --n)
+            shown << title;
+    return shown;
+}
+
+void TestDesktop::frozenServerUnderAnOpenListGivesOneBox()
+{
+    if (!testsupport::onMariaDb())
+        QSKIP("freezes a MariaDB server of its own: runs with the MariaDB suite");
+    QVERIFY(!startServerWithLimit().isEmpty());
+    QVERIFY(seedReceipt());
+    closeOther();
+    QVERIFY(startProgram());
+    QVERIFY(openReceiptList());
+    // The pointer rests on the list's lines.
+    const QRect panel = listPanel();
+    xdotool({QStringLiteral("mousemove"), QString::number(panel.center().x()), QString::number(panel.bottom() + 150)});
+    QThread::msleep(300);
+    const QString normal = shownCursor(m_display);
+
+    // The server stops answering, its connections left open; the operator opens the
+    // dispatch list. One box, within the answer limit and a margin for a busy machine.
+    QVERIFY(freezeServer(true));
+    struct Thaw {
+        TestDesktop* test;
+        ~Thaw() { test->freezeServer(false); }
+    } thaw{this};
+    keys({QStringLiteral("alt+i")});
+    QElapsedTimer t;
+    t.start();
+    if (!normal.isEmpty()) {
+        // About a second into the wait, the wait cursor shows.
+        QVERIFY2(poll([&] { return shownCursor(m_display) != normal; }, 2500, 50),
+                 qPrintable(QStringLiteral("the cursor stayed %1").arg(normal)));
+        QVERIFY2(t.elapsed() >= 600, qPrintable(QStringLiteral("wait cursor after %1 ms").arg(t.elapsed())));
+    }
+    QVERIFY2(poll([&] { return !boxes().isEmpty(); }, kAnswerLimit * 1000 + 4000),
+             qPrintable(QStringLiteral("no box %1 ms after Alt+I; windows: %2").arg(t.elapsed()).arg(titles().join(QStringLiteral(" | ")))));
+    const qint64 shownAfter = t.elapsed();
+    QVERIFY2(shownAfter >= kAnswerLimit * 1000 - 500, qPrintable(QString::number(shownAfter)));
+    QThread::msleep(1500);
+    QCOMPARE(boxes(), QStringList{QStringLiteral("Error")});
+    // The program still answers: the box goes with Enter, and no other one follows.
+    QVERIFY(answer(QStringLiteral("Error")));
+    QVERIFY2(!poll([&] { return !boxes().isEmpty(); }, 1500), qPrintable(boxes().join(QLatin1Char(' '))));
+    // The wait is over: the window's own cursor is back.
+    if (!normal.isEmpty())
+        QCOMPARE(shownCursor(m_display), normal);
+
+    // The server answers again: the next action reconnects and opens the list without a word.
+    QVERIFY(freezeServer(false));
+    QVERIFY(activate(m_main));
+    keys({QStringLiteral("alt+i")});
+    QVERIFY2(!poll([&] { return !boxes().isEmpty(); }, 2500), qPrintable(boxes().join(QLatin1Char(' '))));
+    QVERIFY(programAnswers());
+    QVERIFY(boxes().isEmpty());
+}
+
+void TestDesktop::updateInFlightOnAFrozenServer()
+{
+    if (!testsupport::onMariaDb())
+        QSKIP("freezes a MariaDB server of its own: runs with the MariaDB suite");
+    QVERIFY(!startServerWithLimit().isEmpty());
+    QVERIFY(seedReceipt());
+    QVERIFY(startProgram());
+    QVERIFY(openReceiptList());
+    keys({QStringLiteral("F3")});
+    QVERIFY2(poll([&] { return !listInFront(); }, 10000), "F3 opened no edit window over the list");
+
+    // The other workstation holds the receipt's header (a save of its own in progress), so
+    // that the program's update waits inside its transaction; then the server freezes.
+    QSqlDatabase other = QSqlDatabase::database(kOther, false);
+    QVERIFY(other.transaction());
+    {
+        QSqlQuery hold(other);
+        QVERIFY(hold.exec(QStringLiteral("select id from priemnici where id=1 for update")));
+    }
+    auto waiting = [&] {
+        QSqlQuery q(other);
+        return q.exec(QStringLiteral("select count(*) from information_schema.innodb_trx where trx_state='LOCK WAIT'"))
+            && q.next() && q.value(0).toInt() > 0;
+    };
+    // From the number field to "Update" (partner, date, Add, Delete, Update); Enter presses it.
+    keys({QStringLiteral("Tab"), QStringLiteral("Tab"), QStringLiteral("Tab"), QStringLiteral("Tab"),
+          QStringLiteral("Tab"), QStringLiteral("Return")});
+    QVERIFY2(poll(waiting, 5000, 20), "the update did not wait for the header held elsewhere");
+    QVERIFY(freezeServer(true));
+    struct Thaw {
+        TestDesktop* test;
+        ~Thaw() { test->freezeServer(false); }
+    } thaw{this};
+    QElapsedTimer t;
+    t.start();
+    QVERIFY2(poll([&] { return !boxes().isEmpty(); }, kAnswerLimit * 1000 + 4000),
+             qPrintable(QStringLiteral("no box %1 ms after the freeze").arg(t.elapsed())));
+    QThread::msleep(1500);
+    // The window's own failure message, once; the window stays with the operator's input.
+    QCOMPARE(boxes(), QStringList{QStringLiteral("Warning")});
+    QVERIFY(answer(QStringLiteral("Warning")));
+    QVERIFY2(!poll([&] { return listInFront(); }, 1000), "the edit window closed");
+
+    // The server answers again and the other workstation gives up its save: nothing of the
+    // update cut off was stored.
+    QVERIFY(freezeServer(false));
+    QVERIFY(other.rollback());
+    QCOMPARE(scalar(QStringLiteral("select count(*) from priemnici")), 1);
+    QCOMPARE(scalar(QStringLiteral("select count(*) from magacin_artikli where document_id=1 and vlez_kol=5")), 1);
+    QCOMPARE(scalar(QStringLiteral("select count(*) from magacin_artikli")), 1);
+
+    // The focus is back on "Update": pressed again, the next action reconnects and the
+    // receipt is saved with the lines the window kept.
+    keys({QStringLiteral("Return")});
+    QVERIFY2(poll([&] { return !boxes().isEmpty(); }, 10000), "the second update said nothing");
+    QCOMPARE(boxes(), QStringList{QStringLiteral("Information")});
+    QVERIFY(answer(QStringLiteral("Information")));
+    QCOMPARE(scalar(QStringLiteral("select count(*) from magacin_artikli where document_id=1 and vlez_kol=5")), 1);
+    QCOMPARE(scalar(QStringLiteral("select count(*) from magacin_artikli")), 1);
+    QVERIFY(programAnswers());
 }
 
 QTEST_GUILESS_MAIN(TestDesktop)

@@ -3,6 +3,7 @@
 #include "kit/guard.h"
 #include "kit/look.h"
 #include "kit/operatoraction.h"
+#include "kit/waitcursor.h"
 
 namespace app {
 
@@ -13,7 +14,10 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv)
     // the titles stand as they are.
     setApplicationVersion(QStringLiteral(DUREDIR_VERSION));
     kit::installLook(this);
+    m_waitCursor = std::make_unique<kit::WaitCursor>();
 }
+
+Application::~Application() = default;
 
 bool Application::notify(QObject* receiver, QEvent* event)
 {

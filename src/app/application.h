@@ -2,6 +2,12 @@
 
 #include <QApplication>
 
+#include <memory>
+
+namespace kit {
+class WaitCursor;
+}
+
 namespace app {
 
 // The program's QApplication: an exception that escapes an event handler is shown in the
@@ -12,8 +18,13 @@ class Application : public QApplication {
     Q_OBJECT
 public:
     Application(int& argc, char** argv);
+    ~Application() override;
 
     bool notify(QObject* receiver, QEvent* event) override;
+
+private:
+    // The wait cursor of a statement that runs long (X11 only).
+    std::unique_ptr<kit::WaitCursor> m_waitCursor;
 };
 
 } // namespace app

@@ -49,6 +49,18 @@ NodeAddress parseNode(const QString& raw)
     return n;
 }
 
+int parseAnswerTimeout(const QString& text, const QString& where)
+{
+    bool ok = false;
+    const int seconds = text.trimmed().toInt(&ok);
+    if (!ok || seconds < kMinAnswerTimeout || seconds > kMaxAnswerTimeout)
+        throw DatabaseError(QStringLiteral("%1: answer_timeout \"%2\" is not a number of seconds from %3 to %4.")
+                                .arg(where, text.trimmed())
+                                .arg(kMinAnswerTimeout)
+                                .arg(kMaxAnswerTimeout));
+    return seconds;
+}
+
 QString AliasConfig::describe() const
 {
     if (engine == Engine::Sqlite)
@@ -72,6 +84,7 @@ QString AliasConfig::describe() const
             tls += QStringLiteral(", client certificate %1").arg(sslCert);
         parts << tls;
     }
+    parts << QStringLiteral("answer within %1 s").arg(answerTimeout);
     return QStringLiteral("mariadb database %1 (%2)").arg(database, parts.join(QStringLiteral(", ")));
 }
 
@@ -121,6 +134,13 @@ AliasConfig resolveAlias(const QString& alias)
                 c.sslCert = ini.value(QStringLiteral("ssl_cert")).toString();
                 c.sslKey = ini.value(QStringLiteral("ssl_key")).toString();
                 c.sslVerifyServerCert = ini.value(QStringLiteral("ssl_verify_server_cert"), true).toBool();
+                // A list ("15,") or an empty value is refused as any other text that is no number.
+                const QVariant answer = ini.value(QStringLiteral("answer_timeout"));
+                if (answer.isValid())
+                    c.answerTimeout = parseAnswerTimeout(answer.typeId() == QMetaType::QStringList
+                                                             ? answer.toStringList().join(QLatin1Char(','))
+                                                             : answer.toString(),
+                                                         QStringLiteral("The alias \"%1\" in %2").arg(alias, file));
             } else {
                 throw DatabaseError(QStringLiteral("The alias \"%1\" in %2 names an unknown driver \"%3\" "
                                                    "(expected sqlite or mariadb).")
@@ -167,6 +187,8 @@ void writeAlias(const QString& alias, const AliasConfig& config)
         put("ssl_key", config.sslKey);
         if (config.tlsRequested() && !config.sslVerifyServerCert)
             ini.setValue(QStringLiteral("ssl_verify_server_cert"), false);
+        if (config.answerTimeout != kDefaultAnswerTimeout)
+            ini.setValue(QStringLiteral("answer_timeout"), config.answerTimeout);
     }
     ini.endGroup();
     ini.sync();

@@ -4,7 +4,9 @@
 #include "data/errors.h"
 #include "data/log.h"
 #include "data/mariadbtls.h"
+#include "data/statementwatch.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -144,6 +146,22 @@ DatabaseError openFailure(const QSqlError& e, const QString& where)
     return error;
 }
 
+// The same for a server that took the connection but never greeted it within `limit` s.
+DatabaseError openFailure(const QSqlError& e, const QString& where, qint64 waitedMs, int limit)
+{
+    const DatabaseError plain(errorText(e), e.nativeErrorCode());
+    if (!plain.isConnectionLost() || waitedMs < qint64(limit) * 1000 - 500)
+        return openFailure(e, where);
+    DatabaseError error(QCoreApplication::translate("data", "The database server %1 did not answer within %2 s; no "
+                                                            "connection was made. (%3)")
+                            .arg(where)
+                            .arg(limit)
+                            .arg(plain.text()),
+                        plain.nativeCode());
+    logFailure(error, QStringLiteral("(open %1)").arg(where));
+    return error;
+}
+
 } // namespace
 
 Database::Database(const QString& connectionName) : m_name(connectionName)
@@ -185,6 +203,7 @@ void Database::open()
 {
     if (Connected())
         return;
+    const statementwatch::Running running;
     dropPrepared();
     if (QSqlDatabase::contains(m_name))
         QSqlDatabase::removeDatabase(m_name);
@@ -281,7 +300,13 @@ void Database::openMariaDbNode(const NodeAddress& node)
         if (port)
             db.setPort(port);
         db.setDatabaseName(database);
-        QStringList options{QStringLiteral("MYSQL_OPT_CONNECT_TIMEOUT=10")};
+        // No wait for the server is without end: the client library gives up on a read or a
+        // write after the alias's answer limit (once: the wait is the limit, not a multiple of
+        // it) and the connection counts as lost. Connecting (the server's greeting is a read
+        // too) gives up after the connect limit.
+        QStringList options{QStringLiteral("MYSQL_OPT_CONNECT_TIMEOUT=%1").arg(m_config.connectTimeout()),
+                            QStringLiteral("MYSQL_OPT_READ_TIMEOUT=%1").arg(m_config.answerTimeout),
+                            QStringLiteral("MYSQL_OPT_WRITE_TIMEOUT=%1").arg(m_config.answerTimeout)};
         if (!socket.isEmpty())
             options << QStringLiteral("UNIX_SOCKET=%1").arg(socket);
         if (m_config.tlsRequested()) {
@@ -292,8 +317,11 @@ void Database::openMariaDbNode(const NodeAddress& node)
         db.setConnectOptions(options.join(QLatin1Char(';')));
         // Decimals come back as exact text ("6.0000").
         db.setNumericalPrecisionPolicy(QSql::HighPrecision);
+        QElapsedTimer clock;
+        clock.start();
         if (!db.open())
-            throw openFailure(db.lastError(), socket.isEmpty() ? host : socket);
+            throw openFailure(db.lastError(), socket.isEmpty() ? host : socket, clock.elapsed(),
+                              m_config.connectTimeout());
     }
     try {
         configureSession();
@@ -352,6 +380,10 @@ void Database::configureSession()
         exec(QStringLiteral("SET SESSION sql_mode='STRICT_TRANS_TABLES,ERROR_FOR_DIVISION_BY_ZERO,"
                             "NO_ENGINE_SUBSTITUTION'"));
         exec(QStringLiteral("SET NAMES utf8mb4"));
+        // A lock held elsewhere is waited for a little less than the answer limit: the wait
+        // ends as a conflict (1205) that the save runs again after, before the client library
+        // would give up on the connection.
+        exec(QStringLiteral("SET SESSION innodb_lock_wait_timeout=%1").arg(m_config.lockWaitTimeout()));
         if (readOnly())
             exec(QStringLiteral("SET SESSION TRANSACTION READ ONLY"));
     }
@@ -445,21 +477,58 @@ bool Database::Connected() const
 
 void Database::ensureConnected()
 {
+    const statementwatch::Running running;
     if (Connected() && m_config.engine == Engine::MariaDb && !m_inTransaction) {
         // A restarted server leaves the client believing it is connected: ask.
-        QSqlQuery ping(handle());
-        if (!ping.exec(QStringLiteral("SELECT 1")))
+        QElapsedTimer clock;
+        clock.start();
+        QSqlError failed;
+        {
+            QSqlQuery ping(handle());
+            if (!ping.exec(QStringLiteral("SELECT 1")))
+                failed = ping.lastError();
+        }
+        if (failed.isValid()) {
             close();
+            // A server that stopped answering is not asked again at once: the operator would
+            // wait for it twice. The next action asks again; on a cluster the next node now.
+            const DatabaseError error = failure(failed, clock.elapsed());
+            if (timedOut(clock.elapsed()) && m_config.nodes.size() < 2) {
+                logFailure(error, QStringLiteral("SELECT 1"));
+                throw error;
+            }
+        }
     }
     if (!Connected())
         open();
 }
 
+bool Database::timedOut(qint64 waitedMs) const
+{
+    return m_config.engine == Engine::MariaDb && waitedMs >= qint64(m_config.answerTimeout) * 1000 - 500;
+}
+
+DatabaseError Database::failure(const QSqlError& e, qint64 waitedMs) const
+{
+    DatabaseError error(errorText(e), e.nativeErrorCode());
+    if (!error.isConnectionLost() || !timedOut(waitedMs))
+        return error;
+    return DatabaseError(QCoreApplication::translate("data", "The database server did not answer within %1 s; the "
+                                                             "connection was closed and nothing of this step was "
+                                                             "saved. The next step connects again. (%2)")
+                             .arg(m_config.answerTimeout)
+                             .arg(error.text()),
+                         error.nativeCode());
+}
+
 void Database::exec(const QString& statement)
 {
+    const statementwatch::Running running;
+    QElapsedTimer clock;
+    clock.start();
     QSqlQuery q(handle());
     if (!q.exec(statement)) {
-        DatabaseError error(errorText(q.lastError()), q.lastError().nativeErrorCode());
+        const DatabaseError error = failure(q.lastError(), clock.elapsed());
         logFailure(error, statement);
         if (error.isConnectionLost())
             close();
@@ -509,6 +578,7 @@ void Database::Rollback()
         return;
     m_inTransaction = false;
     if (Connected()) {
+        const statementwatch::Running running;
         QSqlQuery q(handle());
         q.exec(QStringLiteral("ROLLBACK")); // a lost connection has rolled back by itself
     }

@@ -3,6 +3,7 @@
 #include "data/alias.h"
 #include "data/errors.h"
 #include "data/mariadbwrite.h"
+#include "data/statementwatch.h"
 
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -57,6 +58,12 @@ public:
 
     // Runs a statement outside the Query machinery (schema set-up, session settings).
     void exec(const QString& statement);
+
+    // The error of a statement that failed after waiting `waitedMs`: one that ran out of the
+    // alias's answer limit says so (and still counts as a lost connection).
+    DatabaseError failure(const QSqlError& error, qint64 waitedMs) const;
+    // Whether a statement that waited `waitedMs` ran out of the answer limit (MariaDB).
+    bool timedOut(qint64 waitedMs) const;
 
     // The database registered under a connection name, or nullptr.
     static Database* byName(const QString& connectionName);
@@ -146,6 +153,8 @@ private:
 template <class F>
 void runSave(Database& db, F&& save, int attempts, std::chrono::milliseconds budget)
 {
+    // A save is one wait for the operator, however many statements it runs.
+    const statementwatch::Running running;
     QElapsedTimer clock;
     clock.start();
     for (int attempt = 1;; ++attempt) {

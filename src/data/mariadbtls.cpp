@@ -31,8 +31,12 @@ void verifyTlsServer(const AliasConfig& config, const MariaDbLogin& login)
     const my_bool on = 1;
     mysql_optionsv(mysql.get(), MYSQL_OPT_SSL_ENFORCE, &on);
     mysql_optionsv(mysql.get(), MYSQL_OPT_SSL_VERIFY_SERVER_CERT, &on);
-    const unsigned int timeout = 10;
-    mysql_optionsv(mysql.get(), MYSQL_OPT_CONNECT_TIMEOUT, &timeout);
+    // The same limits as the program's own connection: a server that stops answering
+    // during the check does not hold the program.
+    const unsigned int connectTimeout = unsigned(config.connectTimeout()), answerTimeout = unsigned(config.answerTimeout);
+    mysql_optionsv(mysql.get(), MYSQL_OPT_CONNECT_TIMEOUT, &connectTimeout);
+    mysql_optionsv(mysql.get(), MYSQL_OPT_READ_TIMEOUT, &answerTimeout);
+    mysql_optionsv(mysql.get(), MYSQL_OPT_WRITE_TIMEOUT, &answerTimeout);
     const QByteArray host = login.host.toUtf8(), user = login.user.toUtf8(), password = login.password.toUtf8(),
                      socket = login.socket.toLocal8Bit();
     if (!mysql_real_connect(mysql.get(), login.host.isEmpty() ? nullptr : host.constData(),

@@ -6,7 +6,9 @@
 #include "data/dialect.h"
 #include "data/errors.h"
 #include "data/log.h"
+#include "data/statementwatch.h"
 
+#include <QElapsedTimer>
 #include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlField>
@@ -22,19 +24,12 @@ namespace data {
 
 namespace {
 
-QString errorText(const QSqlError& e)
+// The failure of a statement that waited since `clock` started (not started: no wait that
+// counts); a broken connection is closed, so that the next change of focus (or "Refresh
+// Database connection") opens it again.
+[[noreturn]] void fail(Database* db, const QSqlError& e, const QString& text, const QElapsedTimer& clock)
 {
-    QString t = e.databaseText();
-    if (t.isEmpty())
-        t = e.text();
-    return t.trimmed();
-}
-
-// The failure of a statement; a broken connection is closed, so that the next change of
-// focus (or "Refresh Database connection") opens it again.
-[[noreturn]] void fail(Database* db, const QSqlError& e, const QString& text)
-{
-    DatabaseError error(errorText(e), e.nativeErrorCode());
+    const DatabaseError error = db->failure(e, clock.isValid() ? clock.elapsed() : 0);
     logFailure(error, text);
     if (error.isConnectionLost())
         db->close();
@@ -359,6 +354,7 @@ void Query::execute(RowStore* rows, QStringList* names)
     Database* db = database();
     if (!db)
         throw DatabaseError(QStringLiteral("Unknown database: %1").arg(m_connectionName));
+    const statementwatch::Running running;
     db->reopenIfAllowed();
     if (!db->Connected()) {
         const DatabaseError error = DatabaseError::connectionClosed(
@@ -378,15 +374,20 @@ void Query::execute(RowStore* rows, QStringList* names)
             values.insert(name, param.Value());
         db->traceHook()(text, values);
     }
+    // The wait that counts against the answer limit (MariaDB; SQLite's own limit is its busy
+    // timeout).
+    QElapsedTimer clock;
     if (db->engine() == Engine::Sqlite)
         text = dialect::toSqlite(text);
+    else
+        clock.start();
 
     QSqlError prepareError;
-    if (!rows && runWrite(db, text))
+    if (!rows && runWrite(db, text, clock))
         return;
     QSqlQuery* prepared = db->prepared(text, &prepareError);
     if (!prepared)
-        fail(db, prepareError, text);
+        fail(db, prepareError, text, clock);
     QSqlQuery& q = *prepared;
     QStringList written = parameterNames(text);
     written.removeDuplicates();
@@ -398,7 +399,7 @@ void Query::execute(RowStore* rows, QStringList* names)
     // rows are read, so that it holds no read lock (nor snapshot) between runs.
     auto failed = [&](const QSqlError& error) {
         db->forgetPrepared(text);
-        fail(db, error, text);
+        fail(db, error, text, clock);
     };
     if (!q.exec())
         failed(q.lastError());
@@ -439,13 +440,13 @@ void Query::execute(RowStore* rows, QStringList* names)
     q.finish();
 }
 
-bool Query::runWrite(Database* db, const QString& text)
+bool Query::runWrite(Database* db, const QString& text, const QElapsedTimer& clock)
 {
     QSqlError error;
     MariaDbWrite* w = db->preparedWrite(text, &error);
     if (!w) {
         if (error.isValid())
-            fail(db, error, text);
+            fail(db, error, text, clock);
         return false;
     }
     QList<QVariant> values;
@@ -460,7 +461,7 @@ bool Query::runWrite(Database* db, const QString& text)
     m_lastInsertId = 0;
     if (!w->exec(values, &error)) {
         db->forgetPrepared(text);
-        fail(db, error, text);
+        fail(db, error, text, clock);
     }
     m_rowsAffected = int(w->rowsAffected());
     const bool inserted = m_rowsAffected > 0 && text.trimmed().startsWith(QLatin1String("insert"), Qt::CaseInsensitive);

@@ -3,6 +3,7 @@
 #include "data/rowstore.h"
 
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QObject>
 #include <QStringList>
 #include <QVariant>
@@ -168,7 +169,7 @@ private:
     void execute(RowStore* rows, QStringList* names);
     // Runs a statement without rows straight through MariaDB's client library (see
     // MariaDbWrite); false when it is to run through Qt.
-    bool runWrite(Database* db, const QString& text);
+    bool runWrite(Database* db, const QString& text, const QElapsedTimer& clock);
     void bindFromMaster();
     void setCursor(int row);
 

@@ -55,7 +55,9 @@ bool connectionReported()
 bool mayReopenConnection()
 {
     Action& a = current();
-    if (a.reported || a.reopenTried)
+    // Not in the action that lost the connection either: a server that stopped answering
+    // would be waited for again (the operator's next action tries).
+    if (a.reported || a.reopenTried || troubleInAction())
         return false;
     a.reopenTried = true;
     return true;

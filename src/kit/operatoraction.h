@@ -20,8 +20,9 @@ bool connectionReported();
 // Called by the message box service before it shows a real box.
 void noteBoxShown();
 
-// True once per action, and only while its connection trouble has not been reported: a
-// statement that finds the connection closed may try to open it again then.
+// True once per action, and only while the action has had no connection trouble of its
+// own: a statement that finds the connection closed (lost in an earlier action) may try to
+// open it again then.
 bool mayReopenConnection();
 
 } // namespace kit

@@ -3,6 +3,7 @@
 // tests; not a test itself.
 //   duredir_receipt_writer --sqlite FILE | --mariadb SOCKET[,SOCKET...] DATABASE [--option-file FILE]
 //                          --count N --partner ID --article ID --tag N [--dispatch] [--retry]
+//                          [--answer-timeout SECONDS]
 // Prints "saved N failed M" and exits 0 when every save succeeded. With --dispatch it saves
 // goods dispatches of one line of 1 unit instead, the quantity dialog answered without its
 // own check, so that only the save's check stands between the writers and the last units;
@@ -47,6 +48,9 @@ int main(int argc, char** argv)
             cfg.socket = nodes.first();
         cfg.database = value(QStringLiteral("--mariadb"), 2);
         cfg.optionFile = value(QStringLiteral("--option-file"));
+        if (args.contains(QStringLiteral("--answer-timeout")))
+            cfg.answerTimeout = data::parseAnswerTimeout(value(QStringLiteral("--answer-timeout")),
+                                                         QStringLiteral("--answer-timeout"));
     }
     const int count = value(QStringLiteral("--count")).toInt();
     const int partner = value(QStringLiteral("--partner")).toInt();

@@ -86,6 +86,7 @@ const char* const kSetAliasHelp =
     "                  [--host HOST] [--port N] [--option-file FILE] [--option-group GROUP]\n"
     "                  [--ssl] [--ssl-ca FILE] [--ssl-cert FILE --ssl-key FILE]\n"
     "                  [--no-ssl-verify-server-cert] [--nodes NODE,NODE,...]\n"
+    "                  [--answer-timeout SECONDS]\n"
     "\n"
     "Writes the alias section of the alias file. No password is ever written there: MariaDB\n"
     "credentials come from the option file (which must be private: chmod 600) or from\n"
@@ -99,7 +100,12 @@ const char* const kSetAliasHelp =
     "\n"
     "Cluster: --nodes lists the nodes of a cluster in the order they are tried, each a\n"
     "socket path or HOST[:PORT]; when the node in use goes away, the program goes on with\n"
-    "the next one that answers.\n";
+    "the next one that answers.\n"
+    "\n"
+    "Answer time: --answer-timeout sets how long a statement waits for the server's\n"
+    "answer (2 to 600 seconds, 15 by default). A server that does not answer in time\n"
+    "counts as lost: the operator sees one error box, nothing of a save in flight is\n"
+    "stored, and the next step connects again (on a cluster to the next node).\n";
 
 const char* const kBackupHelp =
     "Usage: duredir-db [--alias NAME] backup FILE [--force]\n"
@@ -392,6 +398,15 @@ int cmdSetAlias(const QString& alias, const QStringList& args)
         cfg.sslCert = option(args, QStringLiteral("--ssl-cert"));
         cfg.sslKey = option(args, QStringLiteral("--ssl-key"));
         cfg.sslVerifyServerCert = !args.contains(QStringLiteral("--no-ssl-verify-server-cert"));
+        if (args.contains(QStringLiteral("--answer-timeout"))) {
+            try {
+                cfg.answerTimeout = data::parseAnswerTimeout(option(args, QStringLiteral("--answer-timeout")),
+                                                             QStringLiteral("--answer-timeout"));
+            } catch (const data::Error& e) {
+                err() << e.text() << "\n";
+                return 2;
+            }
+        }
         if (cfg.database.isEmpty() && cfg.optionFile.isEmpty()) {
             err() << "set-alias mariadb needs --database (or an option file naming it).\n";
             return 2;
