@@ -241,6 +241,16 @@ void TestWindowInput::leavingANumberFieldKeepsTheFocusWhereItWent()
     QCOMPARE(app.main().Print1->isEnabled(), listPrintable);
     QVERIFY(app.messages().isEmpty());
 
+    // Ctrl+Tab from the number field: the list again.
+    focusNumber();
+    QTest::keyPress(number, Qt::Key_Control);
+    QTest::keyClick(number, Qt::Key_Tab, Qt::ControlModifier);
+    QTest::keyRelease(QApplication::focusWidget(), Qt::Key_Control);
+    AppFixture::settle();
+    QCOMPARE(app.main().ActiveMDIChild(), list);
+    QVERIFY(list->isAncestorOf(QApplication::focusWidget()) || QApplication::focusWidget() == list);
+    QCOMPARE(app.main().Print1->isEnabled(), listPrintable);
+
     // Another record's number: refused on leaving for another field, the focus back in it.
     focusNumber();
     number->setText(taken);
