@@ -18,6 +18,7 @@
 #include <QThread>
 #include <QtTest>
 
+#include <algorithm>
 #include <csignal>
 #include <functional>
 #include <memory>
@@ -113,6 +114,8 @@ private slots:
     void cleanupTestCase();
 
     void updateOfReceiptDeletedElsewhere();
+    void closeQuestionKeepsTheWorkOnEnter();
+    void focusStaysWhereTheOperatorSendsIt();
     void deleteOfReceiptDeletedElsewhere();
     void lostServerGivesOneBoxPerEvent();
     void titlesAsWrittenAndAPreviewThatDoesNotBlock();
@@ -134,6 +137,13 @@ private:
     // Where the receipt list's panel shows on the screen; empty when another window covers it.
     QRect listPanel() const;
     bool listInFront() const { return !listPanel().isEmpty(); }
+    QImage screen() const;
+    // The navigator's selected node (the active window's), as its row shows on the screen.
+    QRect navigatorSelection() const;
+    // White input fields 100 to 125 pixels wide right of the navigator (the number and date
+    // fields of a document window), from top to bottom.
+    QList<QRect> narrowFields() const;
+    void click(const QPoint& at) const;
 
     // The data source and the other workstation's connection.
     bool prepareDataSource(const QString& socket);
@@ -314,13 +324,18 @@ bool TestDesktop::answer(const QString& title) const
     return poll([&] { return !windows(title).contains(box); }, 5000);
 }
 
-QRect TestDesktop::listPanel() const
+QImage TestDesktop::screen() const
 {
     const Output o = run(QStringLiteral("import"),
                          {QStringLiteral("-window"), QStringLiteral("root"), QStringLiteral("-depth"), QStringLiteral("8"),
                           QStringLiteral("ppm:-")},
                          env());
-    const QImage screen = QImage::fromData(o.out, "PPM").convertToFormat(QImage::Format_RGB32);
+    return QImage::fromData(o.out, "PPM").convertToFormat(QImage::Format_RGB32);
+}
+
+QRect TestDesktop::listPanel() const
+{
+    const QImage screen = this->screen();
     QRect found;
     int count = 0;
     for (int y = 0; y < screen.height(); y += 2) {
@@ -566,6 +581,147 @@ void TestDesktop::updateOfReceiptDeletedElsewhere()
 
     QVERIFY(answer(QStringLiteral("Warning")));
     QVERIFY2(!poll([&] { return listInFront(); }, 1000), "the edit window closed");
+    QVERIFY(programAnswers());
+}
+
+// Child windows open beside the navigator, this far right of the frame's left edge.
+constexpr int kChildLeft = 150;
+// The colour of a selected row (the style's highlight).
+const QRgb kSelection = qRgb(48, 140, 198);
+
+QRect TestDesktop::navigatorSelection() const
+{
+    const QImage shot = screen();
+    QRect band;
+    for (int y = 0; y < shot.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(shot.constScanLine(y));
+        int count = 0;
+        for (int x = 0; x < qMin(kChildLeft, shot.width()); ++x)
+            count += (row[x] & 0xffffff) == (kSelection & 0xffffff);
+        if (count >= 60)
+            band |= QRect(0, y, kChildLeft - 10, 1);
+    }
+    return band;
+}
+
+QList<QRect> TestDesktop::narrowFields() const
+{
+    const QImage shot = screen();
+    QList<QRect> fields;
+    for (int y = 0; y < shot.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(shot.constScanLine(y));
+        for (int x = kChildLeft + 2; x < shot.width();) {
+            if ((row[x] & 0xffffff) != 0xffffff) {
+                ++x;
+                continue;
+            }
+            int end = x;
+            while (end < shot.width() && (row[end] & 0xffffff) == 0xffffff)
+                ++end;
+            if (end - x >= 100 && end - x <= 125) {
+                // Rows of one field: the same left edge, a few rows apart at most (its text
+                // breaks the white run in between).
+                const QRect run(x, y, end - x, 1);
+                auto same = std::find_if(fields.begin(), fields.end(), [&](const QRect& f) {
+                    return qAbs(f.left() - run.left()) <= 2 && y - f.bottom() <= 14;
+                });
+                if (same != fields.end())
+                    *same |= run;
+                else
+                    fields << run;
+            }
+            x = end;
+        }
+    }
+    fields.removeIf([](const QRect& f) { return f.height() < 8; });
+    std::sort(fields.begin(), fields.end(), [](const QRect& a, const QRect& b) { return a.top() < b.top(); });
+    return fields;
+}
+
+void TestDesktop::click(const QPoint& at) const
+{
+    xdotool({QStringLiteral("mousemove"), QString::number(at.x()), QString::number(at.y()), QStringLiteral("click"),
+             QStringLiteral("1")});
+}
+
+// Over an entry window with input, Alt+F4 asks whether to close without saving; Enter is the
+// safe answer: the program, the window and its input stay.
+void TestDesktop::closeQuestionKeepsTheWorkOnEnter()
+{
+    QVERIFY(prepareDataSource(testsupport::mariaDbSocket()));
+    QVERIFY(seedReceipt());
+    QVERIFY(startProgram());
+    QVERIFY(openReceiptList());
+    keys({QStringLiteral("F2")});
+    QVERIFY2(poll([&] { return !listInFront(); }, 10000), "F2 opened no entry window over the list");
+    // From the partner to the date, typed over today's.
+    keys({QStringLiteral("Tab"), QStringLiteral("2"), QStringLiteral("0"), QStringLiteral("2"), QStringLiteral("5"),
+          QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("5")});
+    keys({QStringLiteral("alt+F4")});
+    QVERIFY2(poll([&] { return windows(QStringLiteral("Warning")).size() == 1; }, 10000), "Alt+F4 asked nothing");
+    QVERIFY(answer(QStringLiteral("Warning")));
+    QVERIFY2(!m_program.waitForFinished(1500), qPrintable(QStringLiteral("Enter on the question closed the program (%1, %2)").arg(m_program.exitStatus()).arg(m_program.exitCode())));
+    QCOMPARE(windows(QStringLiteral("Tervalo")).size(), 1);
+    QVERIFY2(!listInFront(), "the entry window closed");
+
+    // The input is still there, so the program asks again; Yes closes it, saving nothing.
+    QVERIFY(activate(m_main));
+    keys({QStringLiteral("alt+F4")});
+    QVERIFY2(poll([&] { return windows(QStringLiteral("Warning")).size() == 1; }, 10000),
+             "the entry window lost its input");
+    keys({QStringLiteral("alt+y")});
+    QVERIFY2(m_program.waitForFinished(10000), "Yes did not close the program");
+    QCOMPARE(scalar(QStringLiteral("select count(*) from priemnici")), 1);
+}
+
+// The number field's check on leaving lets the focus go where the operator sends it: to the
+// list window (Ctrl+Tab, a click on its node in the navigator), whose Print then asks, and to
+// the date field, which takes the digits typed next.
+void TestDesktop::focusStaysWhereTheOperatorSendsIt()
+{
+    QVERIFY(prepareDataSource(testsupport::mariaDbSocket()));
+    QVERIFY(seedReceipt());
+    QVERIFY(startProgram());
+    QVERIFY(openReceiptList());
+    const auto printAsks = [&] {
+        keys({QStringLiteral("ctrl+p")});
+        if (!poll([&] { return windows(QStringLiteral("Information")).size() == 1; }, 5000))
+            return false;
+        keys({QStringLiteral("Escape")}); // Cancel
+        return poll([&] { return windows(QStringLiteral("Information")).isEmpty(); }, 5000);
+    };
+    keys({QStringLiteral("F3")}); // the focus in the number field
+    QVERIFY2(poll([&] { return !listInFront(); }, 10000), "F3 opened no edit window over the list");
+
+    keys({QStringLiteral("ctrl+Tab")});
+    QVERIFY2(poll([&] { return listInFront(); }, 5000), "Ctrl+Tab did not bring the list to the front");
+    QVERIFY2(printAsks(), "after Ctrl+Tab to the list, Print asked nothing");
+
+    keys({QStringLiteral("ctrl+Tab")}); // back to the edit window, its number field
+    QVERIFY2(poll([&] { return !listInFront(); }, 5000), "Ctrl+Tab did not bring the edit window back");
+    // The list's node is the row above the edit window's.
+    QRect node = navigatorSelection();
+    QVERIFY2(node.height() >= 10, "no node selected in the navigator");
+    click(QPoint(node.center().x(), node.center().y() - node.height()));
+    QVERIFY2(poll([&] { return listInFront(); }, 5000), "a click on the list's node did not bring it to the front");
+    QVERIFY2(printAsks(), "after a click to the list, Print asked nothing");
+
+    node = navigatorSelection();
+    click(QPoint(node.center().x(), node.center().y() + node.height()));
+    QVERIFY2(poll([&] { return !listInFront(); }, 5000), "a click on the edit window's node did not bring it back");
+    const QList<QRect> fields = narrowFields(); // the number, then the date
+    QVERIFY2(fields.size() >= 2, qPrintable(QStringLiteral("%1 narrow fields on the screen").arg(fields.size())));
+    // Past the end of the full date: the typing starts at its first digit.
+    click(QPoint(fields.last().right() - 4, fields.last().center().y()));
+    keys({QStringLiteral("2"), QStringLiteral("0"), QStringLiteral("2"), QStringLiteral("5"), QStringLiteral("0"),
+          QStringLiteral("4"), QStringLiteral("0"), QStringLiteral("7")});
+    // Date, Add, Delete, Update.
+    keys({QStringLiteral("Tab"), QStringLiteral("Tab"), QStringLiteral("Tab"), QStringLiteral("Return")});
+    QVERIFY2(poll([&] { return windows(QStringLiteral("Information")).size() == 1; }, 10000),
+             "the update with the typed date did not go through");
+    QCOMPARE(scalar(QStringLiteral("select count(*) from priemnici where priemnica_id=77 and datum='2025-04-07'")), 1);
+    QCOMPARE(scalar(QStringLiteral("select count(*) from magacin_artikli where document_id=1 and id_komintent=1")), 1);
+    QVERIFY(answer(QStringLiteral("Information")));
     QVERIFY(programAnswers());
 }
 

@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QTabBar>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QtTest>
 
@@ -59,6 +60,8 @@ private slots:
     void pageControlChangeOnlyByOperator();
     void focusFirstControlSkipsHiddenAndDisabled();
     void scriptedMessages();
+    void enterAnswersWithTheDefaultButton_data();
+    void enterAnswersWithTheDefaultButton();
     void modalHandler();
 };
 
@@ -638,6 +641,44 @@ void TestKit::scriptedMessages()
         QCOMPARE(outer.texts(), QStringList{QStringLiteral("Delete the document?")});
     }
     QVERIFY(!setMessageBoxHandler({})); // nothing left installed
+}
+
+void TestKit::enterAnswersWithTheDefaultButton_data()
+{
+    QTest::addColumn<int>("buttons"); // Buttons
+    QTest::addColumn<int>("defaultButton");
+    QTest::addColumn<int>("answer");
+    QTest::newRow("OK") << int(Buttons::Ok) << int(mrNone) << int(mrOk);
+    QTest::newRow("OK, Cancel") << int(Buttons::OkCancel) << int(mrNone) << int(mrOk);
+    QTest::newRow("Yes, No") << int(Buttons::YesNo) << int(mrNone) << int(mrYes);
+    QTest::newRow("Yes, No: No named") << int(Buttons::YesNo) << int(mrNo) << int(mrNo);
+    QTest::newRow("Yes, No, Cancel: Cancel named") << int(Buttons::YesNoCancel) << int(mrCancel) << int(mrCancel);
+    QTest::newRow("OK, Cancel: Cancel named") << int(Buttons::OkCancel) << int(mrCancel) << int(mrCancel);
+    QTest::newRow("a button the box lacks") << int(Buttons::YesNo) << int(mrOk) << int(mrYes);
+}
+
+// The box as shown, without a responder: Enter presses the default button.
+void TestKit::enterAnswersWithTheDefaultButton()
+{
+    QFETCH(int, buttons);
+    QFETCH(int, defaultButton);
+    QFETCH(int, answer);
+    QVERIFY(!setMessageBoxHandler({}));
+    bool pressed = false;
+    QTimer poll;
+    poll.setInterval(10);
+    connect(&poll, &QTimer::timeout, this, [&] {
+        QWidget* box = QApplication::activeModalWidget();
+        if (!box || pressed)
+            return;
+        pressed = true;
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : box, Qt::Key_Return);
+    });
+    poll.start();
+    QCOMPARE(messageBox(nullptr, QStringLiteral("Close without saving?"), QStringLiteral("Warning"),
+                        Buttons(buttons), defaultButton),
+             answer);
+    QVERIFY(pressed);
 }
 
 void TestKit::modalHandler()

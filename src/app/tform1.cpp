@@ -264,10 +264,10 @@ bool TForm1::hasUnsavedInput() const
 void TForm1::closeEvent(QCloseEvent* event)
 {
     // Title-bar close or Alt+F4 over an entry or edit window holding input: asked once, and
-    // the program stays open unless the operator says yes.
+    // the program stays open unless the operator says yes; Enter keeps it open.
     if (!m_closing && hasUnsavedInput() &&
         kit::messageBox(this, QStringLiteral("An open window holds data that is not saved. Close the program without saving?"),
-                        QStringLiteral("Warning"), kit::Buttons::YesNo) != kit::mrYes) {
+                        QStringLiteral("Warning"), kit::Buttons::YesNo, kit::mrNo) != kit::mrYes) {
         event->ignore();
         return;
     }

@@ -4,6 +4,7 @@
 #include "frame/tformsrgbase.h"
 
 #include <QMdiSubWindow>
+#include <QScopeGuard>
 
 Module::Module(const ModuleTraits& traits, app::Host* host) : m_traits(traits), m_host(host)
 {
@@ -26,9 +27,9 @@ Module::~Module()
 void Module::SProccessingMessage(QObject* sender, QWidget* form, int code)
 {
     if (code == m_traits.entryCode)
-        createEntry(sender, form, code);
+        build([&] { createEntry(sender, form, code); });
     else if (code == m_traits.editCode)
-        createEdit(sender, form, code);
+        build([&] { createEdit(sender, form, code); });
     else if (code == m_traits.listCode)
         createList(sender, form, code);
     else if (m_traits.passedCodes.contains(code))
@@ -39,6 +40,21 @@ void Module::PovikajProcedura(QObject*, QWidget*, int code)
 {
     if (m_host)
         m_host->HandleCommand(code);
+}
+
+void Module::build(const std::function<void()>& create)
+{
+    // An edit window is placed (InitChild) before or after its record is loaded, as each
+    // window's operation does it; only once the operation is done does it show its record.
+    QList<QPointer<TFormSrgBase>> built;
+    QList<QPointer<TFormSrgBase>>* outer = std::exchange(m_built, &built);
+    const auto done = qScopeGuard([&] {
+        m_built = outer;
+        for (const QPointer<TFormSrgBase>& w : std::as_const(built))
+            if (w)
+                w->noteInputAsOpened();
+    });
+    create();
 }
 
 void Module::createEntry(QObject*, QWidget*, int) {}
@@ -56,6 +72,8 @@ void Module::adopt(TFormSrgBase* window)
 {
     m_windows.removeAll(nullptr);
     m_windows.append(window);
+    if (m_built)
+        m_built->append(window);
 }
 
 QWidget* Module::activeChild() const

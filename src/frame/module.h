@@ -5,6 +5,8 @@
 #include <QPointer>
 #include <QString>
 
+#include <functional>
+
 #include "frame/host.h"
 #include "frame/tformsrgbase.h"
 
@@ -107,8 +109,13 @@ protected:
     app::Host* host() const { return m_host; }
 
 private:
+    // Runs an operation that builds an entry or edit window; the windows it built remember
+    // what their inputs hold when it returns, their record loaded, as what they opened with.
+    void build(const std::function<void()>& create);
+
     ModuleTraits m_traits;
     app::Host* m_host;
     QList<QPointer<TFormSrgBase>> m_windows;
     QPointer<TFormSrgBase> m_commandList;
+    QList<QPointer<TFormSrgBase>>* m_built = nullptr; // while build() runs
 };

@@ -81,6 +81,11 @@ void TFormSrgBase::InitChild(QWidget* caller, const QString& caption, int kind)
     }
     if (!kit::focusFirstControl(this))
         setFocus(Qt::OtherFocusReason);
+    noteInputAsOpened();
+}
+
+void TFormSrgBase::noteInputAsOpened()
+{
     if (m_tracksInput)
         m_inputAtStart = inputState();
 }

@@ -54,6 +54,10 @@ public:
     // An entry or edit window whose fields, lines or boxes differ from what they held when
     // the window opened (after it was filled); always false for other windows.
     bool hasUnsavedInput() const;
+    // What the inputs hold now is what the window opened with: called once its record is
+    // loaded (the module does so when the operation that built the window returns), and by
+    // InitChild for windows opened otherwise.
+    void noteInputAsOpened();
 
     QMdiSubWindow* subWindow() const;
 
@@ -63,8 +67,8 @@ protected:
     // turn of the event loop: what the window read while being built cannot have changed,
     // so a list need not read it again.
     bool activatedJustAfterBuilding();
-    // Marks an entry or edit window: what its inputs hold when it opens (InitChild) is
-    // remembered, and the main window asks before closing over changes to it.
+    // Marks an entry or edit window: what its inputs hold when it opens (noteInputAsOpened)
+    // is remembered, and the main window asks before closing over changes to it.
     void trackInput() { m_tracksInput = true; }
     // What the window's inputs hold: texts of its fields and line grids, checked boxes.
     QStringList inputState() const;

@@ -9,6 +9,7 @@
 #include "kit/messagebox.h"
 
 #include <QApplication>
+#include <QScopeGuard>
 
 namespace app {
 
@@ -41,12 +42,12 @@ bool UniqueNumber::accepted()
     return false;
 }
 
-void UniqueNumber::checkAndMoveOn()
+void UniqueNumber::check(QWidget* next)
 {
     m_checking = true;
-    if (accepted())
-        m_next->setFocus(Qt::OtherFocusReason);
-    m_checking = false;
+    const auto done = qScopeGuard([this] { m_checking = false; });
+    if (accepted() && next)
+        next->setFocus(Qt::OtherFocusReason);
 }
 
 void UniqueNumber::keyDown(int& key)
@@ -54,7 +55,7 @@ void UniqueNumber::keyDown(int& key)
     if (!kit::isEnter(key))
         return;
     key = 0;
-    checkAndMoveOn();
+    check(m_next);
 }
 
 void UniqueNumber::exit()
@@ -68,7 +69,9 @@ void UniqueNumber::exit()
         if (!next || !m_window->isAncestorOf(next))
             return;
     }
-    checkAndMoveOn();
+    // The focus is already where the operator sent it: pulling it back to the next field
+    // would undo a click into another field or a switch to another window.
+    check(nullptr);
 }
 
 } // namespace app

@@ -16,10 +16,12 @@ class Edit;
 namespace app {
 
 // The number field of an edit window whose record must keep a number no other record has
-// (receipts, dispatches, work orders, product codes). Enter in the field, or leaving it,
-// checks a number that differs from the one loaded: one another record carries is refused
-// with the window's message ("Warning") and the focus stays in the field; a text that is no
-// whole number is shown as the error it raises. An accepted number moves the focus on.
+// (receipts, dispatches, work orders, articles' and products' codes). Enter in the field, or
+// leaving it, checks a number that differs from the one loaded: one another record carries
+// is refused with the window's message ("Warning") and the focus returns to the field; a
+// text that is no whole number is shown as the error it raises, the same way. An accepted
+// number moves the focus on after Enter; after leaving the field the focus stays where the
+// operator sent it (another field, another window).
 class UniqueNumber {
 public:
     // Which ways of leaving the field check it.
@@ -41,7 +43,8 @@ public:
     void exit();
 
 private:
-    void checkAndMoveOn();
+    // The check; `next`, when given, takes the focus after an accepted number.
+    void check(QWidget* next);
 
     TFormSrgBase* m_window;
     kit::Edit* m_field;

@@ -14,7 +14,18 @@ MessageBoxHandler& installedHandler()
     return handler;
 }
 
-int showMessageBox(QWidget* parent, const QString& text, const QString& title, Buttons buttons)
+QMessageBox::StandardButton standardButton(int result)
+{
+    switch (result) {
+    case mrOk: return QMessageBox::Ok;
+    case mrCancel: return QMessageBox::Cancel;
+    case mrYes: return QMessageBox::Yes;
+    case mrNo: return QMessageBox::No;
+    default: return QMessageBox::NoButton;
+    }
+}
+
+int showMessageBox(QWidget* parent, const QString& text, const QString& title, Buttons buttons, int defaultButton)
 {
     QMessageBox::Icon icon = QMessageBox::Information;
     if (title.compare(QLatin1String("Error"), Qt::CaseInsensitive) == 0)
@@ -34,8 +45,10 @@ int showMessageBox(QWidget* parent, const QString& text, const QString& title, B
     noteBoxShown();
     QMessageBox box(icon, title, text, standard, parent);
     box.setTextFormat(Qt::PlainText);
-    box.setDefaultButton(buttons == Buttons::Ok || buttons == Buttons::OkCancel ? QMessageBox::Ok
-                                                                               : QMessageBox::Yes);
+    QMessageBox::StandardButton initial = standardButton(defaultButton);
+    if (!standard.testFlag(initial))
+        initial = buttons == Buttons::Ok || buttons == Buttons::OkCancel ? QMessageBox::Ok : QMessageBox::Yes;
+    box.setDefaultButton(initial);
     switch (box.exec()) {
     case QMessageBox::Ok: return mrOk;
     case QMessageBox::Yes: return mrYes;
@@ -47,11 +60,11 @@ int showMessageBox(QWidget* parent, const QString& text, const QString& title, B
 
 } // namespace
 
-int messageBox(QWidget* parent, const QString& text, const QString& title, Buttons buttons)
+int messageBox(QWidget* parent, const QString& text, const QString& title, Buttons buttons, int defaultButton)
 {
     if (const MessageBoxHandler& handler = installedHandler())
         return handler(parent, text, title, buttons);
-    return showMessageBox(parent, text, title, buttons);
+    return showMessageBox(parent, text, title, buttons, defaultButton);
 }
 
 MessageBoxHandler setMessageBoxHandler(MessageBoxHandler handler)
