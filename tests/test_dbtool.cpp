@@ -764,8 +764,11 @@ void TestDbTool::badBackupIsRefusedAndChangesNothing_data()
         << Change([](const QByteArray& f) { return resealed(withValue(f, "artikli", "sifra", 12345678901234567890.0)); })
         << QStringList() << 1 << QStringList{"column sifra", "outside the whole numbers"};
     QTest::newRow("a text in a number column")
-        << Change([](const QByteArray& f) { return resealed(withValue(f, "magacin_artikli", "vlez_kol", QStringLiteral("5"))); })
+        << Change([](const QByteArray& f) { return resealed(withValue(f, "magacin_artikli", "vlez_kol", QStringLiteral("12 kg"))); })
         << QStringList() << 1 << QStringList{"table magacin_artikli, row 1, column vlez_kol", "not a finite number"};
+    QTest::newRow("a number too large for any column, as text")
+        << Change([](const QByteArray& f) { return resealed(withValue(f, "magacin_artikli", "izlez_kol", QStringLiteral("1e999"))); })
+        << QStringList() << 1 << QStringList{"column izlez_kol", "not a finite number"};
     QTest::newRow("a date that does not exist")
         << Change([](const QByteArray& f) { return resealed(withValue(f, "priemnici", "datum", QStringLiteral("2026-02-30"))); })
         << QStringList() << 1 << QStringList{"table priemnici, row 1, column datum", "2026-02-30", "not a date"};

@@ -86,6 +86,24 @@ bool isWholeText(const QString& text)
     return true;
 }
 
+// Numbers as a backup holds them: JSON numbers, or their text as the MariaDB driver gives
+// DOUBLE (and may give INT) columns: "4800", "-0.25", "1e-07".
+const QRegularExpression kWholeNumber(QStringLiteral("^[+-]?[0-9]+$"));
+const QRegularExpression kNumber(QStringLiteral("^[+-]?([0-9]+(\\.[0-9]*)?|\\.[0-9]+)([eE][+-]?[0-9]+)?$"));
+
+std::optional<double> numberIn(const QJsonValue& value, const QRegularExpression& spelling)
+{
+    if (value.isDouble())
+        return value.toDouble();
+    if (!value.isString() || !spelling.match(value.toString()).hasMatch())
+        return std::nullopt;
+    bool ok = false;
+    const double d = value.toString().toDouble(&ok);
+    if (!ok)
+        return std::nullopt;
+    return d;
+}
+
 bool isIdentifier(const QString& name)
 {
     static const QRegularExpression re(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]*$"));
@@ -111,17 +129,19 @@ QString valueMisfit(ColumnKind kind, const QJsonValue& value)
         return QStringLiteral("is not a valid text (half of a surrogate pair)");
     switch (kind) {
     case ColumnKind::Integer: {
-        const double d = value.toDouble();
-        if (!value.isDouble() || !std::isfinite(d) || d != std::floor(d))
+        const std::optional<double> d = numberIn(value, kWholeNumber);
+        if (!d || !std::isfinite(*d) || *d != std::floor(*d))
             return QStringLiteral("is not a whole number");
-        if (d < -2147483648.0 || d > 2147483647.0)
+        if (*d < -2147483648.0 || *d > 2147483647.0)
             return QStringLiteral("is outside the whole numbers a column holds (-2147483648 to 2147483647)");
         return {};
     }
-    case ColumnKind::Real:
-        if (!value.isDouble() || !std::isfinite(value.toDouble()))
+    case ColumnKind::Real: {
+        const std::optional<double> d = numberIn(value, kNumber);
+        if (!d || !std::isfinite(*d))
             return QStringLiteral("is not a finite number");
         return {};
+    }
     case ColumnKind::Date:
         if (!value.isString() || !isValidDateText(value.toString()))
             return QStringLiteral("is not a date (YYYY-MM-DD)");
@@ -238,12 +258,15 @@ TableCounts readBackup(QIODevice& in, const QString& name, bool acceptUnchecked,
     };
 
     bool trailer = false;
+    QString lastHeading;
     while (const std::optional<QByteArray> bytes = next()) {
         if (*bytes == kTrailer + '\n') {
             trailer = true;
             break;
         }
         hash.addData(*bytes);
+        if (bytes->startsWith("TABLE ")) // rows and columns are JSON arrays: never taken for a heading
+            lastHeading = QString::fromUtf8(bytes->mid(6)).section(QLatin1Char(' '), 0, 0);
         if (pending)
             continue; // only the checksum is still of use
         const QByteArray text = bytes->chopped(1);
@@ -334,7 +357,7 @@ TableCounts readBackup(QIODevice& in, const QString& name, bool acceptUnchecked,
     if (!trailer)
         throw error(Reason::CutOff,
                     QStringLiteral("the file ends without the trailer that closes a whole backup%1: it was cut off.")
-                        .arg(counts.isEmpty() ? QString() : QStringLiteral(" (the last table begun is %1)").arg(table)));
+                        .arg(lastHeading.isEmpty() ? QString() : QStringLiteral(" (the last table begun is %1)").arg(lastHeading)));
 
     // The trailer: the tables with their rows, then the checksum, then the end of the file.
     const int trailerLine = lineNo;
