@@ -7,6 +7,9 @@
 #include "data/query.h"
 #include "support/testdb.h"
 
+#include <QCryptographicHash>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QProcess>
 #include <QSqlQuery>
 #include <QRegularExpression>
@@ -17,6 +20,9 @@
 #include <functional>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 #include <algorithm>
 
 class TestDbTool : public QObject {
@@ -37,6 +43,10 @@ private slots:
     void checkAndUpgradeAsAnAdministratorRunsThem();
     void orphanLedgerRowsAreListedAndRemovedOnlyAfterABackup();
     void checkListsValuesNoBusinessHas();
+    void badBackupIsRefusedAndChangesNothing_data();
+    void badBackupIsRefusedAndChangesNothing();
+    void backupNeverReplacesTheDatabaseOrWhatIsNotAFile_data();
+    void backupNeverReplacesTheDatabaseOrWhatIsNotAFile();
 
 private:
     struct Result {
@@ -502,7 +512,7 @@ void TestDbTool::backupIsPrivateAndReplacesOnlyWithForce()
     QVERIFY(isPrivate(file));
     QCOMPARE(reported(r.out, QStringLiteral("artikli")), 32);
     const QByteArray good = readAll(file);
-    QVERIFY(good.startsWith("DUREDIR-BACKUP 1\n"));
+    QVERIFY(good.startsWith("DUREDIR-BACKUP 2\n"));
 
     // A second backup to the same name is refused and leaves the first as it was.
     r = run({QStringLiteral("backup"), file});
@@ -675,6 +685,262 @@ void TestDbTool::checkListsValuesNoBusinessHas()
                              "1 row(s) of proizvodi_sostav hold a composition quantity of 0 or less"})
         QVERIFY2(r.out.contains(QLatin1String(line)), qPrintable(r.out));
     QVERIFY2(!r.out.contains(QLatin1String("nothing differs")), qPrintable(r.out));
+}
+
+namespace {
+
+// The part of a backup before its trailer, and the trailer.
+QByteArray bodyOf(const QByteArray& file)
+{
+    const qsizetype trailer = file.indexOf("\nTRAILER\n");
+    return trailer < 0 ? file : file.left(trailer + 1);
+}
+
+// A backup whose trailer's checksum is made to fit its content again (the counts stay).
+QByteArray resealed(const QByteArray& file)
+{
+    const QByteArray body = bodyOf(file);
+    QByteArray trailer = file.mid(body.size());
+    trailer = trailer.left(trailer.indexOf("SHA-256 "));
+    return body + trailer + "SHA-256 " + QCryptographicHash::hash(body, QCryptographicHash::Sha256).toHex() + '\n';
+}
+
+// The backup with the first row of `table` given `value` in `column`.
+QByteArray withValue(const QByteArray& file, const char* table, const char* column, const QJsonValue& value)
+{
+    QList<QByteArray> lines = file.split('\n');
+    const qsizetype heading = std::find_if(lines.begin(), lines.end(), [&](const QByteArray& l) {
+                                  return l.startsWith(QByteArray("TABLE ") + table + ' ');
+                              }) - lines.begin();
+    if (heading + 2 >= lines.size())
+        return {};
+    const QJsonArray columns = QJsonDocument::fromJson(lines.at(heading + 1)).array();
+    QJsonArray row = QJsonDocument::fromJson(lines.at(heading + 2)).array();
+    const qsizetype at = columns.toVariantList().indexOf(QString::fromLatin1(column));
+    if (at < 0)
+        return {};
+    row[at] = value;
+    lines[heading + 2] = QJsonDocument(row).toJson(QJsonDocument::Compact);
+    return lines.join('\n');
+}
+
+// A backup as the version before the trailer wrote it.
+QByteArray older(const QByteArray& file)
+{
+    return bodyOf(file).replace("DUREDIR-BACKUP 2\n", "DUREDIR-BACKUP 1\n");
+}
+
+} // namespace
+
+void TestDbTool::badBackupIsRefusedAndChangesNothing_data()
+{
+    // How the good backup of the sample business is changed, the options restore gets, the
+    // exit code and what the message says.
+    QTest::addColumn<std::function<QByteArray(const QByteArray&)>>("change");
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QStringList>("says");
+    using Change = std::function<QByteArray(const QByteArray&)>;
+    const QStringList unchecked{QStringLiteral("--accept-unchecked")};
+    const Change cutAtTable = [](const QByteArray& f) { return f.left(f.indexOf("TABLE priemnici ")); };
+    const Change cutInRow = [](const QByteArray& f) {
+        const qsizetype columns = f.indexOf("\n[", f.indexOf("TABLE nalozi "));
+        return f.left(f.indexOf("\n[", columns + 1) + 5); // inside its first row
+    };
+
+    QTest::newRow("whole") << Change([](const QByteArray& f) { return f; }) << QStringList() << 0 << QStringList();
+    QTest::newRow("cut at a table boundary") << cutAtTable << QStringList() << 1
+                                             << QStringList{"cut off", "without the trailer", "the last table begun is nalozi"};
+    QTest::newRow("cut at a table boundary, --accept-unchecked") << cutAtTable << unchecked << 1 << QStringList{"cut off"};
+    QTest::newRow("cut inside a row") << cutInRow << unchecked << 1 << QStringList{"cut off inside this line"};
+    QTest::newRow("cut inside the trailer")
+        << Change([](const QByteArray& f) { return f.left(f.indexOf("SHA-256 ")); }) << QStringList() << 1
+        << QStringList{"cut off", "inside its trailer"};
+    QTest::newRow("without a trailer") << Change(bodyOf) << unchecked << 1 << QStringList{"cut off"};
+    QTest::newRow("a row count changed in a heading")
+        << Change([](const QByteArray& f) { return QByteArray(f).replace("TABLE artikli 32\n", "TABLE artikli 31\n"); })
+        << QStringList() << 1 << QStringList{"damaged", "checksum"};
+    QTest::newRow("a row count changed in the trailer")
+        << Change([](const QByteArray& f) { return QByteArray(f).replace("COUNT artikli 32\n", "COUNT artikli 33\n"); })
+        << QStringList() << 1 << QStringList{"damaged", "trailer counts rows as artikli 33", "the file holds artikli 32"};
+    QTest::newRow("a value changed")
+        << Change([](const QByteArray& f) { return withValue(f, "artikli", "artikal", QStringLiteral("NAILS")); })
+        << QStringList() << 1 << QStringList{"damaged", "checksum"};
+    QTest::newRow("text after the trailer") << Change([](const QByteArray& f) { return f + "TABLE artikli 0\n"; })
+                                            << QStringList() << 1 << QStringList{"damaged", "follows the trailer"};
+    QTest::newRow("older backup") << Change(older) << QStringList() << 1
+                                  << QStringList{"older version", "--accept-unchecked", "nothing was changed"};
+    QTest::newRow("older backup, --accept-unchecked") << Change(older) << unchecked << 0 << QStringList();
+    QTest::newRow("older backup cut inside a table, --accept-unchecked")
+        << Change([=](const QByteArray& f) { return older(cutInRow(f)).left(older(cutInRow(f)).lastIndexOf('\n') + 1); })
+        << unchecked << 1 << QStringList{"cut off", "nalozi ends after"};
+    // Values a column does not hold, in files whose checksum fits.
+    QTest::newRow("abc in an integer column")
+        << Change([](const QByteArray& f) { return resealed(withValue(f, "artikli", "sifra", QStringLiteral("abc"))); })
+        << QStringList() << 1 << QStringList{"table artikli, row 1, column sifra", "\"abc\"", "not a whole number"};
+    QTest::newRow("abc in an integer column of an older backup, --accept-unchecked")
+        << Change([](const QByteArray& f) { return older(withValue(f, "artikli", "sifra", QStringLiteral("abc"))); })
+        << unchecked << 1 << QStringList{"table artikli, row 1, column sifra", "not a whole number"};
+    QTest::newRow("a fraction in an integer column")
+        << Change([](const QByteArray& f) { return resealed(withValue(f, "priemnici", "priemnica_id", 1.5)); })
+        << QStringList() << 1 << QStringList{"column priemnica_id", "1.5", "not a whole number"};
+    QTest::newRow("an integer beyond INT")
+        << Change([](const QByteArray& f) { return resealed(withValue(f, "artikli", "sifra", 12345678901234567890.0)); })
+        << QStringList() << 1 << QStringList{"column sifra", "outside the whole numbers"};
+    QTest::newRow("a text in a number column")
+        << Change([](const QByteArray& f) { return resealed(withValue(f, "magacin_artikli", "vlez_kol", QStringLiteral("12 kg"))); })
+        << QStringList() << 1 << QStringList{"table magacin_artikli, row 1, column vlez_kol", "not a finite number"};
+    QTest::newRow("a number too large for any column, as text")
+        << Change([](const QByteArray& f) { return resealed(withValue(f, "magacin_artikli", "izlez_kol", QStringLiteral("1e999"))); })
+        << QStringList() << 1 << QStringList{"column izlez_kol", "not a finite number"};
+    QTest::newRow("a date that does not exist")
+        << Change([](const QByteArray& f) { return resealed(withValue(f, "priemnici", "datum", QStringLiteral("2026-02-30"))); })
+        << QStringList() << 1 << QStringList{"table priemnici, row 1, column datum", "2026-02-30", "not a date"};
+    QTest::newRow("a number in a date column")
+        << Change([](const QByteArray& f) { return resealed(withValue(f, "nalozi", "datum_start", 20260101)); })
+        << QStringList() << 1 << QStringList{"column datum_start", "not a date"};
+    QTest::newRow("a row one value short")
+        << Change([](const QByteArray& f) {
+               QByteArray g = f;
+               const qsizetype columns = g.indexOf("\n[", g.indexOf("TABLE vraboteni "));
+               const qsizetype row = g.indexOf("\n[", columns + 1) + 1;
+               const qsizetype end = g.indexOf('\n', row);
+               g.replace(row, end - row, "[1]");
+               return resealed(g);
+           })
+        << QStringList() << 1 << QStringList{"row 1 of vraboteni does not match"};
+}
+
+void TestDbTool::badBackupIsRefusedAndChangesNothing()
+{
+    QFETCH(std::function<QByteArray(const QByteArray&)>, change);
+    QFETCH(QStringList, options);
+    QFETCH(int, code);
+    QFETCH(QStringList, says);
+    QCOMPARE(run({QStringLiteral("init")}).code, 0);
+    QCOMPARE(run({QStringLiteral("demo")}).code, 0);
+    const QString good = m_dir->filePath(QStringLiteral("good.backup"));
+    Result r = run({QStringLiteral("backup"), good});
+    QVERIFY2(r.code == 0, qPrintable(r.err));
+    const QByteArray whole = readAll(good);
+    QVERIFY(whole.contains("\nTRAILER\nCOUNT artikli 32\n"));
+    const QByteArray bad = change(whole);
+    QVERIFY(!bad.isEmpty());
+    const QString file = m_dir->filePath(QStringLiteral("bad.backup"));
+    {
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(bad);
+    }
+
+    // Restored with --replace over the very rows it was made from: a refusal that changed
+    // anything would leave tables emptied or half filled.
+    const data::AliasConfig cfg = mainAlias();
+    const QStringList before = contents(cfg);
+    r = run(QStringList{QStringLiteral("restore"), file, QStringLiteral("--replace")} + options);
+    QVERIFY2(r.code == code, qPrintable(r.out + r.err));
+    for (const QString& text : says)
+        QVERIFY2(r.err.contains(text, Qt::CaseInsensitive), qPrintable(text + QStringLiteral(" not in: ") + r.err));
+    if (code != 0)
+        QVERIFY2(r.err.contains(file) && r.err.contains(QStringLiteral("Nothing was changed.")), qPrintable(r.err));
+    QCOMPARE(contents(cfg), before);
+}
+
+void TestDbTool::backupNeverReplacesTheDatabaseOrWhatIsNotAFile_data()
+{
+    // Where the backup is written (made by `prepare` in the test's folder, given the SQLite
+    // database file), whether on SQLite only, and what the refusal says.
+    QTest::addColumn<std::function<QString(const QString&, const QString&)>>("prepare");
+    QTest::addColumn<bool>("sqliteOnly");
+    QTest::addColumn<QString>("says");
+    using Prepare = std::function<QString(const QString&, const QString&)>;
+    QTest::newRow("the database file") << Prepare([](const QString&, const QString& db) { return db; }) << true
+                                       << QStringLiteral("is the database file of this data source");
+    QTest::newRow("the database file by another spelling")
+        << Prepare([](const QString&, const QString& db) {
+               const QFileInfo info(db);
+               return info.absolutePath() + QStringLiteral("/../") + info.absoluteDir().dirName() + QStringLiteral("/./")
+                      + info.fileName();
+           })
+        << true << QStringLiteral("is the database file of this data source");
+    QTest::newRow("a link to the database file")
+        << Prepare([](const QString& dir, const QString& db) {
+               const QString link = dir + QStringLiteral("/link.backup");
+               return QFile::link(db, link) ? link : QString();
+           })
+        << true << QStringLiteral("is the database file of this data source");
+    QTest::newRow("a hard link to the database file")
+        << Prepare([](const QString& dir, const QString& db) {
+               const QString link = dir + QStringLiteral("/hard.backup");
+               return ::link(QFile::encodeName(db).constData(), QFile::encodeName(link).constData()) == 0 ? link : QString();
+           })
+        << true << QStringLiteral("is the database file of this data source");
+    QTest::newRow("its journal") << Prepare([](const QString&, const QString& db) { return db + QStringLiteral("-journal"); })
+                                 << true << QStringLiteral("is a journal of the database file");
+    QTest::newRow("a FIFO")
+        << Prepare([](const QString& dir, const QString&) {
+               const QString fifo = dir + QStringLiteral("/fifo.backup");
+               return ::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0 ? fifo : QString();
+           })
+        << false << QStringLiteral("is a FIFO, not a regular file");
+    QTest::newRow("a device")
+        << Prepare([](const QString& dir, const QString&) {
+               // /dev/null itself where a fault could not replace it; as root a node of our own.
+               if (::geteuid() != 0)
+                   return QStringLiteral("/dev/null");
+               const QString node = dir + QStringLiteral("/null.backup");
+               return ::mknod(QFile::encodeName(node).constData(), S_IFCHR | 0600, makedev(1, 3)) == 0 ? node : QString();
+           })
+        << false << QStringLiteral("is a device, not a regular file");
+    QTest::newRow("a folder") << Prepare([](const QString& dir, const QString&) { return dir; }) << false
+                              << QStringLiteral("is a folder");
+    QTest::newRow("a link that leads nowhere")
+        << Prepare([](const QString& dir, const QString&) {
+               const QString link = dir + QStringLiteral("/dangling.backup");
+               return QFile::link(dir + QStringLiteral("/nothing"), link) ? link : QString();
+           })
+        << false << QStringLiteral("leads nowhere");
+}
+
+void TestDbTool::backupNeverReplacesTheDatabaseOrWhatIsNotAFile()
+{
+    QFETCH(std::function<QString(const QString&, const QString&)>, prepare);
+    QFETCH(bool, sqliteOnly);
+    QFETCH(QString, says);
+    if (sqliteOnly && testsupport::onMariaDb())
+        QSKIP("a MariaDB data source has no file of its own");
+    QCOMPARE(run({QStringLiteral("init")}).code, 0);
+    QCOMPARE(run({QStringLiteral("demo")}).code, 0);
+    const data::AliasConfig cfg = mainAlias();
+    const QString folder = m_dir->filePath(QStringLiteral("backups"));
+    QVERIFY(QDir().mkpath(folder));
+    const QString target = prepare(folder, QFileInfo(cfg.path).absoluteFilePath());
+    if (target.isEmpty())
+        QSKIP("this kind of file cannot be made here");
+    struct stat was {};
+    const bool existed = ::stat(QFile::encodeName(target).constData(), &was) == 0;
+    const QStringList entries = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    const QStringList before = contents(cfg);
+
+    for (const QStringList& extra : {QStringList(), QStringList{QStringLiteral("--force")}}) {
+        const Result r = run(QStringList{QStringLiteral("backup"), target} + extra);
+        QVERIFY2(r.code == 1, qPrintable(extra.join(' ') + r.out + r.err));
+        QVERIFY2(r.err.contains(says) && r.err.contains(target) && r.err.contains(QStringLiteral("Nothing was written.")),
+                 qPrintable(r.err));
+        if (extra.isEmpty())
+            QVERIFY2(!r.err.contains(QStringLiteral("--force to replace")), qPrintable(r.err));
+        // The same thing is there, and nothing beside it (no temporary file left).
+        struct stat is {};
+        QCOMPARE(::stat(QFile::encodeName(target).constData(), &is) == 0, existed);
+        if (existed) {
+            QCOMPARE(is.st_ino, was.st_ino);
+            QCOMPARE(is.st_mode, was.st_mode);
+        }
+        QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot), entries);
+        QCOMPARE(contents(cfg), before);
+    }
+    // The data source still opens as the program's.
+    QCOMPARE(run({QStringLiteral("check")}).code, 0);
 }
 
 QTEST_GUILESS_MAIN(TestDbTool)

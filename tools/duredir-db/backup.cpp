@@ -21,11 +21,11 @@
 #include <QSqlRecord>
 #include <QTextStream>
 
+#include <sys/stat.h>
+
 namespace tools {
 
 namespace {
-
-const char* const kMagic = "DUREDIR-BACKUP 1";
 
 QJsonValue toJson(const QVariant& v)
 {
@@ -109,10 +109,99 @@ BackupRecord lastBackup(const QString& dataSource)
     return r;
 }
 
+namespace {
+
+// Why a backup must not be written at `path` (empty: it may, given --force for a file that
+// exists): the data source's own files and whatever is not a regular file, link or not.
+QString forbiddenTarget(data::Database& db, const QString& path)
+{
+    const QByteArray native = QFile::encodeName(path);
+    struct stat target {};
+    struct stat link {};
+    const bool exists = ::stat(native.constData(), &target) == 0;
+    if (!exists && ::lstat(native.constData(), &link) == 0)
+        return QStringLiteral("%1 is a symbolic link that leads nowhere; give the name of the backup file itself.")
+            .arg(path);
+    if (exists && S_ISDIR(target.st_mode))
+        return QStringLiteral("%1 is a folder; give the name of the backup file.").arg(path);
+    if (exists && !S_ISREG(target.st_mode)) {
+        const QString kind = S_ISFIFO(target.st_mode)                          ? QStringLiteral("a FIFO")
+                             : S_ISCHR(target.st_mode) || S_ISBLK(target.st_mode) ? QStringLiteral("a device")
+                             : S_ISSOCK(target.st_mode)                         ? QStringLiteral("a socket")
+                                                                                : QStringLiteral("not a file");
+        return QStringLiteral("%1 is %2, not a regular file; a backup is written only to a regular file "
+                              "(--force does not change that).")
+            .arg(path, kind);
+    }
+    if (db.config().engine != data::Engine::Sqlite || db.config().path.isEmpty())
+        return {};
+    // The database file and the journals beside it, by identity (links, other spellings)
+    // and, for those that do not exist now, by the name they would have.
+    const QFileInfo dbFile(db.config().path);
+    const QString dbFolder = QFileInfo(dbFile.absolutePath()).canonicalFilePath();
+    const QString folder = QFileInfo(QFileInfo(path).absolutePath()).canonicalFilePath();
+    for (const char* suffix : {"", "-journal", "-wal", "-shm"}) {
+        const QString own = dbFile.fileName() + QLatin1String(suffix);
+        struct stat st {};
+        const bool same = exists && ::stat(QFile::encodeName(dbFile.absolutePath() + QLatin1Char('/') + own).constData(), &st) == 0
+                          && st.st_dev == target.st_dev && st.st_ino == target.st_ino;
+        const bool sameName = !exists && !folder.isEmpty() && folder == dbFolder && QFileInfo(path).fileName() == own;
+        if (same || sameName)
+            return QStringLiteral("%1 is %2 of this data source (%3); a backup never replaces it "
+                                  "(--force does not change that). Give another name.")
+                .arg(path, *suffix ? QStringLiteral("a journal of the database file") : QStringLiteral("the database file"),
+                     dbFile.absoluteFilePath());
+    }
+    return {};
+}
+
+// Inserts the rows of a backup into the connection's tables.
+class Inserter {
+public:
+    explicit Inserter(data::Database& db) : m_db(db), m_q(nullptr, db.connectionName()) {}
+
+    void table(const QString& table, const QStringList& columns)
+    {
+        QStringList names, params;
+        m_kept.clear();
+        const QStringList target = columnsOf(m_db, table);
+        for (qsizetype c = 0; c < columns.size(); ++c) {
+            const QString name = columns.at(c);
+            // A row key that the database assigns by itself and an older schema lacks:
+            // the restored rows get keys of their own there.
+            if (!target.contains(name.toLower()) && data::isAssignedKeyColumn(table, name.toLower()))
+                continue;
+            names << name;
+            params << QStringLiteral(":c%1").arg(c);
+            m_kept << c;
+        }
+        m_statement = QStringLiteral("insert into %1 (%2) values (%3)")
+                          .arg(table, names.join(QLatin1Char(',')), params.join(QLatin1Char(',')));
+    }
+
+    void row(const QJsonArray& values)
+    {
+        m_q.Close();
+        m_q.SQL.Clear();
+        m_q.SQL.Add(m_statement);
+        for (const qsizetype c : m_kept)
+            bind(m_q.ParamByName(QStringLiteral("c%1").arg(c)), values.at(c));
+        m_q.ExecSQL();
+    }
+
+private:
+    data::Database& m_db;
+    data::Query m_q;
+    QString m_statement;
+    QList<qsizetype> m_kept;
+};
+
+} // namespace
+
 TableCounts writeBackup(data::Database& db, const QString& path, bool force)
 {
-    if (QFileInfo(path).isDir())
-        throw data::Error(QStringLiteral("%1 is a folder; give the name of the backup file.").arg(path));
+    if (const QString why = forbiddenTarget(db, path); !why.isEmpty())
+        throw data::Error(why + QStringLiteral(" Nothing was written."));
     if (QFileInfo::exists(path) && !force)
         throw data::Error(QStringLiteral("The file %1 already exists and was left as it is. Give another name, "
                                          "or --force to replace it.")
@@ -120,125 +209,82 @@ TableCounts writeBackup(data::Database& db, const QString& path, bool force)
     // A temporary file beside `path`, renamed over it by commit(); never written in place.
     QSaveFile file(path);
     file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
+    if (!file.open(QIODevice::WriteOnly))
         throw data::Error(QStringLiteral("The backup file %1 cannot be written: %2").arg(path, file.errorString()));
     // The backup holds every partner and price: its user's alone, whatever the file it replaces.
     if (!file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner))
         throw data::Error(QStringLiteral("The backup file %1 cannot be made private: %2").arg(path, file.errorString()));
-    TableCounts counts;
-    QTextStream out(&file);
-    out.setEncoding(QStringConverter::Utf8);
-    out << kMagic << '\n';
+    data::BackupWriter out(file);
     data::Query q(nullptr, db.connectionName());
     for (const QString& table : data::schemaTableNames()) {
         q.Close();
         q.SQL.Clear();
         q.SQL.Add(QStringLiteral("select * from %1").arg(table));
         q.Open();
-        out << "TABLE " << table << ' ' << q.RecordCount() << '\n';
-        counts.append({table, q.RecordCount()});
-        out << QJsonDocument(QJsonArray::fromStringList(q.fieldNames())).toJson(QJsonDocument::Compact) << '\n';
-        for (int r = 0; r < q.RecordCount(); ++r) {
+        out.table(table, q.fieldNames(), q.RecordCount());
+        for (int r = 0; r < q.RecordCount() && out.ok(); ++r) {
             QJsonArray row;
             for (int c = 0; c < q.fieldCount(); ++c)
                 row.append(toJson(q.value(r, c)));
-            out << QJsonDocument(row).toJson(QJsonDocument::Compact) << '\n';
+            out.row(row);
         }
     }
-    out.flush();
-    if (out.status() != QTextStream::Ok || !file.commit())
+    out.finish();
+    if (!out.ok() || !file.commit())
         throw data::Error(QStringLiteral("The backup file %1 cannot be written (%2); an earlier file of that name "
                                          "is left as it was.")
                               .arg(path, file.errorString()));
-    return counts;
+    return out.counts();
 }
 
-TableCounts restoreBackup(data::Database& db, const QString& path, bool replace)
+TableCounts restoreBackup(data::Database& db, const QString& path, bool replace, bool acceptUnchecked)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        throw data::Error(QStringLiteral("The backup file %1 cannot be read: %2").arg(path, file.errorString()));
-    QTextStream in(&file);
-    in.setEncoding(QStringConverter::Utf8);
-    if (in.readLine() != QLatin1String(kMagic))
-        throw data::Error(QStringLiteral("%1 is not a backup of this program.").arg(path));
+    try {
+        // Read twice, to check and to restore: a regular file only (not a pipe).
+        if (QFileInfo::exists(path) && !QFileInfo(path).isFile())
+            throw data::Error(QStringLiteral("%1 is not a regular file; give the backup file itself.").arg(path));
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            throw data::Error(QStringLiteral("The backup file %1 cannot be read: %2").arg(path, file.errorString()));
+        // The whole file is checked before any table is touched.
+        data::readBackup(file, path, acceptUnchecked);
 
-    const QStringList known = data::schemaTableNames();
-    data::Query q(nullptr, db.connectionName());
-    if (!replace) {
+        const QStringList known = data::schemaTableNames();
+        data::Query q(nullptr, db.connectionName());
+        if (!replace) {
+            for (const QString& table : known) {
+                q.Close();
+                q.SQL.Clear();
+                q.SQL.Add(QStringLiteral("select count(*) n from %1").arg(table));
+                q.Open();
+                // info_table holds the program's own About text in a new database.
+                if (table != QLatin1String("info_table") && q.FieldByName(QStringLiteral("n")).AsInteger() > 0)
+                    throw data::Error(QStringLiteral("The table %1 already holds rows; restore into an empty database "
+                                                     "or use --replace.")
+                                          .arg(table));
+            }
+        }
+
+        data::Transaction transaction(db);
         for (const QString& table : known) {
             q.Close();
             q.SQL.Clear();
-            q.SQL.Add(QStringLiteral("select count(*) n from %1").arg(table));
-            q.Open();
-            // info_table holds the program's own About text in a new database.
-            if (table != QLatin1String("info_table") && q.FieldByName(QStringLiteral("n")).AsInteger() > 0)
-                throw data::Error(QStringLiteral("The table %1 already holds rows; restore into an empty database "
-                                                 "or use --replace.")
-                                      .arg(table));
-        }
-    }
-
-    TableCounts counts;
-    data::Transaction transaction(db);
-    for (const QString& table : known) {
-        q.Close();
-        q.SQL.Clear();
-        q.SQL.Add(QStringLiteral("delete from %1").arg(table));
-        q.ExecSQL();
-    }
-    int line = 1;
-    auto fail = [&](const QString& why) {
-        return data::Error(QStringLiteral("%1, line %2: %3").arg(path).arg(line).arg(why));
-    };
-    while (!in.atEnd()) {
-        const QString header = in.readLine();
-        ++line;
-        if (header.isEmpty())
-            continue;
-        const QStringList parts = header.split(QLatin1Char(' '));
-        if (parts.size() != 3 || parts.at(0) != QLatin1String("TABLE") || !known.contains(parts.at(1)))
-            throw fail(QStringLiteral("a table was expected"));
-        const QString table = parts.at(1);
-        bool ok = false;
-        const int rows = parts.at(2).toInt(&ok);
-        if (!ok || rows < 0)
-            throw fail(QStringLiteral("a row count was expected"));
-        counts.append({table, rows});
-        const QJsonArray columns = QJsonDocument::fromJson(in.readLine().toUtf8()).array();
-        ++line;
-        QStringList names, params;
-        QList<int> kept;
-        const QStringList target = columnsOf(db, table);
-        for (int c = 0; c < columns.size(); ++c) {
-            const QString name = columns.at(c).toString();
-            if (name.isEmpty() || !name.contains(QRegularExpression(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]*$"))))
-                throw fail(QStringLiteral("bad column name"));
-            // A row key that the database assigns by itself and an older schema lacks:
-            // the restored rows get keys of their own there.
-            if (!target.contains(name.toLower()) && data::isAssignedKeyColumn(table, name.toLower()))
-                continue;
-            names << name;
-            params << QStringLiteral(":c%1").arg(c);
-            kept << c;
-        }
-        for (int r = 0; r < rows; ++r) {
-            const QJsonDocument doc = QJsonDocument::fromJson(in.readLine().toUtf8());
-            ++line;
-            const QJsonArray values = doc.array();
-            if (!doc.isArray() || values.size() != columns.size())
-                throw fail(QStringLiteral("the row does not match the columns of %1").arg(table));
-            q.Close();
-            q.SQL.Clear();
-            q.SQL.Add(QStringLiteral("insert into %1 (%2) values (%3)").arg(table, names.join(QLatin1Char(',')),
-                                                                          params.join(QLatin1Char(','))));
-            for (const int c : kept)
-                bind(q.ParamByName(QStringLiteral("c%1").arg(c)), values.at(c));
+            q.SQL.Add(QStringLiteral("delete from %1").arg(table));
             q.ExecSQL();
         }
+        // Read again as it is written: a file changed in between is refused the same way.
+        if (!file.seek(0))
+            throw data::Error(QStringLiteral("The backup file %1 cannot be read: %2").arg(path, file.errorString()));
+        Inserter insert(db);
+        const TableCounts counts = data::readBackup(
+            file, path, acceptUnchecked,
+            {[&](const QString& table, const QStringList& columns, int) { insert.table(table, columns); },
+             [&](const QJsonArray& values) { insert.row(values); }});
+        transaction.commit();
+        return counts;
+    } catch (const data::Error& e) {
+        throw data::Error(e.text() + QStringLiteral(" Nothing was changed."));
     }
-    transaction.commit();
-    return counts;
 }
 
 } // namespace tools

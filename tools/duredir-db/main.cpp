@@ -113,15 +113,23 @@ const char* const kBackupHelp =
     "Writes every table to FILE, a text file that either engine can restore (a SQLite\n"
     "backup restores into MariaDB and the other way round). The file is readable by its\n"
     "user only (mode 0600). An existing FILE is refused (exit code 1, left as it is)\n"
-    "unless --force is given, which replaces it. The backup is written under a temporary\n"
+    "unless --force is given, which replaces it. Never replaced, even with --force: the\n"
+    "data source's own database file (by any name or link) and anything that is not a\n"
+    "regular file (a folder, a device, a FIFO). The backup is written under a temporary\n"
     "name in the same folder and renamed to FILE only when complete: a backup cut off\n"
-    "half-way never replaces a good one.\n";
+    "half-way never replaces a good one. It ends with a trailer of the tables, their row\n"
+    "counts and a SHA-256 checksum of the content, by which restore knows it is whole.\n";
 
 const char* const kRestoreHelp =
-    "Usage: duredir-db [--alias NAME] restore FILE [--replace]\n"
+    "Usage: duredir-db [--alias NAME] restore FILE [--replace] [--accept-unchecked]\n"
     "\n"
     "Fills the tables of the data source from a backup, in one transaction: on any error\n"
-    "nothing is changed. Tables that hold rows are refused unless --replace is given,\n"
+    "nothing is changed. The whole file is checked first: a backup without its trailer\n"
+    "(cut off), whose row counts or checksum differ from its trailer (damaged), or with a\n"
+    "value its column does not hold (a text in a number column, a number that is not\n"
+    "finite, a date that is not YYYY-MM-DD) is refused (exit code 1), naming what is\n"
+    "wrong. A backup of an older version has no trailer and is restored only with\n"
+    "--accept-unchecked. Tables that hold rows are refused unless --replace is given,\n"
     "which replaces their rows. Run 'duredir-db init' first on a new data source.\n"
     "Prints how many rows it restored into each table.\n";
 
@@ -482,6 +490,7 @@ int main(int argc, char* argv[])
                 return out() << (backup ? kBackupHelp : kRestoreHelp), 0;
             const bool replace = !backup && args.removeAll(QStringLiteral("--replace")) > 0;
             const bool force = backup && args.removeAll(QStringLiteral("--force")) > 0;
+            const bool acceptUnchecked = !backup && args.removeAll(QStringLiteral("--accept-unchecked")) > 0;
             if (args.size() != 1 || args.first().startsWith(QLatin1Char('-'))) {
                 err() << (backup ? kBackupHelp : kRestoreHelp);
                 return 2;
@@ -494,7 +503,7 @@ int main(int argc, char* argv[])
                 out() << "Wrote the backup " << args.first() << " (readable by its user only), rows per table:\n";
                 printCounts(counts);
             } else {
-                const tools::TableCounts counts = tools::restoreBackup(db, args.first(), replace);
+                const tools::TableCounts counts = tools::restoreBackup(db, args.first(), replace, acceptUnchecked);
                 out() << "Restored " << args.first() << " into " << db.config().describe() << ", rows per table:\n";
                 printCounts(counts);
             }
