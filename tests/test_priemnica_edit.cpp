@@ -214,6 +214,8 @@ void TestPriemnicaEdit::updateRefusals()
     }
     w->BitBtn1->Click();
     AppFixture::settle();
+    if (change == "badday") // every field filled: the message names the date
+        message += QStringLiteral("\n\nThe date %1 is not a real calendar date (YYYY-MM-DD).").arg(w->MaskEdit1->Text());
     QCOMPARE(app.messages().last(), (Shown{"Warning", message}));
     QCOMPARE(app.active<TSPriemnicaKorekcija>(), w);
     QCOMPARE(ledger(app), before);

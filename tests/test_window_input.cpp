@@ -4,10 +4,12 @@
 #include "app/application.h"
 #include "frame/printdispatch.h"
 #include "frame/tslistbase.h"
+#include "frame/uniquenumber.h"
 #include "ispratnica_fixture.h"
 #include "kit/bitbtn.h"
 #include "kit/dbgrid.h"
 #include "kit/maskedit.h"
+#include "kit/messagebox.h"
 #include "production_fixture.h"
 
 #include <QMdiArea>
@@ -79,6 +81,8 @@ private slots:
     void savedEditWindowHoldsNothingUnsaved();
     void leavingANumberFieldKeepsTheFocusWhereItWent_data();
     void leavingANumberFieldKeepsTheFocusWhereItWent();
+    void aNumberFarAboveTheHighestAsksFirst_data() { leavingANumberFieldKeepsTheFocusWhereItWent_data(); }
+    void aNumberFarAboveTheHighestAsksFirst();
 };
 
 void TestWindowInput::untouchedWindowsCloseWithoutAsking_data()
@@ -279,6 +283,53 @@ void TestWindowInput::leavingANumberFieldKeepsTheFocusWhereItWent()
     QTest::keyClick(number, Qt::Key_Return);
     QVERIFY(app.messages().isEmpty());
     QVERIFY(QApplication::focusWidget() != number && w->isAncestorOf(QApplication::focusWidget()));
+}
+
+// One typo ("10000077" for "77") would make every workstation number on from there: a number
+// more than 100,000 above the highest in use is asked about first, and Enter answers No.
+void TestWindowInput::aNumberFarAboveTheHighestAsksFirst()
+{
+    QFETCH(QString, menuItem);
+    QFETCH(QString, numberField);
+    QFETCH(QStringList, numbers);
+    AppFixture app;
+    seedEveryKind(app);
+    TSListBase* list = openList(app, menuItem);
+    QVERIFY(list);
+    QPointer<TFormSrgBase> w = openFromList(app, list, list->Korekcija1);
+    QVERIFY(w);
+    auto* number = w->findChild<kit::Edit*>(numberField);
+    QVERIFY(number);
+    const int highest = numbers.last().toInt();
+    const QString far = QString::number(highest + app::UniqueNumber::kFarAbove + 1);
+    app.clearMessages();
+
+    number->setFocus(Qt::TabFocusReason);
+    number->setText(far);
+    app.answerNextMessage(kit::mrNo);
+    QTest::keyClick(number, Qt::Key_Return);
+    QCOMPARE(app.messages().size(), 1);
+    QVERIFY2(app.messages().first().text.contains(far) && app.messages().first().text.contains(numbers.last()),
+             qPrintable(app.messages().first().text));
+    QCOMPARE(QApplication::focusWidget(), number); // No: the operator corrects it
+    QCOMPARE(number->Text(), far);
+
+    // Just within the distance: no question.
+    app.clearMessages();
+    number->setText(QString::number(highest + app::UniqueNumber::kFarAbove));
+    QTest::keyClick(number, Qt::Key_Return);
+    QVERIFY(app.messages().isEmpty());
+
+    // Yes keeps it, and it is asked once.
+    number->setFocus(Qt::TabFocusReason);
+    number->setText(far);
+    app.answerNextMessage(kit::mrYes);
+    QTest::keyClick(number, Qt::Key_Return);
+    QCOMPARE(app.messages().size(), 1);
+    QVERIFY(QApplication::focusWidget() != number);
+    number->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(number, Qt::Key_Return);
+    QCOMPARE(app.messages().size(), 1);
 }
 
 int main(int argc, char** argv)

@@ -9,6 +9,7 @@
 #include "kit/messagebox.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QScopeGuard>
 
 namespace app {
@@ -30,15 +31,42 @@ bool UniqueNumber::accepted()
     if (m_field->Text() == m_loaded)
         return true;
     try {
-        if (!exists(m_field->Text()))
-            return true;
+        if (exists(m_field->Text())) {
+            m_field->SetFocus();
+            kit::messageBox(m_window, m_duplicate, QStringLiteral("Warning"));
+            return false;
+        }
+        return farNumberConfirmed();
     } catch (const data::Error& e) {
         m_field->SetFocus();
         kit::showError(e);
         return false;
     }
+}
+
+bool UniqueNumber::farNumberConfirmed()
+{
+    const QString text = m_field->Text();
+    if (!m_highest || text == m_confirmed)
+        return true;
+    const qint64 number = data::toInteger(text);
+    const qint64 highest = m_highest();
+    if (number <= highest + kFarAbove)
+        return true;
+    const QString question =
+        QCoreApplication::translate("app::UniqueNumber",
+                                    "The number %1 is far above the highest one in use, %2: every new record would "
+                                    "then be numbered after %1, on every workstation.\n\nKeep %1?")
+            .arg(number)
+            .arg(highest);
+    // "No" is the answer Enter gives: a typo must not use up the series.
+    if (kit::messageBox(m_window, question, QCoreApplication::translate("app::UniqueNumber", "Confirm"),
+                        kit::Buttons::YesNo, kit::mrNo) == kit::mrYes) {
+        m_confirmed = text;
+        return true;
+    }
     m_field->SetFocus();
-    kit::messageBox(m_window, m_duplicate, QStringLiteral("Warning"));
+    m_field->selectAll();
     return false;
 }
 

@@ -34,6 +34,14 @@ public:
     UniqueNumber(TFormSrgBase* window, kit::Edit* field, QWidget* next, const QString& loaded, Exists exists,
                  QString duplicate, OnExit onExit);
 
+    // The highest number in use, for the question before a number far above it; a field
+    // without one asks nothing.
+    using Highest = std::function<qint64()>;
+    void setHighest(Highest highest) { m_highest = std::move(highest); }
+    // How far above the highest number in use a typed number is taken without a question:
+    // one typo past it would make every workstation number on from there.
+    static constexpr qint64 kFarAbove = 100000;
+
     // Whether a record carries the number in `text` (throws when it is not a whole number).
     bool exists(const QString& text);
     // The check; true when the focus may move on.
@@ -43,6 +51,8 @@ public:
     void exit();
 
 private:
+    // Asks before a number more than kFarAbove above the highest in use; true when it may stay.
+    bool farNumberConfirmed();
     // The check; `next`, when given, takes the focus after an accepted number.
     void check(QWidget* next);
 
@@ -53,6 +63,8 @@ private:
     Exists m_exists;
     QString m_duplicate;
     OnExit m_onExit;
+    Highest m_highest;
+    QString m_confirmed; // a far number the operator said Yes to
     bool m_checking = false;
 };
 

@@ -42,6 +42,8 @@ class NumberedStore {
 public:
     // The number a record saved now would take (Numbering::first for the first).
     int nextNumber();
+    // The highest number (or code) stored, one below the first when there is none.
+    qint64 highestNumber();
     // Whether a stored record carries `number`.
     bool numberExists(int number);
     // The number of the newest record, 0 when there is none.

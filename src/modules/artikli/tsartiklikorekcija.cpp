@@ -59,6 +59,7 @@ TSArtikliKorekcija::TSArtikliKorekcija(QWidget* parent)
     m_code.emplace(this, MaskEdit1, Edit3, LoadedCode,
                    [this](int code) { return stores::ArticleStore(connection()).numberExists(code); },
                    QStringLiteral("Exist Product with the same product_id"), app::UniqueNumber::OnExit::AnyWay);
+    m_code->setHighest([this] { return stores::ArticleStore(connection()).highestNumber(); });
     MaskEdit1->OnKeyDown = [this](int& key, Qt::KeyboardModifiers shift) { MaskEdit1KeyDown(key, shift); };
     MaskEdit1->OnExit = [this]() { MaskEdit1Exit(); };
     Edit3->OnKeyDown = [this](int& key, Qt::KeyboardModifiers shift) { Edit3KeyDown(key, shift); };

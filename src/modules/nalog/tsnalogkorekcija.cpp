@@ -37,6 +37,7 @@ TSNalogKorekcija::TSNalogKorekcija(QWidget* parent)
                QStringLiteral("POSTOI NALOG SO ISTA SIFRA"), app::UniqueNumber::OnExit::AnyWay)
 {
     setObjectName(QStringLiteral("SNalogKorekcija"));
+    m_number.setHighest([this] { return stores::WorkOrderStore(connection()).highestNumber(); });
     BitBtn1->setText(QStringLiteral("Koregiraj"));
     Edit1->OnKeyDown = [this](int& key, Qt::KeyboardModifiers shift) { Edit1KeyDown(key, shift); };
     Edit1->OnExit = [this]() { Edit1Exit(); };

@@ -35,6 +35,7 @@ DocumentEditForm::DocumentEditForm(const DocumentKind& kind, QWidget* parent)
       m_number(this, MaskEdit2, Edit2, LoadedNumber, [this](int number) { return store().numberExists(number); },
                kind.duplicateNumber, app::UniqueNumber::OnExit::AnyWay)
 {
+    m_number.setHighest([this] { return store().highestNumber(); });
     Label1->setCaption(Kind.editNumberCaption);
     BitBtn1->setText(Kind.saveCaptionEdit);
     if (Label4)

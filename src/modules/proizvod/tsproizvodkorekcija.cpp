@@ -28,6 +28,7 @@ TSProizvodKorekcija::TSProizvodKorekcija(QWidget* parent)
              QStringLiteral("POSTOI PROIZVOD SO ISTA SIFRA"), app::UniqueNumber::OnExit::WithinTheWindow)
 {
     setObjectName(QStringLiteral("SProizvodKorekcija"));
+    m_code.setHighest([this] { return stores::ProductStore(connection()).highestNumber(); });
     HelpContext = 6;
     BitBtn3->setText(QStringLiteral("Koregiraj"));
 
