@@ -4,6 +4,7 @@
 // engine the suite runs against.
 #include "data/alias.h"
 #include "data/database.h"
+#include "data/errors.h"
 #include "data/query.h"
 #include "support/testdb.h"
 
@@ -43,6 +44,9 @@ private slots:
     void checkAndUpgradeAsAnAdministratorRunsThem();
     void orphanLedgerRowsAreListedAndRemovedOnlyAfterABackup();
     void checkListsValuesNoBusinessHas();
+    void badArgumentsAreRefusedAndChangeNothing_data();
+    void badArgumentsAreRefusedAndChangeNothing();
+    void aliasPathsAreKeptWhole();
     void badBackupIsRefusedAndChangesNothing_data();
     void badBackupIsRefusedAndChangesNothing();
     void backupNeverReplacesTheDatabaseOrWhatIsNotAFile_data();
@@ -941,6 +945,73 @@ void TestDbTool::backupNeverReplacesTheDatabaseOrWhatIsNotAFile()
     }
     // The data source still opens as the program's.
     QCOMPARE(run({QStringLiteral("check")}).code, 0);
+}
+
+void TestDbTool::badArgumentsAreRefusedAndChangeNothing_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("said"); // on standard error
+    QTest::newRow("misspelt option") << QStringList{"set-alias", "sqlite", "--pth", "x.sqlite"}
+                                     << "Unknown option or argument \"--pth\"";
+    QTest::newRow("port not a number") << QStringList{"set-alias", "mariadb", "--database", "d", "--port", "abc"}
+                                       << "--port takes a port number from 1 to 65535";
+    QTest::newRow("port out of range") << QStringList{"set-alias", "mariadb", "--database", "d", "--port", "99999"}
+                                       << "--port takes a port number from 1 to 65535";
+    QTest::newRow("option as a value") << QStringList{"set-alias", "mariadb", "--database", "--socket", "/x"}
+                                       << "--database needs a value";
+    QTest::newRow("option twice") << QStringList{"set-alias", "sqlite", "--path", "/a", "--path", "/b"}
+                                  << "--path is given twice";
+    QTest::newRow("alias climbing out") << QStringList{"--alias", "../../escape", "set-alias", "sqlite"}
+                                        << "may hold only letters, digits, _ and -";
+    QTest::newRow("alias with a slash") << QStringList{"--alias", "a/b", "show"} << "may hold only letters";
+    QTest::newRow("init with an unknown option") << QStringList{"init", "--if-neded"} << "Unknown option";
+    QTest::newRow("check with an argument") << QStringList{"check", "now"} << "Unknown option or argument \"now\"";
+    QTest::newRow("show with an option") << QStringList{"show", "--all"} << "Unknown option";
+}
+
+void TestDbTool::badArgumentsAreRefusedAndChangeNothing()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QString, said);
+    QFile aliases(m_dir->filePath(QStringLiteral("config/duredir/aliases.ini")));
+    const QByteArray before = aliases.open(QIODevice::ReadOnly) ? aliases.readAll() : QByteArray();
+    aliases.close();
+    const Result r = run(args);
+    QCOMPARE(r.code, 2);
+    QVERIFY2(r.err.contains(said), qPrintable(r.err));
+    QVERIFY(aliases.open(QIODevice::ReadOnly) || before.isEmpty());
+    QCOMPARE(aliases.readAll(), before);
+    QVERIFY(!QFileInfo::exists(m_dir->filePath(QStringLiteral("escape.sqlite"))));
+}
+
+void TestDbTool::aliasPathsAreKeptWhole()
+{
+    // Written by the tool: relative paths are kept as full paths, from the folder it ran in.
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_dir->filePath(QStringLiteral("config")));
+    p.setProcessEnvironment(env);
+    p.setWorkingDirectory(m_dir->path());
+    p.start(QStringLiteral(DUREDIR_DB_TOOL), {"--alias", "rel", "set-alias", "sqlite", "--path", "rel.sqlite"});
+    QVERIFY(p.waitForFinished(30000));
+    QCOMPARE(p.exitCode(), 0);
+    qputenv("XDG_CONFIG_HOME", m_dir->filePath(QStringLiteral("config")).toUtf8());
+    QCOMPARE(data::resolveAlias(QStringLiteral("rel")).path, m_dir->filePath(QStringLiteral("rel.sqlite")));
+
+    // Written by hand: a relative path is refused, naming the key, before anything is opened.
+    QFile aliases(m_dir->filePath(QStringLiteral("config/duredir/aliases.ini")));
+    QVERIFY(aliases.open(QIODevice::Append));
+    aliases.write("\n[planted]\ndriver=sqlite\npath=stock.sqlite\n");
+    aliases.close();
+    try {
+        data::resolveAlias(QStringLiteral("planted"));
+        QFAIL("a relative path was taken");
+    } catch (const data::DatabaseError& e) {
+        QVERIFY2(e.text().contains(QStringLiteral("relative path \"stock.sqlite\"")), qPrintable(e.text()));
+    }
+    const Result r = run({QStringLiteral("--alias"), QStringLiteral("planted"), QStringLiteral("show")});
+    QCOMPARE(r.code, 1);
+    QVERIFY(!QFileInfo::exists(m_dir->filePath(QStringLiteral("stock.sqlite"))));
 }
 
 QTEST_GUILESS_MAIN(TestDbTool)

@@ -147,6 +147,17 @@ AliasConfig resolveAlias(const QString& alias)
                                         .arg(alias, file, driver));
             }
             ini.endGroup();
+            // A relative path would be looked up in whatever folder the program starts in,
+            // where another user may have put a file of that name: every file by its full path.
+            const QList<std::pair<const char*, QString>> files{
+                {"path", c.engine == Engine::Sqlite ? c.path : QString()}, {"socket", c.socket},
+                {"option_file", c.optionFile}, {"ssl_ca", c.sslCa}, {"ssl_cert", c.sslCert}, {"ssl_key", c.sslKey}};
+            for (const auto& [key, value] : files)
+                if (!value.isEmpty() && QFileInfo(value).isRelative())
+                    throw DatabaseError(QStringLiteral("The alias \"%1\" in %2 gives %3 as the relative path \"%4\"; "
+                                                       "it was not used. Give the full path (duredir-db set-alias "
+                                                       "writes it so).")
+                                            .arg(alias, file, QLatin1String(key), value));
             return c;
         }
     }

@@ -15,6 +15,7 @@
 #include <QDateTime>
 #include <QFileInfo>
 #include <QHash>
+#include <QRegularExpression>
 #include <QSqlQuery>
 #include <QTextStream>
 
@@ -176,14 +177,57 @@ bool wantsHelp(const QStringList& args)
     return args.contains(QStringLiteral("--help")) || args.contains(QStringLiteral("-h"));
 }
 
-QString option(const QStringList& args, const QString& name, bool* present = nullptr)
+// The options of a command as given: those that take a value, with it, and the switches.
+// Anything else, a value missing (or looking like the next option) and an option given
+// twice are usage errors, said in `error`.
+struct Options {
+    QHash<QString, QString> values;
+    QStringList switches;
+    QString value(const QString& name) const { return values.value(name); }
+    bool has(const QString& name) const { return values.contains(name) || switches.contains(name); }
+};
+
+bool parseOptions(const QStringList& args, const QStringList& valued, const QStringList& switches, Options* out,
+                  QString* error)
 {
-    const qsizetype i = args.indexOf(name);
-    if (present)
-        *present = i >= 0;
-    if (i < 0 || i + 1 >= args.size())
-        return QString();
-    return args.at(i + 1);
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& a = args.at(i);
+        if (out->has(a)) {
+            *error = QStringLiteral("%1 is given twice.").arg(a);
+            return false;
+        }
+        if (switches.contains(a)) {
+            out->switches << a;
+        } else if (valued.contains(a)) {
+            if (i + 1 >= args.size() || args.at(i + 1).startsWith(QLatin1String("--"))) {
+                *error = QStringLiteral("%1 needs a value.").arg(a);
+                return false;
+            }
+            out->values.insert(a, args.at(++i));
+        } else {
+            *error = QStringLiteral("Unknown option or argument \"%1\".").arg(a);
+            return false;
+        }
+    }
+    return true;
+}
+
+// A command that takes no arguments but `switches`: anything else is a usage error.
+bool onlySwitches(const QStringList& args, const QStringList& switches, const char* help)
+{
+    Options given;
+    QString error;
+    if (parseOptions(args, {}, switches, &given, &error))
+        return true;
+    err() << error << "\n\n" << help;
+    return false;
+}
+
+// Alias names are plain names: they name a section of the alias file and a file of their own.
+bool isPlainAliasName(const QString& name)
+{
+    static const QRegularExpression plain(QStringLiteral("^[A-Za-z0-9_-]{1,64}$"));
+    return plain.match(name).hasMatch();
 }
 
 int cmdInit(const QString& alias, bool ifNeeded)
@@ -379,40 +423,62 @@ int cmdSetAlias(const QString& alias, const QStringList& args)
     }
     data::AliasConfig cfg;
     const QString driver = args.first();
+    Options o;
+    QString error;
+    auto usage = [&](const QString& text) {
+        err() << text << "\n\n" << kSetAliasHelp;
+        return 2;
+    };
     if (driver == QLatin1String("sqlite")) {
+        if (!parseOptions(args.mid(1), {QStringLiteral("--path")}, {}, &o, &error))
+            return usage(error);
         cfg.engine = data::Engine::Sqlite;
-        cfg.path = option(args, QStringLiteral("--path"));
-        if (cfg.path.isEmpty())
-            cfg.path = data::defaultSqlitePath(alias);
+        // Kept by its full path: a relative one would be found in whatever folder the
+        // program starts in, where another user may have put a file of that name.
+        cfg.path = o.has(QStringLiteral("--path")) ? QFileInfo(o.value(QStringLiteral("--path"))).absoluteFilePath()
+                                                   : data::defaultSqlitePath(alias);
     } else if (driver == QLatin1String("mariadb")) {
+        const QStringList valued{QStringLiteral("--database"),      QStringLiteral("--socket"),
+                                 QStringLiteral("--nodes"),         QStringLiteral("--host"),
+                                 QStringLiteral("--port"),          QStringLiteral("--option-file"),
+                                 QStringLiteral("--option-group"),  QStringLiteral("--ssl-ca"),
+                                 QStringLiteral("--ssl-cert"),      QStringLiteral("--ssl-key"),
+                                 QStringLiteral("--answer-timeout")};
+        const QStringList flags{QStringLiteral("--ssl"), QStringLiteral("--no-ssl-verify-server-cert")};
+        if (!parseOptions(args.mid(1), valued, flags, &o, &error))
+            return usage(error);
         cfg.engine = data::Engine::MariaDb;
-        cfg.database = option(args, QStringLiteral("--database"));
-        cfg.socket = option(args, QStringLiteral("--socket"));
-        for (const QString& node : option(args, QStringLiteral("--nodes")).split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        cfg.database = o.value(QStringLiteral("--database"));
+        cfg.socket = o.value(QStringLiteral("--socket"));
+        for (const QString& node : o.value(QStringLiteral("--nodes")).split(QLatin1Char(','), Qt::SkipEmptyParts)) {
             try {
                 data::parseNode(node);
             } catch (const data::Error& e) {
-                err() << e.text() << "\n";
-                return 2;
+                return usage(e.text());
             }
             cfg.nodes << node.trimmed();
         }
-        cfg.host = option(args, QStringLiteral("--host"));
-        cfg.port = option(args, QStringLiteral("--port")).toInt();
-        cfg.optionFile = option(args, QStringLiteral("--option-file"));
-        cfg.optionGroup = option(args, QStringLiteral("--option-group"));
-        cfg.ssl = args.contains(QStringLiteral("--ssl"));
-        cfg.sslCa = option(args, QStringLiteral("--ssl-ca"));
-        cfg.sslCert = option(args, QStringLiteral("--ssl-cert"));
-        cfg.sslKey = option(args, QStringLiteral("--ssl-key"));
-        cfg.sslVerifyServerCert = !args.contains(QStringLiteral("--no-ssl-verify-server-cert"));
-        if (args.contains(QStringLiteral("--answer-timeout"))) {
+        cfg.host = o.value(QStringLiteral("--host"));
+        if (o.has(QStringLiteral("--port"))) {
+            bool ok = false;
+            cfg.port = o.value(QStringLiteral("--port")).toInt(&ok);
+            if (!ok || cfg.port < 1 || cfg.port > 65535)
+                return usage(QStringLiteral("--port takes a port number from 1 to 65535, not \"%1\".")
+                                 .arg(o.value(QStringLiteral("--port"))));
+        }
+        cfg.optionFile = o.value(QStringLiteral("--option-file"));
+        cfg.optionGroup = o.value(QStringLiteral("--option-group"));
+        cfg.ssl = o.has(QStringLiteral("--ssl"));
+        cfg.sslCa = o.value(QStringLiteral("--ssl-ca"));
+        cfg.sslCert = o.value(QStringLiteral("--ssl-cert"));
+        cfg.sslKey = o.value(QStringLiteral("--ssl-key"));
+        cfg.sslVerifyServerCert = !o.has(QStringLiteral("--no-ssl-verify-server-cert"));
+        if (o.has(QStringLiteral("--answer-timeout"))) {
             try {
-                cfg.answerTimeout = data::parseAnswerTimeout(option(args, QStringLiteral("--answer-timeout")),
+                cfg.answerTimeout = data::parseAnswerTimeout(o.value(QStringLiteral("--answer-timeout")),
                                                              QStringLiteral("--answer-timeout"));
             } catch (const data::Error& e) {
-                err() << e.text() << "\n";
-                return 2;
+                return usage(e.text());
             }
         }
         if (cfg.database.isEmpty() && cfg.optionFile.isEmpty()) {
@@ -424,6 +490,10 @@ int cmdSetAlias(const QString& alias, const QStringList& args)
             return 2;
         }
         // The alias is read from other folders: files are kept by their full path.
+        if (!cfg.optionFile.isEmpty())
+            cfg.optionFile = QFileInfo(cfg.optionFile).absoluteFilePath();
+        if (!cfg.socket.isEmpty())
+            cfg.socket = QFileInfo(cfg.socket).absoluteFilePath();
         for (QString* file : {&cfg.sslCa, &cfg.sslCert, &cfg.sslKey}) {
             if (file->isEmpty())
                 continue;
@@ -457,6 +527,10 @@ int main(int argc, char* argv[])
         }
         alias = args.at(i + 1);
         args.remove(i, 2);
+        if (!isPlainAliasName(alias)) {
+            err() << "The alias name \"" << alias << "\" may hold only letters, digits, _ and - (at most 64).\n";
+            return 2;
+        }
     }
     if (args.isEmpty() || args.first() == QLatin1String("--help") || args.first() == QLatin1String("-h")
         || args.first() == QLatin1String("help")) {
@@ -472,16 +546,22 @@ int main(int argc, char* argv[])
         if (command == QLatin1String("init")) {
             if (wantsHelp(args))
                 return out() << kInitHelp, 0;
+            if (!onlySwitches(args, {QStringLiteral("--if-needed")}, kInitHelp))
+                return 2;
             return cmdInit(alias, args.contains(QStringLiteral("--if-needed")));
         }
         if (command == QLatin1String("show")) {
             if (wantsHelp(args))
                 return out() << kShowHelp, 0;
+            if (!onlySwitches(args, {}, kShowHelp))
+                return 2;
             return cmdShow(alias);
         }
         if (command == QLatin1String("demo")) {
             if (wantsHelp(args))
                 return out() << kDemoHelp, 0;
+            if (!onlySwitches(args, {}, kDemoHelp))
+                return 2;
             return cmdDemo(alias);
         }
         if (command == QLatin1String("backup") || command == QLatin1String("restore")) {
@@ -512,6 +592,8 @@ int main(int argc, char* argv[])
         if (command == QLatin1String("check")) {
             if (wantsHelp(args))
                 return out() << kCheckHelp, 0;
+            if (!onlySwitches(args, {}, kCheckHelp))
+                return 2;
             return cmdCheck(alias);
         }
         if (command == QLatin1String("upgrade")) {
