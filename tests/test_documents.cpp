@@ -7,6 +7,8 @@
 #include "ispratnica_fixture.h"
 #include "support/inject.h"
 
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QtTest>
 
 using namespace dispatches;
@@ -22,6 +24,8 @@ private slots:
     void failedSaveLeavesNoTraceAndKeepsTheWindow();
     void failedUpdateLeavesTheDocumentAsItWas_data();
     void failedUpdateLeavesTheDocumentAsItWas();
+    void aDatabaseFileReplacedUnderTheProgramTakesNoSave_data();
+    void aDatabaseFileReplacedUnderTheProgramTakesNoSave();
 };
 
 namespace {
@@ -274,4 +278,50 @@ void TestDocuments::failedUpdateLeavesTheDocumentAsItWas()
 }
 
 QTEST_MAIN(TestDocuments)
+void TestDocuments::aDatabaseFileReplacedUnderTheProgramTakesNoSave_data()
+{
+    QTest::addColumn<bool>("deleted"); // else replaced by a copy of itself
+    QTest::newRow("deleted") << true;
+    QTest::newRow("replaced") << false;
+}
+
+// Another program or user deletes the SQLite file, or puts another in its place, while this
+// one runs: a save would go to a file nobody opens again. It is refused, with the reason,
+// and so is every later one; nothing is acknowledged.
+void TestDocuments::aDatabaseFileReplacedUnderTheProgramTakesNoSave()
+{
+    if (testsupport::onMariaDb())
+        QSKIP("a MariaDB database has no file of its own");
+    QFETCH(bool, deleted);
+    AppFixture app;
+    const Master m = seed(app);
+    TSPriemnicaVnes* w = openEntry(app, openList(app));
+    w->VnesiKomintentiID(m.acme);
+    addLine(app, w, m.screw, "2");
+    const QString path = app.database().config().path;
+    const QString moved = path + QStringLiteral(".moved");
+    QVERIFY(QFile::rename(path, moved));
+    if (!deleted)
+        QVERIFY(QFile::copy(moved, path));
+    app.clearMessages();
+    w->BitBtn1->Click();
+    AppFixture::settle();
+    QCOMPARE(app.messages().size(), 1);
+    QCOMPARE(app.messages().first().title, QStringLiteral("Warning"));
+    const QString text = app.messages().first().text;
+    QVERIFY2(text.startsWith(QStringLiteral("Goods Receipt,is not entered !!!"))
+                 && text.contains(deleted ? QStringLiteral("was deleted") : QStringLiteral("was replaced"))
+                 && text.contains(QStringLiteral("Nothing was saved")),
+             qPrintable(text));
+    QCOMPARE(app.windows<TSPriemnicaVnes>().size(), 1);
+    // The file the program holds open did not get it either.
+    QCOMPARE(app.database().count("priemnici"), 0);
+    // A second try is refused the same way.
+    app.clearMessages();
+    w->BitBtn1->Click();
+    AppFixture::settle();
+    QCOMPARE(app.messages().size(), 1);
+    QVERIFY(app.messages().first().text.contains(QStringLiteral("Nothing was saved")));
+}
+
 #include "test_documents.moc"

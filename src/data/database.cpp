@@ -14,9 +14,12 @@
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QCoreApplication>
 #include <QTextStream>
 
 #include <sqlite3.h>
+
+#include <sys/stat.h>
 
 Q_LOGGING_CATEGORY(lcSql, "duredir.sql", QtWarningMsg)
 
@@ -230,6 +233,11 @@ void Database::open()
         db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=15000"));
         if (!db.open())
             throw openFailure(db.lastError(), m_config.path);
+        struct stat opened {};
+        if (::stat(QFile::encodeName(m_config.path).constData(), &opened) == 0) {
+            m_fileDevice = quint64(opened.st_dev);
+            m_fileInode = quint64(opened.st_ino);
+        }
     } else {
         openMariaDb();
         return;
@@ -552,13 +560,36 @@ void Database::StartTransaction()
     if (m_inTransaction)
         throw DatabaseError(QStringLiteral("A transaction is already active."));
     if (readOnly())
-        throw DatabaseError(m_readOnlyReason);
+        throw DatabaseError(m_readOnlyReason, QStringLiteral("duredir-readonly"));
     if (m_hook)
         m_hook(QStringLiteral("BEGIN"));
     // SQLite: take the write lock at once, so two programs on one file queue up at the
     // start of a save instead of failing half-way.
     exec(m_config.engine == Engine::Sqlite ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("START TRANSACTION"));
     m_inTransaction = true;
+    if (m_config.engine == Engine::Sqlite)
+        requireSameFile();
+}
+
+void Database::requireSameFile()
+{
+    // Under the write lock: a file deleted or replaced under the program would take the save
+    // into a file nobody opens again, or mix two databases; nothing may be acknowledged then.
+    struct stat now {};
+    const bool gone = ::stat(QFile::encodeName(m_config.path).constData(), &now) != 0;
+    if (!gone && quint64(now.st_dev) == m_fileDevice && quint64(now.st_ino) == m_fileInode)
+        return;
+    Rollback();
+    m_readOnlyReason = QCoreApplication::translate("data::Database",
+                                                   "The database file %1 was %2 while the program was running. Nothing "
+                                                   "was saved, and nothing will be until the program is started again.")
+                           .arg(m_config.path, gone ? QCoreApplication::translate("data::Database", "deleted")
+                                                    : QCoreApplication::translate("data::Database", "replaced"));
+    QSqlQuery readOnly(handle());
+    readOnly.exec(QStringLiteral("PRAGMA query_only=ON"));
+    DatabaseError error(m_readOnlyReason, QStringLiteral("duredir-readonly"));
+    logFailure(error, QStringLiteral("(file check)"));
+    throw error;
 }
 
 void Database::Commit()

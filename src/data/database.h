@@ -116,6 +116,12 @@ private:
     bool m_inTransaction = false;
     bool m_transactionBroken = false; // lost inside a transaction, not yet rolled back
     QString m_readOnlyReason;
+    // SQLite: the file opened, by device and inode, to tell it from one put in its place.
+    quint64 m_fileDevice = 0;
+    quint64 m_fileInode = 0;
+    // Throws (and turns the connection read-only) when the file at the alias's path is no
+    // longer the one opened: deleted, or replaced by another.
+    void requireSameFile();
     ReopenPolicy m_reopenPolicy;
     StatementHook m_hook;
     TraceHook m_trace;

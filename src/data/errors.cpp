@@ -46,6 +46,8 @@ DatabaseError::Kind DatabaseError::kind() const
     static const QStringList sqliteReadOnly{QStringLiteral("8"),    QStringLiteral("264"),  QStringLiteral("520"),
                                             QStringLiteral("776"),  QStringLiteral("1032"), QStringLiteral("1544"),
                                             QStringLiteral("2056")};
+    if (m_code == QLatin1String("duredir-readonly")) // the connection's own refusal, with its reason
+        return Kind::ReadOnly;
     if (m_code == QLatin1String("13"))
         return Kind::DiskFull;
     if (sqliteReadOnly.contains(m_code))

@@ -23,6 +23,8 @@ QString reason(const data::DatabaseError& e)
     case data::DatabaseError::Kind::DiskFull:
         return tr("The disk that holds the database is full. Nothing was saved: make room, then save again.");
     case data::DatabaseError::Kind::ReadOnly:
+        if (e.nativeCode() == QLatin1String("duredir-readonly"))
+            return e.text(); // why this connection takes no changes (a newer schema, a replaced file)
         return tr("The database takes no changes (its file, its folder or the server is read-only). Nothing was "
                   "saved.");
     case data::DatabaseError::Kind::TooLong: {
