@@ -46,6 +46,20 @@ namespace {
 const QString kCutOff = QStringLiteral("Goods Receipt,is not entered !!!\n\nThe connection to the database was lost. "
                                        "Nothing was saved: save again once it is back.");
 
+
+// A receipt entry window for ACME with three lines (SCREW 5, NUT 2.5, SCREW 7), not saved.
+TSPriemnicaVnes* filledEntry(AppFixture& app, const Master& m)
+{
+    auto* entry = openEntry(app, openList(app));
+    if (!entry)
+        return nullptr;
+    entry->VnesiKomintentiID(m.acme);
+    addLine(app, entry, m.screw, QStringLiteral("5"));
+    addLine(app, entry, m.nut, QStringLiteral("2.5"));
+    addLine(app, entry, m.screw, QStringLiteral("7"));
+    return entry;
+}
+
 } // namespace
 
 namespace {
@@ -211,12 +225,8 @@ void TestLostConnection::serverKilledDuringReceiptSave()
     AppFixture app;
     QCOMPARE(app.database().config().socket, socket);
     const Master m = seed(app);
-    auto* entry = openEntry(app, openList(app));
+    auto* entry = filledEntry(app, m);
     QVERIFY(entry);
-    entry->VnesiKomintentiID(m.acme);
-    addLine(app, entry, m.screw, QStringLiteral("5"));
-    addLine(app, entry, m.nut, QStringLiteral("2.5"));
-    addLine(app, entry, m.screw, QStringLiteral("7"));
     const QStringList lines = gridLines(entry);
     QCOMPARE(lines.size(), 3);
 
@@ -361,12 +371,8 @@ void TestLostConnection::serverFrozenDuringReceiptSave()
     AppFixture app;
     useLimit(app.database().db());
     const Master m = seed(app);
-    auto* entry = openEntry(app, openList(app));
+    auto* entry = filledEntry(app, m);
     QVERIFY(entry);
-    entry->VnesiKomintentiID(m.acme);
-    addLine(app, entry, m.screw, QStringLiteral("5"));
-    addLine(app, entry, m.nut, QStringLiteral("2.5"));
-    addLine(app, entry, m.screw, QStringLiteral("7"));
     const QStringList lines = gridLines(entry);
 
     // The server stops answering just before the second ledger row goes in: the header and
