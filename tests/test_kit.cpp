@@ -259,6 +259,13 @@ void TestKit::typingLimit_data()
     QTest::newRow("nor by pasting") << "123456" << false << "ab" << true << "123456";
     QTest::newRow("a deleted letter can be typed back") << "123456" << true << "ab" << false << "12345A";
     QTest::newRow("paste is cut to the limit") << "" << false << "paste" << true << "PAS";
+    // Never inside a character: half an emoji would be stored as a broken text.
+    QTest::newRow("paste is cut before a character that does not fit whole")
+        << "" << false << QString::fromUtf8("ab\xF0\x9F\x98\x80") << true << "AB";
+    QTest::newRow("and a character that fits is kept whole")
+        << "" << false << QString::fromUtf8("a\xF0\x9F\x98\x80z") << true << QString::fromUtf8("A\xF0\x9F\x98\x80");
+    QTest::newRow("pasted after a text")
+        << "X" << false << QString::fromUtf8("a\xF0\x9F\x98\x80") << true << "XA";
 }
 
 // The limit restricts what the operator types and pastes, never what code sets.

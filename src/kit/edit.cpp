@@ -19,7 +19,31 @@ Edit::Edit(QWidget* parent) : QLineEdit(parent)
     connect(this, &QLineEdit::textChanged, this, [this] { fire(OnChange); });
     // Typed keys are converted in keyPressEvent; this catches the rest of the operator's
     // edits (paste from the context menu, drops).
-    connect(this, &QLineEdit::textEdited, this, &Edit::upperCaseEdited);
+    connect(this, &QLineEdit::textEdited, this, [this](const QString& edited) {
+        dropBrokenCharacters(edited);
+        upperCaseEdited(text());
+    });
+}
+
+void Edit::dropBrokenCharacters(const QString& text)
+{
+    // The limit counts 16-bit units and cuts a paste wherever it ends.
+    QString whole;
+    whole.reserve(text.size());
+    int pos = cursorPosition();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        const bool paired = c.isHighSurrogate() ? i + 1 < text.size() && text.at(i + 1).isLowSurrogate()
+                                                : !c.isLowSurrogate() || (i > 0 && text.at(i - 1).isHighSurrogate());
+        if (paired)
+            whole += c;
+        else if (i < pos)
+            --pos;
+    }
+    if (whole.size() == text.size())
+        return;
+    QLineEdit::setText(whole);
+    setCursorPosition(pos);
 }
 
 void Edit::SetFocus()

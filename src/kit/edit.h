@@ -56,6 +56,8 @@ protected:
 
 private:
     void upperCaseEdited(const QString& text);
+    // Takes out half a character that the limit cut off (a surrogate without its pair).
+    void dropBrokenCharacters(const QString& text);
 
     // The length the operator may reach: the limit, or a longer text set by code.
     int allowedLength(const QString& text) const;
