@@ -22,6 +22,8 @@ private slots:
     void decimalRounding();
     void sqliteRewrite_data();
     void sqliteRewrite();
+    void sumsHeldToTheBound_data();
+    void sumsHeldToTheBound();
     void aliasResolution();
 };
 
@@ -159,6 +161,33 @@ void TestConvert::sqliteRewrite()
     QFETCH(QString, in);
     QFETCH(QString, out);
     QCOMPARE(data::dialect::toSqlite(in), out);
+}
+
+void TestConvert::sumsHeldToTheBound_data()
+{
+    QTest::addColumn<QString>("in");
+    QTest::addColumn<QString>("mariadb");
+    QTest::addColumn<QString>("sqlite");
+    QTest::newRow("none") << "select a from t" << "select a from t" << "select a from t";
+    QTest::newRow("balance") << "cast((sum(vlez_kol)-SUM(izlez_kol)) as decimal(18,4))"
+                             << "cast((sum(least(greatest(vlez_kol,-1e+24),1e+24))-SUM(least(greatest(izlez_kol,-1e+24),1e+24))) as decimal(18,4))"
+                             << "cast((sum(max(min(vlez_kol,1e+24),-1e+24))-SUM(max(min(izlez_kol,1e+24),-1e+24))) as decimal(18,4))";
+    QTest::newRow("argument with parentheses and a parameter")
+        << "coalesce(sum(case when document_id=:doc then (a*b) else 0 end),0)"
+        << "coalesce(sum(least(greatest(case when document_id=:doc then (a*b) else 0 end,-1e+24),1e+24)),0)"
+        << "coalesce(sum(max(min(case when document_id=:doc then (a*b) else 0 end,1e+24),-1e+24)),0)";
+    QTest::newRow("other words and quoted text kept")
+        << "select checksum(x), 'sum(y)', msum (z) from t" << "select checksum(x), 'sum(y)', msum (z) from t"
+        << "select checksum(x), 'sum(y)', msum (z) from t";
+}
+
+void TestConvert::sumsHeldToTheBound()
+{
+    QFETCH(QString, in);
+    QFETCH(QString, mariadb);
+    QFETCH(QString, sqlite);
+    QCOMPARE(data::dialect::guardSums(in, false), mariadb);
+    QCOMPARE(data::dialect::guardSums(in, true), sqlite);
 }
 
 void TestConvert::aliasResolution()

@@ -14,6 +14,7 @@
 #include "modules/lagerlista/tlagerlista.h"
 #include "modules/magacin/tmagacin.h"
 #include "modules/lagerlista/tslagerlistalista.h"
+#include "stores/dispatchstock.h"
 #include "support/appfixture.h"
 
 #include <QBarCategoryAxis>
@@ -24,6 +25,8 @@
 #include <QScrollBar>
 #include <QMdiSubWindow>
 #include <QtTest>
+
+#include <cmath>
 
 using testsupport::AppFixture;
 
@@ -95,6 +98,7 @@ class TestLagerLista : public QObject {
 
 private slots:
     void balancesOverTheLedger();
+    void absurdStoredRowsLeaveTheStockWorking();
     void searchNarrowsAndActivationRefreshes();
     void chartFollowsTheQuery();
     void chartShowsEveryNameAndScrolls();
@@ -136,6 +140,45 @@ void TestLagerLista::balancesOverTheLedger()
     QCOMPARE(foregrounds(w->DBGrid1, 5), (QStringList{"", "", kit::negativeRed().name()}));
     QCOMPARE(foregrounds(w->DBGrid1, 4), (QStringList{"", "", ""}));
     QVERIFY(app.main().Print1->isEnabled()); // a printable window
+}
+
+// Another program wrote absurd quantities: the stock list, its search and what a dispatch may
+// take still work for every article, and the other articles' figures are exact. (MariaDB
+// refused the whole statement once two rows of 1e308 overflowed the sum; SQLite summed them
+// to infinity.)
+void TestLagerLista::absurdStoredRowsLeaveTheStockWorking()
+{
+    AppFixture app;
+    const int board = addArticle(app, 1, QStringLiteral("BOARD"));
+    const int huge = addArticle(app, 2, QStringLiteral("HUGE"));
+    const int low = addArticle(app, 3, QStringLiteral("LOW"));
+    move(board, QStringLiteral("P"), 10, 0);
+    move(board, QStringLiteral("I"), 0, 4);
+    move(huge, QStringLiteral("P"), 1e308, 0);
+    move(huge, QStringLiteral("P"), 1e308, 0);
+    move(huge, QStringLiteral("I"), 0, 1);
+    move(low, QStringLiteral("I"), 0, 1e308);
+    move(low, QStringLiteral("I"), 0, 1e308);
+
+    app.main().LagerLista1->trigger();
+    AppFixture::settle();
+    auto* w = app.active<TSLagerListaLista>();
+    QVERIFY(w);
+    QCOMPARE(w->Query1->RecordCount(), 3);
+    QCOMPARE(w->DBGrid1->cellText(0, 5), QStringLiteral("6.0000"));
+    // Held to a bound far above any real figure, with its sign: visibly absurd, finite.
+    bool ok = false;
+    QVERIFY(w->DBGrid1->cellText(1, 5).toDouble(&ok) > 1e13 && ok);
+    QVERIFY(w->DBGrid1->cellText(2, 5).toDouble(&ok) < -1e13 && ok);
+    QTest::keyClicks(w->Edit1, QStringLiteral("HU"));
+    QCOMPARE(w->Query1->RecordCount(), 1);
+
+    QCOMPARE(dispatchstock::read(app.database().db(), board, 0).available(), 6.0);
+    const dispatchstock::Stored h = dispatchstock::read(app.database().db(), huge, 0);
+    QVERIFY(std::isfinite(h.balance) && h.balance > 1e13);
+    // A dispatch of the absurd article is let through as far as stock goes, and so is a
+    // save: nothing fails for the whole stock.
+    dispatchstock::checkInsideSave(app.database().db(), {{board, 6.0}, {huge, 5.0}}, 0);
 }
 
 void TestLagerLista::searchNarrowsAndActivationRefreshes()

@@ -245,6 +245,43 @@ QString doubleText(double value)
     return QString::number(value, 'g', QLocale::FloatingPointShortest);
 }
 
+QString guardSums(const QString& statement, bool sqlite)
+{
+    // Most statements sum nothing: a plain scan first.
+    if (!statement.contains(QLatin1String("sum("), Qt::CaseInsensitive))
+        return statement;
+    const QString bound = QString::number(kSumBound, 'g', 3);
+    const QString open = sqlite ? QStringLiteral("max(min(") : QStringLiteral("least(greatest(");
+    const QString close = sqlite ? QStringLiteral(",%1),-%1)").arg(bound) : QStringLiteral(",-%1),%1)").arg(bound);
+    QString s = statement;
+    QChar quote;
+    for (qsizetype i = 0; i + 3 < s.size(); ++i) {
+        const QChar c = s.at(i);
+        if (!quote.isNull()) {
+            if (c == quote)
+                quote = QChar();
+            continue;
+        }
+        if (c == QLatin1Char('\'') || c == QLatin1Char('"') || c == QLatin1Char('`')) {
+            quote = c;
+            continue;
+        }
+        if (s.at(i + 3) != QLatin1Char('(') || s.mid(i, 3).compare(QLatin1String("sum"), Qt::CaseInsensitive) != 0
+            || (i > 0 && isIdentChar(s.at(i - 1))))
+            continue;
+        const qsizetype paren = i + 3;
+        const qsizetype end = matchingParen(s, paren);
+        if (end < 0)
+            break;
+        // Sums inside the argument are guarded too: the argument is rewritten first.
+        const QString inner = guardSums(s.mid(paren + 1, end - paren - 1), sqlite);
+        const QString replacement = open + inner + close;
+        s.replace(paren + 1, end - paren - 1, replacement);
+        i = paren + replacement.size(); // past the closing parenthesis of this sum
+    }
+    return s;
+}
+
 QString toSqlite(const QString& statement)
 {
     QString s = statement;

@@ -11,6 +11,18 @@ namespace data::dialect {
 // becomes duredir_char(<expr>); everything else is passed through unchanged.
 QString toSqlite(const QString& statement);
 
+// The magnitude beyond which a value is left out of no sum but counts as this bound: far
+// above any figure a window can store (a line's quantity is at most 1e9, a price 1e12), far
+// below what ten million rows could add up to before a double overflows.
+constexpr double kSumBound = 1e24;
+
+// Every sum(<expr>) becomes a sum over <expr> held to +-kSumBound, so that a row another
+// program wrote with an absurd value (1e308) neither makes MariaDB refuse the whole
+// statement ("DOUBLE value is out of range") nor makes SQLite's sum infinite. A NULL stays
+// NULL and is skipped as before. `sqlite` picks the engine's spelling (min/max there,
+// least/greatest on MariaDB).
+QString guardSums(const QString& statement, bool sqlite);
+
 // Registers concat, duredir_decimal and duredir_char on a SQLite connection.
 // Returns false when a registration fails.
 bool registerSqliteFunctions(sqlite3* db);

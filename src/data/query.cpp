@@ -377,7 +377,9 @@ void Query::execute(RowStore* rows, QStringList* names)
     // The wait that counts against the answer limit (MariaDB; SQLite's own limit is its busy
     // timeout).
     QElapsedTimer clock;
-    if (db->engine() == Engine::Sqlite)
+    const bool sqlite = db->engine() == Engine::Sqlite;
+    text = dialect::guardSums(text, sqlite);
+    if (sqlite)
         text = dialect::toSqlite(text);
     else
         clock.start();
