@@ -12,6 +12,7 @@
 #include "support/testdb.h"
 
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -66,6 +67,7 @@ private slots:
     void ledgerSumsAsDecimalText();
     void datesRoundTrip();
     void transactionRollbackLeavesNothing();
+    void readOnlySourceIsSaidAtStart();
     void lastInsertIdIsThisConnections();
     void detailFollowsMaster();
     void statementErrorsAreDatabaseErrors();
@@ -298,6 +300,37 @@ void TestData::transactionRollbackLeavesNothing()
     insertArticle(q, 3, QStringLiteral("C"));
     tr.commit();
     QCOMPARE(t.count(QStringLiteral("artikli")), 1);
+}
+
+// A data source this program may not write is said when it opens, and a save is refused with
+// that reason before it starts; one that may write says nothing.
+void TestData::readOnlySourceIsSaidAtStart()
+{
+    TestDatabase t;
+    data::Database& db = t.db();
+    QCOMPARE(db.detectReadOnlySource(), QString());
+    QVERIFY(!db.readOnly());
+    if (t.engine() == data::Engine::Sqlite) {
+        // Root may write whatever the mode: an immutable file is read-only for everyone.
+        const QString path = db.config().path;
+        if (QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), path}) != 0)
+            QSKIP("this file system has no immutable files");
+        const auto back = qScopeGuard([&] { QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), path}); });
+        const QString notice = db.detectReadOnlySource();
+        QVERIFY2(notice.contains(path) && notice.contains(QLatin1String("chmod u+w")), qPrintable(notice));
+    } else {
+        t.execAsAdmin(QStringLiteral("SET GLOBAL read_only=1"));
+        const auto back = qScopeGuard([&] { t.execAsAdmin(QStringLiteral("SET GLOBAL read_only=0")); });
+        QVERIFY(db.detectReadOnlySource().contains(QLatin1String("read_only")));
+    }
+    QVERIFY(db.readOnly());
+    try {
+        data::runSave(db, [&] { t.exec(QStringLiteral("insert into artikli (sifra,artikal,edm) values (1,'A','KG')")); });
+        QFAIL("a save ran on a read-only source");
+    } catch (const data::DatabaseError& e) {
+        QVERIFY2(e.text().contains(QLatin1String("Nothing can be saved")), qPrintable(e.text()));
+    }
+    QCOMPARE(t.count(QStringLiteral("artikli")), 0);
 }
 
 void TestData::lastInsertIdIsThisConnections()

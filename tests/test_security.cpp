@@ -478,6 +478,30 @@ void TestSecurity::tlsToMariaDb()
     }));
     QVERIFY2(!cipher.isEmpty() && !cipher.startsWith(QLatin1String("ERROR")), qPrintable(cipher));
 
+    // TLS asked for by the option file alone is honoured as the client library does: encrypted
+    // and checked; a line the program cannot pass on refuses the file rather than going
+    // without it.
+    const QByteArray login = "[client]\nuser=app\npassword=tls-secret\n";
+    QVERIFY(writeFile(file(QStringLiteral("tls.cnf")),
+                      login + "ssl-ca=" + cfg.sslCa.toUtf8() + "\nssl-verify-server-cert\n",
+                      QFile::ReadOwner | QFile::WriteOwner));
+    QVERIFY(writeFile(file(QStringLiteral("other-ca.cnf")), login + "ssl_ca=" + otherCa.toUtf8() + "\n",
+                      QFile::ReadOwner | QFile::WriteOwner));
+    QVERIFY(writeFile(file(QStringLiteral("capath.cnf")), login + "ssl\nssl-capath=/etc/ssl/certs\n",
+                      QFile::ReadOwner | QFile::WriteOwner));
+    const auto byFile = [&](const QString& name) {
+        return with([&](data::AliasConfig& c) {
+            c.sslCa.clear();
+            c.optionFile = file(name);
+        });
+    };
+    cipher = cipherOf(byFile(QStringLiteral("tls.cnf")));
+    QVERIFY2(!cipher.isEmpty() && !cipher.startsWith(QLatin1String("ERROR")), qPrintable(cipher));
+    QVERIFY(cipherOf(byFile(QStringLiteral("other-ca.cnf"))).contains(checkFailed));
+    const QString capath = cipherOf(byFile(QStringLiteral("capath.cnf")));
+    QVERIFY2(capath.contains(QLatin1String("ssl-capath")) && capath.contains(QLatin1String("capath.cnf")),
+             qPrintable(capath));
+
     // A certificate from the right CA for another name: refused unless the name check is off.
     QVERIFY(!server.start(port, {QStringLiteral("--ssl-cert"), file(QStringLiteral("wrong-name.pem")),
                                  QStringLiteral("--ssl-key"), file(QStringLiteral("wrong-name.key"))})
@@ -495,6 +519,8 @@ void TestSecurity::tlsToMariaDb()
                 c.sslCa.clear();
                 c.ssl = true;
             })).startsWith(QLatin1String("ERROR")));
+    // Nor when only the option file asks for it.
+    QVERIFY(cipherOf(byFile(QStringLiteral("tls.cnf"))).contains(checkFailed));
     // Without TLS asked for, the same server is used as before.
     QCOMPARE(cipherOf(with([](data::AliasConfig& c) { c.sslCa.clear(); })), QString());
 }

@@ -63,6 +63,9 @@ TForm1::TForm1(data::Database* database, QWidget* parent) : QMainWindow(parent)
         data::openPrepared(*m_ownDatabase, QStringLiteral("varnok_public"));
         // An older schema opens nothing either; a newer one is only read.
         m_schemaNotice = data::requireWorkableSchema(*m_ownDatabase, QStringLiteral("varnok_public"));
+        // A database the program may not write is said at once, not at the first save.
+        if (m_schemaNotice.isEmpty())
+            m_schemaNotice = m_ownDatabase->detectReadOnlySource();
         m_database = m_ownDatabase.get();
     }
     // A lost connection is opened again by the operator's next action: on a change of focus

@@ -14,12 +14,14 @@
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QCoreApplication>
 #include <QTextStream>
 
 #include <sqlite3.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
 
 Q_LOGGING_CATEGORY(lcSql, "duredir.sql", QtWarningMsg)
 
@@ -142,6 +144,51 @@ QStringList tlsOptions(const AliasConfig& c)
     return out;
 }
 
+// The TLS lines of a MariaDB option file, as the client library takes them, folded into the
+// alias's own settings (which win where both give one): `ssl`, `ssl-ca`, `ssl-cert`,
+// `ssl-key` and `ssl-verify-server-cert` ask for TLS or tighten it. A line that would loosen
+// it or that the program cannot pass on is refused rather than left out, so that a file that
+// asks for TLS never ends in a connection without it.
+AliasConfig withOptionFileTls(const AliasConfig& alias, const QHash<QString, QString>& o, const QString& path)
+{
+    AliasConfig c = alias;
+    const auto on = [&](const QString& key) {
+        const QString v = o.value(key).trimmed().toLower();
+        return v.isEmpty() || v == QLatin1String("1") || v == QLatin1String("on") || v == QLatin1String("true");
+    };
+    const auto refuse = [&](const QString& line) {
+        return DatabaseError(QCoreApplication::translate("data::Database",
+                                                         "The MariaDB option file %1 has the line \"%2\", which this "
+                                                         "program cannot honour; it was not used. Remove the line and "
+                                                         "give the TLS settings in the alias instead (duredir-db "
+                                                         "set-alias --ssl-ca FILE ...).")
+                                 .arg(path, line));
+    };
+    for (const char* key : {"ssl-capath", "ssl-crl", "ssl-crlpath", "ssl-cipher", "tls-version", "ssl-fp", "ssl-fplist",
+                            "ssl-passphrase", "skip-ssl-verify-server-cert", "disable-ssl-verify-server-cert"})
+        if (o.contains(QLatin1String(key)))
+            throw refuse(QLatin1String(key));
+    if (o.contains(QStringLiteral("ssl-verify-server-cert")) && !on(QStringLiteral("ssl-verify-server-cert")))
+        throw refuse(QStringLiteral("ssl-verify-server-cert=%1").arg(o.value(QStringLiteral("ssl-verify-server-cert"))));
+    const bool fileAsks = (o.contains(QStringLiteral("ssl")) && on(QStringLiteral("ssl")))
+                          || o.contains(QStringLiteral("ssl-ca")) || o.contains(QStringLiteral("ssl-cert"))
+                          || o.contains(QStringLiteral("ssl-key"))
+                          || o.contains(QStringLiteral("ssl-verify-server-cert"));
+    if (!fileAsks)
+        return c; // "skip-ssl" or "ssl=0" ask for nothing; the alias may still ask
+    c.ssl = true;
+    const auto take = [&](QString& field, const char* key) {
+        if (field.isEmpty())
+            field = o.value(QLatin1String(key));
+    };
+    take(c.sslCa, "ssl-ca");
+    if (c.sslCert.isEmpty() && c.sslKey.isEmpty()) {
+        c.sslCert = o.value(QStringLiteral("ssl-cert"));
+        c.sslKey = o.value(QStringLiteral("ssl-key"));
+    }
+    return c;
+}
+
 DatabaseError openFailure(const QSqlError& e, const QString& where)
 {
     DatabaseError error(errorText(e), e.nativeErrorCode());
@@ -230,7 +277,7 @@ void Database::open()
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
         db.setDatabaseName(m_config.path);
         // A second program on the same file waits instead of failing with "database is locked".
-        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=15000"));
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyWaitMs));
         if (!db.open())
             throw openFailure(db.lastError(), m_config.path);
         struct stat opened {};
@@ -288,8 +335,10 @@ void Database::openMariaDbNode(const NodeAddress& node)
         QString host = node.host, socket = node.socket, database = m_config.database;
         int port = node.port;
         const bool fromNode = !node.text.isEmpty();
+        AliasConfig tls = m_config;
         if (!m_config.optionFile.isEmpty()) {
             const auto o = readOptionFile(m_config.optionFile, m_config.optionGroup);
+            tls = withOptionFileTls(m_config, o, m_config.optionFile);
             if (o.contains(QStringLiteral("user")))
                 db.setUserName(o.value(QStringLiteral("user")));
             if (o.contains(QStringLiteral("password")))
@@ -317,10 +366,11 @@ void Database::openMariaDbNode(const NodeAddress& node)
                             QStringLiteral("MYSQL_OPT_WRITE_TIMEOUT=%1").arg(m_config.answerTimeout)};
         if (!socket.isEmpty())
             options << QStringLiteral("UNIX_SOCKET=%1").arg(socket);
-        if (m_config.tlsRequested()) {
-            options << tlsOptions(m_config);
-            if (m_config.sslVerifyServerCert)
-                verifyTlsServer(m_config, MariaDbLogin{host, port, socket, db.userName(), db.password()});
+        m_tlsInForce = tls.tlsRequested();
+        if (m_tlsInForce) {
+            options << tlsOptions(tls);
+            if (tls.sslVerifyServerCert)
+                verifyTlsServer(tls, MariaDbLogin{host, port, socket, db.userName(), db.password()});
         }
         db.setConnectOptions(options.join(QLatin1Char(';')));
         // Decimals come back as exact text ("6.0000").
@@ -333,7 +383,7 @@ void Database::openMariaDbNode(const NodeAddress& node)
     }
     try {
         configureSession();
-        if (m_config.tlsRequested())
+        if (m_tlsInForce)
             requireEncryption();
         requireClusterReady();
     } catch (...) {
@@ -362,6 +412,16 @@ QString Database::currentNode() const
     if (m_config.nodes.isEmpty() || m_currentNode < 0 || m_currentNode >= m_config.nodes.size())
         return QString();
     return m_config.nodes.at(m_currentNode);
+}
+
+void Database::limitBusyWait(qint64 ms)
+{
+    if (m_config.engine != Engine::Sqlite || !Connected())
+        return;
+    const QVariant v = handle().driver()->handle();
+    if (v.isValid() && qstrcmp(v.typeName(), "sqlite3*") == 0)
+        if (sqlite3* h = *static_cast<sqlite3* const*>(v.data()))
+            sqlite3_busy_timeout(h, int(std::clamp<qint64>(ms, 0, kBusyWaitMs)));
 }
 
 void Database::configureSession()
@@ -402,6 +462,36 @@ void Database::setReadOnly(const QString& reason)
     m_readOnlyReason = reason;
     if (Connected() && readOnly())
         configureSession();
+}
+
+QString Database::detectReadOnlySource()
+{
+    if (readOnly() || !Connected())
+        return QString();
+    QString why;
+    if (m_config.engine == Engine::Sqlite) {
+        const QVariant v = handle().driver()->handle();
+        sqlite3* h = (v.isValid() && qstrcmp(v.typeName(), "sqlite3*") == 0) ? *static_cast<sqlite3* const*>(v.data())
+                                                                             : nullptr;
+        const QByteArray path = QFile::encodeName(m_config.path);
+        if (::access(path.constData(), W_OK) != 0 || (h && sqlite3_db_readonly(h, "main") == 1))
+            why = QCoreApplication::translate("data::Database",
+                                              "The database file %1 can only be read by this user (its permissions, or "
+                                              "a file system mounted read-only). Nothing can be saved; the "
+                                              "administrator lets this user write it (for example: chmod u+w %1).")
+                      .arg(m_config.path);
+    } else {
+        QSqlQuery q(handle());
+        if (q.exec(QStringLiteral("SELECT @@global.read_only, @@global.innodb_read_only")) && q.next()
+            && (q.value(0).toInt() != 0 || q.value(1).toInt() != 0))
+            why = QCoreApplication::translate("data::Database",
+                                              "The MariaDB server only reads (read_only is on). Nothing can be saved "
+                                              "until its administrator switches read_only off.");
+    }
+    if (why.isEmpty())
+        return QString();
+    setReadOnly(why);
+    return why;
 }
 
 void Database::requireEncryption()

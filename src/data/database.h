@@ -59,6 +59,13 @@ public:
     // Runs a statement outside the Query machinery (schema set-up, session settings).
     void exec(const QString& statement);
 
+    // How long a SQLite statement waits for a file another connection keeps busy.
+    static constexpr int kBusyWaitMs = 15000;
+    // SQLite: the statements that follow wait at most `ms` (and never more than kBusyWaitMs)
+    // for a busy file; 0 or less does not wait. MariaDB: nothing (its lock wait is set per
+    // session).
+    void limitBusyWait(qint64 ms);
+
     // The error of a statement that failed after waiting `waitedMs`: one that ran out of the
     // alias's answer limit says so (and still counts as a lost connection).
     DatabaseError failure(const QSqlError& error, qint64 waitedMs) const;
@@ -98,6 +105,11 @@ public:
     // A connection that only reads (a database newer than the program): the engine refuses
     // every write of the session, and a save is refused before it starts with `reason`.
     void setReadOnly(const QString& reason);
+    // Whether the data source lets this program write: a SQLite file this user may not write
+    // (its mode, a file system mounted read-only), a MariaDB server switched to read only.
+    // When it does not, the connection becomes read-only with the reason, and the text for
+    // the operator at start is returned; empty when it may write.
+    QString detectReadOnlySource();
     bool readOnly() const { return !m_readOnlyReason.isEmpty(); }
 
 private:
@@ -116,6 +128,8 @@ private:
     bool m_inTransaction = false;
     bool m_transactionBroken = false; // lost inside a transaction, not yet rolled back
     QString m_readOnlyReason;
+    // TLS was asked for by the alias or its option file (MariaDB).
+    bool m_tlsInForce = false;
     // SQLite: the file opened, by device and inode, to tell it from one put in its place.
     quint64 m_fileDevice = 0;
     quint64 m_fileInode = 0;
@@ -133,8 +147,8 @@ private:
 // Runs a save in a transaction. When another workstation got in the way (a number taken
 // meanwhile, a deadlock, a file kept busy), the transaction is rolled back and the save runs
 // again from the start, so it takes the next free number; any other failure is thrown after
-// the rollback. The retries stop after `attempts` runs or once `budget` has passed (a busy
-// SQLite file alone waits up to 15 s per run), with an error that says so.
+// the rollback. The retries stop after `attempts` runs or once `budget` has passed, with an
+// error that says so; a busy SQLite file is waited for within the budget, not per run.
 template <class F>
 void runSave(Database& db, F&& save, int attempts = 25,
              std::chrono::milliseconds budget = std::chrono::seconds(20));
@@ -163,7 +177,14 @@ void runSave(Database& db, F&& save, int attempts, std::chrono::milliseconds bud
     const statementwatch::Running running;
     QElapsedTimer clock;
     clock.start();
+    // A busy SQLite file is waited for only as long as the budget has left, so that the
+    // whole save (every run) stays within it; the usual wait comes back afterwards.
+    struct BusyWaitBack {
+        Database& db;
+        ~BusyWaitBack() { db.limitBusyWait(Database::kBusyWaitMs); }
+    } busyWaitBack{db};
     for (int attempt = 1;; ++attempt) {
+        db.limitBusyWait(budget.count() - clock.elapsed());
         try {
             Transaction transaction(db);
             save();
