@@ -9,6 +9,7 @@
 #include "support/testdb.h"
 
 #include <QCryptographicHash>
+#include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QProcess>
@@ -47,6 +48,7 @@ private slots:
     void badArgumentsAreRefusedAndChangeNothing_data();
     void badArgumentsAreRefusedAndChangeNothing();
     void aliasPathsAreKeptWhole();
+    void whatTheToolCreatesIsPrivateWhateverTheUmask();
     void badBackupIsRefusedAndChangesNothing_data();
     void badBackupIsRefusedAndChangesNothing();
     void backupNeverReplacesTheDatabaseOrWhatIsNotAFile_data();
@@ -1012,6 +1014,40 @@ void TestDbTool::aliasPathsAreKeptWhole()
     const Result r = run({QStringLiteral("--alias"), QStringLiteral("planted"), QStringLiteral("show")});
     QCOMPARE(r.code, 1);
     QVERIFY(!QFileInfo::exists(m_dir->filePath(QStringLiteral("stock.sqlite"))));
+}
+
+// Under umask 000 the alias file (written, then rewritten), the database, the record of
+// backups and every folder made for them are still their user's alone.
+void TestDbTool::whatTheToolCreatesIsPrivateWhateverTheUmask()
+{
+    for (const char* made : {"config", "data", "state"})
+        QVERIFY(QDir(m_dir->filePath(QLatin1String(made))).removeRecursively());
+    const auto lax = [] { ::umask(0); };
+    const QString other = m_dir->filePath(QStringLiteral("elsewhere/deeper/other.sqlite"));
+    for (const QStringList& args :
+         {QStringList{"--alias", "files", "set-alias", "sqlite"},
+          QStringList{"--alias", "other", "set-alias", "sqlite", "--path", other},
+          QStringList{"--alias", "files", "init"}, QStringList{"--alias", "other", "init"},
+          QStringList{"--alias", "files", "backup", m_dir->filePath(QStringLiteral("files.backup"))}}) {
+        const Result r = run(args, lax);
+        QVERIFY2(r.code == 0, qPrintable(args.join(QLatin1Char(' ')) + QStringLiteral(": ") + r.err));
+    }
+    QStringList wrong;
+    auto expect = [&](const QString& below, int mode) {
+        struct stat st {};
+        const QString path = below.startsWith(QLatin1Char('/')) ? below : m_dir->filePath(below);
+        const int actual = ::stat(QFile::encodeName(path).constData(), &st) == 0 ? int(st.st_mode & 07777) : -1;
+        if (actual != mode)
+            wrong << QStringLiteral("%1 is %2, not %3").arg(below, QString::number(actual, 8), QString::number(mode, 8));
+    };
+    for (const char* folder : {"config", "config/duredir", "data", "data/duredir", "elsewhere", "elsewhere/deeper",
+                               "state", "state/duredir"})
+        expect(QLatin1String(folder), 0700);
+    for (const char* file : {"config/duredir/aliases.ini", "data/duredir/files.sqlite", "state/duredir/backups.ini",
+                             "files.backup"})
+        expect(QLatin1String(file), 0600);
+    expect(other, 0600);
+    QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QStringLiteral("; "))));
 }
 
 QTEST_GUILESS_MAIN(TestDbTool)

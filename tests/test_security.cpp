@@ -1,10 +1,12 @@
 // What an administrator relies on before putting the program on a network: no list exports
 // a cell that a spreadsheet would run as a formula; a MariaDB option file with a password
-// that other users can read is refused; TLS to MariaDB, once asked for, is checked and never
+// that other users can read is refused, and so is any file the program takes its settings
+// or its data from that another user owns or may write; TLS to MariaDB, once asked for, is checked and never
 // silently dropped; the program's account needs no more than SELECT, INSERT, UPDATE, DELETE.
 #include "frame/tformsrgbase.h"
 #include "data/alias.h"
 #include "data/database.h"
+#include "data/errors.h"
 #include "data/schema.h"
 #include "kit/csv.h"
 #include "kit/dbgrid.h"
@@ -13,6 +15,8 @@
 #include "support/csvread.h"
 
 #include <QBuffer>
+#include <QCryptographicHash>
+#include <QDirIterator>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
@@ -39,6 +43,8 @@ private slots:
     void sqliteFileIsPrivate();
     void optionFileWithPasswordMustBePrivate_data();
     void optionFileWithPasswordMustBePrivate();
+    void untrustedFilesAreRefused_data();
+    void untrustedFilesAreRefused();
     void programAccountIsLimited();
     void tlsToMariaDb();
 };
@@ -74,6 +80,30 @@ bool writeFile(const QString& path, const QByteArray& text, QFile::Permissions m
             return false;
     }
     return QFile::setPermissions(path, mode);
+}
+
+// Every entry below `root` with its mode, owner and content: what a refusal must leave as it was.
+QStringList snapshot(const QString& root)
+{
+    QStringList out;
+    QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        struct stat st {};
+        ::lstat(QFile::encodeName(path).constData(), &st);
+        QByteArray content;
+        QFile f(path);
+        if (S_ISREG(st.st_mode) && f.open(QIODevice::ReadOnly))
+            content = QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256).toHex();
+        out << QStringLiteral("%1 %2 %3 %4")
+                   .arg(path.mid(root.size()))
+                   .arg(uint(st.st_mode), 0, 8)
+                   .arg(uint(st.st_uid))
+                   .arg(QString::fromLatin1(content));
+    }
+    out.sort();
+    return out;
 }
 
 // ---- exports
@@ -244,25 +274,39 @@ void TestSecurity::listsExportNoFormulas()
     QVERIFY2(neutralised > 0, qPrintable(QStringLiteral("%1 cells exported").arg(exported)));
 }
 
-// The stock data of a new SQLite alias is its user's alone, even under a lax umask.
+// The stock data of a new SQLite alias is its user's alone, even under a lax umask: every
+// folder made on the way, the file, and the journal SQLite writes beside it.
 void TestSecurity::sqliteFileIsPrivate()
 {
     QTemporaryDir dir;
     data::AliasConfig cfg;
     cfg.engine = data::Engine::Sqlite;
-    cfg.path = dir.filePath(QStringLiteral("new/stock.sqlite"));
+    cfg.path = dir.filePath(QStringLiteral("new/deeper/stock.sqlite"));
+    auto mode = [](const QString& path) {
+        struct stat st {};
+        return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? int(st.st_mode & 07777) : -1;
+    };
+    QMap<QString, int> modes;
     const mode_t previous = ::umask(0);
     {
         data::Database db(QStringLiteral("security-sqlite"));
         db.setConfig(cfg);
         db.open();
+        db.exec(QStringLiteral("create table t (x integer)"));
+        db.exec(QStringLiteral("insert into t values (1)"));
+        for (const char* side : {"-wal", "-shm"})
+            modes.insert(cfg.path + QLatin1String(side), mode(cfg.path + QLatin1String(side)));
     }
     ::umask(previous);
-    const auto owner = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
-    const auto all = owner | QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup
-                     | QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
-    QCOMPARE(QFile::permissions(dir.filePath(QStringLiteral("new"))) & all, owner);
-    QCOMPARE(QFile::permissions(cfg.path) & all, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    modes.insert(dir.filePath(QStringLiteral("new")), mode(dir.filePath(QStringLiteral("new"))));
+    modes.insert(dir.filePath(QStringLiteral("new/deeper")), mode(dir.filePath(QStringLiteral("new/deeper"))));
+    modes.insert(cfg.path, mode(cfg.path));
+    const QMap<QString, int> expected{{dir.filePath(QStringLiteral("new")), 0700},
+                                      {dir.filePath(QStringLiteral("new/deeper")), 0700},
+                                      {cfg.path, 0600},
+                                      {cfg.path + QStringLiteral("-wal"), 0600},
+                                      {cfg.path + QStringLiteral("-shm"), 0600}};
+    QCOMPARE(modes, expected);
 }
 
 void TestSecurity::optionFileWithPasswordMustBePrivate_data()
@@ -336,6 +380,100 @@ void TestSecurity::optionFileWithPasswordMustBePrivate()
             QVERIFY2(show.code == 0, qPrintable(show.err));
         }
     }
+}
+
+void TestSecurity::untrustedFilesAreRefused_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("change"); // chmod's mode, or "nobody" for another user's
+    for (const char* file : {"alias file", "option file", "sqlite file", "sqlite folder"})
+        for (const char* change : {"g+w", "o+w", "nobody"})
+            QTest::newRow(qPrintable(QStringLiteral("%1 %2").arg(QLatin1String(file), QLatin1String(change))))
+                << QString::fromLatin1(file) << QString::fromLatin1(change);
+    // Nobody can replace a file of ours in /tmp, but anyone can put a journal there first.
+    QTest::newRow("sqlite folder 1777") << QStringLiteral("sqlite folder") << QStringLiteral("1777");
+    // Through a link: the folder of its target, where SQLite keeps the journal.
+    QTest::newRow("linked sqlite folder o+w") << QStringLiteral("linked sqlite folder") << QStringLiteral("o+w");
+}
+
+// The alias file, a MariaDB option file without a password, a SQLite database and its folder,
+// each made writable by others or handed to another user: duredir-db and the program refuse
+// them, name the file and how to mend it, and change nothing.
+void TestSecurity::untrustedFilesAreRefused()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, change);
+    if (change == QLatin1String("nobody") && ::geteuid() != 0)
+        QSKIP("only root can hand a file to another user");
+    QTemporaryDir base;
+    QVERIFY(base.isValid());
+    const QString configHome = base.filePath(QStringLiteral("config"));
+    const QString folder = base.filePath(QStringLiteral("data"));
+    const QString shared = base.filePath(QStringLiteral("shared"));
+    const QString database = folder + QStringLiteral("/stock.sqlite");
+    const QString optionFile = base.filePath(QStringLiteral("my.cnf"));
+    for (const QString& f : {folder, shared})
+        QVERIFY(QDir().mkpath(f) && QFile::setPermissions(f, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    const QString tool = QStringLiteral(DUREDIR_DB_TOOL);
+    const QStringList sec{QStringLiteral("--alias"), QStringLiteral("sec")};
+    if (file == QLatin1String("option file")) {
+        QVERIFY(writeFile(optionFile, "[client]\nsocket=/run/elsewhere.sock\n", QFile::ReadOwner | QFile::WriteOwner));
+        QCOMPARE(run(tool, sec + QStringList{QStringLiteral("set-alias"), QStringLiteral("mariadb"),
+                                             QStringLiteral("--database"), QStringLiteral("duredir_none"),
+                                             QStringLiteral("--option-file"), optionFile},
+                     configHome)
+                     .code,
+                 0);
+    } else {
+        const bool linked = file == QLatin1String("linked sqlite folder");
+        const QString real = linked ? shared + QStringLiteral("/stock.sqlite") : database;
+        auto setAlias = [&](const QString& path) {
+            const Output set = run(tool, sec + QStringList{QStringLiteral("set-alias"), QStringLiteral("sqlite"),
+                                                           QStringLiteral("--path"), path},
+                                   configHome);
+            return set.code == 0;
+        };
+        QVERIFY(setAlias(real));
+        const Output init = run(tool, sec + QStringList{QStringLiteral("init")}, configHome);
+        QVERIFY2(init.code == 0, qPrintable(init.err));
+        if (linked)
+            QVERIFY(QFile::link(real, database) && setAlias(database));
+    }
+    const QMap<QString, QString> targets{
+        {QStringLiteral("alias file"), configHome + QStringLiteral("/duredir/aliases.ini")},
+        {QStringLiteral("option file"), optionFile},
+        {QStringLiteral("sqlite file"), database},
+        {QStringLiteral("sqlite folder"), folder},
+        {QStringLiteral("linked sqlite folder"), shared}};
+    const QString target = targets.value(file);
+    const bool isFolder = file.endsWith(QLatin1String("folder"));
+    QString advice;
+    if (change == QLatin1String("nobody")) {
+        QCOMPARE(::chown(QFile::encodeName(target).constData(), 65534, 65534), 0);
+        advice = QStringLiteral("chown root %1").arg(target);
+    } else {
+        QCOMPARE(run(QStringLiteral("chmod"), {change, target}).code, 0);
+        advice = QStringLiteral("chmod %1 %2").arg(isFolder ? QStringLiteral("700") : QStringLiteral("600"), target);
+    }
+    const QStringList before = snapshot(base.path());
+
+    const Output check = run(tool, sec + QStringList{QStringLiteral("check")}, configHome);
+    QVERIFY2(check.code == 2 && check.err.contains(advice), qPrintable(check.out + check.err));
+    // The program opens the alias the same way.
+    const QByteArray previousConfig = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", configHome.toUtf8());
+    QString error;
+    {
+        data::Database db(QStringLiteral("security-trust"));
+        try {
+            data::openPrepared(db, QStringLiteral("sec"));
+        } catch (const data::Error& e) {
+            error = e.text();
+        }
+    }
+    qputenv("XDG_CONFIG_HOME", previousConfig);
+    QVERIFY2(error.contains(advice), qPrintable(error));
+    QCOMPARE(snapshot(base.path()), before);
 }
 
 // The MariaDB suite logs in as an account that may only read and write rows: every other

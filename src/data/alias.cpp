@@ -1,6 +1,7 @@
 #include "data/alias.h"
 
 #include "data/errors.h"
+#include "data/filetrust.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -104,6 +105,7 @@ AliasConfig resolveAlias(const QString& alias)
     AliasConfig c;
     const QString file = aliasFilePath();
     if (QFileInfo::exists(file)) {
+        requireTrustedFile(file, TrustedFile::AliasFile);
         QSettings ini(file, QSettings::IniFormat);
         if (ini.status() != QSettings::NoError)
             throw DatabaseError(QStringLiteral("The alias file %1 cannot be read.").arg(file));
@@ -169,7 +171,11 @@ AliasConfig resolveAlias(const QString& alias)
 void writeAlias(const QString& alias, const AliasConfig& config)
 {
     const QString file = aliasFilePath();
-    QDir().mkpath(QFileInfo(file).absolutePath());
+    // The other sections are read back and kept: from a file that is trusted only.
+    requireTrustedFile(file, TrustedFile::AliasFile);
+    // QSettings replaces the file by a new one with the old one's mode: private from the start.
+    if (!preparePrivateFile(file))
+        throw DatabaseError(QStringLiteral("The alias file %1 cannot be written.").arg(file));
     QSettings ini(file, QSettings::IniFormat);
     ini.remove(alias);
     ini.beginGroup(alias);

@@ -2,6 +2,7 @@
 
 #include "data/dialect.h"
 #include "data/errors.h"
+#include "data/filetrust.h"
 #include "data/log.h"
 #include "data/mariadbtls.h"
 #include "data/statementwatch.h"
@@ -73,6 +74,9 @@ QHash<QString, QString> readOptionFile(const QString& path, const QString& group
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly | QIODevice::Text))
         throw DatabaseError(QStringLiteral("The MariaDB option file %1 cannot be read.").arg(path));
+    // Its socket= or host= decides which server gets the login: another user's file, or one
+    // others may write, is not used even without a password.
+    requireTrustedFile(path, TrustedFile::OptionFile);
     const QStringList wanted{QStringLiteral("client"), QStringLiteral("client-server"),
                              QStringLiteral("client-mariadb"), group};
     QHash<QString, QHash<QString, QString>> groups;
@@ -259,21 +263,15 @@ void Database::open()
         QSqlDatabase::removeDatabase(m_name);
     m_inTransaction = false;
     if (m_config.engine == Engine::Sqlite) {
-        const QFileInfo fi(m_config.path);
-        QDir dir = fi.absoluteDir();
-        if (!dir.exists()) {
-            if (!QDir().mkpath(dir.absolutePath()))
-                throw DatabaseError(QStringLiteral("The folder %1 cannot be created.").arg(dir.absolutePath()));
-            // The folder of the stock data is the user's alone.
-            QFile::setPermissions(dir.absolutePath(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        }
-        if (!fi.exists()) {
-            QFile f(m_config.path);
-            if (!f.open(QIODevice::WriteOnly))
-                throw DatabaseError(QStringLiteral("The database file %1 cannot be created.").arg(m_config.path));
-            f.close();
-            QFile::setPermissions(m_config.path, QFile::ReadOwner | QFile::WriteOwner);
-        }
+        // The stock data is its user's alone: folders and file made private whatever the
+        // umask (SQLite gives its journal the mode of the file), and never taken from a
+        // place another user could have put them.
+        const QString folder = QFileInfo(m_config.path).absolutePath();
+        if (!makePrivateFolders(folder))
+            throw DatabaseError(QStringLiteral("The folder %1 cannot be created.").arg(folder));
+        requireTrustedDatabase(m_config.path);
+        if (!QFileInfo::exists(m_config.path))
+            createDatabaseFile(m_config.path);
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
         db.setDatabaseName(m_config.path);
         // A second program on the same file waits instead of failing with "database is locked".

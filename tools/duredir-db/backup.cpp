@@ -2,6 +2,7 @@
 
 #include "data/database.h"
 #include "data/errors.h"
+#include "data/filetrust.h"
 #include "data/query.h"
 #include "data/schema.h"
 #include "data/schemaversion.h"
@@ -89,6 +90,8 @@ QStringList columnsOf(data::Database& db, const QString& table)
 
 void recordBackup(const QString& dataSource, const QString& path)
 {
+    // Private, as the backups it lists (a record that cannot be written only costs a --no-backup).
+    data::preparePrivateFile(backupsFile());
     QSettings ini(backupsFile(), QSettings::IniFormat);
     ini.beginGroup(backupKey(dataSource));
     ini.setValue(QStringLiteral("source"), dataSource);
