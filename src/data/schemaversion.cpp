@@ -331,10 +331,10 @@ QString ownTableStatement(Engine engine, const QString& table)
 
 const char* const kAcceptedTable = "duredir_accepted_triggers";
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("data::Schema", text);
-}
+// The texts of the schema checks, for translators.
+struct Texts {
+    Q_DECLARE_TR_FUNCTIONS(data::Schema)
+};
 
 // "'duredir-db accept-triggers'", preceded by the upgrade where the database needs it first.
 QString acceptCommand(const QString& alias, int recordedVersion)
@@ -342,7 +342,7 @@ QString acceptCommand(const QString& alias, int recordedVersion)
     const QString accept = QLatin1Char('\'') + toolCommand(alias, QStringLiteral("accept-triggers")) + QLatin1Char('\'');
     if (recordedVersion >= kAcceptedTriggersVersion)
         return accept;
-    return tr("%1 and then %2").arg(upgradeCommand(alias), accept);
+    return Texts::tr("%1 and then %2").arg(upgradeCommand(alias), accept);
 }
 
 // A trigger's text on one line, cut where it grows long.
@@ -512,14 +512,15 @@ QList<Trigger> acceptTriggers(Database& db)
 {
     const int version = recordedSchemaVersion(db);
     if (version < kAcceptedTriggersVersion || !existingTables(db).contains(QLatin1String(kAcceptedTable)))
-        throw AcceptRefused(tr("Accepting triggers needs schema version %1, which records them; this database %2. "
-                               "Run %3 first (after a backup). Nothing was changed.")
+        throw AcceptRefused(Texts::tr("Accepting triggers needs schema version %1, which records them; this database "
+                                      "%2. Run %3 first (after a backup). Nothing was changed.")
                                 .arg(kAcceptedTriggersVersion)
-                                .arg(version ? tr("has version %1").arg(version) : tr("records no version"))
+                                .arg(version ? Texts::tr("has version %1").arg(version)
+                                             : Texts::tr("records no version"))
                                 .arg(upgradeCommand(openedAlias(db))));
     if (version > kSchemaVersion)
-        throw AcceptRefused(tr("The database has schema version %1, newer than this program knows (version %2); "
-                               "accept its triggers with the release that upgraded it. Nothing was changed.")
+        throw AcceptRefused(Texts::tr("The database has schema version %1, newer than this program knows (version %2); "
+                                      "accept its triggers with the release that upgraded it. Nothing was changed.")
                                 .arg(version)
                                 .arg(kSchemaVersion));
     // Read under the transaction's lock (SQLite): what is recorded is what was there.
@@ -530,9 +531,9 @@ QList<Trigger> acceptTriggers(Database& db)
         if (t.definition.isEmpty())
             hidden << t.name;
     if (!hidden.isEmpty())
-        throw AcceptRefused(tr("This account may not read the text of the triggers %1 (it lacks the TRIGGER "
-                               "privilege), and a trigger is accepted only as it was seen. Run the command with an "
-                               "administrator's account. Nothing was changed.")
+        throw AcceptRefused(Texts::tr("This account may not read the text of the triggers %1 (it lacks the TRIGGER "
+                                      "privilege), and a trigger is accepted only as it was seen. Run the command with "
+                                      "an administrator's account. Nothing was changed.")
                                 .arg(hidden.join(QStringLiteral(", "))));
     db.exec(QStringLiteral("DELETE FROM %1").arg(QLatin1String(kAcceptedTable)));
     const QString now = QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
@@ -594,9 +595,9 @@ SchemaReport inspectSchema(Database& db)
                                              .arg(kSchemaVersion)};
     else if (report.recordedVersion < kSchemaVersion && report.recordedVersion >= kOldestWorkableSchemaVersion)
         report.findings << SchemaFinding{Kind::OlderWorkableVersion, {}, {},
-                                         tr("The database has schema version %1; this program's is version %2. The "
-                                            "program works on it as it is; %3 brings it to version %2, which "
-                                            "accepting triggers needs.")
+                                         Texts::tr("The database has schema version %1; this program's is version %2. "
+                                                   "The program works on it as it is; %3 brings it to version %2, which "
+                                                   "accepting triggers needs.")
                                              .arg(report.recordedVersion)
                                              .arg(kSchemaVersion)
                                              .arg(upgradeCommand(QString()))};
@@ -659,44 +660,46 @@ SchemaReport inspectSchema(Database& db)
             hidden << t.name;
         const auto f = std::find_if(foreign.cbegin(), foreign.cend(),
                                     [&](const ForeignTrigger& x) { return x.trigger.name == t.name; });
-        const QString text = t.definition.isEmpty() ? tr("its text is hidden from this account") : outline(t.definition);
+        const QString text =
+            t.definition.isEmpty() ? Texts::tr("its text is hidden from this account") : outline(t.definition);
         if (f == foreign.cend()) {
             const auto a = std::find_if(accepted.cbegin(), accepted.cend(),
                                         [&](const AcceptedTrigger& x) { return x.name == t.name; });
             report.findings << SchemaFinding{Kind::AcceptedTrigger, t.table, t.name,
-                                             tr("The trigger %1 on %2 is not the program's; its administrator "
-                                                "accepted it on %3 (%4).")
+                                             Texts::tr("The trigger %1 on %2 is not the program's; its administrator "
+                                                       "accepted it on %3 (%4).")
                                                  .arg(t.name, t.table, a->acceptedAt, text)};
         } else if (f->changed) {
             report.findings << SchemaFinding{Kind::ForeignTrigger, t.table, t.name,
-                                             tr("The trigger %1 on %2 has changed since its administrator accepted "
-                                                "it on %3 (%4). The program works on nothing here until it is "
-                                                "removed, or accepted again with %5.")
+                                             Texts::tr("The trigger %1 on %2 has changed since its administrator "
+                                                       "accepted it on %3 (%4). The program works on nothing here until "
+                                                       "it is removed, or accepted again with %5.")
                                                  .arg(t.name, t.table, f->acceptedAt, text,
                                                       acceptCommand(QString(), report.recordedVersion))};
         } else {
             report.findings << SchemaFinding{Kind::ForeignTrigger, t.table, t.name,
-                                             tr("The trigger %1 on %2 was not created by the program and has not "
-                                                "been accepted: it runs its own SQL inside the program's saves (%3). "
-                                                "The program works on nothing here until it is removed, or "
-                                                "accepted with %4.")
+                                             Texts::tr("The trigger %1 on %2 was not created by the program and has not "
+                                                       "been accepted: it runs its own SQL inside the program's saves "
+                                                       "(%3). The program works on nothing here until it is removed, or "
+                                                       "accepted with %4.")
                                                  .arg(t.name, t.table, text,
                                                       acceptCommand(QString(), report.recordedVersion))};
         }
     }
     if (!hidden.isEmpty())
         report.findings << SchemaFinding{Kind::TriggerTextHidden, {}, hidden.join(QStringLiteral(", ")),
-                                         tr("This account may not read the text of the triggers %1 (it lacks the "
-                                            "TRIGGER privilege): one replaced under the same name, table, timing "
-                                            "and event passes for the one accepted. Run this check with an "
-                                            "administrator's account to compare their texts.")
+                                         Texts::tr("This account may not read the text of the triggers %1 (it lacks the "
+                                                   "TRIGGER privilege): one replaced under the same name, table, timing "
+                                                   "and event passes for the one accepted. Run this check with an "
+                                                   "administrator's account to compare their texts.")
                                              .arg(hidden.join(QStringLiteral(", ")))};
     for (const ForeignObject& o : foreignObjects(db))
         report.findings << SchemaFinding{o.view ? Kind::ForeignView : Kind::ForeignTable, o.name, {},
-                                         (o.view ? tr("The view \"%1\" is not the program's: the program neither "
-                                                      "reads nor changes it.")
-                                                 : tr("The table \"%1\" is not the program's: the program neither "
-                                                      "reads nor changes it, and its backups do not hold it."))
+                                         (o.view ? Texts::tr("The view \"%1\" is not the program's: the program neither "
+                                                             "reads nor changes it.")
+                                                 : Texts::tr("The table \"%1\" is not the program's: the program "
+                                                             "neither reads nor changes it, and its backups do not hold "
+                                                             "it."))
                                              .arg(o.name)};
 
     const QHash<QString, TextWidth> widths = textWidths();
@@ -795,8 +798,8 @@ QStringList upgradeSchema(Database& db, const UpgradeOptions& options)
     // Version 3: the table of accepted triggers.
     if (!existingTables(db).contains(QLatin1String(kAcceptedTable))) {
         db.exec(ownTableStatement(db.engine(), QLatin1String(kAcceptedTable)));
-        done << tr("Added the table %1, where 'duredir-db accept-triggers' records the triggers its administrator "
-                   "accepted.")
+        done << Texts::tr("Added the table %1, where 'duredir-db accept-triggers' records the triggers its "
+                          "administrator accepted.")
                     .arg(QLatin1String(kAcceptedTable));
     }
     if (report.recordedVersion != kSchemaVersion) {
@@ -844,13 +847,13 @@ void requireAcceptedTriggers(Database& db, const QString& alias)
         const QString where = QStringLiteral("The database of alias \"%1\" (%2)").arg(alias, db.config().describe());
         QStringList names;
         for (const ForeignTrigger& f : foreign)
-            names << (f.changed ? tr("%1 (on %2, changed since it was accepted on %3)")
+            names << (f.changed ? Texts::tr("%1 (on %2, changed since it was accepted on %3)")
                                       .arg(f.trigger.name, f.trigger.table, f.acceptedAt)
-                                : tr("%1 (on %2)").arg(f.trigger.name, f.trigger.table));
+                                : Texts::tr("%1 (on %2)").arg(f.trigger.name, f.trigger.table));
         throw TriggersNotAccepted(
-            tr("%1 has triggers that the program did not create and its administrator has not accepted: %2.\n"
-               "A trigger runs its own SQL inside every save, so the program works on nothing here. The "
-               "administrator looks at them with %3 and removes them, or accepts them with %4.")
+            Texts::tr("%1 has triggers that the program did not create and its administrator has not accepted: %2.\nA "
+                      "trigger runs its own SQL inside every save, so the program works on nothing here. The "
+                      "administrator looks at them with %3 and removes them, or accepts them with %4.")
                 .arg(where, names.join(QStringLiteral(", ")),
                      QLatin1Char('\'') + toolCommand(alias, QStringLiteral("check")) + QLatin1Char('\''),
                      acceptCommand(alias, version)));
