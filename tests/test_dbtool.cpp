@@ -53,6 +53,9 @@ private slots:
     void badBackupIsRefusedAndChangesNothing();
     void backupNeverReplacesTheDatabaseOrWhatIsNotAFile_data();
     void backupNeverReplacesTheDatabaseOrWhatIsNotAFile();
+    void plantedTriggerIsNotFitUntilAccepted();
+    void acceptingTriggersOnVersionTwoTakesAnUpgradeAfterABackup();
+    void hostileNamesAreQuotedAndDropNothing();
 
 private:
     struct Result {
@@ -156,7 +159,8 @@ void TestDbTool::demoFillsAnEmptyDatabaseOnce()
 
 void TestDbTool::helpForEveryCommand()
 {
-    for (const char* c : {"init", "show", "set-alias", "demo", "backup", "restore", "check", "upgrade", "remove-orphans"}) {
+    for (const char* c : {"init", "show", "set-alias", "demo", "backup", "restore", "check", "upgrade", "remove-orphans",
+                          "accept-triggers"}) {
         const Result r = run({QString::fromLatin1(c), QStringLiteral("--help")});
         QCOMPARE(r.code, 0);
         QVERIFY(r.out.startsWith(QStringLiteral("Usage: duredir-db")));
@@ -969,6 +973,7 @@ void TestDbTool::badArgumentsAreRefusedAndChangeNothing_data()
     QTest::newRow("init with an unknown option") << QStringList{"init", "--if-neded"} << "Unknown option";
     QTest::newRow("check with an argument") << QStringList{"check", "now"} << "Unknown option or argument \"now\"";
     QTest::newRow("show with an option") << QStringList{"show", "--all"} << "Unknown option";
+    QTest::newRow("accept-triggers with a name") << QStringList{"accept-triggers", "t"} << "Unknown option or argument \"t\"";
 }
 
 void TestDbTool::badArgumentsAreRefusedAndChangeNothing()
@@ -1048,6 +1053,136 @@ void TestDbTool::whatTheToolCreatesIsPrivateWhateverTheUmask()
         expect(QLatin1String(file), 0600);
     expect(other, 0600);
     QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QStringLiteral("; "))));
+}
+
+namespace {
+
+// The trigger another user plants in the database: every new article deletes the partners.
+QString plantedTrigger(const char* body = "DELETE FROM komintenti")
+{
+    return testsupport::onMariaDb()
+               ? QStringLiteral("CREATE TRIGGER t AFTER INSERT ON artikli FOR EACH ROW %1").arg(QLatin1String(body))
+               : QStringLiteral("CREATE TRIGGER t AFTER INSERT ON artikli BEGIN %1; END").arg(QLatin1String(body));
+}
+
+} // namespace
+
+void TestDbTool::plantedTriggerIsNotFitUntilAccepted()
+{
+    QCOMPARE(run({QStringLiteral("init")}).code, 0);
+    data::Database admin(QStringLiteral("admin"));
+    admin.setConfig(mainAlias());
+    admin.open();
+    admin.exec(QStringLiteral("insert into komintenti (naziv) values ('ACME')"));
+    admin.exec(plantedTrigger());
+
+    Result r = run({QStringLiteral("check")});
+    QCOMPARE(r.code, 1);
+    QVERIFY2(r.out.contains(QStringLiteral("not fit: The trigger t on artikli was not created by the program"))
+                 && r.out.contains(QStringLiteral("DELETE FROM komintenti"))
+                 && r.out.contains(QStringLiteral("'duredir-db accept-triggers'"))
+                 && r.out.contains(QStringLiteral("Not fit for the program.")),
+             qPrintable(r.out));
+    // The commands that write rows refuse too, before writing any.
+    const QString backup = m_dir->filePath(QStringLiteral("planted.backup"));
+    QCOMPARE(run({QStringLiteral("backup"), backup}).code, 0);
+    for (const QStringList& args : {QStringList{"restore", backup, "--replace"}, QStringList{"remove-orphans"}}) {
+        r = run(args);
+        QVERIFY2(r.code == 1 && r.err.contains(QStringLiteral("has triggers that the program did not create"))
+                     && r.err.contains(QStringLiteral("not accepted: t (on artikli).")),
+                 qPrintable(args.join(' ') + r.err));
+    }
+    auto partners = [&admin] {
+        QSqlQuery q(admin.handle());
+        return q.exec(QStringLiteral("select count(*) from komintenti")) && q.next() ? q.value(0).toInt() : -1;
+    };
+    QCOMPARE(partners(), 1);
+
+    r = run({QStringLiteral("accept-triggers")});
+    QVERIFY2(r.code == 0, qPrintable(r.err));
+    QVERIFY2(r.out.contains(QStringLiteral("Accepted 1 trigger(s)")) && r.out.contains(QStringLiteral("t on artikli (SHA-256 "))
+                 && r.out.contains(QStringLiteral("DELETE FROM komintenti")),
+             qPrintable(r.out));
+    r = run({QStringLiteral("check")});
+    QCOMPARE(r.code, 0);
+    QVERIFY2(r.out.contains(QStringLiteral("note:    The trigger t on artikli is not the program's; its administrator "
+                                           "accepted it on")),
+             qPrintable(r.out));
+
+    // Replaced under the accepted name: not fit again.
+    admin.exec(QStringLiteral("DROP TRIGGER t"));
+    admin.exec(plantedTrigger("DELETE FROM vraboteni"));
+    r = run({QStringLiteral("check")});
+    QCOMPARE(r.code, 1);
+    QVERIFY2(r.out.contains(QStringLiteral("not fit: The trigger t on artikli has changed since its administrator "
+                                           "accepted it")),
+             qPrintable(r.out));
+}
+
+void TestDbTool::acceptingTriggersOnVersionTwoTakesAnUpgradeAfterABackup()
+{
+    QCOMPARE(run({QStringLiteral("init")}).code, 0);
+    data::Database admin(QStringLiteral("admin"));
+    admin.setConfig(mainAlias());
+    admin.open();
+    admin.exec(QStringLiteral("DROP TABLE duredir_accepted_triggers"));
+    admin.exec(QStringLiteral("update duredir_schema set version=2"));
+    Result r = run({QStringLiteral("check")});
+    QCOMPARE(r.code, 0);
+    QVERIFY2(r.out.contains(QStringLiteral("The program works on it as it is")), qPrintable(r.out));
+    admin.exec(plantedTrigger());
+
+    r = run({QStringLiteral("accept-triggers")});
+    QCOMPARE(r.code, 1);
+    QVERIFY2(r.err.contains(QStringLiteral("needs schema version 3")) && r.err.contains(QStringLiteral("'duredir-db upgrade'")),
+             qPrintable(r.err));
+    r = run({QStringLiteral("upgrade")});
+    QCOMPARE(r.code, 1);
+    QVERIFY2(r.err.contains(QStringLiteral("No backup of")), qPrintable(r.err));
+    QCOMPARE(run({QStringLiteral("accept-triggers")}).code, 1); // still version 2
+
+    QCOMPARE(run({QStringLiteral("backup"), m_dir->filePath(QStringLiteral("before.backup"))}).code, 0);
+    r = run({QStringLiteral("upgrade")});
+    QCOMPARE(r.code, 0);
+    QVERIFY2(r.out.contains(QStringLiteral("Added the table duredir_accepted_triggers"))
+                 && r.out.contains(QStringLiteral("Recorded schema version 3."))
+                 && r.out.contains(QStringLiteral("not fit: The trigger t on artikli")),
+             qPrintable(r.out));
+    QCOMPARE(run({QStringLiteral("accept-triggers")}).code, 0);
+    QCOMPARE(run({QStringLiteral("check")}).code, 0);
+}
+
+void TestDbTool::hostileNamesAreQuotedAndDropNothing()
+{
+    QCOMPARE(run({QStringLiteral("init")}).code, 0);
+    QCOMPARE(run({QStringLiteral("demo")}).code, 0);
+    const data::AliasConfig cfg = mainAlias();
+    const QStringList before = contents(cfg);
+    {
+        data::Database admin(QStringLiteral("admin"));
+        admin.setConfig(cfg);
+        admin.open();
+        const QStringList planted =
+            testsupport::onMariaDb()
+                ? QStringList{QStringLiteral("CREATE TABLE `x\"; drop table artikli; --` (a INT PRIMARY KEY, b INT)"),
+                              QStringLiteral("CREATE INDEX `i``; drop table artikli; --` ON `x\"; drop table artikli; --` (b)"),
+                              QStringLiteral("CREATE INDEX `y\"); drop table artikli; --` ON artikli (edm)")}
+                : QStringList{QStringLiteral("CREATE TABLE \"x\"\"; drop table artikli; --\" (a INTEGER, b INTEGER)"),
+                              QStringLiteral("CREATE INDEX \"i\"\"; drop table artikli; --\" ON \"x\"\"; drop table "
+                                             "artikli; --\" (b)"),
+                              QStringLiteral("CREATE INDEX \"y\"\"); drop table artikli; --\" ON artikli (edm)")};
+        for (const QString& s : planted)
+            admin.exec(s);
+    }
+    for (const QStringList& args : {QStringList{"check"}, QStringList{"upgrade", "--no-backup"}, QStringList{"show"}}) {
+        const Result r = run(args);
+        QVERIFY2(r.code == 0, qPrintable(args.join(' ') + r.out + r.err));
+        if (args.first() == QLatin1String("check"))
+            QVERIFY2(r.out.contains(QStringLiteral("note:    The table \"x\"; drop table artikli; --\" is not the "
+                                                   "program's")),
+                     qPrintable(r.out));
+    }
+    QCOMPARE(contents(cfg), before);
 }
 
 QTEST_GUILESS_MAIN(TestDbTool)

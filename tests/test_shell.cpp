@@ -65,6 +65,7 @@ class TestShell : public QObject {
 private slots:
     void startUpCreatesModulesAndCompanyNode();
     void startUpOnUnpreparedDataSourceOpensNothing();
+    void startUpOnAPlantedTriggerOpensNothingUntilAccepted();
     void versionAndHelpAreAnsweredWithoutADisplay();
     void menuCaptionsShortcutsAndHints_data();
     void menuCaptionsShortcutsAndHints();
@@ -695,6 +696,38 @@ void TestShell::startUpOnUnpreparedDataSourceOpensNothing()
     }
     if (!testsupport::onMariaDb())
         QCOMPARE(QFileInfo(file).size(), 0);
+}
+
+void TestShell::startUpOnAPlantedTriggerOpensNothingUntilAccepted()
+{
+    // The program's own alias points at a database into which someone put a trigger.
+    QTemporaryDir dir;
+    const QByteArray config = qgetenv("XDG_CONFIG_HOME");
+    const auto restore = qScopeGuard([&] { qputenv("XDG_CONFIG_HOME", config); });
+    qputenv("XDG_CONFIG_HOME", dir.path().toUtf8());
+    testsupport::TestDatabase t(false, QStringLiteral("planted"));
+    data::writeAlias(QStringLiteral("varnok_public"), t.config());
+    data::AliasConfig adminConfig = t.config();
+    adminConfig.optionFile.clear(); // the administrator's account: it may make triggers
+    data::Database admin(QStringLiteral("admin"));
+    admin.setConfig(adminConfig);
+    admin.open();
+    data::createSchema(admin);
+    admin.exec(testsupport::onMariaDb()
+                   ? QStringLiteral("CREATE TRIGGER t AFTER INSERT ON artikli FOR EACH ROW DELETE FROM komintenti")
+                   : QStringLiteral("CREATE TRIGGER t AFTER INSERT ON artikli BEGIN DELETE FROM komintenti; END"));
+    try {
+        TForm1 form;
+        QFAIL("the program started on a database with a trigger nobody accepted");
+    } catch (const data::TriggersNotAccepted& e) {
+        QVERIFY2(e.text().contains(QStringLiteral("not accepted: t (on artikli)"))
+                     && e.text().contains(QStringLiteral("'duredir-db accept-triggers'")),
+                 qPrintable(e.text()));
+    }
+    QVERIFY(!TForm1::instance());
+    QCOMPARE(data::acceptTriggers(admin).size(), 1);
+    TForm1 form;
+    QCOMPARE(TForm1::instance(), &form);
 }
 
 void TestShell::childWindowsArePlacedBesideTheNavigator()

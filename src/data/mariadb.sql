@@ -142,3 +142,15 @@ CREATE TABLE duredir_schema (
     version INT NOT NULL PRIMARY KEY
 ) ENGINE=InnoDB;
 INSERT INTO duredir_schema (version) VALUES (@SCHEMA_VERSION@);
+
+-- The triggers the administrator accepted with 'duredir-db accept-triggers' (the program
+-- creates none): a trigger under a name not listed here, or whose SQL text no longer has
+-- the recorded SHA-256, keeps the program from working on the database. An account without
+-- the TRIGGER privilege sees a trigger's name, table, timing and event but not its text.
+CREATE TABLE duredir_accepted_triggers (
+    name VARCHAR(64) NOT NULL PRIMARY KEY,
+    table_name VARCHAR(64) NOT NULL,
+    timing_event VARCHAR(20) NOT NULL,
+    sql_sha256 CHAR(64) NOT NULL,
+    accepted_at DATETIME NOT NULL
+) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COLLATE=utf8mb4_bin;

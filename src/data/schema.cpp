@@ -43,6 +43,19 @@ QStringList schemaTableNames()
             QStringLiteral("magacin_proizvodi"), QStringLiteral("info_table")};
 }
 
+QStringList bookkeepingTableNames()
+{
+    return {QStringLiteral("duredir_schema"), QStringLiteral("duredir_accepted_triggers")};
+}
+
+QString quotedName(Engine engine, const QString& name)
+{
+    const QChar quote = engine == Engine::Sqlite ? QLatin1Char('"') : QLatin1Char('`');
+    QString inner = name;
+    inner.replace(quote, QString(2, quote));
+    return quote + inner + quote;
+}
+
 QStringList existingTables(Database& db)
 {
     QStringList out;

@@ -17,6 +17,12 @@ QStringList schemaStatements(Engine engine);
 QStringList splitSchemaText(const QString& text);
 // The tables the program reads and writes.
 QStringList schemaTableNames();
+// The program's own tables beside them: the schema version and the accepted triggers.
+QStringList bookkeepingTableNames();
+// A name read from the database (a table, an index, a column), quoted for a statement:
+// SQLite "name" and MariaDB `name`, a quote inside doubled. Names the program wrote itself
+// need none; a name someone else chose may hold a quote, a space or a semicolon.
+QString quotedName(Engine engine, const QString& name);
 // Tables present in the connection's database (lower case).
 QStringList existingTables(Database& db);
 // Creates every table; throws DatabaseError when a statement fails.

@@ -5,6 +5,9 @@
 #include <algorithm>
 #include <optional>
 
+#include <QCoreApplication>
+#include <QCryptographicHash>
+#include <QDateTime>
 #include <QHash>
 #include <QPair>
 #include <QRegularExpression>
@@ -157,19 +160,20 @@ QHash<QString, Table> readTables(Database& db)
                 continue;
             Table t;
             t.engine = QStringLiteral("SQLite");
-            QSqlQuery c = run(db, QStringLiteral("PRAGMA table_info(%1)").arg(name));
+            QSqlQuery c = run(db, QStringLiteral("PRAGMA table_info(%1)").arg(quotedName(Engine::Sqlite, name)));
             while (c.next()) {
                 t.columns << Column{c.value(1).toString().toLower(), -1};
                 if (c.value(5).toInt() > 0)
                     t.indexes << Index{QStringLiteral("primary"), true, true, {c.value(1).toString().toLower()}};
             }
-            QSqlQuery l = run(db, QStringLiteral("PRAGMA index_list(%1)").arg(name));
+            QSqlQuery l = run(db, QStringLiteral("PRAGMA index_list(%1)").arg(quotedName(Engine::Sqlite, name)));
             QList<Index> indexes;
             while (l.next())
                 indexes << Index{l.value(1).toString().toLower(), l.value(2).toInt() != 0,
                                  l.value(3).toString() == QLatin1String("pk"), {}};
             for (Index& i : indexes) {
-                QSqlQuery ic = run(db, QStringLiteral("PRAGMA index_info(\"%1\")").arg(i.name));
+                // Index names are anyone's to choose: quoted, whatever they hold.
+                QSqlQuery ic = run(db, QStringLiteral("PRAGMA index_info(%1)").arg(quotedName(Engine::Sqlite, i.name)));
                 while (ic.next())
                     i.columns << ic.value(2).toString().toLower();
             }
@@ -252,20 +256,37 @@ QStringList ownStatementsOf(Engine engine, const QString& table)
 
 // SQLite adds no key column to a table that exists: the table is made again as the
 // program's own schema has it and its rows copied over, inside the upgrade's transaction.
+// Dropping the old table drops its triggers: they are made again on the new one, with the
+// same text (so that one accepted stays accepted).
 void rebuildSqliteTable(Database& db, const QString& table, const Table& old)
 {
     const QStringList statements = ownStatementsOf(Engine::Sqlite, table);
     const QString temp = table + QStringLiteral("_upgrading");
+    QStringList triggers;
+    {
+        QSqlQuery q(db.handle());
+        q.setForwardOnly(true);
+        if (!q.prepare(QStringLiteral("select sql from sqlite_master where type='trigger' and lower(tbl_name)=? "
+                                      "and sql is not null order by name")))
+            throw DatabaseError(q.lastError().text(), q.lastError().nativeErrorCode());
+        q.addBindValue(table);
+        if (!q.exec())
+            throw DatabaseError(q.lastError().text(), q.lastError().nativeErrorCode());
+        while (q.next())
+            triggers << q.value(0).toString();
+    }
     db.exec(QString(statements.first()).replace(QStringLiteral("CREATE TABLE %1 (").arg(table),
                                                 QStringLiteral("CREATE TABLE %1 (").arg(temp)));
     QStringList columns;
     for (const Column& c : old.columns)
-        columns << c.name;
+        columns << quotedName(Engine::Sqlite, c.name);
     db.exec(QStringLiteral("INSERT INTO %1 (%2) SELECT %2 FROM %3").arg(temp, columns.join(QLatin1Char(',')), table));
     db.exec(QStringLiteral("DROP TABLE %1").arg(table));
     db.exec(QStringLiteral("ALTER TABLE %1 RENAME TO %2").arg(temp, table));
     for (const QString& s : statements.mid(1))
         db.exec(s);
+    for (const QString& t : triggers)
+        db.exec(t);
 }
 
 // The ordinary indexes of the program's own schema: name, table and indexed columns.
@@ -299,6 +320,62 @@ QList<OwnIndex> ownIndexes(Engine engine)
     return out;
 }
 
+// The statement of the program's own schema that creates `table`.
+QString ownTableStatement(Engine engine, const QString& table)
+{
+    for (const QString& s : schemaStatements(engine))
+        if (s.section(QLatin1Char('('), 0, 0).simplified() == QStringLiteral("CREATE TABLE %1").arg(table))
+            return s;
+    return QString();
+}
+
+const char* const kAcceptedTable = "duredir_accepted_triggers";
+
+// The texts of the schema checks, for translators.
+struct Texts {
+    Q_DECLARE_TR_FUNCTIONS(data::Schema)
+};
+
+// "'duredir-db accept-triggers'", preceded by the upgrade where the database needs it first.
+QString acceptCommand(const QString& alias, int recordedVersion)
+{
+    const QString accept = QLatin1Char('\'') + toolCommand(alias, QStringLiteral("accept-triggers")) + QLatin1Char('\'');
+    if (recordedVersion >= kAcceptedTriggersVersion)
+        return accept;
+    return Texts::tr("%1 and then %2").arg(upgradeCommand(alias), accept);
+}
+
+// A trigger's text on one line, cut where it grows long.
+QString outline(const QString& definition)
+{
+    const QString line = definition.simplified();
+    return line.size() > 240 ? line.left(240) + QStringLiteral("...") : line;
+}
+
+// Tables and views that are neither the program's nor the engine's own.
+struct ForeignObject {
+    bool view;
+    QString name;
+};
+QList<ForeignObject> foreignObjects(Database& db)
+{
+    const QStringList own = schemaTableNames() + bookkeepingTableNames();
+    QList<ForeignObject> out;
+    const bool sqlite = db.engine() == Engine::Sqlite;
+    QSqlQuery q = run(db, sqlite ? QStringLiteral("select name, type from sqlite_master where type in ('table','view') "
+                                                  "order by name")
+                                 : QStringLiteral("select table_name, table_type from information_schema.tables "
+                                                  "where table_schema=database() order by table_name"));
+    while (q.next()) {
+        const QString name = q.value(0).toString();
+        const QString lower = name.toLower();
+        if (own.contains(lower) || (sqlite && lower.startsWith(QLatin1String("sqlite_"))))
+            continue;
+        out << ForeignObject{q.value(1).toString().compare(QLatin1String("view"), Qt::CaseInsensitive) == 0, name};
+    }
+    return out;
+}
+
 void recordVersion(Database& db)
 {
     db.exec(db.engine() == Engine::Sqlite
@@ -319,6 +396,7 @@ bool SchemaFinding::blocking() const
     case Kind::OlderVersion:
     case Kind::NewerVersion:
     case Kind::NotTransactional:
+    case Kind::ForeignTrigger:
         return true;
     default:
         return false;
@@ -357,6 +435,121 @@ int recordedSchemaVersion(Database& db)
         return 0;
     QSqlQuery q = run(db, QStringLiteral("select max(version) from duredir_schema"));
     return q.next() ? q.value(0).toInt() : 0;
+}
+
+QString Trigger::sha256() const
+{
+    return QString::fromLatin1(QCryptographicHash::hash(definition.toUtf8(), QCryptographicHash::Sha256).toHex());
+}
+
+QList<Trigger> readTriggers(Database& db)
+{
+    QList<Trigger> out;
+    if (db.engine() == Engine::Sqlite) {
+        QSqlQuery q = run(db, QStringLiteral("select name, tbl_name, sql from sqlite_master where type='trigger' "
+                                             "order by name"));
+        while (q.next())
+            out << Trigger{q.value(0).toString(), q.value(1).toString(), QString(), q.value(2).toString()};
+        return out;
+    }
+    // The server shows the body and definer only to an account with the TRIGGER privilege.
+    QSqlQuery q = run(db, QStringLiteral("select trigger_name, event_object_table, action_timing, event_manipulation, "
+                                         "action_statement, definer from information_schema.triggers "
+                                         "where trigger_schema=database() order by trigger_name"));
+    while (q.next()) {
+        Trigger t{q.value(0).toString(), q.value(1).toString(),
+                  QStringLiteral("%1 %2").arg(q.value(2).toString(), q.value(3).toString()), QString()};
+        if (!q.value(4).isNull())
+            t.definition = QStringLiteral("CREATE DEFINER=%1 TRIGGER %2 %3 ON %4 FOR EACH ROW %5")
+                               .arg(q.value(5).toString(), quotedName(Engine::MariaDb, t.name), t.timingEvent,
+                                    quotedName(Engine::MariaDb, t.table), q.value(4).toString());
+        out << t;
+    }
+    return out;
+}
+
+QList<AcceptedTrigger> acceptedTriggers(Database& db)
+{
+    QList<AcceptedTrigger> out;
+    if (!existingTables(db).contains(QLatin1String(kAcceptedTable)))
+        return out;
+    QSqlQuery q = run(db, QStringLiteral("select name, table_name, timing_event, sql_sha256, accepted_at from %1 "
+                                         "order by name")
+                              .arg(QLatin1String(kAcceptedTable)));
+    while (q.next()) {
+        const QVariant at = q.value(4);
+        out << AcceptedTrigger{q.value(0).toString(), q.value(1).toString(), q.value(2).toString(),
+                               q.value(3).toString(),
+                               at.typeId() == QMetaType::QDateTime
+                                   ? at.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))
+                                   : at.toString()};
+    }
+    return out;
+}
+
+QList<ForeignTrigger> foreignTriggers(Database& db)
+{
+    const QList<AcceptedTrigger> accepted = acceptedTriggers(db);
+    QList<ForeignTrigger> out;
+    for (const Trigger& t : readTriggers(db)) {
+        const auto a = std::find_if(accepted.cbegin(), accepted.cend(),
+                                    [&](const AcceptedTrigger& x) { return x.name == t.name; });
+        if (a == accepted.cend()) {
+            out << ForeignTrigger{t, false, QString()};
+            continue;
+        }
+        // What an account that may not read the text sees must match all the same; the text
+        // where it can be read.
+        const bool same = a->table.compare(t.table, Qt::CaseInsensitive) == 0 && a->timingEvent == t.timingEvent
+                          && (t.definition.isEmpty() || a->sha256 == t.sha256());
+        if (!same)
+            out << ForeignTrigger{t, true, a->acceptedAt};
+    }
+    return out;
+}
+
+QList<Trigger> acceptTriggers(Database& db)
+{
+    const int version = recordedSchemaVersion(db);
+    if (version < kAcceptedTriggersVersion || !existingTables(db).contains(QLatin1String(kAcceptedTable)))
+        throw AcceptRefused(Texts::tr("Accepting triggers needs schema version %1, which records them; this database "
+                                      "%2. Run %3 first (after a backup). Nothing was changed.")
+                                .arg(kAcceptedTriggersVersion)
+                                .arg(version ? Texts::tr("has version %1").arg(version)
+                                             : Texts::tr("records no version"))
+                                .arg(upgradeCommand(openedAlias(db))));
+    if (version > kSchemaVersion)
+        throw AcceptRefused(Texts::tr("The database has schema version %1, newer than this program knows (version %2); "
+                                      "accept its triggers with the release that upgraded it. Nothing was changed.")
+                                .arg(version)
+                                .arg(kSchemaVersion));
+    // Read under the transaction's lock (SQLite): what is recorded is what was there.
+    Transaction transaction(db);
+    const QList<Trigger> present = readTriggers(db);
+    QStringList hidden;
+    for (const Trigger& t : present)
+        if (t.definition.isEmpty())
+            hidden << t.name;
+    if (!hidden.isEmpty())
+        throw AcceptRefused(Texts::tr("This account may not read the text of the triggers %1 (it lacks the TRIGGER "
+                                      "privilege), and a trigger is accepted only as it was seen. Run the command with "
+                                      "an administrator's account. Nothing was changed.")
+                                .arg(hidden.join(QStringLiteral(", "))));
+    db.exec(QStringLiteral("DELETE FROM %1").arg(QLatin1String(kAcceptedTable)));
+    const QString now = QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    for (const Trigger& t : present) {
+        QSqlQuery q(db.handle());
+        if (!q.prepare(QStringLiteral("INSERT INTO %1 (name, table_name, timing_event, sql_sha256, accepted_at) "
+                                      "VALUES (?, ?, ?, ?, ?)")
+                           .arg(QLatin1String(kAcceptedTable))))
+            throw DatabaseError(q.lastError().text(), q.lastError().nativeErrorCode());
+        for (const QString& v : {t.name, t.table, t.timingEvent, t.sha256(), now})
+            q.addBindValue(v.isNull() ? QStringLiteral("") : v); // SQLite has no timing and event apart: empty, not NULL
+        if (!q.exec())
+            throw DatabaseError(q.lastError().text(), q.lastError().nativeErrorCode());
+    }
+    transaction.commit();
+    return present;
 }
 
 SchemaReport inspectSchema(Database& db)
@@ -400,6 +593,14 @@ SchemaReport inspectSchema(Database& db)
                                                         "version %2 and records that.")
                                              .arg(upgradeCommand(QString()))
                                              .arg(kSchemaVersion)};
+    else if (report.recordedVersion < kSchemaVersion && report.recordedVersion >= kOldestWorkableSchemaVersion)
+        report.findings << SchemaFinding{Kind::OlderWorkableVersion, {}, {},
+                                         Texts::tr("The database has schema version %1; this program's is version %2. "
+                                                   "The program works on it as it is; %3 brings it to version %2, which "
+                                                   "accepting triggers needs.")
+                                             .arg(report.recordedVersion)
+                                             .arg(kSchemaVersion)
+                                             .arg(upgradeCommand(QString()))};
     else if (report.recordedVersion < kSchemaVersion)
         report.findings << SchemaFinding{Kind::OlderVersion, {}, {},
                                          QStringLiteral("The database has schema version %1; this program works with "
@@ -448,6 +649,58 @@ SchemaReport inspectSchema(Database& db)
                                                         "more rows than they need. %4 adds it.")
                                              .arg(i.name, i.table, i.columns, upgradeCommand(QString()))};
     }
+
+    // What someone else put into the database. A trigger runs its SQL inside the program's
+    // own statements; tables and views are only there.
+    const QList<AcceptedTrigger> accepted = acceptedTriggers(db);
+    const QList<ForeignTrigger> foreign = foreignTriggers(db);
+    QStringList hidden;
+    for (const Trigger& t : readTriggers(db)) {
+        if (t.definition.isEmpty())
+            hidden << t.name;
+        const auto f = std::find_if(foreign.cbegin(), foreign.cend(),
+                                    [&](const ForeignTrigger& x) { return x.trigger.name == t.name; });
+        const QString text =
+            t.definition.isEmpty() ? Texts::tr("its text is hidden from this account") : outline(t.definition);
+        if (f == foreign.cend()) {
+            const auto a = std::find_if(accepted.cbegin(), accepted.cend(),
+                                        [&](const AcceptedTrigger& x) { return x.name == t.name; });
+            report.findings << SchemaFinding{Kind::AcceptedTrigger, t.table, t.name,
+                                             Texts::tr("The trigger %1 on %2 is not the program's; its administrator "
+                                                       "accepted it on %3 (%4).")
+                                                 .arg(t.name, t.table, a->acceptedAt, text)};
+        } else if (f->changed) {
+            report.findings << SchemaFinding{Kind::ForeignTrigger, t.table, t.name,
+                                             Texts::tr("The trigger %1 on %2 has changed since its administrator "
+                                                       "accepted it on %3 (%4). The program works on nothing here until "
+                                                       "it is removed, or accepted again with %5.")
+                                                 .arg(t.name, t.table, f->acceptedAt, text,
+                                                      acceptCommand(QString(), report.recordedVersion))};
+        } else {
+            report.findings << SchemaFinding{Kind::ForeignTrigger, t.table, t.name,
+                                             Texts::tr("The trigger %1 on %2 was not created by the program and has not "
+                                                       "been accepted: it runs its own SQL inside the program's saves "
+                                                       "(%3). The program works on nothing here until it is removed, or "
+                                                       "accepted with %4.")
+                                                 .arg(t.name, t.table, text,
+                                                      acceptCommand(QString(), report.recordedVersion))};
+        }
+    }
+    if (!hidden.isEmpty())
+        report.findings << SchemaFinding{Kind::TriggerTextHidden, {}, hidden.join(QStringLiteral(", ")),
+                                         Texts::tr("This account may not read the text of the triggers %1 (it lacks the "
+                                                   "TRIGGER privilege): one replaced under the same name, table, timing "
+                                                   "and event passes for the one accepted. Run this check with an "
+                                                   "administrator's account to compare their texts.")
+                                             .arg(hidden.join(QStringLiteral(", ")))};
+    for (const ForeignObject& o : foreignObjects(db))
+        report.findings << SchemaFinding{o.view ? Kind::ForeignView : Kind::ForeignTable, o.name, {},
+                                         (o.view ? Texts::tr("The view \"%1\" is not the program's: the program neither "
+                                                             "reads nor changes it.")
+                                                 : Texts::tr("The table \"%1\" is not the program's: the program "
+                                                             "neither reads nor changes it, and its backups do not hold "
+                                                             "it."))
+                                             .arg(o.name)};
 
     const QHash<QString, TextWidth> widths = textWidths();
     for (auto it = widths.cbegin(); it != widths.cend(); ++it) {
@@ -542,6 +795,13 @@ QStringList upgradeSchema(Database& db, const UpgradeOptions& options)
                        : QStringLiteral("ALTER TABLE %2 ADD KEY %1 (%3)").arg(i.name, i.table, i.columns));
         done << QStringLiteral("Added the index %1 on %2 (%3).").arg(i.name, i.table, i.columns);
     }
+    // Version 3: the table of accepted triggers.
+    if (!existingTables(db).contains(QLatin1String(kAcceptedTable))) {
+        db.exec(ownTableStatement(db.engine(), QLatin1String(kAcceptedTable)));
+        done << Texts::tr("Added the table %1, where 'duredir-db accept-triggers' records the triggers its "
+                          "administrator accepted.")
+                    .arg(QLatin1String(kAcceptedTable));
+    }
     if (report.recordedVersion != kSchemaVersion) {
         recordVersion(db);
         done << QStringLiteral("Recorded schema version %1.").arg(kSchemaVersion);
@@ -555,7 +815,7 @@ QString requireWorkableSchema(Database& db, const QString& alias)
 {
     const int version = recordedSchemaVersion(db);
     const QString where = QStringLiteral("The database of alias \"%1\" (%2)").arg(alias, db.config().describe());
-    if (version > 0 && version < kSchemaVersion)
+    if (version > 0 && version < kOldestWorkableSchemaVersion)
         throw SchemaOutOfDate(QStringLiteral("%1 has schema version %2; this program works with version %3.\n"
                                              "The administrator brings it up to date with the command %4 "
                                              "(after a backup).")
@@ -575,7 +835,29 @@ QString requireWorkableSchema(Database& db, const QString& alias)
             .arg(version)
             .arg(kSchemaVersion);
     }
+    requireAcceptedTriggers(db, alias);
     return QString();
+}
+
+void requireAcceptedTriggers(Database& db, const QString& alias)
+{
+    const QList<ForeignTrigger> foreign = foreignTriggers(db);
+    if (!foreign.isEmpty()) {
+        const int version = recordedSchemaVersion(db);
+        const QString where = QStringLiteral("The database of alias \"%1\" (%2)").arg(alias, db.config().describe());
+        QStringList names;
+        for (const ForeignTrigger& f : foreign)
+            names << (f.changed ? Texts::tr("%1 (on %2, changed since it was accepted on %3)")
+                                      .arg(f.trigger.name, f.trigger.table, f.acceptedAt)
+                                : Texts::tr("%1 (on %2)").arg(f.trigger.name, f.trigger.table));
+        throw TriggersNotAccepted(
+            Texts::tr("%1 has triggers that the program did not create and its administrator has not accepted: %2.\nA "
+                      "trigger runs its own SQL inside every save, so the program works on nothing here. The "
+                      "administrator looks at them with %3 and removes them, or accepts them with %4.")
+                .arg(where, names.join(QStringLiteral(", ")),
+                     QLatin1Char('\'') + toolCommand(alias, QStringLiteral("check")) + QLatin1Char('\''),
+                     acceptCommand(alias, version)));
+    }
 }
 
 } // namespace data

@@ -144,3 +144,14 @@ CREATE TABLE duredir_schema (
     version INTEGER NOT NULL PRIMARY KEY
 );
 INSERT INTO duredir_schema (version) VALUES (@SCHEMA_VERSION@);
+
+-- The triggers the administrator accepted with 'duredir-db accept-triggers' (the program
+-- creates none): a trigger under a name not listed here, or whose SQL text no longer has
+-- the recorded SHA-256, keeps the program from working on the database.
+CREATE TABLE duredir_accepted_triggers (
+    name TEXT NOT NULL PRIMARY KEY,
+    table_name TEXT NOT NULL,
+    timing_event TEXT NOT NULL,
+    sql_sha256 TEXT NOT NULL,
+    accepted_at TEXT NOT NULL
+);

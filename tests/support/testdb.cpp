@@ -92,11 +92,26 @@ void emptyTables(data::Database& db)
 {
     // Tables a test made for itself go (the administrator drops them); the program's tables
     // are emptied.
-    // The version table stays, with the version the schema files give.
-    const QStringList own = data::schemaTableNames() + QStringList{QStringLiteral("duredir_schema")};
+    // The version table stays, with the version the schema files give. Triggers and views
+    // a test planted go first: a trigger would run in the deletes below.
+    const QStringList own = data::schemaTableNames() + data::bookkeepingTableNames();
+    const QString database = data::quotedName(data::Engine::MariaDb, db.config().database);
+    QStringList planted;
+    {
+        QSqlQuery q(db.handle());
+        q.exec(QStringLiteral("select concat('TRIGGER ', trigger_name) from information_schema.triggers "
+                              "where trigger_schema=database() union all select concat('VIEW ', table_name) "
+                              "from information_schema.views where table_schema=database()"));
+        while (q.next())
+            planted << q.value(0).toString();
+    }
+    for (const QString& p : planted)
+        adminExec(QStringLiteral("DROP %1 %2.%3")
+                      .arg(p.section(QLatin1Char(' '), 0, 0), database,
+                           data::quotedName(data::Engine::MariaDb, p.section(QLatin1Char(' '), 1))));
     for (const QString& t : data::existingTables(db))
         if (!own.contains(t))
-            adminExec(QStringLiteral("DROP TABLE %1.%2").arg(db.config().database, t));
+            adminExec(QStringLiteral("DROP TABLE %1.%2").arg(database, data::quotedName(data::Engine::MariaDb, t)));
     for (const QString& t : own)
         db.exec(QStringLiteral("DELETE FROM %1").arg(t));
     for (const QString& s : data::schemaStatements(db.engine()))

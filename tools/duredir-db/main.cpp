@@ -49,6 +49,7 @@ const char* const kUsage =
     "  restore     fill the tables from a backup file\n"
     "  check       say whether the data source is fit for the program, and what differs\n"
     "  upgrade     bring an older data source up to what the program relies on\n"
+    "  accept-triggers  accept the triggers the database holds now (after 'check')\n"
     "  remove-orphans  delete ledger rows whose document header is gone (after a backup)\n"
     "\n"
     "Options:\n"
@@ -140,14 +141,16 @@ const char* const kCheckHelp =
     "Compares the data source with what the program relies on and lists what differs:\n"
     "missing tables or columns (the program does not work without them), tables that are\n"
     "not transactional (a save cut off half-way stays half-written), the schema version\n"
-    "(older: run upgrade; newer: the program only reads), missing unique indexes on codes\n"
-    "and document numbers (two workstations can take the same number), numbers and codes\n"
-    "already taken twice, text columns narrower than what the windows accept, and tables\n"
-    "without a primary key (a cluster cannot delete their rows), and ledger rows whose\n"
-    "document header is gone (by ledger and document kind; 'duredir-db remove-orphans'\n"
-    "deletes them), and rows holding values the program refuses to enter (quantities\n"
-    "below 0 or above 1e9, discounts and tax rates outside 0 to 100, negative prices).\n"
-    "Nothing is changed.\n"
+    "(older than 2: run upgrade; 2: worked on, and upgrade adds the table of accepted\n"
+    "triggers; newer: the program only reads), missing unique indexes on codes and\n"
+    "document numbers (two workstations can take the same number), numbers and codes\n"
+    "already taken twice, text columns narrower than what the windows accept, tables\n"
+    "without a primary key (a cluster cannot delete their rows), triggers, views and\n"
+    "tables the program's schema does not have (a trigger that is not accepted makes it\n"
+    "not fit: see accept-triggers), ledger rows whose document header is gone (by ledger\n"
+    "and document kind; 'duredir-db remove-orphans' deletes them), and rows holding\n"
+    "values the program refuses to enter (quantities below 0 or above 1e9, discounts and\n"
+    "tax rates outside 0 to 100, negative prices). Nothing is changed.\n"
     "Exit code 0: fit (notes may follow); 1: not fit; 2: cannot tell (the data source\n"
     "cannot be opened or read).\n";
 
@@ -155,13 +158,24 @@ const char* const kUpgradeHelp =
     "Usage: duredir-db [--alias NAME] upgrade [--convert-engine] [--no-backup]\n"
     "\n"
     "Brings a data source the program can work on up to what it relies on: adds the unique\n"
-    "indexes on codes and document numbers, the primary keys a cluster needs, and records\n"
-    "the schema version. Tables that are not transactional are converted to InnoDB only\n"
-    "with --convert-engine. Refused, with nothing changed, when tables or columns are\n"
-    "missing, the schema is newer than the program, numbers or codes are taken twice\n"
-    "(listed), or a table is not transactional without --convert-engine. Safe to run\n"
-    "again. Runs only after a backup of the data source made with 'duredir-db backup'\n"
-    "in the last hour, unless --no-backup is given.\n";
+    "indexes on codes and document numbers, the primary keys a cluster needs, the table of\n"
+    "accepted triggers (see accept-triggers), and records the schema version. Tables that\n"
+    "are not transactional are converted to InnoDB only with --convert-engine. Refused,\n"
+    "with nothing changed, when tables or columns are missing, the schema is newer than the\n"
+    "program, numbers or codes are taken twice (listed), or a table is not transactional\n"
+    "without --convert-engine. Safe to run again. Runs only after a backup of the data\n"
+    "source made with 'duredir-db backup' in the last hour, unless --no-backup is given.\n";
+
+const char* const kAcceptTriggersHelp =
+    "Usage: duredir-db [--alias NAME] accept-triggers\n"
+    "\n"
+    "The program creates no triggers, and works on no database that holds a trigger its\n"
+    "administrator has not accepted: a trigger runs its own SQL inside every save. This\n"
+    "command records the triggers the database holds now as accepted (name, table and a\n"
+    "SHA-256 of the SQL text), in place of those accepted before, and prints them; look at\n"
+    "them first with 'duredir-db check'. A trigger replaced later under the same name is not\n"
+    "accepted. Needs schema version 3 ('duredir-db upgrade' brings an older database there).\n"
+    "On MariaDB the account must be allowed to read the triggers (the TRIGGER privilege).\n";
 
 const char* const kRemoveOrphansHelp =
     "Usage: duredir-db [--alias NAME] remove-orphans [--no-backup]\n"
@@ -364,10 +378,42 @@ bool recentBackup(const QString& source)
     return true;
 }
 
+int cmdAcceptTriggers(const QString& alias)
+{
+    data::Database db(QStringLiteral("duredir-db"));
+    data::openPrepared(db, alias);
+    QList<data::Trigger> accepted;
+    try {
+        accepted = data::acceptTriggers(db);
+    } catch (const data::AcceptRefused& e) {
+        err() << e.text() << "\n";
+        return 1;
+    }
+    if (accepted.isEmpty()) {
+        out() << QCoreApplication::translate("duredir-db", "%1 holds no triggers; none are accepted now.\n")
+                     .arg(db.config().describe());
+        return 0;
+    }
+    out() << QCoreApplication::translate("duredir-db", "Accepted %n trigger(s) of %1; the program works on the "
+                                                       "database with them:\n",
+                                         nullptr, int(accepted.size()))
+                 .arg(db.config().describe());
+    for (const data::Trigger& t : std::as_const(accepted)) {
+        out() << "  " << QCoreApplication::translate("duredir-db", "%1 on %2 (SHA-256 %3):")
+                             .arg(t.name, t.table, t.sha256())
+              << "\n";
+        for (const QString& line : t.definition.split(QLatin1Char('\n')))
+            out() << "    " << line << "\n";
+    }
+    return 0;
+}
+
 int cmdRemoveOrphans(const QString& alias, bool noBackup)
 {
     data::Database db(QStringLiteral("duredir-db"));
     data::openPrepared(db, alias);
+    // It deletes rows: a trigger nobody accepted would run along.
+    data::requireAcceptedTriggers(db, alias);
     if (data::findOrphanRows(db).isEmpty()) {
         out() << "Every ledger row of " << db.config().describe() << " sits under its document; nothing was changed.\n";
         return 0;
@@ -393,7 +439,7 @@ int cmdUpgrade(const QString& alias, bool convertEngine, bool noBackup)
         out() << line << "\n";
     // What the upgrade leaves to the administrator (narrow text columns, say).
     for (const data::SchemaFinding& f : data::inspectSchema(db).findings)
-        out() << "  note:    " << f.text << "\n";
+        out() << (f.blocking() ? "  not fit: " : "  note:    ") << f.text << "\n";
     return 0;
 }
 
@@ -407,6 +453,7 @@ int cmdDemo(const QString& alias)
 {
     data::Database db(QStringLiteral("duredir-db"));
     data::openPrepared(db, alias);
+    data::requireAcceptedTriggers(db, alias);
     if (!tools::fillDemo(db)) {
         err() << "The database already holds articles or partners; the sample business was not added.\n";
         return 1;
@@ -577,6 +624,9 @@ int main(int argc, char* argv[])
             }
             data::Database db(QStringLiteral("duredir-db"));
             data::openPrepared(db, alias);
+            // A restore writes every row: a trigger nobody accepted would run along.
+            if (!backup)
+                data::requireAcceptedTriggers(db, alias);
             if (backup) {
                 const tools::TableCounts counts = tools::writeBackup(db, args.first(), force);
                 tools::recordBackup(db.config().describe(), args.first());
@@ -606,6 +656,13 @@ int main(int argc, char* argv[])
                 return 2;
             }
             return cmdUpgrade(alias, convert, noBackup);
+        }
+        if (command == QLatin1String("accept-triggers")) {
+            if (wantsHelp(args))
+                return out() << kAcceptTriggersHelp, 0;
+            if (!onlySwitches(args, {}, kAcceptTriggersHelp))
+                return 2;
+            return cmdAcceptTriggers(alias);
         }
         if (command == QLatin1String("remove-orphans")) {
             if (wantsHelp(args))
