@@ -33,6 +33,7 @@ private slots:
     void frozenServerCostsOneAnswerLimit();
     void lockHeldElsewhereEndsAsConflict();
     void serverFrozenDuringReceiptSave();
+    void serverFrozenOnTheCommit();
 
 private:
     QString m_dir;
@@ -422,6 +423,45 @@ void TestLostConnection::serverFrozenDuringReceiptSave()
     QCOMPARE(app.database().scalar(QStringLiteral("select priemnica_id from priemnici")).toInt(), 1);
     QCOMPARE(app.database().count(QStringLiteral("magacin_artikli")), 3);
     QCOMPARE(app.database().scalar(QStringLiteral("select sum(vlez_kol) from magacin_artikli")).toDouble(), 14.5);
+}
+
+// The server stops answering with the COMMIT on its way: the save may have been stored (a
+// server that goes on reads the COMMIT it was sent), so the window must not say that nothing
+// was, nor invite a blind second save; what the server kept is whole.
+void TestLostConnection::serverFrozenOnTheCommit()
+{
+    AppFixture app;
+    useLimit(app.database().db());
+    const Master m = seed(app);
+    auto* entry = filledEntry(app, m);
+    QVERIFY(entry);
+    std::unique_ptr<Freeze> freeze;
+    app.database().db().setStatementHook([&](const QString& text) {
+        if (text == QLatin1String("COMMIT"))
+            freeze = std::make_unique<Freeze>(m_dir);
+    });
+    app.clearMessages();
+    entry->BitBtn1->Click();
+    AppFixture::settle();
+    app.database().db().setStatementHook({});
+    QVERIFY(freeze && freeze->frozen());
+    QCOMPARE(app.messages(),
+             QList<Shown>({{"Warning", QStringLiteral("Goods Receipt,is not entered !!!\n\nThe connection to the "
+                                                      "database was lost while the save was being completed, so it "
+                                                      "may have been stored all the same. Once the connection is "
+                                                      "back, look in the list before saving again, or it may be "
+                                                      "stored twice.")}}));
+    QCOMPARE(app.windows<TSPriemnicaVnes>().size(), 1);
+
+    freeze->thaw();
+    data::Database admin(QStringLiteral("administrator"));
+    admin.setConfig(app.database().config());
+    admin.open();
+    QTRY_COMPARE_WITH_TIMEOUT(
+        scalarOn(admin, QStringLiteral("select count(*) from information_schema.innodb_trx")).toInt(), 0, 20000);
+    const int receipts = scalarOn(admin, QStringLiteral("select count(*) from priemnici")).toInt();
+    QVERIFY(receipts == 0 || receipts == 1);
+    QCOMPARE(scalarOn(admin, QStringLiteral("select count(*) from magacin_artikli")).toInt(), 3 * receipts);
 }
 
 DUREDIR_APP_TEST_MAIN(TestLostConnection)

@@ -686,7 +686,15 @@ void Database::Commit()
         throw DatabaseError(QStringLiteral("No transaction is active."));
     if (m_hook)
         m_hook(QStringLiteral("COMMIT"));
-    exec(QStringLiteral("COMMIT"));
+    try {
+        exec(QStringLiteral("COMMIT"));
+    } catch (const DatabaseError& e) {
+        // Lost before the answer: whether the server (or the cluster) kept the transaction
+        // cannot be told from here, and the operator must not be told it was not.
+        if (e.isConnectionLost())
+            throw DatabaseError::commitCutOff(e);
+        throw;
+    }
     m_inTransaction = false;
 }
 

@@ -11,6 +11,13 @@ DatabaseError DatabaseError::connectionClosed(const QString& text)
     return e;
 }
 
+DatabaseError DatabaseError::commitCutOff(const DatabaseError& lost)
+{
+    DatabaseError e = lost;
+    e.m_outcomeUnknown = true;
+    return e;
+}
+
 bool DatabaseError::isConflict() const
 {
     // MariaDB: 1062 duplicate key, 1213 deadlock, 1205 lock wait timeout.

@@ -25,6 +25,12 @@ public:
     }
     // A statement asked of a connection that is closed (lost earlier, not yet reopened).
     static DatabaseError connectionClosed(const QString& text);
+    // A COMMIT whose answer never came (the connection was lost on it): the server may have
+    // stored the transaction (a cluster node that died after passing it on to the others),
+    // or not. Still a lost connection, with the same code.
+    static DatabaseError commitCutOff(const DatabaseError& lost);
+    // Whether the write this error ended may have been stored all the same.
+    bool outcomeUnknown() const { return m_outcomeUnknown; }
     const QString& nativeCode() const { return m_code; }
     // Another workstation got there first (a number taken, a deadlock, a lock wait): the
     // save can run again from the start and will take the next free number.
@@ -47,6 +53,7 @@ public:
 private:
     QString m_code;
     bool m_closed = false;
+    bool m_outcomeUnknown = false;
 };
 
 // The record a window loaded was deleted or changed by another workstation before the

@@ -39,6 +39,10 @@ QString reason(const data::DatabaseError& e)
         return tr("The database refused a value (a date that is not a real date, or a number out of range): %1")
             .arg(e.text());
     case data::DatabaseError::Kind::ConnectionLost:
+        if (e.outcomeUnknown())
+            return tr("The connection to the database was lost while the save was being completed, so it may have "
+                      "been stored all the same. Once the connection is back, look in the list before saving again, "
+                      "or it may be stored twice.");
         return tr("The connection to the database was lost. Nothing was saved: save again once it is back.");
     case data::DatabaseError::Kind::Other:
         break;
