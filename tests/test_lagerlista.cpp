@@ -31,9 +31,9 @@
 using testsupport::AppFixture;
 
 // Stands in for the goods dispatch window that asks for an article.
-class DispatchCaller : public TFormSrgBase, public app::PickTarget {
+class DispatchCaller : public TFormSrgBase, public frame::PickTarget {
     Q_OBJECT
-    Q_INTERFACES(app::PickTarget)
+    Q_INTERFACES(frame::PickTarget)
 public:
     using TFormSrgBase::TFormSrgBase;
     QList<int> received;

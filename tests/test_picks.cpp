@@ -26,9 +26,9 @@ using testsupport::AppFixture;
 
 // Stands in for the windows that ask for picks (receipts, dispatches, products, work
 // orders): it records what it receives, by the name of the operation the main window calls.
-class PickCaller : public TFormSrgBase, public app::PickTarget {
+class PickCaller : public TFormSrgBase, public frame::PickTarget {
     Q_OBJECT
-    Q_INTERFACES(app::PickTarget)
+    Q_INTERFACES(frame::PickTarget)
 public:
     PickCaller()
     {
@@ -50,10 +50,10 @@ public:
     void VnesiKomintentiID(int id) override { received.append({"VnesiKomintentiID", id}); }
     void VnesiArtikalID(int id) override { received.append({"VnesiArtikalID", id}); }
     void VnesiPriemnicaID(int id) override { received.append({"VnesiPriemnicaID", id}); }
-    QWidget* controlAfterPick(app::AfterPick after) override
+    QWidget* controlAfterPick(frame::AfterPick after) override
     {
-        return after == app::AfterPick::DateField ? static_cast<QWidget*>(MaskEdit1)
-               : after == app::AfterPick::AddButton ? static_cast<QWidget*>(BitBtn2)
+        return after == frame::AfterPick::DateField ? static_cast<QWidget*>(MaskEdit1)
+               : after == frame::AfterPick::AddButton ? static_cast<QWidget*>(BitBtn2)
                                                     : nullptr;
     }
 };
@@ -61,9 +61,9 @@ public:
 namespace {
 
 // The name of the operation an answer calls on the window that asked.
-QByteArray receiverName(const app::CommandAnswer& answer)
+QByteArray receiverName(const frame::CommandAnswer& answer)
 {
-    struct Recorder : app::PickTarget {
+    struct Recorder : frame::PickTarget {
         QByteArray name;
         void ReceiveArticle(int) override { name = "ReceiveArticle"; }
         void ReceiveProduct(int) override { name = "ReceiveProduct"; }
@@ -78,14 +78,14 @@ QByteArray receiverName(const app::CommandAnswer& answer)
 }
 
 // The control the focus goes to after an answer, by its name; empty: the focus stays.
-QString focusName(const app::CommandAnswer& answer)
+QString focusName(const frame::CommandAnswer& answer)
 {
     switch (answer.focus) {
-    case app::AfterPick::DateField:
+    case frame::AfterPick::DateField:
         return QStringLiteral("MaskEdit1");
-    case app::AfterPick::AddButton:
+    case frame::AfterPick::AddButton:
         return QStringLiteral("BitBtn2");
-    case app::AfterPick::Stay:
+    case frame::AfterPick::Stay:
         break;
     }
     return QString();
@@ -125,12 +125,12 @@ void seed(AppFixture& app)
     app.database().exec(QStringLiteral("insert into vraboteni(naziv) values('BOJAN')"));
 }
 
-const char* listClass(app::PickList list)
+const char* listClass(frame::PickList list)
 {
     switch (list) {
-    case app::PickList::Articles: return "TSArtikliLista";
-    case app::PickList::Partners: return "TSKomintentiLista";
-    case app::PickList::Employees: return "TSVraboteniLista";
+    case frame::PickList::Articles: return "TSArtikliLista";
+    case frame::PickList::Partners: return "TSKomintentiLista";
+    case frame::PickList::Employees: return "TSVraboteniLista";
     default: return "";
     }
 }
@@ -152,9 +152,9 @@ private slots:
 void TestPicks::enterAnswersThePairedCode_data()
 {
     QTest::addColumn<int>("request");
-    for (app::PickList list : {app::PickList::Articles, app::PickList::Partners, app::PickList::Employees})
-        for (int code : app::requestsServedBy(list))
-            if (app::listForRequest(code) == list)
+    for (frame::PickList list : {frame::PickList::Articles, frame::PickList::Partners, frame::PickList::Employees})
+        for (int code : frame::requestsServedBy(list))
+            if (frame::listForRequest(code) == list)
                 QTest::addRow("%d", code) << code;
 }
 
@@ -169,7 +169,7 @@ void TestPicks::enterAnswersThePairedCode()
 
     QPointer<TSListBase> list = activeList(app);
     QVERIFY(list);
-    QCOMPARE(list->metaObject()->className(), listClass(app::listForRequest(request)));
+    QCOMPARE(list->metaObject()->className(), listClass(frame::listForRequest(request)));
     QCOMPARE(list->CommandCode, request);
     QCOMPARE(list->CallerForm.data(), caller);
 
@@ -181,7 +181,7 @@ void TestPicks::enterAnswersThePairedCode()
     QTest::keyClick(list->DBGrid1, Qt::Key_Return);
     AppFixture::settle();
 
-    const app::CommandAnswer* answer = app::answerFor(request + 1);
+    const frame::CommandAnswer* answer = frame::answerFor(request + 1);
     QVERIFY(answer);
     QCOMPARE(caller->received, (QList<QPair<QByteArray, int>>{{receiverName(*answer), expected}}));
     QVERIFY(!list);
@@ -194,13 +194,13 @@ void TestPicks::enterAnswersThePairedCode()
 void TestPicks::emptyListHandsOverNothing_data()
 {
     QTest::addColumn<int>("request");
-    QTest::newRow("articles for a receipt") << int(app::cmd::ArticleForReceiptEntry);
-    QTest::newRow("articles for a dispatch") << int(app::cmd::ArticleForDispatchEdit);
-    QTest::newRow("articles for a composition") << int(app::cmd::ArticleForProductEntry);
-    QTest::newRow("products for a work order") << int(app::cmd::ProductForOrderEntry);
-    QTest::newRow("partners") << int(app::cmd::PartnerForReceiptEntry);
-    QTest::newRow("employees") << int(app::cmd::EmployeeForOrderEntry);
-    QTest::newRow("receipts to import") << int(app::cmd::ReceiptForDispatchEntry);
+    QTest::newRow("articles for a receipt") << int(frame::cmd::ArticleForReceiptEntry);
+    QTest::newRow("articles for a dispatch") << int(frame::cmd::ArticleForDispatchEdit);
+    QTest::newRow("articles for a composition") << int(frame::cmd::ArticleForProductEntry);
+    QTest::newRow("products for a work order") << int(frame::cmd::ProductForOrderEntry);
+    QTest::newRow("partners") << int(frame::cmd::PartnerForReceiptEntry);
+    QTest::newRow("employees") << int(frame::cmd::EmployeeForOrderEntry);
+    QTest::newRow("receipts to import") << int(frame::cmd::ReceiptForDispatchEntry);
 }
 
 void TestPicks::emptyListHandsOverNothing()

@@ -28,22 +28,22 @@ using namespace receipts;
 using testsupport::Shown;
 
 // A list answering picks with a fixed key, as the partner and article lists do.
-class KeyList : public TFormSrgBase, public app::PickSource {
+class KeyList : public TFormSrgBase, public frame::PickSource {
     Q_OBJECT
-    Q_INTERFACES(app::PickSource)
+    Q_INTERFACES(frame::PickSource)
 public:
     using TFormSrgBase::TFormSrgBase;
     int key = 0;
-    std::optional<int> pickedKey(app::PickKey kind) override
+    std::optional<int> pickedKey(frame::PickKey kind) override
     {
-        return kind == app::PickKey::Selected ? std::optional<int>(key) : std::nullopt;
+        return kind == frame::PickKey::Selected ? std::optional<int>(key) : std::nullopt;
     }
 };
 
 // A window that asks for a receipt, as the dispatch windows do.
-class ReceiptCaller : public TFormSrgBase, public app::PickTarget {
+class ReceiptCaller : public TFormSrgBase, public frame::PickTarget {
     Q_OBJECT
-    Q_INTERFACES(app::PickTarget)
+    Q_INTERFACES(frame::PickTarget)
 public:
     using TFormSrgBase::TFormSrgBase;
     QList<int> received;

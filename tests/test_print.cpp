@@ -35,9 +35,9 @@ namespace {
 
 // Stands in for the goods dispatch list: printable as the dispatches, the two queries it
 // hands to the report and the Printing flag the print command sets while printing.
-class TSIspratnicaLista : public TFormSrgBase, public app::Printable {
+class TSIspratnicaLista : public TFormSrgBase, public frame::Printable {
     Q_OBJECT
-    Q_INTERFACES(app::Printable)
+    Q_INTERFACES(frame::Printable)
     Q_PROPERTY(bool Printing MEMBER Printing)
 public:
     TSIspratnicaLista()
@@ -64,8 +64,8 @@ public:
     data::Query* Query2 = nullptr;
     bool Printing = false;
 
-    app::PrintReport printReport() const override { return app::PrintReport::Dispatches; }
-    app::PrintSource printSource() const override { return {Query1, Query2}; }
+    frame::PrintReport printReport() const override { return frame::PrintReport::Dispatches; }
+    frame::PrintSource printSource() const override { return {Query1, Query2}; }
     void setPrinting(bool printing) override { Printing = printing; }
 };
 

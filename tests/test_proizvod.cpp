@@ -35,9 +35,9 @@ using namespace production;
 using testsupport::Shown;
 
 // Stands in for a work order window asking for a product.
-class ProductCaller : public TFormSrgBase, public app::PickTarget {
+class ProductCaller : public TFormSrgBase, public frame::PickTarget {
     Q_OBJECT
-    Q_INTERFACES(app::PickTarget)
+    Q_INTERFACES(frame::PickTarget)
 public:
     QList<int> received;
     void ReceiveProduct(int id) override { received << id; }

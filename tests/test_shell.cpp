@@ -35,28 +35,28 @@ using testsupport::AppFixture;
 
 // A window that asks for picks, as the document windows do; its date field is the child
 // named MaskEdit1, added by the test.
-class PickCaller : public TFormSrgBase, public app::PickTarget {
+class PickCaller : public TFormSrgBase, public frame::PickTarget {
     Q_OBJECT
-    Q_INTERFACES(app::PickTarget)
+    Q_INTERFACES(frame::PickTarget)
 public:
     using TFormSrgBase::TFormSrgBase;
     QList<int> received;
     void VnesiKomintentiID(int id) override { received << id; }
     void VnesiArtikalID(int id) override { received << id; }
-    QWidget* controlAfterPick(app::AfterPick after) override
+    QWidget* controlAfterPick(frame::AfterPick after) override
     {
-        return after == app::AfterPick::DateField ? findChild<QWidget*>(QStringLiteral("MaskEdit1")) : nullptr;
+        return after == frame::AfterPick::DateField ? findChild<QWidget*>(QStringLiteral("MaskEdit1")) : nullptr;
     }
 };
 
 // A list answering picks with a fixed key, whatever key the pick takes.
-class PickList : public TFormSrgBase, public app::PickSource {
+class PickList : public TFormSrgBase, public frame::PickSource {
     Q_OBJECT
-    Q_INTERFACES(app::PickSource)
+    Q_INTERFACES(frame::PickSource)
 public:
     using TFormSrgBase::TFormSrgBase;
     int key = 7;
-    std::optional<int> pickedKey(app::PickKey) override { return key; }
+    std::optional<int> pickedKey(frame::PickKey) override { return key; }
 };
 
 class TestShell : public QObject {

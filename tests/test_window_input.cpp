@@ -206,7 +206,7 @@ void TestWindowInput::leavingANumberFieldKeepsTheFocusWhereItWent()
     seedEveryKind(app);
     TSListBase* list = openList(app, menuItem);
     QVERIFY(list);
-    const bool listPrintable = qobject_cast<app::Printable*>(list) != nullptr;
+    const bool listPrintable = qobject_cast<frame::Printable*>(list) != nullptr;
     QPointer<TFormSrgBase> w = openFromList(app, list, list->Korekcija1);
     QVERIFY(w);
     auto* number = w->findChild<kit::Edit*>(numberField);
@@ -301,7 +301,7 @@ void TestWindowInput::aNumberFarAboveTheHighestAsksFirst()
     auto* number = w->findChild<kit::Edit*>(numberField);
     QVERIFY(number);
     const int highest = numbers.last().toInt();
-    const QString far = QString::number(highest + app::UniqueNumber::kFarAbove + 1);
+    const QString far = QString::number(highest + frame::UniqueNumber::kFarAbove + 1);
     app.clearMessages();
 
     number->setFocus(Qt::TabFocusReason);
@@ -316,7 +316,7 @@ void TestWindowInput::aNumberFarAboveTheHighestAsksFirst()
 
     // Just within the distance: no question.
     app.clearMessages();
-    number->setText(QString::number(highest + app::UniqueNumber::kFarAbove));
+    number->setText(QString::number(highest + frame::UniqueNumber::kFarAbove));
     QTest::keyClick(number, Qt::Key_Return);
     QVERIFY(app.messages().isEmpty());
 

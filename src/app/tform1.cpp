@@ -101,7 +101,7 @@ TForm1::TForm1(data::Database* database, QWidget* parent) : QMainWindow(parent)
     // The navigator: a child window of the frame that the operator cannot close.
     m_nav = new TNavForm;
     m_navSub = m_mdi->addSubWindow(m_nav, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    m_navSub->setWindowIcon(app::navigatorPicture(1));
+    m_navSub->setWindowIcon(frame::navigatorPicture(1));
     // The subwindow hugs the navigator's fixed client size.
     m_navSub->setFixedSize(m_navSub->minimumSizeHint());
     m_navSub->move(0, 0);
@@ -132,14 +132,14 @@ TForm1::~TForm1()
 struct TForm1::ModuleRow {
     int created;
     bool withConnection;
-    Module* (*make)(app::Host* host);
+    Module* (*make)(frame::Host* host);
     void (*name)(TForm1& form, Module* module); // nullptr forgets it
 };
 
 template <class M, M* TForm1::*member>
 TForm1::ModuleRow TForm1::moduleRow(int created, bool withConnection)
 {
-    return ModuleRow{created, withConnection, [](app::Host* host) -> Module* { return new M(host); },
+    return ModuleRow{created, withConnection, [](frame::Host* host) -> Module* { return new M(host); },
                      [](TForm1& form, Module* module) { form.*member = static_cast<M*>(module); }};
 }
 
@@ -294,7 +294,7 @@ void TForm1::ScreenActiveFormChange(QWidget* activeForm)
         return;
     if (m_nav)
         m_nav->SelectWindow(activeForm);
-    const bool printable = qobject_cast<app::Printable*>(ActiveMDIChild()) != nullptr;
+    const bool printable = qobject_cast<frame::Printable*>(ActiveMDIChild()) != nullptr;
     Print1->setEnabled(printable);
     ToolButton12->setEnabled(printable);
 }
@@ -388,7 +388,7 @@ void TForm1::Print1Click()
     if (MDIChildCount() == 0)
         return;
     QWidget* active = ActiveMDIChild();
-    auto* printable = qobject_cast<app::Printable*>(active);
+    auto* printable = qobject_cast<frame::Printable*>(active);
     if (!printable)
         return;
     // The window holds still from the question until its preview is closed.
@@ -398,30 +398,30 @@ void TForm1::Print1Click()
         if (window)
             printable->setPrinting(false);
     });
-    const app::PrintReport report = printable->printReport();
-    if (kit::messageBox(this, app::printConfirmation(report), QStringLiteral("Information"), kit::Buttons::OkCancel) !=
+    const frame::PrintReport report = printable->printReport();
+    if (kit::messageBox(this, frame::printConfirmation(report), QStringLiteral("Information"), kit::Buttons::OkCancel) !=
         kit::mrOk)
         return;
-    if (const app::ReportRunner run = app::reportFor(report))
+    if (const frame::ReportRunner run = frame::reportFor(report))
         run(active, printable->printSource(), this);
 }
 
-Module* TForm1::moduleFor(app::PickList list) const
+Module* TForm1::moduleFor(frame::PickList list) const
 {
     switch (list) {
-    case app::PickList::Articles:
+    case frame::PickList::Articles:
         return Artikli;
-    case app::PickList::Products:
+    case frame::PickList::Products:
         return Proizvod;
-    case app::PickList::Partners:
+    case frame::PickList::Partners:
         return Komintenti;
-    case app::PickList::Employees:
+    case frame::PickList::Employees:
         return Vraboteni;
-    case app::PickList::Stock:
+    case frame::PickList::Stock:
         return LagerLista;
-    case app::PickList::Receipts:
+    case frame::PickList::Receipts:
         return Priemnica;
-    case app::PickList::None:
+    case frame::PickList::None:
         break;
     }
     return nullptr;
@@ -429,11 +429,11 @@ Module* TForm1::moduleFor(app::PickList list) const
 
 void TForm1::HandleCommand(int code)
 {
-    if (code < app::FirstCommand || code > app::LastCommand || m_closing)
+    if (code < frame::FirstCommand || code > frame::LastCommand || m_closing)
         return;
     if (code % 2 == 1) {
         // Request: open the list in pick mode for the window in which the key or click happened.
-        if (Module* m = moduleFor(app::listForRequest(code)))
+        if (Module* m = moduleFor(frame::listForRequest(code)))
             m->createList(nullptr, ActiveMDIChild(), code);
         return;
     }
@@ -442,7 +442,7 @@ void TForm1::HandleCommand(int code)
 
 void TForm1::answerPick(int code)
 {
-    const app::CommandAnswer* answer = app::answerFor(code);
+    const frame::CommandAnswer* answer = frame::answerFor(code);
     if (!answer)
         return;
     auto* list = qobject_cast<TFormSrgBase*>(ActiveMDIChild());
@@ -454,24 +454,24 @@ void TForm1::answerPick(int code)
     // stays open when the pick could not be read. A list that does not give the key the
     // answer takes (or a window that is no list) hands over nothing, and is closed.
     if (!kit::guarded([&] {
-            if (auto* source = qobject_cast<app::PickSource*>(list))
+            if (auto* source = qobject_cast<frame::PickSource*>(list))
                 id = source->pickedKey(answer->key);
         }))
         return;
-    if (answer->key == app::PickKey::StockArticle && id == -1) {
+    if (answer->key == frame::PickKey::StockArticle && id == -1) {
         kit::messageBox(list, QStringLiteral("Nema kolicina od toj artikal!!!"), QStringLiteral("Warning !"));
         return; // the list stays open
     }
     // An empty list has no key to hand over (-1): the list closes and the caller gets nothing,
     // so no line is booked for a record that does not exist and no dialog opens on none.
-    if (auto* receiver = qobject_cast<app::PickTarget*>(target.data()); receiver && id && *id != -1)
+    if (auto* receiver = qobject_cast<frame::PickTarget*>(target.data()); receiver && id && *id != -1)
         kit::guarded([&] { (receiver->*answer->receive)(*id); });
     list->Close();
-    if (target && answer->focus != app::AfterPick::Stay) {
+    if (target && answer->focus != frame::AfterPick::Stay) {
         if (auto* child = qobject_cast<TFormSrgBase*>(target.data()))
             if (QMdiSubWindow* sub = child->subWindow())
                 m_mdi->setActiveSubWindow(sub);
-        if (auto* receiver = qobject_cast<app::PickTarget*>(target.data()))
+        if (auto* receiver = qobject_cast<frame::PickTarget*>(target.data()))
             if (QWidget* control = receiver->controlAfterPick(answer->focus))
                 control->setFocus(Qt::OtherFocusReason);
     }

@@ -39,7 +39,7 @@ class Database;
 
 // The main window: a multiple-document frame holding every other window, the one database
 // connection, the navigator and the thirteen module components; menus and tool bars.
-class TForm1 : public QMainWindow, public app::Host {
+class TForm1 : public QMainWindow, public frame::Host {
     Q_OBJECT
 public:
     // Opens the connection "Main" through the alias "varnok_public" (throws on failure), or
@@ -116,7 +116,7 @@ public:
     QToolButton* ToolButton8 = nullptr;
     QStatusBar* StatusBar1 = nullptr;
 
-    // Handles a numbered command (app::FirstCommand..app::LastCommand) synchronously; other codes are ignored.
+    // Handles a numbered command (frame::FirstCommand..frame::LastCommand) synchronously; other codes are ignored.
     void HandleCommand(int code) override;
 
     // Menu handlers.
@@ -165,7 +165,7 @@ private:
     void buildToolBars();
     void rebuildWindowMenu();
     void subWindowActivated(QMdiSubWindow* sub);
-    Module* moduleFor(app::PickList list) const;
+    Module* moduleFor(frame::PickList list) const;
     void answerPick(int code);
 
     struct ModuleRow;

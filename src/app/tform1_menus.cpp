@@ -96,13 +96,13 @@ void TForm1::buildMenus()
     Help2 = item(Help1, "Help2", QStringLiteral("Help"));
     About1 = item(Help1, "About1", QStringLiteral("About"));
 
-    Lista1->setIcon(app::toolIcon(app::ToolIcon::Articles));
-    Komintenti1->setIcon(app::toolIcon(app::ToolIcon::Partners));
-    Print1->setIcon(app::toolIcon(app::ToolIcon::Print));
-    Close1->setIcon(app::toolIcon(app::ToolIcon::Close));
-    Priemnici2->setIcon(app::toolIcon(app::ToolIcon::ReceiptList));
-    FakturaIspratnica2->setIcon(app::toolIcon(app::ToolIcon::DispatchList));
-    LagerLista1->setIcon(app::toolIcon(app::ToolIcon::StockList));
+    Lista1->setIcon(frame::toolIcon(frame::ToolIcon::Articles));
+    Komintenti1->setIcon(frame::toolIcon(frame::ToolIcon::Partners));
+    Print1->setIcon(frame::toolIcon(frame::ToolIcon::Print));
+    Close1->setIcon(frame::toolIcon(frame::ToolIcon::Close));
+    Priemnici2->setIcon(frame::toolIcon(frame::ToolIcon::ReceiptList));
+    FakturaIspratnica2->setIcon(frame::toolIcon(frame::ToolIcon::DispatchList));
+    LagerLista1->setIcon(frame::toolIcon(frame::ToolIcon::StockList));
     Print1->setEnabled(false);
 
     connect(Lista1, &QAction::triggered, this, [this]() { kit::guarded([this] { Lista1Click(); }); });

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-namespace app {
+namespace frame {
 
 namespace {
 
@@ -88,4 +88,4 @@ QList<int> requestsServedBy(PickList list)
     return out;
 }
 
-} // namespace app
+} // namespace frame

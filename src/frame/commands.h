@@ -4,7 +4,7 @@
 
 #include <QList>
 
-namespace app {
+namespace frame {
 
 // The numbered commands exchanged between windows through the main window: each request
 // asks for a list in pick mode, and the code after it (answerTo) answers with the picked key.
@@ -60,4 +60,4 @@ const CommandAnswer* answerFor(int code);
 // The request codes a pick list answers.
 QList<int> requestsServedBy(PickList list);
 
-} // namespace app
+} // namespace frame

@@ -14,7 +14,7 @@
 
 #include <functional>
 
-namespace app {
+namespace frame {
 
 kit::Edit* inputField(QWidget* parent, const QString& name, int maxLength)
 {
@@ -157,4 +157,4 @@ SearchStrip searchStrip(QWidget* parent, const QString& caption, const QColor& c
     return s;
 }
 
-} // namespace app
+} // namespace frame

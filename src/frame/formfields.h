@@ -24,7 +24,7 @@ class Panel;
 }
 
 // Building blocks shared by entry, edit and list windows.
-namespace app {
+namespace frame {
 
 // An input field of an entry or edit window: upper-case input in bold Arial 10. A positive
 // maxLength limits what the operator types; a longer text set by code is kept whole.
@@ -71,4 +71,4 @@ struct SearchStrip {
 };
 SearchStrip searchStrip(QWidget* parent, const QString& caption, const QColor& color);
 
-} // namespace app
+} // namespace frame

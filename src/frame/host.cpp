@@ -1,6 +1,6 @@
 #include "frame/host.h"
 
-namespace app {
+namespace frame {
 
 namespace {
 Host* g_current = nullptr;
@@ -23,4 +23,4 @@ Host::~Host()
         g_current = nullptr;
 }
 
-} // namespace app
+} // namespace frame

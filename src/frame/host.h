@@ -8,7 +8,7 @@ namespace data {
 class Database;
 }
 
-namespace app {
+namespace frame {
 
 // What child windows and modules need of the main window that holds them. The main window
 // implements it and registers itself as the current host while it lives; the frame knows
@@ -37,4 +37,4 @@ protected:
     Host& operator=(const Host&) = delete;
 };
 
-} // namespace app
+} // namespace frame

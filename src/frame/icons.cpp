@@ -5,7 +5,7 @@
 #include <QPainterPath>
 #include <QPixmap>
 
-namespace app {
+namespace frame {
 
 namespace {
 
@@ -86,4 +86,4 @@ QIcon toolIcon(ToolIcon which)
     return drawn(e.color, QString::fromUtf8(e.glyph));
 }
 
-} // namespace app
+} // namespace frame

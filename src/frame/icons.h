@@ -3,7 +3,7 @@
 #include <QIcon>
 #include <QString>
 
-namespace app {
+namespace frame {
 
 // Pictures of the navigator: 1 company; 2..15 the seven window kinds, each as
 // (selected picture, picture) = (2k, 2k+1).
@@ -14,4 +14,4 @@ QIcon navigatorPicture(int index);
 enum class ToolIcon { ReceiptList, DispatchList, StockList, Articles, Partners, Print, Close };
 QIcon toolIcon(ToolIcon which);
 
-} // namespace app
+} // namespace frame

@@ -6,7 +6,7 @@
 #include <QMdiSubWindow>
 #include <QScopeGuard>
 
-Module::Module(const ModuleTraits& traits, app::Host* host) : m_traits(traits), m_host(host)
+Module::Module(const ModuleTraits& traits, frame::Host* host) : m_traits(traits), m_host(host)
 {
     setObjectName(QString::fromLatin1(traits.name));
 }

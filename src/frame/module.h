@@ -12,7 +12,7 @@
 
 class TNavForm;
 
-namespace app {
+namespace frame {
 class Host;
 }
 
@@ -39,7 +39,7 @@ struct ModuleTraits {
 class Module : public QObject {
     Q_OBJECT
 public:
-    Module(const ModuleTraits& traits, app::Host* host);
+    Module(const ModuleTraits& traits, frame::Host* host);
     ~Module() override;
 
     QPointer<TNavForm> Navigator;
@@ -106,7 +106,7 @@ protected:
     }
     // The main window's active child window (the window in which a key or click happened).
     QWidget* activeChild() const;
-    app::Host* host() const { return m_host; }
+    frame::Host* host() const { return m_host; }
 
 private:
     // Runs an operation that builds an entry or edit window; the windows it built remember
@@ -114,7 +114,7 @@ private:
     void build(const std::function<void()>& create);
 
     ModuleTraits m_traits;
-    app::Host* m_host;
+    frame::Host* m_host;
     QList<QPointer<TFormSrgBase>> m_windows;
     QPointer<TFormSrgBase> m_commandList;
     QList<QPointer<TFormSrgBase>>* m_built = nullptr; // while build() runs

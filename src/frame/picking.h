@@ -6,7 +6,7 @@
 
 class QWidget;
 
-namespace app {
+namespace frame {
 
 // The control of a window receiving a pick that gets the focus after it.
 enum class AfterPick { Stay, DateField, AddButton };
@@ -52,7 +52,7 @@ public:
     virtual std::optional<int> pickedKey(PickKey kind) = 0;
 };
 
-} // namespace app
+} // namespace frame
 
-Q_DECLARE_INTERFACE(app::PickTarget, "org.duredir.PickTarget")
-Q_DECLARE_INTERFACE(app::PickSource, "org.duredir.PickSource")
+Q_DECLARE_INTERFACE(frame::PickTarget, "org.duredir.PickTarget")
+Q_DECLARE_INTERFACE(frame::PickSource, "org.duredir.PickSource")

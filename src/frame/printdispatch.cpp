@@ -10,7 +10,7 @@
 
 #include <algorithm>
 
-namespace app {
+namespace frame {
 
 namespace {
 
@@ -83,4 +83,4 @@ void ListPosition::restore() const
     }
 }
 
-} // namespace app
+} // namespace frame

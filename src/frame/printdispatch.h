@@ -14,7 +14,7 @@ namespace data {
 class Query;
 }
 
-namespace app {
+namespace frame {
 
 // The printed documents, one per printable window.
 enum class PrintReport { Dispatches, Receipts, Stock, WorkOrders, ArticleCard, PartnerCard, Finance };
@@ -77,6 +77,6 @@ private:
     QList<Scroll> m_scrolls;
 };
 
-} // namespace app
+} // namespace frame
 
-Q_DECLARE_INTERFACE(app::Printable, "org.duredir.Printable")
+Q_DECLARE_INTERFACE(frame::Printable, "org.duredir.Printable")

@@ -5,13 +5,13 @@
 #include <QCoreApplication>
 #include <QRegularExpression>
 
-namespace app {
+namespace frame {
 
 namespace {
 
 QString tr(const char* text)
 {
-    return QCoreApplication::translate("app::saveFailure", text);
+    return QCoreApplication::translate("frame::saveFailure", text);
 }
 
 QString reason(const data::DatabaseError& e)
@@ -63,4 +63,4 @@ QString saveFailureText(const QString& described, const std::exception& failure)
     return why.isEmpty() ? described : described + QStringLiteral("\n\n") + why;
 }
 
-} // namespace app
+} // namespace frame

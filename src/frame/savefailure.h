@@ -4,7 +4,7 @@
 
 #include <exception>
 
-namespace app {
+namespace frame {
 
 // The window's own failure message (`described`, "Goods Receipt,is not entered !!!") followed
 // by why the save failed, in plain words: the data busy elsewhere, a full disk, a database
@@ -12,4 +12,4 @@ namespace app {
 // connection lost. Only `described` when the failure has no reason worth telling.
 QString saveFailureText(const QString& described, const std::exception& failure);
 
-} // namespace app
+} // namespace frame

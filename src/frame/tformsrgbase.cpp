@@ -54,7 +54,7 @@ QMdiSubWindow* TFormSrgBase::subWindow() const
 
 void TFormSrgBase::InitChild(QWidget* caller, const QString& caption, int kind)
 {
-    app::Host* main = app::Host::current();
+    frame::Host* main = frame::Host::current();
     QMdiSubWindow* sub = subWindow();
     if (main && !sub) {
         sub = main->mdiArea()->addSubWindow(this);

@@ -104,7 +104,7 @@ void TNavForm::refreshPictures()
     QTreeWidgetItem* current = TreeView1->currentItem();
     auto apply = [current](QTreeWidgetItem* node) {
         const int index = node->data(0, node == current ? SelectedPictureRole : PictureRole).toInt();
-        node->setIcon(0, index >= 0 ? app::navigatorPicture(index) : QIcon());
+        node->setIcon(0, index >= 0 ? frame::navigatorPicture(index) : QIcon());
     };
     for (int i = 0; i < TreeView1->topLevelItemCount(); ++i) {
         QTreeWidgetItem* company = TreeView1->topLevelItem(i);

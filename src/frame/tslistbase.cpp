@@ -74,9 +74,9 @@ int TSListBase::SelectedId()
     return Query1->FieldByName(QStringLiteral("id")).AsInteger();
 }
 
-std::optional<int> TSListBase::pickedKey(app::PickKey kind)
+std::optional<int> TSListBase::pickedKey(frame::PickKey kind)
 {
-    if (kind != app::PickKey::Selected)
+    if (kind != frame::PickKey::Selected)
         return std::nullopt;
     return SelectedId();
 }

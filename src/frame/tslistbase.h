@@ -21,9 +21,9 @@ class PopupMenu;
 // Esc) as the window's popup menu, and for searching lists a grid on Query1 with the search
 // field Edit1 under it. Every change of Edit1 reruns Query1 with :a = text + "%"; the list
 // refreshes whenever it becomes the active window; Enter in Edit1 moves to the grid.
-class TSListBase : public TFormSrgBase, public app::PickSource {
+class TSListBase : public TFormSrgBase, public frame::PickSource {
     Q_OBJECT
-    Q_INTERFACES(app::PickSource)
+    Q_INTERFACES(frame::PickSource)
 public:
     enum class Captions { English, Macedonian }; // "New"/"Update" or "Nov"/"Korekcija"
     explicit TSListBase(Captions captions, QWidget* parent = nullptr);
@@ -43,7 +43,7 @@ public:
     // Key of the current row of Query1, -1 when it has none.
     Q_INVOKABLE virtual int SelectedId();
     // A pick takes the current row's key (SelectedId).
-    std::optional<int> pickedKey(app::PickKey kind) override;
+    std::optional<int> pickedKey(frame::PickKey kind) override;
     // Closes and opens Query1 again with its current parameters.
     virtual void RefreshList();
 

@@ -12,7 +12,7 @@
 #include <QCoreApplication>
 #include <QScopeGuard>
 
-namespace app {
+namespace frame {
 
 UniqueNumber::UniqueNumber(TFormSrgBase* window, kit::Edit* field, QWidget* next, const QString& loaded, Exists exists,
                            QString duplicate, OnExit onExit)
@@ -54,13 +54,13 @@ bool UniqueNumber::farNumberConfirmed()
     if (number <= highest + kFarAbove)
         return true;
     const QString question =
-        QCoreApplication::translate("app::UniqueNumber",
+        QCoreApplication::translate("frame::UniqueNumber",
                                     "The number %1 is far above the highest one in use, %2: every new record would "
                                     "then be numbered after %1, on every workstation.\n\nKeep %1?")
             .arg(number)
             .arg(highest);
     // "No" is the answer Enter gives: a typo must not use up the series.
-    if (kit::messageBox(m_window, question, QCoreApplication::translate("app::UniqueNumber", "Confirm"),
+    if (kit::messageBox(m_window, question, QCoreApplication::translate("frame::UniqueNumber", "Confirm"),
                         kit::Buttons::YesNo, kit::mrNo) == kit::mrYes) {
         m_confirmed = text;
         return true;
@@ -102,4 +102,4 @@ void UniqueNumber::exit()
     check(nullptr);
 }
 
-} // namespace app
+} // namespace frame

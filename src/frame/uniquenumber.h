@@ -13,7 +13,7 @@ namespace kit {
 class Edit;
 }
 
-namespace app {
+namespace frame {
 
 // The number field of an edit window whose record must keep a number no other record has
 // (receipts, dispatches, work orders, articles' and products' codes). Enter in the field, or
@@ -68,4 +68,4 @@ private:
     bool m_checking = false;
 };
 
-} // namespace app
+} // namespace frame

@@ -22,11 +22,11 @@ namespace {
 // gets its current rows and scroll positions back once the report has walked its queries,
 // before the preview shows.
 template <class R, class Fill>
-void registerRunner(app::PrintReport kind, Fill fill)
+void registerRunner(frame::PrintReport kind, Fill fill)
 {
-    app::registerReport(kind, [fill](QWidget* window, const app::PrintSource& source, QWidget* owner) {
+    frame::registerReport(kind, [fill](QWidget* window, const frame::PrintSource& source, QWidget* owner) {
         const std::unique_ptr<R> report(new R(owner));
-        const app::ListPosition position(window);
+        const frame::ListPosition position(window);
         fill(*report, source);
         report->Preview(owner, [&position] { position.restore(); });
     });
@@ -36,8 +36,8 @@ void registerRunner(app::PrintReport kind, Fill fill)
 
 void registerAll()
 {
-    using app::PrintReport;
-    using app::PrintSource;
+    using frame::PrintReport;
+    using frame::PrintSource;
     registerRunner<TSReportIspratnica>(PrintReport::Dispatches, [](TSReportIspratnica& r, const PrintSource& s) {
         r.PrepareReport(s.master, s.detail);
     });

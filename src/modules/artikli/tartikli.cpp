@@ -10,7 +10,7 @@
 
 const ModuleTraits& TArtikli::Traits()
 {
-    using namespace app::cmd;
+    using namespace frame::cmd;
     static const ModuleTraits traits{
         "TArtikli", 1, 2, 3,
         {NoAnswer, answerTo(ArticleForProductEntry), answerTo(ArticleForReceiptEntry),
@@ -24,7 +24,7 @@ const ModuleTraits& TArtikli::Traits()
     return traits;
 }
 
-TArtikli::TArtikli(app::Host* host) : Module(Traits(), host) {}
+TArtikli::TArtikli(frame::Host* host) : Module(Traits(), host) {}
 
 void TArtikli::KreirajArtikliVnes(QObject*, QWidget* form, int code)
 {
@@ -76,6 +76,6 @@ void TArtikli::ProceduraDBGrid1KeyDown(QObject* sender, int& key, Qt::KeyboardMo
     key = 0;
     // Only a list opened for a pick, whose asking window is still there, answers.
     TFormSrgBase* list = commandList();
-    if (list && list->CallerForm && app::requestsServedBy(app::PickList::Articles).contains(list->CommandCode))
+    if (list && list->CallerForm && frame::requestsServedBy(frame::PickList::Articles).contains(list->CommandCode))
         SProccessingMessage(sender, activeChild(), list->CommandCode + 1);
 }

@@ -7,7 +7,7 @@
 class TArtikli : public Module {
     Q_OBJECT
 public:
-    explicit TArtikli(app::Host* host);
+    explicit TArtikli(frame::Host* host);
 
     static const ModuleTraits& Traits();
 

@@ -33,32 +33,32 @@ TSArtikliKorekcija::TSArtikliKorekcija(QWidget* parent)
     MaskEdit1->setUpperCase(true);
     MaskEdit1->setFont(kit::inputFont());
     MaskEdit1->setFixedWidth(120);
-    Edit3 = app::inputField(GroupBox1, QStringLiteral("Edit3"));
-    Edit4 = app::inputField(GroupBox1, QStringLiteral("Edit4"));
+    Edit3 = frame::inputField(GroupBox1, QStringLiteral("Edit3"));
+    Edit4 = frame::inputField(GroupBox1, QStringLiteral("Edit4"));
     Edit3->setMinimumWidth(360);
     Edit4->setFixedWidth(120);
-    QFormLayout* form = app::fieldForm();
-    Label1 = app::addFieldRow(form, GroupBox1, QStringLiteral("Label1"), QStringLiteral("Product Id"), MaskEdit1);
-    Label2 = app::addFieldRow(form, GroupBox1, QStringLiteral("Label2"), QStringLiteral("Product Name"), Edit3);
-    Label3 = app::addFieldRow(form, GroupBox1, QStringLiteral("Label3"), QStringLiteral("Unit"), Edit4);
+    QFormLayout* form = frame::fieldForm();
+    Label1 = frame::addFieldRow(form, GroupBox1, QStringLiteral("Label1"), QStringLiteral("Product Id"), MaskEdit1);
+    Label2 = frame::addFieldRow(form, GroupBox1, QStringLiteral("Label2"), QStringLiteral("Product Name"), Edit3);
+    Label3 = frame::addFieldRow(form, GroupBox1, QStringLiteral("Label3"), QStringLiteral("Unit"), Edit4);
     GroupBox1->setLayout(form);
 
     Label4 = new kit::Label(QStringLiteral("Id"), this);
     Label4->setObjectName(QStringLiteral("Label4"));
     Label4->hide();
-    Edit1 = app::inputField(this, QStringLiteral("Edit1"));
+    Edit1 = frame::inputField(this, QStringLiteral("Edit1"));
     Edit1->hide();
 
-    Button1 = app::saveButton(this, QStringLiteral("Update"));
+    Button1 = frame::saveButton(this, QStringLiteral("Update"));
 
-    app::placeWithSaveButton(this, GroupBox1, Button1);
+    frame::placeWithSaveButton(this, GroupBox1, Button1);
 
     Query1 = new data::Query(this);
     Query1->setObjectName(QStringLiteral("Query1"));
 
     m_code.emplace(this, MaskEdit1, Edit3, LoadedCode,
                    [this](int code) { return stores::ArticleStore(connection()).numberExists(code); },
-                   QStringLiteral("Exist Product with the same product_id"), app::UniqueNumber::OnExit::AnyWay);
+                   QStringLiteral("Exist Product with the same product_id"), frame::UniqueNumber::OnExit::AnyWay);
     m_code->setHighest([this] { return stores::ArticleStore(connection()).highestNumber(); });
     MaskEdit1->OnKeyDown = [this](int& key, Qt::KeyboardModifiers shift) { MaskEdit1KeyDown(key, shift); };
     MaskEdit1->OnExit = [this]() { MaskEdit1Exit(); };

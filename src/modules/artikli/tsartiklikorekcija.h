@@ -52,5 +52,5 @@ public:
 
 private:
     data::RecordVersion m_version;         // the article as loaded
-    std::optional<app::UniqueNumber> m_code; // the check of a changed code
+    std::optional<frame::UniqueNumber> m_code; // the check of a changed code
 };

@@ -21,13 +21,13 @@ TSArtikliVnes::TSArtikliVnes(QWidget* parent) : TFormSrgBase(parent)
 
     GroupBox1 = new kit::GroupBox(QStringLiteral("Info"), this);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
-    Edit2 = app::inputField(GroupBox1, QStringLiteral("Edit2"));
-    Edit3 = app::inputField(GroupBox1, QStringLiteral("Edit3"));
+    Edit2 = frame::inputField(GroupBox1, QStringLiteral("Edit2"));
+    Edit3 = frame::inputField(GroupBox1, QStringLiteral("Edit3"));
     Edit2->setMinimumWidth(360);
     Edit3->setFixedWidth(120);
-    QFormLayout* form = app::fieldForm();
-    Label1 = app::addFieldRow(form, GroupBox1, QStringLiteral("Label1"), QStringLiteral("Product name"), Edit2);
-    Label2 = app::addFieldRow(form, GroupBox1, QStringLiteral("Label2"), QStringLiteral("Unit"), Edit3);
+    QFormLayout* form = frame::fieldForm();
+    Label1 = frame::addFieldRow(form, GroupBox1, QStringLiteral("Label1"), QStringLiteral("Product name"), Edit2);
+    Label2 = frame::addFieldRow(form, GroupBox1, QStringLiteral("Label2"), QStringLiteral("Unit"), Edit3);
     GroupBox1->setLayout(form);
 
     // The code is given when saving; its field stays hidden.
@@ -39,9 +39,9 @@ TSArtikliVnes::TSArtikliVnes(QWidget* parent) : TFormSrgBase(parent)
     MaskEdit1->setEnabled(false);
     MaskEdit1->hide();
 
-    Button1 = app::saveButton(this, QStringLiteral("Save"));
+    Button1 = frame::saveButton(this, QStringLiteral("Save"));
 
-    app::placeWithSaveButton(this, GroupBox1, Button1);
+    frame::placeWithSaveButton(this, GroupBox1, Button1);
 
     Query1 = new data::Query(this);
     Query1->setObjectName(QStringLiteral("Query1"));

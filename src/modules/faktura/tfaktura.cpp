@@ -6,7 +6,7 @@
 
 const ModuleTraits& TFaktura::Traits()
 {
-    using namespace app::cmd;
+    using namespace frame::cmd;
     static const ModuleTraits traits{
         "TFaktura", 16, 17, 18,
         {NoAnswer},
@@ -18,7 +18,7 @@ const ModuleTraits& TFaktura::Traits()
     return traits;
 }
 
-TFaktura::TFaktura(app::Host* host) : Module(Traits(), host) {}
+TFaktura::TFaktura(frame::Host* host) : Module(Traits(), host) {}
 
 void TFaktura::KreirajFakturaVnes(QObject*, QWidget* form, int)
 {

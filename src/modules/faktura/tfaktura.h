@@ -7,7 +7,7 @@
 class TFaktura : public Module {
     Q_OBJECT
 public:
-    explicit TFaktura(app::Host* host);
+    explicit TFaktura(frame::Host* host);
 
     static const ModuleTraits& Traits();
 

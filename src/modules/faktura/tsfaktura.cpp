@@ -90,12 +90,12 @@ TSFakturaVnes::TSFakturaVnes(QWidget* parent) : TFormSrgBase(parent)
     Label4 = makeLabel(Panel1, QStringLiteral("Label4"), "Datum na zavrsetok");
     Label5 = makeLabel(Panel1, QStringLiteral("Label5"), "Vraboten");
     Label6 = makeLabel(Panel1, QStringLiteral("Label6"), "Prioritet");
-    Edit1 = app::inputField(Panel1, QStringLiteral("Edit1"));
-    Edit2 = app::inputField(Panel1, QStringLiteral("Edit2"));
-    Edit3 = app::inputField(Panel1, QStringLiteral("Edit3"));
-    Edit4 = app::inputField(Panel1, QStringLiteral("Edit4"));
-    Edit5 = app::inputField(Panel1, QStringLiteral("Edit5"));
-    Edit6 = app::inputField(Panel1, QStringLiteral("Edit6"));
+    Edit1 = frame::inputField(Panel1, QStringLiteral("Edit1"));
+    Edit2 = frame::inputField(Panel1, QStringLiteral("Edit2"));
+    Edit3 = frame::inputField(Panel1, QStringLiteral("Edit3"));
+    Edit4 = frame::inputField(Panel1, QStringLiteral("Edit4"));
+    Edit5 = frame::inputField(Panel1, QStringLiteral("Edit5"));
+    Edit6 = frame::inputField(Panel1, QStringLiteral("Edit6"));
     for (kit::Edit* code : {Edit1, Edit2, Edit4, Edit6})
         code->setFixedWidth(90);
     Edit3->setMinimumWidth(320);
@@ -242,7 +242,7 @@ TSFakturaLista::TSFakturaLista(QWidget* parent) : TSListBase(Captions::Macedonia
     };
     int row = 0;
     for (const Box& b : boxes) {
-        b.edit = app::detailField(Panel1, QStringLiteral("DBEdit%1").arg(row + 1), b.source, QString::fromLatin1(b.field));
+        b.edit = frame::detailField(Panel1, QStringLiteral("DBEdit%1").arg(row + 1), b.source, QString::fromLatin1(b.field));
         b.edit->setFixedWidth(b.width);
         b.label = makeLabel(Panel1, QStringLiteral("Label%1").arg(row + 2), b.caption);
         b.label->setBuddy(b.edit);

@@ -12,7 +12,7 @@
 
 const ModuleTraits& TIspratnica::Traits()
 {
-    using namespace app::cmd;
+    using namespace frame::cmd;
     static const ModuleTraits traits{
         "TIspratnica", 22, 23, 24,
         {NoAnswer, PartnerForDispatchEntry, ArticleForDispatchEntry, PartnerForDispatchEdit,
@@ -26,7 +26,7 @@ const ModuleTraits& TIspratnica::Traits()
     return traits;
 }
 
-TIspratnica::TIspratnica(app::Host* host) : Module(Traits(), host) {}
+TIspratnica::TIspratnica(frame::Host* host) : Module(Traits(), host) {}
 
 TSIspratnicaLista* TIspratnica::sourceList() const
 {
@@ -91,30 +91,30 @@ void TIspratnica::ProceduraBrisiIspratnica(QObject*)
 
 void TIspratnica::ProcPovikajKomintent(QObject* sender, int&, Qt::KeyboardModifiers)
 {
-    SProccessingMessage(sender, activeChild(), app::cmd::PartnerForDispatchEntry);
+    SProccessingMessage(sender, activeChild(), frame::cmd::PartnerForDispatchEntry);
 }
 
 void TIspratnica::ProcVnesPovikajLagerLista(QObject* sender)
 {
-    SProccessingMessage(sender, activeChild(), app::cmd::StockForDispatchEntry);
+    SProccessingMessage(sender, activeChild(), frame::cmd::StockForDispatchEntry);
 }
 
 void TIspratnica::ProcVnesPovikajPriemniciLista(QObject* sender)
 {
-    SProccessingMessage(sender, activeChild(), app::cmd::ReceiptForDispatchEntry);
+    SProccessingMessage(sender, activeChild(), frame::cmd::ReceiptForDispatchEntry);
 }
 
 void TIspratnica::ProcKorekcijaPovikajKomintent(QObject* sender, int&, Qt::KeyboardModifiers)
 {
-    SProccessingMessage(sender, activeChild(), app::cmd::PartnerForDispatchEdit);
+    SProccessingMessage(sender, activeChild(), frame::cmd::PartnerForDispatchEdit);
 }
 
 void TIspratnica::ProcKorekcijaPovikajLagerLista(QObject* sender)
 {
-    SProccessingMessage(sender, activeChild(), app::cmd::StockForDispatchEdit);
+    SProccessingMessage(sender, activeChild(), frame::cmd::StockForDispatchEdit);
 }
 
 void TIspratnica::ProcKorekcijaPovikajPriemniciLista(QObject* sender)
 {
-    SProccessingMessage(sender, activeChild(), app::cmd::ReceiptForDispatchEdit);
+    SProccessingMessage(sender, activeChild(), frame::cmd::ReceiptForDispatchEdit);
 }

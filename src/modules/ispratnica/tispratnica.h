@@ -10,7 +10,7 @@ class TSIspratnicaLista;
 class TIspratnica : public Module {
     Q_OBJECT
 public:
-    explicit TIspratnica(app::Host* host);
+    explicit TIspratnica(frame::Host* host);
 
     static const ModuleTraits& Traits();
 

@@ -7,12 +7,12 @@ TSIspratnicaLista::TSIspratnicaLista(QWidget* parent) : DocumentList(ispratnicas
     setObjectName(QStringLiteral("SIspratnicaLista"));
 }
 
-app::PrintReport TSIspratnicaLista::printReport() const
+frame::PrintReport TSIspratnicaLista::printReport() const
 {
-    return app::PrintReport::Dispatches;
+    return frame::PrintReport::Dispatches;
 }
 
-app::PrintSource TSIspratnicaLista::printSource() const
+frame::PrintSource TSIspratnicaLista::printSource() const
 {
     return {Query1, Query2};
 }

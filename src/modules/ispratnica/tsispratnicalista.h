@@ -6,15 +6,15 @@
 // The goods dispatch list (light green panel, the due date shown). While one of its
 // dispatches is being printed it does not refresh on activation, so the current dispatch
 // stays put under the confirmation and the preview.
-class TSIspratnicaLista : public DocumentList, public app::Printable {
+class TSIspratnicaLista : public DocumentList, public frame::Printable {
     Q_OBJECT
-    Q_INTERFACES(app::Printable)
+    Q_INTERFACES(frame::Printable)
     Q_PROPERTY(bool Printing READ Printing WRITE setPrinting)
 public:
     explicit TSIspratnicaLista(QWidget* parent = nullptr);
 
-    app::PrintReport printReport() const override;
-    app::PrintSource printSource() const override;
+    frame::PrintReport printReport() const override;
+    frame::PrintSource printSource() const override;
 
     bool Printing() const { return m_printing; }
     void setPrinting(bool printing) override { m_printing = printing; }

@@ -10,7 +10,7 @@
 
 const ModuleTraits& TKomintenti::Traits()
 {
-    using namespace app::cmd;
+    using namespace frame::cmd;
     static const ModuleTraits traits{
         "TKomintenti", 4, 5, 6,
         {NoAnswer, answerTo(PartnerForOrderEntry), answerTo(PartnerForReceiptEntry),
@@ -24,7 +24,7 @@ const ModuleTraits& TKomintenti::Traits()
     return traits;
 }
 
-TKomintenti::TKomintenti(app::Host* host) : Module(Traits(), host) {}
+TKomintenti::TKomintenti(frame::Host* host) : Module(Traits(), host) {}
 
 void TKomintenti::KreirajKomintentiVnes(QObject*, QWidget* form, int code)
 {
@@ -77,7 +77,7 @@ void TKomintenti::ProcVratiKomintent(QObject* sender, int& key, Qt::KeyboardModi
     // The partner list answers without asking for its caller: an answer to a window that
     // has gone is dropped by the main window, which closes the list all the same.
     if (TFormSrgBase* list = commandList();
-        list && app::requestsServedBy(app::PickList::Partners).contains(list->CommandCode))
+        list && frame::requestsServedBy(frame::PickList::Partners).contains(list->CommandCode))
         SProccessingMessage(sender, activeChild(), list->CommandCode + 1);
     key = 0;
 }

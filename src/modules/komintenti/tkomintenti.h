@@ -7,7 +7,7 @@
 class TKomintenti : public Module {
     Q_OBJECT
 public:
-    explicit TKomintenti(app::Host* host);
+    explicit TKomintenti(frame::Host* host);
 
     static const ModuleTraits& Traits();
 

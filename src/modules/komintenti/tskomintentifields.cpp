@@ -17,11 +17,11 @@ constexpr int kTextLimit = 30;
 TSKomintentiFields::TSKomintentiFields(const QString& buttonCaption, QWidget* parent) : TFormSrgBase(parent)
 {
     trackInput();
-    m_form = app::fieldForm();
+    m_form = frame::fieldForm();
     auto row = [this](kit::Edit*& edit, const char* name, const QString& caption, int limit) {
         const QString n = QString::fromLatin1(name);
-        edit = app::inputField(this, n, limit);
-        app::addFieldRow(m_form, this, QStringLiteral("Label") + n.mid(4), caption, edit);
+        edit = frame::inputField(this, n, limit);
+        frame::addFieldRow(m_form, this, QStringLiteral("Label") + n.mid(4), caption, edit);
     };
     const QString note = QStringLiteral("Note");
     // Top to bottom; the tab order follows.
@@ -45,13 +45,13 @@ TSKomintentiFields::TSKomintentiFields(const QString& buttonCaption, QWidget* pa
         e->setFixedWidth(wide);
     Edit14->setFixedWidth(60);
 
-    Button1 = app::saveButton(this, buttonCaption);
-    app::placeWithSaveButton(this, m_form, Button1);
+    Button1 = frame::saveButton(this, buttonCaption);
+    frame::placeWithSaveButton(this, m_form, Button1);
 
     Query1 = new data::Query(this);
     Query1->setObjectName(QStringLiteral("Query1"));
 
-    app::moveOnEnterChain({Edit3, Edit4, Edit1, Edit5, Edit6, Edit7, Edit8, Edit9, Edit10, Edit11, Edit12, Edit13, Edit14},
+    frame::moveOnEnterChain({Edit3, Edit4, Edit1, Edit5, Edit6, Edit7, Edit8, Edit9, Edit10, Edit11, Edit12, Edit13, Edit14},
                           Button1);
 }
 

@@ -17,7 +17,7 @@ TSKomintentiKorekcija::TSKomintentiKorekcija(QWidget* parent)
     : TSKomintentiFields(QStringLiteral("Update"), parent)
 {
     setObjectName(QStringLiteral("SKomintentiKorekcija"));
-    Edit2 = app::inputField(this, QStringLiteral("Edit2"));
+    Edit2 = frame::inputField(this, QStringLiteral("Edit2"));
     Edit2->setEnabled(false);
     Edit2->setFixedWidth(90);
     auto* label = new kit::Label(QStringLiteral("ID"), this);

@@ -15,19 +15,19 @@ TSKomintentiLista::TSKomintentiLista(QWidget* parent) : TSListBase(Captions::Eng
     setObjectName(QStringLiteral("SKomintentiLista"));
     buildSearchList(komintenti_sql::Lista, QStringLiteral("Search by company  partner"));
     DBGrid1->addColumn(QStringLiteral("id"), QStringLiteral("Id"), 39);
-    DBGrid1->addColumn(QStringLiteral("naziv"), QStringLiteral("Company name"), 260, QString(), app::nameHighlight());
+    DBGrid1->addColumn(QStringLiteral("naziv"), QStringLiteral("Company name"), 260, QString(), frame::nameHighlight());
 
     Panel1 = new kit::Panel(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
     Panel1->setBevel(kit::Panel::Bevel::Lowered);
-    QFormLayout* form = app::fieldForm();
+    QFormLayout* form = frame::fieldForm();
     form->setContentsMargins(10, 10, 10, 10);
     Panel1->setLayout(form);
     int labelNo = 0;
     auto box = [&](kit::DBEdit*& edit, const char* name, const char* field, const QString& caption) {
-        edit = app::detailField(Panel1, QString::fromLatin1(name), DataSource1, QString::fromLatin1(field));
+        edit = frame::detailField(Panel1, QString::fromLatin1(name), DataSource1, QString::fromLatin1(field));
         edit->setFixedWidth(320);
-        app::addFieldRow(form, Panel1, QStringLiteral("Label%1").arg(++labelNo + 1), caption, edit);
+        frame::addFieldRow(form, Panel1, QStringLiteral("Label%1").arg(++labelNo + 1), caption, edit);
     };
     const QString note = QStringLiteral("Note");
     box(DBEdit1, "DBEdit1", "id", QStringLiteral("ID"));
@@ -44,7 +44,7 @@ TSKomintentiLista::TSKomintentiLista(QWidget* parent) : TSListBase(Captions::Eng
     box(DBEdit11, "DBEdit11", "zabeleska1", note);
     box(DBEdit12, "DBEdit12", "zabeleska2", note);
     box(DBEdit13, "DBEdit13", "rabat", QStringLiteral("Discount (%)"));
-    app::setBackground(DBEdit2, app::nameHighlight());
+    frame::setBackground(DBEdit2, frame::nameHighlight());
     DBEdit1->setFixedWidth(90);
     DBEdit13->setFixedWidth(90);
 

@@ -7,7 +7,7 @@
 
 const ModuleTraits& TLagerLista::Traits()
 {
-    using namespace app::cmd;
+    using namespace frame::cmd;
     static const ModuleTraits traits{
         "TLagerLista", 25, 26, 27,
         {NoAnswer, answerTo(StockForDispatchEntry), answerTo(StockForDispatchEdit)},
@@ -17,7 +17,7 @@ const ModuleTraits& TLagerLista::Traits()
     return traits;
 }
 
-TLagerLista::TLagerLista(app::Host* host) : Module(Traits(), host) {}
+TLagerLista::TLagerLista(frame::Host* host) : Module(Traits(), host) {}
 
 void TLagerLista::KreirajLagerListaVnes(QObject*, QWidget* form, int)
 {
@@ -45,10 +45,10 @@ void TLagerLista::ProceduraDBGrid1KeyDown(QObject* sender, int& key, Qt::Keyboar
         return;
     // The list the Enter came from (a closed list is never consulted).
     if (TFormSrgBase* list = commandList(); list && list->CallerForm) {
-        if (list->CommandCode == app::cmd::StockForDispatchEntry)
-            SProccessingMessage(sender, activeChild(), app::cmd::answerTo(app::cmd::StockForDispatchEntry));
-        else if (list->CommandCode == app::cmd::StockForDispatchEdit)
-            SProccessingMessage(sender, activeChild(), app::cmd::answerTo(app::cmd::StockForDispatchEdit));
+        if (list->CommandCode == frame::cmd::StockForDispatchEntry)
+            SProccessingMessage(sender, activeChild(), frame::cmd::answerTo(frame::cmd::StockForDispatchEntry));
+        else if (list->CommandCode == frame::cmd::StockForDispatchEdit)
+            SProccessingMessage(sender, activeChild(), frame::cmd::answerTo(frame::cmd::StockForDispatchEdit));
     }
     key = 0;
 }

@@ -7,7 +7,7 @@
 class TLagerLista : public Module {
     Q_OBJECT
 public:
-    explicit TLagerLista(app::Host* host);
+    explicit TLagerLista(frame::Host* host);
     static const ModuleTraits& Traits();
 
     void KreirajLagerListaVnes(QObject* sender, QWidget* form, int code);

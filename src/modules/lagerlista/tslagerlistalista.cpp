@@ -25,21 +25,21 @@
 TSLagerListaLista::TSLagerListaLista(QWidget* parent) : TFormSrgBase(parent)
 {
     setObjectName(QStringLiteral("SLagerListaLista"));
-    PageControl1 = app::fillingPageControl(this, QStringLiteral("PageControl1"));
+    PageControl1 = frame::fillingPageControl(this, QStringLiteral("PageControl1"));
 
     TabSheet1 = PageControl1->addPage(QStringLiteral("Products Remain-Tabela"));
     TabSheet1->setObjectName(QStringLiteral("TabSheet1"));
     auto* table = new QVBoxLayout(TabSheet1);
     table->setContentsMargins(0, 0, 0, 0);
     table->setSpacing(0);
-    const app::SearchStrip search =
-        app::searchStrip(TabSheet1, QStringLiteral("Search by product name"), QColor(166, 202, 240)); // sky blue
+    const frame::SearchStrip search =
+        frame::searchStrip(TabSheet1, QStringLiteral("Search by product name"), QColor(166, 202, 240)); // sky blue
     Panel1 = search.panel;
     Label1 = search.label;
     Edit1 = search.edit;
     table->addWidget(Panel1);
 
-    Query1 = app::statementQuery(this, QStringLiteral("Query1"), lagerlista::balanceStatement());
+    Query1 = frame::statementQuery(this, QStringLiteral("Query1"), lagerlista::balanceStatement());
     // Read a page at a time: the grid shows a screenful, and a keystroke in the search
     // must not wait for the balances of every article.
     Query1->setPaging(QStringLiteral("id"), lagerlista::pageRows);
@@ -215,19 +215,19 @@ void TSLagerListaLista::rebuildChart()
     DBChart1->setMinimumHeight(n * kit::barPitch + 150);
 }
 
-app::PrintReport TSLagerListaLista::printReport() const
+frame::PrintReport TSLagerListaLista::printReport() const
 {
-    return app::PrintReport::Stock;
+    return frame::PrintReport::Stock;
 }
 
-app::PrintSource TSLagerListaLista::printSource() const
+frame::PrintSource TSLagerListaLista::printSource() const
 {
     return {Query1, nullptr, nullptr, PageControl1->ActivePageIndex()};
 }
 
-std::optional<int> TSLagerListaLista::pickedKey(app::PickKey kind)
+std::optional<int> TSLagerListaLista::pickedKey(frame::PickKey kind)
 {
-    if (kind != app::PickKey::StockArticle)
+    if (kind != frame::PickKey::StockArticle)
         return std::nullopt;
     return GetArtikalId();
 }

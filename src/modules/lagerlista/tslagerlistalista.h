@@ -23,14 +23,14 @@ class Panel;
 // The stock list: in, out and balance of every article with ledger rows, searchable by
 // name, with a bar chart of the balances. In pick mode only an article with a balance
 // above zero can be picked.
-class TSLagerListaLista : public TFormSrgBase, public app::Printable, public app::PickSource {
+class TSLagerListaLista : public TFormSrgBase, public frame::Printable, public frame::PickSource {
     Q_OBJECT
-    Q_INTERFACES(app::Printable app::PickSource)
+    Q_INTERFACES(frame::Printable frame::PickSource)
 public:
     explicit TSLagerListaLista(QWidget* parent = nullptr);
 
-    app::PrintReport printReport() const override;
-    app::PrintSource printSource() const override;
+    frame::PrintReport printReport() const override;
+    frame::PrintSource printSource() const override;
 
     kit::PageControl* PageControl1 = nullptr;
     QWidget* TabSheet1 = nullptr;
@@ -49,7 +49,7 @@ public:
     // The current row's article id, or -1 when there is no row or its balance is not above 0.
     Q_INVOKABLE int GetArtikalId();
     // A pick takes the article of a row with stock (GetArtikalId).
-    std::optional<int> pickedKey(app::PickKey kind) override;
+    std::optional<int> pickedKey(frame::PickKey kind) override;
     // The current row's balance, or -1 likewise.
     float GetArtikalSaldo();
 

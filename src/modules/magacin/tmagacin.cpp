@@ -6,7 +6,7 @@
 
 const ModuleTraits& TMagacin::Traits()
 {
-    using namespace app::cmd;
+    using namespace frame::cmd;
     static const ModuleTraits traits{
         "TMagacin", 7, 8, 9,
         {NoAnswer},
@@ -16,7 +16,7 @@ const ModuleTraits& TMagacin::Traits()
     return traits;
 }
 
-TMagacin::TMagacin(app::Host* host) : Module(Traits(), host) {}
+TMagacin::TMagacin(frame::Host* host) : Module(Traits(), host) {}
 
 void TMagacin::KreirajMagacinVnes(QObject*, QWidget* form, int)
 {

@@ -6,7 +6,7 @@
 class TMagacin : public Module {
     Q_OBJECT
 public:
-    explicit TMagacin(app::Host* host);
+    explicit TMagacin(frame::Host* host);
     static const ModuleTraits& Traits();
 
     void KreirajMagacinVnes(QObject* sender, QWidget* form, int code);

@@ -29,9 +29,9 @@ OrderForm::OrderForm(QWidget* parent) : TFormSrgBase(parent)
     Panel1 = new kit::Panel(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
 
-    Edit1 = app::inputField(Panel1, QStringLiteral("Edit1"));
-    Edit2 = app::inputField(Panel1, QStringLiteral("Edit2"));
-    Edit3 = app::inputField(Panel1, QStringLiteral("Edit3"));
+    Edit1 = frame::inputField(Panel1, QStringLiteral("Edit1"));
+    Edit2 = frame::inputField(Panel1, QStringLiteral("Edit2"));
+    Edit3 = frame::inputField(Panel1, QStringLiteral("Edit3"));
     auto dateField = [this](const char* name) {
         auto* m = new kit::MaskEdit(Panel1);
         m->setObjectName(QString::fromLatin1(name));
@@ -208,7 +208,7 @@ stores::WorkOrder OrderForm::orderToSave(int employee, const QString& employeeNa
     return order;
 }
 
-QWidget* OrderForm::controlAfterPick(app::AfterPick after)
+QWidget* OrderForm::controlAfterPick(frame::AfterPick after)
 {
     return dateFieldOrAddButton(after, MaskEdit1, BitBtn2);
 }

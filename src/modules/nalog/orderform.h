@@ -19,9 +19,9 @@ class StringGrid;
 // What the work order entry and edit windows share: the header fields (number, partner,
 // dates, employee), the buttons, the product line grid with its rules, the picks, the
 // checks before saving and the order handed to its store to save.
-class OrderForm : public TFormSrgBase, public app::PickTarget {
+class OrderForm : public TFormSrgBase, public frame::PickTarget {
     Q_OBJECT
-    Q_INTERFACES(app::PickTarget)
+    Q_INTERFACES(frame::PickTarget)
 public:
     explicit OrderForm(QWidget* parent = nullptr);
 
@@ -51,7 +51,7 @@ public:
     Q_INVOKABLE void ReceiveEmployee(int id) override = 0;
     Q_INVOKABLE void ReceiveProduct(int id) override;
     // The start date after a partner pick, "Add" after an employee pick.
-    QWidget* controlAfterPick(app::AfterPick after) override;
+    QWidget* controlAfterPick(frame::AfterPick after) override;
 
     void DeleteLine(int row);
     void BitBtn3Click();

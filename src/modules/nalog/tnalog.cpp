@@ -13,7 +13,7 @@
 
 const ModuleTraits& TNalog::Traits()
 {
-    using namespace app::cmd;
+    using namespace frame::cmd;
     static const ModuleTraits traits{
         "TNalog", 10, 11, 12,
         {NoAnswer, ProductForOrderEntry, PartnerForOrderEntry, ProductForOrderEdit, PartnerForOrderEdit,
@@ -26,7 +26,7 @@ const ModuleTraits& TNalog::Traits()
     return traits;
 }
 
-TNalog::TNalog(app::Host* host) : Module(Traits(), host) {}
+TNalog::TNalog(frame::Host* host) : Module(Traits(), host) {}
 
 TSNalogLista* TNalog::sourceList() const
 {
@@ -106,30 +106,30 @@ void TNalog::MSNalogListaClose(QObject*)
 
 void TNalog::ProcPovikajKomintent(QObject* sender, int&, Qt::KeyboardModifiers)
 {
-    SProccessingMessage(sender, activeChild(), app::cmd::PartnerForOrderEntry);
+    SProccessingMessage(sender, activeChild(), frame::cmd::PartnerForOrderEntry);
 }
 
 void TNalog::ProcPovikajVraboten(QObject* sender, int&, Qt::KeyboardModifiers)
 {
-    SProccessingMessage(sender, activeChild(), app::cmd::EmployeeForOrderEntry);
+    SProccessingMessage(sender, activeChild(), frame::cmd::EmployeeForOrderEntry);
 }
 
 void TNalog::MSNalogVnesVnesiProizvod(QObject* sender)
 {
-    SProccessingMessage(sender, activeChild(), app::cmd::ProductForOrderEntry);
+    SProccessingMessage(sender, activeChild(), frame::cmd::ProductForOrderEntry);
 }
 
 void TNalog::ProcKoregirajPovikajKomintent(QObject* sender, int&, Qt::KeyboardModifiers)
 {
-    SProccessingMessage(sender, activeChild(), app::cmd::PartnerForOrderEdit);
+    SProccessingMessage(sender, activeChild(), frame::cmd::PartnerForOrderEdit);
 }
 
 void TNalog::ProcKoregirajPovikajVraboten(QObject* sender, int&, Qt::KeyboardModifiers)
 {
-    SProccessingMessage(sender, activeChild(), app::cmd::EmployeeForOrderEdit);
+    SProccessingMessage(sender, activeChild(), frame::cmd::EmployeeForOrderEdit);
 }
 
 void TNalog::MSNalogKorekcijaVnesiProizvod(QObject* sender)
 {
-    SProccessingMessage(sender, activeChild(), app::cmd::ProductForOrderEdit);
+    SProccessingMessage(sender, activeChild(), frame::cmd::ProductForOrderEdit);
 }

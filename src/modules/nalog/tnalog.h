@@ -9,7 +9,7 @@ class TSNalogLista;
 class TNalog : public Module {
     Q_OBJECT
 public:
-    explicit TNalog(app::Host* host);
+    explicit TNalog(frame::Host* host);
 
     static const ModuleTraits& Traits();
 

@@ -34,7 +34,7 @@ TSNalogKorekcija::TSNalogKorekcija(QWidget* parent)
     : OrderForm(parent),
       m_number(this, Edit1, Edit2, LoadedNumber,
                [this](int number) { return stores::WorkOrderStore(connection()).numberExists(number); },
-               QStringLiteral("POSTOI NALOG SO ISTA SIFRA"), app::UniqueNumber::OnExit::AnyWay)
+               QStringLiteral("POSTOI NALOG SO ISTA SIFRA"), frame::UniqueNumber::OnExit::AnyWay)
 {
     setObjectName(QStringLiteral("SNalogKorekcija"));
     m_number.setHighest([this] { return stores::WorkOrderStore(connection()).highestNumber(); });
@@ -125,7 +125,7 @@ void TSNalogKorekcija::BitBtn1Click()
         kit::messageBox(this, e.text(), QStringLiteral("Warning"));
         return;
     } catch (const std::exception& e) {
-        kit::messageBox(this, app::saveFailureText(QStringLiteral("Nalogot ne e koregiran !!!"), e), QStringLiteral("Warning"));
+        kit::messageBox(this, frame::saveFailureText(QStringLiteral("Nalogot ne e koregiran !!!"), e), QStringLiteral("Warning"));
         return; // the order and its ledger rows are as they were; the window keeps its input
     }
     kit::messageBox(this, QStringLiteral("Nalogot e uspesno koregiran !!!"), QStringLiteral("Information"));

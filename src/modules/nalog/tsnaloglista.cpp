@@ -87,7 +87,7 @@ TSNalogLista::TSNalogLista(QWidget* parent) : TSListBase(Captions::Macedonian, p
     };
     int row = 0;
     for (const Box& b : boxes) {
-        b.edit = app::detailField(Panel1, QStringLiteral("DBEdit%1").arg(row + 1), b.source, QString::fromLatin1(b.field));
+        b.edit = frame::detailField(Panel1, QStringLiteral("DBEdit%1").arg(row + 1), b.source, QString::fromLatin1(b.field));
         b.edit->setFixedWidth(b.width);
         b.label = new kit::Label(QString::fromLatin1(b.caption), Panel1);
         b.label->setObjectName(QStringLiteral("Label%1").arg(row + 1));
@@ -148,12 +148,12 @@ void TSNalogLista::RefreshList()
     m_lastNumber = Query1->IsEmpty() ? 0 : Query1->FieldByName(QStringLiteral("nalog_id")).AsInteger();
 }
 
-app::PrintReport TSNalogLista::printReport() const
+frame::PrintReport TSNalogLista::printReport() const
 {
-    return app::PrintReport::WorkOrders;
+    return frame::PrintReport::WorkOrders;
 }
 
-app::PrintSource TSNalogLista::printSource() const
+frame::PrintSource TSNalogLista::printSource() const
 {
     return {Query1, Query2, Query3};
 }

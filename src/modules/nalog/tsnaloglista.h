@@ -18,14 +18,14 @@ class Splitter;
 // The work order list: every order, newest first; beside it the header and partner of the
 // current order, its product lines and the articles the current line consumes by the
 // product's present composition. Read-only; refreshed whenever it comes to the front.
-class TSNalogLista : public TSListBase, public app::Printable {
+class TSNalogLista : public TSListBase, public frame::Printable {
     Q_OBJECT
-    Q_INTERFACES(app::Printable)
+    Q_INTERFACES(frame::Printable)
 public:
     explicit TSNalogLista(QWidget* parent = nullptr);
 
-    app::PrintReport printReport() const override;
-    app::PrintSource printSource() const override;
+    frame::PrintReport printReport() const override;
+    frame::PrintSource printSource() const override;
 
     kit::Splitter* Splitter1 = nullptr; // orders | details
     kit::Splitter* Splitter2 = nullptr; // lines | articles

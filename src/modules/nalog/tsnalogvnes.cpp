@@ -51,7 +51,7 @@ void TSNalogVnes::BitBtn1Click()
         kit::messageBox(this, e.text(), QStringLiteral("Warning"));
         return;
     } catch (const std::exception& e) {
-        kit::messageBox(this, app::saveFailureText(QStringLiteral("Nalogot ne e vnesen !!!"), e), QStringLiteral("Warning"));
+        kit::messageBox(this, frame::saveFailureText(QStringLiteral("Nalogot ne e vnesen !!!"), e), QStringLiteral("Warning"));
         return; // nothing written; the window keeps its input
     }
     Edit1->setText(QString::number(number));

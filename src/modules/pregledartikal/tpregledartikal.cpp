@@ -5,7 +5,7 @@
 
 const ModuleTraits& TPregledArtikal::Traits()
 {
-    using namespace app::cmd;
+    using namespace frame::cmd;
     static const ModuleTraits traits{
         "TPregledArtikal", 28, 29, 30,
         {NoAnswer},
@@ -15,7 +15,7 @@ const ModuleTraits& TPregledArtikal::Traits()
     return traits;
 }
 
-TPregledArtikal::TPregledArtikal(app::Host* host) : Module(Traits(), host) {}
+TPregledArtikal::TPregledArtikal(frame::Host* host) : Module(Traits(), host) {}
 
 void TPregledArtikal::KreirajPregledArtikalVnes(QObject*, QWidget* form, int)
 {

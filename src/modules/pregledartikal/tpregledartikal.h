@@ -6,7 +6,7 @@
 class TPregledArtikal : public Module {
     Q_OBJECT
 public:
-    explicit TPregledArtikal(app::Host* host);
+    explicit TPregledArtikal(frame::Host* host);
     static const ModuleTraits& Traits();
 
     void KreirajPregledArtikalVnes(QObject* sender, QWidget* form, int code);

@@ -21,19 +21,19 @@ const QColor kSkyBlue(166, 202, 240);
 TSPregledArtikalLista::TSPregledArtikalLista(QWidget* parent) : TFormSrgBase(parent)
 {
     setObjectName(QStringLiteral("SPregledArtikalLista"));
-    PageControl1 = app::fillingPageControl(this, QStringLiteral("PageControl1"));
+    PageControl1 = frame::fillingPageControl(this, QStringLiteral("PageControl1"));
     QWidget* page = PageControl1->addPage(QStringLiteral("Products"));
     auto* body = new QVBoxLayout(page);
     body->setContentsMargins(0, 0, 0, 0);
     body->setSpacing(0);
 
-    Query1 = app::statementQuery(this, QStringLiteral("Query1"), pregledartikal::masterStatementPaged());
+    Query1 = frame::statementQuery(this, QStringLiteral("Query1"), pregledartikal::masterStatementPaged());
     // Read a page of articles at a time: the grid shows a screenful and reads on as it is
     // scrolled; the detail follows the current row, the printed card reads every row.
     Query1->setPaging(pregledartikal::masterPageKey(), pregledartikal::pageRows);
     Query1->ParamByName(QStringLiteral("a")).AsString(QStringLiteral("%"));
     DataSource1 = new data::DataSource(Query1, this);
-    Query2 = app::statementQuery(this, QStringLiteral("Query2"), pregledartikal::detailStatement());
+    Query2 = frame::statementQuery(this, QStringLiteral("Query2"), pregledartikal::detailStatement());
     Query2->setMasterSource(DataSource1);
     DataSource2 = new data::DataSource(Query2, this);
 
@@ -51,11 +51,11 @@ TSPregledArtikalLista::TSPregledArtikalLista(QWidget* parent) : TFormSrgBase(par
     DBGrid1->setNegativeColor(QStringLiteral("saldo")); // a balance below zero stands out
     body->addWidget(DBGrid1, 1);
 
-    const app::SearchStrip search = app::searchStrip(page, QStringLiteral("Search by Product name"), kSkyBlue);
+    const frame::SearchStrip search = frame::searchStrip(page, QStringLiteral("Search by Product name"), kSkyBlue);
     Panel1 = search.panel;
     Label1 = search.label;
     Edit1 = search.edit;
-    app::setBackground(Edit1, kPaleRose);
+    frame::setBackground(Edit1, kPaleRose);
     body->addWidget(Panel1);
 
     DBGrid2 = new kit::DBGrid(page);
@@ -91,12 +91,12 @@ void TSPregledArtikalLista::Edit1KeyDown(int& key, Qt::KeyboardModifiers)
         DBGrid1->setFocus(Qt::OtherFocusReason);
 }
 
-app::PrintReport TSPregledArtikalLista::printReport() const
+frame::PrintReport TSPregledArtikalLista::printReport() const
 {
-    return app::PrintReport::ArticleCard;
+    return frame::PrintReport::ArticleCard;
 }
 
-app::PrintSource TSPregledArtikalLista::printSource() const
+frame::PrintSource TSPregledArtikalLista::printSource() const
 {
     return {Query1, Query2, nullptr, PageControl1->ActivePageIndex()};
 }

@@ -18,14 +18,14 @@ class Panel;
 // The article overview: totals per article above, the movements of the selected article
 // below (oldest first). It reads only and shows the ledger as of its opening or the last
 // change of the search text.
-class TSPregledArtikalLista : public TFormSrgBase, public app::Printable {
+class TSPregledArtikalLista : public TFormSrgBase, public frame::Printable {
     Q_OBJECT
-    Q_INTERFACES(app::Printable)
+    Q_INTERFACES(frame::Printable)
 public:
     explicit TSPregledArtikalLista(QWidget* parent = nullptr);
 
-    app::PrintReport printReport() const override;
-    app::PrintSource printSource() const override;
+    frame::PrintReport printReport() const override;
+    frame::PrintSource printSource() const override;
 
     kit::PageControl* PageControl1 = nullptr;
     kit::DBGrid* DBGrid1 = nullptr;

@@ -5,7 +5,7 @@
 
 const ModuleTraits& TPregledKomintent::Traits()
 {
-    using namespace app::cmd;
+    using namespace frame::cmd;
     static const ModuleTraits traits{
         "TPregledKomintent", 31, 32, 33,
         {NoAnswer},
@@ -15,7 +15,7 @@ const ModuleTraits& TPregledKomintent::Traits()
     return traits;
 }
 
-TPregledKomintent::TPregledKomintent(app::Host* host) : Module(Traits(), host) {}
+TPregledKomintent::TPregledKomintent(frame::Host* host) : Module(Traits(), host) {}
 
 void TPregledKomintent::KreirajPregledKomintentVnes(QObject*, QWidget* form, int)
 {

@@ -6,7 +6,7 @@
 class TPregledKomintent : public Module {
     Q_OBJECT
 public:
-    explicit TPregledKomintent(app::Host* host);
+    explicit TPregledKomintent(frame::Host* host);
     static const ModuleTraits& Traits();
 
     void KreirajPregledKomintentVnes(QObject* sender, QWidget* form, int code);

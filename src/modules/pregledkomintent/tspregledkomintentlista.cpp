@@ -29,7 +29,7 @@ const QColor kSkyBlue(166, 202, 240);
 TSPregledKomintentLista::TSPregledKomintentLista(QWidget* parent) : TFormSrgBase(parent)
 {
     setObjectName(QStringLiteral("SPregledKomintentLista"));
-    PageControl1 = app::fillingPageControl(this, QStringLiteral("PageControl1"));
+    PageControl1 = frame::fillingPageControl(this, QStringLiteral("PageControl1"));
     QWidget* products = PageControl1->addPage(QStringLiteral("Products"));
     auto* outer = new QVBoxLayout(products);
     outer->setContentsMargins(0, 0, 0, 0);
@@ -39,14 +39,14 @@ TSPregledKomintentLista::TSPregledKomintentLista(QWidget* parent) : TFormSrgBase
     PageControl2->setFocusPolicy(Qt::NoFocus);
     outer->addWidget(PageControl2);
 
-    Query1 = app::statementQuery(this, QStringLiteral("Query1"), pregledkomintent::masterStatementPaged());
+    Query1 = frame::statementQuery(this, QStringLiteral("Query1"), pregledkomintent::masterStatementPaged());
     // Read a page of partners at a time: the grid reads on as it is scrolled (Next past the
     // last row read, too); the detail and the chart follow the current row, the printed
     // report reads every row.
     Query1->setPaging(pregledkomintent::masterPageKey(), pregledkomintent::pageRows);
     DataSource1 = new data::DataSource(Query1, this);
     DataSource1->setObjectName(QStringLiteral("DataSource1"));
-    Query2 = app::statementQuery(this, QStringLiteral("Query2"), pregledkomintent::detailStatement());
+    Query2 = frame::statementQuery(this, QStringLiteral("Query2"), pregledkomintent::detailStatement());
     Query2->setMasterSource(DataSource1);
     DataSource2 = new data::DataSource(Query2, this);
 
@@ -185,12 +185,12 @@ void TSPregledKomintentLista::DataSource1DataChange()
     series->attachAxis(values);
 }
 
-app::PrintReport TSPregledKomintentLista::printReport() const
+frame::PrintReport TSPregledKomintentLista::printReport() const
 {
-    return app::PrintReport::PartnerCard;
+    return frame::PrintReport::PartnerCard;
 }
 
-app::PrintSource TSPregledKomintentLista::printSource() const
+frame::PrintSource TSPregledKomintentLista::printSource() const
 {
     return {Query1, Query2, nullptr, PageControl1->ActivePageIndex()};
 }

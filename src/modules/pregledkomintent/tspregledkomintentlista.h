@@ -21,14 +21,14 @@ class Panel;
 // The partner overview: partners with article movements, the movements of the selected
 // partner (highest document number first) and a chart of them; Previous/Next step through
 // the partners. It reads only.
-class TSPregledKomintentLista : public TFormSrgBase, public app::Printable {
+class TSPregledKomintentLista : public TFormSrgBase, public frame::Printable {
     Q_OBJECT
-    Q_INTERFACES(app::Printable)
+    Q_INTERFACES(frame::Printable)
 public:
     explicit TSPregledKomintentLista(QWidget* parent = nullptr);
 
-    app::PrintReport printReport() const override;
-    app::PrintSource printSource() const override;
+    frame::PrintReport printReport() const override;
+    frame::PrintSource printSource() const override;
 
     kit::PageControl* PageControl1 = nullptr; // outer: "Products"
     kit::PageControl* PageControl2 = nullptr; // inner: "Table", "Graphic View"

@@ -33,7 +33,7 @@ QString dateText(const data::Field& field)
 DocumentEditForm::DocumentEditForm(const DocumentKind& kind, QWidget* parent)
     : DocumentForm(kind, parent),
       m_number(this, MaskEdit2, Edit2, LoadedNumber, [this](int number) { return store().numberExists(number); },
-               kind.duplicateNumber, app::UniqueNumber::OnExit::AnyWay)
+               kind.duplicateNumber, frame::UniqueNumber::OnExit::AnyWay)
 {
     m_number.setHighest([this] { return store().highestNumber(); });
     Label1->setCaption(Kind.editNumberCaption);
@@ -130,7 +130,7 @@ void DocumentEditForm::BitBtn1Click()
         kit::messageBox(this, e.text(), QStringLiteral("Warning"));
         return;
     } catch (const std::exception& e) {
-        kit::messageBox(this, app::saveFailureText(failed, e), QStringLiteral("Warning"));
+        kit::messageBox(this, frame::saveFailureText(failed, e), QStringLiteral("Warning"));
         return; // the document is as it was; the window keeps what the operator did
     }
     kit::messageBox(this, Kind.editSaved, QStringLiteral("Information"));

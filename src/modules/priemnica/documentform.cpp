@@ -407,7 +407,7 @@ void DocumentForm::saveNew()
         kit::messageBox(this, e.text(), QStringLiteral("Warning"));
         return;
     } catch (const std::exception& e) {
-        kit::messageBox(this, app::saveFailureText(Kind.entryFailed, e), QStringLiteral("Warning"));
+        kit::messageBox(this, frame::saveFailureText(Kind.entryFailed, e), QStringLiteral("Warning"));
         return; // nothing written; the window keeps partner, date and lines
     }
     MaskEdit2->setText(QString::number(number));
@@ -415,7 +415,7 @@ void DocumentForm::saveNew()
     Close();
 }
 
-QWidget* DocumentForm::controlAfterPick(app::AfterPick after)
+QWidget* DocumentForm::controlAfterPick(frame::AfterPick after)
 {
     return dateFieldOrAddButton(after, MaskEdit1, BitBtn2);
 }

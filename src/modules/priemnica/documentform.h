@@ -30,9 +30,9 @@ class StringGrid;
 //
 // The line grid has six columns (0 stays empty): article id, code, name, unit, quantity.
 // It starts as one ordinary row; the first line added makes row 0 the fixed header.
-class DocumentForm : public TFormSrgBase, public app::PickTarget {
+class DocumentForm : public TFormSrgBase, public frame::PickTarget {
     Q_OBJECT
-    Q_INTERFACES(app::PickTarget)
+    Q_INTERFACES(frame::PickTarget)
 public:
     DocumentForm(const DocumentKind& kind, QWidget* parent = nullptr);
 
@@ -65,7 +65,7 @@ public:
     Q_INVOKABLE void VnesiKomintentiID(int id) override;
     Q_INVOKABLE void VnesiArtikalID(int id) override;
     // The date field after a partner pick, "Add" after an article pick.
-    QWidget* controlAfterPick(app::AfterPick after) override;
+    QWidget* controlAfterPick(frame::AfterPick after) override;
 
     // Removes the line in `row`; the lines below move up. No line: nothing changes.
     void ProcDelete(int row);

@@ -13,7 +13,7 @@
 
 const ModuleTraits& TPriemnica::Traits()
 {
-    using namespace app::cmd;
+    using namespace frame::cmd;
     static const ModuleTraits traits{
         "TPriemnica", 19, 20, 21,
         {NoAnswer, PartnerForReceiptEntry, ArticleForReceiptEntry, PartnerForReceiptEdit,
@@ -26,7 +26,7 @@ const ModuleTraits& TPriemnica::Traits()
     return traits;
 }
 
-TPriemnica::TPriemnica(app::Host* host) : Module(Traits(), host) {}
+TPriemnica::TPriemnica(frame::Host* host) : Module(Traits(), host) {}
 
 TSPriemnicaLista* TPriemnica::sourceList() const
 {
@@ -96,30 +96,30 @@ void TPriemnica::ProceduraDBGrid1KeyDown(QObject* sender, int& key, Qt::Keyboard
         return;
     TSPriemnicaLista* list = sourceList();
     if (list && list->CallerForm) {
-        if (list->CommandCode == app::cmd::ReceiptForDispatchEntry)
-            SProccessingMessage(sender, activeChild(), app::cmd::answerTo(app::cmd::ReceiptForDispatchEntry));
-        else if (list->CommandCode == app::cmd::ReceiptForDispatchEdit)
-            SProccessingMessage(sender, activeChild(), app::cmd::answerTo(app::cmd::ReceiptForDispatchEdit));
+        if (list->CommandCode == frame::cmd::ReceiptForDispatchEntry)
+            SProccessingMessage(sender, activeChild(), frame::cmd::answerTo(frame::cmd::ReceiptForDispatchEntry));
+        else if (list->CommandCode == frame::cmd::ReceiptForDispatchEdit)
+            SProccessingMessage(sender, activeChild(), frame::cmd::answerTo(frame::cmd::ReceiptForDispatchEdit));
     }
     key = 0;
 }
 
 void TPriemnica::ProcPovikajKomintent(QObject* sender, int&, Qt::KeyboardModifiers)
 {
-    SProccessingMessage(sender, activeChild(), app::cmd::PartnerForReceiptEntry);
+    SProccessingMessage(sender, activeChild(), frame::cmd::PartnerForReceiptEntry);
 }
 
 void TPriemnica::ProcPovikajArtikli(QObject* sender)
 {
-    SProccessingMessage(sender, activeChild(), app::cmd::ArticleForReceiptEntry);
+    SProccessingMessage(sender, activeChild(), frame::cmd::ArticleForReceiptEntry);
 }
 
 void TPriemnica::ProcKorekcijaPovikajKomintent(QObject* sender, int&, Qt::KeyboardModifiers)
 {
-    SProccessingMessage(sender, activeChild(), app::cmd::PartnerForReceiptEdit);
+    SProccessingMessage(sender, activeChild(), frame::cmd::PartnerForReceiptEdit);
 }
 
 void TPriemnica::ProcKorekcijaPovikajArtikal(QObject* sender)
 {
-    SProccessingMessage(sender, activeChild(), app::cmd::ArticleForReceiptEdit);
+    SProccessingMessage(sender, activeChild(), frame::cmd::ArticleForReceiptEdit);
 }

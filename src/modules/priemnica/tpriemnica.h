@@ -10,7 +10,7 @@ class TSPriemnicaLista;
 class TPriemnica : public Module {
     Q_OBJECT
 public:
-    explicit TPriemnica(app::Host* host);
+    explicit TPriemnica(frame::Host* host);
 
     static const ModuleTraits& Traits();
 

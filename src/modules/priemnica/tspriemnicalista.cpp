@@ -38,12 +38,12 @@ TSPriemnicaLista::TSPriemnicaLista(QWidget* parent) : DocumentList(listKind(), p
     setObjectName(QStringLiteral("SPriemnicaLista"));
 }
 
-app::PrintReport TSPriemnicaLista::printReport() const
+frame::PrintReport TSPriemnicaLista::printReport() const
 {
-    return app::PrintReport::Receipts;
+    return frame::PrintReport::Receipts;
 }
 
-app::PrintSource TSPriemnicaLista::printSource() const
+frame::PrintSource TSPriemnicaLista::printSource() const
 {
     return {Query1, Query2};
 }

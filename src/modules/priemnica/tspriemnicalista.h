@@ -5,14 +5,14 @@
 
 // The goods receipt list (light red panel). Also opened by the dispatch windows to pick
 // the receipt whose lines they import.
-class TSPriemnicaLista : public DocumentList, public app::Printable {
+class TSPriemnicaLista : public DocumentList, public frame::Printable {
     Q_OBJECT
-    Q_INTERFACES(app::Printable)
+    Q_INTERFACES(frame::Printable)
 public:
     explicit TSPriemnicaLista(QWidget* parent = nullptr);
 
-    app::PrintReport printReport() const override;
-    app::PrintSource printSource() const override;
+    frame::PrintReport printReport() const override;
+    frame::PrintSource printSource() const override;
 
     // The number of the newest receipt at the last refresh; 0 when there is none.
     int LastReceiptNumber() const { return lastNumber(); }

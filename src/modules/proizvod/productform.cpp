@@ -35,11 +35,11 @@ ProductForm::ProductForm(QWidget* parent) : TFormSrgBase(parent)
     MaskEdit1->setEditMask(QString()); // a plain code field
     MaskEdit1->setUpperCase(true);
     MaskEdit1->setFont(kit::inputFont());
-    Edit2 = app::inputField(GroupBox1, QStringLiteral("Edit2"));
-    Edit3 = app::inputField(GroupBox1, QStringLiteral("Edit3"));
-    Edit4 = app::inputField(GroupBox1, QStringLiteral("Edit4"));
-    Edit5 = app::inputField(GroupBox1, QStringLiteral("Edit5"));
-    Edit6 = app::inputField(GroupBox1, QStringLiteral("Edit6"));
+    Edit2 = frame::inputField(GroupBox1, QStringLiteral("Edit2"));
+    Edit3 = frame::inputField(GroupBox1, QStringLiteral("Edit3"));
+    Edit4 = frame::inputField(GroupBox1, QStringLiteral("Edit4"));
+    Edit5 = frame::inputField(GroupBox1, QStringLiteral("Edit5"));
+    Edit6 = frame::inputField(GroupBox1, QStringLiteral("Edit6"));
     MaskEdit1->setFixedWidth(120);
     Edit2->setMinimumWidth(380);
     Edit3->setFixedWidth(90);

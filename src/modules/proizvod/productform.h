@@ -20,9 +20,9 @@ class StringGrid;
 
 // What the product entry and edit windows share: the fields of the product, the buttons,
 // the composition grid with its rules, the article pick and the product handed to its store.
-class ProductForm : public TFormSrgBase, public app::PickTarget {
+class ProductForm : public TFormSrgBase, public frame::PickTarget {
     Q_OBJECT
-    Q_INTERFACES(app::PickTarget)
+    Q_INTERFACES(frame::PickTarget)
 public:
     explicit ProductForm(QWidget* parent = nullptr);
 

@@ -12,7 +12,7 @@
 
 const ModuleTraits& TProizvod::Traits()
 {
-    using namespace app::cmd;
+    using namespace frame::cmd;
     static const ModuleTraits traits{
         "TProizvod", 13, 14, 15,
         {NoAnswer, ArticleForProductEntry, answerTo(ProductForOrderEntry), answerTo(ArticleForDispatchEntry),
@@ -25,7 +25,7 @@ const ModuleTraits& TProizvod::Traits()
     return traits;
 }
 
-TProizvod::TProizvod(app::Host* host) : Module(Traits(), host) {}
+TProizvod::TProizvod(frame::Host* host) : Module(Traits(), host) {}
 
 void TProizvod::KreirajProizvodVnes(QObject*, QWidget* form, int code)
 {
@@ -74,12 +74,12 @@ void TProizvod::ProceduraKreirajProizvodKorekcija(QObject* sender)
 
 void TProizvod::BitBtn1Click(QObject* sender)
 {
-    SProccessingMessage(sender, activeChild(), app::cmd::ArticleForProductEntry);
+    SProccessingMessage(sender, activeChild(), frame::cmd::ArticleForProductEntry);
 }
 
 void TProizvod::BitBtn1_2_Click(QObject* sender)
 {
-    SProccessingMessage(sender, activeChild(), app::cmd::ArticleForProductEdit);
+    SProccessingMessage(sender, activeChild(), frame::cmd::ArticleForProductEdit);
 }
 
 void TProizvod::ProcProizvodListaDBGridKeyDown(QObject* sender, int& key, Qt::KeyboardModifiers)
@@ -91,8 +91,8 @@ void TProizvod::ProcProizvodListaDBGridKeyDown(QObject* sender, int& key, Qt::Ke
     TFormSrgBase* list = commandList();
     if (!list || !list->CallerForm)
         return;
-    if (list->CommandCode == app::cmd::ProductForOrderEntry)
-        SProccessingMessage(sender, activeChild(), app::cmd::answerTo(app::cmd::ProductForOrderEntry));
-    else if (list->CommandCode == app::cmd::ProductForOrderEdit)
-        SProccessingMessage(sender, activeChild(), app::cmd::answerTo(app::cmd::ProductForOrderEdit));
+    if (list->CommandCode == frame::cmd::ProductForOrderEntry)
+        SProccessingMessage(sender, activeChild(), frame::cmd::answerTo(frame::cmd::ProductForOrderEntry));
+    else if (list->CommandCode == frame::cmd::ProductForOrderEdit)
+        SProccessingMessage(sender, activeChild(), frame::cmd::answerTo(frame::cmd::ProductForOrderEdit));
 }

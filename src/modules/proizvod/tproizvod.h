@@ -7,7 +7,7 @@
 class TProizvod : public Module {
     Q_OBJECT
 public:
-    explicit TProizvod(app::Host* host);
+    explicit TProizvod(frame::Host* host);
 
     static const ModuleTraits& Traits();
 

@@ -25,7 +25,7 @@
 TSProizvodKorekcija::TSProizvodKorekcija(QWidget* parent)
     : ProductForm(parent),
       m_code(this, MaskEdit1, Edit2, LoadedCode, [this](int code) { return stores::ProductStore(connection()).numberExists(code); },
-             QStringLiteral("POSTOI PROIZVOD SO ISTA SIFRA"), app::UniqueNumber::OnExit::WithinTheWindow)
+             QStringLiteral("POSTOI PROIZVOD SO ISTA SIFRA"), frame::UniqueNumber::OnExit::WithinTheWindow)
 {
     setObjectName(QStringLiteral("SProizvodKorekcija"));
     m_code.setHighest([this] { return stores::ProductStore(connection()).highestNumber(); });
@@ -132,7 +132,7 @@ void TSProizvodKorekcija::BitBtn3Click()
         kit::messageBox(this, e.text(), QStringLiteral("Warning"));
         return;
     } catch (const std::exception& e) {
-        kit::messageBox(this, app::saveFailureText(QStringLiteral("Proizvodot ne e koregiran !!!"), e), QStringLiteral("Warning"));
+        kit::messageBox(this, frame::saveFailureText(QStringLiteral("Proizvodot ne e koregiran !!!"), e), QStringLiteral("Warning"));
         return; // the product is as it was; the window keeps its input
     }
     kit::messageBox(this, QStringLiteral("Proizvodot e uspesno Koregiran !!!"), QStringLiteral("Information"));

@@ -26,7 +26,7 @@ TSProizvodVnes::TSProizvodVnes(QWidget* parent) : ProductForm(parent)
     BitBtn3->setText(QStringLiteral("Vnesi"));
     for (kit::Edit* e : {Edit4, Edit5, Edit6})
         e->setText(QStringLiteral("0"));
-    app::moveOnEnterChain({Edit2, Edit3, Edit4, Edit5, Edit6}, BitBtn1);
+    frame::moveOnEnterChain({Edit2, Edit3, Edit4, Edit5, Edit6}, BitBtn1);
 }
 
 void TSProizvodVnes::BitBtn3Click()
@@ -43,7 +43,7 @@ void TSProizvodVnes::BitBtn3Click()
         kit::messageBox(this, e.text(), QStringLiteral("Warning"));
         return;
     } catch (const std::exception& e) {
-        kit::messageBox(this, app::saveFailureText(QStringLiteral("Proizvodot ne e vnesen !!!"), e), QStringLiteral("Warning"));
+        kit::messageBox(this, frame::saveFailureText(QStringLiteral("Proizvodot ne e vnesen !!!"), e), QStringLiteral("Warning"));
         return; // nothing written; the window keeps its input
     }
     kit::messageBox(this, QStringLiteral("Proizvodot e uspesno vnesen !!!"), QStringLiteral("Information"));

@@ -5,7 +5,7 @@
 
 const ModuleTraits& TReportFinan::Traits()
 {
-    using namespace app::cmd;
+    using namespace frame::cmd;
     static const ModuleTraits traits{
         "TReportFinan", 37, 38, 39,
         {NoAnswer},
@@ -17,7 +17,7 @@ const ModuleTraits& TReportFinan::Traits()
     return traits;
 }
 
-TReportFinan::TReportFinan(app::Host* host) : Module(Traits(), host) {}
+TReportFinan::TReportFinan(frame::Host* host) : Module(Traits(), host) {}
 
 void TReportFinan::KreirajReportFinanVnes(QObject*, QWidget* form, int)
 {

@@ -6,7 +6,7 @@
 class TReportFinan : public Module {
     Q_OBJECT
 public:
-    explicit TReportFinan(app::Host* host);
+    explicit TReportFinan(frame::Host* host);
 
     static const ModuleTraits& Traits();
 

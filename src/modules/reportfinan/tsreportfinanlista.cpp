@@ -183,12 +183,12 @@ void TSReportFinanLista::Button1Click()
     }
 }
 
-app::PrintReport TSReportFinanLista::printReport() const
+frame::PrintReport TSReportFinanLista::printReport() const
 {
-    return app::PrintReport::Finance;
+    return frame::PrintReport::Finance;
 }
 
-app::PrintSource TSReportFinanLista::printSource() const
+frame::PrintSource TSReportFinanLista::printSource() const
 {
     return {Query1, Query2, nullptr, 0, MaskEdit1->Text(), MaskEdit2->Text()};
 }

@@ -19,14 +19,14 @@ class Panel;
 // The list of outgoing invoices: for every goods dispatch dated within the period its
 // value, discount, value after discount, tax and gross amount, and the same figures over
 // the whole period in the strip below. Reads only; the period applies on Ok.
-class TSReportFinanLista : public TFormSrgBase, public app::Printable {
+class TSReportFinanLista : public TFormSrgBase, public frame::Printable {
     Q_OBJECT
-    Q_INTERFACES(app::Printable)
+    Q_INTERFACES(frame::Printable)
 public:
     explicit TSReportFinanLista(QWidget* parent = nullptr);
 
-    app::PrintReport printReport() const override;
-    app::PrintSource printSource() const override;
+    frame::PrintReport printReport() const override;
+    frame::PrintSource printSource() const override;
 
     kit::Panel* Panel1 = nullptr; // period
     kit::Label* Label1 = nullptr; // title

@@ -12,11 +12,11 @@
 TSVraboteniFields::TSVraboteniFields(const QString& buttonCaption, QWidget* parent) : TFormSrgBase(parent)
 {
     trackInput();
-    m_form = app::fieldForm();
+    m_form = frame::fieldForm();
     auto row = [this](kit::Edit*& edit, const char* name, const QString& caption) {
         const QString n = QString::fromLatin1(name);
-        edit = app::inputField(this, n);
-        app::addFieldRow(m_form, this, QStringLiteral("Label") + n.mid(4), caption, edit);
+        edit = frame::inputField(this, n);
+        frame::addFieldRow(m_form, this, QStringLiteral("Label") + n.mid(4), caption, edit);
     };
     // Top to bottom; the tab order follows.
     row(Edit3, "Edit3", QStringLiteral("Naziv"));
@@ -34,13 +34,13 @@ TSVraboteniFields::TSVraboteniFields(const QString& buttonCaption, QWidget* pare
     for (kit::Edit* e : boxes())
         e->setFixedWidth(wide);
 
-    Button1 = app::saveButton(this, buttonCaption);
-    app::placeWithSaveButton(this, m_form, Button1);
+    Button1 = frame::saveButton(this, buttonCaption);
+    frame::placeWithSaveButton(this, m_form, Button1);
 
     Query1 = new data::Query(this);
     Query1->setObjectName(QStringLiteral("Query1"));
 
-    app::moveOnEnterChain(boxes(), Button1);
+    frame::moveOnEnterChain(boxes(), Button1);
 }
 
 QList<kit::Edit*> TSVraboteniFields::boxes() const

@@ -17,11 +17,11 @@ TSVraboteniKorekcija::TSVraboteniKorekcija(QWidget* parent)
     : TSVraboteniFields(QStringLiteral("Korekcija"), parent)
 {
     setObjectName(QStringLiteral("SVraboteniKorekcija"));
-    Edit2 = app::inputField(this, QStringLiteral("Edit2"));
+    Edit2 = frame::inputField(this, QStringLiteral("Edit2"));
     Edit2->setReadOnly(true);
     Edit2->setFocusPolicy(Qt::ClickFocus); // shown and selectable, but Tab starts at the name
     Edit2->setFixedWidth(90);
-    app::setBackground(Edit2, Edit2->palette().color(QPalette::Window)); // reads as shown, not typed
+    frame::setBackground(Edit2, Edit2->palette().color(QPalette::Window)); // reads as shown, not typed
     auto* label = new kit::Label(QStringLiteral("Sifra"), this);
     label->setObjectName(QStringLiteral("Label2"));
     label->setBuddy(Edit2);

@@ -16,19 +16,19 @@ TSVraboteniLista::TSVraboteniLista(QWidget* parent) : TSListBase(Captions::Maced
     buildSearchList(vraboteni_sql::Lista, QStringLiteral("Prebaruvanje po komintent"));
     // Titled by their field names.
     DBGrid1->addColumn(QStringLiteral("id"), QString(), 39);
-    DBGrid1->addColumn(QStringLiteral("naziv"), QString(), 260, QString(), app::nameHighlight());
+    DBGrid1->addColumn(QStringLiteral("naziv"), QString(), 260, QString(), frame::nameHighlight());
 
     Panel1 = new kit::Panel(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
     Panel1->setBevel(kit::Panel::Bevel::Lowered);
-    QFormLayout* form = app::fieldForm();
+    QFormLayout* form = frame::fieldForm();
     form->setContentsMargins(10, 10, 10, 10);
     Panel1->setLayout(form);
     int labelNo = 1;
     auto box = [&](kit::DBEdit*& edit, const char* name, const char* field, const char* caption) {
-        edit = app::detailField(Panel1, QString::fromLatin1(name), DataSource1, QString::fromLatin1(field));
+        edit = frame::detailField(Panel1, QString::fromLatin1(name), DataSource1, QString::fromLatin1(field));
         edit->setFixedWidth(320);
-        app::addFieldRow(form, Panel1, QStringLiteral("Label%1").arg(++labelNo), QString::fromLatin1(caption), edit);
+        frame::addFieldRow(form, Panel1, QStringLiteral("Label%1").arg(++labelNo), QString::fromLatin1(caption), edit);
     };
     box(DBEdit1, "DBEdit1", "id", "Sifra");
     box(DBEdit2, "DBEdit2", "naziv", "Naziv");
@@ -42,7 +42,7 @@ TSVraboteniLista::TSVraboteniLista(QWidget* parent) : TSListBase(Captions::Maced
     box(DBEdit10, "DBEdit10", "mb", "MB");
     box(DBEdit11, "DBEdit11", "zabeleska1", "Zabeleska1");
     box(DBEdit12, "DBEdit12", "zabeleska2", "Zabeleska 2");
-    app::setBackground(DBEdit2, app::nameHighlight());
+    frame::setBackground(DBEdit2, frame::nameHighlight());
     DBEdit1->setFixedWidth(90);
 
     Splitter1 = new kit::Splitter(Qt::Horizontal, this);

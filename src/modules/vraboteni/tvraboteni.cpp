@@ -10,7 +10,7 @@
 
 const ModuleTraits& TVraboteni::Traits()
 {
-    using namespace app::cmd;
+    using namespace frame::cmd;
     static const ModuleTraits traits{
         "TVraboteni", 34, 35, 36,
         {NoAnswer, answerTo(PartnerForOrderEntry), answerTo(PartnerForReceiptEntry),
@@ -24,7 +24,7 @@ const ModuleTraits& TVraboteni::Traits()
     return traits;
 }
 
-TVraboteni::TVraboteni(app::Host* host) : Module(Traits(), host) {}
+TVraboteni::TVraboteni(frame::Host* host) : Module(Traits(), host) {}
 
 void TVraboteni::KreirajVraboteniVnes(QObject*, QWidget* form, int code)
 {
@@ -77,7 +77,7 @@ void TVraboteni::ProcVratiKomintent(QObject* sender, int& key, Qt::KeyboardModif
     // The employee list answers without asking for its caller: an answer to a window that
     // has gone is dropped by the main window, which closes the list all the same.
     if (TFormSrgBase* list = commandList();
-        list && app::requestsServedBy(app::PickList::Employees).contains(list->CommandCode))
+        list && frame::requestsServedBy(frame::PickList::Employees).contains(list->CommandCode))
         SProccessingMessage(sender, activeChild(), list->CommandCode + 1);
     key = 0;
 }

@@ -7,7 +7,7 @@
 class TVraboteni : public Module {
     Q_OBJECT
 public:
-    explicit TVraboteni(app::Host* host);
+    explicit TVraboteni(frame::Host* host);
 
     static const ModuleTraits& Traits();
 
