@@ -1,7 +1,7 @@
 #pragma once
 
-#include "modules/priemnica/documentkind.h"
-#include "modules/priemnica/documentlist.h"
+#include "modules/documents/documentkind.h"
+#include "modules/documents/documentlist.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "modules/priemnica/documenteditform.h"
+#include "modules/documents/documenteditform.h"
 
 // The goods dispatch edit window: loads a stored dispatch and saves it back in one
 // transaction. The due date is kept as loaded; lines come from the stock list or a receipt.

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "frame/printdispatch.h"
-#include "modules/priemnica/documentlist.h"
+#include "modules/documents/documentlist.h"
 
 // The goods dispatch list (light green panel, the due date shown). While one of its
 // dispatches is being printed it does not refresh on activation, so the current dispatch

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "modules/priemnica/documentform.h"
+#include "modules/documents/documentform.h"
 
 // The goods dispatch entry window: customer, date, hidden due date (the day the window was
 // opened) and lines, taken from the stock list (within the balance) or imported from a

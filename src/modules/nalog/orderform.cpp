@@ -14,7 +14,7 @@
 #include "kit/panel.h"
 #include "kit/stringgrid.h"
 #include "modules/nalog/nalogsql.h"
-#include "modules/proizvod/linegrid.h"
+#include "modules/documents/linegrid.h"
 
 #include <QDate>
 #include <QGridLayout>

@@ -12,7 +12,7 @@
 #include "kit/messagebox.h"
 #include "kit/stringgrid.h"
 #include "modules/nalog/nalogsql.h"
-#include "modules/proizvod/linegrid.h"
+#include "modules/documents/linegrid.h"
 #include "frame/savefailure.h"
 #include "stores/bounds.h"
 

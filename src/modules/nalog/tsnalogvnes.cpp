@@ -9,7 +9,7 @@
 #include "kit/maskedit.h"
 #include "kit/messagebox.h"
 #include "modules/nalog/nalogsql.h"
-#include "modules/proizvod/linegrid.h"
+#include "modules/documents/linegrid.h"
 #include "frame/savefailure.h"
 #include "stores/bounds.h"
 

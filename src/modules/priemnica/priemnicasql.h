@@ -1,6 +1,6 @@
 #pragma once
 
-#include "modules/priemnica/documentkind.h"
+#include "modules/documents/documentkind.h"
 
 #include <QString>
 #include <QStringList>

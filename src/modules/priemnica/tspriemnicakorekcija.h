@@ -1,6 +1,6 @@
 #pragma once
 
-#include "modules/priemnica/documenteditform.h"
+#include "modules/documents/documenteditform.h"
 
 // The goods receipt edit window: loads a stored receipt (number, partner, date, lines) and
 // saves it back in one transaction: the header updated, the ledger rows written anew.

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "frame/printdispatch.h"
-#include "modules/priemnica/documentlist.h"
+#include "modules/documents/documentlist.h"
 
 // The goods receipt list (light red panel). Also opened by the dispatch windows to pick
 // the receipt whose lines they import.

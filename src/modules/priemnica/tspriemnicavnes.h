@@ -1,6 +1,6 @@
 #pragma once
 
-#include "modules/priemnica/documentform.h"
+#include "modules/documents/documentform.h"
 
 // The goods receipt entry window: partner, date and lines of a new receipt. "Save" writes
 // the header and one ledger row per line in one transaction, numbered at that moment.

@@ -13,7 +13,7 @@
 #include "kit/panel.h"
 #include "kit/splitter.h"
 #include "kit/stringgrid.h"
-#include "modules/proizvod/linegrid.h"
+#include "modules/documents/linegrid.h"
 #include "modules/proizvod/proizvodsql.h"
 
 #include <QGridLayout>

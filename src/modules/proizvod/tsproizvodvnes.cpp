@@ -10,7 +10,7 @@
 #include "kit/label.h"
 #include "kit/maskedit.h"
 #include "kit/messagebox.h"
-#include "modules/proizvod/linegrid.h"
+#include "modules/documents/linegrid.h"
 #include "modules/proizvod/proizvodsql.h"
 #include "frame/savefailure.h"
 #include "stores/bounds.h"

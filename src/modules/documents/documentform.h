@@ -2,7 +2,7 @@
 
 #include "frame/picking.h"
 #include "frame/tformsrgbase.h"
-#include "modules/priemnica/documentkind.h"
+#include "modules/documents/documentkind.h"
 
 #include <QStringList>
 

@@ -2,7 +2,7 @@
 
 #include "data/recordversion.h"
 #include "frame/uniquenumber.h"
-#include "modules/priemnica/documentform.h"
+#include "modules/documents/documentform.h"
 
 // What the goods receipt and goods dispatch edit windows share: loading a stored document
 // (number, partner, date, due date, lines), the check that a changed number is not taken,

@@ -1,4 +1,4 @@
-#include "modules/priemnica/documenteditform.h"
+#include "modules/documents/documenteditform.h"
 
 #include "data/convert.h"
 #include "data/database.h"

@@ -1,4 +1,4 @@
-#include "modules/proizvod/linegrid.h"
+#include "modules/documents/linegrid.h"
 
 #include "data/convert.h"
 #include "data/database.h"

@@ -1,4 +1,4 @@
-#include "modules/priemnica/documentlist.h"
+#include "modules/documents/documentlist.h"
 
 #include "data/database.h"
 #include "data/datasource.h"

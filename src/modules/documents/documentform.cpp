@@ -1,4 +1,4 @@
-#include "modules/priemnica/documentform.h"
+#include "modules/documents/documentform.h"
 
 #include "data/convert.h"
 #include "data/database.h"
