@@ -76,8 +76,9 @@ qsizetype topLevelAs(const QString& inner)
     return -1;
 }
 
-// Outside quoted text, the position where the word "cast" followed by "(" begins.
-qsizetype findCast(const QString& s, qsizetype from, qsizetype* parenPos)
+// Outside quoted text, the position where the word `name` (in any case) followed by "("
+// begins; the parenthesis's position in *parenPos. -1 if none.
+qsizetype findCall(const QString& s, qsizetype from, QLatin1String name, qsizetype* parenPos)
 {
     QChar quote;
     for (qsizetype i = from; i < s.size(); ++i) {
@@ -91,9 +92,9 @@ qsizetype findCast(const QString& s, qsizetype from, qsizetype* parenPos)
             quote = c;
             continue;
         }
-        if ((c == QLatin1Char('c') || c == QLatin1Char('C')) && s.mid(i, 4).compare(QLatin1String("cast"), Qt::CaseInsensitive) == 0
+        if (QStringView(s).mid(i, name.size()).compare(name, Qt::CaseInsensitive) == 0
             && (i == 0 || !isIdentChar(s.at(i - 1)))) {
-            qsizetype j = i + 4;
+            qsizetype j = i + name.size();
             while (j < s.size() && s.at(j).isSpace())
                 ++j;
             if (j < s.size() && s.at(j) == QLatin1Char('(')) {
@@ -248,28 +249,17 @@ QString doubleText(double value)
 QString guardSums(const QString& statement, bool sqlite)
 {
     // Most statements sum nothing: a plain scan first.
-    if (!statement.contains(QLatin1String("sum("), Qt::CaseInsensitive))
+    if (!statement.contains(QLatin1String("sum"), Qt::CaseInsensitive))
         return statement;
     const QString bound = QString::number(kSumBound, 'g', 3);
     const QString open = sqlite ? QStringLiteral("max(min(") : QStringLiteral("least(greatest(");
     const QString close = sqlite ? QStringLiteral(",%1),-%1)").arg(bound) : QStringLiteral(",-%1),%1)").arg(bound);
     QString s = statement;
-    QChar quote;
-    for (qsizetype i = 0; i + 3 < s.size(); ++i) {
-        const QChar c = s.at(i);
-        if (!quote.isNull()) {
-            if (c == quote)
-                quote = QChar();
-            continue;
-        }
-        if (c == QLatin1Char('\'') || c == QLatin1Char('"') || c == QLatin1Char('`')) {
-            quote = c;
-            continue;
-        }
-        if (s.at(i + 3) != QLatin1Char('(') || s.mid(i, 3).compare(QLatin1String("sum"), Qt::CaseInsensitive) != 0
-            || (i > 0 && isIdentChar(s.at(i - 1))))
-            continue;
-        const qsizetype paren = i + 3;
+    qsizetype from = 0;
+    for (;;) {
+        qsizetype paren = -1;
+        if (findCall(s, from, QLatin1String("sum"), &paren) < 0)
+            break;
         const qsizetype end = matchingParen(s, paren);
         if (end < 0)
             break;
@@ -277,7 +267,7 @@ QString guardSums(const QString& statement, bool sqlite)
         const QString inner = guardSums(s.mid(paren + 1, end - paren - 1), sqlite);
         const QString replacement = open + inner + close;
         s.replace(paren + 1, end - paren - 1, replacement);
-        i = paren + replacement.size(); // past the closing parenthesis of this sum
+        from = paren + replacement.size() + 2; // past the closing parenthesis of this sum
     }
     return s;
 }
@@ -293,7 +283,7 @@ QString toSqlite(const QString& statement)
     qsizetype from = 0;
     for (;;) {
         qsizetype paren = -1;
-        const qsizetype start = findCast(s, from, &paren);
+        const qsizetype start = findCall(s, from, QLatin1String("cast"), &paren);
         if (start < 0)
             break;
         const qsizetype close = matchingParen(s, paren);
