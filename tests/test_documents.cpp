@@ -2,8 +2,10 @@
 // incomplete entry window is refused with the kind's message and keeps what was entered; a
 // save or an update that fails at any statement leaves the stored documents as they were and
 // the window as it was, and saving again then works.
+#include "frame/linemodel.h"
 #include "kit/bitbtn.h"
 #include "kit/maskedit.h"
+#include "kit/stringgrid.h"
 #include "ispratnica_fixture.h"
 #include "support/inject.h"
 
@@ -26,6 +28,10 @@ private slots:
     void failedUpdateLeavesTheDocumentAsItWas();
     void aDatabaseFileReplacedUnderTheProgramTakesNoSave_data();
     void aDatabaseFileReplacedUnderTheProgramTakesNoSave();
+    void linesAreUnsavedByTheirValues_data();
+    void linesAreUnsavedByTheirValues();
+    void aStoredLineWithoutArticleIsRefusedByName_data();
+    void aStoredLineWithoutArticleIsRefusedByName();
 };
 
 namespace {
@@ -53,7 +59,98 @@ void saveFailingAt(AppFixture& app, DocumentForm* w, const QString& fragment, in
     QVERIFY(fail.seen() >= nth);
 }
 
+// The edit window of the receipt or dispatch stored first.
+DocumentEditForm* openFirstEdit(AppFixture& app, bool dispatch)
+{
+    if (dispatch)
+        return openDispatchEdit(app, openDispatchList(app));
+    return openEdit(app, openList(app));
+}
+
+// Stock of SCREW and NUT received, and one document of the kind with both stored.
+void storeBoth(AppFixture& app, const Master& m, bool dispatch)
+{
+    store(app, 1, "2026-01-01", m.acme, {{m.screw, 10}, {m.nut, 4}});
+    if (dispatch)
+        storeDispatch(app, 1, "2026-01-02", "2026-01-02", m.acme, {{m.screw, 2}, {m.nut, 1}});
+}
+
+void bothKinds()
+{
+    QTest::addColumn<bool>("dispatch");
+    QTest::newRow("receipt") << false;
+    QTest::newRow("dispatch") << true;
+}
+
 } // namespace
+
+void TestDocuments::linesAreUnsavedByTheirValues_data()
+{
+    bothKinds();
+}
+
+// What the operator could lose is told by the lines' values against those loaded: a line
+// added and removed again loses nothing; a stored line removed does.
+void TestDocuments::linesAreUnsavedByTheirValues()
+{
+    QFETCH(bool, dispatch);
+    AppFixture app;
+    const Master m = seed(app);
+    storeBoth(app, m, dispatch);
+    DocumentEditForm* w = openFirstEdit(app, dispatch);
+    QVERIFY(w);
+    QCOMPARE(w->lineCount(), 2);
+    QVERIFY(!w->hasUnsavedInput());
+    addLine(app, w, m.screw, "1");
+    QCOMPARE(w->lineCount(), 3);
+    QVERIFY(w->hasUnsavedInput());
+    w->ProcDelete(3);
+    QVERIFY(!w->hasUnsavedInput());
+    // Removal keeps every value of the lines that move up, whatever the grid shows.
+    const frame::Line second = w->Lines->line(2);
+    w->ProcDelete(1);
+    QCOMPARE(w->Lines->line(1), second);
+    QCOMPARE(w->StringGrid1->Cells(1, 1), QString::number(second.key));
+    QVERIFY(w->hasUnsavedInput());
+    // A row that holds no line removes nothing; the last line removed leaves row 0 alone,
+    // no longer fixed, still showing the header texts.
+    w->ProcDelete(0);
+    w->ProcDelete(5);
+    QCOMPARE(w->lineCount(), 1);
+    w->ProcDelete(1);
+    QCOMPARE(w->StringGrid1->RowCount(), 1);
+    QCOMPARE(w->StringGrid1->FixedRows(), 0);
+    QVERIFY(!w->StringGrid1->Cells(1, 0).isEmpty());
+}
+
+void TestDocuments::aStoredLineWithoutArticleIsRefusedByName_data()
+{
+    bothKinds();
+}
+
+// A ledger row that names no article (a damaged database) loads as a line without a key:
+// the save says so and writes nothing, instead of storing a line of article 0.
+void TestDocuments::aStoredLineWithoutArticleIsRefusedByName()
+{
+    QFETCH(bool, dispatch);
+    AppFixture app;
+    const Master m = seed(app);
+    storeBoth(app, m, dispatch);
+    const QString kind = dispatch ? "I" : "P";
+    app.database().exec("update magacin_artikli set id_artikal=null where vid_dokument='" + kind + "' and id_artikal="
+                        + QString::number(m.nut));
+    const auto rows = [&app, dispatch] { return dispatch ? dispatchLedger(app) : ledger(app); };
+    const QStringList before = rows();
+    DocumentEditForm* w = openFirstEdit(app, dispatch);
+    QVERIFY(w);
+    QCOMPARE(w->lineCount(), 2);
+    w->BitBtn1->Click();
+    AppFixture::settle();
+    QCOMPARE(app.messages().last().title, QStringLiteral("Warning"));
+    QVERIFY2(app.messages().last().text.contains("names no article"), qPrintable(app.messages().last().text));
+    QCOMPARE(rows(), before);
+    QCOMPARE(w->lineCount(), 2);
+}
 
 void TestDocuments::entryRefusesIncompleteWindow_data()
 {

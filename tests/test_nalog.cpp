@@ -10,6 +10,7 @@
 #include "kit/edit.h"
 #include "kit/maskedit.h"
 #include "kit/menuitem.h"
+#include "frame/linemodel.h"
 #include "kit/stringgrid.h"
 #include "modules/komintenti/tskomintentilista.h"
 #include "modules/nalog/tsnalogkorekcija.h"
@@ -33,6 +34,20 @@ using testsupport::Shown;
 namespace {
 
 const QString kFill = QStringLiteral("Popolni gi site polinja za vnes!!!");
+
+QString noProductText()
+{
+    return QStringLiteral("A line names no product (it was stored without one): delete it, add the product again, "
+                          "then save.");
+}
+
+// A line whose product is gone from the line's values (as a damaged ledger row loads).
+void plantLineWithoutProduct(OrderForm* w, int row)
+{
+    frame::Line line = w->Lines->line(row);
+    line.key = 0;
+    w->Lines->replaceLine(row, line);
+}
 
 TSNalogLista* openList(AppFixture& app)
 {
@@ -238,18 +253,20 @@ void TestNalog::entryRefusesGaps()
 void TestNalog::entryFailureWritesNothing_data()
 {
     QTest::addColumn<bool>("inject");
-    QTest::newRow("quantity not a number") << false;
-    QTest::newRow("database refuses an article row") << true;
+    QTest::addColumn<QString>("message");
+    QTest::newRow("a line that names no product") << false << noProductText();
+    QTest::newRow("database refuses an article row") << true << QStringLiteral("Nalogot ne e vnesen !!!");
 }
 
 void TestNalog::entryFailureWritesNothing()
 {
     QFETCH(bool, inject);
+    QFETCH(QString, message);
     AppFixture app;
     const Master m = seed(app);
     TSNalogVnes* w = filledEntry(app, m, {{m.p, "3"}, {m.q, "1"}});
     if (!inject)
-        w->StringGrid1->setCells(5, 2, QStringLiteral("ABC")); // as if it had slipped through
+        plantLineWithoutProduct(w, 2);
     {
         std::unique_ptr<testsupport::FailingStatement> fail;
         if (inject)
@@ -257,7 +274,7 @@ void TestNalog::entryFailureWritesNothing()
         w->BitBtn1->Click();
     }
     AppFixture::settle();
-    QCOMPARE(app.messages().last(), (Shown{"Warning", "Nalogot ne e vnesen !!!"}));
+    QCOMPARE(app.messages().last(), (Shown{"Warning", message}));
     QCOMPARE(app.database().count("nalozi"), 0);
     QCOMPARE(app.database().count("magacin_proizvodi"), 0);
     QCOMPARE(app.database().count("magacin_artikli"), 0);
@@ -367,13 +384,15 @@ void TestNalog::editFollowsTheCompositionAtSaveTime()
 void TestNalog::editFailureChangesNothing_data()
 {
     QTest::addColumn<bool>("inject");
-    QTest::newRow("quantity not a number") << false;
-    QTest::newRow("database refuses an article row") << true;
+    QTest::addColumn<QString>("message");
+    QTest::newRow("a line that names no product") << false << noProductText();
+    QTest::newRow("database refuses an article row") << true << QStringLiteral("Nalogot ne e koregiran !!!");
 }
 
 void TestNalog::editFailureChangesNothing()
 {
     QFETCH(bool, inject);
+    QFETCH(QString, message);
     AppFixture app;
     const Master m = seed(app);
     filledEntry(app, m, {{m.p, "3"}, {m.q, "2"}})->BitBtn1->Click();
@@ -384,7 +403,7 @@ void TestNalog::editFailureChangesNothing()
     w->MaskEdit2->setText(QStringLiteral("2026-12-31"));
     addLine(app, w, m.p, "1");
     if (!inject)
-        w->StringGrid1->setCells(5, 3, QStringLiteral("ABC"));
+        plantLineWithoutProduct(w, 3);
     {
         std::unique_ptr<testsupport::FailingStatement> fail;
         if (inject)
@@ -392,7 +411,7 @@ void TestNalog::editFailureChangesNothing()
         w->BitBtn1->Click();
     }
     AppFixture::settle();
-    QCOMPARE(app.messages().last(), (Shown{"Warning", "Nalogot ne e koregiran !!!"}));
+    QCOMPARE(app.messages().last(), (Shown{"Warning", message}));
     QCOMPARE(orders(app), header);
     QCOMPARE(productLedger(app), products);
     QCOMPARE(articleLedger(app), articles);

@@ -4,6 +4,7 @@
 #include "kit/bitbtn.h"
 #include "kit/maskedit.h"
 #include "kit/menuitem.h"
+#include "frame/linemodel.h"
 #include "kit/stringgrid.h"
 #include "modules/priemnica/tpriemnica.h"
 #include "priemnica_fixture.h"
@@ -87,11 +88,14 @@ void TestPriemnicaEdit::addedLineSwitchesTheHeaderTexts()
     QCOMPARE(header, (QStringList{"No.", "Product No.", "Product Name", "Unit", "Quantity"}));
     QCOMPARE(w->lineCount(), 3);
 
-    // Removal keeps the cells beside the line (price and tax of the dialog).
-    w->StringGrid1->setCells(6, 3, QStringLiteral("P"));
+    // Removal keeps what is kept beside the line (price and tax of the dialog).
+    frame::Line priced = w->Lines->line(3);
+    priced.price = 12.5;
+    w->Lines->replaceLine(3, priced);
     w->ProcDelete(1);
     QCOMPARE(w->lineCount(), 2);
-    QCOMPARE(w->StringGrid1->Cells(6, 2), QStringLiteral("P"));
+    QCOMPARE(w->StringGrid1->Cells(6, 2), QStringLiteral("12.5"));
+    QCOMPARE(w->Lines->line(2), priced);
 }
 
 void TestPriemnicaEdit::numberCheckRunsOnlyWhenChanged()

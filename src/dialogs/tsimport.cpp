@@ -110,12 +110,23 @@ void TSImport::LoadReceiptLines(int id)
     for (int c = 0; c < header.size(); ++c)
         StringGrid1->setCells(c + 1, 0, header[c]);
     const int count = Query1->RecordCount();
+    m_lines.clear();
     for (int i = 1; i <= count; ++i) {
-        StringGrid1->setCells(1, i, Query1->FieldByName(QStringLiteral("sifra")).AsString());
-        StringGrid1->setCells(2, i, Query1->FieldByName(QStringLiteral("artikal")).AsString());
-        StringGrid1->setCells(3, i, Query1->FieldByName(QStringLiteral("edm")).AsString());
-        StringGrid1->setCells(4, i, Query1->FieldByName(QStringLiteral("vlez_kol")).AsString());
-        StringGrid1->setCells(5, i, Query1->FieldByName(QStringLiteral("id_artikal")).AsString());
+        const data::Field& article = Query1->FieldByName(QStringLiteral("id_artikal"));
+        const data::Field& quantity = Query1->FieldByName(QStringLiteral("vlez_kol"));
+        frame::Line line;
+        line.key = article.IsNull() ? 0 : article.AsInteger();
+        line.code = Query1->FieldByName(QStringLiteral("sifra")).AsString();
+        line.name = Query1->FieldByName(QStringLiteral("artikal")).AsString();
+        line.unit = Query1->FieldByName(QStringLiteral("edm")).AsString();
+        line.quantity = quantity.AsFloat();
+        line.quantityText = quantity.AsString();
+        m_lines.push_back(line);
+        StringGrid1->setCells(1, i, line.code);
+        StringGrid1->setCells(2, i, line.name);
+        StringGrid1->setCells(3, i, line.unit);
+        StringGrid1->setCells(4, i, line.quantityText);
+        StringGrid1->setCells(5, i, article.AsString());
         Query1->Next();
     }
     StringGrid1->setRowCount(count + 1);

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "frame/linemodel.h"
+
 #include <QDialog>
 
 #include <functional>
+#include <vector>
 
 namespace data {
 class Query;
@@ -48,7 +51,12 @@ public:
 
     // The marked line rows, in order.
     QList<int> markedRows() const;
+    // The receipt line shown in grid row `row` (1 for the first), as stored: key 0 for a
+    // ledger row without an article.
+    const frame::Line& lineAt(int row) const { return m_lines.at(size_t(row - 1)); }
 
 private:
     void setMarks(bool marked);
+
+    std::vector<frame::Line> m_lines; // the receipt's lines, in grid order
 };

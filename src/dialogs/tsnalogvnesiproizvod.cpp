@@ -23,6 +23,18 @@ namespace {
 const QString kFailedQuantity = QStringLiteral("You put failed value for quantity ");
 const QString kFailedValue = QStringLiteral("You put failed value ");
 
+// A stored price or rate as the line keeps it: none when there is none.
+std::optional<double> storedNumber(const data::Field& field)
+{
+    if (field.IsNull())
+        return std::nullopt;
+    try {
+        return field.AsFloat();
+    } catch (const data::ConvertError&) {
+        return std::nullopt;
+    }
+}
+
 } // namespace
 
 TSNalogVnesiProizvod::TSNalogVnesiProizvod(QWidget* owner) : QDialog(owner)
@@ -123,6 +135,7 @@ TSNalogVnesiProizvod::TSNalogVnesiProizvod(QWidget* owner) : QDialog(owner)
 
 void TSNalogVnesiProizvod::LoadProduct(int id)
 {
+    m_key = id;
     Query1->Close();
     Query1->SQL.Clear();
     Query1->SQL.Add(QStringLiteral("select * from proizvodi where id=:aid"));
@@ -133,11 +146,14 @@ void TSNalogVnesiProizvod::LoadProduct(int id)
     Edit3->setText(Query1->FieldByName(QStringLiteral("edm")).AsString());
     Edit5->setText(Query1->FieldByName(QStringLiteral("cena")).AsString());
     Edit6->setText(Query1->FieldByName(QStringLiteral("tarifa")).AsString());
+    m_price = storedNumber(Query1->FieldByName(QStringLiteral("cena")));
+    m_taxRate = storedNumber(Query1->FieldByName(QStringLiteral("tarifa")));
     Query1->Close();
 }
 
 void TSNalogVnesiProizvod::LoadArticle(int id)
 {
+    m_key = id;
     Query1->Close();
     Query1->SQL.Clear();
     Query1->SQL.Add(QStringLiteral("select * from artikli where id=:aid"));
@@ -161,6 +177,7 @@ bool TSNalogVnesiProizvod::Exceeds(double quantity, double available)
 
 void TSNalogVnesiProizvod::LoadArticleWithBalance(int id, double takenAlready)
 {
+    m_key = id;
     Query1->Close();
     Query1->SQL.Clear();
     Query1->SQL.Add(QStringLiteral("select artikli.id,artikli.sifra, magacin_artikli.ID_ARTIKAL,artikli.ARTIKAL,artikli.EDM, "));
@@ -233,7 +250,22 @@ bool TSNalogVnesiProizvod::QuantityAccepted()
         refuse(NoQuantityText(), QStringLiteral("Warning"));
         return false;
     }
+    m_quantity = quantity;
     return true;
+}
+
+frame::Line TSNalogVnesiProizvod::line() const
+{
+    frame::Line l;
+    l.key = m_key;
+    l.code = Edit1->Text();
+    l.name = Edit2->Text();
+    l.unit = Edit3->Text();
+    l.quantity = m_quantity;
+    l.quantityText = Edit4->Text();
+    l.price = m_price;
+    l.taxRate = m_taxRate;
+    return l;
 }
 
 void TSNalogVnesiProizvod::refuse(const QString& text, const QString& title)

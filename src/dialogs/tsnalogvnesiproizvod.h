@@ -1,5 +1,7 @@
 #pragma once
 
+#include "frame/linemodel.h"
+
 #include <QDialog>
 
 namespace data {
@@ -14,7 +16,7 @@ class Label;
 // Shows the product or article just picked and asks for the quantity of the document
 // line. Loaded once, before it is shown, in one of three ways: a product (with its price
 // and tax rate), an article, or an article with what is left of its stock, above which no
-// quantity is accepted. Writes nothing; the caller copies the fields into its line.
+// quantity is accepted. Writes nothing; the caller takes the line it hands back.
 class TSNalogVnesiProizvod : public QDialog {
     Q_OBJECT
 public:
@@ -52,6 +54,9 @@ public:
     // been told and the focus is back in the quantity field.
     bool QuantityAccepted();
     bool hasBalance() const { return m_hasBalance; }
+    // The line the dialog was closed over with "Ok": the product or article loaded, with
+    // the quantity accepted (and a product's price and tax rate).
+    frame::Line line() const;
 
     // The refusal of a quantity above the balance, title "Warning".
     static QString NoQuantityText();
@@ -64,4 +69,8 @@ private:
 
     bool m_hasBalance = false;
     double m_balance = 0.0;
+    int m_key = 0;             // what was loaded
+    double m_quantity = 0.0;   // the quantity last accepted
+    std::optional<double> m_price;
+    std::optional<double> m_taxRate;
 };

@@ -88,6 +88,7 @@ TSProizvodVnesiArtikal::TSProizvodVnesiArtikal(QWidget* owner) : QDialog(owner)
 
 void TSProizvodVnesiArtikal::LoadArticle(int id)
 {
+    m_key = id;
     Query1->Close();
     Query1->SQL.Clear();
     Query1->SQL.Add(QStringLiteral("select * from artikli where id=:aid"));
@@ -109,7 +110,9 @@ void TSProizvodVnesiArtikal::done(int result)
     if (result == 1) {
         QString problem;
         try {
-            stores::bounds::requireQuantity(data::toFloat(Edit4->Text()), tr("quantity"));
+            const double quantity = data::toFloat(Edit4->Text());
+            stores::bounds::requireQuantity(quantity, tr("quantity"));
+            m_quantity = quantity;
         } catch (const data::ConvertError&) {
             problem = tr("The quantity \"%1\" is not a number.").arg(Edit4->Text());
         } catch (const stores::InvalidValue& e) {
@@ -123,4 +126,16 @@ void TSProizvodVnesiArtikal::done(int result)
         }
     }
     QDialog::done(result);
+}
+
+frame::Line TSProizvodVnesiArtikal::line() const
+{
+    frame::Line l;
+    l.key = m_key;
+    l.code = Edit1->Text();
+    l.name = Edit2->Text();
+    l.unit = Edit3->Text();
+    l.quantity = m_quantity;
+    l.quantityText = Edit4->Text();
+    return l;
 }

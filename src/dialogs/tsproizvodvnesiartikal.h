@@ -1,5 +1,7 @@
 #pragma once
 
+#include "frame/linemodel.h"
+
 #include <QDialog>
 
 namespace data {
@@ -13,7 +15,7 @@ class Label;
 
 // Shows the article just picked for a product's composition and asks how much of it one
 // unit of the product takes. Loaded before it is shown; writes nothing; the product window
-// copies the fields into its new composition line.
+// takes the composition line it hands back.
 class TSProizvodVnesiArtikal : public QDialog {
     Q_OBJECT
 public:
@@ -37,4 +39,10 @@ public:
     // "Ok" closes the dialog only over a quantity above zero and within the bound of a
     // line: a negative one would make a work order create stock from nothing.
     void done(int result) override;
+    // The line the dialog was closed over with "Ok": the article with the quantity accepted.
+    frame::Line line() const;
+
+private:
+    int m_key = 0;
+    double m_quantity = 0.0;
 };

@@ -1,6 +1,7 @@
 #include "frame/tformsrgbase.h"
 
 #include "frame/host.h"
+#include "frame/linemodel.h"
 #include "frame/tnavform.h"
 #include "kit/focus.h"
 #include "kit/popupmenu.h"
@@ -86,8 +87,11 @@ void TFormSrgBase::InitChild(QWidget* caller, const QString& caption, int kind)
 
 void TFormSrgBase::noteInputAsOpened()
 {
-    if (m_tracksInput)
-        m_inputAtStart = inputState();
+    if (!m_tracksInput)
+        return;
+    m_inputAtStart = inputState();
+    for (frame::LineModel* lines : findChildren<frame::LineModel*>())
+        lines->markLoaded();
 }
 
 QStringList TFormSrgBase::inputState() const
@@ -106,7 +110,8 @@ QStringList TFormSrgBase::inputState() const
             state << spin->text();
         else if (auto* button = qobject_cast<const QAbstractButton*>(w); button && button->isCheckable())
             state << QString::number(button->isChecked());
-        else if (auto* grid = qobject_cast<const kit::StringGrid*>(w)) {
+        else if (auto* grid = qobject_cast<const kit::StringGrid*>(w);
+                 grid && !qobject_cast<const frame::LineModel*>(grid->gridModel())) {
             state << QString::number(grid->RowCount());
             for (int row = 0; row < grid->RowCount(); ++row)
                 for (int col = 0; col < grid->ColCount(); ++col)
@@ -118,7 +123,13 @@ QStringList TFormSrgBase::inputState() const
 
 bool TFormSrgBase::hasUnsavedInput() const
 {
-    return m_tracksInput && !m_closed && inputState() != m_inputAtStart;
+    if (!m_tracksInput || m_closed)
+        return false;
+    // A document's lines count by their values (and their header texts by the fields).
+    for (const frame::LineModel* lines : findChildren<const frame::LineModel*>())
+        if (lines->differsFromLoaded())
+            return true;
+    return inputState() != m_inputAtStart;
 }
 
 data::Database& TFormSrgBase::connection() const

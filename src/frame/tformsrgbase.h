@@ -70,7 +70,8 @@ protected:
     // Marks an entry or edit window: what its inputs hold when it opens (noteInputAsOpened)
     // is remembered, and the main window asks before closing over changes to it.
     void trackInput() { m_tracksInput = true; }
-    // What the window's inputs hold: texts of its fields and line grids, checked boxes.
+    // What the window's inputs hold: texts of its fields and of grids of texts, checked
+    // boxes. A document's lines (frame::LineModel) are compared by their values instead.
     QStringList inputState() const;
 
 private:

@@ -59,13 +59,9 @@ private:
 
 } // namespace
 
-StringGrid::StringGrid(QWidget* parent) : QTableView(parent), m_model(new StringGridModel(this))
+StringGrid::StringGrid(QWidget* parent) : QTableView(parent), m_cells(new StringGridModel(this)), m_model(nullptr)
 {
-    m_model->setFixedColor(palette().color(QPalette::Button));
-    setModel(m_model);
-    QItemSelectionModel* defaultSelection = selectionModel();
-    setSelectionModel(new CellSelectionModel(m_model, this));
-    delete defaultSelection;
+    showModel(m_cells);
     setItemDelegate(new CellDelegate(this));
 
     setSelectionMode(QAbstractItemView::NoSelection);
@@ -94,6 +90,38 @@ StringGrid::StringGrid(QWidget* parent) : QTableView(parent), m_model(new String
     layoutChanged();
 }
 
+void StringGrid::showModel(GridModel* model)
+{
+    for (const auto& c : m_modelConnections)
+        disconnect(c);
+    m_modelConnections.clear();
+    m_model = model;
+    m_model->setFixedColor(palette().color(QPalette::Button));
+    m_model->setYusciiHeader(m_yusciiHeader);
+    QItemSelectionModel* previous = selectionModel();
+    setModel(m_model);
+    QItemSelectionModel* replaced = selectionModel(); // setModel made a default one
+    setSelectionModel(new CellSelectionModel(m_model, this));
+    delete replaced;
+    if (previous != replaced)
+        delete previous;
+    if (m_model == m_cells)
+        return; // the setters below follow their own changes
+    // Another model changes by itself: rows added or removed, the header row fixed or not.
+    const auto follow = [this] { layoutChanged(); };
+    m_modelConnections << connect(m_model, &QAbstractItemModel::modelReset, this, follow)
+                       << connect(m_model, &QAbstractItemModel::rowsInserted, this, follow)
+                       << connect(m_model, &QAbstractItemModel::rowsRemoved, this, follow)
+                       << connect(m_model, &QAbstractItemModel::columnsInserted, this, follow)
+                       << connect(m_model, &QAbstractItemModel::columnsRemoved, this, follow);
+}
+
+void StringGrid::setGridModel(GridModel* model)
+{
+    showModel(model ? model : m_cells);
+    layoutChanged();
+}
+
 int StringGrid::ColCount() const { return m_model->colCount(); }
 int StringGrid::RowCount() const { return m_model->gridRowCount(); }
 int StringGrid::FixedRows() const { return m_model->fixedRows(); }
@@ -101,25 +129,25 @@ int StringGrid::FixedCols() const { return m_model->fixedCols(); }
 
 void StringGrid::setColCount(int count)
 {
-    m_model->setColCount(count);
+    m_cells->setColCount(count);
     layoutChanged();
 }
 
 void StringGrid::setRowCount(int count)
 {
-    m_model->setGridRowCount(count);
+    m_cells->setGridRowCount(count);
     layoutChanged();
 }
 
 void StringGrid::setFixedRows(int count)
 {
-    m_model->setFixedRows(count);
+    m_cells->setFixedRows(count);
     layoutChanged();
 }
 
 void StringGrid::setFixedCols(int count)
 {
-    m_model->setFixedCols(count);
+    m_cells->setFixedCols(count);
     layoutChanged();
 }
 
@@ -130,7 +158,7 @@ QString StringGrid::Cells(int col, int row) const
 
 void StringGrid::setCells(int col, int row, const QString& text)
 {
-    m_model->setCell(col, row, text);
+    m_cells->setCell(col, row, text);
 }
 
 int StringGrid::ColWidths(int col) const
@@ -188,6 +216,7 @@ void StringGrid::setTabStop(bool tabStop)
 
 void StringGrid::setYusciiHeader(bool on)
 {
+    m_yusciiHeader = on;
     m_model->setYusciiHeader(on);
     horizontalHeader()->viewport()->update();
 }

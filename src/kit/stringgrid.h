@@ -8,6 +8,7 @@
 
 namespace kit {
 
+class GridModel;
 class StringGridModel;
 
 // How a cell is drawn, handed to OnDrawCell.
@@ -29,6 +30,10 @@ Q_DECLARE_FLAGS(GridDrawState, GridDrawStateFlag)
 //
 // OnDrawCell(col, row, rect, state, painter) runs after the default drawing of every
 // ordinary cell (not the header row) and may paint over it.
+//
+// The grid shows its own cells, or another GridModel handed to setGridModel (a document's
+// typed lines): then the counts and Cells come from that model, and the setters of counts
+// and cells, which write the grid's own cells, are not to be used.
 class StringGrid : public QTableView {
     Q_OBJECT
 public:
@@ -46,6 +51,10 @@ public:
 
     QString Cells(int col, int row) const;
     void setCells(int col, int row, const QString& text);
+
+    // Shows `model` (not owned; nullptr: the grid's own cells again).
+    void setGridModel(GridModel* model);
+    GridModel* gridModel() const { return m_model; }
 
     // Width in pixels; 0 or less hides the column.
     int ColWidths(int col) const;
@@ -90,10 +99,14 @@ protected:
 
 private:
     void layoutChanged();
+    void showModel(GridModel* model);
     void applyColumnWidths();
     void syncCurrent();
 
-    StringGridModel* m_model;
+    StringGridModel* m_cells; // the grid's own cells
+    GridModel* m_model;       // what the grid shows
+    QList<QMetaObject::Connection> m_modelConnections;
+    bool m_yusciiHeader = false;
     std::vector<int> m_colWidths;
     int m_defaultColWidth = 64;
     int m_defaultRowHeight = 24;

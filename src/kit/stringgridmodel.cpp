@@ -4,7 +4,7 @@
 
 namespace kit {
 
-StringGridModel::StringGridModel(QObject* parent) : QAbstractTableModel(parent) {}
+StringGridModel::StringGridModel(QObject* parent) : GridModel(parent) {}
 
 void StringGridModel::setColCount(int count)
 {
@@ -102,25 +102,25 @@ void StringGridModel::setCell(int col, int row, const QString& text)
     }
 }
 
-int StringGridModel::rowCount(const QModelIndex& parent) const
+int GridModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : m_rowCount - m_fixedRows;
+    return parent.isValid() ? 0 : gridRowCount() - fixedRows();
 }
 
-int StringGridModel::columnCount(const QModelIndex& parent) const
+int GridModel::columnCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : m_colCount;
+    return parent.isValid() ? 0 : colCount();
 }
 
-QVariant StringGridModel::data(const QModelIndex& index, int role) const
+QVariant GridModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid())
         return {};
     switch (role) {
     case Qt::DisplayRole:
-        return cell(index.column(), index.row() + m_fixedRows);
+        return cell(index.column(), index.row() + fixedRows());
     case Qt::BackgroundRole:
-        if (index.column() < m_fixedCols && m_fixedColor.isValid())
+        if (index.column() < fixedCols() && m_fixedColor.isValid())
             return m_fixedColor;
         return {};
     default:
@@ -128,22 +128,22 @@ QVariant StringGridModel::data(const QModelIndex& index, int role) const
     }
 }
 
-QVariant StringGridModel::headerData(int section, Qt::Orientation orientation, int role) const
+QVariant GridModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole)
     {
-        if (m_fixedRows == 0)
+        if (fixedRows() == 0)
             return QString();
         return m_yusciiHeader ? yusciiToUnicode(cell(section, 0)) : cell(section, 0);
     }
     return QAbstractTableModel::headerData(section, orientation, role);
 }
 
-Qt::ItemFlags StringGridModel::flags(const QModelIndex& index) const
+Qt::ItemFlags GridModel::flags(const QModelIndex& index) const
 {
     if (!index.isValid())
         return Qt::NoItemFlags;
-    if (index.column() < m_fixedCols)
+    if (index.column() < fixedCols())
         return Qt::ItemIsEnabled;
     return Qt::ItemIsEnabled | Qt::ItemIsSelectable; // never editable
 }

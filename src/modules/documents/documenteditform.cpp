@@ -13,6 +13,7 @@
 #include "kit/messagebox.h"
 #include "kit/stringgrid.h"
 #include "stores/dispatchstock.h"
+#include "frame/linemodel.h"
 #include "frame/savefailure.h"
 #include "stores/bounds.h"
 
@@ -77,14 +78,8 @@ void DocumentEditForm::PocetniVrednosti(int id)
     Query1->Open();
     Query1->First();
     setLineHeaderTexts(Kind.loadedLineHeader);
-    for (int i = 1; i <= Query1->RecordCount(); ++i) {
-        StringGrid1->setCells(1, i, Query1->FieldByName(QStringLiteral("id_artikal")).AsString());
-        StringGrid1->setCells(2, i, Query1->FieldByName(QStringLiteral("sifra")).AsString());
-        StringGrid1->setCells(3, i, Query1->FieldByName(QStringLiteral("Artikal")).AsString());
-        StringGrid1->setCells(4, i, Query1->FieldByName(QStringLiteral("edm")).AsString());
-        StringGrid1->setCells(5, i, Query1->FieldByName(Kind.statements.quantityField()).AsString());
-        Query1->Next();
-    }
+    Lines->setLines(frame::linesOf(*Query1, QStringLiteral("id_artikal"), QStringLiteral("Artikal"),
+                                   Kind.statements.quantityField()));
 
     Query1->Close();
     Query1->SQL.Clear();
@@ -95,8 +90,6 @@ void DocumentEditForm::PocetniVrednosti(int id)
         Edit2->setText(Query1->FieldByName(QStringLiteral("naziv")).AsString());
         PartnerId = Query1->FieldByName(QStringLiteral("kid")).AsInteger();
     }
-    StringGrid1->setRowCount(Query1->RecordCount() + 1);
-    StringGrid1->setFixedRows(1);
     Query1->Close();
     m_version = store().load(id);
 }

@@ -16,6 +16,7 @@
 #include "kit/panel.h"
 #include "kit/stringgrid.h"
 #include "stores/dispatchstock.h"
+#include "frame/linemodel.h"
 #include "frame/savefailure.h"
 #include "stores/bounds.h"
 
@@ -24,16 +25,6 @@
 #include <QVBoxLayout>
 
 #include <exception>
-
-namespace {
-
-// A line while the lines are rewritten: the article id and the texts of columns 2 and on.
-struct _artikal {
-    int id;
-    QStringList texts;
-};
-
-} // namespace
 
 DocumentForm::DocumentForm(const DocumentKind& kind, QWidget* parent) : TFormSrgBase(parent), Kind(kind)
 {
@@ -124,9 +115,9 @@ DocumentForm::DocumentForm(const DocumentKind& kind, QWidget* parent) : TFormSrg
 
     StringGrid1 = new kit::StringGrid(this);
     StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
-    StringGrid1->setColCount(6);
-    StringGrid1->setRowCount(1);
-    StringGrid1->setFixedRows(0);
+    Lines = new frame::LineModel(this);
+    Lines->setObjectName(QStringLiteral("Lines"));
+    StringGrid1->setGridModel(Lines);
     StringGrid1->setDefaultRowHeight(18);
     StringGrid1->setTabStop(false);
     StringGrid1->setRowSelect(true);
@@ -195,10 +186,7 @@ void DocumentForm::VnesiArtikalID(int id)
         dialog->LoadArticle(id);
     if (kit::runModal(dialog) == kit::mrOk) {
         setLineHeaderTexts(Kind.addedLineHeader);
-        QStringList texts{dialog->Edit1->Text(), dialog->Edit2->Text(), dialog->Edit3->Text(), dialog->Edit4->Text()};
-        if (keepsPriceAndTax())
-            texts << dialog->Edit5->Text() << dialog->Edit6->Text();
-        appendLine(id, texts);
+        Lines->append(dialog->line());
     }
     delete dialog;
 }
@@ -211,14 +199,10 @@ void DocumentForm::importReceipt(int id)
         dialog->RowsRefused = [this, dialog](const QList<int>& rows) { return importRowsBeyondStock(dialog, rows); };
     if (kit::runModal(dialog) == kit::mrOk) {
         setLineHeaderTexts(Kind.addedLineHeader);
-        const kit::StringGrid* lines = dialog->StringGrid1;
         for (const int r : dialog->markedRows()) {
-            try {
-                appendLine(data::toInteger(lines->Cells(5, r)), {lines->Cells(1, r), lines->Cells(2, r),
-                                                                 lines->Cells(3, r), lines->Cells(4, r)});
-            } catch (const data::ConvertError&) {
-                // a ledger row without an article names nothing to send out
-            }
+            // a ledger row without an article names nothing to send out
+            if (dialog->lineAt(r).key > 0)
+                Lines->append(dialog->lineAt(r));
         }
     }
     delete dialog;
@@ -226,18 +210,13 @@ void DocumentForm::importReceipt(int id)
 
 QList<int> DocumentForm::importRowsBeyondStock(const TSImport* dialog, const QList<int>& rows)
 {
-    const kit::StringGrid* lines = dialog->StringGrid1;
     QMap<int, double> left; // per article: what the rows above have left
     QList<int> refused;
     for (const int r : rows) {
-        int article = 0;
-        double quantity = 0;
-        try {
-            article = data::toInteger(lines->Cells(5, r));
-            quantity = data::toFloat(lines->Cells(4, r));
-        } catch (const data::ConvertError&) {
-            continue; // not imported (no article), or a quantity the save refuses
-        }
+        const int article = dialog->lineAt(r).key;
+        const double quantity = dialog->lineAt(r).quantity;
+        if (article <= 0)
+            continue; // not imported: no article
         if (!left.contains(article))
             left.insert(article, availableFor(article));
         if (dispatchstock::exceeds(quantity, left.value(article)))
@@ -248,25 +227,9 @@ QList<int> DocumentForm::importRowsBeyondStock(const TSImport* dialog, const QLi
     return refused;
 }
 
-int DocumentForm::lineArticle(int row) const
-{
-    return int(data::toFloat(StringGrid1->Cells(1, row)));
-}
-
 double DocumentForm::linesTake(int article, int exceptRow) const
 {
-    double taken = 0;
-    for (int r = 1; r < StringGrid1->RowCount(); ++r) {
-        if (r == exceptRow)
-            continue;
-        try {
-            if (lineArticle(r) == article)
-                taken += data::toFloat(StringGrid1->Cells(5, r));
-        } catch (const data::ConvertError&) {
-            // a line the save refuses as it stands
-        }
-    }
-    return taken;
+    return Lines->quantityOf(article, exceptRow);
 }
 
 double DocumentForm::availableFor(int article, int exceptRow)
@@ -277,36 +240,18 @@ double DocumentForm::availableFor(int article, int exceptRow)
 void DocumentForm::refuseShortStock(int article)
 {
     kit::messageBox(this, dispatchstock::noQuantityText(), QStringLiteral("Warning"));
-    for (int r = 1; r < StringGrid1->RowCount(); ++r) {
-        try {
-            if (lineArticle(r) == article) {
-                StringGrid1->setRow(r);
-                break;
-            }
-        } catch (const data::ConvertError&) {
-        }
-    }
-}
-
-void DocumentForm::appendLine(int id, const QStringList& texts)
-{
-    const int row = StringGrid1->RowCount();
-    StringGrid1->setRowCount(row + 1);
-    StringGrid1->setFixedRows(1);
-    StringGrid1->setCells(1, row, QString::number(id));
-    for (int i = 0; i < texts.size(); ++i)
-        StringGrid1->setCells(i + 2, row, texts[i]);
+    if (const int row = Lines->rowOf(article))
+        StringGrid1->setRow(row);
 }
 
 void DocumentForm::setLineHeaderTexts(const QStringList& texts)
 {
-    for (int i = 0; i < texts.size(); ++i)
-        StringGrid1->setCells(i + 1, 0, texts[i]);
+    Lines->setHeader(texts);
 }
 
 int DocumentForm::lineCount() const
 {
-    return StringGrid1->RowCount() - 1;
+    return Lines->lineCount();
 }
 
 int DocumentForm::currentGridRow() const
@@ -316,29 +261,13 @@ int DocumentForm::currentGridRow() const
 
 void DocumentForm::ProcDelete(int row)
 {
-    const int last = lastTextColumn();
-    std::vector<_artikal> kept;
-    for (int r = 1; r < StringGrid1->RowCount(); ++r) {
-        if (r == row)
-            continue;
-        _artikal line{data::toInteger(StringGrid1->Cells(1, r)), {}};
-        for (int c = 2; c <= last; ++c)
-            line.texts << StringGrid1->Cells(c, r);
-        kept.push_back(line);
-    }
-    StringGrid1->setRowCount(StringGrid1->RowCount() - 1);
-    for (size_t i = 0; i < kept.size(); ++i) {
-        const int r = int(i) + 1;
-        StringGrid1->setCells(1, r, QString::number(kept[i].id));
-        for (int c = 2; c <= last; ++c)
-            StringGrid1->setCells(c, r, kept[i].texts[c - 2]);
-    }
+    Lines->removeLine(row);
 }
 
 bool DocumentForm::ProcCheckVnes()
 {
     return !MaskEdit2->Text().trimmed().isEmpty() && !Edit2->Text().isEmpty() && PartnerId != 0
-        && StringGrid1->RowCount() > 1;
+        && Lines->lineCount() > 0;
 }
 
 bool DocumentForm::checkBeforeSave(const QString& message)
@@ -372,8 +301,12 @@ stores::StockDocument DocumentForm::documentToSave() const
     // A due date field without a real date (none stored) saves none.
     if (MaskEdit3 && data::isValidDateText(MaskEdit3->Text()))
         document.dueDate = MaskEdit3->Text();
-    for (int r = 1; r < StringGrid1->RowCount(); ++r)
-        document.lines.push_back({lineArticle(r), data::toFloat(StringGrid1->Cells(5, r))});
+    for (const frame::Line& line : Lines->lines()) {
+        if (line.key <= 0)
+            throw stores::InvalidValue(tr("line"), tr("A line names no article (it was stored without one): "
+                                                      "delete it, add the article again, then save."));
+        document.lines.push_back({line.key, line.quantity});
+    }
     return document;
 }
 

@@ -13,6 +13,9 @@ class TSImport;
 namespace data {
 class Query;
 }
+namespace frame {
+class LineModel;
+}
 namespace kit {
 class BitBtn;
 class Edit;
@@ -28,8 +31,9 @@ class StringGrid;
 // dispatch, and the document handed to its store to save. The DocumentKind says which of
 // the two documents the window keeps.
 //
-// The line grid has six columns (0 stays empty): article id, code, name, unit, quantity.
-// It starts as one ordinary row; the first line added makes row 0 the fixed header.
+// The lines are kept in Lines, typed; the line grid shows them in six columns (0 stays
+// empty): article id, code, name, unit, quantity. It starts as one ordinary row; the first
+// line added makes row 0 the fixed header.
 class DocumentForm : public TFormSrgBase, public frame::PickTarget {
     Q_OBJECT
     Q_INTERFACES(frame::PickTarget)
@@ -52,6 +56,7 @@ public:
     kit::BitBtn* BitBtn4 = nullptr;     // "Import" (dispatches only)
     kit::BitBtn* BitBtn1 = nullptr;     // save
     kit::StringGrid* StringGrid1 = nullptr;
+    frame::LineModel* Lines = nullptr; // what StringGrid1 shows
     data::Query* Query1 = nullptr;
     data::Query* Query2 = nullptr;
 
@@ -84,12 +89,6 @@ public:
     double availableFor(int article, int exceptRow = -1);
 
 protected:
-    // The grid columns copied when a line moves: 2..lastTextColumn (5 as a rule, 7 for the
-    // receipt edit window, which keeps price and tax beside the line).
-    virtual int lastTextColumn() const { return 5; }
-    // Whether an added line also keeps the dialog's price and tax (columns 6 and 7).
-    virtual bool keepsPriceAndTax() const { return false; }
-
     // Offers the lines of the receipt with key `id` in the import dialog and appends the
     // marked ones with their received quantities (dispatch windows). Lines above what is
     // left of their article are refused in the dialog.
@@ -110,17 +109,13 @@ protected:
     bool checkBeforeSave(const QString& message);
     // The window's store, on its connection.
     stores::DocumentStore store();
-    // The header and lines as the save takes them; throws data::ConvertError on a line the
-    // save refuses as it stands.
+    // The header and lines as the save takes them; throws stores::InvalidValue on a line
+    // that names no article.
     stores::StockDocument documentToSave() const;
     void setLineHeaderTexts(const QStringList& texts);
     int currentGridRow() const;
 
 private:
-    // Appends one line: the article id and the texts of columns 2 and on.
-    void appendLine(int id, const QStringList& texts);
-    // The article of the line in `row` (as the ledger row stores it).
-    int lineArticle(int row) const;
     // The import rows (of `dialog`'s grid) that cannot be taken, in order: each marked row
     // takes its part of what is left of its article, a row above what remains is refused.
     QList<int> importRowsBeyondStock(const TSImport* dialog, const QList<int>& rows);

@@ -13,6 +13,8 @@
 #include "kit/modal.h"
 #include "kit/panel.h"
 #include "kit/stringgrid.h"
+#include "frame/linemodel.h"
+#include "stores/bounds.h"
 #include "modules/nalog/nalogsql.h"
 #include "modules/documents/linegrid.h"
 
@@ -92,7 +94,9 @@ OrderForm::OrderForm(QWidget* parent) : TFormSrgBase(parent)
 
     StringGrid1 = new kit::StringGrid(this);
     StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
-    linegrid::setup(StringGrid1, {15, 67, 93, 240, 64, 64}, 18);
+    Lines = new frame::LineModel(this);
+    Lines->setObjectName(QStringLiteral("Lines"));
+    linegrid::setup(StringGrid1, Lines, {15, 67, 93, 240, 64, 64}, 18);
     StringGrid1->setFont(kit::inputFont());
 
     auto* body = new QVBoxLayout(this);
@@ -150,13 +154,12 @@ void OrderForm::ReceiveProduct(int id)
     dialog->LoadProduct(id);
     if (kit::runModal(dialog.get()) != kit::mrOk)
         return;
-    linegrid::appendLine(StringGrid1, id,
-                         {dialog->Edit1->Text(), dialog->Edit2->Text(), dialog->Edit3->Text(), dialog->Edit4->Text()});
+    linegrid::appendLine(Lines, dialog->line());
 }
 
 void OrderForm::DeleteLine(int row)
 {
-    linegrid::deleteLine(StringGrid1, row);
+    Lines->removeLine(row);
 }
 
 void OrderForm::BitBtn3Click()
@@ -167,7 +170,7 @@ void OrderForm::BitBtn3Click()
 bool OrderForm::CheckFields()
 {
     return !Edit1->Text().isEmpty() && !Edit2->Text().isEmpty() && !Edit3->Text().isEmpty()
-        && StringGrid1->RowCount() > 1;
+        && Lines->lineCount() > 0;
 }
 
 bool OrderForm::checkBeforeSave()
@@ -203,8 +206,12 @@ stores::WorkOrder OrderForm::orderToSave(int employee, const QString& employeeNa
     order.finish = MaskEdit2->Text();
     order.employee = employee;
     order.employeeName = employeeName;
-    for (int r = 1; r < StringGrid1->RowCount(); ++r)
-        order.lines.push_back({data::toInteger(StringGrid1->Cells(1, r)), data::toFloat(StringGrid1->Cells(5, r))});
+    for (const frame::Line& line : Lines->lines()) {
+        if (line.key <= 0)
+            throw stores::InvalidValue(tr("line"), tr("A line names no product (it was stored without one): "
+                                                      "delete it, add the product again, then save."));
+        order.lines.push_back({line.key, line.quantity});
+    }
     return order;
 }
 

@@ -7,6 +7,9 @@
 namespace data {
 class Query;
 }
+namespace frame {
+class LineModel;
+}
 namespace kit {
 class BitBtn;
 class Edit;
@@ -40,6 +43,7 @@ public:
     kit::BitBtn* BitBtn3 = nullptr;     // "Delete"
     kit::BitBtn* BitBtn1 = nullptr;     // save
     kit::StringGrid* StringGrid1 = nullptr;
+    frame::LineModel* Lines = nullptr; // the products made, shown by StringGrid1
     data::Query* Query1 = nullptr;
     data::Query* Query2 = nullptr;
 
@@ -67,8 +71,8 @@ protected:
     // the finish not before the start. On a gap: "Popolni gi site polinja za vnes!!!" and
     // the focus on the field to correct.
     bool checkBeforeSave();
-    // The order as the save takes it, with the employee given; throws data::ConvertError on
-    // a line the save refuses as it stands.
+    // The order as the save takes it, with the employee given; throws stores::InvalidValue
+    // on a line that names no product.
     stores::WorkOrder orderToSave(int employee, const QString& employeeName) const;
     void prepare(data::Query* query, const QString& statement);
 };

@@ -12,6 +12,7 @@
 #include "kit/messagebox.h"
 #include "kit/stringgrid.h"
 #include "modules/nalog/nalogsql.h"
+#include "frame/linemodel.h"
 #include "modules/documents/linegrid.h"
 #include "frame/savefailure.h"
 #include "stores/bounds.h"
@@ -61,18 +62,10 @@ void TSNalogKorekcija::LoadRecord(int id)
     Query1->ParamByName(QStringLiteral("aid")).AsInteger(id);
     Query1->Open();
     Query1->First();
-    linegrid::setHeader(StringGrid1, {QStringLiteral("Br."), QStringLiteral("Katalog Br."), QStringLiteral("Proizvod"),
-                                      QStringLiteral("Edm"), QStringLiteral("Vlez_Kol.")});
-    const int rows = Query1->RecordCount();
-    StringGrid1->setRowCount(rows + 1);
-    for (int i = 1; i <= rows; ++i) {
-        StringGrid1->setCells(1, i, Query1->FieldByName(QStringLiteral("id_proizvod")).AsString());
-        StringGrid1->setCells(2, i, Query1->FieldByName(QStringLiteral("sifra")).AsString());
-        StringGrid1->setCells(3, i, Query1->FieldByName(QStringLiteral("Proizvod")).AsString());
-        StringGrid1->setCells(4, i, Query1->FieldByName(QStringLiteral("edm")).AsString());
-        StringGrid1->setCells(5, i, Query1->FieldByName(QStringLiteral("vlez_kol")).AsString());
-        Query1->Next();
-    }
+    Lines->setHeader({QStringLiteral("Br."), QStringLiteral("Katalog Br."), QStringLiteral("Proizvod"),
+                      QStringLiteral("Edm"), QStringLiteral("Vlez_Kol.")});
+    Lines->setLines(frame::linesOf(*Query1, QStringLiteral("id_proizvod"), QStringLiteral("Proizvod"),
+                                   QStringLiteral("vlez_kol")));
 
     prepare(Query1, nalogsql::loadPartner);
     Query1->ParamByName(QStringLiteral("id")).AsInteger(id);
@@ -81,8 +74,6 @@ void TSNalogKorekcija::LoadRecord(int id)
         Edit2->setText(Query1->FieldByName(QStringLiteral("naziv")).AsString());
         PartnerId = Query1->FieldByName(QStringLiteral("kid")).AsInteger();
     }
-    if (rows > 0)
-        StringGrid1->setFixedRows(1);
     Query1->Close();
     m_version = stores::WorkOrderStore(connection()).load(id);
 }

@@ -14,8 +14,4 @@ public:
     // A receipt with the number in the number field exists (throws on a number that is
     // not an integer).
     bool ProveriPostoiPriemnica(const QString& text) { return numberExists(text); }
-
-protected:
-    int lastTextColumn() const override { return 7; }
-    bool keepsPriceAndTax() const override { return true; }
 };

@@ -13,6 +13,7 @@
 #include "kit/panel.h"
 #include "kit/splitter.h"
 #include "kit/stringgrid.h"
+#include "frame/linemodel.h"
 #include "modules/documents/linegrid.h"
 #include "modules/proizvod/proizvodsql.h"
 
@@ -101,7 +102,9 @@ ProductForm::ProductForm(QWidget* parent) : TFormSrgBase(parent)
     StringGrid1 = new kit::StringGrid(this);
     StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
     // The code column is wider than 63 so that its title "Katalog Br." shows whole.
-    linegrid::setup(StringGrid1, {17, 58, 63, 318, 98, 78}, 18);
+    Lines = new frame::LineModel(this);
+    Lines->setObjectName(QStringLiteral("Lines"));
+    linegrid::setup(StringGrid1, Lines, {17, 58, 63, 318, 98, 78}, 18);
     StringGrid1->setFont(kit::inputFont());
 
     Splitter1 = new kit::Splitter(Qt::Vertical, this);
@@ -139,13 +142,12 @@ void ProductForm::ReceiveArticle(int id)
     dialog->LoadArticle(id);
     if (kit::runModal(dialog.get()) != 1)
         return;
-    linegrid::appendLine(StringGrid1, id,
-                         {dialog->Edit1->Text(), dialog->Edit2->Text(), dialog->Edit3->Text(), dialog->Edit4->Text()});
+    linegrid::appendLine(Lines, dialog->line());
 }
 
 void ProductForm::DeleteLine(int row)
 {
-    linegrid::deleteLine(StringGrid1, row);
+    Lines->removeLine(row);
 }
 
 void ProductForm::BitBtn2Click()
@@ -160,7 +162,7 @@ bool ProductForm::CheckFields()
             e->SetFocus();
             return false;
         }
-    if (StringGrid1->RowCount() <= 1) {
+    if (Lines->lineCount() == 0) {
         BitBtn1->setFocus(Qt::OtherFocusReason);
         return false;
     }
@@ -182,7 +184,7 @@ stores::Product ProductForm::productToSave() const
     product.price = data::toFloat(Edit4->Text());
     product.taxRate = data::toFloat(Edit5->Text());
     product.discount = data::toFloat(Edit6->Text());
-    for (int r = 1; r < StringGrid1->RowCount(); ++r)
-        product.composition.push_back({data::toInteger(StringGrid1->Cells(1, r)), data::toFloat(StringGrid1->Cells(5, r))});
+    for (const frame::Line& line : Lines->lines())
+        product.composition.push_back({line.key, line.quantity});
     return product;
 }

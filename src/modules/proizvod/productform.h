@@ -7,6 +7,9 @@
 namespace data {
 class Query;
 }
+namespace frame {
+class LineModel;
+}
 namespace kit {
 class BitBtn;
 class Edit;
@@ -45,6 +48,7 @@ public:
     kit::BitBtn* BitBtn3 = nullptr;     // save
     kit::Splitter* Splitter1 = nullptr;
     kit::StringGrid* StringGrid1 = nullptr;
+    frame::LineModel* Lines = nullptr; // the composition, shown by StringGrid1
     data::Query* Query1 = nullptr;
 
     // Delivery of an article picked for the composition (-1: nothing was picked): asks the
@@ -59,7 +63,7 @@ public:
 
 protected:
     // The product as the save takes it (the code left 0); throws data::ConvertError on a
-    // field or line the save refuses as it stands.
+    // field the save refuses as it stands.
     stores::Product productToSave() const;
     // Replaces the window's Query1 statement.
     void prepare(const QString& statement);

@@ -12,6 +12,7 @@
 #include "kit/maskedit.h"
 #include "kit/messagebox.h"
 #include "kit/stringgrid.h"
+#include "frame/linemodel.h"
 #include "modules/documents/linegrid.h"
 #include "modules/proizvod/proizvodsql.h"
 #include "frame/savefailure.h"
@@ -76,22 +77,12 @@ void TSProizvodKorekcija::LoadRecord(int id)
     Query1->ParamByName(QStringLiteral("aid")).AsInteger(id);
     Query1->Open();
     Query1->First();
-    linegrid::setHeader(StringGrid1, linegrid::lineHeader());
-    const int rows = Query1->RecordCount();
-    StringGrid1->setRowCount(rows + 1);
-    for (int i = 1; i <= rows; ++i) {
-        // The line's own article key: an article deleted since leaves its name empty (the
-        // join finds nothing) and the line as it is stored, so the product still saves and
-        // the operator can delete the line.
-        StringGrid1->setCells(1, i, Query1->FieldByName(QStringLiteral("id_artikal")).AsString());
-        StringGrid1->setCells(2, i, Query1->FieldByName(QStringLiteral("sifra")).AsString());
-        StringGrid1->setCells(3, i, Query1->FieldByName(QStringLiteral("artikal")).AsString());
-        StringGrid1->setCells(4, i, Query1->FieldByName(QStringLiteral("edm")).AsString());
-        StringGrid1->setCells(5, i, Query1->FieldByName(QStringLiteral("kolicina")).AsString());
-        Query1->Next();
-    }
-    if (rows > 0)
-        StringGrid1->setFixedRows(1);
+    Lines->setHeader(linegrid::lineHeader());
+    // The line's own article key: an article deleted since leaves its name empty (the join
+    // finds nothing) and the line as it is stored, so the product still saves and the
+    // operator can delete the line.
+    Lines->setLines(frame::linesOf(*Query1, QStringLiteral("id_artikal"), QStringLiteral("artikal"),
+                                   QStringLiteral("kolicina")));
     Query1->Close();
     m_version = stores::ProductStore(connection()).load(id);
 
