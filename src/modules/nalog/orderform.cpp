@@ -13,7 +13,7 @@
 #include "kit/modal.h"
 #include "kit/panel.h"
 #include "kit/stringgrid.h"
-#include "modules/nalog/nalogsql.h"
+#include "stores/workorderreads.h"
 #include "modules/documents/linegrid.h"
 
 #include <QDate>
@@ -133,7 +133,7 @@ void OrderForm::prepare(data::Query* query, const QString& statement)
 
 void OrderForm::ReceivePartner(int id)
 {
-    prepare(Query1, nalogsql::partnerById);
+    prepare(Query1, stores::workorderreads::partnerById());
     Query1->ParamByName(QStringLiteral("aid")).AsInteger(id);
     Query1->Open();
     const bool found = !Query1->IsEmpty();

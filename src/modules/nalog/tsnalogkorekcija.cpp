@@ -11,7 +11,7 @@
 #include "kit/maskedit.h"
 #include "kit/messagebox.h"
 #include "kit/stringgrid.h"
-#include "modules/nalog/nalogsql.h"
+#include "stores/workorderreads.h"
 #include "modules/documents/linegrid.h"
 #include "frame/savefailure.h"
 #include "stores/bounds.h"
@@ -46,7 +46,7 @@ TSNalogKorekcija::TSNalogKorekcija(QWidget* parent)
 void TSNalogKorekcija::LoadRecord(int id)
 {
     OrderId = id;
-    prepare(Query1, nalogsql::loadOrder);
+    prepare(Query1, stores::workorderreads::loadOrder());
     Query1->ParamByName(QStringLiteral("aid")).AsInteger(id);
     Query1->Open();
     Edit1->setText(Query1->FieldByName(QStringLiteral("nalog_id")).AsString());
@@ -57,7 +57,7 @@ void TSNalogKorekcija::LoadRecord(int id)
     EmployeeName = Query1->FieldByName(QStringLiteral("prioritet")).AsString();
     Edit3->setText(EmployeeName);
 
-    prepare(Query1, nalogsql::loadLines);
+    prepare(Query1, stores::workorderreads::loadLines());
     Query1->ParamByName(QStringLiteral("aid")).AsInteger(id);
     Query1->Open();
     Query1->First();
@@ -74,7 +74,7 @@ void TSNalogKorekcija::LoadRecord(int id)
         Query1->Next();
     }
 
-    prepare(Query1, nalogsql::loadPartner);
+    prepare(Query1, stores::workorderreads::loadPartner());
     Query1->ParamByName(QStringLiteral("id")).AsInteger(id);
     Query1->Open();
     if (!Query1->IsEmpty()) {
@@ -89,7 +89,7 @@ void TSNalogKorekcija::LoadRecord(int id)
 
 void TSNalogKorekcija::ReceiveEmployee(int id)
 {
-    prepare(Query1, nalogsql::employeeById);
+    prepare(Query1, stores::workorderreads::employeeById());
     Query1->ParamByName(QStringLiteral("aid")).AsInteger(id);
     Query1->Open();
     const bool found = !Query1->IsEmpty();

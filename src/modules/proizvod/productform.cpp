@@ -14,7 +14,6 @@
 #include "kit/splitter.h"
 #include "kit/stringgrid.h"
 #include "modules/documents/linegrid.h"
-#include "modules/proizvod/proizvodsql.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

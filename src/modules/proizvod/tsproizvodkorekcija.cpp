@@ -13,7 +13,7 @@
 #include "kit/messagebox.h"
 #include "kit/stringgrid.h"
 #include "modules/documents/linegrid.h"
-#include "modules/proizvod/proizvodsql.h"
+#include "stores/productreads.h"
 #include "frame/savefailure.h"
 #include "stores/bounds.h"
 
@@ -61,7 +61,7 @@ TSProizvodKorekcija::TSProizvodKorekcija(QWidget* parent)
 void TSProizvodKorekcija::LoadRecord(int id)
 {
     ProductId = id;
-    prepare(proizvodsql::load);
+    prepare(stores::productreads::load());
     Query1->ParamByName(QStringLiteral("aid")).AsInteger(id);
     Query1->Open();
     MaskEdit1->setText(Query1->FieldByName(QStringLiteral("sifra")).AsString());
@@ -72,7 +72,7 @@ void TSProizvodKorekcija::LoadRecord(int id)
     Edit5->setText(Query1->FieldByName(QStringLiteral("tarifa")).AsString());
     Edit6->setText(Query1->FieldByName(QStringLiteral("rabat")).AsString());
 
-    prepare(proizvodsql::loadComposition);
+    prepare(stores::productreads::loadComposition());
     Query1->ParamByName(QStringLiteral("aid")).AsInteger(id);
     Query1->Open();
     Query1->First();
@@ -104,7 +104,7 @@ void TSProizvodKorekcija::LoadRecord(int id)
 
 bool TSProizvodKorekcija::CheckProductNotUsed()
 {
-    prepare(proizvodsql::usedByOrders);
+    prepare(stores::productreads::usedByOrders());
     Query1->ParamByName(QStringLiteral("aid")).AsInteger(ProductId);
     Query1->Open();
     const bool used = !Query1->IsEmpty();
