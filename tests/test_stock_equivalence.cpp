@@ -11,11 +11,11 @@
 // rows of the statement as written.
 #include "data/database.h"
 #include "data/query.h"
-#include "modules/ispratnica/ispratnicasql.h"
 #include "modules/lagerlista/lagerlistasql.h"
 #include "modules/pregledartikal/pregledartikalsql.h"
 #include "modules/pregledkomintent/pregledkomintentsql.h"
-#include "modules/priemnica/priemnicasql.h"
+#include "stores/dispatchreads.h"
+#include "stores/receiptreads.h"
 #include "support/testdb.h"
 
 #include <QRandomGenerator>
@@ -175,11 +175,11 @@ const std::map<QString, PagedStatement>& statements()
           pregledkomintent::masterStatementPaged(), pregledkomintent::masterPageKey(), false,
           pregledkomintent::pageRows, false}},
         {QStringLiteral("receipt list"),
-         {priemnicasql::listHeaders(), priemnicasql::listHeaders(), priemnicasql::listHeadersPaged(),
-          {QStringLiteral("id")}, true, priemnicasql::listPageRows, false}},
+         {stores::receiptreads::listHeaders(), stores::receiptreads::listHeaders(), stores::receiptreads::listHeadersPaged(),
+          {QStringLiteral("id")}, true, stores::receiptreads::listPageRows, false}},
         {QStringLiteral("dispatch list"),
-         {ispratnicasql::listHeaders(), ispratnicasql::listHeaders(), ispratnicasql::listHeadersPaged(),
-          {QStringLiteral("id")}, true, ispratnicasql::listPageRows, false}},
+         {stores::dispatchreads::listHeaders(), stores::dispatchreads::listHeaders(), stores::dispatchreads::listHeadersPaged(),
+          {QStringLiteral("id")}, true, stores::dispatchreads::listPageRows, false}},
     };
     return table;
 }

@@ -2,6 +2,7 @@
 // refusals that protect what another workstation did in the meantime.
 #include "data/database.h"
 #include "data/errors.h"
+#include "stores/articlereads.h"
 #include "stores/bounds.h"
 #include "stores/dispatchstock.h"
 #include "stores/documentstore.h"
@@ -217,6 +218,7 @@ private slots:
     void anUpdateOfARecordChangedElsewhereIsRefused_data();
     void anUpdateOfARecordChangedElsewhereIsRefused();
     void aDispatchBeyondStockIsRefusedInsideTheSave();
+    void theBalanceShownIsTheOneTheSaveMeasures();
     void aDeleteTakesTheLinesOfBothLedgersAndRefusesADocumentDeletedElsewhere();
     void valuesNoBusinessHasAreRefusedAndWriteNothing_data();
     void valuesNoBusinessHasAreRefusedAndWriteNothing();
@@ -407,6 +409,39 @@ void TestStores::aDispatchBeyondStockIsRefusedInsideTheSave()
                  .toDouble(),
              0.0);
     QVERIFY_THROWS_EXCEPTION(dispatchstock::NotEnoughStock, dispatches.saveNew(document(s, 0.5)));
+}
+
+void TestStores::theBalanceShownIsTheOneTheSaveMeasures()
+{
+    TestDatabase t;
+    const Seed s = seed(t);
+    stores::ArticleStore(t.db()).saveNew({0, QStringLiteral("WASHER"), QStringLiteral("KG")});
+    const int washer = lastKey(t, QStringLiteral("artikli"));
+
+    // Not in the ledger: nothing shown, nothing to take.
+    QCOMPARE(stores::articleBalance(t.db(), washer).balance, 0.0);
+    QCOMPARE(stores::articleBalance(t.db(), washer).name, QString());
+    QCOMPARE(dispatchstock::read(t.db(), washer, 0).available(), 0.0);
+
+    // A receipt just short of 10 kg shows 10 at four decimals: 10 may go out, and the save,
+    // measuring the same balance, lets it.
+    stores::DocumentStore(t.db(), stores::receipts())
+        .saveNew({s.partner, QStringLiteral("2026-03-01"), {}, {{washer, 9.99996}}});
+    const stores::ArticleBalance shown = stores::articleBalance(t.db(), washer);
+    QCOMPARE(shown.balance, 10.0);
+    QCOMPARE(shown.name, QStringLiteral("WASHER"));
+    QCOMPARE(shown.unit, QStringLiteral("KG"));
+    QCOMPARE(dispatchstock::read(t.db(), washer, 0).balance, shown.balance);
+    stores::DocumentStore dispatches(t.db(), stores::dispatches());
+    dispatches.saveNew({s.partner, QStringLiteral("2026-03-02"), {}, {{washer, 10}}});
+    QCOMPARE(stores::articleBalance(t.db(), washer).balance, 0.0);
+    QVERIFY_THROWS_EXCEPTION(dispatchstock::NotEnoughStock,
+                             dispatches.saveNew({s.partner, QStringLiteral("2026-03-02"), {}, {{washer, 0.001}}}));
+
+    // The stored dispatch gives back what it took when it is edited.
+    const int stored = lastKey(t, QStringLiteral("ispratnici"));
+    QCOMPARE(dispatchstock::read(t.db(), washer, stored).taken, 10.0);
+    QCOMPARE(dispatchstock::read(t.db(), s.bolt, stored).taken, 0.0);
 }
 
 void TestStores::aDeleteTakesTheLinesOfBothLedgersAndRefusesADocumentDeletedElsewhere()

@@ -8,6 +8,7 @@
 #include "kit/menuitem.h"
 #include "kit/popupmenu.h"
 #include "kit/stringgrid.h"
+#include "stores/receiptreads.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -17,11 +18,6 @@
 namespace {
 
 const QString kMark = QStringLiteral("*");
-
-const QString kLinesStatement = QStringLiteral(
-    " select *                from magacin_artikli    left join komintenti  on magacin_artikli.id_komintent=komintenti.id  "
-    "left join artikli on magacin_artikli.id_artikal=artikli.id            where magacin_artikli.vid_dokument='P' and "
-    "magacin_artikli.document_id=:id ");
 
 } // namespace
 
@@ -101,7 +97,7 @@ void TSImport::LoadReceiptLines(int id)
 {
     Query1->Close();
     Query1->SQL.Clear();
-    Query1->SQL.Add(kLinesStatement);
+    Query1->SQL.Add(stores::receiptreads::importLines());
     Query1->ParamByName(QStringLiteral("id")).AsInteger(id);
     Query1->Open();
     Query1->First();

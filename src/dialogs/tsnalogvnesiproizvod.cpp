@@ -9,6 +9,8 @@
 #include "kit/label.h"
 #include "kit/look.h"
 #include "kit/messagebox.h"
+#include "data/database.h"
+#include "stores/articlereads.h"
 #include "stores/bounds.h"
 #include "stores/dispatchstock.h"
 
@@ -20,20 +22,17 @@
 
 namespace {
 
+// The connection the dialog's query is on.
+data::Database& connectionOf(const data::Query* query)
+{
+    data::Database* db = query->database();
+    if (!db)
+        throw data::DatabaseError(QStringLiteral("The database connection is closed."));
+    return *db;
+}
+
 const QString kFailedQuantity = QStringLiteral("You put failed value for quantity ");
 const QString kFailedValue = QStringLiteral("You put failed value ");
-
-// A stored price or rate as the line keeps it: none when there is none.
-std::optional<double> storedNumber(const data::Field& field)
-{
-    if (field.IsNull())
-        return std::nullopt;
-    try {
-        return field.AsFloat();
-    } catch (const data::ConvertError&) {
-        return std::nullopt;
-    }
-}
 
 } // namespace
 
@@ -136,33 +135,23 @@ TSNalogVnesiProizvod::TSNalogVnesiProizvod(QWidget* owner) : QDialog(owner)
 void TSNalogVnesiProizvod::LoadProduct(int id)
 {
     m_key = id;
-    Query1->Close();
-    Query1->SQL.Clear();
-    Query1->SQL.Add(QStringLiteral("select * from proizvodi where id=:aid"));
-    Query1->ParamByName(QStringLiteral("aid")).AsInteger(id);
-    Query1->Open();
-    Edit1->setText(Query1->FieldByName(QStringLiteral("sifra")).AsString());
-    Edit2->setText(Query1->FieldByName(QStringLiteral("proizvod")).AsString());
-    Edit3->setText(Query1->FieldByName(QStringLiteral("edm")).AsString());
-    Edit5->setText(Query1->FieldByName(QStringLiteral("cena")).AsString());
-    Edit6->setText(Query1->FieldByName(QStringLiteral("tarifa")).AsString());
-    m_price = storedNumber(Query1->FieldByName(QStringLiteral("cena")));
-    m_taxRate = storedNumber(Query1->FieldByName(QStringLiteral("tarifa")));
-    Query1->Close();
+    const stores::articlereads::Product product = stores::articlereads::product(connectionOf(Query1), id);
+    Edit1->setText(product.code);
+    Edit2->setText(product.name);
+    Edit3->setText(product.unit);
+    Edit5->setText(product.price);
+    Edit6->setText(product.taxRate);
+    m_price = product.priceValue;
+    m_taxRate = product.taxRateValue;
 }
 
 void TSNalogVnesiProizvod::LoadArticle(int id)
 {
     m_key = id;
-    Query1->Close();
-    Query1->SQL.Clear();
-    Query1->SQL.Add(QStringLiteral("select * from artikli where id=:aid"));
-    Query1->ParamByName(QStringLiteral("aid")).AsInteger(id);
-    Query1->Open();
-    Edit1->setText(Query1->FieldByName(QStringLiteral("sifra")).AsString());
-    Edit2->setText(Query1->FieldByName(QStringLiteral("artikal")).AsString());
-    Edit3->setText(Query1->FieldByName(QStringLiteral("edm")).AsString());
-    Query1->Close();
+    const stores::articlereads::Article article = stores::articlereads::article(connectionOf(Query1), id);
+    Edit1->setText(article.code);
+    Edit2->setText(article.name);
+    Edit3->setText(article.unit);
 }
 
 QString TSNalogVnesiProizvod::NoQuantityText()
@@ -178,22 +167,11 @@ bool TSNalogVnesiProizvod::Exceeds(double quantity, double available)
 void TSNalogVnesiProizvod::LoadArticleWithBalance(int id, double takenAlready)
 {
     m_key = id;
-    Query1->Close();
-    Query1->SQL.Clear();
-    Query1->SQL.Add(QStringLiteral("select artikli.id,artikli.sifra, magacin_artikli.ID_ARTIKAL,artikli.ARTIKAL,artikli.EDM, "));
-    Query1->SQL.Add(QStringLiteral("cast(sum(vlez_kol) as decimal(18,4)) vk_vlez, "));
-    Query1->SQL.Add(QStringLiteral("cast(sum(izlez_kol) as decimal(18,4))vk_izlez,  "));
-    Query1->SQL.Add(QStringLiteral("cast((sum(vlez_kol)-sum(izlez_kol)) as decimal(18,4)) saldo "));
-    Query1->SQL.Add(QStringLiteral("from magacin_artikli  "));
-    Query1->SQL.Add(QStringLiteral("left join artikli on magacin_artikli.ID_ARTIKAL=artikli.ID "));
-    Query1->SQL.Add(QStringLiteral("where artikli.id = :aid  "));
-    Query1->SQL.Add(QStringLiteral("group by magacin_artikli.ID_ARTIKAL,artikli.ARTIKAL,artikli.EDM   "));
-    Query1->ParamByName(QStringLiteral("aid")).AsInteger(id);
-    Query1->Open();
-    Edit1->setText(Query1->FieldByName(QStringLiteral("sifra")).AsString());
-    Edit2->setText(Query1->FieldByName(QStringLiteral("artikal")).AsString());
-    Edit3->setText(Query1->FieldByName(QStringLiteral("edm")).AsString());
-    m_balance = Query1->FieldByName(QStringLiteral("saldo")).AsFloat() - takenAlready;
+    const stores::ArticleBalance article = stores::articleBalance(connectionOf(Query1), id);
+    Edit1->setText(article.code);
+    Edit2->setText(article.name);
+    Edit3->setText(article.unit);
+    m_balance = article.balance - takenAlready;
     // General number format with the system's decimal separator.
     QString shown = kit::formatFloat(QString(), m_balance);
     shown.replace(QLatin1Char('.'), QLocale().decimalPoint());
@@ -201,7 +179,6 @@ void TSNalogVnesiProizvod::LoadArticleWithBalance(int id, double takenAlready)
     m_hasBalance = true;
     Label5->setVisible(true);
     Label6->setVisible(true);
-    Query1->Close();
 }
 
 void TSNalogVnesiProizvod::Edit4KeyDown(int& key, Qt::KeyboardModifiers)

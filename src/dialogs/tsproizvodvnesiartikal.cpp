@@ -7,11 +7,26 @@
 #include "kit/edit.h"
 #include "kit/label.h"
 #include "kit/messagebox.h"
+#include "data/database.h"
+#include "stores/articlereads.h"
 #include "stores/bounds.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
+
+namespace {
+
+// The connection the dialog's query is on.
+data::Database& connectionOf(const data::Query* query)
+{
+    data::Database* db = query->database();
+    if (!db)
+        throw data::DatabaseError(QStringLiteral("The database connection is closed."));
+    return *db;
+}
+
+} // namespace
 
 TSProizvodVnesiArtikal::TSProizvodVnesiArtikal(QWidget* owner) : QDialog(owner)
 {
@@ -89,15 +104,10 @@ TSProizvodVnesiArtikal::TSProizvodVnesiArtikal(QWidget* owner) : QDialog(owner)
 void TSProizvodVnesiArtikal::LoadArticle(int id)
 {
     m_key = id;
-    Query1->Close();
-    Query1->SQL.Clear();
-    Query1->SQL.Add(QStringLiteral("select * from artikli where id=:aid"));
-    Query1->ParamByName(QStringLiteral("aid")).AsInteger(id);
-    Query1->Open();
-    Edit1->setText(Query1->FieldByName(QStringLiteral("sifra")).AsString());
-    Edit2->setText(Query1->FieldByName(QStringLiteral("artikal")).AsString());
-    Edit3->setText(Query1->FieldByName(QStringLiteral("edm")).AsString());
-    Query1->Close();
+    const stores::articlereads::Article article = stores::articlereads::article(connectionOf(Query1), id);
+    Edit1->setText(article.code);
+    Edit2->setText(article.name);
+    Edit3->setText(article.unit);
 }
 
 void TSProizvodVnesiArtikal::Edit4KeyDown(int& key, Qt::KeyboardModifiers)

@@ -2,17 +2,16 @@
 
 #include "data/database.h"
 #include "data/query.h"
+#include "stores/articlereads.h"
 #include "stores/statement.h"
 
 namespace dispatchstock {
 
 namespace {
 
-// The balance of :id and what the dispatch with key :doc has stored of it, in one pass
-// over the article's ledger rows.
-const QString kStoredStatement = QStringLiteral(
-    "select coalesce(sum(vlez_kol),0)-coalesce(sum(izlez_kol),0) saldo,\n"
-    "coalesce(sum(case when vid_dokument='I' and document_id=:doc then izlez_kol else 0 end),0) taken\n"
+// What the dispatch with key :doc has stored of the article :id.
+const QString kTakenStatement = QStringLiteral(
+    "select coalesce(sum(case when vid_dokument='I' and document_id=:doc then izlez_kol else 0 end),0) taken\n"
     "from magacin_artikli where id_artikal=:id");
 
 Stored readStored(data::Database& db, int article, int documentId, bool locked)
@@ -26,14 +25,16 @@ Stored readStored(data::Database& db, int article, int documentId, bool locked)
         turn.Open();
         turn.Close();
     }
-    stores::Statement q(db, kStoredStatement);
+    Stored s;
+    s.balance = stores::articleBalance(db, article, locked).balance;
+    if (documentId <= 0)
+        return s; // a dispatch not stored yet has taken nothing
+    stores::Statement q(db, kTakenStatement);
     if (lock)
         q.SQL.Add(QStringLiteral("lock in share mode"));
     q.ParamByName(QStringLiteral("id")).AsInteger(article);
-    q.ParamByName(QStringLiteral("doc")).AsInteger(documentId > 0 ? documentId : -1);
+    q.ParamByName(QStringLiteral("doc")).AsInteger(documentId);
     q.Open();
-    Stored s;
-    s.balance = q.FieldByName(QStringLiteral("saldo")).AsFloat();
     s.taken = q.FieldByName(QStringLiteral("taken")).AsFloat();
     q.Close();
     return s;

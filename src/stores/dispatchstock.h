@@ -9,11 +9,11 @@ namespace data {
 class Database;
 }
 
-// What a goods dispatch may take of an article. The stock is the stored balance (in minus
-// out over the whole ledger). A dispatch being edited gives back what it had stored of the
-// article, since its save writes its lines anew; the lines the window already holds take
-// their part first. The quantity dialog, the import of receipt lines and the save all
-// measure against that.
+// What a goods dispatch may take of an article. The stock is the stored balance
+// (stores::articleBalance: in minus out over the whole ledger). A dispatch being edited
+// gives back what it had stored of the article, since its save writes its lines anew; the
+// lines the window already holds take their part first. The quantity dialog, the import of
+// receipt lines and the save all measure against that.
 namespace dispatchstock {
 
 // The refusal of a quantity above what is left (title "Warning").

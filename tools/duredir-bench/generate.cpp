@@ -6,10 +6,10 @@
 #include "data/query.h"
 #include "modules/artikli/artiklisql.h"
 #include "modules/komintenti/komintentisql.h"
-#include "modules/nalog/nalogsql.h"
-#include "modules/priemnica/priemnicasql.h"
-#include "modules/proizvod/proizvodsql.h"
 #include "modules/vraboteni/vrabotenisql.h"
+#include "stores/documentstore.h"
+#include "stores/productstore.h"
+#include "stores/workorderstore.h"
 
 #include <QDate>
 #include <QElapsedTimer>
@@ -234,12 +234,12 @@ void generate(data::Database& db, const Size& size, std::uint64_t seed)
 
     BatchInsert articles(artikli_sql::Insert);
     BatchInsert partners(komintenti_sql::Insert);
-    BatchInsert lines(priemnicasql::insertLine);
+    BatchInsert lines(stores::receipts().insertLine);
     // Each dispatch also carries one product at its price and tax rate: the financial
     // report sums those.
-    BatchInsert productLines(nalogsql::insertProductRow);
-    BatchInsert parts(proizvodsql::insertComposition);
-    BatchInsert orders(nalogsql::insertOrder);
+    BatchInsert productLines(stores::workordersql::insertProductRow);
+    BatchInsert parts(stores::productsql::insertComposition);
+    BatchInsert orders(stores::workordersql::insertOrder);
     Writer w(db, {&articles, &partners, &lines, &productLines, &parts, &orders});
 
     for (int i = 0; i < size.articles; ++i) {
@@ -274,7 +274,7 @@ void generate(data::Database& db, const Size& size, std::uint64_t seed)
     for (int kind = 0; kind < 2; ++kind) {
         const bool receipt = kind == 0;
         header.SQL.Clear();
-        header.SQL.Add(receipt ? priemnicasql::insertHeader
+        header.SQL.Add(receipt ? stores::receipts().insertHeader
                                : QStringLiteral("insert into ispratnici(ispratnica_id,datum,datum_valuta) values(:a1,:a2,:a3)"));
         const int n = receipt ? receipts : dispatches;
         const QString vid = receipt ? QStringLiteral("P") : QStringLiteral("I");
@@ -311,7 +311,7 @@ void generate(data::Database& db, const Size& size, std::uint64_t seed)
     progress("ledger rows", written, t);
 
     data::Query q;
-    q.SQL.Add(proizvodsql::insertProduct);
+    q.SQL.Add(stores::productsql::insertProduct);
     for (int i = 0; i < size.products; ++i) {
         q.ParamByName(QStringLiteral("a")).AsInteger(i + 1);
         q.ParamByName(QStringLiteral("b")).AsString(QStringLiteral("PRODUCT %1").arg(i + 1));

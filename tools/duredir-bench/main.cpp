@@ -19,7 +19,8 @@
 #include "modules/pregledartikal/pregledartikalsql.h"
 #include "modules/pregledartikal/tpregledartikal.h"
 #include "modules/pregledartikal/tspregledartikallista.h"
-#include "modules/priemnica/priemnicasql.h"
+#include "stores/articlereads.h"
+#include "stores/receiptreads.h"
 #include "modules/priemnica/tpriemnica.h"
 #include "modules/priemnica/tspriemnicalista.h"
 #include "modules/nalog/tnalog.h"
@@ -318,7 +319,7 @@ private:
             const int id = ids.FieldByName(QStringLiteral("id")).AsInteger();
             r.ms << timeMs([&] { dialog.LoadArticleWithBalance(id); });
             r.engine << timeMs([&] {
-                m_engine.run(dialog.Query1->SQL.Text(), {{QStringLiteral("aid"), id}});
+                m_engine.run(join(stores::articleBalanceStatement()), {{QStringLiteral("aid"), id}});
             });
         }
         r.peakKb = peakRssKb();
@@ -334,13 +335,13 @@ private:
             for (int k = 0; k < 20 && !w->Query1->Eof(); ++k) {
                 move.ms << timeMs([&] { w->Query1->Next(); });
                 const int id = w->Query1->FieldByName(QStringLiteral("id")).AsInteger();
-                move.engine << timeMs([&] { m_engine.run(join(priemnicasql::listLines()), {{QStringLiteral("id"), id}}); });
+                move.engine << timeMs([&] { m_engine.run(join(stores::receiptreads::listLines()), {{QStringLiteral("id"), id}}); });
             }
             closeWindow(w);
         }
-        engineTimes(open, join(priemnicasql::listHeadersPaged()),
+        engineTimes(open, join(stores::receiptreads::listHeadersPaged()),
                     {{QStringLiteral("page_before"), qlonglong(std::numeric_limits<int>::max()) + 1},
-                     {QStringLiteral("page_rows"), priemnicasql::listPageRows}});
+                     {QStringLiteral("page_rows"), stores::receiptreads::listPageRows}});
         open.peakKb = move.peakKb = peakRssKb();
     }
 

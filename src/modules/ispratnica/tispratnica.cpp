@@ -5,8 +5,8 @@
 #include "kit/edit.h"
 #include "kit/maskedit.h"
 #include "kit/menuitem.h"
-#include "modules/ispratnica/ispratnicasql.h"
 #include "modules/ispratnica/tsispratnicakorekcija.h"
+#include "stores/documentstore.h"
 #include "modules/ispratnica/tsispratnicalista.h"
 #include "modules/ispratnica/tsispratnicavnes.h"
 

@@ -1,8 +1,8 @@
 #include "modules/ispratnica/tsispratnicakorekcija.h"
 
-#include "modules/ispratnica/ispratnicasql.h"
+#include "modules/ispratnica/ispratnicakind.h"
 
-TSIspratnicaKorekcija::TSIspratnicaKorekcija(QWidget* parent) : DocumentEditForm(ispratnicasql::kind(), parent)
+TSIspratnicaKorekcija::TSIspratnicaKorekcija(QWidget* parent) : DocumentEditForm(ispratnica::kind(), parent)
 {
     setObjectName(QStringLiteral("SIspratnicaKorekcija"));
 }

@@ -1,8 +1,8 @@
 #include "modules/ispratnica/tsispratnicalista.h"
 
-#include "modules/ispratnica/ispratnicasql.h"
+#include "modules/ispratnica/ispratnicakind.h"
 
-TSIspratnicaLista::TSIspratnicaLista(QWidget* parent) : DocumentList(ispratnicasql::listKind(), parent)
+TSIspratnicaLista::TSIspratnicaLista(QWidget* parent) : DocumentList(ispratnica::listKind(), parent)
 {
     setObjectName(QStringLiteral("SIspratnicaLista"));
 }

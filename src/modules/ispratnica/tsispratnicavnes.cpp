@@ -1,8 +1,8 @@
 #include "modules/ispratnica/tsispratnicavnes.h"
 
-#include "modules/ispratnica/ispratnicasql.h"
+#include "modules/ispratnica/ispratnicakind.h"
 
-TSIspratnicaVnes::TSIspratnicaVnes(QWidget* parent) : DocumentForm(ispratnicasql::kind(), parent)
+TSIspratnicaVnes::TSIspratnicaVnes(QWidget* parent) : DocumentForm(ispratnica::kind(), parent)
 {
     setObjectName(QStringLiteral("SIspratnicaVnes"));
     prepareEntry();

@@ -15,7 +15,7 @@
 #include "kit/stringgrid.h"
 #include "frame/linemodel.h"
 #include "stores/bounds.h"
-#include "modules/nalog/nalogsql.h"
+#include "stores/workorderreads.h"
 #include "modules/documents/linegrid.h"
 
 #include <QDate>
@@ -137,7 +137,7 @@ void OrderForm::prepare(data::Query* query, const QString& statement)
 
 void OrderForm::ReceivePartner(int id)
 {
-    prepare(Query1, nalogsql::partnerById);
+    prepare(Query1, stores::workorderreads::partnerById());
     Query1->ParamByName(QStringLiteral("aid")).AsInteger(id);
     Query1->Open();
     const bool found = !Query1->IsEmpty();

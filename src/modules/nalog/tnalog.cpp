@@ -5,11 +5,11 @@
 #include "kit/bitbtn.h"
 #include "kit/edit.h"
 #include "kit/menuitem.h"
-#include "modules/nalog/nalogsql.h"
 #include "modules/nalog/tsnalogkorekcija.h"
 #include "modules/nalog/tsnaloggraphic.h"
 #include "modules/nalog/tsnaloglista.h"
 #include "modules/nalog/tsnalogvnes.h"
+#include "stores/workorderstore.h"
 
 const ModuleTraits& TNalog::Traits()
 {

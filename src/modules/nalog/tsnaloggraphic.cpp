@@ -7,7 +7,7 @@
 #include "kit/ganttchart.h"
 #include "kit/pagecontrol.h"
 #include "kit/panel.h"
-#include "modules/nalog/nalogsql.h"
+#include "stores/workorderreads.h"
 
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -18,7 +18,7 @@ TSNalogGraphic::TSNalogGraphic(QWidget* parent) : TFormSrgBase(parent)
 
     Query1 = new data::Query(this);
     Query1->setObjectName(QStringLiteral("Query1"));
-    for (const QString& line : nalogsql::chartOrders())
+    for (const QString& line : stores::workorderreads::chartOrders())
         Query1->SQL.Add(line);
     DataSource1 = new data::DataSource(Query1, this);
     DataSource1->setObjectName(QStringLiteral("DataSource1"));

@@ -11,8 +11,8 @@
 #include "kit/maskedit.h"
 #include "kit/messagebox.h"
 #include "kit/stringgrid.h"
-#include "modules/nalog/nalogsql.h"
 #include "frame/linemodel.h"
+#include "stores/workorderreads.h"
 #include "modules/documents/linegrid.h"
 #include "frame/savefailure.h"
 #include "stores/bounds.h"
@@ -47,7 +47,7 @@ TSNalogKorekcija::TSNalogKorekcija(QWidget* parent)
 void TSNalogKorekcija::LoadRecord(int id)
 {
     OrderId = id;
-    prepare(Query1, nalogsql::loadOrder);
+    prepare(Query1, stores::workorderreads::loadOrder());
     Query1->ParamByName(QStringLiteral("aid")).AsInteger(id);
     Query1->Open();
     Edit1->setText(Query1->FieldByName(QStringLiteral("nalog_id")).AsString());
@@ -58,7 +58,7 @@ void TSNalogKorekcija::LoadRecord(int id)
     EmployeeName = Query1->FieldByName(QStringLiteral("prioritet")).AsString();
     Edit3->setText(EmployeeName);
 
-    prepare(Query1, nalogsql::loadLines);
+    prepare(Query1, stores::workorderreads::loadLines());
     Query1->ParamByName(QStringLiteral("aid")).AsInteger(id);
     Query1->Open();
     Query1->First();
@@ -67,7 +67,7 @@ void TSNalogKorekcija::LoadRecord(int id)
     Lines->setLines(frame::linesOf(*Query1, QStringLiteral("id_proizvod"), QStringLiteral("Proizvod"),
                                    QStringLiteral("vlez_kol")));
 
-    prepare(Query1, nalogsql::loadPartner);
+    prepare(Query1, stores::workorderreads::loadPartner());
     Query1->ParamByName(QStringLiteral("id")).AsInteger(id);
     Query1->Open();
     if (!Query1->IsEmpty()) {
@@ -80,7 +80,7 @@ void TSNalogKorekcija::LoadRecord(int id)
 
 void TSNalogKorekcija::ReceiveEmployee(int id)
 {
-    prepare(Query1, nalogsql::employeeById);
+    prepare(Query1, stores::workorderreads::employeeById());
     Query1->ParamByName(QStringLiteral("aid")).AsInteger(id);
     Query1->Open();
     const bool found = !Query1->IsEmpty();

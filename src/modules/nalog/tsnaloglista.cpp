@@ -8,7 +8,7 @@
 #include "kit/label.h"
 #include "kit/panel.h"
 #include "kit/splitter.h"
-#include "modules/nalog/nalogsql.h"
+#include "stores/workorderreads.h"
 
 #include <QGridLayout>
 #include <QVBoxLayout>
@@ -49,13 +49,13 @@ TSNalogLista::TSNalogLista(QWidget* parent) : TSListBase(Captions::Macedonian, p
 {
     setObjectName(QStringLiteral("SNalogLista"));
 
-    Query1 = makeQuery(this, "Query1", nalogsql::listOrders(), nullptr);
+    Query1 = makeQuery(this, "Query1", stores::workorderreads::listOrders(), nullptr);
     DataSource1 = makeSource(Query1, this, "DataSource1");
-    Query2 = makeQuery(this, "Query2", nalogsql::listLines(), DataSource1);
+    Query2 = makeQuery(this, "Query2", stores::workorderreads::listLines(), DataSource1);
     DataSource2 = makeSource(Query2, this, "DataSource2");
-    Query3 = makeQuery(this, "Query3", nalogsql::listArticles(), DataSource2);
+    Query3 = makeQuery(this, "Query3", stores::workorderreads::listArticles(), DataSource2);
     DataSource3 = makeSource(Query3, this, "DataSource3");
-    Query4 = makeQuery(this, "Query4", nalogsql::listPartner(), DataSource1);
+    Query4 = makeQuery(this, "Query4", stores::workorderreads::listPartner(), DataSource1);
     DataSource4 = makeSource(Query4, this, "DataSource4");
 
     DBGrid1 = makeGrid(this, "DBGrid1", DataSource1);

@@ -8,7 +8,7 @@
 #include "kit/label.h"
 #include "kit/maskedit.h"
 #include "kit/messagebox.h"
-#include "modules/nalog/nalogsql.h"
+#include "stores/workorderreads.h"
 #include "modules/documents/linegrid.h"
 #include "frame/savefailure.h"
 #include "stores/bounds.h"
@@ -27,7 +27,7 @@ TSNalogVnes::TSNalogVnes(QWidget* parent) : OrderForm(parent)
 
 void TSNalogVnes::ReceiveEmployee(int id)
 {
-    prepare(Query1, nalogsql::employeeById);
+    prepare(Query1, stores::workorderreads::employeeById());
     Query1->ParamByName(QStringLiteral("aid")).AsInteger(id);
     Query1->Open();
     const bool found = !Query1->IsEmpty();

@@ -6,8 +6,8 @@
 #include "kit/edit.h"
 #include "kit/maskedit.h"
 #include "kit/menuitem.h"
-#include "modules/priemnica/priemnicasql.h"
 #include "modules/priemnica/tspriemnicakorekcija.h"
+#include "stores/documentstore.h"
 #include "modules/priemnica/tspriemnicalista.h"
 #include "modules/priemnica/tspriemnicavnes.h"
 

@@ -1,8 +1,8 @@
 #include "modules/priemnica/tspriemnicakorekcija.h"
 
-#include "modules/priemnica/priemnicasql.h"
+#include "modules/priemnica/priemnicakind.h"
 
-TSPriemnicaKorekcija::TSPriemnicaKorekcija(QWidget* parent) : DocumentEditForm(priemnicasql::kind(), parent)
+TSPriemnicaKorekcija::TSPriemnicaKorekcija(QWidget* parent) : DocumentEditForm(priemnica::kind(), parent)
 {
     setObjectName(QStringLiteral("SPriemnicaKorekcija"));
 }

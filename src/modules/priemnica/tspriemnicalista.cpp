@@ -1,6 +1,6 @@
 #include "modules/priemnica/tspriemnicalista.h"
 
-#include "modules/priemnica/priemnicasql.h"
+#include "stores/receiptreads.h"
 
 namespace {
 
@@ -8,8 +8,8 @@ const DocumentListKind& listKind()
 {
     static const DocumentListKind kind{
         TSListBase::Captions::English,
-        priemnicasql::listHeadersPaged(),
-        priemnicasql::listLines(),
+        stores::receiptreads::listHeadersPaged(),
+        stores::receiptreads::listLines(),
         stores::receipts(),
         QStringLiteral("DELETE -GOODS RECEIPT !!!"),
         QStringLiteral("priemnica_id"),
@@ -26,7 +26,7 @@ const DocumentListKind& listKind()
         QStringLiteral("vlez_kol"),
         QStringLiteral("This goods receipt was already deleted on another workstation. The list now shows what is "
                        "stored."),
-        priemnicasql::listPageRows,
+        stores::receiptreads::listPageRows,
     };
     return kind;
 }

@@ -1,8 +1,8 @@
 #include "modules/priemnica/tspriemnicavnes.h"
 
-#include "modules/priemnica/priemnicasql.h"
+#include "modules/priemnica/priemnicakind.h"
 
-TSPriemnicaVnes::TSPriemnicaVnes(QWidget* parent) : DocumentForm(priemnicasql::kind(), parent)
+TSPriemnicaVnes::TSPriemnicaVnes(QWidget* parent) : DocumentForm(priemnica::kind(), parent)
 {
     setObjectName(QStringLiteral("SPriemnicaVnes"));
     prepareEntry();

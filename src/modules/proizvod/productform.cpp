@@ -15,7 +15,6 @@
 #include "kit/stringgrid.h"
 #include "frame/linemodel.h"
 #include "modules/documents/linegrid.h"
-#include "modules/proizvod/proizvodsql.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

@@ -14,7 +14,7 @@
 #include "kit/stringgrid.h"
 #include "frame/linemodel.h"
 #include "modules/documents/linegrid.h"
-#include "modules/proizvod/proizvodsql.h"
+#include "stores/productreads.h"
 #include "frame/savefailure.h"
 #include "stores/bounds.h"
 
@@ -62,7 +62,7 @@ TSProizvodKorekcija::TSProizvodKorekcija(QWidget* parent)
 void TSProizvodKorekcija::LoadRecord(int id)
 {
     ProductId = id;
-    prepare(proizvodsql::load);
+    prepare(stores::productreads::load());
     Query1->ParamByName(QStringLiteral("aid")).AsInteger(id);
     Query1->Open();
     MaskEdit1->setText(Query1->FieldByName(QStringLiteral("sifra")).AsString());
@@ -73,7 +73,7 @@ void TSProizvodKorekcija::LoadRecord(int id)
     Edit5->setText(Query1->FieldByName(QStringLiteral("tarifa")).AsString());
     Edit6->setText(Query1->FieldByName(QStringLiteral("rabat")).AsString());
 
-    prepare(proizvodsql::loadComposition);
+    prepare(stores::productreads::loadComposition());
     Query1->ParamByName(QStringLiteral("aid")).AsInteger(id);
     Query1->Open();
     Query1->First();
@@ -95,7 +95,7 @@ void TSProizvodKorekcija::LoadRecord(int id)
 
 bool TSProizvodKorekcija::CheckProductNotUsed()
 {
-    prepare(proizvodsql::usedByOrders);
+    prepare(stores::productreads::usedByOrders());
     Query1->ParamByName(QStringLiteral("aid")).AsInteger(ProductId);
     Query1->Open();
     const bool used = !Query1->IsEmpty();

@@ -4,7 +4,7 @@
 #include "data/query.h"
 #include "kit/dbgrid.h"
 #include "kit/splitter.h"
-#include "modules/proizvod/proizvodsql.h"
+#include "stores/productreads.h"
 
 #include <QVBoxLayout>
 
@@ -12,7 +12,7 @@ TSProizvodLista::TSProizvodLista(QWidget* parent) : TSListBase(Captions::Macedon
 {
     setObjectName(QStringLiteral("SProizvodLista"));
     HelpContext = 4;
-    buildSearchList(proizvodsql::list(), QStringLiteral("Prebaruvanje"));
+    buildSearchList(stores::productreads::list(), QStringLiteral("Prebaruvanje"));
     DBGrid1->addColumn(QStringLiteral("sifra"), QString(), 80);
     DBGrid1->addColumn(QStringLiteral("proizvod"), QString(), 360);
     DBGrid1->addColumn(QStringLiteral("edm"), QString(), 60);
@@ -22,7 +22,7 @@ TSProizvodLista::TSProizvodLista(QWidget* parent) : TSListBase(Captions::Macedon
 
     Query2 = new data::Query(this);
     Query2->setObjectName(QStringLiteral("Query2"));
-    for (const QString& line : proizvodsql::listComposition())
+    for (const QString& line : stores::productreads::listComposition())
         Query2->SQL.Add(line);
     Query2->setMasterSource(DataSource1);
     DataSource2 = new data::DataSource(Query2, this);

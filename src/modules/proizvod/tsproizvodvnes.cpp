@@ -11,7 +11,6 @@
 #include "kit/maskedit.h"
 #include "kit/messagebox.h"
 #include "modules/documents/linegrid.h"
-#include "modules/proizvod/proizvodsql.h"
 #include "frame/savefailure.h"
 #include "stores/bounds.h"
 

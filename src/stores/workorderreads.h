@@ -1,12 +1,11 @@
 #pragma once
 
-#include "stores/workorderstore.h"
-
 #include <QString>
 #include <QStringList>
 
-// The statements of the work order windows, as they are sent to the server.
-namespace nalogsql {
+// The statements that read work orders for their windows, as they are sent to the server.
+// Numbering and saving are the store's (stores::workordersql).
+namespace stores::workorderreads {
 
 // Work order list: orders newest first; the product lines of the current order; the
 // articles the current line consumes by the product's present composition; the partner.
@@ -43,20 +42,34 @@ inline QStringList chartOrders()
             QStringLiteral("from nalozi")};
 }
 
-// Entry and edit windows. Numbering and saving are the store's (stores::workordersql); the
-// data generator of the benchmark writes its orders with the same statements.
-inline const QString& insertOrder = stores::workordersql::insertOrder;
-inline const QString& insertProductRow = stores::workordersql::insertProductRow;
-inline const QString partnerById = QStringLiteral("select * from komintenti where id=:aid");
-inline const QString employeeById = QStringLiteral("select * from vraboteni where id=:aid");
+// Entry and edit windows.
+inline QString partnerById()
+{
+    return QStringLiteral("select * from komintenti where id=:aid");
+}
+inline QString employeeById()
+{
+    return QStringLiteral("select * from vraboteni where id=:aid");
+}
 
-inline const QString loadOrder = QStringLiteral("select * from nalozi where id=:aid");
-inline const QString loadLines = QStringLiteral(
-    "select *                                                             from magacin_proizvodi    "
-    "                                           left join proizvodi on magacin_proizvodi.id_proizvod=proizvodi.id "
-    "   where document_id=:aid and vid_dokument='N'                           ");
-inline const QString loadPartner = QStringLiteral(
-    "select  *,komintenti.id kid                             from magacin_proizvodi              "
-    "                                    left join komintenti on magacin_proizvodi.id_komintent=komintenti.id  "
-    "  where magacin_proizvodi.document_id=:id  and vid_dokument='N'           ");
-} // namespace nalogsql
+// Loading an order into the edit window.
+inline QString loadOrder()
+{
+    return QStringLiteral("select * from nalozi where id=:aid");
+}
+inline QString loadLines()
+{
+    return QStringLiteral(
+        "select *                                                             from magacin_proizvodi    "
+        "                                           left join proizvodi on magacin_proizvodi.id_proizvod=proizvodi.id "
+        "   where document_id=:aid and vid_dokument='N'                           ");
+}
+inline QString loadPartner()
+{
+    return QStringLiteral(
+        "select  *,komintenti.id kid                             from magacin_proizvodi              "
+        "                                    left join komintenti on magacin_proizvodi.id_komintent=komintenti.id  "
+        "  where magacin_proizvodi.document_id=:id  and vid_dokument='N'           ");
+}
+
+} // namespace stores::workorderreads
