@@ -30,20 +30,12 @@ inline void screenshot(AppFixture& app, const char* name, QWidget* window = null
         (window ? window : &app.main())->grab().save(dir + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".png"));
 }
 
-// A stored dispatch: header and 'I' ledger rows (article, quantity out); returns the key.
+// A stored dispatch under `number`, saved through the store (so within the stock); returns
+// the key.
 inline int storeDispatch(AppFixture& app, int number, const QString& date, const QString& due, int partner,
                          const QList<QPair<int, double>>& lines)
 {
-    auto& db = app.database();
-    db.exec(QStringLiteral("insert into ispratnici(ispratnica_id,datum,datum_valuta) values(%1,'%2','%3')")
-                .arg(number).arg(date, due));
-    const int id = db.scalar("select max(id) from ispratnici").toInt();
-    for (const auto& [article, quantity] : lines)
-        db.exec(QStringLiteral("insert into magacin_artikli(vid_dokument,document_id,id_komintent,id_artikal,vlez_kol,"
-                               "izlez_kol,datum_referenca,firma_id,document_id_label) "
-                               "values('I',%1,%2,%3,0,%4,'%5',0,%6)")
-                    .arg(id).arg(partner).arg(article).arg(quantity).arg(date).arg(number));
-    return id;
+    return testsupport::Seed(app.database().db()).dispatch(number, date, due, partner, lines);
 }
 
 // In minus out over the whole ledger.

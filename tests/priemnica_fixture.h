@@ -14,6 +14,7 @@
 #include "modules/priemnica/tspriemnicalista.h"
 #include "modules/priemnica/tspriemnicavnes.h"
 #include "support/appfixture.h"
+#include "support/seed.h"
 
 #include <QAction>
 #include <QList>
@@ -33,31 +34,19 @@ struct Master {
 
 inline Master seed(AppFixture& app)
 {
-    auto& db = app.database();
-    db.exec("insert into komintenti(naziv,adresa,grad) values('ACME','MAIN 1','1000 SKOPJE')");
-    db.exec("insert into komintenti(naziv,adresa,grad) values('BETA','SIDE 2','7000 BITOLA')");
-    db.exec("insert into artikli(sifra,artikal,edm) values(1001,'SCREW','PCS')");
-    db.exec("insert into artikli(sifra,artikal,edm) values(1002,'NUT','KG')");
+    testsupport::Seed seed(app.database().db());
     Master m;
-    m.acme = db.scalar("select id from komintenti where naziv='ACME'").toInt();
-    m.beta = db.scalar("select id from komintenti where naziv='BETA'").toInt();
-    m.screw = db.scalar("select id from artikli where sifra=1001").toInt();
-    m.nut = db.scalar("select id from artikli where sifra=1002").toInt();
+    m.acme = seed.partner(QStringLiteral("ACME"), QStringLiteral("MAIN 1"), QStringLiteral("1000 SKOPJE"));
+    m.beta = seed.partner(QStringLiteral("BETA"), QStringLiteral("SIDE 2"), QStringLiteral("7000 BITOLA"));
+    m.screw = seed.article(1001, QStringLiteral("SCREW"), QStringLiteral("PCS"));
+    m.nut = seed.article(1002, QStringLiteral("NUT"), QStringLiteral("KG"));
     return m;
 }
 
-// A stored receipt: header and 'P' ledger rows (article, quantity); returns the header id.
+// A stored receipt under `number`, saved through the store; returns the header id.
 inline int store(AppFixture& app, int number, const QString& date, int partner, const QList<QPair<int, double>>& lines)
 {
-    auto& db = app.database();
-    db.exec(QStringLiteral("insert into priemnici(priemnica_id,datum) values(%1,'%2')").arg(number).arg(date));
-    const int id = db.scalar("select max(id) from priemnici").toInt();
-    for (const auto& [article, quantity] : lines)
-        db.exec(QStringLiteral("insert into magacin_artikli(vid_dokument,document_id,id_komintent,id_artikal,vlez_kol,"
-                               "izlez_kol,datum_referenca,firma_id,document_id_label) "
-                               "values('P',%1,%2,%3,%4,0,'%5',0,%6)")
-                    .arg(id).arg(partner).arg(article).arg(quantity).arg(date).arg(number));
-    return id;
+    return testsupport::Seed(app.database().db()).receipt(number, date, partner, lines);
 }
 
 // The next quantity dialog gets `quantity` and "Ok"; `shown` takes the balance it showed.

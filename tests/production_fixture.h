@@ -11,6 +11,7 @@
 #include "kit/menuitem.h"
 #include "kit/stringgrid.h"
 #include "support/appfixture.h"
+#include "support/seed.h"
 
 #include <QAction>
 #include <QList>
@@ -35,56 +36,33 @@ struct Master {
 
 inline int storeProduct(AppFixture& app, int code, const QString& name, const QList<QPair<int, double>>& parts)
 {
-    auto& db = app.database();
-    db.exec(QStringLiteral("insert into proizvodi(sifra,proizvod,edm,cena,tarifa,rabat) values(%1,'%2','PCS',100,18,0)")
-                .arg(code).arg(name));
-    const int id = db.scalar(QStringLiteral("select id from proizvodi where sifra=%1").arg(code)).toInt();
-    for (const auto& [article, quantity] : parts)
-        db.exec(QStringLiteral("insert into proizvodi_sostav(id_proizvod,id_artikal,kolicina,firma_id) values(%1,%2,%3,0)")
-                    .arg(id).arg(article).arg(quantity));
-    return id;
+    return testsupport::Seed(app.database().db()).product(code, name, parts);
 }
 
 inline Master seed(AppFixture& app)
 {
-    auto& db = app.database();
-    db.exec("insert into komintenti(naziv,adresa,grad) values('ACME','MAIN 1','1000 SKOPJE')");
-    db.exec("insert into komintenti(naziv,adresa,grad) values('BETA','SIDE 2','7000 BITOLA')");
-    db.exec("insert into vraboteni(naziv) values('ANA')");
-    db.exec("insert into vraboteni(naziv) values('BOJAN')");
-    db.exec("insert into artikli(sifra,artikal,edm) values(101,'SHEET','M2')");
-    db.exec("insert into artikli(sifra,artikal,edm) values(102,'GLUE','KG')");
-    db.exec("insert into artikli(sifra,artikal,edm) values(103,'SCREW','PCS')");
+    testsupport::Seed seed(app.database().db());
     Master m;
-    m.acme = db.scalar("select id from komintenti where naziv='ACME'").toInt();
-    m.beta = db.scalar("select id from komintenti where naziv='BETA'").toInt();
-    m.ana = db.scalar("select id from vraboteni where naziv='ANA'").toInt();
-    m.bojan = db.scalar("select id from vraboteni where naziv='BOJAN'").toInt();
-    m.a = db.scalar("select id from artikli where sifra=101").toInt();
-    m.b = db.scalar("select id from artikli where sifra=102").toInt();
-    m.c = db.scalar("select id from artikli where sifra=103").toInt();
+    m.acme = seed.partner(QStringLiteral("ACME"), QStringLiteral("MAIN 1"), QStringLiteral("1000 SKOPJE"));
+    m.beta = seed.partner(QStringLiteral("BETA"), QStringLiteral("SIDE 2"), QStringLiteral("7000 BITOLA"));
+    m.ana = seed.employee(QStringLiteral("ANA"));
+    m.bojan = seed.employee(QStringLiteral("BOJAN"));
+    m.a = seed.article(101, QStringLiteral("SHEET"), QStringLiteral("M2"));
+    m.b = seed.article(102, QStringLiteral("GLUE"), QStringLiteral("KG"));
+    m.c = seed.article(103, QStringLiteral("SCREW"), QStringLiteral("PCS"));
     m.p = storeProduct(app, 1, QStringLiteral("PANEL"), {{m.a, 2}, {m.b, 0.5}});
     m.q = storeProduct(app, 2, QStringLiteral("FRAME"), {{m.c, 1}});
     m.e = storeProduct(app, 3, QStringLiteral("EMPTY"), {});
     return m;
 }
 
-// An order stored as the entry window stores it (header and product lines; the article
-// ledger is left out): returns its key.
+// An order under `number` as the entry window stores it, through the store: its product
+// lines and the article rows of the products' compositions. Returns its key.
 inline int storeOrder(AppFixture& app, int number, int employee, const QString& employeeName, const QString& start,
                       const QString& finish, int partner, const QList<QPair<int, double>>& lines)
 {
-    auto& db = app.database();
-    db.exec(QStringLiteral("insert into nalozi(nalog_id,datum_start,datum_finish,vraboten_id,prioritet) "
-                           "values(%1,'%2','%3',%4,'%5')")
-                .arg(number).arg(start, finish).arg(employee).arg(employeeName));
-    const int id = db.scalar(QStringLiteral("select max(id) from nalozi")).toInt();
-    for (const auto& [product, quantity] : lines)
-        db.exec(QStringLiteral("insert into magacin_proizvodi(vid_dokument,document_id,id_komintent,id_proizvod,vlez_kol,"
-                               "izlez_kol,datum_referenca,firma_id,proizvod_cena,proizvod_tarifa,document_id_label) "
-                               "values('N',%1,%2,%3,%4,0,'%5',0,0,0,%6)")
-                    .arg(id).arg(partner).arg(product).arg(quantity).arg(start).arg(number));
-    return id;
+    return testsupport::Seed(app.database().db()).workOrder(number, start, finish, employee, employeeName, partner,
+                                                            lines);
 }
 
 // The next quantity dialog of a work order line gets `quantity` and "Ok".

@@ -55,7 +55,9 @@ inline int addDispatch(int number, const QString& date)
                   {number, date, date});
 }
 
-// One ledger row of an article.
+// One ledger row of an article, planted as it stands: the reports read rows the stores never
+// write (a firm number other than 0, a label apart from the header's number, a row whose
+// article or document is gone).
 inline void addMovement(const QString& kind, int document, int partner, int article, double in, double out,
                         const QString& date, int label, int firm = 0)
 {

@@ -190,16 +190,9 @@ void TestBadInput::everyBoxOfEveryWindow()
     AppFixture app;
     const production::Master m = production::seed(app);
     auto& db = app.database();
-    db.exec("insert into priemnici(priemnica_id,datum) values(1,'2026-03-02')");
-    db.exec(QStringLiteral("insert into magacin_artikli(vid_dokument,document_id,id_komintent,id_artikal,vlez_kol,"
-                           "izlez_kol,datum_referenca,firma_id,document_id_label) values('P',%1,%2,%3,100000,0,"
-                           "'2026-03-02',0,1)")
-                .arg(db.scalar("select max(id) from priemnici").toInt()).arg(m.acme).arg(m.a));
-    db.exec("insert into ispratnici(ispratnica_id,datum,datum_valuta) values(1,'2026-03-03','2026-03-10')");
-    db.exec(QStringLiteral("insert into magacin_artikli(vid_dokument,document_id,id_komintent,id_artikal,vlez_kol,"
-                           "izlez_kol,datum_referenca,firma_id,document_id_label) values('I',%1,%2,%3,0,5,"
-                           "'2026-03-03',0,1)")
-                .arg(db.scalar("select max(id) from ispratnici").toInt()).arg(m.acme).arg(m.a));
+    testsupport::Seed seed(db.db());
+    seed.receipt(1, QStringLiteral("2026-03-02"), m.acme, {{m.a, 100000}});
+    seed.dispatch(1, QStringLiteral("2026-03-03"), QStringLiteral("2026-03-10"), m.acme, {{m.a, 5}});
     // One work order, saved the way the operator saves it.
     {
         const Window order = windows().at(12);

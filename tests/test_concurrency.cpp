@@ -4,6 +4,7 @@
 // time never take together more than the stock.
 #include "data/query.h"
 #include "support/receiptchecks.h"
+#include "support/seed.h"
 #include "support/testdb.h"
 
 #include <QProcess>
@@ -31,10 +32,9 @@ private:
 void TestConcurrency::simultaneousReceiptsKeepNumbersApart()
 {
     testsupport::TestDatabase t;
-    t.exec(QStringLiteral("insert into komintenti (naziv) values ('ACME')"));
-    t.exec(QStringLiteral("insert into artikli (sifra,artikal,edm) values (1,'SCREW','PCS')"));
-    const int partner = t.scalar(QStringLiteral("select id from komintenti")).toInt();
-    const int article = t.scalar(QStringLiteral("select id from artikli")).toInt();
+    testsupport::Seed seed(t.db());
+    const int partner = seed.partner(QStringLiteral("ACME"));
+    const int article = seed.article(1, QStringLiteral("SCREW"), QStringLiteral("PCS"));
     const int writers = 3;
     const int each = qEnvironmentVariableIntValue("DUREDIR_STRESS_COUNT") > 0
                          ? qEnvironmentVariableIntValue("DUREDIR_STRESS_COUNT")
@@ -70,15 +70,10 @@ void TestConcurrency::simultaneousDispatchesTakeTheLastUnitsOnce()
 {
     // 60 units in stock; three workstations each try to dispatch 1 unit 30 times at once.
     testsupport::TestDatabase t;
-    t.exec(QStringLiteral("insert into komintenti (naziv) values ('ACME')"));
-    t.exec(QStringLiteral("insert into artikli (sifra,artikal,edm) values (1,'SCREW','PCS')"));
-    const int partner = t.scalar(QStringLiteral("select id from komintenti")).toInt();
-    const int article = t.scalar(QStringLiteral("select id from artikli")).toInt();
-    t.exec(QStringLiteral("insert into magacin_artikli (vid_dokument,document_id,id_komintent,id_artikal,vlez_kol,"
-                          "izlez_kol,datum_referenca,firma_id,document_id_label) "
-                          "values ('P',1,%1,%2,60,0,'2026-01-01',0,1)")
-               .arg(partner)
-               .arg(article));
+    testsupport::Seed seed(t.db());
+    const int partner = seed.partner(QStringLiteral("ACME"));
+    const int article = seed.article(1, QStringLiteral("SCREW"), QStringLiteral("PCS"));
+    seed.receipt(1, QStringLiteral("2026-01-01"), partner, {{article, 60}});
     const int writers = 3, each = 30;
     std::vector<std::unique_ptr<QProcess>> processes;
     for (int w = 1; w <= writers; ++w) {

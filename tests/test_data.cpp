@@ -39,6 +39,8 @@ int insertArticle(Query& q, int code, const QString& name)
     return q.LastInsertId();
 }
 
+// A ledger row written with the data layer's own query: what these tests check is the query
+// and the transaction around it, not a store.
 void insertLedger(Query& q, const QString& kind, int doc, int article, double in, double out, const QString& date)
 {
     setSql(q, {QStringLiteral("insert into magacin_artikli (vid_dokument,document_id,id_komintent,id_artikal,"

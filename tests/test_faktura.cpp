@@ -39,6 +39,8 @@ int addOrder(int number, const QString& employee)
                   {number, employee});
 }
 
+// A work order's product row with its price and tax, planted: the work order store writes
+// none (it leaves both 0), and the invoice reads them.
 void addOrderLine(int order, int number, int partner, int product, double quantity)
 {
     insert(QStringLiteral("insert into magacin_proizvodi (vid_dokument,document_id,id_komintent,id_proizvod,vlez_kol,"

@@ -60,6 +60,8 @@ QString day(int n)
     return QDate(2026, 9, 1).addDays(n).toString(QStringLiteral("yyyy-MM-dd"));
 }
 
+// Planted row by row, every column as another program would have filled it (firm numbers,
+// discounts on dispatches, priced product rows): the stores write none of it.
 Business generate()
 {
     QRandomGenerator rnd(25);
@@ -108,7 +110,8 @@ Business generate()
         for (int a = d; a < d + 3; ++a)
             reportdata::addMovement(QStringLiteral("I"), b.dispatches.last(), b.partners.at(3), b.articles.at(a), 0,
                                     qty(40), date, d + 1);
-        // What the financial report reads: products sold on the dispatch, with price and tax.
+        // What the financial report reads: products sold on the dispatch, with price and tax
+        // (planted: the tables are another program's, and no store writes these rows).
         for (int p = 0; p <= d && p < b.products.size(); ++p)
             insert(QStringLiteral("insert into magacin_proizvodi (vid_dokument,document_id,id_komintent,id_proizvod,"
                                   "vlez_kol,izlez_kol,datum_referenca,firma_id,proizvod_cena,proizvod_tarifa,"

@@ -183,6 +183,7 @@ void TestIspratnica::listShowsDispatchesAndHoldsStillWhilePrinting()
     empty->Close();
     AppFixture::settle();
 
+    store(app, 1, "2026-01-01", m.acme, {{m.screw, 10}, {m.nut, 10}}); // stock to dispatch from
     const int older = storeDispatch(app, 4, "2026-02-01", "2026-02-15", m.beta, {{m.nut, 1}});
     const int newest = storeDispatch(app, 3, "2026-02-02", "2026-03-01", m.acme, {{m.screw, 2}, {m.nut, 0.5}});
     TSIspratnicaLista* list = openDispatchList(app);

@@ -53,6 +53,8 @@ int addArticle(AppFixture& app, int code, const QString& name)
     return q.LastInsertId();
 }
 
+// A ledger row planted as it stands: the stock list must show what no store would write
+// (more out than in, rows of an article that is gone).
 void move(int article, const QString& kind, double in, double out)
 {
     data::Query q;
@@ -123,7 +125,7 @@ void TestLagerLista::balancesOverTheLedger()
     move(c, QStringLiteral("I"), 0, 3);   // more out than in: negative
     move(gone, QStringLiteral("P"), 9, 0);
     app.database().exec(QStringLiteral("delete from artikli where sifra=5"));
-    // Products never appear.
+    // Products never appear (a product row planted under no work order).
     app.database().exec(QStringLiteral("insert into magacin_proizvodi (vid_dokument,document_id,id_komintent,"
                                        "id_proizvod,vlez_kol,izlez_kol,datum_referenca,firma_id,proizvod_cena,"
                                        "proizvod_tarifa,document_id_label) values ('N',1,0,1,5,0,'2026-12-01',0,0,0,1)"));

@@ -124,7 +124,8 @@ void TestNalogLista::masterAndDetailsFollowTheSelection()
                {{m.p, 3}, {m.q, 2}});
     storeOrder(app, 2, m.bojan, QStringLiteral("BOJAN"), QStringLiteral("2026-03-04"), QStringLiteral("2026-03-05"),
                m.beta, {{m.e, 1}});
-    // A dispatch's product row that happens to carry order 2's internal id, stored before it:
+    // Planted (no store writes a dispatch's product rows): a dispatch's product row that happens
+    // to carry order 2's internal id, stored before it:
     // neither its partner nor its product belongs to the order.
     const int order2 = app.database().scalar(QStringLiteral("select id from nalozi where nalog_id=2")).toInt();
     app.database().exec(QStringLiteral("insert into magacin_proizvodi(id,vid_dokument,document_id,id_komintent,id_proizvod,"

@@ -39,6 +39,8 @@ int partner(const QString& name)
                   {name});
 }
 
+// A ledger row planted as it stands: the overviews are read over rows the stores never write
+// (firm numbers, articles that are gone).
 void movement(const QString& kind, int doc, int partnerId, int articleId, double in, double out, const QString& date,
               int firm = 0)
 {
@@ -152,6 +154,7 @@ void TestOverviews::partnerOverviewPerFirmOrderedByNumber()
     movement(QStringLiteral("I"), 10, alpha, board, 0, 2, QStringLiteral("2026-01-01"));
     movement(QStringLiteral("P"), 7, alpha, board, 1, 0, QStringLiteral("2026-01-05"), 2);
     movement(QStringLiteral("I"), 4, beta, 999, 0, 1, QStringLiteral("2026-01-02")); // article gone
+    // Planted: a product row under no work order, of a partner with no article rows.
     app.database().exec(QStringLiteral("insert into magacin_proizvodi (vid_dokument,document_id,id_komintent,"
                                        "id_proizvod,vlez_kol,izlez_kol,datum_referenca,firma_id,proizvod_cena,"
                                        "proizvod_tarifa,document_id_label) values ('N',1,%1,1,5,0,'2026-01-01',0,0,0,1)")

@@ -294,9 +294,8 @@ void TestProizvod::usedProductKeepsComposition()
 {
     AppFixture app;
     const Master m = seed(app);
-    app.database().exec(QStringLiteral("insert into magacin_proizvodi(vid_dokument,document_id,id_komintent,id_proizvod,"
-                                       "vlez_kol,izlez_kol) values('N',1,%1,%2,3,0)")
-                            .arg(m.acme).arg(m.p));
+    storeOrder(app, 1, m.ana, QStringLiteral("ANA"), QStringLiteral("2026-03-02"), QStringLiteral("2026-03-09"), m.acme,
+               {{m.p, 3}});
     const QStringList before = composition(app, m.p);
 
     TSProizvodKorekcija* w = openEdit(app, m.p);

@@ -6,6 +6,7 @@
 #include "kit/label.h"
 #include "kit/look.h"
 #include "support/appfixture.h"
+#include "support/seed.h"
 
 #include <QtTest>
 
@@ -29,20 +30,14 @@ private:
     // article without ledger rows (code 1002); another article's rows must not count.
     static void seed(AppFixture& app, int& withRows, int& withoutRows)
     {
-        auto& db = app.database();
-        db.exec("insert into artikli(sifra,artikal,edm) values(1001,'SCREW','PCS')");
-        db.exec("insert into artikli(sifra,artikal,edm) values(1002,'NUT','KG')");
-        db.exec("insert into artikli(sifra,artikal,edm) values(1003,'BOLT','PCS')");
-        withRows = db.scalar("select id from artikli where sifra=1001").toInt();
-        withoutRows = db.scalar("select id from artikli where sifra=1002").toInt();
-        const int other = db.scalar("select id from artikli where sifra=1003").toInt();
-        const QString row = QStringLiteral("insert into magacin_artikli(vid_dokument,document_id,id_komintent,id_artikal,"
-                                           "vlez_kol,izlez_kol,datum_referenca,firma_id,document_id_label) "
-                                           "values('%1',%2,0,%3,%4,%5,'2026-01-0%2',0,%2)");
-        db.exec(row.arg("P").arg(1).arg(withRows).arg(7).arg(0));
-        db.exec(row.arg("P").arg(2).arg(withRows).arg(3).arg(0));
-        db.exec(row.arg("I").arg(3).arg(withRows).arg(0).arg(4));
-        db.exec(row.arg("P").arg(4).arg(other).arg(50).arg(0));
+        testsupport::Seed seed(app.database().db());
+        withRows = seed.article(1001, QStringLiteral("SCREW"), QStringLiteral("PCS"));
+        withoutRows = seed.article(1002, QStringLiteral("NUT"), QStringLiteral("KG"));
+        const int other = seed.article(1003, QStringLiteral("BOLT"), QStringLiteral("PCS"));
+        seed.receipt(1, QStringLiteral("2026-01-01"), 0, {{withRows, 7}});
+        seed.receipt(2, QStringLiteral("2026-01-02"), 0, {{withRows, 3}});
+        seed.dispatch(3, QStringLiteral("2026-01-03"), QString(), 0, {{withRows, 4}});
+        seed.receipt(4, QStringLiteral("2026-01-04"), 0, {{other, 50}});
     }
 };
 

@@ -42,7 +42,8 @@ int addInvoice(int number, const QString& date, double discount)
                   {number, date, discount});
 }
 
-// One product-ledger row of a dispatch.
+// One product-ledger row of a dispatch, planted: no store writes a dispatch's priced products
+// (kind 'I'), yet the financial report reads them.
 void addSold(int dispatch, int label, int product, double quantity, double price, double tax,
              const QString& kind = QStringLiteral("I"))
 {

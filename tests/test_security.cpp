@@ -13,6 +13,7 @@
 #include "support/appfixture.h"
 #include "support/appmain.h"
 #include "support/csvread.h"
+#include "support/seed.h"
 
 #include <QBuffer>
 #include <QCryptographicHash>
@@ -113,46 +114,37 @@ const QString kHyperlink = QStringLiteral("=HYPERLINK(\"http://example.invalid\"
 
 void seedFormulas(AppFixture& app)
 {
-    auto& db = app.database();
-    db.exec(QStringLiteral("insert into komintenti (naziv,adresa,grad,tel,mobil,rabat) values "
-                           "('%1','+ILINDENSKA 12','-1000 SKOPJE','@02/3100000','=070/123456',5)")
-                .arg(QString(kHyperlink).replace(QLatin1Char('\''), QStringLiteral("''"))));
-    db.exec(QStringLiteral("insert into vraboteni (naziv,adresa,tel) values ('@PETAR ANGELOV','-PARTIZANSKA 3','+02/222')"));
-    db.exec(QStringLiteral("insert into artikli (sifra,artikal,edm) values (1,'=1+1 BOARD PINE','-M2')"));
-    db.exec(QStringLiteral("insert into artikli (sifra,artikal,edm) values (2,'+SCREW 4X30','@PCS')"));
-    db.exec(QStringLiteral("insert into proizvodi (sifra,proizvod,edm,cena,tarifa,rabat) values "
-                           "(1,'-BOOKSHELF 80X200','=PCS',4800,18,0)"));
-    // Tables emptied for a test keep counting their ids on MariaDB: the rows refer to the
-    // ids given.
-    auto id = [&](const QString& table, const QString& where) {
-        return db.scalar(QStringLiteral("select id from %1 where %2").arg(table, where)).toString();
-    };
-    const QString partner = id(QStringLiteral("komintenti"), QStringLiteral("rabat = 5"));
-    const QString employee = id(QStringLiteral("vraboteni"), QStringLiteral("tel = '+02/222'"));
-    const QString board = id(QStringLiteral("artikli"), QStringLiteral("sifra = 1"));
-    const QString screw = id(QStringLiteral("artikli"), QStringLiteral("sifra = 2"));
-    const QString product = id(QStringLiteral("proizvodi"), QStringLiteral("sifra = 1"));
-    db.exec(QStringLiteral("insert into proizvodi_sostav (id_proizvod,id_artikal,kolicina,firma_id) values (%1,%2,1.8,0)")
-                .arg(product, board));
-    db.exec(QStringLiteral("insert into priemnici (priemnica_id,datum) values (1,'2026-12-01')"));
-    db.exec(QStringLiteral("insert into ispratnici (ispratnica_id,datum,datum_valuta,rabat) values "
-                           "(1,'2026-12-03','2027-01-02',0)"));
-    db.exec(QStringLiteral("insert into nalozi (nalog_id,datum_start,datum_finish,vraboten_id,prioritet) values "
-                           "(1,'2026-12-02','2026-12-05',%1,'@PETAR ANGELOV')")
-                .arg(employee));
-    const QString receipt = id(QStringLiteral("priemnici"), QStringLiteral("priemnica_id = 1"));
-    const QString dispatch = id(QStringLiteral("ispratnici"), QStringLiteral("ispratnica_id = 1"));
-    const QString order = id(QStringLiteral("nalozi"), QStringLiteral("nalog_id = 1"));
-    db.exec(QStringLiteral("insert into magacin_artikli (vid_dokument,document_id,id_komintent,id_artikal,vlez_kol,"
-                           "izlez_kol,datum_referenca,firma_id,document_id_label) values "
-                           "('P',%4,%1,%2,120,0,'2026-12-01',0,1),('P',%4,%1,%3,500,0,'2026-12-01',0,1),"
-                           "('I',%5,%1,%2,0,20,'2026-12-03',0,1),('N',%6,%1,%2,0,1.8,'2026-12-02',0,1)")
-                .arg(partner, board, screw, receipt, dispatch, order));
-    db.exec(QStringLiteral("insert into magacin_proizvodi (vid_dokument,document_id,id_komintent,id_proizvod,"
-                           "vlez_kol,izlez_kol,datum_referenca,firma_id,proizvod_cena,proizvod_tarifa,"
-                           "document_id_label) values ('N',%3,%1,%2,1,0,'2026-12-02',0,0,0,1),"
-                           "('I',%4,%1,%2,0,1,'2026-12-03',0,4800,18,1)")
-                .arg(partner, product, order, dispatch));
+    testsupport::Seed seed(app.database().db());
+    stores::Partner hostile;
+    hostile.naziv = kHyperlink;
+    hostile.adresa = QStringLiteral("+ILINDENSKA 12");
+    hostile.grad = QStringLiteral("-1000 SKOPJE");
+    hostile.tel = QStringLiteral("@02/3100000");
+    hostile.mobil = QStringLiteral("=070/123456");
+    hostile.rabat = 5;
+    const int partner = seed.partner(hostile);
+    stores::Employee petar;
+    petar.naziv = QStringLiteral("@PETAR ANGELOV");
+    petar.adresa = QStringLiteral("-PARTIZANSKA 3");
+    petar.tel = QStringLiteral("+02/222");
+    const int employee = seed.employee(petar);
+    const int board = seed.article(1, QStringLiteral("=1+1 BOARD PINE"), QStringLiteral("-M2"));
+    const int screw = seed.article(2, QStringLiteral("+SCREW 4X30"), QStringLiteral("@PCS"));
+    const int product = seed.product(1, QStringLiteral("-BOOKSHELF 80X200"), {{board, 1.8}}, 4800, 18,
+                                     QStringLiteral("=PCS"));
+    seed.receipt(1, QStringLiteral("2026-12-01"), partner, {{board, 120}, {screw, 500}});
+    const int dispatch = seed.dispatch(1, QStringLiteral("2026-12-03"), QStringLiteral("2027-01-02"), partner,
+                                       {{board, 20}});
+    seed.workOrder(1, QStringLiteral("2026-12-02"), QStringLiteral("2026-12-05"), employee,
+                   QStringLiteral("@PETAR ANGELOV"), partner, {{product, 1}});
+    // Planted: the dispatch's priced product row, which the financial report reads and no
+    // store writes.
+    app.database().exec(QStringLiteral("insert into magacin_proizvodi (vid_dokument,document_id,id_komintent,id_proizvod,"
+                                       "vlez_kol,izlez_kol,datum_referenca,firma_id,proizvod_cena,proizvod_tarifa,"
+                                       "document_id_label) values ('I',%3,%1,%2,0,1,'2026-12-03',0,4800,18,1)")
+                            .arg(partner)
+                            .arg(product)
+                            .arg(dispatch));
 }
 
 // ---- MariaDB servers of the test's own

@@ -115,6 +115,8 @@ void fill(quint32 seed, int articles, int rows)
         ids << q.LastInsertId();
     }
     const QVector<int> partners = fillRegisters(r2, 5 + articles / 10, 20 + rows / 20);
+    // Ledger rows planted as they stand, of every shape a ledger may hold: rows without an
+    // article, of other firms, more out than in. No store writes most of them.
     q.SQL.Clear();
     q.SQL.Add(QStringLiteral("insert into magacin_artikli(vid_dokument,document_id,id_komintent,id_artikal,vlez_kol,"
                              "izlez_kol,datum_referenca,firma_id,document_id_label)"));

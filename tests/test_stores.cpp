@@ -9,6 +9,7 @@
 #include "stores/productstore.h"
 #include "stores/registerstore.h"
 #include "stores/workorderstore.h"
+#include "support/seed.h"
 #include "support/testdb.h"
 
 #include <QSqlQuery>
@@ -50,25 +51,15 @@ int lastKey(TestDatabase& t, const QString& table)
 
 Seed seed(TestDatabase& t)
 {
+    testsupport::Seed seed(t.db());
     Seed s;
-    stores::PartnerStore(t.db()).saveNew({QStringLiteral("ACME"), QStringLiteral("MAIN 1"), QStringLiteral("SKOPJE"), {}, {},
-                                          {}, {}, {}, {}, {}, {}, {}, 0});
-    s.partner = lastKey(t, QStringLiteral("komintenti"));
-    stores::Employee worker;
-    worker.naziv = QStringLiteral("MARKO");
-    stores::EmployeeStore(t.db()).saveNew(worker);
-    s.employee = lastKey(t, QStringLiteral("vraboteni"));
-    stores::ArticleStore articles(t.db());
-    articles.saveNew({0, QStringLiteral("BOLT"), QStringLiteral("PCS")});
-    s.bolt = lastKey(t, QStringLiteral("artikli"));
-    articles.saveNew({0, QStringLiteral("NUT"), QStringLiteral("PCS")});
-    s.nut = lastKey(t, QStringLiteral("artikli"));
-    stores::ProductStore(t.db()).saveNew(
-        {0, QStringLiteral("BRACKET"), QStringLiteral("PCS"), 10, 18, 0, {{s.bolt, 2}, {s.nut, 2}}});
-    s.product = lastKey(t, QStringLiteral("proizvodi"));
+    s.partner = seed.partner(QStringLiteral("ACME"), QStringLiteral("MAIN 1"), QStringLiteral("SKOPJE"));
+    s.employee = seed.employee(QStringLiteral("MARKO"));
+    s.bolt = seed.article(-1, QStringLiteral("BOLT"), QStringLiteral("PCS"));
+    s.nut = seed.article(-1, QStringLiteral("NUT"), QStringLiteral("PCS"));
+    s.product = seed.product(-1, QStringLiteral("BRACKET"), {{s.bolt, 2}, {s.nut, 2}}, 10, 18);
     // Stock to dispatch from.
-    stores::DocumentStore(t.db(), stores::receipts())
-        .saveNew({s.partner, QStringLiteral("2026-03-01"), {}, {{s.bolt, 100}, {s.nut, 100}}});
+    seed.receipt(0, QStringLiteral("2026-03-01"), s.partner, {{s.bolt, 100}, {s.nut, 100}});
     return s;
 }
 
@@ -474,6 +465,8 @@ void TestStores::aDeleteTakesTheLinesOfBothLedgersAndRefusesADocumentDeletedElse
     stores::DocumentStore dispatches(t.db(), stores::dispatches());
     dispatches.saveNew(document(s, 2));
     const int dispatch = lastKey(t, QStringLiteral("ispratnici"));
+    // Planted: no store writes a dispatch's priced product rows (kind 'I'); they come from
+    // elsewhere. One row of kind 'N' under the same key must survive.
     for (const char* kind : {"I", "I", "N"})
         t.exec(QStringLiteral("insert into magacin_proizvodi (vid_dokument,document_id,id_komintent,id_proizvod,"
                               "vlez_kol,izlez_kol,datum_referenca,firma_id,proizvod_cena,proizvod_tarifa) "

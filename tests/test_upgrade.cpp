@@ -161,6 +161,8 @@ void TestUpgrade::upgradesAnOlderSchemaAndKeepsItsRows()
     createFrom(*admin, readFile(QStringLiteral(DUREDIR_SOURCE_DIR "/tests/data/") + schemaFile));
     const QString composition = QStringLiteral("select id_proizvod, id_artikal, kolicina from proizvodi_sostav "
                                                "order by id_proizvod, id_artikal");
+    // Rows planted in the older schema as it stands, before any upgrade: the stores write only
+    // the present one.
     admin->exec(QStringLiteral("insert into proizvodi_sostav (id_proizvod,id_artikal,kolicina,firma_id) "
                                "values (1,2,1.5,0), (1,3,2,0), (2,2,0.25,0)"));
     admin->exec(QStringLiteral("insert into priemnici (priemnica_id,datum) values (0,'2026-01-05'), (1,'2026-01-06')"));

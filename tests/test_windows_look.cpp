@@ -11,6 +11,7 @@
 #include "kit/menuitem.h"
 #include "reports/tsreportpriemnica.h"
 #include "support/appfixture.h"
+#include "support/seed.h"
 
 #include <QAbstractButton>
 #include <QHeaderView>
@@ -29,27 +30,27 @@ namespace {
 
 void seed(AppFixture& app)
 {
-    auto& db = app.database();
-    db.exec(QStringLiteral("insert into komintenti (naziv,adresa,grad,tel,mobil,rabat) values "
-                           "('DRVO PROMET DOO','ILINDENSKA 12','1000 SKOPJE','02/3100000','070/123456',5)"));
-    db.exec(QStringLiteral("insert into vraboteni (naziv,adresa,tel) values ('PETAR ANGELOV','PARTIZANSKA 3','02/222')"));
-    db.exec(QStringLiteral("insert into artikli (sifra,artikal,edm) values (1,'BOARD PINE 20MM','M2')"));
-    db.exec(QStringLiteral("insert into artikli (sifra,artikal,edm) values (2,'SCREW 4X30','PCS')"));
-    db.exec(QStringLiteral("insert into proizvodi (sifra,proizvod,edm,cena,tarifa,rabat) values "
-                           "(1,'BOOKSHELF 80X200','PCS',4800,18,0)"));
-    db.exec(QStringLiteral("insert into proizvodi_sostav (id_proizvod,id_artikal,kolicina,firma_id) values (1,1,1.8,0)"));
-    db.exec(QStringLiteral("insert into priemnici (priemnica_id,datum) values (1,'2026-12-01')"));
-    db.exec(QStringLiteral("insert into ispratnici (ispratnica_id,datum,datum_valuta,rabat) values "
-                           "(1,'2026-12-03','2027-01-02',0)"));
-    db.exec(QStringLiteral("insert into nalozi (nalog_id,datum_start,datum_finish,vraboten_id,prioritet) values "
-                           "(1,'2026-12-02','2026-12-05',1,'PETAR ANGELOV')"));
-    db.exec(QStringLiteral("insert into magacin_artikli (vid_dokument,document_id,id_komintent,id_artikal,vlez_kol,"
-                           "izlez_kol,datum_referenca,firma_id,document_id_label) values "
-                           "('P',1,1,1,120,0,'2026-12-01',0,1),('P',1,1,2,500,0,'2026-12-01',0,1),"
-                           "('I',1,1,1,0,20,'2026-12-03',0,1),('N',1,1,1,0,1.8,'2026-12-02',0,1)"));
-    db.exec(QStringLiteral("insert into magacin_proizvodi (vid_dokument,document_id,id_komintent,id_proizvod,"
-                           "vlez_kol,izlez_kol,datum_referenca,firma_id,proizvod_cena,proizvod_tarifa,"
-                           "document_id_label) values ('N',1,1,1,1,0,'2026-12-02',0,0,0,1)"));
+    testsupport::Seed seed(app.database().db());
+    stores::Partner drvo;
+    drvo.naziv = QStringLiteral("DRVO PROMET DOO");
+    drvo.adresa = QStringLiteral("ILINDENSKA 12");
+    drvo.grad = QStringLiteral("1000 SKOPJE");
+    drvo.tel = QStringLiteral("02/3100000");
+    drvo.mobil = QStringLiteral("070/123456");
+    drvo.rabat = 5;
+    const int partner = seed.partner(drvo);
+    stores::Employee petar;
+    petar.naziv = QStringLiteral("PETAR ANGELOV");
+    petar.adresa = QStringLiteral("PARTIZANSKA 3");
+    petar.tel = QStringLiteral("02/222");
+    const int employee = seed.employee(petar);
+    const int board = seed.article(1, QStringLiteral("BOARD PINE 20MM"), QStringLiteral("M2"));
+    const int screw = seed.article(2, QStringLiteral("SCREW 4X30"), QStringLiteral("PCS"));
+    const int shelf = seed.product(1, QStringLiteral("BOOKSHELF 80X200"), {{board, 1.8}}, 4800, 18);
+    seed.receipt(1, QStringLiteral("2026-12-01"), partner, {{board, 120}, {screw, 500}});
+    seed.dispatch(1, QStringLiteral("2026-12-03"), QStringLiteral("2027-01-02"), partner, {{board, 20}});
+    seed.workOrder(1, QStringLiteral("2026-12-02"), QStringLiteral("2026-12-05"), employee, QStringLiteral("PETAR ANGELOV"),
+                   partner, {{shelf, 1}});
 }
 
 // Problems of one window: cut captions and controls outside it.
