@@ -1,5 +1,6 @@
 #include "dialogs/tsnalogvnesiproizvod.h"
 
+#include "dialogs/linedialog.h"
 #include "data/convert.h"
 #include "data/errors.h"
 #include "data/query.h"
@@ -21,15 +22,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-// The connection the dialog's query is on.
-data::Database& connectionOf(const data::Query* query)
-{
-    data::Database* db = query->database();
-    if (!db)
-        throw data::DatabaseError(QStringLiteral("The database connection is closed."));
-    return *db;
-}
 
 const QString kFailedQuantity = QStringLiteral("You put failed value for quantity ");
 const QString kFailedValue = QStringLiteral("You put failed value ");
@@ -86,43 +78,17 @@ TSNalogVnesiProizvod::TSNalogVnesiProizvod(QWidget* owner) : QDialog(owner)
     Button2 = new kit::Button(QStringLiteral("Cancel"), this);
     Button2->setObjectName(QStringLiteral("Button2"));
     Button2->setModalResult(kit::mrCancel);
-    for (kit::Button* b : {Button1, Button2})
-        b->setMinimumWidth(90);
 
-    auto* form = new QGridLayout;
-    form->setHorizontalSpacing(10);
-    form->setVerticalSpacing(8);
-    const QList<QPair<kit::Label*, kit::Edit*>> rows{{Label1, Edit1}, {Label2, Edit2}, {Label3, Edit3}, {Label4, Edit4}};
-    for (int r = 0; r < rows.size(); ++r) {
-        form->addWidget(rows[r].first, r, 0, Qt::AlignRight | Qt::AlignVCenter);
-        form->addWidget(rows[r].second, r, 1, Qt::AlignLeft | Qt::AlignVCenter);
-        rows[r].first->setBuddy(rows[r].second);
-    }
+    QGridLayout* form = linedialog::fieldRows({{Label1, Edit1}, {Label2, Edit2}, {Label3, Edit3}, {Label4, Edit4}});
     auto* balance = new QHBoxLayout;
     balance->setSpacing(6);
     balance->addWidget(Label5);
     balance->addWidget(Label6);
     balance->addStretch(1);
-    form->addLayout(balance, int(rows.size()), 1);
-    form->setColumnStretch(1, 1);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(Button1);
-    buttons->addWidget(Button2);
-
-    auto* body = new QVBoxLayout(this);
-    body->setContentsMargins(14, 14, 14, 12);
-    body->addLayout(form);
-    body->addSpacing(8);
-    body->addLayout(buttons);
+    form->addLayout(balance, 4, 1);
+    QLayout* body = linedialog::place(this, form, Edit4, Button1, Button2);
     body->addWidget(Edit5);
     body->addWidget(Edit6);
-
-    // Tab order: the quantity first, then the buttons.
-    setTabOrder(Edit4, Button1);
-    setTabOrder(Button1, Button2);
-    Edit4->setFocus(Qt::OtherFocusReason);
 
     Query1 = new data::Query(this);
     Query1->setObjectName(QStringLiteral("Query1"));
@@ -135,7 +101,7 @@ TSNalogVnesiProizvod::TSNalogVnesiProizvod(QWidget* owner) : QDialog(owner)
 void TSNalogVnesiProizvod::LoadProduct(int id)
 {
     m_key = id;
-    const stores::articlereads::Product product = stores::articlereads::product(connectionOf(Query1), id);
+    const stores::articlereads::Product product = stores::articlereads::product(linedialog::connectionOf(Query1), id);
     Edit1->setText(product.code);
     Edit2->setText(product.name);
     Edit3->setText(product.unit);
@@ -148,7 +114,7 @@ void TSNalogVnesiProizvod::LoadProduct(int id)
 void TSNalogVnesiProizvod::LoadArticle(int id)
 {
     m_key = id;
-    const stores::articlereads::Article article = stores::articlereads::article(connectionOf(Query1), id);
+    const stores::articlereads::Article article = stores::articlereads::article(linedialog::connectionOf(Query1), id);
     Edit1->setText(article.code);
     Edit2->setText(article.name);
     Edit3->setText(article.unit);
@@ -167,7 +133,7 @@ bool TSNalogVnesiProizvod::Exceeds(double quantity, double available)
 void TSNalogVnesiProizvod::LoadArticleWithBalance(int id, double takenAlready)
 {
     m_key = id;
-    const stores::ArticleBalance article = stores::articleBalance(connectionOf(Query1), id);
+    const stores::ArticleBalance article = stores::articleBalance(linedialog::connectionOf(Query1), id);
     Edit1->setText(article.code);
     Edit2->setText(article.name);
     Edit3->setText(article.unit);

@@ -1,5 +1,6 @@
 #include "dialogs/tsproizvodvnesiartikal.h"
 
+#include "dialogs/linedialog.h"
 #include "data/convert.h"
 #include "data/errors.h"
 #include "data/query.h"
@@ -14,19 +15,6 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
-
-namespace {
-
-// The connection the dialog's query is on.
-data::Database& connectionOf(const data::Query* query)
-{
-    data::Database* db = query->database();
-    if (!db)
-        throw data::DatabaseError(QStringLiteral("The database connection is closed."));
-    return *db;
-}
-
-} // namespace
 
 TSProizvodVnesiArtikal::TSProizvodVnesiArtikal(QWidget* owner) : QDialog(owner)
 {
@@ -66,33 +54,9 @@ TSProizvodVnesiArtikal::TSProizvodVnesiArtikal(QWidget* owner) : QDialog(owner)
     Button2 = new kit::Button(QStringLiteral("Cancel"), this);
     Button2->setObjectName(QStringLiteral("Button2"));
     Button2->setModalResult(2);
-    for (kit::Button* b : {Button1, Button2})
-        b->setMinimumWidth(90);
 
-    auto* form = new QGridLayout;
-    form->setHorizontalSpacing(10);
-    form->setVerticalSpacing(8);
-    const QList<QPair<kit::Label*, kit::Edit*>> rows{{Label1, Edit1}, {Label2, Edit2}, {Label3, Edit3}, {Label4, Edit4}};
-    for (int r = 0; r < rows.size(); ++r) {
-        form->addWidget(rows[r].first, r, 0, Qt::AlignRight | Qt::AlignVCenter);
-        form->addWidget(rows[r].second, r, 1, Qt::AlignLeft | Qt::AlignVCenter);
-        rows[r].first->setBuddy(rows[r].second);
-    }
-    form->setColumnStretch(1, 1);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(Button1);
-    buttons->addWidget(Button2);
-
-    auto* body = new QVBoxLayout(this);
-    body->setContentsMargins(14, 14, 14, 12);
-    body->addLayout(form);
-    body->addSpacing(8);
-    body->addLayout(buttons);
-
-    setTabOrder(Edit4, Button1);
-    setTabOrder(Button1, Button2);
+    linedialog::place(this, linedialog::fieldRows({{Label1, Edit1}, {Label2, Edit2}, {Label3, Edit3}, {Label4, Edit4}}),
+                      Edit4, Button1, Button2);
     Edit4->setFocus(Qt::OtherFocusReason);
 
     Query1 = new data::Query(this);
@@ -104,7 +68,7 @@ TSProizvodVnesiArtikal::TSProizvodVnesiArtikal(QWidget* owner) : QDialog(owner)
 void TSProizvodVnesiArtikal::LoadArticle(int id)
 {
     m_key = id;
-    const stores::articlereads::Article article = stores::articlereads::article(connectionOf(Query1), id);
+    const stores::articlereads::Article article = stores::articlereads::article(linedialog::connectionOf(Query1), id);
     Edit1->setText(article.code);
     Edit2->setText(article.name);
     Edit3->setText(article.unit);

@@ -14,7 +14,6 @@
 #include "kit/stringgrid.h"
 #include "stores/dispatchstock.h"
 #include "frame/linemodel.h"
-#include "frame/savefailure.h"
 #include "stores/bounds.h"
 
 #include <QApplication>
@@ -110,22 +109,8 @@ void DocumentEditForm::BitBtn1Click()
     // The number may have been changed without leaving the field.
     if (!m_number.accepted())
         return;
-    try {
-        store().update(DocumentId, m_version, number, documentToSave());
-    } catch (const data::StaleRecord& e) {
-        kit::messageBox(this, e.text(), QStringLiteral("Warning"));
-        return; // the window keeps the operator's input
-    } catch (const dispatchstock::NotEnoughStock& e) {
-        refuseShortStock(e.article());
-        return; // the dispatch is as it was; the window keeps its lines
-    } catch (const stores::InvalidValue& e) {
-        // A value outside what a business can have: named, nothing written, input kept.
-        kit::messageBox(this, e.text(), QStringLiteral("Warning"));
-        return;
-    } catch (const std::exception& e) {
-        kit::messageBox(this, frame::saveFailureText(failed, e), QStringLiteral("Warning"));
+    if (!saveThroughStore(failed, [&] { store().update(DocumentId, m_version, number, documentToSave()); }))
         return; // the document is as it was; the window keeps what the operator did
-    }
     kit::messageBox(this, Kind.editSaved, QStringLiteral("Information"));
     Close();
 }

@@ -17,7 +17,7 @@
 #include "kit/stringgrid.h"
 #include "stores/dispatchstock.h"
 #include "frame/linemodel.h"
-#include "frame/savefailure.h"
+#include "modules/documents/documentsave.h"
 #include "stores/bounds.h"
 
 #include <QGridLayout>
@@ -310,6 +310,18 @@ stores::StockDocument DocumentForm::documentToSave() const
     return document;
 }
 
+bool DocumentForm::saveThroughStore(const QString& failed, const std::function<void()>& save)
+{
+    return documentsave::run(this, failed, [&] {
+        try {
+            save();
+        } catch (const dispatchstock::NotEnoughStock& e) {
+            refuseShortStock(e.article());
+            throw documentsave::Told();
+        }
+    });
+}
+
 void DocumentForm::prepareEntry()
 {
     Label1->setCaption(Kind.entryNumberCaption);
@@ -327,22 +339,8 @@ void DocumentForm::saveNew()
     if (!checkBeforeSave(Kind.entryIncomplete))
         return;
     int number = 0;
-    try {
-        number = store().saveNew(documentToSave());
-    } catch (const dispatchstock::NotEnoughStock& e) {
-        refuseShortStock(e.article());
+    if (!saveThroughStore(Kind.entryFailed, [&] { number = store().saveNew(documentToSave()); }))
         return; // nothing written; the window keeps partner, date and lines
-    } catch (const data::RangeError& e) {
-        kit::messageBox(this, e.text(), QStringLiteral("Warning"));
-        return;
-    } catch (const stores::InvalidValue& e) {
-        // A value outside what a business can have: named, nothing written, input kept.
-        kit::messageBox(this, e.text(), QStringLiteral("Warning"));
-        return;
-    } catch (const std::exception& e) {
-        kit::messageBox(this, frame::saveFailureText(Kind.entryFailed, e), QStringLiteral("Warning"));
-        return; // nothing written; the window keeps partner, date and lines
-    }
     MaskEdit2->setText(QString::number(number));
     kit::messageBox(this, Kind.entrySaved, QStringLiteral("Information"));
     Close();

@@ -6,6 +6,7 @@
 
 #include <QStringList>
 
+#include <functional>
 #include <vector>
 
 class TSImport;
@@ -103,6 +104,9 @@ protected:
     void prepareEntry();
     // The entry window's save: header and ledger rows in one transaction, numbered then.
     void saveNew();
+    // Runs the store's save; on a refusal or failure tells the operator (a dispatch short of
+    // stock on its line, anything else as documentsave::run does) and returns false.
+    bool saveThroughStore(const QString& failed, const std::function<void()>& save);
 
     // Refuses an incomplete window or a date that is not a real calendar date with
     // `message` ("Warning"), the focus then in the date field when the date was wrong.

@@ -14,7 +14,7 @@
 #include "frame/linemodel.h"
 #include "stores/workorderreads.h"
 #include "modules/documents/linegrid.h"
-#include "frame/savefailure.h"
+#include "modules/documents/documentsave.h"
 #include "stores/bounds.h"
 
 #include <QApplication>
@@ -105,20 +105,11 @@ void TSNalogKorekcija::BitBtn1Click()
     // The number may have been changed without leaving the field.
     if (!m_number.accepted())
         return;
-    try {
-        stores::WorkOrderStore(connection())
-            .update(OrderId, m_version, number, orderToSave(data::toInteger(EmployeeIdText), EmployeeName));
-    } catch (const data::StaleRecord& e) {
-        kit::messageBox(this, e.text(), QStringLiteral("Warning"));
-        return; // the window keeps the operator's input
-    } catch (const stores::InvalidValue& e) {
-        // A value outside what a business can have: named, nothing written, input kept.
-        kit::messageBox(this, e.text(), QStringLiteral("Warning"));
-        return;
-    } catch (const std::exception& e) {
-        kit::messageBox(this, frame::saveFailureText(QStringLiteral("Nalogot ne e koregiran !!!"), e), QStringLiteral("Warning"));
+    if (!documentsave::run(this, QStringLiteral("Nalogot ne e koregiran !!!"), [&] {
+            stores::WorkOrderStore(connection())
+                .update(OrderId, m_version, number, orderToSave(data::toInteger(EmployeeIdText), EmployeeName));
+        }))
         return; // the order and its ledger rows are as they were; the window keeps its input
-    }
     kit::messageBox(this, QStringLiteral("Nalogot e uspesno koregiran !!!"), QStringLiteral("Information"));
     Close();
 }

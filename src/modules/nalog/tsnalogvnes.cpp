@@ -10,7 +10,7 @@
 #include "kit/messagebox.h"
 #include "stores/workorderreads.h"
 #include "modules/documents/linegrid.h"
-#include "frame/savefailure.h"
+#include "modules/documents/documentsave.h"
 #include "stores/bounds.h"
 
 #include <exception>
@@ -41,19 +41,10 @@ void TSNalogVnes::BitBtn1Click()
     if (!checkBeforeSave())
         return;
     int number = 0;
-    try {
-        number = stores::WorkOrderStore(connection()).saveNew(orderToSave(EmployeeId, Edit3->Text()));
-    } catch (const data::RangeError& e) {
-        kit::messageBox(this, e.text(), QStringLiteral("Warning"));
-        return;
-    } catch (const stores::InvalidValue& e) {
-        // A value outside what a business can have: named, nothing written, input kept.
-        kit::messageBox(this, e.text(), QStringLiteral("Warning"));
-        return;
-    } catch (const std::exception& e) {
-        kit::messageBox(this, frame::saveFailureText(QStringLiteral("Nalogot ne e vnesen !!!"), e), QStringLiteral("Warning"));
+    if (!documentsave::run(this, QStringLiteral("Nalogot ne e vnesen !!!"), [&] {
+            number = stores::WorkOrderStore(connection()).saveNew(orderToSave(EmployeeId, Edit3->Text()));
+        }))
         return; // nothing written; the window keeps its input
-    }
     Edit1->setText(QString::number(number));
     kit::messageBox(this, QStringLiteral("Nalogot e uspesno vnesen !!!"), QStringLiteral("Information"));
     Close();

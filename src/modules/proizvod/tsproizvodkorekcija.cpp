@@ -15,7 +15,7 @@
 #include "frame/linemodel.h"
 #include "modules/documents/linegrid.h"
 #include "stores/productreads.h"
-#include "frame/savefailure.h"
+#include "modules/documents/documentsave.h"
 #include "stores/bounds.h"
 
 #include <QApplication>
@@ -109,23 +109,14 @@ void TSProizvodKorekcija::BitBtn3Click()
 {
     if (!CheckFields())
         return;
-    try {
-        stores::Product product = productToSave();
-        // The code goes in as a whole number: an empty or broken code refuses the save on
-        // every database alike.
-        product.code = data::toInteger(MaskEdit1->Text());
-        stores::ProductStore(connection()).update(ProductId, m_version, product);
-    } catch (const data::StaleRecord& e) {
-        kit::messageBox(this, e.text(), QStringLiteral("Warning"));
-        return; // the window keeps the operator's input
-    } catch (const stores::InvalidValue& e) {
-        // A value outside what a business can have: named, nothing written, input kept.
-        kit::messageBox(this, e.text(), QStringLiteral("Warning"));
-        return;
-    } catch (const std::exception& e) {
-        kit::messageBox(this, frame::saveFailureText(QStringLiteral("Proizvodot ne e koregiran !!!"), e), QStringLiteral("Warning"));
+    if (!documentsave::run(this, QStringLiteral("Proizvodot ne e koregiran !!!"), [&] {
+            stores::Product product = productToSave();
+            // The code goes in as a whole number: an empty or broken code refuses the save on
+            // every database alike.
+            product.code = data::toInteger(MaskEdit1->Text());
+            stores::ProductStore(connection()).update(ProductId, m_version, product);
+        }))
         return; // the product is as it was; the window keeps its input
-    }
     kit::messageBox(this, QStringLiteral("Proizvodot e uspesno Koregiran !!!"), QStringLiteral("Information"));
     Close();
 }

@@ -11,7 +11,7 @@
 #include "kit/maskedit.h"
 #include "kit/messagebox.h"
 #include "modules/documents/linegrid.h"
-#include "frame/savefailure.h"
+#include "modules/documents/documentsave.h"
 #include "stores/bounds.h"
 
 #include <exception>
@@ -32,19 +32,9 @@ void TSProizvodVnes::BitBtn3Click()
 {
     if (!CheckFields())
         return;
-    try {
-        stores::ProductStore(connection()).saveNew(productToSave());
-    } catch (const data::RangeError& e) {
-        kit::messageBox(this, e.text(), QStringLiteral("Warning"));
-        return;
-    } catch (const stores::InvalidValue& e) {
-        // A value outside what a business can have: named, nothing written, input kept.
-        kit::messageBox(this, e.text(), QStringLiteral("Warning"));
-        return;
-    } catch (const std::exception& e) {
-        kit::messageBox(this, frame::saveFailureText(QStringLiteral("Proizvodot ne e vnesen !!!"), e), QStringLiteral("Warning"));
+    if (!documentsave::run(this, QStringLiteral("Proizvodot ne e vnesen !!!"),
+                           [&] { stores::ProductStore(connection()).saveNew(productToSave()); }))
         return; // nothing written; the window keeps its input
-    }
     kit::messageBox(this, QStringLiteral("Proizvodot e uspesno vnesen !!!"), QStringLiteral("Information"));
     Close();
 }
