@@ -224,7 +224,18 @@ int nextNumber(const Field& next, const QString& what, int first)
     return int(n);
 }
 
-Query::Query(QObject* parent, const QString& connectionName) : QObject(parent), m_connectionName(connectionName) {}
+Query::Query(QObject* parent) : QObject(parent) {}
+
+Query::Query(Database* db, QObject* parent) : QObject(parent)
+{
+    setDatabase(db);
+}
+
+void Query::setDatabase(Database* db)
+{
+    m_database = db;
+    m_connectionName = db ? db->connectionName() : QString();
+}
 
 Query::~Query() = default;
 
@@ -237,7 +248,11 @@ int Query::LastInsertId() const
 
 Database* Query::database() const
 {
-    return Database::byName(m_connectionName);
+    // The connection handed may have been destroyed since (a test's, a tool's): it is still
+    // registered under its name while it lives.
+    if (!m_database || Database::byName(m_connectionName) != m_database)
+        return nullptr;
+    return m_database;
 }
 
 Param& Query::ParamByName(const QString& name)
@@ -353,7 +368,9 @@ void Query::execute(RowStore* rows, QStringList* names)
 {
     Database* db = database();
     if (!db)
-        throw DatabaseError(QStringLiteral("Unknown database: %1").arg(m_connectionName));
+        throw DatabaseError(m_connectionName.isEmpty()
+                                ? QStringLiteral("The statement was given no database connection to run on.")
+                                : QStringLiteral("The database connection \"%1\" is closed.").arg(m_connectionName));
     const statementwatch::Running running;
     db->reopenIfAllowed();
     if (!db->Connected()) {
