@@ -427,7 +427,7 @@ void TestData::statementErrorsAreDatabaseErrors()
 void TestData::preparedStatementsAreReusedSafely()
 {
     TestDatabase t;
-    Query a, b;
+    Query a(&t.db()), b(&t.db());
     insertArticle(a, 1, QStringLiteral("BOLT"));
     insertArticle(b, 2, QStringLiteral("NUT"));
     const QStringList byCode{QStringLiteral("select artikal from artikli where sifra=:s")};

@@ -2,6 +2,7 @@
 
 #include "data/convert.h"
 #include "data/database.h"
+#include "data/databaselife.h"
 #include "data/datasource.h"
 #include "data/dialect.h"
 #include "data/errors.h"
@@ -248,11 +249,7 @@ int Query::LastInsertId() const
 
 Database* Query::database() const
 {
-    // The connection handed may have been destroyed since (a test's, a tool's): it is still
-    // registered under its name while it lives.
-    if (!m_database || Database::byName(m_connectionName) != m_database)
-        return nullptr;
-    return m_database;
+    return databaseLives(m_database) ? m_database : nullptr;
 }
 
 Param& Query::ParamByName(const QString& name)

@@ -184,7 +184,7 @@ private:
     void setCursor(int row);
 
     Database* m_database = nullptr;
-    QString m_connectionName; // of m_database, to tell whether it still lives
+    QString m_connectionName; // of m_database, for the errors
     std::map<QString, Param> m_params; // keys in lower case
     QStringList m_fieldNames;
     RowStore m_rows;
