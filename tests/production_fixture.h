@@ -105,10 +105,10 @@ inline QStringList gridLines(const kit::StringGrid* grid)
 }
 
 // The column x of every row of a statement, run as the program runs its statements.
-inline QStringList rows(AppFixture&, const QString& sql)
+inline QStringList rows(AppFixture& app, const QString& sql)
 {
     QStringList out;
-    data::Query q;
+    data::Query q(&app.database().db());
     q.SQL.Add(sql);
     q.Open();
     for (q.First(); !q.Eof(); q.Next())

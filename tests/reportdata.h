@@ -4,6 +4,7 @@
 #include "data/errors.h"
 #include "data/query.h"
 #include "reports/engine/document.h"
+#include "support/testdb.h"
 
 #include <QProcess>
 #include <QStringList>
@@ -12,7 +13,7 @@ namespace reportdata {
 
 inline int insert(const QString& statement, const QVariantList& values)
 {
-    data::Query q;
+    data::Query q(&testsupport::mainDatabase());
     q.SQL.Add(statement);
     for (int i = 0; i < values.size(); ++i) {
         data::Param& p = q.ParamByName(QStringLiteral("p%1").arg(i));

@@ -234,7 +234,7 @@ void TestChangedElsewhere::keysRetriesAndFailingDetails()
     data::Database& db = tdb.db();
 
     // A statement that inserts nothing has no key, even after an insert on the connection.
-    data::Query q;
+    data::Query q(&db);
     q.SQL.Add(QStringLiteral("insert into artikli(sifra,artikal,edm) values(1,'A','PCS')"));
     q.ExecSQL();
     QVERIFY(q.LastInsertId() > 0);
@@ -248,7 +248,7 @@ void TestChangedElsewhere::keysRetriesAndFailingDetails()
     int runs = 0;
     QVERIFY_THROWS_EXCEPTION(data::DatabaseError, data::runSave(db, [&] {
                                  ++runs;
-                                 data::Query ins;
+                                 data::Query ins(&db);
                                  ins.SQL.Add(QStringLiteral("insert into strict_t(x) values(null)"));
                                  ins.ExecSQL();
                              }));
@@ -285,7 +285,7 @@ void TestChangedElsewhere::keysRetriesAndFailingDetails()
             QVERIFY_THROWS_EXCEPTION(data::DatabaseError, data::runSave(
                                                               db,
                                                               [&] {
-                                                                  data::Query ins;
+                                                                  data::Query ins(&db);
                                                                   ins.SQL.Add(QStringLiteral("insert into strict_t(x) values(1)"));
                                                                   ins.ExecSQL();
                                                               },
@@ -297,7 +297,7 @@ void TestChangedElsewhere::keysRetriesAndFailingDetails()
         QSqlDatabase::removeDatabase(QStringLiteral("busy-holder"));
         // The usual wait is back for the next save, which now gets the file.
         data::runSave(db, [&] {
-            data::Query ins;
+            data::Query ins(&db);
             ins.SQL.Add(QStringLiteral("insert into strict_t(x) values(2)"));
             ins.ExecSQL();
         });
@@ -306,10 +306,10 @@ void TestChangedElsewhere::keysRetriesAndFailingDetails()
     // Two details follow one master; the first fails: the second still follows, and the
     // failure reaches the caller once.
     tdb.exec(QStringLiteral("insert into artikli(sifra,artikal,edm) values(2,'B','KG')"));
-    data::Query master;
+    data::Query master(&db);
     master.SQL.Add(QStringLiteral("select id from artikli order by id"));
     data::DataSource source(&master);
-    data::Query first, second;
+    data::Query first(&db), second(&db);
     for (data::Query* d : {&first, &second}) {
         d->SQL.Add(QStringLiteral("select artikal from artikli where id=:id"));
         d->setMasterSource(&source);

@@ -120,7 +120,7 @@ QStringList tables(data::Database& db)
     };
     QStringList out;
     for (const QString& statement : statements) {
-        data::Query q(nullptr, db.connectionName());
+        data::Query q(&db);
         q.SQL.Add(statement);
         q.Open();
         for (q.First(); !q.Eof(); q.Next()) {
@@ -135,7 +135,7 @@ QStringList tables(data::Database& db)
 
 QString storedText(data::Database& db, const QString& statement)
 {
-    data::Query q(nullptr, db.connectionName());
+    data::Query q(&db);
     q.SQL.Add(statement);
     q.Open();
     return q.IsEmpty() ? QString() : q.value(0, 0).toString();

@@ -53,7 +53,7 @@ QString rowsOn(const data::AliasConfig& base, const QString& socket, const QStri
     db.open();
     // Reads wait until the node has applied what the others committed.
     db.exec(QStringLiteral("SET SESSION wsrep_sync_wait=1"));
-    data::Query q(nullptr, name);
+    data::Query q(&db);
     q.SQL.Add(statement);
     q.Open();
     QString out;
@@ -131,7 +131,7 @@ void TestCluster::compositionReplacedOnOneNodeIsTheSameOnEvery()
     // has not): its delete is to meet them.
     db.exec(QStringLiteral("SET SESSION wsrep_sync_wait=15"));
     data::runSave(db, [&] {
-        data::Query q(nullptr, db.connectionName());
+        data::Query q(&db);
         q.SQL.Add(QStringLiteral("delete from proizvodi_sostav where id_proizvod=1"));
         q.ExecSQL();
         q.SQL.Clear();

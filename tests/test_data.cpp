@@ -87,7 +87,7 @@ private slots:
 void TestData::parametersByNameAndType()
 {
     TestDatabase t;
-    Query q;
+    Query q(&t.db());
     const int id = insertArticle(q, 7, QStringLiteral("SCREW 4X30"));
     QVERIFY(id > 0);
 
@@ -124,7 +124,7 @@ void TestData::parametersByNameAndType()
 void TestData::fieldsAndEmptyResults()
 {
     TestDatabase t;
-    Query q;
+    Query q(&t.db());
     insertArticle(q, 1, QStringLiteral("BOARD"));
     setSql(q, {QStringLiteral("select Sifra, ARTIKAL, edm from artikli")});
     q.Open();
@@ -166,7 +166,7 @@ void TestData::fieldsAndEmptyResults()
 void TestData::firstColumnOfANameWins()
 {
     TestDatabase t;
-    Query q;
+    Query q(&t.db());
     const int a = insertArticle(q, 1, QStringLiteral("A"));
     setSql(q, {QStringLiteral("insert into proizvodi_sostav (id_proizvod,id_artikal,kolicina,firma_id) values (55,:a,2,0)")});
     q.ParamByName(QStringLiteral("a")).AsInteger(a);
@@ -213,7 +213,7 @@ void TestData::decimalCastsAndConcat()
     QFETCH(QString, expression);
     QFETCH(QString, expected);
     TestDatabase t;
-    Query q;
+    Query q(&t.db());
     setSql(q, {QStringLiteral("select %1 v").arg(expression), QStringLiteral("from info_table")});
     q.Open();
     const data::Field f = q.FieldByName(QStringLiteral("v"));
@@ -223,7 +223,7 @@ void TestData::decimalCastsAndConcat()
 void TestData::ledgerSumsAsDecimalText()
 {
     TestDatabase t;
-    Query q;
+    Query q(&t.db());
     const int a = insertArticle(q, 1, QStringLiteral("A"));
     insertLedger(q, QStringLiteral("P"), 1, a, 10, 0, QStringLiteral("2026-01-01"));
     insertLedger(q, QStringLiteral("I"), 1, a, 0, 4, QStringLiteral("2026-01-02"));
@@ -253,7 +253,7 @@ void TestData::ledgerSumsAsDecimalText()
 void TestData::datesRoundTrip()
 {
     TestDatabase t;
-    Query q;
+    Query q(&t.db());
     setSql(q, {QStringLiteral("insert into priemnici (priemnica_id,datum) values (:a1,:a2)")});
     q.ParamByName(QStringLiteral("a1")).AsInteger(1);
     q.ParamByName(QStringLiteral("a2")).AsString(QStringLiteral("2026-12-09"));
@@ -273,7 +273,7 @@ void TestData::datesRoundTrip()
 void TestData::transactionRollbackLeavesNothing()
 {
     TestDatabase t;
-    Query q;
+    Query q(&t.db());
     {
         data::Transaction tr(t.db());
         QVERIFY(t.db().InTransaction());
@@ -338,7 +338,7 @@ void TestData::readOnlySourceIsSaidAtStart()
 void TestData::lastInsertIdIsThisConnections()
 {
     TestDatabase t;
-    Query q;
+    Query q(&t.db());
     const int first = insertArticle(q, 1, QStringLiteral("A"));
     const int second = insertArticle(q, 2, QStringLiteral("B"));
     QVERIFY(second > first);
@@ -355,7 +355,7 @@ void TestData::lastInsertIdIsThisConnections()
 void TestData::detailFollowsMaster()
 {
     TestDatabase t;
-    Query w;
+    Query w(&t.db());
     t.exec(QStringLiteral("insert into priemnici (priemnica_id,datum) values (1,'2026-01-01')"));
     t.exec(QStringLiteral("insert into priemnici (priemnica_id,datum) values (2,'2026-01-02')"));
     const int a = insertArticle(w, 1, QStringLiteral("A"));
@@ -365,12 +365,12 @@ void TestData::detailFollowsMaster()
     insertLedger(w, QStringLiteral("P"), id2, a, 2, 0, QStringLiteral("2026-01-02"));
     insertLedger(w, QStringLiteral("P"), id2, a, 3, 0, QStringLiteral("2026-01-02"));
 
-    Query master;
+    Query master(&t.db());
     master.SQL.Add(QStringLiteral("select *"));
     master.SQL.Add(QStringLiteral("from priemnici "));
     master.SQL.Add(QStringLiteral("order by id desc"));
     data::DataSource ds(&master);
-    Query detail;
+    Query detail(&t.db());
     detail.SQL.Add(QStringLiteral("select * from magacin_artikli where document_id=:id and vid_dokument='P'"));
     detail.setMasterSource(&ds);
     master.Open();
@@ -394,7 +394,7 @@ void TestData::detailFollowsMaster()
 void TestData::statementErrorsAreDatabaseErrors()
 {
     TestDatabase t;
-    Query q;
+    Query q(&t.db());
     setSql(q, {QStringLiteral("select * from no_such_table")});
     QVERIFY_THROWS_EXCEPTION(data::DatabaseError, q.Open());
     QVERIFY(!q.Active());
@@ -404,6 +404,23 @@ void TestData::statementErrorsAreDatabaseErrors()
     t.db().ensureConnected();
     q.Open();
     QVERIFY(q.Active());
+
+    // A query handed no connection, or one that no longer exists, fails as a statement
+    // does: the window shows the error, nothing runs on another connection.
+    Query lonely;
+    setSql(lonely, {QStringLiteral("select * from artikli")});
+    QVERIFY_THROWS_EXCEPTION(data::DatabaseError, lonely.Open());
+    QVERIFY_THROWS_EXCEPTION(data::DatabaseError, lonely.ExecSQL());
+    QVERIFY(!lonely.Active());
+    {
+        TestDatabase other(true, QStringLiteral("Other"));
+        lonely.setDatabase(&other.db());
+        lonely.Open();
+        QVERIFY(lonely.Active());
+        lonely.Close();
+    }
+    QVERIFY(!lonely.database());
+    QVERIFY_THROWS_EXCEPTION(data::DatabaseError, lonely.Open());
 }
 
 // A statement prepared once serves every query that runs its text: with the values bound
@@ -412,7 +429,7 @@ void TestData::statementErrorsAreDatabaseErrors()
 void TestData::preparedStatementsAreReusedSafely()
 {
     TestDatabase t;
-    Query a, b;
+    Query a(&t.db()), b(&t.db());
     insertArticle(a, 1, QStringLiteral("BOLT"));
     insertArticle(b, 2, QStringLiteral("NUT"));
     const QStringList byCode{QStringLiteral("select artikal from artikli where sifra=:s")};
@@ -457,7 +474,7 @@ void TestData::preparedStatementsAreReusedSafely()
 void TestData::writesBindLikeReads()
 {
     TestDatabase t;
-    Query q;
+    Query q(&t.db());
     setSql(q, {QStringLiteral("insert into komintenti(naziv,adresa,grad,rabat) values(':grad',:a,:b,:r)")});
     q.ParamByName(QStringLiteral("a")).AsString(QString());
     q.ParamByName(QStringLiteral("b")).AsString(QStringLiteral(""));
@@ -497,7 +514,7 @@ void TestData::writesBindLikeReads()
     // On MariaDB the writes themselves went past Qt's driver, which would have asked the
     // server to reset each statement first (only the reading of the counter resets one).
     if (t.db().engine() == data::Engine::MariaDb) {
-        Query status;
+        Query status(&t.db());
         setSql(status, {QStringLiteral("show session status like 'Com_stmt_reset'")});
         auto resets = [&] {
             status.Open();
@@ -552,7 +569,7 @@ void TestData::rowsComeBackAsStored()
 void TestData::likePatterns()
 {
     TestDatabase t;
-    Query q;
+    Query q(&t.db());
     insertArticle(q, 1, QStringLiteral("50% OFF BOARD"));
     insertArticle(q, 2, QStringLiteral("500 SCREWS"));
     insertArticle(q, 3, QStringLiteral("A_B"));

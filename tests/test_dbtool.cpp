@@ -271,7 +271,7 @@ QStringList contents(const data::AliasConfig& cfg)
     db.setConfig(cfg);
     db.open();
     QStringList out;
-    data::Query q(nullptr, QStringLiteral("compare"));
+    data::Query q(&db);
     for (const char* t : {"artikli", "komintenti", "vraboteni", "proizvodi", "proizvodi_sostav", "nalozi",
                              "priemnici", "ispratnici", "magacin_artikli", "magacin_proizvodi", "info_table"}) {
         q.Close();
@@ -304,7 +304,7 @@ int number(const data::AliasConfig& cfg, const QString& statement)
     data::Database db(QStringLiteral("check"));
     db.setConfig(cfg);
     db.open();
-    data::Query q(nullptr, QStringLiteral("check"));
+    data::Query q(&db);
     q.SQL.Add(statement);
     q.Open();
     return q.value(0, 0).toInt();

@@ -1,6 +1,7 @@
 // The import of goods-receipt lines into a goods dispatch: the dialog's marks and buttons,
 // and what the dispatch window takes from it.
 #include "app/tform1.h"
+#include "data/query.h"
 #include "kit/bitbtn.h"
 #include "kit/dbgrid.h"
 #include "kit/stringgrid.h"
@@ -54,6 +55,7 @@ void TestImport::dialogOffersTheReceiptLinesMarked()
     store(app, 2, "2026-01-02", m.acme, {{m.nut, 9}});
 
     TSImport d;
+    d.Query1->setDatabase(&app.database().db());
     d.resize(720, 360);
     d.show();
     d.LoadReceiptLines(receipt);
@@ -93,6 +95,7 @@ void TestImport::movingToACellFlipsItsRowsMark()
     const Master m = seed(app);
     const int receipt = store(app, 1, "2026-01-01", m.acme, {{m.screw, 1}, {m.nut, 2}, {m.screw, 3}});
     TSImport d;
+    d.Query1->setDatabase(&app.database().db());
     d.resize(720, 360);
     d.show();
     d.LoadReceiptLines(receipt);

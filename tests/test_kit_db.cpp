@@ -72,9 +72,9 @@ void TestKitDb::init()
     part(table, board, QStringLiteral("1.5"));
     part(chair, screw, QStringLiteral("4"));
 
-    m_products = std::make_unique<data::Query>();
+    m_products = std::make_unique<data::Query>(&testsupport::mainDatabase());
     m_productsSource = std::make_unique<data::DataSource>(m_products.get());
-    m_parts = std::make_unique<data::Query>();
+    m_parts = std::make_unique<data::Query>(&testsupport::mainDatabase());
     m_parts->SQL.Add(QStringLiteral("select *"));
     m_parts->SQL.Add(QStringLiteral("from proizvodi_sostav "));
     m_parts->SQL.Add(QStringLiteral("left join artikli on "));
@@ -237,14 +237,14 @@ void TestKitDb::csvExportRoundTripsCells()
     const QStringList numbers{QStringLiteral("-5.0000"), QStringLiteral("+7"), QStringLiteral("-1,234.50"),
                               QStringLiteral("1E20")};
     int code = 20;
-    data::Query insert;
+    data::Query insert(&testsupport::mainDatabase());
     insert.SQL.Add(QStringLiteral("insert into artikli (sifra,artikal,edm) values (:sifra,:artikal,'KOM')"));
     for (const QString& text : formulas + numbers) {
         insert.ParamByName(QStringLiteral("sifra")).AsInteger(code++);
         insert.ParamByName(QStringLiteral("artikal")).AsString(text);
         insert.ExecSQL();
     }
-    data::Query q;
+    data::Query q(&testsupport::mainDatabase());
     q.SQL.Add(QStringLiteral("select sifra, artikal, edm from artikli order by sifra"));
     data::DataSource ds(&q);
     kit::DBGrid grid;

@@ -10,7 +10,7 @@
 #include "kit/edit.h"
 #include "frame/tnavform.h"
 #include "kit/pagecontrol.h"
-#include "modules/lagerlista/lagerlistasql.h"
+#include "stores/stocklistreads.h"
 #include "modules/lagerlista/tlagerlista.h"
 #include "modules/magacin/tmagacin.h"
 #include "modules/lagerlista/tslagerlistalista.h"
@@ -44,7 +44,7 @@ namespace {
 
 int addArticle(AppFixture& app, int code, const QString& name)
 {
-    data::Query q;
+    data::Query q(&testsupport::mainDatabase());
     q.SQL.Add(QStringLiteral("insert into artikli (sifra,artikal,edm) values (:a,:b,'PCS')"));
     q.ParamByName(QStringLiteral("a")).AsInteger(code);
     q.ParamByName(QStringLiteral("b")).AsString(name);
@@ -57,7 +57,7 @@ int addArticle(AppFixture& app, int code, const QString& name)
 // (more out than in, rows of an article that is gone).
 void move(int article, const QString& kind, double in, double out)
 {
-    data::Query q;
+    data::Query q(&testsupport::mainDatabase());
     q.SQL.Add(QStringLiteral("insert into magacin_artikli (vid_dokument,document_id,id_komintent,id_artikal,"
                              "vlez_kol,izlez_kol,datum_referenca,firma_id,document_id_label)"));
     q.SQL.Add(QStringLiteral("values (:v,1,0,:a,:i,:o,'2026-12-01',0,1)"));
@@ -357,7 +357,7 @@ void TestLagerLista::enterInAMenuListDoesNothing()
 void TestLagerLista::longListIsReadAsTheGridScrolls()
 {
     AppFixture app;
-    const int total = lagerlista::pageRows * 2 + 17;
+    const int total = stores::stocklist::pageRows * 2 + 17;
     {
         data::Transaction t(app.database().db());
         for (int i = 1; i <= total; ++i)
@@ -367,14 +367,14 @@ void TestLagerLista::longListIsReadAsTheGridScrolls()
     app.main().LagerLista1->trigger();
     AppFixture::settle();
     auto* w = app.active<TSLagerListaLista>();
-    QCOMPARE(w->Query1->RecordCount(), lagerlista::pageRows);
-    QCOMPARE(w->DBGrid1->model()->rowCount(), lagerlista::pageRows);
+    QCOMPARE(w->Query1->RecordCount(), stores::stocklist::pageRows);
+    QCOMPARE(w->DBGrid1->model()->rowCount(), stores::stocklist::pageRows);
 
     // Ctrl+End goes to the last row read; the view then asks for the next page.
     w->DBGrid1->setFocus();
     QTest::keyClick(w->DBGrid1, Qt::Key_End, Qt::ControlModifier);
     AppFixture::settle();
-    QVERIFY(w->Query1->RecordCount() > lagerlista::pageRows);
+    QVERIFY(w->Query1->RecordCount() > stores::stocklist::pageRows);
     for (int i = 0; i < 3; ++i) {
         QTest::keyClick(w->DBGrid1, Qt::Key_End, Qt::ControlModifier);
         AppFixture::settle();
@@ -385,7 +385,7 @@ void TestLagerLista::longListIsReadAsTheGridScrolls()
 
     // A new search starts from its first page again; walking with Next reads on.
     QTest::keyClicks(w->Edit1, QStringLiteral("A"));
-    QCOMPARE(w->Query1->RecordCount(), lagerlista::pageRows);
+    QCOMPARE(w->Query1->RecordCount(), stores::stocklist::pageRows);
     int walked = 1;
     for (w->Query1->First(); (w->Query1->Next(), !w->Query1->Eof());)
         ++walked;
@@ -393,7 +393,7 @@ void TestLagerLista::longListIsReadAsTheGridScrolls()
     QCOMPARE(w->Query1->FieldByName(QStringLiteral("saldo")).AsFloat(), double(total));
 
     QTest::keyClick(w->Edit1, Qt::Key_Backspace);
-    QCOMPARE(w->Query1->RecordCount(), lagerlista::pageRows);
+    QCOMPARE(w->Query1->RecordCount(), stores::stocklist::pageRows);
     w->PageControl1->setActivePageIndex(1);
     QCOMPARE(w->chartBars().size(), total);
 

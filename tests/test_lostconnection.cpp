@@ -188,7 +188,7 @@ void useLimit(data::Database& db)
 
 QVariant scalarOn(data::Database& db, const QString& statement)
 {
-    data::Query q(nullptr, db.connectionName());
+    data::Query q(&db);
     q.SQL.Add(statement);
     q.Open();
     return q.value(0, 0);
@@ -351,7 +351,7 @@ void TestLostConnection::lockHeldElsewhereEndsAsConflict()
     QElapsedTimer clock;
     clock.start();
     try {
-        data::Query q(nullptr, db.connectionName());
+        data::Query q(&db);
         q.SQL.Add(QStringLiteral("update artikli set artikal='MINE' where sifra=1"));
         q.ExecSQL();
         QFAIL("the row lock held elsewhere was not waited for");

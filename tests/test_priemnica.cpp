@@ -87,6 +87,7 @@ void TestPriemnica::goodsReceiptFlowRaisesTheStock()
     store(app, 1, "2026-01-01", m.acme, {{m.screw, 3}});
     auto stock = [&app](int article) {
         TSNalogVnesiProizvod balance;
+        balance.Query1->setDatabase(&app.database().db());
         balance.LoadArticleWithBalance(article);
         return balance.Label6->Caption();
     };

@@ -42,13 +42,13 @@ class TSIspratnicaLista : public TFormSrgBase, public frame::Printable {
 public:
     TSIspratnicaLista()
     {
-        Query1 = new data::Query(this);
+        Query1 = new data::Query(&testsupport::mainDatabase(), this);
         Query1->setObjectName(QStringLiteral("Query1"));
         Query1->SQL.Add(QStringLiteral("select *"));
         Query1->SQL.Add(QStringLiteral("from ispratnici "));
         Query1->SQL.Add(QStringLiteral("order by id desc"));
         DataSource1 = new data::DataSource(Query1, this);
-        Query2 = new data::Query(this);
+        Query2 = new data::Query(&testsupport::mainDatabase(), this);
         Query2->setObjectName(QStringLiteral("Query2"));
         for (const char* line : {"select *", "from magacin_artikli",
                                  "left join komintenti  on magacin_artikli.id_komintent=komintenti.id",

@@ -1,5 +1,6 @@
 // The quantity dialog: what each loading mode shows, and which quantities it takes.
 #include "app/application.h"
+#include "data/query.h"
 #include "dialogs/tsnalogvnesiproizvod.h"
 #include "kit/button.h"
 #include "kit/edit.h"
@@ -50,6 +51,7 @@ void TestQuantityDialog::loadingModesShowCodeNameUnit()
     const int product = app.database().scalar("select id from proizvodi").toInt();
 
     TSNalogVnesiProizvod p;
+    p.Query1->setDatabase(&app.database().db());
     p.LoadProduct(product);
     QCOMPARE(p.windowTitle(), QStringLiteral("Selected Product Form"));
     QCOMPARE(p.Edit1->Text(), QStringLiteral("77")); // the code, not the key
@@ -62,6 +64,7 @@ void TestQuantityDialog::loadingModesShowCodeNameUnit()
     QVERIFY(!p.Edit1->isEnabled() && !p.Edit2->isEnabled() && !p.Edit3->isEnabled() && p.Edit4->isEnabled());
 
     TSNalogVnesiProizvod a;
+    a.Query1->setDatabase(&app.database().db());
     a.LoadArticle(nut);
     QCOMPARE(a.Edit1->Text(), QStringLiteral("1002"));
     QCOMPARE(a.Edit2->Text(), QStringLiteral("NUT"));
@@ -71,6 +74,7 @@ void TestQuantityDialog::loadingModesShowCodeNameUnit()
 
     // An id that matches nothing (an empty pick list) leaves the fields empty.
     TSNalogVnesiProizvod none;
+    none.Query1->setDatabase(&app.database().db());
     none.LoadArticleWithBalance(-1);
     QVERIFY(none.Edit1->Text().isEmpty() && none.Edit2->Text().isEmpty());
     QCOMPARE(none.Label6->Caption(), QStringLiteral("0"));
@@ -83,6 +87,7 @@ void TestQuantityDialog::balanceIsInMinusOutOverTheWholeLedger()
     seed(app, screw, nut);
 
     TSNalogVnesiProizvod d;
+    d.Query1->setDatabase(&app.database().db());
     d.LoadArticleWithBalance(screw);
     QCOMPARE(d.Edit1->Text(), QStringLiteral("1001"));
     QCOMPARE(d.Edit2->Text(), QStringLiteral("SCREW"));
@@ -92,6 +97,7 @@ void TestQuantityDialog::balanceIsInMinusOutOverTheWholeLedger()
     QCOMPARE(d.Label5->Caption(), QStringLiteral("Products remains :"));
 
     TSNalogVnesiProizvod empty;
+    empty.Query1->setDatabase(&app.database().db());
     empty.LoadArticleWithBalance(nut);
     QCOMPARE(empty.Edit2->Text(), QString()); // no ledger rows: the grouped query finds nothing
     QCOMPARE(empty.Label6->Caption(), QStringLiteral("0"));
@@ -145,6 +151,7 @@ void TestQuantityDialog::quantityTest()
     int screw = 0, nut = 0;
     seed(app, screw, nut);
     TSNalogVnesiProizvod d;
+    d.Query1->setDatabase(&app.database().db());
     if (mode == "balance")
         d.LoadArticleWithBalance(screw);
     else if (mode == "nobalance")
@@ -170,6 +177,7 @@ void TestQuantityDialog::enterMovesToOkAndARefusalKeepsTheFocus()
     int screw = 0, nut = 0;
     seed(app, screw, nut);
     TSNalogVnesiProizvod d(&app.main());
+    d.Query1->setDatabase(&app.database().db());
     d.LoadArticleWithBalance(screw);
     d.show();
     QApplication::setActiveWindow(&d);
@@ -197,6 +205,7 @@ void TestQuantityDialog::leavingForCancelChecksToo()
 {
     AppFixture app;
     TSNalogVnesiProizvod d(&app.main());
+    d.Query1->setDatabase(&app.database().db());
     d.LoadArticle(-1);
     d.show();
     QApplication::setActiveWindow(&d);
@@ -218,6 +227,7 @@ void TestQuantityDialog::readOnlyFieldsReadableAndFocusFrameAfterEnter()
     int screw = 0, nut = 0;
     seed(app, screw, nut);
     TSNalogVnesiProizvod d(&app.main());
+    d.Query1->setDatabase(&app.database().db());
     d.LoadArticleWithBalance(screw);
     d.show();
     QApplication::setActiveWindow(&d);

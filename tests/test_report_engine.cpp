@@ -104,7 +104,7 @@ void buildDeliveryNote(Report& r, data::Query* lines)
 
 // The delivery note over `count` lines, of which `statement` selects the printed ones.
 struct DeliveryNote {
-    data::Query lines;
+    data::Query lines{&testsupport::mainDatabase()};
     Report report;
     DeliveryNote(TestDatabase& db, int count, const QString& statement)
     {
@@ -245,7 +245,7 @@ void TestReportEngine::masksFormatNumbersAndDates()
     db.exec(QStringLiteral("insert into rpt_values values (1, 1234.5, '6.0000', '2026-12-09', null)"));
     db.exec(QStringLiteral("insert into rpt_values values (2, -1234567.125, '0.005', '2026-01-31', 'x')"));
     db.exec(QStringLiteral("insert into rpt_values values (3, 0, null, null, '')"));
-    data::Query q;
+    data::Query q{&testsupport::mainDatabase()};
     openQuery(q, QStringLiteral("select * from rpt_values order by id"));
 
     Report r;
@@ -288,10 +288,10 @@ void TestReportEngine::subDetailsRunForEachMasterRow()
     db.execAsAdmin(QStringLiteral("create table rpt_parts (product_id integer, sifra varchar(10), per_unit double)"));
     db.exec(QStringLiteral("insert into rpt_products values (1, 'P1', 3), (2, 'P2', 1), (3, 'P3', 2)"));
     db.exec(QStringLiteral("insert into rpt_parts values (1, 'A11', 0.5), (1, 'A12', 2), (2, 'A21', 1)"));
-    data::Query products;
+    data::Query products{&testsupport::mainDatabase()};
     openQuery(products, QStringLiteral("select id, sifra, kol from rpt_products order by id"));
     data::DataSource productSource(&products);
-    data::Query parts;
+    data::Query parts{&testsupport::mainDatabase()};
     parts.setMasterSource(&productSource);
     parts.SQL.Add(QStringLiteral("select p.sifra, p.per_unit * r.kol as vk_kol from rpt_parts p"));
     parts.SQL.Add(QStringLiteral("join rpt_products r on r.id = p.product_id where p.product_id = :id order by p.sifra"));
@@ -340,7 +340,7 @@ void TestReportEngine::beforePrintHandlersChangeAndSuppress()
 {
     TestDatabase db;
     createLines(db, 6);
-    data::Query lines;
+    data::Query lines{&testsupport::mainDatabase()};
     openQuery(lines, QStringLiteral("select * from rpt_lines order by id"));
 
     Report r;
@@ -396,7 +396,7 @@ void TestReportEngine::groupsChildrenAndPageHeaders()
     TestDatabase db;
     db.execAsAdmin(QStringLiteral("create table rpt_groups (grp varchar(5), n integer)"));
     db.exec(QStringLiteral("insert into rpt_groups values ('a', 1), ('a', 2), ('b', 3), ('c', 4), ('c', 5)"));
-    data::Query q;
+    data::Query q{&testsupport::mainDatabase()};
     openQuery(q, QStringLiteral("select grp, n from rpt_groups order by grp, n"));
 
     Report r;
@@ -559,7 +559,7 @@ void TestReportEngine::longReportIsLaidOutPageByPage()
     TestDatabase db;
     createLines(db, 900);
     const QString paged = QStringLiteral("select * from rpt_lines where id > :page_after order by id limit :page_rows");
-    data::Query lines;
+    data::Query lines{&testsupport::mainDatabase()};
     lines.setPaging(QStringLiteral("id"), 10);
     openQuery(lines, paged);
     Report whole;

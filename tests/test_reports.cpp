@@ -2,9 +2,9 @@
 // laid out over the same statements their windows run, and written to PDF.
 #include "data/datasource.h"
 #include "data/query.h"
-#include "modules/lagerlista/lagerlistasql.h"
-#include "modules/pregledartikal/pregledartikalsql.h"
-#include "modules/pregledkomintent/pregledkomintentsql.h"
+#include "stores/stocklistreads.h"
+#include "stores/articleoverviewreads.h"
+#include "stores/partneroverviewreads.h"
 #include "reportdata.h"
 #include "reports/tsreportartikalanalitika.h"
 #include "reports/tsreportispratnica.h"
@@ -23,9 +23,9 @@ namespace {
 
 // The two queries of a receipt or dispatch list: headers newest first, lines of the current one.
 struct DocumentQueries {
-    data::Query headers;
+    data::Query headers{&testsupport::mainDatabase()};
     data::DataSource source{&headers};
-    data::Query lines;
+    data::Query lines{&testsupport::mainDatabase()};
 
     DocumentQueries(const QString& table, const QString& kind)
     {
@@ -46,9 +46,9 @@ struct DocumentQueries {
 
 // An overview's master and detail queries, linked as the overview windows link them.
 struct OverviewQueries {
-    data::Query master;
+    data::Query master{&testsupport::mainDatabase()};
     data::DataSource source{&master};
-    data::Query detail;
+    data::Query detail{&testsupport::mainDatabase()};
 
     OverviewQueries(const QStringList& masterSql, const QStringList& detailSql)
     {
@@ -217,8 +217,8 @@ void TestReports::stockListPrintsTheListQuery()
     addMovement(QStringLiteral("P"), 1, 0, beam, 1, 0, QStringLiteral("2026-12-01"), 1);
     addMovement(QStringLiteral("I"), 1, 0, beam, 0, 3.5, QStringLiteral("2026-12-02"), 1);
     addMovement(QStringLiteral("P"), 1, 0, nut, 7, 0, QStringLiteral("2026-12-01"), 1);
-    data::Query list;
-    for (const QString& line : lagerlista::balanceStatement())
+    data::Query list{&testsupport::mainDatabase()};
+    for (const QString& line : stores::stocklist::balanceStatement())
         list.SQL.Add(line);
     list.setPaging(QStringLiteral("id"), 1); // one row a page: the report still prints them all
     list.ParamByName(QStringLiteral("a")).AsString(QStringLiteral("B%"));
@@ -247,7 +247,7 @@ void TestReports::articleCardRunningBalance()
     addMovement(QStringLiteral("I"), 2, partner, article, 0, 4, QStringLiteral("2026-03-02"), 21);
     addMovement(QStringLiteral("P"), 1, partner, article, 10, 0, QStringLiteral("2026-03-01"), 11);
     addMovement(QStringLiteral("I"), 3, partner, article, 0, 7, QStringLiteral("2026-03-03"), 22);
-    OverviewQueries q(pregledartikal::masterStatement(), pregledartikal::detailStatement());
+    OverviewQueries q(stores::articleoverview::masterStatement(), stores::articleoverview::detailStatement());
     TSReportArtikalAnalitika report;
     report.PrepareReport(&q.master, &q.detail, 0);
     const report::Document doc = report.layout();
@@ -290,7 +290,7 @@ void TestReports::partnerCardListsTheCurrentPartner()
     addMovement(QStringLiteral("I"), 9, beta, glue, 0, 2, QStringLiteral("2026-01-02"), 9);
     addMovement(QStringLiteral("I"), 4, beta, gone, 0, 1, QStringLiteral("2026-01-09"), 4);
     insert(QStringLiteral("delete from artikli where id=:p0"), {gone});
-    OverviewQueries q(pregledkomintent::masterStatement(), pregledkomintent::detailStatement());
+    OverviewQueries q(stores::partneroverview::masterStatement(), stores::partneroverview::detailStatement());
     q.master.Next(); // BETA
     TSReportKomintentiAnalitika report;
     report.PrepareReport(&q.master, &q.detail, 0);
@@ -329,10 +329,10 @@ void TestReports::emptyOverviewsPrintTitlesOnly()
     QFETCH(QString, caption);
     TestDatabase db;
     const report::Document doc =
-        partner ? cardDocument<TSReportKomintentiAnalitika>(pregledkomintent::masterStatement(),
-                                                            pregledkomintent::detailStatement())
-                : cardDocument<TSReportArtikalAnalitika>(pregledartikal::masterStatement(),
-                                                         pregledartikal::detailStatement());
+        partner ? cardDocument<TSReportKomintentiAnalitika>(stores::partneroverview::masterStatement(),
+                                                            stores::partneroverview::detailStatement())
+                : cardDocument<TSReportArtikalAnalitika>(stores::articleoverview::masterStatement(),
+                                                         stores::articleoverview::detailStatement());
     QCOMPARE(doc.pageCount(), 1);
     QCOMPARE(doc.bandCount(QStringLiteral("QRSubDetail1")), 0);
     QVERIFY(doc.pages.first().findText(caption));
@@ -366,22 +366,22 @@ void TestReports::everyReportWritesPdf()
     dispatchReport.PrepareReport(&dispatches.headers, &dispatches.lines);
     expectPdf(dispatchReport, "dispatch", {"GOODS DISPATCH No.", "ZETA BUYER", "10.12.2026", "2.50"});
 
-    data::Query list;
-    for (const QString& line : lagerlista::balanceStatement())
+    data::Query list{&testsupport::mainDatabase()};
+    for (const QString& line : stores::stocklist::balanceStatement())
         list.SQL.Add(line);
-    list.setPaging(QStringLiteral("id"), lagerlista::pageRows);
+    list.setPaging(QStringLiteral("id"), stores::stocklist::pageRows);
     list.ParamByName(QStringLiteral("a")).AsString(QStringLiteral("%"));
     list.Open();
     TSReportLager stock;
     stock.PrepareReport(&list);
     expectPdf(stock, "stock", {"REPORT of PRODUCTS REMAINS", "ARTIKLI", "Remain quantity", "ARTICLE 1", "1,234.50"});
 
-    OverviewQueries articles(pregledartikal::masterStatement(), pregledartikal::detailStatement());
+    OverviewQueries articles(stores::articleoverview::masterStatement(), stores::articleoverview::detailStatement());
     TSReportArtikalAnalitika card;
     card.PrepareReport(&articles.master, &articles.detail);
     expectPdf(card, "card", {"REPORTS BY PRODUCT", "ARTICLE 1", "Type of Document", "RECEIPT", "1,234.50"});
 
-    OverviewQueries partners(pregledkomintent::masterStatement(), pregledkomintent::detailStatement());
+    OverviewQueries partners(stores::partneroverview::masterStatement(), stores::partneroverview::detailStatement());
     TSReportKomintentiAnalitika partnerCard;
     partnerCard.PrepareReport(&partners.master, &partners.detail);
     expectPdf(partnerCard, "partner", {"REPORT BY CUSTOMER - COMPANY", "ACME DOO", "Main street 1", "1,234.50"});

@@ -10,6 +10,9 @@
 #include "app/tsabout.h"
 #include "data/database.h"
 #include "data/errors.h"
+#include "data/query.h"
+#include "dialogs/tsimport.h"
+#include "dialogs/tsnalogvnesiproizvod.h"
 #include "data/schema.h"
 #include "data/schemaversion.h"
 #include "kit/edit.h"
@@ -90,6 +93,7 @@ private slots:
     void helpPagesLinksAndPicturesAreComplete();
     void aboutShowsInfoTable();
     void childWindowsArePlacedBesideTheNavigator();
+    void windowsAndTheirDialogsRunOnTheConnectionHanded();
 
 private:
     template <class W>
@@ -747,6 +751,46 @@ void TestShell::childWindowsArePlacedBesideTheNavigator()
     QVERIFY(app.main().NavForm()->parentWidget()->geometry().right() < 150 + 8);
     if (const QString dir = qEnvironmentVariable("DUREDIR_SCREENSHOT_DIR"); !dir.isEmpty())
         app.main().grab().save(dir + QStringLiteral("/shell.png"));
+}
+
+// Every list a module opens reads on the connection the module hands it, whatever its name:
+// no window runs a statement on a connection it looked up itself. A dialog takes the one of
+// the window that opens it.
+void TestShell::windowsAndTheirDialogsRunOnTheConnectionHanded()
+{
+    testsupport::TestDatabase other(true, QStringLiteral("Other")); // outlives the windows on it
+    AppFixture app;
+    other.exec(QStringLiteral("insert into artikli(sifra,artikal,edm) values(5,'ONLY ELSEWHERE','PCS')"));
+    for (Module* m : app.main().modules()) {
+        if (!m->traits().listCode)
+            continue;
+        m->Database = &other.db();
+        m->createList(nullptr, nullptr, m->traits().listCode);
+        AppFixture::settle();
+    }
+    int lists = 0;
+    for (TFormSrgBase* w : app.main().findChildren<TFormSrgBase*>()) {
+        ++lists;
+        QCOMPARE(w->database(), &other.db());
+        for (const data::Query* q : w->findChildren<data::Query*>())
+            QVERIFY2(q->database() == &other.db(), qPrintable(w->objectName() + QLatin1Char('.') + q->objectName()));
+    }
+    QVERIFY2(lists >= 10, qPrintable(QString::number(lists)));
+    QVERIFY(app.messages().isEmpty());
+
+    TFormSrgBase window;
+    window.setDatabase(&other.db());
+    TSNalogVnesiProizvod quantity(&window);
+    QCOMPARE(quantity.Query1->database(), &other.db());
+    quantity.LoadArticle(other.scalar(QStringLiteral("select id from artikli")).toInt());
+    QCOMPARE(quantity.Edit2->Text(), QStringLiteral("ONLY ELSEWHERE"));
+    TSImport import(&window);
+    QCOMPARE(import.Query1->database(), &other.db());
+    // Opened by no window, a dialog has no connection: its statement fails as one that
+    // lost its connection does, and runs nowhere else.
+    TSNalogVnesiProizvod alone;
+    QVERIFY(!alone.Query1->database());
+    QVERIFY_THROWS_EXCEPTION(data::DatabaseError, alone.LoadArticle(1));
 }
 
 int main(int argc, char** argv)

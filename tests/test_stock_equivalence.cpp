@@ -11,11 +11,11 @@
 // rows of the statement as written.
 #include "data/database.h"
 #include "data/query.h"
-#include "modules/lagerlista/lagerlistasql.h"
-#include "modules/pregledartikal/pregledartikalsql.h"
-#include "modules/pregledkomintent/pregledkomintentsql.h"
 #include "stores/dispatchreads.h"
 #include "stores/receiptreads.h"
+#include "stores/stocklistreads.h"
+#include "stores/articleoverviewreads.h"
+#include "stores/partneroverviewreads.h"
 #include "support/testdb.h"
 
 #include <QRandomGenerator>
@@ -55,7 +55,7 @@ QString randomPartner(QRandomGenerator& r)
 QVector<int> fillRegisters(QRandomGenerator& r, int partners, int documents)
 {
     QVector<int> ids;
-    data::Query q;
+    data::Query q(&testsupport::mainDatabase());
     q.SQL.Add(QStringLiteral("insert into komintenti(naziv,adresa,grad) values(:a,:b,:c)"));
     for (int i = 0; i < partners; ++i) {
         if (r.bounded(8) == 0)
@@ -96,10 +96,10 @@ void fill(quint32 seed, int articles, int rows)
     // Partners, firm numbers and documents from a generator of their own: the articles and
     // quantities are those the stock list was first compared on.
     QRandomGenerator r2(seed * 7919u + 17u);
-    data::Transaction transaction(*data::Database::byName(QStringLiteral("Main"))); // one write, not thousands
+    data::Transaction transaction(testsupport::mainDatabase()); // one write, not thousands
     // Keys as the database gives them: a reused test database does not start at 1.
     QVector<int> ids;
-    data::Query q;
+    data::Query q(&testsupport::mainDatabase());
     q.SQL.Add(QStringLiteral("insert into artikli(sifra,artikal,edm) values(:a,:b,:c)"));
     for (int i = 0; i < articles; ++i) {
         q.ParamByName(QStringLiteral("a")).AsInteger(i + 1);
@@ -166,16 +166,16 @@ const std::map<QString, PagedStatement>& statements()
 {
     static const std::map<QString, PagedStatement> table{
         {QStringLiteral("stock list"),
-         {lagerlista::balanceStatementAsWritten(), lagerlista::balanceStatementAsWritten(),
-          lagerlista::balanceStatement(), {QStringLiteral("id")}, false, lagerlista::pageRows, true}},
+         {stores::stocklist::balanceStatementAsWritten(), stores::stocklist::balanceStatementAsWritten(),
+          stores::stocklist::balanceStatement(), {QStringLiteral("id")}, false, stores::stocklist::pageRows, true}},
         {QStringLiteral("article overview"),
-         {pregledartikal::masterStatement(), pregledartikal::masterStatementInFullOrder(),
-          pregledartikal::masterStatementPaged(), pregledartikal::masterPageKey(), false, pregledartikal::pageRows,
+         {stores::articleoverview::masterStatement(), stores::articleoverview::masterStatementInFullOrder(),
+          stores::articleoverview::masterStatementPaged(), stores::articleoverview::masterPageKey(), false, stores::articleoverview::pageRows,
           true}},
         {QStringLiteral("partner overview"),
-         {pregledkomintent::masterStatement(), pregledkomintent::masterStatementInFullOrder(),
-          pregledkomintent::masterStatementPaged(), pregledkomintent::masterPageKey(), false,
-          pregledkomintent::pageRows, false}},
+         {stores::partneroverview::masterStatement(), stores::partneroverview::masterStatementInFullOrder(),
+          stores::partneroverview::masterStatementPaged(), stores::partneroverview::masterPageKey(), false,
+          stores::partneroverview::pageRows, false}},
         {QStringLiteral("receipt list"),
          {stores::receiptreads::listHeaders(), stores::receiptreads::listHeaders(), stores::receiptreads::listHeadersPaged(),
           {QStringLiteral("id")}, true, stores::receiptreads::listPageRows, false}},
@@ -191,7 +191,7 @@ const std::map<QString, PagedStatement>& statements()
 QStringList result(const QStringList& statement, const QString& filter, QStringList* names = nullptr,
                    int pageRows = 0, const PagedStatement* paging = nullptr)
 {
-    data::Query q;
+    data::Query q(&testsupport::mainDatabase());
     for (const QString& line : statement)
         q.SQL.Add(line);
     if (pageRows > 0) {
@@ -293,15 +293,15 @@ private slots:
     void emptyAndOrphanLedgers()
     {
         testsupport::TestDatabase db;
-        QVERIFY(result(lagerlista::balanceStatement(), QStringLiteral("%"), nullptr, 3).isEmpty());
+        QVERIFY(result(stores::stocklist::balanceStatement(), QStringLiteral("%"), nullptr, 3).isEmpty());
         db.exec(QStringLiteral("insert into artikli(sifra,artikal,edm) values(1,'BOLT','PCS')"));
         db.exec(QStringLiteral("insert into magacin_artikli(vid_dokument,id_artikal,vlez_kol,izlez_kol) "
                                "values('P',7,5,0)"));
         db.exec(QStringLiteral("insert into magacin_artikli(vid_dokument,id_artikal,vlez_kol,izlez_kol) "
                                "values('P',NULL,5,0)"));
-        QCOMPARE(result(lagerlista::balanceStatement(), QStringLiteral("%"), nullptr, 3),
-                 result(lagerlista::balanceStatementAsWritten(), QStringLiteral("%")));
-        QVERIFY(result(lagerlista::balanceStatement(), QStringLiteral("%"), nullptr, 3).isEmpty());
+        QCOMPARE(result(stores::stocklist::balanceStatement(), QStringLiteral("%"), nullptr, 3),
+                 result(stores::stocklist::balanceStatementAsWritten(), QStringLiteral("%")));
+        QVERIFY(result(stores::stocklist::balanceStatement(), QStringLiteral("%"), nullptr, 3).isEmpty());
         for (const auto& [name, s] : statements()) {
             QCOMPARE(result(s.paged, QStringLiteral("%"), nullptr, 3, &s), result(s.fullOrder, QStringLiteral("%")));
         }

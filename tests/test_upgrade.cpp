@@ -83,7 +83,7 @@ QStringList snapshot(data::Database& db)
     QStringList out = columns(db);
     for (const data::SchemaFinding& f : data::inspectSchema(db).findings)
         out << f.text;
-    data::Query q(nullptr, db.connectionName());
+    data::Query q(&db);
     q.SQL.Add(QStringLiteral("select count(*) from priemnici"));
     q.Open();
     out << q.value(0, 0).toString();
@@ -92,7 +92,7 @@ QStringList snapshot(data::Database& db)
 
 QStringList rows(data::Database& db, const QString& statement)
 {
-    data::Query q(nullptr, db.connectionName());
+    data::Query q(&db);
     q.SQL.Add(statement);
     q.Open();
     QStringList out;

@@ -5,6 +5,7 @@
 #include "data/schema.h"
 #include "data/schemaversion.h"
 #include "kit/button.h"
+#include "stores/programinforeads.h"
 
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
@@ -31,9 +32,9 @@ TSAbout::TSAbout(data::Database& database, QWidget* parent) : QDialog(parent)
     layout->addLayout(row);
     setFixedSize(480, 300);
 
-    Query1 = new data::Query(this, database.connectionName());
-    Query1->SQL.Add(QStringLiteral("select *"));
-    Query1->SQL.Add(QStringLiteral("from info_table"));
+    Query1 = new data::Query(&database, this);
+    for (const QString& line : stores::programinfo::text())
+        Query1->SQL.Add(line);
     Query1->Open();
     Memo1->setPlainText(Query1->FieldByName(QStringLiteral("info")).AsString() + QStringLiteral("\n\n")
                         + details(&database));

@@ -1,4 +1,5 @@
 #include "data/database.h"
+#include "data/databaselife.h"
 
 #include "data/dialect.h"
 #include "data/errors.h"
@@ -12,6 +13,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QSet>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -54,6 +56,12 @@ QHash<QString, Database*>& registry()
 {
     static QHash<QString, Database*> r;
     return r;
+}
+
+QSet<const Database*>& living()
+{
+    static QSet<const Database*> l;
+    return l;
 }
 
 QString errorText(const QSqlError& e)
@@ -221,10 +229,12 @@ DatabaseError openFailure(const QSqlError& e, const QString& where, qint64 waite
 Database::Database(const QString& connectionName) : m_name(connectionName)
 {
     registry().insert(m_name, this);
+    living().insert(this);
 }
 
 Database::~Database()
 {
+    living().remove(this);
     dropPrepared();
     if (registry().value(m_name) == this)
         registry().remove(m_name);
@@ -235,6 +245,11 @@ Database::~Database()
         }
         QSqlDatabase::removeDatabase(m_name);
     }
+}
+
+bool databaseLives(const Database* db)
+{
+    return living().contains(db);
 }
 
 Database* Database::byName(const QString& connectionName)

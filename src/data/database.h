@@ -21,7 +21,7 @@
 
 namespace data {
 
-// The one named connection of the program ("Main"). Queries find it by that name.
+// A named connection; "Main" is the program's own. Queries run on the one handed to them.
 class Database {
 public:
     explicit Database(const QString& connectionName = QStringLiteral("Main"));

@@ -38,7 +38,7 @@ QString OrphanRows::describe() const
 QList<OrphanRows> findOrphanRows(Database& db)
 {
     QList<OrphanRows> out;
-    Query q(nullptr, db.connectionName());
+    Query q(&db);
     for (const char* ledger : kLedgers) {
         for (const Owner& owner : kOwners) {
             OrphanRows found{QLatin1String(ledger), QLatin1String(owner.kind), QLatin1String(owner.headerTable)};
@@ -63,7 +63,7 @@ QList<OrphanRows> removeOrphanRows(Database& db)
     QList<OrphanRows> removed;
     Transaction transaction(db);
     removed = findOrphanRows(db);
-    Query q(nullptr, db.connectionName());
+    Query q(&db);
     for (const OrphanRows& group : std::as_const(removed)) {
         q.Close();
         q.SQL.Clear();

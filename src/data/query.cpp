@@ -2,6 +2,7 @@
 
 #include "data/convert.h"
 #include "data/database.h"
+#include "data/databaselife.h"
 #include "data/datasource.h"
 #include "data/dialect.h"
 #include "data/errors.h"
@@ -224,7 +225,18 @@ int nextNumber(const Field& next, const QString& what, int first)
     return int(n);
 }
 
-Query::Query(QObject* parent, const QString& connectionName) : QObject(parent), m_connectionName(connectionName) {}
+Query::Query(QObject* parent) : QObject(parent) {}
+
+Query::Query(Database* db, QObject* parent) : QObject(parent)
+{
+    setDatabase(db);
+}
+
+void Query::setDatabase(Database* db)
+{
+    m_database = db;
+    m_connectionName = db ? db->connectionName() : QString();
+}
 
 Query::~Query() = default;
 
@@ -237,7 +249,7 @@ int Query::LastInsertId() const
 
 Database* Query::database() const
 {
-    return Database::byName(m_connectionName);
+    return databaseLives(m_database) ? m_database : nullptr;
 }
 
 Param& Query::ParamByName(const QString& name)
@@ -353,7 +365,9 @@ void Query::execute(RowStore* rows, QStringList* names)
 {
     Database* db = database();
     if (!db)
-        throw DatabaseError(QStringLiteral("Unknown database: %1").arg(m_connectionName));
+        throw DatabaseError(m_connectionName.isEmpty()
+                                ? QStringLiteral("The statement was given no database connection to run on.")
+                                : QStringLiteral("The database connection \"%1\" is closed.").arg(m_connectionName));
     const statementwatch::Running running;
     db->reopenIfAllowed();
     if (!db->Connected()) {

@@ -66,14 +66,21 @@ private:
     QVariant m_value;
 };
 
-// A query bound to a named connection. Open() runs the statement and keeps its rows;
+// A query on the connection handed to it. Open() runs the statement and keeps its rows;
 // the cursor moves over them. Detail queries follow a master DataSource: their parameters
 // take the master's current-row columns of the same name, and they rerun when it moves.
 class Query : public QObject {
     Q_OBJECT
 public:
-    explicit Query(QObject* parent = nullptr, const QString& connectionName = QStringLiteral("Main"));
+    // A query without a connection yet: a window hands it its own when it gets one (see
+    // TFormSrgBase::setDatabase). Run without one, it fails with a DatabaseError.
+    explicit Query(QObject* parent = nullptr);
+    // A query on `db` (none when null).
+    explicit Query(Database* db, QObject* parent = nullptr);
     ~Query() override;
+
+    // The connection the statement runs on from now on (none when null).
+    void setDatabase(Database* db);
 
     SqlText SQL;
 
@@ -141,7 +148,10 @@ public:
     void setMasterSource(DataSource* master);
     DataSource* masterSource() const { return m_master; }
 
+    // The name of the connection handed, empty when none was.
     QString connectionName() const { return m_connectionName; }
+    // The connection handed, while it lives; nullptr when none was handed or it was closed
+    // for good (destroyed).
     Database* database() const;
 
 signals:
@@ -173,7 +183,8 @@ private:
     void bindFromMaster();
     void setCursor(int row);
 
-    QString m_connectionName;
+    Database* m_database = nullptr;
+    QString m_connectionName; // of m_database, for the errors
     std::map<QString, Param> m_params; // keys in lower case
     QStringList m_fieldNames;
     RowStore m_rows;

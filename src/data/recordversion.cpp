@@ -26,7 +26,7 @@ void appendRows(Query& q, QStringList* out)
 QStringList RecordVersion::read(Database& db, bool lock, bool* exists) const
 {
     QStringList rows;
-    Query q(nullptr, db.connectionName());
+    Query q(&db);
     auto run = [&](const QString& text) {
         q.Close();
         q.SQL.Clear();

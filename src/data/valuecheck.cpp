@@ -40,7 +40,7 @@ QString AbsurdRows::describe() const
 QList<AbsurdRows> findAbsurdRows(Database& db)
 {
     QList<AbsurdRows> out;
-    Query q(nullptr, db.connectionName());
+    Query q(&db);
     for (const Rule& rule : kRules) {
         q.Close();
         q.SQL.Clear();

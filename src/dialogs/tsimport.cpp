@@ -1,6 +1,7 @@
 #include "dialogs/tsimport.h"
 
 #include "data/query.h"
+#include "frame/tformsrgbase.h"
 #include "dialogs/tsnalogvnesiproizvod.h"
 #include "kit/button.h"
 #include "kit/events.h"
@@ -77,7 +78,7 @@ TSImport::TSImport(QWidget* owner) : QDialog(owner)
                                [this]() { reject(); });
     PopupMenu1->attachTo(this);
 
-    Query1 = new data::Query(this);
+    Query1 = new data::Query(TFormSrgBase::databaseOf(owner), this);
     Query1->setObjectName(QStringLiteral("Query1"));
 
     StringGrid1->OnSelectCell = [this](int col, int row, bool& canSelect) { StringGrid1SelectCell(col, row, canSelect); };

@@ -4,6 +4,7 @@
 #include "data/convert.h"
 #include "data/errors.h"
 #include "data/query.h"
+#include "frame/tformsrgbase.h"
 #include "kit/button.h"
 #include "kit/edit.h"
 #include "kit/format.h"
@@ -90,7 +91,7 @@ TSNalogVnesiProizvod::TSNalogVnesiProizvod(QWidget* owner) : QDialog(owner)
     body->addWidget(Edit5);
     body->addWidget(Edit6);
 
-    Query1 = new data::Query(this);
+    Query1 = new data::Query(TFormSrgBase::databaseOf(owner), this);
     Query1->setObjectName(QStringLiteral("Query1"));
 
     Edit4->OnKeyDown = [this](int& key, Qt::KeyboardModifiers shift) { Edit4KeyDown(key, shift); };

@@ -4,6 +4,7 @@
 #include "data/convert.h"
 #include "data/errors.h"
 #include "data/query.h"
+#include "frame/tformsrgbase.h"
 #include "kit/button.h"
 #include "kit/edit.h"
 #include "kit/label.h"
@@ -59,7 +60,7 @@ TSProizvodVnesiArtikal::TSProizvodVnesiArtikal(QWidget* owner) : QDialog(owner)
                       Edit4, Button1, Button2);
     Edit4->setFocus(Qt::OtherFocusReason);
 
-    Query1 = new data::Query(this);
+    Query1 = new data::Query(TFormSrgBase::databaseOf(owner), this);
     Query1->setObjectName(QStringLiteral("Query1"));
 
     Edit4->OnKeyDown = [this](int& key, Qt::KeyboardModifiers shift) { Edit4KeyDown(key, shift); };

@@ -1,5 +1,7 @@
 #include "frame/formfields.h"
 
+#include "frame/tformsrgbase.h"
+
 #include "kit/button.h"
 #include "kit/dbedit.h"
 #include "kit/edit.h"
@@ -119,9 +121,9 @@ void setBackground(QWidget* widget, const QColor& color)
     widget->setPalette(pal);
 }
 
-data::Query* statementQuery(QObject* parent, const QString& name, const QStringList& lines)
+data::Query* statementQuery(TFormSrgBase* window, const QString& name, const QStringList& lines)
 {
-    auto* q = new data::Query(parent);
+    auto* q = new data::Query(window->database(), window);
     q->setObjectName(name);
     for (const QString& line : lines)
         q->SQL.Add(line);

@@ -9,6 +9,7 @@ class QLayout;
 class QWidget;
 
 class QObject;
+class TFormSrgBase;
 
 namespace data {
 class DataSource;
@@ -56,9 +57,10 @@ kit::DBEdit* detailField(QWidget* parent, const QString& name, data::DataSource*
 QColor nameHighlight();
 void setBackground(QWidget* widget, const QColor& color);
 
-// A query on the connection "Main" holding a statement of several lines, named as the
-// window's layout names it.
-data::Query* statementQuery(QObject* parent, const QString& name, const QStringList& lines);
+// A query of `window` holding a statement of several lines, named as the window's layout
+// names it, on the window's connection (a window being built has none yet: it hands its
+// queries the one it gets, see TFormSrgBase::setDatabase).
+data::Query* statementQuery(TFormSrgBase* window, const QString& name, const QStringList& lines);
 
 // A page control filling a window (tabs not reached by Tab).
 kit::PageControl* fillingPageControl(QWidget* window, const QString& name);

@@ -75,11 +75,16 @@ protected:
     template <class W>
     W* makeWindow(QPointer<TFormSrgBase>& slot)
     {
-        auto* w = new W;
+        data::Database* db = Database ? Database : (m_host ? &m_host->database() : nullptr);
+        W* w = nullptr;
+        {
+            const TFormSrgBase::Building building(db);
+            w = new W;
+        }
         adopt(w);
         slot = w;
         w->Navigator = Navigator;
-        w->Database = Database ? Database : (m_host ? &m_host->database() : nullptr);
+        w->setDatabase(db);
         return w;
     }
     // An empty window of this module (entry or edit placeholders), opened at once.

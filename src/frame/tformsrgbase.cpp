@@ -9,6 +9,7 @@
 
 #include "data/database.h"
 #include "data/errors.h"
+#include "data/query.h"
 
 #include <QAbstractButton>
 #include <QAbstractSpinBox>
@@ -21,7 +22,21 @@
 #include <QMdiSubWindow>
 #include <QTimer>
 
-TFormSrgBase::TFormSrgBase(QWidget* parent) : QWidget(parent)
+namespace {
+data::Database* g_building = nullptr; // see TFormSrgBase::Building
+}
+
+TFormSrgBase::Building::Building(data::Database* db) : m_previous(g_building)
+{
+    g_building = db;
+}
+
+TFormSrgBase::Building::~Building()
+{
+    g_building = m_previous;
+}
+
+TFormSrgBase::TFormSrgBase(QWidget* parent) : QWidget(parent), m_database(g_building)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     // A window without controls still takes the focus, so Esc reaches its menu.
@@ -132,11 +147,24 @@ bool TFormSrgBase::hasUnsavedInput() const
     return inputState() != m_inputAtStart;
 }
 
+void TFormSrgBase::setDatabase(data::Database* db)
+{
+    m_database = db;
+    for (data::Query* query : findChildren<data::Query*>())
+        query->setDatabase(db);
+}
+
+data::Database* TFormSrgBase::databaseOf(const QObject* owner)
+{
+    const auto* form = qobject_cast<const TFormSrgBase*>(owner);
+    return form ? form->database() : nullptr;
+}
+
 data::Database& TFormSrgBase::connection() const
 {
-    if (!Database)
+    if (!m_database)
         throw data::DatabaseError(QStringLiteral("The database connection is closed."));
-    return *Database;
+    return *m_database;
 }
 
 void TFormSrgBase::FormClose()

@@ -29,7 +29,6 @@ public:
 
     TCCC* NodeRecord = nullptr; // belongs to the window's navigator node
     QPointer<QWidget> CallerForm;
-    data::Database* Database = nullptr;
     int CommandCode = 0;
     QPointer<TNavForm> Navigator;
     // Help page opened by F1 while the window is active (1 = main window).
@@ -46,8 +45,29 @@ public:
     void Close1Click() { Close(); }
     // Closes the window (its frame in the MDI area).
     void Close();
-    // The connection the window reads and writes on, the one handed to it (Database); throws
-    // when it was handed none.
+    // While one lives, the windows built get `db` as their connection from the start, so
+    // that what their constructors read runs on it: each of their queries takes database().
+    // Module::makeWindow builds its windows in one, with the module's connection or the
+    // host's; scopes nest.
+    class Building {
+    public:
+        explicit Building(data::Database* db);
+        ~Building();
+        Building(const Building&) = delete;
+        Building& operator=(const Building&) = delete;
+
+    private:
+        data::Database* m_previous;
+    };
+    // Hands the window the connection it reads and writes on, and its queries with it (those
+    // it holds now; a query made later, a dialog's, takes database()).
+    void setDatabase(data::Database* db);
+    // The connection handed, or nullptr.
+    data::Database* database() const { return m_database; }
+    // The connection of `owner` when it is one of these windows (a dialog takes the one of
+    // the window that opens it), otherwise nullptr.
+    static data::Database* databaseOf(const QObject* owner);
+    // The same; throws when the window was handed none.
     data::Database& connection() const;
     // The window is closing or closed: its fields no longer check what they hold on exit.
     bool isClosing() const { return m_closed; }
@@ -75,6 +95,7 @@ protected:
     QStringList inputState() const;
 
 private:
+    data::Database* m_database = nullptr;
     bool m_tracksInput = false;
     QStringList m_inputAtStart;
     bool m_closed = false;

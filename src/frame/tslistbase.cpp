@@ -32,7 +32,7 @@ TSListBase::TSListBase(Captions captions, QWidget* parent) : TFormSrgBase(parent
 
 void TSListBase::buildSearchList(const QStringList& statement, const QString& searchCaption)
 {
-    Query1 = new data::Query(this);
+    Query1 = new data::Query(database(), this);
     Query1->setObjectName(QStringLiteral("Query1"));
     for (const QString& line : statement)
         Query1->SQL.Add(line);

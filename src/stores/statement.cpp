@@ -2,12 +2,12 @@
 
 namespace stores {
 
-Statement::Statement(data::Database& db, const QString& text) : data::Query(nullptr, db.connectionName())
+Statement::Statement(data::Database& db, const QString& text) : data::Query(&db)
 {
     SQL.Add(text);
 }
 
-Statement::Statement(data::Database& db, const QStringList& lines) : data::Query(nullptr, db.connectionName())
+Statement::Statement(data::Database& db, const QStringList& lines) : data::Query(&db)
 {
     for (const QString& line : lines)
         SQL.Add(line);

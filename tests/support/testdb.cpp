@@ -175,7 +175,7 @@ TestDatabase::~TestDatabase()
 
 void TestDatabase::exec(const QString& statement)
 {
-    data::Query q(nullptr, m_db->connectionName());
+    data::Query q(m_db.get());
     q.SQL.Add(statement);
     q.ExecSQL();
 }
@@ -192,7 +192,7 @@ void TestDatabase::execAsAdmin(const QString& statement)
 
 QVariant TestDatabase::scalar(const QString& statement)
 {
-    data::Query q(nullptr, m_db->connectionName());
+    data::Query q(m_db.get());
     q.SQL.Add(statement);
     q.Open();
     return q.IsEmpty() ? QVariant() : q.value(0, 0);
@@ -202,6 +202,14 @@ int TestDatabase::count(const QString& table, const QString& where)
 {
     const QString w = where.isEmpty() ? QString() : QStringLiteral(" where ") + where;
     return scalar(QStringLiteral("select count(*) from %1%2").arg(table, w)).toInt();
+}
+
+data::Database& mainDatabase()
+{
+    data::Database* db = data::Database::byName(QStringLiteral("Main"));
+    if (!db)
+        throw data::DatabaseError(QStringLiteral("The test opened no database under the name \"Main\"."));
+    return *db;
 }
 
 } // namespace testsupport

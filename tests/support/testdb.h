@@ -51,6 +51,10 @@ private:
     std::unique_ptr<data::Database> m_db;
 };
 
+// The test database open under the program's connection name "Main" (the helpers that fill
+// and read it for a test at hand hand their statements this one); fails the test when none is.
+data::Database& mainDatabase();
+
 // Creates a database on the test server and returns its name (for tests of the tools).
 QString createMariaDbDatabase();
 void dropMariaDbDatabase(const QString& name);

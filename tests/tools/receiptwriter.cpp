@@ -103,7 +103,7 @@ int main(int argc, char** argv)
             db.exec(QStringLiteral("SET SESSION wsrep_sync_wait=1"));
         } catch (const data::DatabaseError&) {
         }
-        data::Query q;
+        data::Query q(&db);
         q.SQL.Add(QStringLiteral("select count(distinct document_id) n from magacin_artikli "
                                  "where vid_dokument='P' and vlez_kol=:q"));
         q.ParamByName(QStringLiteral("q")).AsInteger(tag.toInt());

@@ -4,9 +4,7 @@
 #include "data/errors.h"
 #include "data/schema.h"
 #include "data/query.h"
-#include "modules/artikli/artiklisql.h"
-#include "modules/komintenti/komintentisql.h"
-#include "modules/vraboteni/vrabotenisql.h"
+#include "stores/registerstore.h"
 #include "stores/documentstore.h"
 #include "stores/productstore.h"
 #include "stores/workorderstore.h"
@@ -63,7 +61,7 @@ constexpr int kSlice = 200000;
 // engine parses and the program binds once per batch instead of once per row.
 class BatchInsert {
 public:
-    explicit BatchInsert(const QString& insert)
+    BatchInsert(data::Database& db, const QString& insert) : m_db(db), m_full(&db)
     {
         const qsizetype values = insert.lastIndexOf(QLatin1String("values"), -1, Qt::CaseInsensitive);
         if (values < 0)
@@ -93,7 +91,7 @@ public:
     {
         if (m_rows.empty())
             return;
-        data::Query rest;
+        data::Query rest(&m_db);
         data::Query& q = int(m_rows.size()) == m_rowsPerStatement ? m_full : rest;
         if (&q == &rest)
             rest.SQL.Add(statement(int(m_rows.size())));
@@ -117,6 +115,7 @@ private:
         return m_head + tuples.join(QLatin1Char(','));
     }
 
+    data::Database& m_db;
     QString m_head;
     QString m_tuple;
     QStringList m_names;
@@ -206,7 +205,7 @@ QString indexName(const QString& create)
 
 QVariant pragma(data::Database& db, const QString& name)
 {
-    data::Query q(nullptr, db.connectionName());
+    data::Query q(&db);
     q.SQL.Add(QStringLiteral("pragma ") + name);
     q.Open();
     return q.value(0, 0);
@@ -232,14 +231,14 @@ void generate(data::Database& db, const Size& size, std::uint64_t seed)
             db.exec(QStringLiteral("drop index if exists ") + indexName(create));
     }
 
-    BatchInsert articles(artikli_sql::Insert);
-    BatchInsert partners(komintenti_sql::Insert);
-    BatchInsert lines(stores::receipts().insertLine);
+    BatchInsert articles(db, stores::registersql::articleInsert);
+    BatchInsert partners(db, stores::registersql::partnerInsert);
+    BatchInsert lines(db, stores::receipts().insertLine);
     // Each dispatch also carries one product at its price and tax rate: the financial
     // report sums those.
-    BatchInsert productLines(stores::workordersql::insertProductRow);
-    BatchInsert parts(stores::productsql::insertComposition);
-    BatchInsert orders(stores::workordersql::insertOrder);
+    BatchInsert productLines(db, stores::workordersql::insertProductRow);
+    BatchInsert parts(db, stores::productsql::insertComposition);
+    BatchInsert orders(db, stores::workordersql::insertOrder);
     Writer w(db, {&articles, &partners, &lines, &productLines, &parts, &orders});
 
     for (int i = 0; i < size.articles; ++i) {
@@ -270,7 +269,7 @@ void generate(data::Database& db, const Size& size, std::uint64_t seed)
     const int dispatches = size.documents - receipts;
     const int perDocument = size.ledgerRows / size.documents;
     int written = 0;
-    data::Query header;
+    data::Query header(&db);
     for (int kind = 0; kind < 2; ++kind) {
         const bool receipt = kind == 0;
         header.SQL.Clear();
@@ -310,7 +309,7 @@ void generate(data::Database& db, const Size& size, std::uint64_t seed)
     productLines.flush();
     progress("ledger rows", written, t);
 
-    data::Query q;
+    data::Query q(&db);
     q.SQL.Add(stores::productsql::insertProduct);
     for (int i = 0; i < size.products; ++i) {
         q.ParamByName(QStringLiteral("a")).AsInteger(i + 1);
@@ -333,7 +332,7 @@ void generate(data::Database& db, const Size& size, std::uint64_t seed)
 
     // The employee who runs the work orders.
     q.SQL.Clear();
-    q.SQL.Add(vraboteni_sql::Insert);
+    q.SQL.Add(stores::registersql::employeeInsert);
     for (int p = 1; p <= 11; ++p)
         q.ParamByName(QStringLiteral("a%1").arg(p)).AsString(p == 1 ? QStringLiteral("BENCH WORKER") : QString());
     q.ExecSQL();

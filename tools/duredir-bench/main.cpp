@@ -13,10 +13,10 @@
 #include "kit/edit.h"
 #include "kit/messagebox.h"
 #include "kit/modal.h"
-#include "modules/lagerlista/lagerlistasql.h"
+#include "stores/stocklistreads.h"
 #include "modules/lagerlista/tlagerlista.h"
 #include "modules/lagerlista/tslagerlistalista.h"
-#include "modules/pregledartikal/pregledartikalsql.h"
+#include "stores/articleoverviewreads.h"
 #include "modules/pregledartikal/tpregledartikal.h"
 #include "modules/pregledartikal/tspregledartikallista.h"
 #include "stores/articlereads.h"
@@ -25,7 +25,7 @@
 #include "modules/priemnica/tspriemnicalista.h"
 #include "modules/nalog/tnalog.h"
 #include "modules/nalog/tsnalogvnes.h"
-#include "modules/pregledkomintent/pregledkomintentsql.h"
+#include "stores/partneroverviewreads.h"
 #include "modules/pregledkomintent/tpregledkomintent.h"
 #include "modules/pregledkomintent/tspregledkomintentlista.h"
 #include "modules/priemnica/tspriemnicavnes.h"
@@ -110,7 +110,7 @@ QString join(const QStringList& lines)
 }
 
 // The parameters of the stock list's first page for a search text.
-QVariantMap firstStockPage(const QString& filter, int rows = lagerlista::pageRows)
+QVariantMap firstStockPage(const QString& filter, int rows = stores::stocklist::pageRows)
 {
     return {{QStringLiteral("a"), filter},
             {QStringLiteral("page_after"), std::numeric_limits<int>::min()},
@@ -163,7 +163,7 @@ private:
     {
         const auto before = writes ? lastKeys() : QList<int>();
         QList<QPair<QString, QVariantMap>> statements;
-        data::Database& db = *data::Database::byName(QStringLiteral("Main"));
+        data::Database& db = m_main.database();
         const bool wal = writes && db.engine() == data::Engine::Sqlite;
         if (wal)
             db.exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
@@ -204,13 +204,13 @@ private:
     }
     void removeAfter(const QList<int>& keys)
     {
-        data::Database& db = *data::Database::byName(QStringLiteral("Main"));
+        data::Database& db = m_main.database();
         for (int i = 0; i < keys.size(); ++i)
             db.exec(QStringLiteral("delete from %1 where id > %2").arg(writtenTables().at(i)).arg(keys.at(i)));
     }
-    static int scalar(const QString& statement)
+    int scalar(const QString& statement)
     {
-        data::Query q;
+        data::Query q(&m_main.database());
         q.SQL.Add(statement);
         q.Open();
         return q.FieldByName(QStringLiteral("n")).AsInteger();
@@ -237,7 +237,7 @@ private:
             closeWindow(w);
         }
         open.peakKb = peakRssKb();
-        engineTimes(open, join(lagerlista::balanceStatement()), firstStockPage(QStringLiteral("%")));
+        engineTimes(open, join(stores::stocklist::balanceStatement()), firstStockPage(QStringLiteral("%")));
 
         auto* w = openList<TSLagerListaLista>(m_main.LagerLista);
         for (int length = 1; length <= 3; ++length) {
@@ -249,9 +249,9 @@ private:
                     QTest::keyClick(w->Edit1, prefix.at(length - 1).toLatin1());
                     QCoreApplication::processEvents();
                 });
-                m_engine.run(join(lagerlista::balanceStatement()), firstStockPage(prefix + QLatin1Char('%')));
+                m_engine.run(join(stores::stocklist::balanceStatement()), firstStockPage(prefix + QLatin1Char('%')));
                 key.engine << timeMs([&] {
-                    m_engine.run(join(lagerlista::balanceStatement()), firstStockPage(prefix + QLatin1Char('%')));
+                    m_engine.run(join(stores::stocklist::balanceStatement()), firstStockPage(prefix + QLatin1Char('%')));
                 });
             }
             key.peakKb = peakRssKb();
@@ -259,14 +259,14 @@ private:
         // The keystroke's statement through the data layer alone (no grid, no painting):
         // what the program adds to the engine for the database part of a keystroke.
         Result& layer = add(QStringLiteral("stock list: search in the data layer only"));
-        data::Query search;
-        search.SQL.setText(join(lagerlista::balanceStatement()));
-        search.setPaging(QStringLiteral("id"), lagerlista::pageRows);
+        data::Query search(&m_main.database());
+        search.SQL.setText(join(stores::stocklist::balanceStatement()));
+        search.setPaging(QStringLiteral("id"), stores::stocklist::pageRows);
         for (int i = 0; i < m_repeats; ++i) {
             const QString filter = m_prefixes.at(i % m_prefixes.size()).left(1 + i % 3) + QLatin1Char('%');
             search.ParamByName(QStringLiteral("a")).AsString(filter);
             layer.ms << timeMs([&] { search.Open(); });
-            layer.engine << timeMs([&] { m_engine.run(join(lagerlista::balanceStatement()), firstStockPage(filter)); });
+            layer.engine << timeMs([&] { m_engine.run(join(stores::stocklist::balanceStatement()), firstStockPage(filter)); });
         }
         layer.peakKb = peakRssKb();
 
@@ -279,7 +279,7 @@ private:
                 QCoreApplication::processEvents();
             });
             none.engine << timeMs([&] {
-                m_engine.run(join(lagerlista::balanceStatement()), firstStockPage(QStringLiteral("99%")));
+                m_engine.run(join(stores::stocklist::balanceStatement()), firstStockPage(QStringLiteral("99%")));
             });
         }
         none.peakKb = peakRssKb();
@@ -291,16 +291,16 @@ private:
             w->Query1->Open();
             pages.ms << timeMs([&] { w->Query1->FetchAll(); });
         }
-        engineTimes(pages, join(lagerlista::balanceStatement()),
+        engineTimes(pages, join(stores::stocklist::balanceStatement()),
                     firstStockPage(QStringLiteral("%"), std::numeric_limits<int>::max()));
         pages.peakKb = peakRssKb();
         closeWindow(w);
 
         // The statement as first written, on the engine alone, for comparison.
         Result& all = add(QStringLiteral("  as written, engine only: all rows"));
-        engineTimes(all, join(lagerlista::balanceStatementAsWritten()), {{QStringLiteral("a"), QStringLiteral("%")}});
+        engineTimes(all, join(stores::stocklist::balanceStatementAsWritten()), {{QStringLiteral("a"), QStringLiteral("%")}});
         Result& one = add(QStringLiteral("  as written, engine only: prefix of 1"));
-        engineTimes(one, join(lagerlista::balanceStatementAsWritten()),
+        engineTimes(one, join(stores::stocklist::balanceStatementAsWritten()),
                     {{QStringLiteral("a"), m_prefixes.first().left(1) + QLatin1Char('%')}});
         all.ms = all.engine;
         one.ms = one.engine;
@@ -309,11 +309,12 @@ private:
     void balance()
     {
         Result& r = add(QStringLiteral("quantity dialog: balance"));
-        data::Query ids;
+        data::Query ids(&m_main.database());
         ids.SQL.Add(QStringLiteral("select id from artikli order by id"));
         ids.Open();
         const int n = ids.RecordCount();
         TSNalogVnesiProizvod dialog;
+        dialog.Query1->setDatabase(&m_main.database());
         for (int i = 0; i < m_repeats; ++i) {
             ids.setRecNo((i * 7919) % n);
             const int id = ids.FieldByName(QStringLiteral("id")).AsInteger();
@@ -399,7 +400,7 @@ private:
         open.peakKb = peakRssKb();
         Result& all = add(QStringLiteral("  as written, engine only: all rows"));
         for (int i = 0; i < std::max(2, m_repeats / 10); ++i)
-            all.engine << timeMs([&] { m_engine.run(join(pregledkomintent::masterStatement()), {}); });
+            all.engine << timeMs([&] { m_engine.run(join(stores::partneroverview::masterStatement()), {}); });
         all.ms = all.engine;
     }
 
@@ -427,7 +428,7 @@ private:
                 move.ms << timeMs([&] { w->Query1->Next(); });
                 const int id = w->Query1->FieldByName(QStringLiteral("id")).AsInteger();
                 move.engine << timeMs([&] {
-                    m_engine.run(join(pregledartikal::detailStatement()), {{QStringLiteral("id"), id}});
+                    m_engine.run(join(stores::articleoverview::detailStatement()), {{QStringLiteral("id"), id}});
                 });
             }
             closeWindow(w);
@@ -436,16 +437,16 @@ private:
                                     {QStringLiteral("page_first"), 1},
                                     {QStringLiteral("page_after_artikal"), QVariant()},
                                     {QStringLiteral("page_after_id"), QVariant()},
-                                    {QStringLiteral("page_rows"), pregledartikal::pageRows}};
+                                    {QStringLiteral("page_rows"), stores::articleoverview::pageRows}};
         for (int i = 0; i < m_repeats; ++i)
-            open.engine << timeMs([&] { m_engine.run(join(pregledartikal::masterStatementPaged()), firstPage); });
+            open.engine << timeMs([&] { m_engine.run(join(stores::articleoverview::masterStatementPaged()), firstPage); });
         open.peakKb = move.peakKb = peakRssKb();
 
         // The statement as first written, on the engine alone, for comparison.
         Result& all = add(QStringLiteral("  as written, engine only: all rows"));
         for (int i = 0; i < std::max(2, m_repeats / 10); ++i)
             all.engine << timeMs([&] {
-                m_engine.run(join(pregledartikal::masterStatement()), {{QStringLiteral("a"), QStringLiteral("%")}});
+                m_engine.run(join(stores::articleoverview::masterStatement()), {{QStringLiteral("a"), QStringLiteral("%")}});
             });
         all.ms = all.engine;
     }
@@ -578,7 +579,7 @@ int main(int argc, char** argv)
         db.open();
         if (!data::existingTables(db).contains(QStringLiteral("artikli")))
             data::createSchema(db);
-        data::Query count;
+        data::Query count(&db);
         count.SQL.Add(QStringLiteral("select count(*) n from artikli"));
         count.Open();
         if (count.FieldByName(QStringLiteral("n")).AsInteger() == 0) {
@@ -613,7 +614,7 @@ int main(int argc, char** argv)
                 while (!file.read(1 << 20).isEmpty()) {
                 }
         }
-        engine->run(join(lagerlista::balanceStatementAsWritten()), {{QStringLiteral("a"), QStringLiteral("%")}});
+        engine->run(join(stores::stocklist::balanceStatementAsWritten()), {{QStringLiteral("a"), QStringLiteral("%")}});
 
         Bench b(main, *engine, parser.value(QStringLiteral("repeats")).toInt(), prefixes);
         b.run(parser.value(QStringLiteral("only")));

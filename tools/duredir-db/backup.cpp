@@ -161,7 +161,7 @@ QString forbiddenTarget(data::Database& db, const QString& path)
 // Inserts the rows of a backup into the connection's tables.
 class Inserter {
 public:
-    explicit Inserter(data::Database& db) : m_db(db), m_q(nullptr, db.connectionName()) {}
+    explicit Inserter(data::Database& db) : m_db(db), m_q(&db) {}
 
     void table(const QString& table, const QStringList& columns)
     {
@@ -218,7 +218,7 @@ TableCounts writeBackup(data::Database& db, const QString& path, bool force)
     if (!file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner))
         throw data::Error(QStringLiteral("The backup file %1 cannot be made private: %2").arg(path, file.errorString()));
     data::BackupWriter out(file);
-    data::Query q(nullptr, db.connectionName());
+    data::Query q(&db);
     for (const QString& table : data::schemaTableNames()) {
         q.Close();
         q.SQL.Clear();
@@ -253,7 +253,7 @@ TableCounts restoreBackup(data::Database& db, const QString& path, bool replace,
         data::readBackup(file, path, acceptUnchecked);
 
         const QStringList known = data::schemaTableNames();
-        data::Query q(nullptr, db.connectionName());
+        data::Query q(&db);
         if (!replace) {
             for (const QString& table : known) {
                 q.Close();

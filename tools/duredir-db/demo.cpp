@@ -121,7 +121,7 @@ void exec(data::Query& q, const QStringList& lines)
 // a work order made it.
 class Business {
 public:
-    explicit Business(data::Database& db) : m_q(nullptr, db.connectionName()), m_rng(20261209) {}
+    explicit Business(data::Database& db) : m_q(&db), m_rng(20261209) {}
 
     void run();
 
@@ -383,7 +383,7 @@ void Business::run()
 
 bool fillDemo(data::Database& db)
 {
-    data::Query q(nullptr, db.connectionName());
+    data::Query q(&db);
     exec(q, {QStringLiteral("select count(*) n from artikli")});
     q.Open();
     const int articles = q.FieldByName(QStringLiteral("n")).AsInteger();

@@ -302,7 +302,7 @@ int cmdShow(const QString& alias)
                                                      "the same number ('duredir-db upgrade' adds them)")
                                           .arg(unprotected.join(QStringLiteral(", "))))
           << "\n";
-    data::Query q(nullptr, db.connectionName());
+    data::Query q(&db);
     for (const QString& t : data::schemaTableNames()) {
         q.Close();
         q.SQL.Clear();

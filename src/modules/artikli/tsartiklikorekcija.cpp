@@ -11,7 +11,7 @@
 #include "kit/label.h"
 #include "kit/maskedit.h"
 #include "kit/messagebox.h"
-#include "modules/artikli/artiklisql.h"
+#include "stores/registerreads.h"
 #include "stores/registerstore.h"
 
 #include <QFormLayout>
@@ -53,7 +53,7 @@ TSArtikliKorekcija::TSArtikliKorekcija(QWidget* parent)
 
     frame::placeWithSaveButton(this, GroupBox1, Button1);
 
-    Query1 = new data::Query(this);
+    Query1 = new data::Query(database(), this);
     Query1->setObjectName(QStringLiteral("Query1"));
 
     m_code.emplace(this, MaskEdit1, Edit3, LoadedCode,
@@ -71,7 +71,7 @@ void TSArtikliKorekcija::LoadRecord(int id)
 {
     Query1->Close();
     Query1->SQL.Clear();
-    Query1->SQL.Add(artikli_sql::Load);
+    Query1->SQL.Add(stores::articles::load());
     Query1->ParamByName(QStringLiteral("a")).AsInteger(id);
     Query1->Open();
     Edit1->setText(Query1->FieldByName(QStringLiteral("id")).AsString());

@@ -43,7 +43,7 @@ TSArtikliVnes::TSArtikliVnes(QWidget* parent) : TFormSrgBase(parent)
 
     frame::placeWithSaveButton(this, GroupBox1, Button1);
 
-    Query1 = new data::Query(this);
+    Query1 = new data::Query(database(), this);
     Query1->setObjectName(QStringLiteral("Query1"));
 
     Edit2->OnKeyDown = [this](int& key, Qt::KeyboardModifiers shift) { Edit2KeyDown(key, shift); };

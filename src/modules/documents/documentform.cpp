@@ -147,9 +147,9 @@ DocumentForm::DocumentForm(const DocumentKind& kind, QWidget* parent) : TFormSrg
         setTabOrder(BitBtn3, BitBtn1);
     }
 
-    Query1 = new data::Query(this);
+    Query1 = new data::Query(database(), this);
     Query1->setObjectName(QStringLiteral("Query1"));
-    Query2 = new data::Query(this);
+    Query2 = new data::Query(database(), this);
     Query2->setObjectName(QStringLiteral("Query2"));
 
     MaskEdit1->OnKeyDown = [this](int& key, Qt::KeyboardModifiers) { kit::moveOnEnter(key, BitBtn2); };

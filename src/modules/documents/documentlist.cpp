@@ -33,7 +33,7 @@ DocumentList::DocumentList(const DocumentListKind& kind, QWidget* parent)
     PopupMenu2->removeAction(Del1);
     PopupMenu2->insertAction(separator, Del1);
 
-    Query1 = new data::Query(this);
+    Query1 = new data::Query(database(), this);
     Query1->setObjectName(QStringLiteral("Query1"));
     for (const QString& line : m_kind.headers)
         Query1->SQL.Add(line);
@@ -42,7 +42,7 @@ DocumentList::DocumentList(const DocumentListKind& kind, QWidget* parent)
         Query1->setPagingDescending(QStringLiteral("id"), m_kind.pageRows);
     DataSource1 = new data::DataSource(Query1, this);
     DataSource1->setObjectName(QStringLiteral("DataSource1"));
-    Query2 = new data::Query(this);
+    Query2 = new data::Query(database(), this);
     Query2->setObjectName(QStringLiteral("Query2"));
     for (const QString& line : m_kind.lines)
         Query2->SQL.Add(line);

@@ -12,6 +12,7 @@
 #include "kit/panel.h"
 #include "kit/splitter.h"
 #include "kit/stringgrid.h"
+#include "stores/invoicereads.h"
 
 #include <QDate>
 #include <QDateEdit>
@@ -21,15 +22,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-data::Query* makeQuery(QObject* owner, const char* name, const QStringList& lines)
-{
-    auto* q = new data::Query(owner);
-    q->setObjectName(QString::fromLatin1(name));
-    for (const QString& line : lines)
-        q->SQL.Add(line);
-    return q;
-}
 
 data::DataSource* makeSource(data::Query* query, QObject* owner, const char* name)
 {
@@ -165,9 +157,9 @@ TSFakturaVnes::TSFakturaVnes(QWidget* parent) : TFormSrgBase(parent)
     layout->addLayout(bottom);
 
     // Present on the connection, never run.
-    Query1 = new data::Query(this);
+    Query1 = new data::Query(database(), this);
     Query1->setObjectName(QStringLiteral("Query1"));
-    Query2 = new data::Query(this);
+    Query2 = new data::Query(database(), this);
     Query2->setObjectName(QStringLiteral("Query2"));
     resize(760, 520);
 }
@@ -176,25 +168,14 @@ TSFakturaLista::TSFakturaLista(QWidget* parent) : TSListBase(Captions::Macedonia
 {
     setObjectName(QStringLiteral("SFakturaLista"));
 
-    Query1 = makeQuery(this, "Query1",
-                       {QStringLiteral("select *"), QStringLiteral("from nalozi "), QStringLiteral("order by nalog_id desc")});
+    Query1 = frame::statementQuery(this, QStringLiteral("Query1"), stores::invoices::orders());
     DataSource1 = makeSource(Query1, this, "DataSource1");
-    Query2 = makeQuery(this, "Query2",
-                       {QStringLiteral("select *"), QStringLiteral("from magacin_proizvodi "),
-                        QStringLiteral("left join proizvodi on magacin_proizvodi.id_proizvod=proizvodi.id "),
-                        QStringLiteral("where document_id=:id and vid_dokument='N'")});
+    Query2 = frame::statementQuery(this, QStringLiteral("Query2"), stores::invoices::orderProducts());
     Query2->setMasterSource(DataSource1);
     DataSource2 = makeSource(Query2, this, "DataSource2");
-    Query3 = makeQuery(this, "Query3",
-                       {QStringLiteral("select *"), QStringLiteral("from proizvodi_sostav "),
-                        QStringLiteral("left join artikli on proizvodi_sostav.id_artikal=artikli.id"),
-                        QStringLiteral("where id_proizvod=:id_1")});
+    Query3 = frame::statementQuery(this, QStringLiteral("Query3"), stores::invoices::productArticles());
     DataSource3 = makeSource(Query3, this, "DataSource3");
-    Query4 = makeQuery(this, "Query4",
-                       {QStringLiteral("select  *"), QStringLiteral("from magacin_proizvodi"),
-                        QStringLiteral("left join komintenti on magacin_proizvodi.id_komintent=komintenti.id"),
-                        // Only the order's own rows: a dispatch's product rows may carry the same id.
-                        QStringLiteral("where magacin_proizvodi.document_id=:id and vid_dokument='N'")});
+    Query4 = frame::statementQuery(this, QStringLiteral("Query4"), stores::invoices::orderPartner());
     Query4->setMasterSource(DataSource1);
     DataSource4 = makeSource(Query4, this, "DataSource4");
 

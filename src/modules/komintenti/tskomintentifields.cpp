@@ -48,7 +48,7 @@ TSKomintentiFields::TSKomintentiFields(const QString& buttonCaption, QWidget* pa
     Button1 = frame::saveButton(this, buttonCaption);
     frame::placeWithSaveButton(this, m_form, Button1);
 
-    Query1 = new data::Query(this);
+    Query1 = new data::Query(database(), this);
     Query1->setObjectName(QStringLiteral("Query1"));
 
     frame::moveOnEnterChain({Edit3, Edit4, Edit1, Edit5, Edit6, Edit7, Edit8, Edit9, Edit10, Edit11, Edit12, Edit13, Edit14},

@@ -9,7 +9,7 @@
 #include "kit/edit.h"
 #include "kit/label.h"
 #include "kit/messagebox.h"
-#include "modules/komintenti/komintentisql.h"
+#include "stores/registerreads.h"
 
 #include <QFormLayout>
 
@@ -32,7 +32,7 @@ void TSKomintentiKorekcija::LoadRecord(int id)
 {
     Query1->Close();
     Query1->SQL.Clear();
-    Query1->SQL.Add(komintenti_sql::Load);
+    Query1->SQL.Add(stores::partners::load());
     Query1->ParamByName(QStringLiteral("a")).AsInteger(id);
     Query1->Open();
     auto put = [this](kit::Edit* edit, const char* column) {

@@ -5,7 +5,7 @@
 #include "kit/dbgrid.h"
 #include "kit/panel.h"
 #include "kit/splitter.h"
-#include "modules/komintenti/komintentisql.h"
+#include "stores/registerreads.h"
 
 #include <QFormLayout>
 #include <QVBoxLayout>
@@ -13,7 +13,7 @@
 TSKomintentiLista::TSKomintentiLista(QWidget* parent) : TSListBase(Captions::English, parent)
 {
     setObjectName(QStringLiteral("SKomintentiLista"));
-    buildSearchList(komintenti_sql::Lista, QStringLiteral("Search by company  partner"));
+    buildSearchList(stores::partners::list(), QStringLiteral("Search by company  partner"));
     DBGrid1->addColumn(QStringLiteral("id"), QStringLiteral("Id"), 39);
     DBGrid1->addColumn(QStringLiteral("naziv"), QStringLiteral("Company name"), 260, QString(), frame::nameHighlight());
 

@@ -10,7 +10,7 @@
 #include "kit/label.h"
 #include "kit/pagecontrol.h"
 #include "kit/panel.h"
-#include "modules/lagerlista/lagerlistasql.h"
+#include "stores/stocklistreads.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSet>
@@ -39,10 +39,10 @@ TSLagerListaLista::TSLagerListaLista(QWidget* parent) : TFormSrgBase(parent)
     Edit1 = search.edit;
     table->addWidget(Panel1);
 
-    Query1 = frame::statementQuery(this, QStringLiteral("Query1"), lagerlista::balanceStatement());
+    Query1 = frame::statementQuery(this, QStringLiteral("Query1"), stores::stocklist::balanceStatement());
     // Read a page at a time: the grid shows a screenful, and a keystroke in the search
     // must not wait for the balances of every article.
-    Query1->setPaging(QStringLiteral("id"), lagerlista::pageRows);
+    Query1->setPaging(QStringLiteral("id"), stores::stocklist::pageRows);
     Query1->ParamByName(QStringLiteral("a")).AsString(QStringLiteral("%"));
     DataSource1 = new data::DataSource(Query1, this);
     DBGrid1 = new kit::DBGrid(TabSheet1);

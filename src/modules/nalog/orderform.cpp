@@ -114,9 +114,9 @@ OrderForm::OrderForm(QWidget* parent) : TFormSrgBase(parent)
     setTabOrder(BitBtn3, BitBtn1);
     setTabOrder(BitBtn1, StringGrid1);
 
-    Query1 = new data::Query(this);
+    Query1 = new data::Query(database(), this);
     Query1->setObjectName(QStringLiteral("Query1"));
-    Query2 = new data::Query(this);
+    Query2 = new data::Query(database(), this);
     Query2->setObjectName(QStringLiteral("Query2"));
 
     MaskEdit1->OnKeyDown = [this](int& key, Qt::KeyboardModifiers) { kit::moveOnEnter(key, MaskEdit2); };

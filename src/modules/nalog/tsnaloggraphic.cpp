@@ -16,7 +16,7 @@ TSNalogGraphic::TSNalogGraphic(QWidget* parent) : TFormSrgBase(parent)
 {
     setObjectName(QStringLiteral("SNalogGraphic"));
 
-    Query1 = new data::Query(this);
+    Query1 = new data::Query(database(), this);
     Query1->setObjectName(QStringLiteral("Query1"));
     for (const QString& line : stores::workorderreads::chartOrders())
         Query1->SQL.Add(line);

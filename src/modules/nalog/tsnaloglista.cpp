@@ -17,7 +17,7 @@ namespace {
 
 data::Query* makeQuery(QObject* owner, const char* name, const QStringList& lines, data::DataSource* master)
 {
-    auto* q = new data::Query(owner);
+    auto* q = new data::Query(TFormSrgBase::databaseOf(owner), owner);
     q->setObjectName(QString::fromLatin1(name));
     for (const QString& line : lines)
         q->SQL.Add(line);

@@ -8,7 +8,7 @@
 #include "kit/label.h"
 #include "kit/pagecontrol.h"
 #include "kit/panel.h"
-#include "modules/pregledartikal/pregledartikalsql.h"
+#include "stores/articleoverviewreads.h"
 
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -27,13 +27,13 @@ TSPregledArtikalLista::TSPregledArtikalLista(QWidget* parent) : TFormSrgBase(par
     body->setContentsMargins(0, 0, 0, 0);
     body->setSpacing(0);
 
-    Query1 = frame::statementQuery(this, QStringLiteral("Query1"), pregledartikal::masterStatementPaged());
+    Query1 = frame::statementQuery(this, QStringLiteral("Query1"), stores::articleoverview::masterStatementPaged());
     // Read a page of articles at a time: the grid shows a screenful and reads on as it is
     // scrolled; the detail follows the current row, the printed card reads every row.
-    Query1->setPaging(pregledartikal::masterPageKey(), pregledartikal::pageRows);
+    Query1->setPaging(stores::articleoverview::masterPageKey(), stores::articleoverview::pageRows);
     Query1->ParamByName(QStringLiteral("a")).AsString(QStringLiteral("%"));
     DataSource1 = new data::DataSource(Query1, this);
-    Query2 = frame::statementQuery(this, QStringLiteral("Query2"), pregledartikal::detailStatement());
+    Query2 = frame::statementQuery(this, QStringLiteral("Query2"), stores::articleoverview::detailStatement());
     Query2->setMasterSource(DataSource1);
     DataSource2 = new data::DataSource(Query2, this);
 

@@ -11,7 +11,7 @@
 #include "kit/label.h"
 #include "kit/pagecontrol.h"
 #include "kit/panel.h"
-#include "modules/pregledkomintent/pregledkomintentsql.h"
+#include "stores/partneroverviewreads.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>
@@ -39,14 +39,14 @@ TSPregledKomintentLista::TSPregledKomintentLista(QWidget* parent) : TFormSrgBase
     PageControl2->setFocusPolicy(Qt::NoFocus);
     outer->addWidget(PageControl2);
 
-    Query1 = frame::statementQuery(this, QStringLiteral("Query1"), pregledkomintent::masterStatementPaged());
+    Query1 = frame::statementQuery(this, QStringLiteral("Query1"), stores::partneroverview::masterStatementPaged());
     // Read a page of partners at a time: the grid reads on as it is scrolled (Next past the
     // last row read, too); the detail and the chart follow the current row, the printed
     // report reads every row.
-    Query1->setPaging(pregledkomintent::masterPageKey(), pregledkomintent::pageRows);
+    Query1->setPaging(stores::partneroverview::masterPageKey(), stores::partneroverview::pageRows);
     DataSource1 = new data::DataSource(Query1, this);
     DataSource1->setObjectName(QStringLiteral("DataSource1"));
-    Query2 = frame::statementQuery(this, QStringLiteral("Query2"), pregledkomintent::detailStatement());
+    Query2 = frame::statementQuery(this, QStringLiteral("Query2"), stores::partneroverview::detailStatement());
     Query2->setMasterSource(DataSource1);
     DataSource2 = new data::DataSource(Query2, this);
 

@@ -126,7 +126,7 @@ ProductForm::ProductForm(QWidget* parent) : TFormSrgBase(parent)
     setTabOrder(BitBtn2, BitBtn3);
     setTabOrder(BitBtn3, StringGrid1);
 
-    Query1 = new data::Query(this);
+    Query1 = new data::Query(database(), this);
     Query1->setObjectName(QStringLiteral("Query1"));
 
     BitBtn2->OnClick = [this]() { BitBtn2Click(); };

@@ -20,7 +20,7 @@ TSProizvodLista::TSProizvodLista(QWidget* parent) : TSListBase(Captions::Macedon
     DBGrid1->addColumn(QStringLiteral("tarifa"), QString(), 80);
     DBGrid1->addColumn(QStringLiteral("rabat"), QString(), 80);
 
-    Query2 = new data::Query(this);
+    Query2 = new data::Query(database(), this);
     Query2->setObjectName(QStringLiteral("Query2"));
     for (const QString& line : stores::productreads::listComposition())
         Query2->SQL.Add(line);

@@ -2,6 +2,7 @@
 
 #include "data/datasource.h"
 #include "data/query.h"
+#include "frame/formfields.h"
 #include "kit/button.h"
 #include "kit/dbedit.h"
 #include "kit/dbgrid.h"
@@ -10,7 +11,7 @@
 #include "kit/label.h"
 #include "kit/maskedit.h"
 #include "kit/panel.h"
-#include "modules/reportfinan/reportfinansql.h"
+#include "stores/financereportreads.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -20,15 +21,6 @@ namespace {
 
 const QColor kPaleGreen(194, 236, 187);
 const QColor kGreen(87, 201, 67);
-
-data::Query* makeQuery(QObject* owner, const char* name, const QStringList& lines)
-{
-    auto* q = new data::Query(owner);
-    q->setObjectName(QString::fromLatin1(name));
-    for (const QString& line : lines)
-        q->SQL.Add(line);
-    return q;
-}
 
 kit::Label* makeLabel(QWidget* owner, const char* name, const QString& caption)
 {
@@ -57,10 +49,10 @@ TSReportFinanLista::TSReportFinanLista(QWidget* parent) : TFormSrgBase(parent)
     layout->setContentsMargins(2, 2, 2, 2);
     layout->setSpacing(2);
 
-    Query1 = makeQuery(this, "Query1", reportfinansql::perDocument());
+    Query1 = frame::statementQuery(this, QStringLiteral("Query1"), stores::financereport::perDocument());
     DataSource1 = new data::DataSource(Query1, this);
     DataSource1->setObjectName(QStringLiteral("DataSource1"));
-    Query2 = makeQuery(this, "Query2", reportfinansql::totals());
+    Query2 = frame::statementQuery(this, QStringLiteral("Query2"), stores::financereport::totals());
     DataSource2 = new data::DataSource(Query2, this);
     DataSource2->setObjectName(QStringLiteral("DataSource2"));
 

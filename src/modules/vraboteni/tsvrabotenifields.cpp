@@ -37,7 +37,7 @@ TSVraboteniFields::TSVraboteniFields(const QString& buttonCaption, QWidget* pare
     Button1 = frame::saveButton(this, buttonCaption);
     frame::placeWithSaveButton(this, m_form, Button1);
 
-    Query1 = new data::Query(this);
+    Query1 = new data::Query(database(), this);
     Query1->setObjectName(QStringLiteral("Query1"));
 
     frame::moveOnEnterChain(boxes(), Button1);

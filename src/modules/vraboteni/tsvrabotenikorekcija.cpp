@@ -9,7 +9,7 @@
 #include "kit/edit.h"
 #include "kit/label.h"
 #include "kit/messagebox.h"
-#include "modules/vraboteni/vrabotenisql.h"
+#include "stores/registerreads.h"
 
 #include <QFormLayout>
 
@@ -34,7 +34,7 @@ void TSVraboteniKorekcija::LoadRecord(int id)
 {
     Query1->Close();
     Query1->SQL.Clear();
-    Query1->SQL.Add(vraboteni_sql::Load);
+    Query1->SQL.Add(stores::employees::load());
     Query1->ParamByName(QStringLiteral("a")).AsInteger(id);
     Query1->Open();
     Edit2->setText(Query1->FieldByName(QStringLiteral("id")).AsString());

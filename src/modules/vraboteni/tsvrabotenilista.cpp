@@ -5,7 +5,7 @@
 #include "kit/dbgrid.h"
 #include "kit/panel.h"
 #include "kit/splitter.h"
-#include "modules/vraboteni/vrabotenisql.h"
+#include "stores/registerreads.h"
 
 #include <QFormLayout>
 #include <QVBoxLayout>
@@ -13,7 +13,7 @@
 TSVraboteniLista::TSVraboteniLista(QWidget* parent) : TSListBase(Captions::Macedonian, parent)
 {
     setObjectName(QStringLiteral("SVraboteniLista"));
-    buildSearchList(vraboteni_sql::Lista, QStringLiteral("Prebaruvanje po komintent"));
+    buildSearchList(stores::employees::list(), QStringLiteral("Prebaruvanje po komintent"));
     // Titled by their field names.
     DBGrid1->addColumn(QStringLiteral("id"), QString(), 39);
     DBGrid1->addColumn(QStringLiteral("naziv"), QString(), 260, QString(), frame::nameHighlight());

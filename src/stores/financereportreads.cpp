@@ -1,14 +1,8 @@
-#pragma once
+#include "stores/financereportreads.h"
 
-#include <QString>
-#include <QStringList>
+namespace stores::financereport {
 
-// The statements of the financial report, as they are sent to the server.
-namespace reportfinansql {
-
-// The five money columns and the selection shared by both statements (the period includes
-// both ends; a missing dispatch has no date and drops out).
-inline QStringList figuresAndSelection()
+QStringList figuresAndSelection()
 {
     return {
         QStringLiteral("cast(sum(izlez_kol*proizvod_cena) as decimal(18,2))vkiznos,"),
@@ -28,8 +22,7 @@ inline QStringList figuresAndSelection()
     };
 }
 
-// One row per dispatch: its date, number and the five figures, each summed and then rounded.
-inline QStringList perDocument()
+QStringList perDocument()
 {
     QStringList lines{QStringLiteral("select ispratnici.datum,magacin_proizvodi.document_id_label,"
                                      "magacin_proizvodi.document_id,magacin_proizvodi.vid_dokument,")};
@@ -39,12 +32,11 @@ inline QStringList perDocument()
     return lines;
 }
 
-// One row: the five figures over the whole period.
-inline QStringList totals()
+QStringList totals()
 {
     QStringList lines{QStringLiteral("select ")};
     lines << figuresAndSelection();
     return lines;
 }
 
-} // namespace reportfinansql
+} // namespace stores::financereport
