@@ -176,7 +176,7 @@ private:
 };
 
 // The next import dialog: `prepare` may change the marks, then "Import" (or "Cancel").
-inline void answerImport(AppFixture& app, std::function<void(TSImport*)> prepare = {}, bool import = true)
+inline void answerImport(AppFixture& app, const std::function<void(TSImport*)>& prepare = {}, bool import = true)
 {
     app.onNextDialog([prepare, import](QDialog* d) {
         auto* dialog = qobject_cast<TSImport*>(d);

@@ -208,7 +208,7 @@ void TestBadInput::everyBoxOfEveryWindow()
     for (const Window& win : windows()) {
         QPointer<QWidget> probe = open(app, win, m);
         QVERIFY2(probe, win.name);
-        const int boxCount = inputBoxes(probe).size();
+        const int boxCount = int(inputBoxes(probe).size());
         QVERIFY2(boxCount > 0, win.name);
         // Untouched, the document saves: every refusal below is the bad box's doing.
         app.clearMessages();

@@ -63,6 +63,7 @@ void TestConvert::integers()
 
 void TestConvert::floats_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("decimalPoint");
     QTest::addColumn<bool>("ok");
@@ -80,6 +81,7 @@ void TestConvert::floats_data()
     QTest::newRow("blanks") << "   " << "." << false << 0.0;
     QTest::newRow("abc") << "abc" << "." << false << 0.0;
     QTest::newRow("nan") << "nan" << "." << false << 0.0;
+    // clang-format on
 }
 
 void TestConvert::floats()
@@ -140,6 +142,7 @@ void TestConvert::decimalRounding()
 
 void TestConvert::sqliteRewrite_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("in");
     QTest::addColumn<QString>("out");
     QTest::newRow("sum") << "cast(sum(vlez_kol) as decimal(18,4)) vk_vlez"
@@ -154,6 +157,7 @@ void TestConvert::sqliteRewrite_data()
     QTest::newRow("word broadcast kept") << "broadcast(a as decimal(1,1))" << "broadcast(a as decimal(1,1))";
     QTest::newRow("multi line") << "select\ncast(sum(m.vlez_kol) as decimal(18,4)) vlez,\nx"
                                 << "select\nduredir_decimal(sum(m.vlez_kol),4) vlez,\nx";
+    // clang-format on
 }
 
 void TestConvert::sqliteRewrite()
@@ -165,6 +169,7 @@ void TestConvert::sqliteRewrite()
 
 void TestConvert::sumsHeldToTheBound_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("in");
     QTest::addColumn<QString>("mariadb");
     QTest::addColumn<QString>("sqlite");
@@ -179,6 +184,7 @@ void TestConvert::sumsHeldToTheBound_data()
     QTest::newRow("other words and quoted text kept")
         << "select checksum(x), 'sum(y)', msum (z) from t" << "select checksum(x), 'sum(y)', msum (z) from t"
         << "select checksum(x), 'sum(y)', msum (z) from t";
+    // clang-format on
 }
 
 void TestConvert::sumsHeldToTheBound()

@@ -189,6 +189,7 @@ void TestData::firstColumnOfANameWins()
 
 void TestData::decimalCastsAndConcat_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("expression");
     QTest::addColumn<QString>("expected");
     // The same expected text on both engines is what makes the statements portable.
@@ -206,6 +207,7 @@ void TestData::decimalCastsAndConcat_data()
     QTest::newRow("concat null") << "concat('A',null)" << "<null>";
     QTest::newRow("concat cast char") << "concat(cast(12 as Char),' - Nalog br:',cast(3 as Char))" << "12 - Nalog br:3";
     QTest::newRow("cast inside quotes untouched") << "concat('cast(1 as decimal(18,4))','')" << "cast(1 as decimal(18,4))";
+    // clang-format on
 }
 
 void TestData::decimalCastsAndConcat()
@@ -591,6 +593,7 @@ void TestData::likePatterns()
 
 void TestData::clusterNodeAddresses_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("host");
     QTest::addColumn<int>("port");
@@ -602,6 +605,7 @@ void TestData::clusterNodeAddresses_data()
     QTest::newRow("bad port") << "db2:x" << "" << -1 << "";
     QTest::newRow("port out of range") << "db2:70000" << "" << -1 << "";
     QTest::newRow("no host") << ":3306" << "" << -1 << "";
+    // clang-format on
 }
 
 void TestData::clusterNodeAddresses()

@@ -797,7 +797,7 @@ QString TestDesktop::startServerWithLimit()
     m_server = std::make_unique<QTemporaryDir>(QStringLiteral("/tmp/duredir-desktop.XXXXXX"));
     if (!m_server->isValid())
         return QString();
-    const QString socket = startServer();
+    QString socket = startServer();
     if (socket.isEmpty() || !prepareDataSource(socket))
         return QString();
     const Output o = run(kDbTool,

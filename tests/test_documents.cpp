@@ -223,6 +223,7 @@ void TestDocuments::entryRefusesIncompleteWindow()
 
 void TestDocuments::failedSaveLeavesNoTraceAndKeepsTheWindow_data()
 {
+    // clang-format off
     QTest::addColumn<bool>("dispatch"); // else a receipt
     QTest::addColumn<QString>("fragment");
     QTest::addColumn<int>("nth");
@@ -247,6 +248,7 @@ void TestDocuments::failedSaveLeavesNoTraceAndKeepsTheWindow_data()
     QTest::newRow("receipt, text too long")
         << false << "insert into priemnici" << 1 << "1406" << "Data too long for column 'datum' at row 1"
         << "The text for \"datum\" is longer than the database holds. Nothing was saved: shorten it.";
+    // clang-format on
 }
 
 void TestDocuments::failedSaveLeavesNoTraceAndKeepsTheWindow()

@@ -377,7 +377,7 @@ void articleOverview(AppFixture& app, const Business& b, Seen& seen)
         overview->Query1->setRecNo(r);
         seen.window(QStringLiteral("article overview %1").arg(r), overview);
     }
-    overview->Query1->setRecNo(b.articles.size() / 2);
+    overview->Query1->setRecNo(int(b.articles.size() / 2));
     seen.print(QStringLiteral("article card"));
 }
 

@@ -149,6 +149,7 @@ void TestIspratnicaEdit::editPicksFromStockAndReceiptLists()
 
 void TestIspratnicaEdit::editMeasuresWhatTheDispatchGivesBack_data()
 {
+    // clang-format off
     QTest::addColumn<bool>("deleteOwnLine"); // the stored SCREW 3 line deleted first
     QTest::addColumn<QString>("quantity");   // a new SCREW line; empty: none
     QTest::addColumn<QString>("shown");
@@ -160,6 +161,7 @@ void TestIspratnicaEdit::editMeasuresWhatTheDispatchGivesBack_data()
     // A dispatch that takes no more than it had stored cannot lower the stock: it saves
     // even when the stock went below zero elsewhere.
     QTest::newRow("no more than stored, stock below zero") << false << "" << "" << 9.0 << true;
+    // clang-format on
 }
 
 void TestIspratnicaEdit::editMeasuresWhatTheDispatchGivesBack()

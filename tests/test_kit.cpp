@@ -110,6 +110,7 @@ void TestKit::formatFloat()
 
 void TestKit::formatDate_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("format");
     QTest::addColumn<QString>("expected");
 
@@ -120,6 +121,7 @@ void TestKit::formatDate_data()
     QTest::newRow("mm after hour is minutes") << "yyyy-mm-dd hh:mm" << "2026-05-01 07:09";
     QTest::newRow("names") << "ddd d mmm" << "Fri 1 May";
     QTest::newRow("quoted literal") << "'day' dd" << "day 01";
+    // clang-format on
 }
 
 void TestKit::formatDate()
@@ -147,6 +149,7 @@ void TestKit::formatValue()
 
 void TestKit::yuscii_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("stored");
     QTest::addColumn<QString>("shown");
 
@@ -156,6 +159,7 @@ void TestKit::yuscii_data()
     QTest::newRow("lower zh") << "zadol`i" << QStringLiteral("zadolži");
     QTest::newRow("all ten") << "@[\\]^`{|}~" << QStringLiteral("ŽŠĐĆČžšđćč");
     QTest::newRow("plain") << "Product No. 12" << "Product No. 12";
+    // clang-format on
 }
 
 void TestKit::yuscii()
@@ -167,6 +171,7 @@ void TestKit::yuscii()
 
 void TestKit::maskEditText_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("complete");
@@ -178,6 +183,7 @@ void TestKit::maskEditText_data()
     QTest::newRow("month 13") << "20261301" << "2026-13-01" << false;
     QTest::newRow("partial") << "202605" << "2026-05-  " << false;
     QTest::newRow("letters ignored") << "2026ab0501" << "2026-05-01" << true;
+    // clang-format on
 }
 
 void TestKit::maskEditText()
@@ -716,6 +722,7 @@ void TestKit::modalHandler()
 
 void TestKit::csvFieldIsSafeForSpreadsheets_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("cell");
     QTest::addColumn<QString>("field");
     QTest::newRow("plain") << "WOOD GLUE PVA" << "WOOD GLUE PVA";
@@ -729,6 +736,7 @@ void TestKit::csvFieldIsSafeForSpreadsheets_data()
     QTest::newRow("comma") << "1,5 KG" << "\"1,5 KG\"";
     QTest::newRow("line break") << "A\nB" << "\"A\nB\"";
     QTest::newRow("blanks only") << "   " << "   ";
+    // clang-format on
 }
 
 void TestKit::csvFieldIsSafeForSpreadsheets()

@@ -278,6 +278,7 @@ void TestKitDb::csvExportRoundTripsCells()
 
 void TestKitDb::csvExportNamesTheFileAndReportsFailure_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("chosen");  // relative to a fresh folder holding "my.folder/" and the file "plain"
     QTest::addColumn<QString>("written"); // empty: the export fails
     QTest::addColumn<bool>("throughDialog");
@@ -290,6 +291,7 @@ void TestKitDb::csvExportNamesTheFileAndReportsFailure_data()
     QTest::newRow("folder missing") << "missing/stock" << "" << false;
     QTest::newRow("folder is a file") << "plain/stock.csv" << "" << false;
     QTest::newRow("folder is a file, through the dialog") << "plain/stock" << "" << true;
+    // clang-format on
 }
 
 void TestKitDb::csvExportNamesTheFileAndReportsFailure()

@@ -167,7 +167,7 @@ private:
             return 0;
         const QByteArray fields = stat.readAll();
         const qsizetype close = fields.lastIndexOf(')');
-        return close >= 0 && close + 2 < fields.size() ? fields.at(close + 2) : 0;
+        return close >= 0 && close + 2 < fields.size() ? fields.at(close + 2) : '\0';
     }
 
     pid_t m_pid;

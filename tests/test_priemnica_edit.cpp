@@ -180,6 +180,7 @@ void TestPriemnicaEdit::updateRewritesHeaderAndLines()
 
 void TestPriemnicaEdit::updateRefusals_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("change");
     QTest::addColumn<QString>("message");
     const QString fill = QStringLiteral("Fill all entry fields!!!");
@@ -188,6 +189,7 @@ void TestPriemnicaEdit::updateRefusals_data()
     QTest::newRow("no such day") << "badday" << fill;
     QTest::newRow("typed over the partner") << "typed" << fill;
     QTest::newRow("number of another receipt") << "duplicate" << "Exist goods receipt with the same receipt_id";
+    // clang-format on
 }
 
 void TestPriemnicaEdit::updateRefusals()

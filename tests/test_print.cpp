@@ -77,7 +77,7 @@ struct PreviewCapture {
     bool reportHidden = false;
     QString dialogClass;
 
-    void expect(AppFixture& app, std::function<void()> whilePreviewed = {})
+    void expect(AppFixture& app, const std::function<void()>& whilePreviewed = {})
     {
         app.onNextDialog([this, &app, whilePreviewed](QDialog* dialog) {
             dialogClass = QString::fromLatin1(dialog->metaObject()->className());

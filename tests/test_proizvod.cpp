@@ -375,6 +375,7 @@ void TestProizvod::aLineOfADeletedArticleLoadsAndCanBeDeleted()
 
 void TestProizvod::compositionQuantityIsCheckedInTheDialog_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("quantity");
     QTest::addColumn<QString>("refusal"); // empty: taken
     QTest::newRow("not a number") << "ABC" << "The quantity \"ABC\" is not a number.";
@@ -384,6 +385,7 @@ void TestProizvod::compositionQuantityIsCheckedInTheDialog_data()
     QTest::newRow("beyond any stock")
         << "1e308" << "The quantity must be above 0 and at most 1,000,000,000; 1e+308 cannot be saved.";
     QTest::newRow("a fraction") << "0.25" << "";
+    // clang-format on
 }
 
 void TestProizvod::compositionQuantityIsCheckedInTheDialog()

@@ -105,6 +105,7 @@ void TestQuantityDialog::balanceIsInMinusOutOverTheWholeLedger()
 
 void TestQuantityDialog::quantityTest_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("mode");
     QTest::addColumn<QString>("quantity");
     QTest::addColumn<bool>("accepted");
@@ -136,6 +137,7 @@ void TestQuantityDialog::quantityTest_data()
     QTest::newRow("article: negative refused") << "article" << "-1" << false << "Warning" << failed << "-1";
     QTest::newRow("article: empty") << "article" << "" << false << "Error" << failedQuantity << "";
     QTest::newRow("product: not a number") << "product" << "abc" << false << "Error" << failedQuantity << "";
+    // clang-format on
 }
 
 void TestQuantityDialog::quantityTest()

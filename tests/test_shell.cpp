@@ -135,6 +135,7 @@ void TestShell::startUpCreatesModulesAndCompanyNode()
 
 void TestShell::menuCaptionsShortcutsAndHints_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("item");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("shortcut");
@@ -154,6 +155,7 @@ void TestShell::menuCaptionsShortcutsAndHints_data()
     QTest::newRow("Tile1") << "Tile1" << "Tile" << "" << "";
     QTest::newRow("Help2") << "Help2" << "Help" << "" << "";
     QTest::newRow("About1") << "About1" << "About" << "" << "";
+    // clang-format on
 }
 
 void TestShell::menuCaptionsShortcutsAndHints()

@@ -173,6 +173,7 @@ void TestWindowInput::savedEditWindowHoldsNothingUnsaved()
 
 void TestWindowInput::leavingANumberFieldKeepsTheFocusWhereItWent_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("menuItem");
     QTest::addColumn<QString>("numberField");
     QTest::addColumn<QString>("otherField"); // one the check never sends the focus to
@@ -189,6 +190,7 @@ void TestWindowInput::leavingANumberFieldKeepsTheFocusWhereItWent_data()
                              << "Exist Product with the same product_id" << true;
     QTest::newRow("product") << "Proizvodi1" << "MaskEdit1" << "Edit3" << QStringList{"1", "2", "3"}
                              << "POSTOI PROIZVOD SO ISTA SIFRA" << false;
+    // clang-format on
 }
 
 // The check on leaving runs, but an accepted number leaves the focus where the operator put

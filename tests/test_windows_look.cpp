@@ -180,6 +180,7 @@ void TestWindowsLook::windowsFitTheirCaptions()
 // column is elided by the header.
 void TestWindowsLook::gridsOpenWithTheirColumnWidths_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("menu");   // the menu command; empty: the import dialog
     QTest::addColumn<QString>("open");   // the list command opening the window; empty: the window itself
     QTest::addColumn<QString>("grid");
@@ -198,6 +199,7 @@ void TestWindowsLook::gridsOpenWithTheirColumnWidths_data()
     QTest::newRow("financial report date") << "FinansovIzvestaj1" << "" << "DBGrid1" << QList<int>{} << 0;
     QTest::newRow("work order list date") << "Nalozi2" << "" << "DBGrid1" << QList<int>{} << 1;
     QTest::newRow("import") << "" << "" << "StringGrid1" << QList<int>{28, 89, 242, 113, 91} << -1;
+    // clang-format on
 }
 
 void TestWindowsLook::gridsOpenWithTheirColumnWidths()

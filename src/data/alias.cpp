@@ -14,7 +14,7 @@ namespace {
 
 QString xdgDir(const char* variable, const QString& fallbackBelowHome)
 {
-    const QString value = qEnvironmentVariable(variable);
+    QString value = qEnvironmentVariable(variable);
     if (!value.isEmpty() && QDir::isAbsolutePath(value))
         return value;
     return QDir::homePath() + QLatin1Char('/') + fallbackBelowHome;

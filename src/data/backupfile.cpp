@@ -301,7 +301,7 @@ TableCounts readBackup(QIODevice& in, const QString& name, bool acceptUnchecked,
             columns.clear();
             kinds.clear();
             bool ok = parsed.error == QJsonParseError::NoError && doc.isArray() && !doc.array().isEmpty();
-            for (const QJsonValue& c : doc.array()) {
+            for (const QJsonValue c : doc.array()) {
                 const QString column = c.toString();
                 if (!c.isString() || !isIdentifier(column) || columns.contains(column, Qt::CaseInsensitive))
                     ok = false;

@@ -106,14 +106,14 @@ bool MariaDbWrite::exec(const QList<QVariant>& values, QSqlError* error)
             b.buffer_type = MYSQL_TYPE_LONG;
             b.buffer = const_cast<void*>(v.constData());
             b.buffer_length = sizeof(int);
-            b.is_unsigned = v.typeId() == QMetaType::UInt;
+            b.is_unsigned = my_bool(v.typeId() == QMetaType::UInt);
             break;
         case QMetaType::LongLong:
         case QMetaType::ULongLong:
             b.buffer_type = MYSQL_TYPE_LONGLONG;
             b.buffer = const_cast<void*>(v.constData());
             b.buffer_length = sizeof(qint64);
-            b.is_unsigned = v.typeId() == QMetaType::ULongLong;
+            b.is_unsigned = my_bool(v.typeId() == QMetaType::ULongLong);
             break;
         case QMetaType::Double:
             b.buffer_type = MYSQL_TYPE_DOUBLE;

@@ -339,7 +339,7 @@ struct Texts {
 // "'duredir-db accept-triggers'", preceded by the upgrade where the database needs it first.
 QString acceptCommand(const QString& alias, int recordedVersion)
 {
-    const QString accept = QLatin1Char('\'') + toolCommand(alias, QStringLiteral("accept-triggers")) + QLatin1Char('\'');
+    QString accept = QLatin1Char('\'') + toolCommand(alias, QStringLiteral("accept-triggers")) + QLatin1Char('\'');
     if (recordedVersion >= kAcceptedTriggersVersion)
         return accept;
     return Texts::tr("%1 and then %2").arg(upgradeCommand(alias), accept);
@@ -525,7 +525,7 @@ QList<Trigger> acceptTriggers(Database& db)
                                 .arg(kSchemaVersion));
     // Read under the transaction's lock (SQLite): what is recorded is what was there.
     Transaction transaction(db);
-    const QList<Trigger> present = readTriggers(db);
+    QList<Trigger> present = readTriggers(db);
     QStringList hidden;
     for (const Trigger& t : present)
         if (t.definition.isEmpty())

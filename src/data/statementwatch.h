@@ -2,14 +2,12 @@
 
 #include <QtGlobal>
 
-namespace data {
-
 // Lets another thread see that the thread which runs the program's statements is waiting
 // for one: the wait cursor of a statement that runs longer than about a second (the
 // statements run on the GUI thread, so nothing there can react while one blocks). On the
 // statement's side it costs two atomic stores and a load per statement; the watcher does
 // the rest.
-namespace statementwatch {
+namespace data::statementwatch {
 
 // Statements on the calling thread are watched from now on (the GUI thread calls it once).
 // `slowEnded` runs on this thread when a statement the watcher marked slow has ended.
@@ -38,6 +36,4 @@ private:
     bool m_counted;
 };
 
-} // namespace statementwatch
-
-} // namespace data
+} // namespace data::statementwatch

@@ -30,11 +30,12 @@ public:
     // The program's connection, handed to every window a module makes.
     virtual data::Database& database() const = 0;
 
+    Host(const Host&) = delete;
+    Host& operator=(const Host&) = delete;
+
 protected:
     Host();
     ~Host();
-    Host(const Host&) = delete;
-    Host& operator=(const Host&) = delete;
 };
 
 } // namespace frame

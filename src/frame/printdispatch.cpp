@@ -42,9 +42,9 @@ QString printConfirmation(PrintReport report)
     return QString();
 }
 
-void registerReport(PrintReport report, ReportRunner runner)
+void registerReport(PrintReport report, const ReportRunner& runner)
 {
-    runners().insert(report, std::move(runner));
+    runners().insert(report, runner);
 }
 
 ReportRunner reportFor(PrintReport report)

@@ -50,7 +50,7 @@ QString printConfirmation(PrintReport report);
 // Creates the report from what its window hands over and shows its print preview; returns
 // when the preview is closed. The reports register themselves here.
 using ReportRunner = std::function<void(QWidget* window, const PrintSource& source, QWidget* owner)>;
-void registerReport(PrintReport report, ReportRunner runner);
+void registerReport(PrintReport report, const ReportRunner& runner);
 ReportRunner reportFor(PrintReport report);
 
 // Where the operator stands in a printed window: the current row of each of its queries and

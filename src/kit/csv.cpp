@@ -43,7 +43,7 @@ QString csvCellText(const QString& text)
 
 QString csvField(const QString& raw)
 {
-    const QString text = csvCellText(raw);
+    QString text = csvCellText(raw);
     // The separator written here is the comma; a spreadsheet set to a semicolon or a tab
     // splits on those, so a field holding one is quoted too.
     static const QRegularExpression needsQuotes(QStringLiteral("[,;\t\"\r\n]"));

@@ -330,7 +330,7 @@ QString formatValue(const QVariant& value, const QString& displayMask)
     default:
         break;
     }
-    const QString text = value.toString();
+    QString text = value.toString(); // not const: returned below, moved rather than copied
     if (displayMask.isEmpty())
         return text;
     if (dateMask) {

@@ -114,7 +114,7 @@ void GanttChart::fullSpan(QDateTime& from, QDateTime& to) const
 
 void GanttChart::zoomTo(const QDateTime& from, const QDateTime& to)
 {
-    if (!from.isValid() || !to.isValid() || msecs(to) - msecs(from) < 60 * 60 * 1000)
+    if (!from.isValid() || !to.isValid() || msecs(to) - msecs(from) < qint64(60) * 60 * 1000)
         return; // less than an hour: nothing sensible to show
     m_zoomed = true;
     animateTo(from, to);
@@ -204,7 +204,7 @@ QRectF GanttChart::barRect(int taskIndex) const
     if (row < 0)
         return {};
     const QRect plot = plotRect();
-    const double rowHeight = double(plot.height()) / std::max<qsizetype>(1, rowKeys().size());
+    const double rowHeight = double(plot.height()) / double(std::max<qsizetype>(1, rowKeys().size()));
     const double barHeight = std::min(28.0, rowHeight * 0.55);
     const GanttTask& t = m_tasks.at(taskIndex);
     const double x1 = xOf(t.start);
@@ -351,7 +351,7 @@ void GanttChart::paintEvent(QPaintEvent*)
     }
 
     const QList<int> keys = rowKeys();
-    const double rowHeight = double(plot.height()) / std::max<qsizetype>(1, keys.size());
+    const double rowHeight = double(plot.height()) / double(std::max<qsizetype>(1, keys.size()));
     for (int row = 0; row < keys.size(); ++row) {
         QString label;
         for (const GanttTask& t : m_tasks)

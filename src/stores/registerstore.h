@@ -10,6 +10,8 @@ namespace stores {
 
 // The statements that save the registers: articles, company partners, employees.
 namespace registersql {
+// A statement keeps one part per line; the formatter would pack these short ones.
+// clang-format off
 inline const QString articleNextCode = QStringLiteral("select (max(sifra)+1) m_max  from artikli");
 inline const QString articleCodeExists = QStringLiteral("select * from artikli where sifra=:a");
 inline const QString articleInsert = QStringLiteral("insert into artikli(sifra,artikal,edm) values(:a,:b,:c)");
@@ -62,6 +64,7 @@ inline const QStringList employeeUpdate{
     QStringLiteral("zabeleska2=:a11 "),
     QStringLiteral("where id=:aid"),
 };
+// clang-format on
 } // namespace registersql
 
 // An article as it is saved (a new one is given the next free code).

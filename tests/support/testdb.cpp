@@ -50,7 +50,7 @@ QString mariaDbOptionFile()
 
 QString createMariaDbDatabase()
 {
-    const QString name = QStringLiteral("duredir_t%1_%2")
+    QString name = QStringLiteral("duredir_t%1_%2")
                              .arg(QCoreApplication::applicationPid())
                              .arg(g_counter.fetchAndAddRelaxed(1));
     adminExec(QStringLiteral("DROP DATABASE IF EXISTS %1").arg(name));

@@ -181,7 +181,8 @@ private:
             matches.append(it.next());
         for (const QRegularExpressionMatch& m : matches)
             p.names.push_back(m.captured(1));
-        for (auto m = matches.crbegin(); m != matches.crend(); ++m)
+        // From the end, so that the offsets of the earlier matches stay valid.
+        for (auto m = matches.crbegin(); m != matches.crend(); ++m) // NOLINT(modernize-loop-convert)
             text.replace(m->capturedStart(), m->capturedLength(), QStringLiteral("?"));
         p.stmt = mysql_stmt_init(m_db);
         const QByteArray utf8 = text.toUtf8();

@@ -48,6 +48,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <deque>
 #include <functional>
@@ -67,7 +68,7 @@ double percentile(QVector<double> v, double p)
     if (v.isEmpty())
         return 0;
     std::sort(v.begin(), v.end());
-    const int i = std::clamp(int(p * (v.size() - 1) + 0.5), 0, int(v.size()) - 1);
+    const int i = std::clamp(int(std::lround(p * double(v.size() - 1))), 0, int(v.size()) - 1);
     return v.at(i);
 }
 

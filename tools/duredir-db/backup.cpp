@@ -169,7 +169,7 @@ public:
         m_kept.clear();
         const QStringList target = columnsOf(m_db, table);
         for (qsizetype c = 0; c < columns.size(); ++c) {
-            const QString name = columns.at(c);
+            const QString& name = columns.at(c);
             // A row key that the database assigns by itself and an older schema lacks:
             // the restored rows get keys of their own there.
             if (!target.contains(name.toLower()) && data::isAssignedKeyColumn(table, name.toLower()))
@@ -279,7 +279,7 @@ TableCounts restoreBackup(data::Database& db, const QString& path, bool replace,
         if (!file.seek(0))
             throw data::Error(QStringLiteral("The backup file %1 cannot be read: %2").arg(path, file.errorString()));
         Inserter insert(db);
-        const TableCounts counts = data::readBackup(
+        TableCounts counts = data::readBackup(
             file, path, acceptUnchecked,
             {[&](const QString& table, const QStringList& columns, int) { insert.table(table, columns); },
              [&](const QJsonArray& values) { insert.row(values); }});

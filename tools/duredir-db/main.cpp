@@ -469,7 +469,7 @@ int cmdSetAlias(const QString& alias, const QStringList& args)
         return 2;
     }
     data::AliasConfig cfg;
-    const QString driver = args.first();
+    const QString& driver = args.first();
     Options o;
     QString error;
     auto usage = [&](const QString& text) {
