@@ -70,8 +70,8 @@ inline QStringList headers(AppFixture& app)
     QSqlQuery q(app.database().db().handle());
     q.exec(QStringLiteral("select ispratnica_id,datum,datum_valuta from ispratnici order by id"));
     while (q.next())
-        out << QStringLiteral("%1|%2|%3").arg(q.value(0).toString(), q.value(1).toString().left(10),
-                                               q.value(2).toString().left(10));
+        out << QStringLiteral("%1|%2|%3")
+                   .arg(q.value(0).toString(), q.value(1).toString().left(10), q.value(2).toString().left(10));
     return out;
 }
 
@@ -119,8 +119,7 @@ inline void takeElsewhere(AppFixture& app, int article, double quantity)
 // `holdMs`. Constructed, it returns once the other save holds its locks.
 class SavingElsewhere {
 public:
-    SavingElsewhere(AppFixture& app, int article, double quantity, int holdMs = 400)
-        : m_config(app.database().config())
+    SavingElsewhere(AppFixture& app, int article, double quantity, int holdMs = 400) : m_config(app.database().config())
     {
         m_thread = std::thread([this, article, quantity, holdMs] { run(article, quantity, holdMs); });
         while (!m_holding && !m_done)

@@ -79,8 +79,14 @@ Window* opened(AppFixture& app, QAction* command)
     return app.active<Window>();
 }
 
-inline TSPriemnicaLista* openList(AppFixture& app) { return opened<TSPriemnicaLista>(app, app.main().Priemnici2); }
-inline TSPriemnicaVnes* openEntry(AppFixture& app, TSPriemnicaLista* list) { return opened<TSPriemnicaVnes>(app, list->Nov1); }
+inline TSPriemnicaLista* openList(AppFixture& app)
+{
+    return opened<TSPriemnicaLista>(app, app.main().Priemnici2);
+}
+inline TSPriemnicaVnes* openEntry(AppFixture& app, TSPriemnicaLista* list)
+{
+    return opened<TSPriemnicaVnes>(app, list->Nov1);
+}
 inline TSPriemnicaKorekcija* openEdit(AppFixture& app, TSPriemnicaLista* list)
 {
     return opened<TSPriemnicaKorekcija>(app, list->Korekcija1);
@@ -103,9 +109,9 @@ inline QStringList gridLines(const DocumentForm* w)
 inline QStringList ledger(AppFixture& app)
 {
     QStringList out;
-    const QString sql = QStringLiteral(
-        "select concat(document_id,'|',id_komintent,'|',id_artikal,'|',vlez_kol,'|',izlez_kol,'|',"
-        "datum_referenca,'|',document_id_label) from magacin_artikli where vid_dokument='P' order by id");
+    const QString sql =
+        QStringLiteral("select concat(document_id,'|',id_komintent,'|',id_artikal,'|',vlez_kol,'|',izlez_kol,'|',"
+                       "datum_referenca,'|',document_id_label) from magacin_artikli where vid_dokument='P' order by id");
     QSqlQuery q(app.database().db().handle());
     q.exec(sql);
     while (q.next())

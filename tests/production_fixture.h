@@ -61,8 +61,7 @@ inline Master seed(AppFixture& app)
 inline int storeOrder(AppFixture& app, int number, int employee, const QString& employeeName, const QString& start,
                       const QString& finish, int partner, const QList<QPair<int, double>>& lines)
 {
-    return testsupport::Seed(app.database().db()).workOrder(number, start, finish, employee, employeeName, partner,
-                                                            lines);
+    return testsupport::Seed(app.database().db()).workOrder(number, start, finish, employee, employeeName, partner, lines);
 }
 
 // The next quantity dialog of a work order line gets `quantity` and "Ok".

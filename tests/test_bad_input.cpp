@@ -69,7 +69,7 @@ void answerQuantity(AppFixture& app, const QString& quantity)
 struct Window {
     const char* name;
     std::function<QAction*(AppFixture&)> list;
-    bool entry;              // Nov1 (entry) or Korekcija1 (edit of the selected row)
+    bool entry; // Nov1 (entry) or Korekcija1 (edit of the selected row)
     const char* saveButton;
     std::function<void(AppFixture&, const production::Master&, QWidget*)> fill; // a valid document
     QStringList shows = {}; // boxes that only show a picked partner or employee: nothing typed there is stored
@@ -108,8 +108,18 @@ QList<Window> windows()
         {"employee edit", [](AppFixture& a) { return a.main().Vraboteni1; }, false, "Button1", none},
         {"receipt entry", [](AppFixture& a) { return a.main().Priemnici2; }, true, "BitBtn1", receipt, {QStringLiteral("Edit2")}},
         {"receipt edit", [](AppFixture& a) { return a.main().Priemnici2; }, false, "BitBtn1", none, {QStringLiteral("Edit2")}},
-        {"dispatch entry", [](AppFixture& a) { return a.main().FakturaIspratnica2; }, true, "BitBtn1", receipt, {QStringLiteral("Edit2")}},
-        {"dispatch edit", [](AppFixture& a) { return a.main().FakturaIspratnica2; }, false, "BitBtn1", none, {QStringLiteral("Edit2")}},
+        {"dispatch entry",
+         [](AppFixture& a) { return a.main().FakturaIspratnica2; },
+         true,
+         "BitBtn1",
+         receipt,
+         {QStringLiteral("Edit2")}},
+        {"dispatch edit",
+         [](AppFixture& a) { return a.main().FakturaIspratnica2; },
+         false,
+         "BitBtn1",
+         none,
+         {QStringLiteral("Edit2")}},
         {"product entry", [](AppFixture& a) { return a.main().Proizvodi1; }, true, "BitBtn3",
          [](AppFixture& app, const Master& m, QWidget* w) {
              w->findChild<QLineEdit*>(QStringLiteral("Edit2"))->setText(QStringLiteral("SHELF"));
@@ -118,7 +128,10 @@ QList<Window> windows()
              invoke(w, "ReceiveArticle", m.a);
          }},
         {"product edit", [](AppFixture& a) { return a.main().Proizvodi1; }, false, "BitBtn3", none},
-        {"work order entry", [](AppFixture& a) { return a.main().Nalozi2; }, true, "BitBtn1",
+        {"work order entry",
+         [](AppFixture& a) { return a.main().Nalozi2; },
+         true,
+         "BitBtn1",
          [](AppFixture& app, const Master& m, QWidget* w) {
              invoke(w, "ReceivePartner", m.acme);
              invoke(w, "ReceiveEmployee", m.ana);
@@ -126,19 +139,32 @@ QList<Window> windows()
              w->findChild<QLineEdit*>(QStringLiteral("MaskEdit2"))->setText(QStringLiteral("2026-03-09"));
              answerQuantity(app, QStringLiteral("4"));
              invoke(w, "ReceiveProduct", m.p);
-         }, {QStringLiteral("Edit2")}},
-        {"work order edit", [](AppFixture& a) { return a.main().Nalozi2; }, false, "BitBtn1", none,
+         },
+         {QStringLiteral("Edit2")}},
+        {"work order edit",
+         [](AppFixture& a) { return a.main().Nalozi2; },
+         false,
+         "BitBtn1",
+         none,
          {QStringLiteral("Edit2"), QStringLiteral("Edit3")}},
     };
 }
 
 const QStringList& badValues()
 {
-    static const QStringList values{
-        QString(), QStringLiteral("   "), QStringLiteral("abc"), QStringLiteral("1e309"), QStringLiteral("-0"),
-        QString(10000, QLatin1Char('W')), QStringLiteral("'; drop table artikli; --"), QStringLiteral("\"O'HARA\""),
-        QStringLiteral("%"), QStringLiteral("_"), QStringLiteral("ЖИЦА Ѓ ÉÀÇ"), QStringLiteral("2026-02-30"),
-        QStringLiteral("0000-00-00")};
+    static const QStringList values{QString(),
+                                    QStringLiteral("   "),
+                                    QStringLiteral("abc"),
+                                    QStringLiteral("1e309"),
+                                    QStringLiteral("-0"),
+                                    QString(10000, QLatin1Char('W')),
+                                    QStringLiteral("'; drop table artikli; --"),
+                                    QStringLiteral("\"O'HARA\""),
+                                    QStringLiteral("%"),
+                                    QStringLiteral("_"),
+                                    QStringLiteral("ЖИЦА Ѓ ÉÀÇ"),
+                                    QStringLiteral("2026-02-30"),
+                                    QStringLiteral("0000-00-00")};
     return values;
 }
 
@@ -222,8 +248,8 @@ void TestBadInput::everyBoxOfEveryWindow()
                 const QList<QLineEdit*> boxes = inputBoxes(w);
                 QCOMPARE(boxes.size(), boxCount);
                 QLineEdit* target = boxes.at(box);
-                const QString where = QStringLiteral("%1, %2, \"%3\"")
-                                          .arg(QLatin1String(win.name), target->objectName(), value.left(30));
+                const QString where =
+                    QStringLiteral("%1, %2, \"%3\"").arg(QLatin1String(win.name), target->objectName(), value.left(30));
                 target->setText(value);
                 const QString held = target->text();
                 const QString boxName = target->objectName(); // the window may be gone after saving

@@ -82,8 +82,8 @@ void TestChangedElsewhere::editOfADocumentChangedElsewhere_data()
                                                  .arg(table, QStringLiteral("%1"))
                                           << true;
         QTest::addRow("%s header changed", kind)
-            << dispatch << QStringLiteral("update %1 set datum='2026-03-03' where id=%2").arg(table, QStringLiteral("%1"))
-            << false;
+            << dispatch
+            << QStringLiteral("update %1 set datum='2026-03-03' where id=%2").arg(table, QStringLiteral("%1")) << false;
         QTest::addRow("%s line changed", kind)
             << dispatch
             << QStringLiteral("update magacin_artikli set vlez_kol=vlez_kol+1, izlez_kol=izlez_kol+1 where document_id=%1")
@@ -132,9 +132,8 @@ void TestChangedElsewhere::editOfADocumentChangedElsewhere()
         QCOMPARE(app.messages().size(), 1);
         QCOMPARE(app.messages().first().title, QStringLiteral("Information"));
         QVERIFY(!window);
-        QCOMPARE(app.database().count(QStringLiteral("magacin_artikli"), QStringLiteral("document_id=%1 and vid_dokument='%2'")
-                                                                              .arg(id)
-                                                                              .arg(dispatch ? "I" : "P")),
+        QCOMPARE(app.database().count(QStringLiteral("magacin_artikli"),
+                                      QStringLiteral("document_id=%1 and vid_dokument='%2'").arg(id).arg(dispatch ? "I" : "P")),
                  2);
         return;
     }
@@ -157,8 +156,8 @@ void TestChangedElsewhere::deleteOfADocumentGoneElsewhere()
     AppFixture app;
     const receipts::Master m = receipts::seed(app);
     const int receipt = receipts::store(app, 5, QStringLiteral("2026-01-10"), m.acme, {{m.screw, 20}});
-    const int dispatch = storeDispatch(app, 6, QStringLiteral("2026-01-11"), QStringLiteral("2026-01-20"), m.acme,
-                                       {{m.screw, 4}});
+    const int dispatch =
+        storeDispatch(app, 6, QStringLiteral("2026-01-11"), QStringLiteral("2026-01-20"), m.acme, {{m.screw, 4}});
     Workstation other(app);
     // The list shows the document; meanwhile another workstation deletes its header; then
     // the operator deletes it from the list.
@@ -282,14 +281,15 @@ void TestChangedElsewhere::keysRetriesAndFailingDetails()
             QVERIFY(hold.exec(QStringLiteral("BEGIN IMMEDIATE")));
             QElapsedTimer clock;
             clock.start();
-            QVERIFY_THROWS_EXCEPTION(data::DatabaseError, data::runSave(
-                                                              db,
-                                                              [&] {
-                                                                  data::Query ins(&db);
-                                                                  ins.SQL.Add(QStringLiteral("insert into strict_t(x) values(1)"));
-                                                                  ins.ExecSQL();
-                                                              },
-                                                              25, std::chrono::milliseconds(1500)));
+            QVERIFY_THROWS_EXCEPTION(data::DatabaseError,
+                                     data::runSave(
+                                         db,
+                                         [&] {
+                                             data::Query ins(&db);
+                                             ins.SQL.Add(QStringLiteral("insert into strict_t(x) values(1)"));
+                                             ins.ExecSQL();
+                                         },
+                                         25, std::chrono::milliseconds(1500)));
             QVERIFY2(clock.elapsed() < 4000, qPrintable(QString::number(clock.elapsed())));
             QVERIFY(hold.exec(QStringLiteral("ROLLBACK")));
             other.close();

@@ -44,32 +44,59 @@ struct Register {
 const QList<Register>& registers()
 {
     static const QList<Register> all{
-        {"work order", "nalozi", [](AppFixture& a) { return a.main().Nalozi2; },
+        {"work order",
+         "nalozi",
+         [](AppFixture& a) { return a.main().Nalozi2; },
          [](AppFixture& app, const Master& m) {
              return production::storeOrder(app, 1, m.ana, "ANA", "2026-03-02", "2026-03-09", m.acme, {{m.p, 3}});
          },
-         {{"MaskEdit2", "2026-04-30"}}, "BitBtn1", "select datum_finish from nalozi where id=%1",
+         {{"MaskEdit2", "2026-04-30"}},
+         "BitBtn1",
+         "select datum_finish from nalozi where id=%1",
          {{"Information", "Nalogot e uspesno koregiran !!!"}},
          {"delete from magacin_artikli where document_id=%1 and vid_dokument='N'",
           "delete from magacin_proizvodi where document_id=%1 and vid_dokument='N'", "delete from nalozi where id=%1"},
          "update magacin_artikli set izlez_kol=9 where document_id=%1 and vid_dokument='N'"},
-        {"product", "proizvodi", [](AppFixture& a) { return a.main().Proizvodi1; },
-         [](AppFixture&, const Master& m) { return m.p; }, {{"Edit2", "TYPED"}}, "BitBtn3",
-         "select proizvod from proizvodi where id=%1", {{"Information", "Proizvodot e uspesno Koregiran !!!"}},
+        {"product",
+         "proizvodi",
+         [](AppFixture& a) { return a.main().Proizvodi1; },
+         [](AppFixture&, const Master& m) { return m.p; },
+         {{"Edit2", "TYPED"}},
+         "BitBtn3",
+         "select proizvod from proizvodi where id=%1",
+         {{"Information", "Proizvodot e uspesno Koregiran !!!"}},
          {"delete from proizvodi_sostav where id_proizvod=%1", "delete from proizvodi where id=%1"},
          "update proizvodi_sostav set kolicina=kolicina+1 where id_proizvod=%1"},
-        {"article", "artikli", [](AppFixture& a) { return a.main().Lista1; },
-         [](AppFixture&, const Master& m) { return m.a; }, {{"Edit3", "TYPED"}}, "Button1",
-         "select artikal from artikli where id=%1", {}, {"delete from artikli where id=%1"},
+        {"article",
+         "artikli",
+         [](AppFixture& a) { return a.main().Lista1; },
+         [](AppFixture&, const Master& m) { return m.a; },
+         {{"Edit3", "TYPED"}},
+         "Button1",
+         "select artikal from artikli where id=%1",
+         {},
+         {"delete from artikli where id=%1"},
          "update artikli set edm='BOX' where id=%1"},
         // The seeded partners have no discount, and an empty discount is refused.
-        {"company partner", "komintenti", [](AppFixture& a) { return a.main().Komintenti1; },
-         [](AppFixture&, const Master& m) { return m.acme; }, {{"Edit3", "TYPED"}, {"Edit14", "5"}}, "Button1",
-         "select naziv from komintenti where id=%1", {}, {"delete from komintenti where id=%1"},
+        {"company partner",
+         "komintenti",
+         [](AppFixture& a) { return a.main().Komintenti1; },
+         [](AppFixture&, const Master& m) { return m.acme; },
+         {{"Edit3", "TYPED"}, {"Edit14", "5"}},
+         "Button1",
+         "select naziv from komintenti where id=%1",
+         {},
+         {"delete from komintenti where id=%1"},
          "update komintenti set tel='555' where id=%1"},
-        {"employee", "vraboteni", [](AppFixture& a) { return a.main().Vraboteni1; },
-         [](AppFixture&, const Master& m) { return m.ana; }, {{"Edit3", "TYPED"}}, "Button1",
-         "select naziv from vraboteni where id=%1", {}, {"delete from vraboteni where id=%1"},
+        {"employee",
+         "vraboteni",
+         [](AppFixture& a) { return a.main().Vraboteni1; },
+         [](AppFixture&, const Master& m) { return m.ana; },
+         {{"Edit3", "TYPED"}},
+         "Button1",
+         "select naziv from vraboteni where id=%1",
+         {},
+         {"delete from vraboteni where id=%1"},
          "update vraboteni set adresa='ELSEWHERE' where id=%1"},
     };
     return all;
@@ -207,8 +234,8 @@ void TestChangedElsewhereRegisters::saveChecksTheStoredRecord()
         QCOMPARE(storedText(other.db, r.stored.arg(id)), r.input.first().second);
         return;
     }
-    const QString text =
-        elsewhere == Deleted ? data::RecordVersion::deletedText(r.what) : data::RecordVersion::changedText(r.what);
+    const QString text = elsewhere == Deleted ? data::RecordVersion::deletedText(r.what)
+                                              : data::RecordVersion::changedText(r.what);
     QCOMPARE(app.messages(), (QList<Shown>{{QStringLiteral("Warning"), text}}));
     QVERIFY(w);
     QVERIFY(w->isVisible());
@@ -262,8 +289,8 @@ void TestChangedElsewhereRegisters::untouchedSaveKeepsLongTexts_data()
 {
     QTest::addColumn<int>("index");
     QTest::addColumn<QStringList>("columns");
-    const QStringList people{"naziv", "adresa", "tel", "mobil", "zirosmetka", "edb", "deponent", "sifdejnost",
-                             "mb", "zabeleska1", "zabeleska2"};
+    const QStringList people{"naziv",    "adresa",     "tel", "mobil",      "zirosmetka", "edb",
+                             "deponent", "sifdejnost", "mb",  "zabeleska1", "zabeleska2"};
     for (int i = 0; i < registers().size(); ++i) {
         const Register& r = registers().at(i);
         QStringList columns;
@@ -297,8 +324,7 @@ void TestChangedElsewhereRegisters::untouchedSaveKeepsLongTexts()
     }
     if (r.table == QLatin1String("komintenti"))
         assignments << QStringLiteral("rabat=5");
-    db.exec(QStringLiteral("update %1 set %2 where id=%3").arg(r.table, assignments.join(QLatin1Char(',')))
-                .arg(id));
+    db.exec(QStringLiteral("update %1 set %2 where id=%3").arg(r.table, assignments.join(QLatin1Char(','))).arg(id));
     auto rows = [&] {
         QStringList out;
         for (const QString& line : tables(db))

@@ -99,8 +99,16 @@ std::unique_ptr<QProcess> startWriter(const testsupport::TestDatabase& t, const 
 {
     auto p = std::make_unique<QProcess>();
     p->setProcessChannelMode(channels);
-    QStringList args{"--mariadb", nodes.join(QLatin1Char(',')), t.config().database, "--count", QString::number(each),
-                     "--partner", QString::number(b.partner), "--article", QString::number(b.article), "--tag",
+    QStringList args{"--mariadb",
+                     nodes.join(QLatin1Char(',')),
+                     t.config().database,
+                     "--count",
+                     QString::number(each),
+                     "--partner",
+                     QString::number(b.partner),
+                     "--article",
+                     QString::number(b.article),
+                     "--tag",
                      QString::number(w)};
     if (retry)
         args << QStringLiteral("--retry");
@@ -247,8 +255,7 @@ void TestCluster::aNodeKilledMidwayFailsOver()
              0);
     for (auto& p : processes) {
         QVERIFY(p->waitForFinished(600000));
-        QCOMPARE(QString::fromUtf8(p->readAllStandardOutput()).trimmed(),
-                 QStringLiteral("saved %1 failed 0").arg(each));
+        QCOMPARE(QString::fromUtf8(p->readAllStandardOutput()).trimmed(), QStringLiteral("saved %1 failed 0").arg(each));
         QCOMPARE(p->exitCode(), 0);
     }
     testsupport::checkWrittenReceipts(t, writers * each);
@@ -270,8 +277,7 @@ void TestCluster::writersOnEveryNodeKeepNumbersApart()
         processes.push_back(startWriter(t, b, w, each, {m_nodes.at(w - 1)}, false));
     for (auto& p : processes) {
         QVERIFY(p->waitForFinished(600000));
-        QCOMPARE(QString::fromUtf8(p->readAllStandardOutput()).trimmed(),
-                 QStringLiteral("saved %1 failed 0").arg(each));
+        QCOMPARE(QString::fromUtf8(p->readAllStandardOutput()).trimmed(), QStringLiteral("saved %1 failed 0").arg(each));
         QCOMPARE(p->exitCode(), 0);
     }
     const int total = writers * each;

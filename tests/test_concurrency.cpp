@@ -45,8 +45,9 @@ void TestConcurrency::simultaneousReceiptsKeepNumbersApart()
         auto p = std::make_unique<QProcess>();
         p->setProcessChannelMode(QProcess::ForwardedErrorChannel);
         p->start(QStringLiteral(DUREDIR_RECEIPT_WRITER),
-                 target(t) + QStringList{"--count", QString::number(each), "--partner", QString::number(partner),
-                                      "--article", QString::number(article), "--tag", QString::number(w)});
+                 target(t)
+                     + QStringList{"--count", QString::number(each), "--partner", QString::number(partner), "--article",
+                                   QString::number(article), "--tag", QString::number(w)});
         processes.push_back(std::move(p));
     }
     for (auto& p : processes) {
@@ -80,9 +81,9 @@ void TestConcurrency::simultaneousDispatchesTakeTheLastUnitsOnce()
         auto p = std::make_unique<QProcess>();
         p->setProcessChannelMode(QProcess::ForwardedErrorChannel);
         p->start(QStringLiteral(DUREDIR_RECEIPT_WRITER),
-                 target(t) + QStringList{"--dispatch", "--count", QString::number(each), "--partner",
-                                         QString::number(partner), "--article", QString::number(article), "--tag",
-                                         QString::number(w)});
+                 target(t)
+                     + QStringList{"--dispatch", "--count", QString::number(each), "--partner", QString::number(partner),
+                                   "--article", QString::number(article), "--tag", QString::number(w)});
         processes.push_back(std::move(p));
     }
     int saved = 0, refused = 0;

@@ -168,7 +168,8 @@ void TestData::firstColumnOfANameWins()
     TestDatabase t;
     Query q(&t.db());
     const int a = insertArticle(q, 1, QStringLiteral("A"));
-    setSql(q, {QStringLiteral("insert into proizvodi_sostav (id_proizvod,id_artikal,kolicina,firma_id) values (55,:a,2,0)")});
+    setSql(q,
+           {QStringLiteral("insert into proizvodi_sostav (id_proizvod,id_artikal,kolicina,firma_id) values (55,:a,2,0)")});
     q.ParamByName(QStringLiteral("a")).AsInteger(a);
     q.ExecSQL();
     // The composition read: no id in proizvodi_sostav, so "id" is the article's key.
@@ -319,7 +320,9 @@ void TestData::readOnlySourceIsSaidAtStart()
         const QString path = db.config().path;
         if (QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), path}) != 0)
             QSKIP("this file system has no immutable files");
-        const auto back = qScopeGuard([&] { QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), path}); });
+        const auto back = qScopeGuard([&] {
+            QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), path});
+        });
         const QString notice = db.detectReadOnlySource();
         QVERIFY2(notice.contains(path) && notice.contains(QLatin1String("chmod u+w")), qPrintable(notice));
     } else {
@@ -537,11 +540,20 @@ void TestData::writesBindLikeReads()
 // and null (with its type) or not; pending rows count only once committed.
 void TestData::rowsComeBackAsStored()
 {
-    const QVariantList values{QVariant(7), QVariant(uint(4000000000u)), QVariant(qlonglong(-1) << 40),
-                              QVariant(qulonglong(18446744073709551615ull)), QVariant(2.5), QVariant(true),
-                              QVariant(QStringLiteral("ŠEĆER 1/2")), QVariant(QLatin1String("")), QVariant(QString()),
-                              QVariant(QMetaType::fromType<QString>()), QVariant(QMetaType::fromType<int>()),
-                              QVariant(), QVariant(QDate(2024, 2, 29)), QVariant(QByteArray("\0x", 2))};
+    const QVariantList values{QVariant(7),
+                              QVariant(uint(4000000000u)),
+                              QVariant(qlonglong(-1) << 40),
+                              QVariant(qulonglong(18446744073709551615ull)),
+                              QVariant(2.5),
+                              QVariant(true),
+                              QVariant(QStringLiteral("ŠEĆER 1/2")),
+                              QVariant(QLatin1String("")),
+                              QVariant(QString()),
+                              QVariant(QMetaType::fromType<QString>()),
+                              QVariant(QMetaType::fromType<int>()),
+                              QVariant(),
+                              QVariant(QDate(2024, 2, 29)),
+                              QVariant(QByteArray("\0x", 2))};
     data::RowStore rows;
     rows.clear(int(values.size()));
     for (int pass = 0; pass < 3; ++pass)

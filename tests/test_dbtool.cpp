@@ -159,8 +159,8 @@ void TestDbTool::demoFillsAnEmptyDatabaseOnce()
 
 void TestDbTool::helpForEveryCommand()
 {
-    for (const char* c : {"init", "show", "set-alias", "demo", "backup", "restore", "check", "upgrade", "remove-orphans",
-                          "accept-triggers"}) {
+    for (const char* c : {"init", "show", "set-alias", "demo", "backup", "restore", "check", "upgrade",
+                          "remove-orphans", "accept-triggers"}) {
         const Result r = run({QString::fromLatin1(c), QStringLiteral("--help")});
         QCOMPARE(r.code, 0);
         QVERIFY(r.out.startsWith(QStringLiteral("Usage: duredir-db")));
@@ -243,8 +243,8 @@ void TestDbTool::manualPageHasEveryCommandAndOption()
 
     QStringList options = optionsIn(usage.out);
     for (const QString& command : commands) {
-        const bool documented = std::any_of(heads.begin(), heads.end(),
-                                            [&](const QStringList& h) { return h.first() == command; });
+        const bool documented =
+            std::any_of(heads.begin(), heads.end(), [&](const QStringList& h) { return h.first() == command; });
         QVERIFY2(documented, qPrintable(QStringLiteral("command %1 is not an item of duredir-db.1").arg(command)));
         const Result help = run({command, QStringLiteral("--help")});
         QCOMPARE(help.code, 0);
@@ -272,12 +272,13 @@ QStringList contents(const data::AliasConfig& cfg)
     db.open();
     QStringList out;
     data::Query q(&db);
-    for (const char* t : {"artikli", "komintenti", "vraboteni", "proizvodi", "proizvodi_sostav", "nalozi",
-                             "priemnici", "ispratnici", "magacin_artikli", "magacin_proizvodi", "info_table"}) {
+    for (const char* t : {"artikli", "komintenti", "vraboteni", "proizvodi", "proizvodi_sostav", "nalozi", "priemnici",
+                          "ispratnici", "magacin_artikli", "magacin_proizvodi", "info_table"}) {
         q.Close();
         q.SQL.Clear();
         const QString table = QString::fromLatin1(t);
-        q.SQL.Add(QStringLiteral("select * from %1 order by %2").arg(table, table == QLatin1String("info_table") ? "1" : "1,2"));
+        q.SQL.Add(
+            QStringLiteral("select * from %1 order by %2").arg(table, table == QLatin1String("info_table") ? "1" : "1,2"));
         q.Open();
         for (q.First(); !q.Eof(); q.Next()) {
             QStringList cells;
@@ -292,9 +293,8 @@ QStringList contents(const data::AliasConfig& cfg)
 // The rows the tool reported for a table ("  artikli   32"), -1 when it did not.
 int reported(const QString& out, const QString& table)
 {
-    const auto m = QRegularExpression(QStringLiteral("^  %1\\s+(\\d+)$").arg(table),
-                                      QRegularExpression::MultilineOption)
-                       .match(out);
+    const auto m =
+        QRegularExpression(QStringLiteral("^  %1\\s+(\\d+)$").arg(table), QRegularExpression::MultilineOption).match(out);
     return m.hasMatch() ? m.captured(1).toInt() : -1;
 }
 
@@ -343,8 +343,8 @@ void TestDbTool::backupThenRestoreGivesEqualTables()
     QString copyDb;
     if (testsupport::onMariaDb()) {
         copyDb = testsupport::createMariaDbDatabase();
-        QCOMPARE(run(target + QStringList{"set-alias", "mariadb", "--socket", testsupport::mariaDbSocket(),
-                                          "--database", copyDb})
+        QCOMPARE(run(target
+                     + QStringList{"set-alias", "mariadb", "--socket", testsupport::mariaDbSocket(), "--database", copyDb})
                      .code,
                  0);
     }
@@ -500,7 +500,7 @@ void TestDbTool::backupIsPrivateAndReplacesOnlyWithForce()
     QCOMPARE(run({QStringLiteral("init")}).code, 0);
     QCOMPARE(run({QStringLiteral("demo")}).code, 0);
     const QFileDevice::Permissions others = QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup
-                                          | QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
+                                            | QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
     auto isPrivate = [&](const QString& path) {
         const QFileDevice::Permissions p = QFile::permissions(path);
         return (p & others) == QFileDevice::Permissions() && (p & QFileDevice::ReadOwner) && (p & QFileDevice::WriteOwner);
@@ -685,14 +685,15 @@ void TestDbTool::checkListsValuesNoBusinessHas()
     admin.exec(QStringLiteral("insert into magacin_artikli (vid_dokument, document_id, id_artikal, vlez_kol, izlez_kol) "
                               "values ('P', 1, 1, 1e300, 0), ('P', 1, 2, 5, 0), ('P', 1, 3, -2, 0)"));
     admin.exec(QStringLiteral("insert into komintenti (naziv, rabat) values ('ACME', 150), ('BETA', 5)"));
-    admin.exec(QStringLiteral("insert into proizvodi (sifra, proizvod, cena, tarifa, rabat) values (0, 'DOOR', -100, 18, 0)"));
+    admin.exec(
+        QStringLiteral("insert into proizvodi (sifra, proizvod, cena, tarifa, rabat) values (0, 'DOOR', -100, 18, 0)"));
     admin.exec(QStringLiteral("insert into proizvodi_sostav (id_proizvod, id_artikal, kolicina) values (1, 1, -5)"));
     const Result r = run({QStringLiteral("check")});
     QCOMPARE(r.code, 0);
-    for (const char* line : {"2 row(s) of magacin_artikli hold a quantity below 0 or above 1,000,000,000",
-                             "1 row(s) of komintenti hold a discount outside 0 to 100",
-                             "1 row(s) of proizvodi hold a price below 0",
-                             "1 row(s) of proizvodi_sostav hold a composition quantity of 0 or less"})
+    for (const char* line :
+         {"2 row(s) of magacin_artikli hold a quantity below 0 or above 1,000,000,000",
+          "1 row(s) of komintenti hold a discount outside 0 to 100", "1 row(s) of proizvodi hold a price below 0",
+          "1 row(s) of proizvodi_sostav hold a composition quantity of 0 or less"})
         QVERIFY2(r.out.contains(QLatin1String(line)), qPrintable(r.out));
     QVERIFY2(!r.out.contains(QLatin1String("nothing differs")), qPrintable(r.out));
 }
@@ -719,9 +720,10 @@ QByteArray resealed(const QByteArray& file)
 QByteArray withValue(const QByteArray& file, const char* table, const char* column, const QJsonValue& value)
 {
     QList<QByteArray> lines = file.split('\n');
-    const qsizetype heading = std::find_if(lines.begin(), lines.end(), [&](const QByteArray& l) {
-                                  return l.startsWith(QByteArray("TABLE ") + table + ' ');
-                              }) - lines.begin();
+    const qsizetype heading =
+        std::find_if(lines.begin(), lines.end(),
+                     [&](const QByteArray& l) { return l.startsWith(QByteArray("TABLE ") + table + ' '); })
+        - lines.begin();
     if (heading + 2 >= lines.size())
         return {};
     const QJsonArray columns = QJsonDocument::fromJson(lines.at(heading + 1)).array();
@@ -759,13 +761,13 @@ void TestDbTool::badBackupIsRefusedAndChangesNothing_data()
     };
 
     QTest::newRow("whole") << Change([](const QByteArray& f) { return f; }) << QStringList() << 0 << QStringList();
-    QTest::newRow("cut at a table boundary") << cutAtTable << QStringList() << 1
-                                             << QStringList{"cut off", "without the trailer", "the last table begun is nalozi"};
+    QTest::newRow("cut at a table boundary")
+        << cutAtTable << QStringList() << 1
+        << QStringList{"cut off", "without the trailer", "the last table begun is nalozi"};
     QTest::newRow("cut at a table boundary, --accept-unchecked") << cutAtTable << unchecked << 1 << QStringList{"cut off"};
     QTest::newRow("cut inside a row") << cutInRow << unchecked << 1 << QStringList{"cut off inside this line"};
-    QTest::newRow("cut inside the trailer")
-        << Change([](const QByteArray& f) { return f.left(f.indexOf("SHA-256 ")); }) << QStringList() << 1
-        << QStringList{"cut off", "inside its trailer"};
+    QTest::newRow("cut inside the trailer") << Change([](const QByteArray& f) { return f.left(f.indexOf("SHA-256 ")); })
+                                            << QStringList() << 1 << QStringList{"cut off", "inside its trailer"};
     QTest::newRow("without a trailer") << Change(bodyOf) << unchecked << 1 << QStringList{"cut off"};
     QTest::newRow("a row count changed in a heading")
         << Change([](const QByteArray& f) { return QByteArray(f).replace("TABLE artikli 32\n", "TABLE artikli 31\n"); })
@@ -773,9 +775,9 @@ void TestDbTool::badBackupIsRefusedAndChangesNothing_data()
     QTest::newRow("a row count changed in the trailer")
         << Change([](const QByteArray& f) { return QByteArray(f).replace("COUNT artikli 32\n", "COUNT artikli 33\n"); })
         << QStringList() << 1 << QStringList{"damaged", "trailer counts rows as artikli 33", "the file holds artikli 32"};
-    QTest::newRow("a value changed")
-        << Change([](const QByteArray& f) { return withValue(f, "artikli", "artikal", QStringLiteral("NAILS")); })
-        << QStringList() << 1 << QStringList{"damaged", "checksum"};
+    QTest::newRow("a value changed") << Change([](const QByteArray& f) {
+        return withValue(f, "artikli", "artikal", QStringLiteral("NAILS"));
+    }) << QStringList() << 1 << QStringList{"damaged", "checksum"};
     QTest::newRow("text after the trailer") << Change([](const QByteArray& f) { return f + "TABLE artikli 0\n"; })
                                             << QStringList() << 1 << QStringList{"damaged", "follows the trailer"};
     QTest::newRow("older backup") << Change(older) << QStringList() << 1
@@ -797,28 +799,26 @@ void TestDbTool::badBackupIsRefusedAndChangesNothing_data()
     QTest::newRow("an integer beyond INT")
         << Change([](const QByteArray& f) { return resealed(withValue(f, "artikli", "sifra", 12345678901234567890.0)); })
         << QStringList() << 1 << QStringList{"column sifra", "outside the whole numbers"};
-    QTest::newRow("a text in a number column")
-        << Change([](const QByteArray& f) { return resealed(withValue(f, "magacin_artikli", "vlez_kol", QStringLiteral("12 kg"))); })
-        << QStringList() << 1 << QStringList{"table magacin_artikli, row 1, column vlez_kol", "not a finite number"};
-    QTest::newRow("a number too large for any column, as text")
-        << Change([](const QByteArray& f) { return resealed(withValue(f, "magacin_artikli", "izlez_kol", QStringLiteral("1e999"))); })
-        << QStringList() << 1 << QStringList{"column izlez_kol", "not a finite number"};
-    QTest::newRow("a date that does not exist")
-        << Change([](const QByteArray& f) { return resealed(withValue(f, "priemnici", "datum", QStringLiteral("2026-02-30"))); })
-        << QStringList() << 1 << QStringList{"table priemnici, row 1, column datum", "2026-02-30", "not a date"};
+    QTest::newRow("a text in a number column") << Change([](const QByteArray& f) {
+        return resealed(withValue(f, "magacin_artikli", "vlez_kol", QStringLiteral("12 kg")));
+    }) << QStringList() << 1 << QStringList{"table magacin_artikli, row 1, column vlez_kol", "not a finite number"};
+    QTest::newRow("a number too large for any column, as text") << Change([](const QByteArray& f) {
+        return resealed(withValue(f, "magacin_artikli", "izlez_kol", QStringLiteral("1e999")));
+    }) << QStringList() << 1 << QStringList{"column izlez_kol", "not a finite number"};
+    QTest::newRow("a date that does not exist") << Change([](const QByteArray& f) {
+        return resealed(withValue(f, "priemnici", "datum", QStringLiteral("2026-02-30")));
+    }) << QStringList() << 1 << QStringList{"table priemnici, row 1, column datum", "2026-02-30", "not a date"};
     QTest::newRow("a number in a date column")
         << Change([](const QByteArray& f) { return resealed(withValue(f, "nalozi", "datum_start", 20260101)); })
         << QStringList() << 1 << QStringList{"column datum_start", "not a date"};
-    QTest::newRow("a row one value short")
-        << Change([](const QByteArray& f) {
-               QByteArray g = f;
-               const qsizetype columns = g.indexOf("\n[", g.indexOf("TABLE vraboteni "));
-               const qsizetype row = g.indexOf("\n[", columns + 1) + 1;
-               const qsizetype end = g.indexOf('\n', row);
-               g.replace(row, end - row, "[1]");
-               return resealed(g);
-           })
-        << QStringList() << 1 << QStringList{"row 1 of vraboteni does not match"};
+    QTest::newRow("a row one value short") << Change([](const QByteArray& f) {
+        QByteArray g = f;
+        const qsizetype columns = g.indexOf("\n[", g.indexOf("TABLE vraboteni "));
+        const qsizetype row = g.indexOf("\n[", columns + 1) + 1;
+        const qsizetype end = g.indexOf('\n', row);
+        g.replace(row, end - row, "[1]");
+        return resealed(g);
+    }) << QStringList() << 1 << QStringList{"row 1 of vraboteni does not match"};
 }
 
 void TestDbTool::badBackupIsRefusedAndChangesNothing()
@@ -866,50 +866,39 @@ void TestDbTool::backupNeverReplacesTheDatabaseOrWhatIsNotAFile_data()
     using Prepare = std::function<QString(const QString&, const QString&)>;
     QTest::newRow("the database file") << Prepare([](const QString&, const QString& db) { return db; }) << true
                                        << QStringLiteral("is the database file of this data source");
-    QTest::newRow("the database file by another spelling")
-        << Prepare([](const QString&, const QString& db) {
-               const QFileInfo info(db);
-               return info.absolutePath() + QStringLiteral("/../") + info.absoluteDir().dirName() + QStringLiteral("/./")
-                      + info.fileName();
-           })
-        << true << QStringLiteral("is the database file of this data source");
-    QTest::newRow("a link to the database file")
-        << Prepare([](const QString& dir, const QString& db) {
-               const QString link = dir + QStringLiteral("/link.backup");
-               return QFile::link(db, link) ? link : QString();
-           })
-        << true << QStringLiteral("is the database file of this data source");
-    QTest::newRow("a hard link to the database file")
-        << Prepare([](const QString& dir, const QString& db) {
-               const QString link = dir + QStringLiteral("/hard.backup");
-               return ::link(QFile::encodeName(db).constData(), QFile::encodeName(link).constData()) == 0 ? link : QString();
-           })
-        << true << QStringLiteral("is the database file of this data source");
-    QTest::newRow("its journal") << Prepare([](const QString&, const QString& db) { return db + QStringLiteral("-journal"); })
-                                 << true << QStringLiteral("is a journal of the database file");
-    QTest::newRow("a FIFO")
-        << Prepare([](const QString& dir, const QString&) {
-               const QString fifo = dir + QStringLiteral("/fifo.backup");
-               return ::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0 ? fifo : QString();
-           })
-        << false << QStringLiteral("is a FIFO, not a regular file");
-    QTest::newRow("a device")
-        << Prepare([](const QString& dir, const QString&) {
-               // /dev/null itself where a fault could not replace it; as root a node of our own.
-               if (::geteuid() != 0)
-                   return QStringLiteral("/dev/null");
-               const QString node = dir + QStringLiteral("/null.backup");
-               return ::mknod(QFile::encodeName(node).constData(), S_IFCHR | 0600, makedev(1, 3)) == 0 ? node : QString();
-           })
-        << false << QStringLiteral("is a device, not a regular file");
+    QTest::newRow("the database file by another spelling") << Prepare([](const QString&, const QString& db) {
+        const QFileInfo info(db);
+        return info.absolutePath() + QStringLiteral("/../") + info.absoluteDir().dirName() + QStringLiteral("/./")
+               + info.fileName();
+    }) << true << QStringLiteral("is the database file of this data source");
+    QTest::newRow("a link to the database file") << Prepare([](const QString& dir, const QString& db) {
+        const QString link = dir + QStringLiteral("/link.backup");
+        return QFile::link(db, link) ? link : QString();
+    }) << true << QStringLiteral("is the database file of this data source");
+    QTest::newRow("a hard link to the database file") << Prepare([](const QString& dir, const QString& db) {
+        const QString link = dir + QStringLiteral("/hard.backup");
+        return ::link(QFile::encodeName(db).constData(), QFile::encodeName(link).constData()) == 0 ? link : QString();
+    }) << true << QStringLiteral("is the database file of this data source");
+    QTest::newRow("its journal") << Prepare([](const QString&, const QString& db) {
+        return db + QStringLiteral("-journal");
+    }) << true << QStringLiteral("is a journal of the database file");
+    QTest::newRow("a FIFO") << Prepare([](const QString& dir, const QString&) {
+        const QString fifo = dir + QStringLiteral("/fifo.backup");
+        return ::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0 ? fifo : QString();
+    }) << false << QStringLiteral("is a FIFO, not a regular file");
+    QTest::newRow("a device") << Prepare([](const QString& dir, const QString&) {
+        // /dev/null itself where a fault could not replace it; as root a node of our own.
+        if (::geteuid() != 0)
+            return QStringLiteral("/dev/null");
+        const QString node = dir + QStringLiteral("/null.backup");
+        return ::mknod(QFile::encodeName(node).constData(), S_IFCHR | 0600, makedev(1, 3)) == 0 ? node : QString();
+    }) << false << QStringLiteral("is a device, not a regular file");
     QTest::newRow("a folder") << Prepare([](const QString& dir, const QString&) { return dir; }) << false
                               << QStringLiteral("is a folder");
-    QTest::newRow("a link that leads nowhere")
-        << Prepare([](const QString& dir, const QString&) {
-               const QString link = dir + QStringLiteral("/dangling.backup");
-               return QFile::link(dir + QStringLiteral("/nothing"), link) ? link : QString();
-           })
-        << false << QStringLiteral("leads nowhere");
+    QTest::newRow("a link that leads nowhere") << Prepare([](const QString& dir, const QString&) {
+        const QString link = dir + QStringLiteral("/dangling.backup");
+        return QFile::link(dir + QStringLiteral("/nothing"), link) ? link : QString();
+    }) << false << QStringLiteral("leads nowhere");
 }
 
 void TestDbTool::backupNeverReplacesTheDatabaseOrWhatIsNotAFile()
@@ -929,7 +918,8 @@ void TestDbTool::backupNeverReplacesTheDatabaseOrWhatIsNotAFile()
         QSKIP("this kind of file cannot be made here");
     struct stat was {};
     const bool existed = ::stat(QFile::encodeName(target).constData(), &was) == 0;
-    const QStringList entries = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    const QStringList entries =
+        QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     const QStringList before = contents(cfg);
 
     for (const QStringList& extra : {QStringList(), QStringList{QStringLiteral("--force")}}) {
@@ -973,7 +963,8 @@ void TestDbTool::badArgumentsAreRefusedAndChangeNothing_data()
     QTest::newRow("init with an unknown option") << QStringList{"init", "--if-neded"} << "Unknown option";
     QTest::newRow("check with an argument") << QStringList{"check", "now"} << "Unknown option or argument \"now\"";
     QTest::newRow("show with an option") << QStringList{"show", "--all"} << "Unknown option";
-    QTest::newRow("accept-triggers with a name") << QStringList{"accept-triggers", "t"} << "Unknown option or argument \"t\"";
+    QTest::newRow("accept-triggers with a name")
+        << QStringList{"accept-triggers", "t"} << "Unknown option or argument \"t\"";
 }
 
 void TestDbTool::badArgumentsAreRefusedAndChangeNothing()
@@ -1045,11 +1036,11 @@ void TestDbTool::whatTheToolCreatesIsPrivateWhateverTheUmask()
         if (actual != mode)
             wrong << QStringLiteral("%1 is %2, not %3").arg(below, QString::number(actual, 8), QString::number(mode, 8));
     };
-    for (const char* folder : {"config", "config/duredir", "data", "data/duredir", "elsewhere", "elsewhere/deeper",
-                               "state", "state/duredir"})
+    for (const char* folder :
+         {"config", "config/duredir", "data", "data/duredir", "elsewhere", "elsewhere/deeper", "state", "state/duredir"})
         expect(QLatin1String(folder), 0700);
-    for (const char* file : {"config/duredir/aliases.ini", "data/duredir/files.sqlite", "state/duredir/backups.ini",
-                             "files.backup"})
+    for (const char* file :
+         {"config/duredir/aliases.ini", "data/duredir/files.sqlite", "state/duredir/backups.ini", "files.backup"})
         expect(QLatin1String(file), 0600);
     expect(other, 0600);
     QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QStringLiteral("; "))));
@@ -1100,7 +1091,8 @@ void TestDbTool::plantedTriggerIsNotFitUntilAccepted()
 
     r = run({QStringLiteral("accept-triggers")});
     QVERIFY2(r.code == 0, qPrintable(r.err));
-    QVERIFY2(r.out.contains(QStringLiteral("Accepted 1 trigger(s)")) && r.out.contains(QStringLiteral("t on artikli (SHA-256 "))
+    QVERIFY2(r.out.contains(QStringLiteral("Accepted 1 trigger(s)"))
+                 && r.out.contains(QStringLiteral("t on artikli (SHA-256 "))
                  && r.out.contains(QStringLiteral("DELETE FROM komintenti")),
              qPrintable(r.out));
     r = run({QStringLiteral("check")});
@@ -1134,7 +1126,8 @@ void TestDbTool::acceptingTriggersOnVersionTwoTakesAnUpgradeAfterABackup()
 
     r = run({QStringLiteral("accept-triggers")});
     QCOMPARE(r.code, 1);
-    QVERIFY2(r.err.contains(QStringLiteral("needs schema version 3")) && r.err.contains(QStringLiteral("'duredir-db upgrade'")),
+    QVERIFY2(r.err.contains(QStringLiteral("needs schema version 3"))
+                 && r.err.contains(QStringLiteral("'duredir-db upgrade'")),
              qPrintable(r.err));
     r = run({QStringLiteral("upgrade")});
     QCOMPARE(r.code, 1);
@@ -1165,7 +1158,8 @@ void TestDbTool::hostileNamesAreQuotedAndDropNothing()
         const QStringList planted =
             testsupport::onMariaDb()
                 ? QStringList{QStringLiteral("CREATE TABLE `x\"; drop table artikli; --` (a INT PRIMARY KEY, b INT)"),
-                              QStringLiteral("CREATE INDEX `i``; drop table artikli; --` ON `x\"; drop table artikli; --` (b)"),
+                              QStringLiteral(
+                                  "CREATE INDEX `i``; drop table artikli; --` ON `x\"; drop table artikli; --` (b)"),
                               QStringLiteral("CREATE INDEX `y\"); drop table artikli; --` ON artikli (edm)")}
                 : QStringList{QStringLiteral("CREATE TABLE \"x\"\"; drop table artikli; --\" (a INTEGER, b INTEGER)"),
                               QStringLiteral("CREATE INDEX \"i\"\"; drop table artikli; --\" ON \"x\"\"; drop table "

@@ -213,14 +213,16 @@ void TestDesktop::initTestCase()
     // The server picks a free display and writes its number to stdout.
     dieWithTest(m_xvfb);
     m_xvfb.setStandardErrorFile(QProcess::nullDevice());
-    m_xvfb.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                                          QStringLiteral("0"), QStringLiteral("1280x800x24"), QStringLiteral("-nolisten"),
-                                          QStringLiteral("tcp")});
+    m_xvfb.start(QStringLiteral("Xvfb"),
+                 {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"), QStringLiteral("0"),
+                  QStringLiteral("1280x800x24"), QStringLiteral("-nolisten"), QStringLiteral("tcp")});
     QVERIFY2(m_xvfb.waitForStarted(10000), "Xvfb did not start");
-    QVERIFY2(poll([&] {
-                 m_xvfb.waitForReadyRead(100);
-                 return m_xvfb.canReadLine();
-             }, 15000),
+    QVERIFY2(poll(
+                 [&] {
+                     m_xvfb.waitForReadyRead(100);
+                     return m_xvfb.canReadLine();
+                 },
+                 15000),
              "Xvfb named no display");
     m_display = QStringLiteral(":") + QString::fromLatin1(m_xvfb.readLine()).trimmed();
 
@@ -230,11 +232,13 @@ void TestDesktop::initTestCase()
     m_wm.setStandardOutputFile(QProcess::nullDevice());
     m_wm.start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")});
     QVERIFY2(m_wm.waitForStarted(10000), "openbox did not start");
-    QVERIFY2(poll([&] {
-                 const Output o = run(QStringLiteral("xprop"),
-                                      {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")}, env());
-                 return o.out.contains("window id");
-             }, 60000), // a machine busy with other tests can keep it waiting for a while
+    QVERIFY2(poll(
+                 [&] {
+                     const Output o = run(QStringLiteral("xprop"),
+                                          {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")}, env());
+                     return o.out.contains("window id");
+                 },
+                 60000), // a machine busy with other tests can keep it waiting for a while
              "openbox did not take over the display");
 }
 
@@ -327,8 +331,8 @@ bool TestDesktop::answer(const QString& title) const
 QImage TestDesktop::screen() const
 {
     const Output o = run(QStringLiteral("import"),
-                         {QStringLiteral("-window"), QStringLiteral("root"), QStringLiteral("-depth"), QStringLiteral("8"),
-                          QStringLiteral("ppm:-")},
+                         {QStringLiteral("-window"), QStringLiteral("root"), QStringLiteral("-depth"),
+                          QStringLiteral("8"), QStringLiteral("ppm:-")},
                          env());
     return QImage::fromData(o.out, "PPM").convertToFormat(QImage::Format_RGB32);
 }
@@ -363,9 +367,8 @@ bool TestDesktop::prepareDataSource(const QString& socket)
         other.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
     } else {
         static QAtomicInt counter;
-        m_database = QStringLiteral("duredir_desk%1_%2")
-                         .arg(QCoreApplication::applicationPid())
-                         .arg(counter.fetchAndAddRelaxed(1));
+        m_database =
+            QStringLiteral("duredir_desk%1_%2").arg(QCoreApplication::applicationPid()).arg(counter.fetchAndAddRelaxed(1));
         other = QSqlDatabase::addDatabase(QStringLiteral("QMYSQL"), kOther);
         other.setConnectOptions(QStringLiteral("UNIX_SOCKET=%1").arg(socket));
         if (!other.open() || !exec({QStringLiteral("CREATE DATABASE %1 CHARACTER SET utf8mb4").arg(m_database)})) {
@@ -374,8 +377,9 @@ bool TestDesktop::prepareDataSource(const QString& socket)
         }
         other.close();
         other.setDatabaseName(m_database);
-        alias = {QStringLiteral("set-alias"), QStringLiteral("mariadb"), QStringLiteral("--database"), m_database,
-                 QStringLiteral("--socket"), socket};
+        alias = {QStringLiteral("set-alias"),  QStringLiteral("mariadb"),
+                 QStringLiteral("--database"), m_database,
+                 QStringLiteral("--socket"),   socket};
     }
     // The administrator creates the tables; the program then logs in as the suite's limited
     // account, when there is one (not on a server of the test's own).
@@ -459,16 +463,18 @@ QString TestDesktop::startServer()
     const QString socket = QString::fromUtf8(o.out).trimmed();
     // Up once it takes connections.
     const QString probe = QStringLiteral("desktop-probe");
-    const bool up = poll([&] {
-        bool open = false;
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QMYSQL"), probe);
-            db.setConnectOptions(QStringLiteral("UNIX_SOCKET=%1").arg(socket));
-            open = db.open();
-        }
-        QSqlDatabase::removeDatabase(probe);
-        return open;
-    }, 30000, 200);
+    const bool up = poll(
+        [&] {
+            bool open = false;
+            {
+                QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QMYSQL"), probe);
+                db.setConnectOptions(QStringLiteral("UNIX_SOCKET=%1").arg(socket));
+                open = db.open();
+            }
+            QSqlDatabase::removeDatabase(probe);
+            return open;
+        },
+        30000, 200);
     return up ? socket : QString();
 }
 
@@ -535,7 +541,9 @@ void TestDesktop::titlesAsWrittenAndAPreviewThatDoesNotBlock()
     QVERIFY(seedReceipt());
     QVERIFY(startProgram());
     QVERIFY(openReceiptList());
-    auto name = [&](WindowId id) { return QString::fromUtf8(xdotool({QStringLiteral("getwindowname"), QString::number(id)}).trimmed()); };
+    auto name = [&](WindowId id) {
+        return QString::fromUtf8(xdotool({QStringLiteral("getwindowname"), QString::number(id)}).trimmed());
+    };
     // The titles the desktop shows are the program's own, with nothing appended.
     QCOMPARE(name(m_main), QStringLiteral("Tervalo"));
     keys({QStringLiteral("ctrl+p")});
@@ -543,12 +551,14 @@ void TestDesktop::titlesAsWrittenAndAPreviewThatDoesNotBlock()
     QCOMPARE(name(windows(QStringLiteral("Information")).first()), QStringLiteral("Information"));
     const QStringList before = titles();
     QVERIFY(answer(QStringLiteral("Information")));
-    QVERIFY2(poll([&] {
-                 for (const QString& t : titles())
-                     if (!before.contains(t))
-                         return true;
-                 return false;
-             }, 10000),
+    QVERIFY2(poll(
+                 [&] {
+                     for (const QString& t : titles())
+                         if (!before.contains(t))
+                             return true;
+                     return false;
+                 },
+                 10000),
              "no preview opened");
     // While the preview is open, the main window still takes the operator's keys.
     QVERIFY2(programAnswers(), "the main window was blocked by the preview");
@@ -568,12 +578,14 @@ void TestDesktop::updateOfReceiptDeletedElsewhere()
     keys({QStringLiteral("Tab"), QStringLiteral("Tab"), QStringLiteral("Tab"), QStringLiteral("Tab"),
           QStringLiteral("Tab"), QStringLiteral("Return")});
     QStringList shown;
-    poll([&] {
-        for (const QString& title : {QStringLiteral("Warning"), QStringLiteral("Information"), QStringLiteral("Error")})
-            for (qsizetype n = windows(title).size(); n > 0; --n)
-                shown << title;
-        return !shown.isEmpty();
-    }, 10000);
+    poll(
+        [&] {
+            for (const QString& title : {QStringLiteral("Warning"), QStringLiteral("Information"), QStringLiteral("Error")})
+                for (qsizetype n = windows(title).size(); n > 0; --n)
+                    shown << title;
+            return !shown.isEmpty();
+        },
+        10000);
     QCOMPARE(shown, QStringList{QStringLiteral("Warning")});
     QCOMPARE(scalar(QStringLiteral("select count(*) from magacin_artikli where vid_dokument='P' and "
                                    "document_id not in (select id from priemnici)")),
@@ -660,7 +672,9 @@ void TestDesktop::closeQuestionKeepsTheWorkOnEnter()
     keys({QStringLiteral("alt+F4")});
     QVERIFY2(poll([&] { return windows(QStringLiteral("Warning")).size() == 1; }, 10000), "Alt+F4 asked nothing");
     QVERIFY(answer(QStringLiteral("Warning")));
-    QVERIFY2(!m_program.waitForFinished(1500), qPrintable(QStringLiteral("Enter on the question closed the program (%1, %2)").arg(m_program.exitStatus()).arg(m_program.exitCode())));
+    QVERIFY2(!m_program.waitForFinished(1500), qPrintable(QStringLiteral("Enter on the question closed the program (%1, %2)")
+                                                              .arg(m_program.exitStatus())
+                                                              .arg(m_program.exitCode())));
     QCOMPARE(windows(QStringLiteral("Tervalo")).size(), 1);
     QVERIFY2(!listInFront(), "the entry window closed");
 
@@ -763,8 +777,8 @@ void TestDesktop::lostServerGivesOneBoxPerEvent()
     const QPoint lines(panel.center().x(), panel.bottom() + 150);
 
     stopServer();
-    xdotool({QStringLiteral("mousemove"), QString::number(lines.x()), QString::number(lines.y()), QStringLiteral("click"),
-             QStringLiteral("1")});
+    xdotool({QStringLiteral("mousemove"), QString::number(lines.x()), QString::number(lines.y()),
+             QStringLiteral("click"), QStringLiteral("1")});
     QElapsedTimer t;
     t.start();
     qsizetype most = 0;
@@ -772,9 +786,9 @@ void TestDesktop::lostServerGivesOneBoxPerEvent()
         most = qMax(most, windows(QStringLiteral("Error")).size());
         QThread::msleep(200);
     }
-    QVERIFY2(most <= 1, qPrintable(QStringLiteral("%1 boxes titled \"Error\" %2 ms after one click on the lines")
-                                       .arg(most)
-                                       .arg(t.elapsed())));
+    QVERIFY2(most <= 1,
+             qPrintable(
+                 QStringLiteral("%1 boxes titled \"Error\" %2 ms after one click on the lines").arg(most).arg(t.elapsed())));
     if (most == 1)
         QVERIFY(answer(QStringLiteral("Error")));
     QVERIFY2(!poll([&] { return !windows(QStringLiteral("Error")).isEmpty(); }, 2000),
@@ -800,11 +814,11 @@ QString TestDesktop::startServerWithLimit()
     QString socket = startServer();
     if (socket.isEmpty() || !prepareDataSource(socket))
         return QString();
-    const Output o = run(kDbTool,
-                         {QStringLiteral("set-alias"), QStringLiteral("mariadb"), QStringLiteral("--database"), m_database,
-                          QStringLiteral("--socket"), socket, QStringLiteral("--answer-timeout"),
-                          QString::number(kAnswerLimit)},
-                         env());
+    const Output o =
+        run(kDbTool,
+            {QStringLiteral("set-alias"), QStringLiteral("mariadb"), QStringLiteral("--database"), m_database,
+             QStringLiteral("--socket"), socket, QStringLiteral("--answer-timeout"), QString::number(kAnswerLimit)},
+            env());
     if (o.code != 0 || !o.out.contains(QByteArray("answer within ") + QByteArray::number(kAnswerLimit) + " s")) {
         qWarning().noquote() << "set-alias --answer-timeout failed:" << o.out << o.err;
         return QString();
@@ -820,10 +834,12 @@ bool TestDesktop::freezeServer(bool frozen)
     const pid_t pid = QString::fromLatin1(f.readAll()).trimmed().toInt();
     if (pid <= 0 || ::kill(pid, frozen ? SIGSTOP : SIGCONT) != 0)
         return false;
-    return poll([&] {
-        QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-        return stat.open(QIODevice::ReadOnly) && stat.readAll().contains(") T ") == frozen;
-    }, 2000, 10);
+    return poll(
+        [&] {
+            QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+            return stat.open(QIODevice::ReadOnly) && stat.readAll().contains(") T ") == frozen;
+        },
+        2000, 10);
 }
 
 QStringList TestDesktop::boxes() const
@@ -867,7 +883,9 @@ void TestDesktop::frozenServerUnderAnOpenListGivesOneBox()
         QVERIFY2(t.elapsed() >= 600, qPrintable(QStringLiteral("wait cursor after %1 ms").arg(t.elapsed())));
     }
     QVERIFY2(poll([&] { return !boxes().isEmpty(); }, kAnswerLimit * 1000 + 4000),
-             qPrintable(QStringLiteral("no box %1 ms after Alt+I; windows: %2").arg(t.elapsed()).arg(titles().join(QStringLiteral(" | ")))));
+             qPrintable(QStringLiteral("no box %1 ms after Alt+I; windows: %2")
+                            .arg(t.elapsed())
+                            .arg(titles().join(QStringLiteral(" | ")))));
     const qint64 shownAfter = t.elapsed();
     QVERIFY2(shownAfter >= kAnswerLimit * 1000 - 500, qPrintable(QString::number(shownAfter)));
     QThread::msleep(1500);
@@ -910,7 +928,7 @@ void TestDesktop::updateInFlightOnAFrozenServer()
     auto waiting = [&] {
         QSqlQuery q(other);
         return q.exec(QStringLiteral("select count(*) from information_schema.innodb_trx where trx_state='LOCK WAIT'"))
-            && q.next() && q.value(0).toInt() > 0;
+               && q.next() && q.value(0).toInt() > 0;
     };
     // From the number field to "Update" (partner, date, Add, Delete, Update); Enter presses it.
     keys({QStringLiteral("Tab"), QStringLiteral("Tab"), QStringLiteral("Tab"), QStringLiteral("Tab"),

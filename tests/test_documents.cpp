@@ -137,8 +137,8 @@ void TestDocuments::aStoredLineWithoutArticleIsRefusedByName()
     const Master m = seed(app);
     storeBoth(app, m, dispatch);
     const QString kind = dispatch ? "I" : "P";
-    app.database().exec("update magacin_artikli set id_artikal=null where vid_dokument='" + kind + "' and id_artikal="
-                        + QString::number(m.nut));
+    app.database().exec("update magacin_artikli set id_artikal=null where vid_dokument='" + kind
+                        + "' and id_artikal=" + QString::number(m.nut));
     const auto rows = [&app, dispatch] { return dispatch ? dispatchLedger(app) : ledger(app); };
     const QStringList before = rows();
     DocumentEditForm* w = openFirstEdit(app, dispatch);
@@ -217,7 +217,9 @@ void TestDocuments::entryRefusesIncompleteWindow()
     QCOMPARE(w->MaskEdit1->hasFocus(), dateFocused);
     QCOMPARE(app.database().count(dispatch ? "ispratnici" : "priemnici"), 0);
     // Nothing written: no ledger row at all for a receipt, no dispatch row beside the stock.
-    QCOMPARE(dispatch ? app.database().count("magacin_artikli", "vid_dokument='I'") : app.database().count("magacin_artikli"), 0);
+    QCOMPARE(dispatch ? app.database().count("magacin_artikli", "vid_dokument='I'")
+                      : app.database().count("magacin_artikli"),
+             0);
     QCOMPARE(w->lineCount(), lack == "lines" ? 0 : 1);
 }
 
@@ -283,7 +285,8 @@ void TestDocuments::failedSaveLeavesNoTraceAndKeepsTheWindow()
     QCOMPARE(lines.size(), dispatch ? 2 : 3);
     const QString kind = dispatch ? "I" : "P";
     saveFailingAt(app, w, fragment, nth,
-                  code.isEmpty() ? data::DatabaseError(QStringLiteral("injected failure")) : data::DatabaseError(driver, code));
+                  code.isEmpty() ? data::DatabaseError(QStringLiteral("injected failure"))
+                                 : data::DatabaseError(driver, code));
     if (QTest::currentTestFailed())
         return;
     const QString described = dispatch ? "Goods dispatch, not entered !!!" : "Goods Receipt,is not entered !!!";
@@ -291,7 +294,9 @@ void TestDocuments::failedSaveLeavesNoTraceAndKeepsTheWindow()
              (QList<Shown>{{"Warning", reason.isEmpty() ? described : described + QStringLiteral("\n\n") + reason}}));
     QCOMPARE(app.database().count(dispatch ? "ispratnici" : "priemnici"), 0);
     // Nothing written: no ledger row at all for a receipt, the stock as it was for a dispatch.
-    QCOMPARE(dispatch ? app.database().count("magacin_artikli", "vid_dokument='I'") : app.database().count("magacin_artikli"), 0);
+    QCOMPARE(dispatch ? app.database().count("magacin_artikli", "vid_dokument='I'")
+                      : app.database().count("magacin_artikli"),
+             0);
     QCOMPARE(balance(app, m.screw), dispatch ? 10.0 : 0.0);
     QVERIFY(!app.database().db().InTransaction());
     QVERIFY(w);
@@ -305,7 +310,10 @@ void TestDocuments::failedSaveLeavesNoTraceAndKeepsTheWindow()
     w->BitBtn1->Click();
     AppFixture::settle();
     QVERIFY(!w);
-    QCOMPARE(app.database().scalar(dispatch ? "select ispratnica_id from ispratnici" : "select priemnica_id from priemnici").toInt(), 1);
+    QCOMPARE(app.database()
+                 .scalar(dispatch ? "select ispratnica_id from ispratnici" : "select priemnica_id from priemnici")
+                 .toInt(),
+             1);
     QCOMPARE(app.database().count("magacin_artikli", "document_id_label=1 and vid_dokument='" + kind + "'"), lines.size());
 }
 
@@ -357,8 +365,8 @@ void TestDocuments::failedUpdateLeavesTheDocumentAsItWas()
     saveFailingAt(app, w, fragment, nth);
     if (QTest::currentTestFailed())
         return;
-    QCOMPARE(app.messages(), (QList<Shown>{{"Warning", dispatch ? "Goods dispatch, not updated !!!"
-                                                                : "Goods receipt, not updated !!!"}}));
+    QCOMPARE(app.messages(),
+             (QList<Shown>{{"Warning", dispatch ? "Goods dispatch, not updated !!!" : "Goods receipt, not updated !!!"}}));
     QCOMPARE(headerRows(app, dispatch), headersBefore);
     QCOMPARE(ledger(app) + dispatchLedger(app), ledgerBefore);
     QVERIFY(w);

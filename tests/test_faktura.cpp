@@ -103,9 +103,9 @@ void TestFaktura::listBrowsesOrdersWithTheirDetails()
     // The articles follow the current product row.
     w->Query2->First();
     const QString product = w->Query2->FieldByName(QStringLiteral("proizvod")).AsString();
-    const QStringList expectFirst = product == QLatin1String("STOOL") ? QStringList{QStringLiteral("GLUE")}
-                                                                       : QStringList{QStringLiteral("BOARD"),
-                                                                                     QStringLiteral("SCREW")};
+    const QStringList expectFirst = product == QLatin1String("STOOL")
+                                        ? QStringList{QStringLiteral("GLUE")}
+                                        : QStringList{QStringLiteral("BOARD"), QStringLiteral("SCREW")};
     QStringList articles = column(w->DBGrid3, 1);
     articles.sort();
     QCOMPARE(articles, expectFirst);
@@ -180,10 +180,9 @@ void TestFaktura::printDesignLaysOut()
     const report::Document& doc = design.layout();
     QCOMPARE(doc.pageCount(), 1);
     const QStringList texts = doc.pages.first().texts();
-    for (const char* expected : {"FAKTURA Br. _________", "Datum :", "Valuta :", "Seriski broj :", "Šifra",
-                                 "Iznos bez DDV", "Rabat (%)", "DDV(%)", "Iznos za plakawe",
-                                 "Primil ______________________", "Direktor ______________________",
-                                 "Fakturiral_________________"})
+    for (const char* expected : {"FAKTURA Br. _________", "Datum :", "Valuta :", "Seriski broj :", "Šifra", "Iznos bez DDV",
+                                 "Rabat (%)", "DDV(%)", "Iznos za plakawe", "Primil ______________________",
+                                 "Direktor ______________________", "Fakturiral_________________"})
         QVERIFY2(texts.contains(QString::fromUtf8(expected)), expected);
 }
 

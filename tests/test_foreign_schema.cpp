@@ -73,8 +73,8 @@ Business generate()
         b.partners << insert(QStringLiteral("insert into komintenti (naziv,adresa,grad,tel,mobil,zirosmetka,edb,rabat) "
                                             "values (:p0,:p1,:p2,'02/123-456','070/111-222','300000000012345',"
                                             "'4030000123456',:p3)"),
-                             {name, QStringLiteral("ULICA %1 BR. 7").arg(name.left(5)),
-                              QStringLiteral("1000 SKOPJE"), int(rnd.bounded(3)) * 5});
+                             {name, QStringLiteral("ULICA %1 BR. 7").arg(name.left(5)), QStringLiteral("1000 SKOPJE"),
+                              int(rnd.bounded(3)) * 5});
     for (const char* name : {"ANA", "BOJAN"})
         b.employees << insert(QStringLiteral("insert into vraboteni (naziv,adresa) values (:p0,'PARTIZANSKA 1')"),
                               {QString::fromLatin1(name)});
@@ -123,8 +123,8 @@ Business generate()
         const QString start = day(o * 14 + 2);
         b.orders << insert(QStringLiteral("insert into nalozi (nalog_id,datum_start,datum_finish,vraboten_id,prioritet) "
                                           "values (:p0,:p1,:p2,:p3,:p4)"),
-                           {o + 1, start, day(o * 14 + 8), b.employees.at(o), o ? QStringLiteral("BOJAN")
-                                                                                : QStringLiteral("ANA")});
+                           {o + 1, start, day(o * 14 + 8), b.employees.at(o),
+                            o ? QStringLiteral("BOJAN") : QStringLiteral("ANA")});
         insert(QStringLiteral("insert into magacin_proizvodi (vid_dokument,document_id,id_komintent,id_proizvod,"
                               "vlez_kol,izlez_kol,datum_referenca,firma_id,proizvod_cena,proizvod_tarifa,"
                               "document_id_label) values ('N',:p0,:p1,:p2,:p3,0,:p4,0,0,0,:p5)"),

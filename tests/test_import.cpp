@@ -181,10 +181,9 @@ void TestImport::importTakesOnlyWhatIsLeft()
     QVERIFY(stayedOpen);
     QCOMPARE(marksAfterRefusal, (QStringList{"*", "*", "", "*"}));
     QCOMPARE(app.messages(), (QList<testsupport::Shown>{{"Warning", "Don't have requested quantity"}}));
-    QCOMPARE(gridLines(w), (QStringList{QString::number(m.screw) + "|1001|SCREW|PCS|3",
-                                        QString::number(m.screw) + "|1001|SCREW|PCS|6",
-                                        QString::number(m.nut) + "|1002|NUT|KG|1",
-                                        QString::number(m.screw) + "|1001|SCREW|PCS|1"}));
+    QCOMPARE(gridLines(w),
+             (QStringList{QString::number(m.screw) + "|1001|SCREW|PCS|3", QString::number(m.screw) + "|1001|SCREW|PCS|6",
+                          QString::number(m.nut) + "|1002|NUT|KG|1", QString::number(m.screw) + "|1001|SCREW|PCS|1"}));
 
     // The same receipt again: nothing of NUT is left, SCREW 1 only.
     answerImport(app, [&](TSImport* d) {

@@ -133,9 +133,9 @@ void TestIspratnica::dispatchFlowLowersTheStock()
     AppFixture::settle();
     QCOMPARE(offered, 2);
     QVERIFY(app.windows<TSPriemnicaLista>().isEmpty());
-    QCOMPARE(gridLines(w), (QStringList{QString::number(m.screw) + "|1001|SCREW|PCS|4",
-                                        QString::number(m.nut) + "|1002|NUT|KG|2",
-                                        QString::number(m.screw) + "|1001|SCREW|PCS|1"}));
+    QCOMPARE(gridLines(w),
+             (QStringList{QString::number(m.screw) + "|1001|SCREW|PCS|4", QString::number(m.nut) + "|1002|NUT|KG|2",
+                          QString::number(m.screw) + "|1001|SCREW|PCS|1"}));
 
     screenshot(app, "ispratnica_vnes");
 
@@ -258,8 +258,9 @@ void TestIspratnica::entryNumbersAtSaveAndKeepsTheOpeningDueDate()
     first->BitBtn1->Click();
     AppFixture::settle();
     QCOMPARE(app.database().scalar("select count(distinct ispratnica_id) from ispratnici").toInt(), 3);
-    QCOMPARE(app.database().scalar("select count(*) from magacin_artikli m join ispratnici i on m.document_id=i.id "
-                                   "where m.vid_dokument='I' and m.document_id_label<>i.ispratnica_id")
+    QCOMPARE(app.database()
+                 .scalar("select count(*) from magacin_artikli m join ispratnici i on m.document_id=i.id "
+                         "where m.vid_dokument='I' and m.document_id_label<>i.ispratnica_id")
                  .toInt(),
              0);
 }
@@ -273,8 +274,7 @@ void TestIspratnica::linesTakeTheirPartOfTheStock_data()
     QTest::addColumn<bool>("meanwhile");   // ... by one saving at the same time, not yet committed
     QTest::newRow("second line beyond the stock")
         << QStringList{"20", "590"} << QStringList{"599", "579"} << 1 << 0.0 << false;
-    QTest::newRow("two lines, all the stock")
-        << QStringList{"20", "579"} << QStringList{"599", "579"} << 2 << 0.0 << false;
+    QTest::newRow("two lines, all the stock") << QStringList{"20", "579"} << QStringList{"599", "579"} << 2 << 0.0 << false;
     QTest::newRow("a deleted line gives its part back")
         << QStringList{"20", "del", "599"} << QStringList{"599", "599"} << 1 << 0.0 << false;
     QTest::newRow("stock taken elsewhere before the save")

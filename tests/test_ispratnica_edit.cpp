@@ -60,8 +60,8 @@ void TestIspratnicaEdit::editLoadsAndWritesTheDueDateAsLoaded()
     QVERIFY(!w->MaskEdit3->isVisibleTo(w));
     QVERIFY(!w->Label4->isVisibleTo(w));
     QCOMPARE(w->StringGrid1->Cells(5, 0), QStringLiteral("Quantity."));
-    QCOMPARE(gridLines(w), (QStringList{QString::number(s.m.screw) + "|1001|SCREW|PCS|3",
-                                        QString::number(s.m.nut) + "|1002|NUT|KG|1"}));
+    QCOMPARE(gridLines(w),
+             (QStringList{QString::number(s.m.screw) + "|1001|SCREW|PCS|3", QString::number(s.m.nut) + "|1002|NUT|KG|1"}));
     QCOMPARE(w->BitBtn1->text(), QStringLiteral("Update"));
     screenshot(app, "ispratnica_korekcija");
 
@@ -225,9 +225,10 @@ void TestIspratnicaEdit::duplicateNumberIsRefused()
     w->BitBtn1->Click();
     AppFixture::settle();
     QCOMPARE(app.messages().last().text, QStringLiteral("Goods dispatch, successful updated !!!"));
-    QCOMPARE(app.database().scalar(QStringLiteral("select count(*) from magacin_artikli where document_id=%1 and "
-                                                  "vid_dokument='I' and document_id_label=9")
-                                       .arg(s.dispatch))
+    QCOMPARE(app.database()
+                 .scalar(QStringLiteral("select count(*) from magacin_artikli where document_id=%1 and "
+                                        "vid_dokument='I' and document_id_label=9")
+                             .arg(s.dispatch))
                  .toInt(),
              2);
 }

@@ -137,10 +137,8 @@ void TestKit::formatValue()
     // Values as the two engines hand them over: dates as date or text, decimals as text.
     QCOMPARE(kit::formatValue(QDate(2026, 1, 9)), QStringLiteral("2026-01-09"));
     QCOMPARE(kit::formatValue(QDateTime(QDate(2026, 1, 9), QTime(0, 0))), QStringLiteral("2026-01-09"));
-    QCOMPARE(kit::formatValue(QStringLiteral("2026-01-09"), QStringLiteral("dd.mm.yyyy")),
-             QStringLiteral("09.01.2026"));
-    QCOMPARE(kit::formatValue(QStringLiteral("1234.5000"), QStringLiteral("#,##0.00")),
-             QStringLiteral("1,234.50"));
+    QCOMPARE(kit::formatValue(QStringLiteral("2026-01-09"), QStringLiteral("dd.mm.yyyy")), QStringLiteral("09.01.2026"));
+    QCOMPARE(kit::formatValue(QStringLiteral("1234.5000"), QStringLiteral("#,##0.00")), QStringLiteral("1,234.50"));
     QCOMPARE(kit::formatValue(12.0), QStringLiteral("12"));
     QCOMPARE(kit::formatValue(QStringLiteral("6.0000")), QStringLiteral("6.0000"));
     QCOMPARE(kit::formatValue(QStringLiteral("abc"), QStringLiteral("0.00")), QStringLiteral("abc"));
@@ -270,8 +268,7 @@ void TestKit::typingLimit_data()
         << "" << false << QString::fromUtf8("ab\xF0\x9F\x98\x80") << true << "AB";
     QTest::newRow("and a character that fits is kept whole")
         << "" << false << QString::fromUtf8("a\xF0\x9F\x98\x80z") << true << QString::fromUtf8("A\xF0\x9F\x98\x80");
-    QTest::newRow("pasted after a text")
-        << "X" << false << QString::fromUtf8("a\xF0\x9F\x98\x80") << true << "XA";
+    QTest::newRow("pasted after a text") << "X" << false << QString::fromUtf8("a\xF0\x9F\x98\x80") << true << "XA";
 }
 
 // The limit restricts what the operator types and pastes, never what code sets.
@@ -632,8 +629,7 @@ void TestKit::focusFirstControlSkipsHiddenAndDisabled()
 void TestKit::scriptedMessages()
 {
     const auto ask = [] {
-        return messageBox(nullptr, QStringLiteral("Delete the document?"), QStringLiteral("Confirm"),
-                          Buttons::OkCancel);
+        return messageBox(nullptr, QStringLiteral("Delete the document?"), QStringLiteral("Confirm"), Buttons::OkCancel);
     };
     {
         ScriptedMessages outer;
@@ -642,8 +638,7 @@ void TestKit::scriptedMessages()
             messages.answer(mrCancel);
             QCOMPARE(ask(), int(mrCancel));
             QCOMPARE(ask(), int(mrOk)); // queue empty: the first button
-            QCOMPARE(messageBox(nullptr, QStringLiteral("Go on?"), QStringLiteral("Info"), Buttons::YesNo),
-                     int(mrYes));
+            QCOMPARE(messageBox(nullptr, QStringLiteral("Go on?"), QStringLiteral("Info"), Buttons::YesNo), int(mrYes));
             QCOMPARE(messageBox(nullptr, QStringLiteral("Odberi Proizvod"), QStringLiteral("Info")), int(mrOk));
             QCOMPARE(messages.count(), 4);
             QCOMPARE(messages.last().title, QStringLiteral("Info"));
@@ -688,8 +683,8 @@ void TestKit::enterAnswersWithTheDefaultButton()
         QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : box, Qt::Key_Return);
     });
     poll.start();
-    QCOMPARE(messageBox(nullptr, QStringLiteral("Close without saving?"), QStringLiteral("Warning"),
-                        Buttons(buttons), defaultButton),
+    QCOMPARE(messageBox(nullptr, QStringLiteral("Close without saving?"), QStringLiteral("Warning"), Buttons(buttons),
+                        defaultButton),
              answer);
     QVERIFY(pressed);
 }

@@ -58,15 +58,19 @@ void TestKitDb::init()
     t.exec(QStringLiteral("insert into artikli (sifra,artikal,edm) values (10,'SCREW','PCS')"));
     t.exec(QStringLiteral("insert into artikli (sifra,artikal,edm) values (11,'BOARD','M2')"));
     t.exec(QStringLiteral("insert into proizvodi (sifra,proizvod,edm,cena,tarifa,rabat) values (1,'TABLE','PCS',1500,18,0)"));
-    t.exec(QStringLiteral("insert into proizvodi (sifra,proizvod,edm,cena,tarifa,rabat) values (2,'CHAIR','PCS',250.5,18,0)"));
-    t.exec(QStringLiteral("insert into proizvodi (sifra,proizvod,edm,cena,tarifa,rabat) values (3,'SHELF','PCS',99.995,18,0)"));
+    t.exec(QStringLiteral(
+        "insert into proizvodi (sifra,proizvod,edm,cena,tarifa,rabat) values (2,'CHAIR','PCS',250.5,18,0)"));
+    t.exec(QStringLiteral(
+        "insert into proizvodi (sifra,proizvod,edm,cena,tarifa,rabat) values (3,'SHELF','PCS',99.995,18,0)"));
     const int table = t.scalar(QStringLiteral("select id from proizvodi where sifra=1")).toInt();
     const int chair = t.scalar(QStringLiteral("select id from proizvodi where sifra=2")).toInt();
     const int screw = t.scalar(QStringLiteral("select id from artikli where sifra=10")).toInt();
     const int board = t.scalar(QStringLiteral("select id from artikli where sifra=11")).toInt();
     const auto part = [&](int product, int article, const QString& qty) {
         t.exec(QStringLiteral("insert into proizvodi_sostav (id_proizvod,id_artikal,kolicina,firma_id) values (%1,%2,%3,0)")
-                   .arg(product).arg(article).arg(qty));
+                   .arg(product)
+                   .arg(article)
+                   .arg(qty));
     };
     part(table, screw, QStringLiteral("8"));
     part(table, board, QStringLiteral("1.5"));
@@ -232,8 +236,11 @@ void TestKitDb::csvExportRoundTripsCells()
     m_db->exec(QStringLiteral("insert into artikli (sifra,artikal,edm) values (13,'ДАСКА ŽIČKA\nLINE2','М2')"));
     // Text a spreadsheet would run as a formula, next to numbers that only look alike.
     const QStringList formulas{QStringLiteral("=HYPERLINK(\"http://example.invalid\",\"Open\")"),
-                               QStringLiteral("+1+1"), QStringLiteral("-2+3"), QStringLiteral("@SUM(A1)"),
-                               QStringLiteral("\tTAB"), QStringLiteral("\r=1")};
+                               QStringLiteral("+1+1"),
+                               QStringLiteral("-2+3"),
+                               QStringLiteral("@SUM(A1)"),
+                               QStringLiteral("\tTAB"),
+                               QStringLiteral("\r=1")};
     const QStringList numbers{QStringLiteral("-5.0000"), QStringLiteral("+7"), QStringLiteral("-1,234.50"),
                               QStringLiteral("1E20")};
     int code = 20;
@@ -310,10 +317,11 @@ void TestKitDb::csvExportNamesTheFileAndReportsFailure()
     grid.setDataSource(m_productsSource.get());
     grid.addColumn(QStringLiteral("proizvod"), QStringLiteral("Product"));
     QList<std::pair<QString, QString>> shown;
-    const MessageBoxHandler previous = setMessageBoxHandler([&](QWidget*, const QString& text, const QString& title, Buttons) {
-        shown << std::pair(title, text);
-        return mrOk;
-    });
+    const MessageBoxHandler previous =
+        setMessageBoxHandler([&](QWidget*, const QString& text, const QString& title, Buttons) {
+            shown << std::pair(title, text);
+            return mrOk;
+        });
     const QString path = dir.filePath(chosen);
     bool ok = false;
     // Private whatever the umask.
@@ -345,14 +353,18 @@ void TestKitDb::csvExportNamesTheFileAndReportsFailure()
         QCOMPARE(file.permissions() & (QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther),
                  QFileDevice::Permissions());
         // Only the one file: the chosen name is not written besides it.
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size() + QDir(dir.filePath(QStringLiteral("my.folder"))).entryList(QDir::Files).size(), 2);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size()
+                     + QDir(dir.filePath(QStringLiteral("my.folder"))).entryList(QDir::Files).size(),
+                 2);
     } else {
         // A failure is never quiet and leaves no file behind.
         QVERIFY(!ok);
         QCOMPARE(shown.size(), 1);
         QCOMPARE(shown.at(0).first, QStringLiteral("Warning"));
-        QVERIFY2(shown.at(0).second.startsWith(QStringLiteral("The list was not exported. The file ")), qPrintable(shown.at(0).second));
-        QVERIFY2(shown.at(0).second.contains(QDir::toNativeSeparators(csvExportFileName(path))), qPrintable(shown.at(0).second));
+        QVERIFY2(shown.at(0).second.startsWith(QStringLiteral("The list was not exported. The file ")),
+                 qPrintable(shown.at(0).second));
+        QVERIFY2(shown.at(0).second.contains(QDir::toNativeSeparators(csvExportFileName(path))),
+                 qPrintable(shown.at(0).second));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("plain")});
         QCOMPARE(plain.size(), 0);
     }

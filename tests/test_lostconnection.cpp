@@ -266,10 +266,9 @@ void TestLostConnection::serverKilledDuringReceiptSave()
     QCOMPARE(app.database().count(QStringLiteral("priemnici")), 1);
     QCOMPARE(app.database().scalar(QStringLiteral("select priemnica_id from priemnici")).toInt(), 1);
     const int header = app.database().scalar(QStringLiteral("select id from priemnici")).toInt();
-    QCOMPARE(app.database().count(QStringLiteral("magacin_artikli"),
-                                  QStringLiteral("document_id=%1 and document_id_label=1 and id_komintent=%2")
-                                      .arg(header)
-                                      .arg(m.acme)),
+    QCOMPARE(app.database()
+                 .count(QStringLiteral("magacin_artikli"),
+                        QStringLiteral("document_id=%1 and document_id_label=1 and id_komintent=%2").arg(header).arg(m.acme)),
              3);
     QCOMPARE(app.database().scalar(QStringLiteral("select sum(vlez_kol) from magacin_artikli")).toDouble(), 14.5);
     QCOMPARE(app.database().count(QStringLiteral("magacin_artikli"), QStringLiteral("id_artikal=%1").arg(m.screw)), 2);
@@ -404,8 +403,8 @@ void TestLostConnection::serverFrozenDuringReceiptSave()
     data::Database admin(QStringLiteral("administrator"));
     admin.setConfig(app.database().config());
     admin.open();
-    QTRY_COMPARE_WITH_TIMEOUT(
-        scalarOn(admin, QStringLiteral("select count(*) from information_schema.innodb_trx")).toInt(), 0, 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(scalarOn(admin, QStringLiteral("select count(*) from information_schema.innodb_trx")).toInt(),
+                              0, 20000);
     QCOMPARE(scalarOn(admin, QStringLiteral("select count(*) from priemnici")).toInt(), 0);
     QCOMPARE(scalarOn(admin, QStringLiteral("select count(*) from magacin_artikli")).toInt(), 0);
 
@@ -457,8 +456,8 @@ void TestLostConnection::serverFrozenOnTheCommit()
     data::Database admin(QStringLiteral("administrator"));
     admin.setConfig(app.database().config());
     admin.open();
-    QTRY_COMPARE_WITH_TIMEOUT(
-        scalarOn(admin, QStringLiteral("select count(*) from information_schema.innodb_trx")).toInt(), 0, 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(scalarOn(admin, QStringLiteral("select count(*) from information_schema.innodb_trx")).toInt(),
+                              0, 20000);
     const int receipts = scalarOn(admin, QStringLiteral("select count(*) from priemnici")).toInt();
     QVERIFY(receipts == 0 || receipts == 1);
     QCOMPARE(scalarOn(admin, QStringLiteral("select count(*) from magacin_artikli")).toInt(), 3 * receipts);

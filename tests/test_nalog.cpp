@@ -138,9 +138,9 @@ void TestNalog::workedExampleWritesHeaderAndLedger()
     QCOMPARE(productLedger(app),
              QStringList({QStringLiteral("N|%1|%2|%3|3.0000|0.0000|2026-03-02|1").arg(id).arg(m.acme).arg(m.p)}));
     QCOMPARE(articleLedger(app), QStringList({
-        QStringLiteral("N|%1|%2|%3|0.0000|6.0000|2026-03-02|1").arg(id).arg(m.acme).arg(m.a),
-        QStringLiteral("N|%1|%2|%3|0.0000|1.5000|2026-03-02|1").arg(id).arg(m.acme).arg(m.b),
-    }));
+                                     QStringLiteral("N|%1|%2|%3|0.0000|6.0000|2026-03-02|1").arg(id).arg(m.acme).arg(m.a),
+                                     QStringLiteral("N|%1|%2|%3|0.0000|1.5000|2026-03-02|1").arg(id).arg(m.acme).arg(m.b),
+                                 }));
 }
 
 void TestNalog::twoLinesAndEmptyComposition()
@@ -151,16 +151,17 @@ void TestNalog::twoLinesAndEmptyComposition()
     const int id = newestOrder(app);
     // Rows are not merged; the product without composition writes its own row only.
     QCOMPARE(productLedger(app), QStringList({
-        QStringLiteral("N|%1|%2|%3|1.0000|0.0000|2026-03-02|1").arg(id).arg(m.acme).arg(m.p),
-        QStringLiteral("N|%1|%2|%3|2.0000|0.0000|2026-03-02|1").arg(id).arg(m.acme).arg(m.p),
-        QStringLiteral("N|%1|%2|%3|5.0000|0.0000|2026-03-02|1").arg(id).arg(m.acme).arg(m.e),
-    }));
-    QCOMPARE(articleLedger(app), QStringList({
-        QStringLiteral("N|%1|%2|%3|0.0000|2.0000|2026-03-02|1").arg(id).arg(m.acme).arg(m.a),
-        QStringLiteral("N|%1|%2|%3|0.0000|0.5000|2026-03-02|1").arg(id).arg(m.acme).arg(m.b),
-        QStringLiteral("N|%1|%2|%3|0.0000|4.0000|2026-03-02|1").arg(id).arg(m.acme).arg(m.a),
-        QStringLiteral("N|%1|%2|%3|0.0000|1.0000|2026-03-02|1").arg(id).arg(m.acme).arg(m.b),
-    }));
+                                     QStringLiteral("N|%1|%2|%3|1.0000|0.0000|2026-03-02|1").arg(id).arg(m.acme).arg(m.p),
+                                     QStringLiteral("N|%1|%2|%3|2.0000|0.0000|2026-03-02|1").arg(id).arg(m.acme).arg(m.p),
+                                     QStringLiteral("N|%1|%2|%3|5.0000|0.0000|2026-03-02|1").arg(id).arg(m.acme).arg(m.e),
+                                 }));
+    QCOMPARE(articleLedger(app),
+             QStringList({
+                 QStringLiteral("N|%1|%2|%3|0.0000|2.0000|2026-03-02|1").arg(id).arg(m.acme).arg(m.a),
+                 QStringLiteral("N|%1|%2|%3|0.0000|0.5000|2026-03-02|1").arg(id).arg(m.acme).arg(m.b),
+                 QStringLiteral("N|%1|%2|%3|0.0000|4.0000|2026-03-02|1").arg(id).arg(m.acme).arg(m.a),
+                 QStringLiteral("N|%1|%2|%3|0.0000|1.0000|2026-03-02|1").arg(id).arg(m.acme).arg(m.b),
+             }));
 }
 
 void TestNalog::numbersFollowOneAnother()
@@ -371,14 +372,14 @@ void TestNalog::editFollowsTheCompositionAtSaveTime()
     const Master m = seed(app);
     filledEntry(app, m, {{m.p, "3"}})->BitBtn1->Click();
     const int id = newestOrder(app);
-    app.database().exec(QStringLiteral("update proizvodi_sostav set kolicina=5 where id_proizvod=%1 and id_artikal=%2")
-                            .arg(m.p).arg(m.a));
+    app.database().exec(
+        QStringLiteral("update proizvodi_sostav set kolicina=5 where id_proizvod=%1 and id_artikal=%2").arg(m.p).arg(m.a));
     TSNalogKorekcija* w = openEdit(app);
     w->BitBtn1->Click();
     QCOMPARE(articleLedger(app), QStringList({
-        QStringLiteral("N|%1|%2|%3|0.0000|15.0000|2026-03-02|1").arg(id).arg(m.acme).arg(m.a),
-        QStringLiteral("N|%1|%2|%3|0.0000|1.5000|2026-03-02|1").arg(id).arg(m.acme).arg(m.b),
-    }));
+                                     QStringLiteral("N|%1|%2|%3|0.0000|15.0000|2026-03-02|1").arg(id).arg(m.acme).arg(m.a),
+                                     QStringLiteral("N|%1|%2|%3|0.0000|1.5000|2026-03-02|1").arg(id).arg(m.acme).arg(m.b),
+                                 }));
 }
 
 void TestNalog::editFailureChangesNothing_data()

@@ -158,7 +158,7 @@ void TestOverviews::partnerOverviewPerFirmOrderedByNumber()
     app.database().exec(QStringLiteral("insert into magacin_proizvodi (vid_dokument,document_id,id_komintent,"
                                        "id_proizvod,vlez_kol,izlez_kol,datum_referenca,firma_id,proizvod_cena,"
                                        "proizvod_tarifa,document_id_label) values ('N',1,%1,1,5,0,'2026-01-01',0,0,0,1)")
-                           .arg(partner(QStringLiteral("ONLY PRODUCTS"))));
+                            .arg(partner(QStringLiteral("ONLY PRODUCTS"))));
     app.main().PregledipoKomintenti1->trigger();
     AppFixture::settle();
     auto* w = app.active<TSPregledKomintentLista>();
@@ -168,8 +168,8 @@ void TestOverviews::partnerOverviewPerFirmOrderedByNumber()
     w->Query1->First();
     const QString firstFirm = w->Query1->FieldByName(QStringLiteral("firma_id")).AsString();
     QCOMPARE(column(w->DBGrid2, 2), firstFirm == QLatin1String("0") ? (QStringList{"10", "3"}) : QStringList{"7"});
-    QCOMPARE(column(w->DBGrid2, 0).first(), firstFirm == QLatin1String("0") ? QStringLiteral("DISPATCH")
-                                                                            : QStringLiteral("RECEIPT"));
+    QCOMPARE(column(w->DBGrid2, 0).first(),
+             firstFirm == QLatin1String("0") ? QStringLiteral("DISPATCH") : QStringLiteral("RECEIPT"));
     w->Query1->setRecNo(1);
     QCOMPARE(w->Query2->RecordCount(), firstFirm == QLatin1String("0") ? 1 : 2);
     // A movement whose article is gone shows empty code, name and unit.

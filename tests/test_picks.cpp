@@ -52,9 +52,9 @@ public:
     void VnesiPriemnicaID(int id) override { received.append({"VnesiPriemnicaID", id}); }
     QWidget* controlAfterPick(frame::AfterPick after) override
     {
-        return after == frame::AfterPick::DateField ? static_cast<QWidget*>(MaskEdit1)
+        return after == frame::AfterPick::DateField   ? static_cast<QWidget*>(MaskEdit1)
                : after == frame::AfterPick::AddButton ? static_cast<QWidget*>(BitBtn2)
-                                                    : nullptr;
+                                                      : nullptr;
     }
 };
 
@@ -128,10 +128,14 @@ void seed(AppFixture& app)
 const char* listClass(frame::PickList list)
 {
     switch (list) {
-    case frame::PickList::Articles: return "TSArtikliLista";
-    case frame::PickList::Partners: return "TSKomintentiLista";
-    case frame::PickList::Employees: return "TSVraboteniLista";
-    default: return "";
+    case frame::PickList::Articles:
+        return "TSArtikliLista";
+    case frame::PickList::Partners:
+        return "TSKomintentiLista";
+    case frame::PickList::Employees:
+        return "TSVraboteniLista";
+    default:
+        return "";
     }
 }
 

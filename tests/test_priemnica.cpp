@@ -256,9 +256,9 @@ void TestPriemnica::entrySavesHeaderAndOneLedgerRowPerLine()
     QPointer<TSPriemnicaVnes> w = filledEntry(app, m);
     QCOMPARE(w->StringGrid1->FixedRows(), 1);
     QCOMPARE(w->StringGrid1->Cells(2, 0), QStringLiteral("Product No."));
-    QCOMPARE(gridLines(w), (QStringList{QString::number(m.screw) + "|1001|SCREW|PCS|5",
-                                        QString::number(m.screw) + "|1001|SCREW|PCS|2.5",
-                                        QString::number(m.nut) + "|1002|NUT|KG|0.001"}));
+    QCOMPARE(gridLines(w),
+             (QStringList{QString::number(m.screw) + "|1001|SCREW|PCS|5", QString::number(m.screw) + "|1001|SCREW|PCS|2.5",
+                          QString::number(m.nut) + "|1002|NUT|KG|0.001"}));
     w->BitBtn1->Click();
     AppFixture::settle();
     QCOMPARE(app.messages(), (QList<Shown>{{"Information", "Goods Receipt,successful entered!!!"}}));
@@ -288,8 +288,10 @@ void TestPriemnica::oneNumberForHeaderAndLines()
     w->BitBtn1->Click();
     AppFixture::settle();
     const int header = app.database().scalar("select max(id) from priemnici").toInt();
-    QCOMPARE(app.database().scalar(QStringLiteral("select priemnica_id from priemnici where id=%1").arg(header)).toInt(), 10);
-    QCOMPARE(app.database().count("magacin_artikli", QStringLiteral("document_id=%1 and document_id_label=10").arg(header)), 2);
+    QCOMPARE(app.database().scalar(QStringLiteral("select priemnica_id from priemnici where id=%1").arg(header)).toInt(),
+             10);
+    QCOMPARE(app.database().count("magacin_artikli", QStringLiteral("document_id=%1 and document_id_label=10").arg(header)),
+             2);
 }
 
 void TestPriemnica::lineRemovalRebuildsTheGrid()

@@ -169,7 +169,8 @@ void TestPriemnicaEdit::updateRewritesHeaderAndLines()
     AppFixture::settle();
     QCOMPARE(app.messages(), (QList<Shown>{{"Information", "Goods receipt,successful updated !!!"}}));
     QVERIFY(!w);
-    QCOMPARE(app.database().scalar(QStringLiteral("select priemnica_id from priemnici where id=%1").arg(s.first)).toInt(), 15);
+    QCOMPARE(app.database().scalar(QStringLiteral("select priemnica_id from priemnici where id=%1").arg(s.first)).toInt(),
+             15);
     const QString head = QStringLiteral("%1|%2|").arg(s.first).arg(s.m.beta);
     QStringList rows = ledger(app);
     rows.removeAll(QStringLiteral("%1|%2|%3|3|0|2026-01-11|2").arg(s.second).arg(s.m.beta).arg(s.m.nut));
@@ -225,7 +226,8 @@ void TestPriemnicaEdit::updateRefusals()
     QCOMPARE(app.messages().last(), (Shown{"Warning", message}));
     QCOMPARE(app.active<TSPriemnicaKorekcija>(), w);
     QCOMPARE(ledger(app), before);
-    QCOMPARE(app.database().scalar(QStringLiteral("select priemnica_id from priemnici where id=%1").arg(w->ReceiptId)).toInt(), 1);
+    QCOMPARE(app.database().scalar(QStringLiteral("select priemnica_id from priemnici where id=%1").arg(w->ReceiptId)).toInt(),
+             1);
 }
 
 void TestPriemnicaEdit::emptyListOpensNoEditWindow()
@@ -254,7 +256,9 @@ void TestPriemnicaEdit::receiptWithoutLinesKeepsItsHeader()
     w->BitBtn1->Click();
     AppFixture::settle();
     QVERIFY(!w);
-    QCOMPARE(app.database().count("magacin_artikli", QStringLiteral("document_id=%1 and id_komintent=%2").arg(bare).arg(m.beta)), 1);
+    QCOMPARE(app.database().count("magacin_artikli",
+                                  QStringLiteral("document_id=%1 and id_komintent=%2").arg(bare).arg(m.beta)),
+             1);
 }
 
 void TestPriemnicaEdit::deleteRemovesHeaderAndLinesTogether()

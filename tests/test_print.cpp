@@ -50,10 +50,10 @@ public:
         DataSource1 = new data::DataSource(Query1, this);
         Query2 = new data::Query(&testsupport::mainDatabase(), this);
         Query2->setObjectName(QStringLiteral("Query2"));
-        for (const char* line : {"select *", "from magacin_artikli",
-                                 "left join komintenti  on magacin_artikli.id_komintent=komintenti.id",
-                                 "left join artikli on magacin_artikli.id_artikal=artikli.id",
-                                 "where magacin_artikli.vid_dokument='I' and magacin_artikli.document_id=:id"})
+        for (const char* line :
+             {"select *", "from magacin_artikli", "left join komintenti  on magacin_artikli.id_komintent=komintenti.id",
+              "left join artikli on magacin_artikli.id_artikal=artikli.id",
+              "where magacin_artikli.vid_dokument='I' and magacin_artikli.document_id=:id"})
             Query2->SQL.Add(QString::fromLatin1(line));
         Query2->setMasterSource(DataSource1);
         Query1->Open();
@@ -148,8 +148,8 @@ void TestPrint::cancelCreatesNoReportAndClearsPrinting()
 
     QStringList asked;
     bool printingWhileAsked = false;
-    const kit::MessageBoxHandler previous = kit::setMessageBoxHandler(
-        [&](QWidget*, const QString& text, const QString& title, kit::Buttons buttons) {
+    const kit::MessageBoxHandler previous =
+        kit::setMessageBoxHandler([&](QWidget*, const QString& text, const QString& title, kit::Buttons buttons) {
             asked << title + QLatin1Char('|') + text;
             printingWhileAsked = list->Printing;
             return buttons == kit::Buttons::OkCancel ? kit::mrCancel : kit::mrOk;
@@ -224,8 +224,8 @@ void TestPrint::stockListPrintsWhatItShows()
 
     app.answerNextMessage(kit::mrCancel);
     app.main().Print1->trigger();
-    QCOMPARE(app.messages().last(), (testsupport::Shown{QStringLiteral("Information"),
-                                                        QStringLiteral("PRINT Products Remain List !!!")}));
+    QCOMPARE(app.messages().last(),
+             (testsupport::Shown{QStringLiteral("Information"), QStringLiteral("PRINT Products Remain List !!!")}));
     QCOMPARE(app.dialogsRun(), 0);
 
     PreviewCapture<TSReportLager> preview;
@@ -262,8 +262,8 @@ void TestPrint::articleCardEndsOnTheOverviewBalance()
     auto* overview = app.active<TSPregledArtikalLista>();
     QVERIFY(overview);
     QCOMPARE(overview->Query1->FieldByName(QStringLiteral("artikal")).AsString(), QStringLiteral("WIRE"));
-    const QString balance = kit::formatFloat(QStringLiteral("#,##0.00"),
-                                             overview->Query1->FieldByName(QStringLiteral("saldo")).AsFloat());
+    const QString balance =
+        kit::formatFloat(QStringLiteral("#,##0.00"), overview->Query1->FieldByName(QStringLiteral("saldo")).AsFloat());
     QCOMPARE(balance, QStringLiteral("1,185,188.20"));
     // The history is long enough that a single-precision balance would end elsewhere.
     QVERIFY(singlePrecisionBalance(moves) != balance);

@@ -222,9 +222,8 @@ void TestProizvod::entryChecksFieldsWithoutMessage()
 
     // Enter moves from field to field and on to "Add".
     w->Edit2->setFocus();
-    for (QWidget* next : {static_cast<QWidget*>(w->Edit3), static_cast<QWidget*>(w->Edit4),
-                          static_cast<QWidget*>(w->Edit5), static_cast<QWidget*>(w->Edit6),
-                          static_cast<QWidget*>(w->BitBtn1)}) {
+    for (QWidget* next : {static_cast<QWidget*>(w->Edit3), static_cast<QWidget*>(w->Edit4), static_cast<QWidget*>(w->Edit5),
+                          static_cast<QWidget*>(w->Edit6), static_cast<QWidget*>(w->BitBtn1)}) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QCOMPARE(QApplication::focusWidget(), next);
     }
@@ -357,9 +356,8 @@ void TestProizvod::aLineOfADeletedArticleLoadsAndCanBeDeleted()
     TSProizvodKorekcija* w = openEdit(app, m.p);
     // The line keeps its article key and shows no name; before, its key was lost and every
     // save of the product failed.
-    QCOMPARE(gridLines(w->StringGrid1),
-             QStringList({QStringLiteral("%1|||").arg(m.a) + QStringLiteral("|2"),
-                          QStringLiteral("%1|102|GLUE|KG|0.5").arg(m.b)}));
+    QCOMPARE(gridLines(w->StringGrid1), QStringList({QStringLiteral("%1|||").arg(m.a) + QStringLiteral("|2"),
+                                                     QStringLiteral("%1|102|GLUE|KG|0.5").arg(m.b)}));
     w->Edit2->setText(QStringLiteral("RENAMED"));
     w->BitBtn3->Click();
     AppFixture::settle();

@@ -60,8 +60,14 @@ List* openList(AppFixture& app, QAction* command)
     AppFixture::settle();
     return app.active<List>();
 }
-TSArtikliLista* openArticles(AppFixture& app) { return openList<TSArtikliLista>(app, app.main().Lista1); }
-TSKomintentiLista* openPartners(AppFixture& app) { return openList<TSKomintentiLista>(app, app.main().Komintenti1); }
+TSArtikliLista* openArticles(AppFixture& app)
+{
+    return openList<TSArtikliLista>(app, app.main().Lista1);
+}
+TSKomintentiLista* openPartners(AppFixture& app)
+{
+    return openList<TSKomintentiLista>(app, app.main().Komintenti1);
+}
 // The employee list is not on the main menu; its module opens it as the menu would.
 TSVraboteniLista* openEmployees(AppFixture& app)
 {
@@ -126,13 +132,11 @@ const Box kPartnerBoxes[] = {
 };
 
 // Every partner box typed: the discount gets `discount`, the others `prefix` and the column.
-QList<QPair<kit::Edit*, QString>> partnerTyping(TSKomintentiFields* window, const QString& prefix,
-                                                const QString& discount)
+QList<QPair<kit::Edit*, QString>> partnerTyping(TSKomintentiFields* window, const QString& prefix, const QString& discount)
 {
     QList<QPair<kit::Edit*, QString>> out;
     for (const Box& b : kPartnerBoxes)
-        out << qMakePair(window->*b.edit,
-                         qstrcmp(b.column, "rabat") == 0 ? discount : prefix + QLatin1String(b.column));
+        out << qMakePair(window->*b.edit, qstrcmp(b.column, "rabat") == 0 ? discount : prefix + QLatin1String(b.column));
     return out;
 }
 
@@ -157,19 +161,51 @@ struct Register {
 const QList<Register>& registers()
 {
     static const QList<Register> all{
-        {"articles", [](AppFixture& a) -> TSListBase* { return openArticles(a); },
-         "insert into artikli(sifra,artikal,edm) values(1,'BOLT','PCS')", "TSArtikliVnes", "TSArtikliKorekcija",
-         "Products-List ", "Search by product name", "New", "Update",
+        {"articles",
+         [](AppFixture& a) -> TSListBase* { return openArticles(a); },
+         "insert into artikli(sifra,artikal,edm) values(1,'BOLT','PCS')",
+         "TSArtikliVnes",
+         "TSArtikliKorekcija",
+         "Products-List ",
+         "Search by product name",
+         "New",
+         "Update",
          {{0, "ProductID"}, {1, "Product Name"}, {2, "Unit"}},
-         "Products-create new ", "Save", "Products-update ", "Update", "Select product"},
-        {"partners", [](AppFixture& a) -> TSListBase* { return openPartners(a); },
-         "insert into komintenti(naziv,rabat) values('ACME',5)", "TSKomintentiVnes", "TSKomintentiKorekcija",
-         "Company partner-List ", "Search by company  partner", "New", "Update", {{0, "Id"}, {1, "Company name"}},
-         "Company partner-create new ", "Save", "Company partner-update ", "Update", "Select company partner"},
-        {"employees", [](AppFixture& a) -> TSListBase* { return openEmployees(a); },
-         "insert into vraboteni(naziv,edb,deponent) values('ANA','E1','D1')", "TSVraboteniVnes", "TSVraboteniKorekcija",
-         "Vraboteni-Lista ", "Prebaruvanje po komintent", "Nov", "Korekcija", {{1, "naziv"}},
-         "Vraboteni-Kreiraj Nov ", "Vnes", "Vraboteni-Koregiraj ", "Korekcija", "Odberi Komintent"},
+         "Products-create new ",
+         "Save",
+         "Products-update ",
+         "Update",
+         "Select product"},
+        {"partners",
+         [](AppFixture& a) -> TSListBase* { return openPartners(a); },
+         "insert into komintenti(naziv,rabat) values('ACME',5)",
+         "TSKomintentiVnes",
+         "TSKomintentiKorekcija",
+         "Company partner-List ",
+         "Search by company  partner",
+         "New",
+         "Update",
+         {{0, "Id"}, {1, "Company name"}},
+         "Company partner-create new ",
+         "Save",
+         "Company partner-update ",
+         "Update",
+         "Select company partner"},
+        {"employees",
+         [](AppFixture& a) -> TSListBase* { return openEmployees(a); },
+         "insert into vraboteni(naziv,edb,deponent) values('ANA','E1','D1')",
+         "TSVraboteniVnes",
+         "TSVraboteniKorekcija",
+         "Vraboteni-Lista ",
+         "Prebaruvanje po komintent",
+         "Nov",
+         "Korekcija",
+         {{1, "naziv"}},
+         "Vraboteni-Kreiraj Nov ",
+         "Vnes",
+         "Vraboteni-Koregiraj ",
+         "Korekcija",
+         "Odberi Komintent"},
     };
     return all;
 }
@@ -499,9 +535,9 @@ void TestRegisters::partnerAllFieldsRoundTrip()
     QCOMPARE(app.database().count(QStringLiteral("komintenti")), 1);
     const int id = app.database().scalar(QStringLiteral("select id from komintenti")).toInt();
     for (const Box& b : kPartnerBoxes)
-        QCOMPARE(partnerColumn(app, b.column, id), qstrcmp(b.column, "rabat") == 0
-                                                       ? QStringLiteral("12")
-                                                       : QStringLiteral("IN ") + QString::fromLatin1(b.column).toUpper());
+        QCOMPARE(partnerColumn(app, b.column, id),
+                 qstrcmp(b.column, "rabat") == 0 ? QStringLiteral("12")
+                                                 : QStringLiteral("IN ") + QString::fromLatin1(b.column).toUpper());
 
     // The list's detail panel: "Bank" stands beside deponent there.
     QCOMPARE(app.active<TSKomintentiLista>(), list);
@@ -532,11 +568,11 @@ void TestRegisters::partnerAllFieldsRoundTrip()
     AppFixture::settle();
     QVERIFY(!edit);
     for (const Box& b : kPartnerBoxes)
-        QCOMPARE(partnerColumn(app, b.column, id), qstrcmp(b.column, "rabat") == 0
-                                                       ? QStringLiteral("7")
-                                                       : QStringLiteral("NEW ") + QString::fromLatin1(b.column).toUpper());
+        QCOMPARE(partnerColumn(app, b.column, id),
+                 qstrcmp(b.column, "rabat") == 0 ? QStringLiteral("7")
+                                                 : QStringLiteral("NEW ") + QString::fromLatin1(b.column).toUpper());
     QCOMPARE(app.database().count(QStringLiteral("komintenti"), QStringLiteral("naziv='OTHER' and grad='SKOPJE' "
-                                                                                "and rabat=3")),
+                                                                               "and rabat=3")),
              1);
     QVERIFY(app.messages().isEmpty());
 }

@@ -39,7 +39,7 @@ const double kFooterHeight = 12.0;
 void createLines(TestDatabase& db, int count)
 {
     db.execAsAdmin(QStringLiteral("create table rpt_lines (id integer, sifra varchar(20), artikal varchar(80),"
-                           " edm varchar(10), kol double, datum varchar(10))"));
+                                  " edm varchar(10), kol double, datum varchar(10))"));
     for (int i = 1; i <= count; ++i)
         db.exec(QStringLiteral("insert into rpt_lines values (%1, 'A%2', 'Article number %1', 'PCS', %3,"
                                " '2026-12-09')")
@@ -67,8 +67,8 @@ void buildDeliveryNote(Report& r, data::Query* lines)
     title->addRect(QRectF(8.5, 6.3, 84.9, 17.2), 0.4);
     title->addLabel(QStringLiteral("myCompany"), 21.2, 8.5, Font(27.75, true));
     title->addLabel(QStringLiteral("Date ___________________"), 8.5, 44.5, kBody);
-    title->addDBText(lines, QStringLiteral("datum"), 21.2, 42.3, kBody, QStringLiteral("dd.MM.yyyy"))
-        ->name = QStringLiteral("Date");
+    title->addDBText(lines, QStringLiteral("datum"), 21.2, 42.3, kBody, QStringLiteral("dd.MM.yyyy"))->name =
+        QStringLiteral("Date");
     title->addDBText(lines, QStringLiteral("artikal"), 101.6, 42.3, kBody)->name = QStringLiteral("Partner");
     title->addLabel(QStringLiteral("Main street 1"), 101.6, 50.8, kBody);
     title->addLabel(QStringLiteral("Skopje"), 101.6, 59.3, kBody);
@@ -84,9 +84,8 @@ void buildDeliveryNote(Report& r, data::Query* lines)
     detail->addDBText(lines, QStringLiteral("sifra"), 2.1, 1.1, kBody)->name = QStringLiteral("Code");
     detail->addDBText(lines, QStringLiteral("artikal"), 29.6, 1.1, kBody);
     detail->addDBText(lines, QStringLiteral("edm"), 146.6, 1.1, kBody, QString(), Qt::AlignRight);
-    detail->addDBText(lines, QStringLiteral("kol"), 150.0, 1.1, kBody, QStringLiteral("#,##0.00"),
-                      Qt::AlignRight, 30.1)
-        ->name = QStringLiteral("Quantity");
+    detail->addDBText(lines, QStringLiteral("kol"), 150.0, 1.1, kBody, QStringLiteral("#,##0.00"), Qt::AlignRight, 30.1)->name =
+        QStringLiteral("Quantity");
 
     Band* summary = r.addBand(BandKind::Summary, QStringLiteral("Summary"), 52.4);
     summary->AlignToBottom = true;
@@ -97,9 +96,8 @@ void buildDeliveryNote(Report& r, data::Query* lines)
     Band* footer = r.addBand(BandKind::PageFooter, QStringLiteral("Footer"), kFooterHeight);
     footer->frame = FrameTop;
     footer->addSysData(SysKind::Date, 0, 3.0, Font(8), QStringLiteral("Printed "));
-    footer->addSysData(SysKind::PageOfPages, footer->width(), 3.0, Font(8), QStringLiteral("Page "),
-                       Qt::AlignRight)
-        ->name = QStringLiteral("PageNo");
+    footer->addSysData(SysKind::PageOfPages, footer->width(), 3.0, Font(8), QStringLiteral("Page "), Qt::AlignRight)->name =
+        QStringLiteral("PageNo");
 }
 
 // The delivery note over `count` lines, of which `statement` selects the printed ones.
@@ -219,8 +217,8 @@ void TestReportEngine::emptyDatasetPrintsTitleSummaryAndFooter()
     DeliveryNote note(db, 3, QStringLiteral("select * from rpt_lines where id < 0"));
     const Document doc = note.report.layout();
     QCOMPARE(doc.pageCount(), 1);
-    QCOMPARE(bandSequence(doc), (QStringList{QStringLiteral("Title"), QStringLiteral("Summary"),
-                                             QStringLiteral("Footer")}));
+    QCOMPARE(bandSequence(doc),
+             (QStringList{QStringLiteral("Title"), QStringLiteral("Summary"), QStringLiteral("Footer")}));
     // The partner block and the date stay empty; nothing reads a row that is not there.
     QCOMPARE(textsOf(doc, QStringLiteral("Partner")), QStringList{QString()});
     QCOMPARE(textsOf(doc, QStringLiteral("Date")), QStringList{QString()});
@@ -241,7 +239,7 @@ void TestReportEngine::masksFormatNumbersAndDates()
 {
     TestDatabase db;
     db.execAsAdmin(QStringLiteral("create table rpt_values (id integer, amount double, qty varchar(20),"
-                           " datum varchar(10), note varchar(20))"));
+                                  " datum varchar(10), note varchar(20))"));
     db.exec(QStringLiteral("insert into rpt_values values (1, 1234.5, '6.0000', '2026-12-09', null)"));
     db.exec(QStringLiteral("insert into rpt_values values (2, -1234567.125, '0.005', '2026-01-31', 'x')"));
     db.exec(QStringLiteral("insert into rpt_values values (3, 0, null, null, '')"));
@@ -265,8 +263,7 @@ void TestReportEngine::masksFormatNumbersAndDates()
 
     QCOMPARE(textsOf(doc, QStringLiteral("amount")),
              (QStringList{QStringLiteral("1,234.50"), QStringLiteral("-1,234,567.13"), QStringLiteral("0.00")}));
-    QCOMPARE(textsOf(doc, QStringLiteral("qty")),
-             (QStringList{QStringLiteral("6.00"), QStringLiteral("0.01"), QString()}));
+    QCOMPARE(textsOf(doc, QStringLiteral("qty")), (QStringList{QStringLiteral("6.00"), QStringLiteral("0.01"), QString()}));
     QCOMPARE(textsOf(doc, QStringLiteral("datum")),
              (QStringList{QStringLiteral("09.12.2026"), QStringLiteral("31.01.2026"), QString()}));
     QCOMPARE(textsOf(doc, QStringLiteral("plain")),
@@ -305,16 +302,15 @@ void TestReportEngine::subDetailsRunForEachMasterRow()
     product->addDBText(&products, QStringLiteral("sifra"), 2.1, 0.3, kBody)->name = QStringLiteral("code");
     Band* part = r.addSubDetail(QStringLiteral("Part"), 5, &parts);
     part->addDBText(&parts, QStringLiteral("sifra"), 12.7, 0.3, kBody)->name = QStringLiteral("code");
-    part->addDBText(&parts, QStringLiteral("vk_kol"), 157.9, 0.3, kBody, QStringLiteral("0.0000"), Qt::AlignRight)
-        ->name = QStringLiteral("qty");
+    part->addDBText(&parts, QStringLiteral("vk_kol"), 157.9, 0.3, kBody, QStringLiteral("0.0000"), Qt::AlignRight)->name =
+        QStringLiteral("qty");
     r.addBand(BandKind::PageFooter, QStringLiteral("Footer"), 10)->addLabel(QStringLiteral("Izdal"), 8.5, 4);
     const Document doc = r.layout();
 
     // Each product line once, followed by the articles of its own composition.
-    QCOMPARE(bandSequence(doc),
-             (QStringList{QStringLiteral("Title"), QStringLiteral("Product"), QStringLiteral("Part"),
-                          QStringLiteral("Part"), QStringLiteral("Product"), QStringLiteral("Part"),
-                          QStringLiteral("Product"), QStringLiteral("Footer")}));
+    QCOMPARE(bandSequence(doc), (QStringList{QStringLiteral("Title"), QStringLiteral("Product"), QStringLiteral("Part"),
+                                             QStringLiteral("Part"), QStringLiteral("Product"), QStringLiteral("Part"),
+                                             QStringLiteral("Product"), QStringLiteral("Footer")}));
     QCOMPARE(textsOf(doc, QStringLiteral("code")),
              (QStringList{QStringLiteral("P1"), QStringLiteral("A11"), QStringLiteral("A12"), QStringLiteral("P2"),
                           QStringLiteral("A21"), QStringLiteral("P3")}));
@@ -348,7 +344,10 @@ void TestReportEngine::beforePrintHandlersChangeAndSuppress()
     int counter = 0;
     double balance = 0;
     Band* title = r.addBand(BandKind::Title, QStringLiteral("Title"), 10);
-    title->BeforePrint = [&](Band&, bool&) { counter = 1; balance = 0; };
+    title->BeforePrint = [&](Band&, bool&) {
+        counter = 1;
+        balance = 0;
+    };
     Band* detail = r.addBand(BandKind::Detail, QStringLiteral("Detail"), 5);
     Label* rowNo = detail->addLabel(QString(), 0, 0, kBody);
     rowNo->name = QStringLiteral("row");
@@ -539,8 +538,11 @@ void TestReportEngine::previewExportsPdfBesidePrint()
     QVERIFY(sawPreview);
     // The preview fits its screen, title bar included, and shows the whole page.
     QVERIFY2(previewSize.width() <= screenRoom.width() && previewSize.height() + 30 <= screenRoom.height(),
-             qPrintable(QStringLiteral("%1x%2 on %3x%4").arg(previewSize.width()).arg(previewSize.height())
-                            .arg(screenRoom.width()).arg(screenRoom.height())));
+             qPrintable(QStringLiteral("%1x%2 on %3x%4")
+                            .arg(previewSize.width())
+                            .arg(previewSize.height())
+                            .arg(screenRoom.width())
+                            .arg(screenRoom.height())));
     QVERIFY(wholePage);
     // On a 1366x768 screen it keeps its width and loses only what does not fit in height.
     QCOMPARE(kit::fittedSize(QSize(900, 760), QRect(0, 0, 1366, 768), QMargins(6, 30, 6, 6)), QSize(900, 732));

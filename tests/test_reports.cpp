@@ -1,5 +1,5 @@
-// The printed forms: goods receipt and dispatch (the dispatch also in test_print), stock list, article card and partner card,
-// laid out over the same statements their windows run, and written to PDF.
+// The printed forms: goods receipt and dispatch (the dispatch also in test_print), stock list, article card and partner
+// card, laid out over the same statements their windows run, and written to PDF.
 #include "data/datasource.h"
 #include "data/query.h"
 #include "stores/stocklistreads.h"
@@ -36,8 +36,8 @@ struct DocumentQueries {
         lines.SQL.Add(QStringLiteral("from magacin_artikli"));
         lines.SQL.Add(QStringLiteral("left join komintenti  on magacin_artikli.id_komintent=komintenti.id"));
         lines.SQL.Add(QStringLiteral("left join artikli on magacin_artikli.id_artikal=artikli.id"));
-        lines.SQL.Add(QStringLiteral("where magacin_artikli.vid_dokument='%1' and magacin_artikli.document_id=:id")
-                          .arg(kind));
+        lines.SQL.Add(
+            QStringLiteral("where magacin_artikli.vid_dokument='%1' and magacin_artikli.document_id=:id").arg(kind));
         lines.setMasterSource(&source);
         headers.Open();
         lines.Open();
@@ -69,14 +69,15 @@ struct OverviewQueries {
 int receiptWithLines(const QList<double>& quantities)
 {
     const int other = addPartner(QStringLiteral("OTHER LTD"), QStringLiteral("Side road 9"), QStringLiteral("Bitola"));
-    const int partner = addPartner(QStringLiteral("ACME DOO"), QStringLiteral("Main street 1"), QStringLiteral("1000 Skopje"));
+    const int partner =
+        addPartner(QStringLiteral("ACME DOO"), QStringLiteral("Main street 1"), QStringLiteral("1000 Skopje"));
     const int old = addReceipt(16, QStringLiteral("2026-12-01"));
     addMovement(QStringLiteral("P"), old, other, addArticle(999, QStringLiteral("OLD ITEM")), 5, 0,
                 QStringLiteral("2026-12-01"), 16);
     const int receipt = addReceipt(17, QStringLiteral("2026-12-09"));
     for (int i = 0; i < quantities.size(); ++i) {
-        const int article = addArticle(1001 + i, QStringLiteral("ARTICLE %1").arg(i + 1), i % 2 ? QStringLiteral("KG")
-                                                                                              : QStringLiteral("PCS"));
+        const int article = addArticle(1001 + i, QStringLiteral("ARTICLE %1").arg(i + 1),
+                                       i % 2 ? QStringLiteral("KG") : QStringLiteral("PCS"));
         addMovement(QStringLiteral("P"), receipt, partner, article, quantities.at(i), 0, QStringLiteral("2026-12-09"), 17);
     }
     return receipt;
@@ -231,8 +232,7 @@ void TestReports::stockListPrintsTheListQuery()
     QVERIFY(doc.pages.first().findText(QStringLiteral("ARTIKLI")));
     QVERIFY(doc.pages.first().findText(QStringLiteral("REPORT of PRODUCTS REMAINS")));
     // The article id, not the code, in order of the id; only the filtered articles.
-    QCOMPARE(textsOf(doc, QStringLiteral("QRDBText1")),
-             (QStringList{QString::number(bolt), QString::number(beam)}));
+    QCOMPARE(textsOf(doc, QStringLiteral("QRDBText1")), (QStringList{QString::number(bolt), QString::number(beam)}));
     QCOMPARE(textsOf(doc, QStringLiteral("QRDBText3")), (QStringList{QStringLiteral("1,234.57"), QStringLiteral("1.00")}));
     QCOMPARE(textsOf(doc, QStringLiteral("QRDBText8")), (QStringList{QStringLiteral("0.00"), QStringLiteral("3.50")}));
     QCOMPARE(textsOf(doc, QStringLiteral("QRDBText9")), (QStringList{QStringLiteral("1,234.57"), QStringLiteral("-2.50")}));
@@ -307,7 +307,8 @@ void TestReports::partnerCardListsTheCurrentPartner()
              (QStringList{QStringLiteral("9"), QStringLiteral("4"), QStringLiteral("2")}));
     QCOMPARE(textsOf(doc, QStringLiteral("QRDBText5")),
              (QStringList{QStringLiteral("DISPATCH"), QStringLiteral("DISPATCH"), QStringLiteral("RECEIPT")}));
-    QCOMPARE(textsOf(doc, QStringLiteral("QRDBText8")), (QStringList{QStringLiteral("GLUE"), QString(), QStringLiteral("GLUE")}));
+    QCOMPARE(textsOf(doc, QStringLiteral("QRDBText8")),
+             (QStringList{QStringLiteral("GLUE"), QString(), QStringLiteral("GLUE")}));
     QCOMPARE(textsOf(doc, QStringLiteral("QRDBText10")),
              (QStringList{QStringLiteral("0.00"), QStringLiteral("0.00"), QStringLiteral("1,500.25")}));
     QCOMPARE(textsOf(doc, QStringLiteral("QRDBText11")),

@@ -24,8 +24,7 @@ namespace {
 // Makes the first statement containing `fragment` fail as a unique index would refuse it.
 void loseNumberOnce(AppFixture& app, const QString& fragment, int* seen)
 {
-    const QString code = app.database().engine() == data::Engine::Sqlite ? QStringLiteral("2067")
-                                                                          : QStringLiteral("1062");
+    const QString code = app.database().engine() == data::Engine::Sqlite ? QStringLiteral("2067") : QStringLiteral("1062");
     app.database().db().setStatementHook([=](const QString& text) {
         if (text.contains(fragment, Qt::CaseInsensitive) && ++*seen == 1)
             throw data::DatabaseError(QStringLiteral("Duplicate entry"), code);

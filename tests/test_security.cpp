@@ -130,11 +130,11 @@ void seedFormulas(AppFixture& app)
     const int employee = seed.employee(petar);
     const int board = seed.article(1, QStringLiteral("=1+1 BOARD PINE"), QStringLiteral("-M2"));
     const int screw = seed.article(2, QStringLiteral("+SCREW 4X30"), QStringLiteral("@PCS"));
-    const int product = seed.product(1, QStringLiteral("-BOOKSHELF 80X200"), {{board, 1.8}}, 4800, 18,
-                                     QStringLiteral("=PCS"));
+    const int product =
+        seed.product(1, QStringLiteral("-BOOKSHELF 80X200"), {{board, 1.8}}, 4800, 18, QStringLiteral("=PCS"));
     seed.receipt(1, QStringLiteral("2026-12-01"), partner, {{board, 120}, {screw, 500}});
-    const int dispatch = seed.dispatch(1, QStringLiteral("2026-12-03"), QStringLiteral("2027-01-02"), partner,
-                                       {{board, 20}});
+    const int dispatch =
+        seed.dispatch(1, QStringLiteral("2026-12-03"), QStringLiteral("2027-01-02"), partner, {{board, 20}});
     seed.workOrder(1, QStringLiteral("2026-12-02"), QStringLiteral("2026-12-05"), employee,
                    QStringLiteral("@PETAR ANGELOV"), partner, {{product, 1}});
     // Planted: the dispatch's priced product row, which the financial report reads and no
@@ -226,9 +226,8 @@ QString cipherOf(const data::AliasConfig& config)
 void TestSecurity::listsExportNoFormulas_data()
 {
     QTest::addColumn<QString>("menu");
-    for (const char* menu : {"Lista1", "Komintenti1", "Priemnici2", "FakturaIspratnica2", "LagerLista1",
-                             "PregledipoArtikli1", "PregledipoKomintenti1", "Nalozi2", "Proizvodi1", "Vraboteni1",
-                             "PregledpoNalozi1"})
+    for (const char* menu : {"Lista1", "Komintenti1", "Priemnici2", "FakturaIspratnica2", "LagerLista1", "PregledipoArtikli1",
+                             "PregledipoKomintenti1", "Nalozi2", "Proizvodi1", "Vraboteni1", "PregledpoNalozi1"})
         QTest::newRow(menu) << QString::fromLatin1(menu);
 }
 
@@ -354,12 +353,14 @@ void TestSecurity::optionFileWithPasswordMustBePrivate()
         }
     }
     const QString configHome = dir.filePath(QStringLiteral("config"));
-    QStringList alias{QStringLiteral("--alias"), QStringLiteral("sec"), QStringLiteral("set-alias"),
-                      QStringLiteral("mariadb"), QStringLiteral("--database"), cfg.database,
-                      QStringLiteral("--socket"), cfg.socket, QStringLiteral("--option-file"), cfg.optionFile};
+    QStringList alias{QStringLiteral("--alias"),       QStringLiteral("sec"),
+                      QStringLiteral("set-alias"),     QStringLiteral("mariadb"),
+                      QStringLiteral("--database"),    cfg.database,
+                      QStringLiteral("--socket"),      cfg.socket,
+                      QStringLiteral("--option-file"), cfg.optionFile};
     QCOMPARE(run(QStringLiteral(DUREDIR_DB_TOOL), alias, configHome).code, 0);
-    const Output show = run(QStringLiteral(DUREDIR_DB_TOOL), {QStringLiteral("--alias"), QStringLiteral("sec"),
-                                                              QStringLiteral("show")}, configHome);
+    const Output show = run(QStringLiteral(DUREDIR_DB_TOOL),
+                            {QStringLiteral("--alias"), QStringLiteral("sec"), QStringLiteral("show")}, configHome);
     if (refused) {
         QVERIFY2(error.contains(cfg.optionFile) && error.contains(advice), qPrintable(error));
         QCOMPARE(show.code, 1);
@@ -410,9 +411,10 @@ void TestSecurity::untrustedFilesAreRefused()
     const QStringList sec{QStringLiteral("--alias"), QStringLiteral("sec")};
     if (file == QLatin1String("option file")) {
         QVERIFY(writeFile(optionFile, "[client]\nsocket=/run/elsewhere.sock\n", QFile::ReadOwner | QFile::WriteOwner));
-        QCOMPARE(run(tool, sec + QStringList{QStringLiteral("set-alias"), QStringLiteral("mariadb"),
-                                             QStringLiteral("--database"), QStringLiteral("duredir_none"),
-                                             QStringLiteral("--option-file"), optionFile},
+        QCOMPARE(run(tool,
+                     sec
+                         + QStringList{QStringLiteral("set-alias"), QStringLiteral("mariadb"), QStringLiteral("--database"),
+                                       QStringLiteral("duredir_none"), QStringLiteral("--option-file"), optionFile},
                      configHome)
                      .code,
                  0);
@@ -420,9 +422,10 @@ void TestSecurity::untrustedFilesAreRefused()
         const bool linked = file == QLatin1String("linked sqlite folder");
         const QString real = linked ? shared + QStringLiteral("/stock.sqlite") : database;
         auto setAlias = [&](const QString& path) {
-            const Output set = run(tool, sec + QStringList{QStringLiteral("set-alias"), QStringLiteral("sqlite"),
-                                                           QStringLiteral("--path"), path},
-                                   configHome);
+            const Output set =
+                run(tool,
+                    sec + QStringList{QStringLiteral("set-alias"), QStringLiteral("sqlite"), QStringLiteral("--path"), path},
+                    configHome);
             return set.code == 0;
         };
         QVERIFY(setAlias(real));
@@ -431,12 +434,11 @@ void TestSecurity::untrustedFilesAreRefused()
         if (linked)
             QVERIFY(QFile::link(real, database) && setAlias(database));
     }
-    const QMap<QString, QString> targets{
-        {QStringLiteral("alias file"), configHome + QStringLiteral("/duredir/aliases.ini")},
-        {QStringLiteral("option file"), optionFile},
-        {QStringLiteral("sqlite file"), database},
-        {QStringLiteral("sqlite folder"), folder},
-        {QStringLiteral("linked sqlite folder"), shared}};
+    const QMap<QString, QString> targets{{QStringLiteral("alias file"), configHome + QStringLiteral("/duredir/aliases.ini")},
+                                         {QStringLiteral("option file"), optionFile},
+                                         {QStringLiteral("sqlite file"), database},
+                                         {QStringLiteral("sqlite folder"), folder},
+                                         {QStringLiteral("linked sqlite folder"), shared}};
     const QString target = targets.value(file);
     const bool isFolder = file.endsWith(QLatin1String("folder"));
     QString advice;
@@ -526,9 +528,9 @@ void TestSecurity::tlsToMariaDb()
                                      : ("subjectAltName=" + altNames + "\n").toUtf8());
         ext.close();
         return openssl(QStringList{QStringLiteral("req")} + ec
-                       + QStringList{QStringLiteral("-subj"), QStringLiteral("/CN=%1").arg(cn), QStringLiteral("-keyout"),
-                                     file(base + QStringLiteral(".key")), QStringLiteral("-out"),
-                                     file(base + QStringLiteral(".csr"))})
+                       + QStringList{QStringLiteral("-subj"), QStringLiteral("/CN=%1").arg(cn),
+                                     QStringLiteral("-keyout"), file(base + QStringLiteral(".key")),
+                                     QStringLiteral("-out"), file(base + QStringLiteral(".csr"))})
                && openssl({QStringLiteral("x509"), QStringLiteral("-req"), QStringLiteral("-in"),
                            file(base + QStringLiteral(".csr")), QStringLiteral("-CA"), file(QStringLiteral("ca.pem")),
                            QStringLiteral("-CAkey"), file(QStringLiteral("ca.key")), QStringLiteral("-CAcreateserial"),
@@ -546,8 +548,9 @@ void TestSecurity::tlsToMariaDb()
     Server server{file(QStringLiteral("server-data"))};
     const int port = freePort();
     QVERIFY(port > 0);
-    const QStringList tls{QStringLiteral("--ssl-cert"), file(QStringLiteral("server.pem")), QStringLiteral("--ssl-key"),
-                          file(QStringLiteral("server.key")), QStringLiteral("--ssl-ca"), file(QStringLiteral("ca.pem"))};
+    const QStringList tls{QStringLiteral("--ssl-cert"), file(QStringLiteral("server.pem")),
+                          QStringLiteral("--ssl-key"),  file(QStringLiteral("server.key")),
+                          QStringLiteral("--ssl-ca"),   file(QStringLiteral("ca.pem"))};
     const QString socket = server.start(port, tls);
     QVERIFY(!socket.isEmpty());
     QVERIFY(adminExec(socket, {QStringLiteral("CREATE DATABASE duredir_tls"),
@@ -556,8 +559,8 @@ void TestSecurity::tlsToMariaDb()
                                QStringLiteral("CREATE USER certified@'%' IDENTIFIED BY 'tls-secret' REQUIRE X509"),
                                QStringLiteral("GRANT SELECT ON duredir_tls.* TO certified@'%'")}));
     // The tables, as the administrator prepares them: duredir-db shows only a prepared source.
-    QVERIFY(adminExec(socket, QStringList{QStringLiteral("USE duredir_tls")}
-                                  + data::schemaStatements(data::Engine::MariaDb)));
+    QVERIFY(adminExec(socket,
+                      QStringList{QStringLiteral("USE duredir_tls")} + data::schemaStatements(data::Engine::MariaDb)));
     QVERIFY(writeFile(file(QStringLiteral("app.cnf")), "[client]\nuser=app\npassword=tls-secret\n",
                       QFile::ReadOwner | QFile::WriteOwner));
     QVERIFY(writeFile(file(QStringLiteral("certified.cnf")), "[client]\nuser=certified\npassword=tls-secret\n",
@@ -612,8 +615,7 @@ void TestSecurity::tlsToMariaDb()
     // and checked; a line the program cannot pass on refuses the file rather than going
     // without it.
     const QByteArray login = "[client]\nuser=app\npassword=tls-secret\n";
-    QVERIFY(writeFile(file(QStringLiteral("tls.cnf")),
-                      login + "ssl-ca=" + cfg.sslCa.toUtf8() + "\nssl-verify-server-cert\n",
+    QVERIFY(writeFile(file(QStringLiteral("tls.cnf")), login + "ssl-ca=" + cfg.sslCa.toUtf8() + "\nssl-verify-server-cert\n",
                       QFile::ReadOwner | QFile::WriteOwner));
     QVERIFY(writeFile(file(QStringLiteral("other-ca.cnf")), login + "ssl_ca=" + otherCa.toUtf8() + "\n",
                       QFile::ReadOwner | QFile::WriteOwner));
@@ -633,8 +635,9 @@ void TestSecurity::tlsToMariaDb()
              qPrintable(capath));
 
     // A certificate from the right CA for another name: refused unless the name check is off.
-    QVERIFY(!server.start(port, {QStringLiteral("--ssl-cert"), file(QStringLiteral("wrong-name.pem")),
-                                 QStringLiteral("--ssl-key"), file(QStringLiteral("wrong-name.key"))})
+    QVERIFY(!server
+                 .start(port, {QStringLiteral("--ssl-cert"), file(QStringLiteral("wrong-name.pem")),
+                               QStringLiteral("--ssl-key"), file(QStringLiteral("wrong-name.key"))})
                  .isEmpty());
     QVERIFY(cipherOf(cfg).contains(checkFailed));
     cipher = cipherOf(with([](data::AliasConfig& c) { c.sslVerifyServerCert = false; }));

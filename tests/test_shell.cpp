@@ -181,11 +181,13 @@ void TestShell::menuCaptionsShortcutsAndHints()
 void TestShell::toolButtonsFollowTheirItems()
 {
     AppFixture app;
-    const QList<QPair<QToolButton*, QAction*>> pairs{
-        {app.main().ToolButton2, app.main().Priemnici2},  {app.main().ToolButton3, app.main().FakturaIspratnica2},
-        {app.main().ToolButton4, app.main().LagerLista1}, {app.main().ToolButton6, app.main().Lista1},
-        {app.main().ToolButton14, app.main().Komintenti1}, {app.main().ToolButton12, app.main().Print1},
-        {app.main().ToolButton8, app.main().Close1}};
+    const QList<QPair<QToolButton*, QAction*>> pairs{{app.main().ToolButton2, app.main().Priemnici2},
+                                                     {app.main().ToolButton3, app.main().FakturaIspratnica2},
+                                                     {app.main().ToolButton4, app.main().LagerLista1},
+                                                     {app.main().ToolButton6, app.main().Lista1},
+                                                     {app.main().ToolButton14, app.main().Komintenti1},
+                                                     {app.main().ToolButton12, app.main().Print1},
+                                                     {app.main().ToolButton8, app.main().Close1}};
     for (const auto& [button, action] : pairs) {
         QCOMPARE(button->defaultAction(), action);
         QVERIFY(!button->icon().isNull()); // a picture even on a bare machine
@@ -328,9 +330,9 @@ void TestShell::modulesAreDestroyedInOrder()
     for (Module* m : app.main().modules())
         connect(m, &QObject::destroyed, this, [&order, name = m->objectName()]() { order << name; });
     app.main().FormClose();
-    QCOMPARE(order, (QStringList{"TPregledKomintent", "TPregledArtikal", "TLagerLista", "TIspratnica", "TPriemnica",
-                                 "TFaktura", "TProizvod", "TNalog", "TMagacin", "TKomintenti", "TArtikli", "TVraboteni",
-                                 "TReportFinan"}));
+    QCOMPARE(order,
+             (QStringList{"TPregledKomintent", "TPregledArtikal", "TLagerLista", "TIspratnica", "TPriemnica", "TFaktura",
+                          "TProizvod", "TNalog", "TMagacin", "TKomintenti", "TArtikli", "TVraboteni", "TReportFinan"}));
 }
 
 void TestShell::errorInAHandlerShowsTheErrorBox()
@@ -438,8 +440,8 @@ void TestShell::stockPickRefusesWithoutBalance()
     app.main().HandleCommand(32804);
     AppFixture::settle();
     QCOMPARE(app.messages().size(), 1);
-    QCOMPARE(app.messages().at(0), (testsupport::Shown{QStringLiteral("Warning !"),
-                                                       QStringLiteral("Nema kolicina od toj artikal!!!")}));
+    QCOMPARE(app.messages().at(0),
+             (testsupport::Shown{QStringLiteral("Warning !"), QStringLiteral("Nema kolicina od toj artikal!!!")}));
     QVERIFY(caller->received.isEmpty());
     QCOMPARE(app.main().ActiveMDIChild(), list); // the list stays open
     list->key = 5;
@@ -468,12 +470,18 @@ void TestShell::f1OpensThePageOfTheWindowItWasPressedIn_data()
     QTest::addColumn<QString>("menuItem");
     QTest::addColumn<QString>("page");
     const QList<QPair<const char*, const char*>> rows{
-        {"Lista1", "article-list.html"},           {"Komintenti1", "partner-list.html"},
-        {"Priemnici2", "receive-goods.html"},      {"FakturaIspratnica2", "dispatch-goods.html"},
-        {"LagerLista1", "see-stock.html"},         {"PregledipoArtikli1", "article-overview.html"},
-        {"PregledipoKomintenti1", "partner-overview.html"}, {"FinansovIzvestaj1", "financial-report.html"},
-        {"Nalozi2", "work-order-list.html"},       {"PregledpoNalozi1", "gantt-chart.html"},
-        {"Proizvodi1", "product-list.html"},       {"Vraboteni1", "employee-list.html"},
+        {"Lista1", "article-list.html"},
+        {"Komintenti1", "partner-list.html"},
+        {"Priemnici2", "receive-goods.html"},
+        {"FakturaIspratnica2", "dispatch-goods.html"},
+        {"LagerLista1", "see-stock.html"},
+        {"PregledipoArtikli1", "article-overview.html"},
+        {"PregledipoKomintenti1", "partner-overview.html"},
+        {"FinansovIzvestaj1", "financial-report.html"},
+        {"Nalozi2", "work-order-list.html"},
+        {"PregledpoNalozi1", "gantt-chart.html"},
+        {"Proizvodi1", "product-list.html"},
+        {"Vraboteni1", "employee-list.html"},
     };
     for (const auto& [item, page] : rows)
         QTest::newRow(item) << QString::fromLatin1(item) << QString::fromLatin1(page);
@@ -493,8 +501,8 @@ void TestShell::f1OpensThePageOfTheWindowItWasPressedIn()
     // Wherever the focus is inside the window: its search box, its grid, the window itself.
     QList<QWidget*> places;
     for (QWidget* w : window->findChildren<QWidget*>())
-        if ((qobject_cast<QLineEdit*>(w) || qobject_cast<QAbstractItemView*>(w)) && w->isVisible() &&
-            w->focusPolicy() != Qt::NoFocus)
+        if ((qobject_cast<QLineEdit*>(w) || qobject_cast<QAbstractItemView*>(w)) && w->isVisible()
+            && w->focusPolicy() != Qt::NoFocus)
             places << w;
     places << window;
     for (QWidget* place : places) {
@@ -554,14 +562,18 @@ void TestShell::helpPagesLinksAndPicturesAreComplete()
             QVERIFY2(!picture.isNull(), qPrintable(page + QStringLiteral(": no picture ") + src));
             const QString width = attribute(tag, QStringLiteral("width"));
             const QString height = attribute(tag, QStringLiteral("height"));
-            QVERIFY2(width.isEmpty() || width.toInt() == picture.width(), qPrintable(page + QStringLiteral(": ") + src + QStringLiteral(" scaled")));
-            QVERIFY2(height.isEmpty() || height.toInt() == picture.height(), qPrintable(page + QStringLiteral(": ") + src + QStringLiteral(" scaled")));
+            QVERIFY2(width.isEmpty() || width.toInt() == picture.width(),
+                     qPrintable(page + QStringLiteral(": ") + src + QStringLiteral(" scaled")));
+            QVERIFY2(height.isEmpty() || height.toInt() == picture.height(),
+                     qPrintable(page + QStringLiteral(": ") + src + QStringLiteral(" scaled")));
             // The viewer opens 960 pixels wide: the picture fits beside its margins and scroll bar.
-            QVERIFY2(picture.width() <= 900, qPrintable(page + QStringLiteral(": ") + src + QStringLiteral(" wider than the viewer")));
+            QVERIFY2(picture.width() <= 900,
+                     qPrintable(page + QStringLiteral(": ") + src + QStringLiteral(" wider than the viewer")));
         }
     }
     for (const QString& page : pages)
-        QVERIFY2(page == QStringLiteral("index.html") || fromIndex.contains(page), qPrintable(page + QStringLiteral(" is not in the contents")));
+        QVERIFY2(page == QStringLiteral("index.html") || fromIndex.contains(page),
+                 qPrintable(page + QStringLiteral(" is not in the contents")));
 
     // Pages the program names: by context number, and by file name anywhere in its source.
     for (int context = 0; context <= 100; ++context) {
@@ -569,12 +581,12 @@ void TestShell::helpPagesLinksAndPicturesAreComplete()
         QVERIFY2(built.exists(page), qPrintable(page));
     }
     static const QRegularExpression named(QStringLiteral("[\"/]([a-z0-9-]+\\.html)\""));
-    QStringList referred{QStringLiteral("partner-list.html"), QStringLiteral("employee-list.html"),
-                         QStringLiteral("work-order-list.html"), QStringLiteral("gantt-chart.html"),
-                         QStringLiteral("financial-report.html"), QStringLiteral("article-overview.html"),
-                         QStringLiteral("partner-overview.html"), QStringLiteral("import-on-dispatch.html"),
+    QStringList referred{QStringLiteral("partner-list.html"),         QStringLiteral("employee-list.html"),
+                         QStringLiteral("work-order-list.html"),      QStringLiteral("gantt-chart.html"),
+                         QStringLiteral("financial-report.html"),     QStringLiteral("article-overview.html"),
+                         QStringLiteral("partner-overview.html"),     QStringLiteral("import-on-dispatch.html"),
                          QStringLiteral("correcting-documents.html"), QStringLiteral("negative-balance.html"),
-                         QStringLiteral("first-time-setup.html"), QStringLiteral("backups.html"),
+                         QStringLiteral("first-time-setup.html"),     QStringLiteral("backups.html"),
                          QStringLiteral("several-workstations.html")};
     for (QDirIterator it(source.filePath(QStringLiteral("../../src")), {QStringLiteral("*.cpp"), QStringLiteral("*.h")},
                          QDir::Files, QDirIterator::Subdirectories);

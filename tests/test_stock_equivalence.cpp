@@ -28,8 +28,8 @@ namespace {
 
 QString randomName(QRandomGenerator& r)
 {
-    static const char* const words[] = {"screw", "SCREW", "Board", "BOLT", "bolt", "hinge", "HANDLE", "A", "ab",
-                                        "AB", "Z", "%", "_X", "N'ail"};
+    static const char* const words[] = {"screw", "SCREW", "Board", "BOLT", "bolt", "hinge", "HANDLE",
+                                        "A",     "ab",    "AB",    "Z",    "%",    "_X",    "N'ail"};
     const int n = int(sizeof words / sizeof *words);
     QString name = QString::fromLatin1(words[r.bounded(n)]);
     if (r.bounded(3) != 0)
@@ -75,7 +75,8 @@ QVector<int> fillRegisters(QRandomGenerator& r, int partners, int documents)
         QVector<int> keys;
         for (int i = 0; i < documents; ++i) {
             q.ParamByName(QStringLiteral("n")).AsInteger(i + 1);
-            q.ParamByName(QStringLiteral("d")).AsString(QStringLiteral("2026-0%1-1%2").arg(1 + r.bounded(9)).arg(r.bounded(10)));
+            q.ParamByName(QStringLiteral("d"))
+                .AsString(QStringLiteral("2026-0%1-1%2").arg(1 + r.bounded(9)).arg(r.bounded(10)));
             q.ExecSQL();
             keys << q.LastInsertId();
         }
@@ -125,14 +126,14 @@ void fill(quint32 seed, int articles, int rows)
         const int pick = r.bounded(40);
         q.ParamByName(QStringLiteral("v")).AsString(r.bounded(2) ? QStringLiteral("P") : QStringLiteral("I"));
         if (pick == 0)
-            q.ParamByName(QStringLiteral("a")).Clear();                              // no article
+            q.ParamByName(QStringLiteral("a")).Clear(); // no article
         else if (pick == 1)
             q.ParamByName(QStringLiteral("a")).AsInteger(ids.last() + 1 + r.bounded(50)); // unknown article
         else
             q.ParamByName(QStringLiteral("a")).AsInteger(ids.at(r.bounded(articles * 2 / 3))); // some never move
         const int partner = r2.bounded(30);
         if (partner == 0)
-            q.ParamByName(QStringLiteral("k")).Clear();                                   // no partner
+            q.ParamByName(QStringLiteral("k")).Clear(); // no partner
         else if (partner == 1)
             q.ParamByName(QStringLiteral("k")).AsInteger(partners.last() + 1 + r2.bounded(9)); // unknown partner
         else
@@ -143,8 +144,10 @@ void fill(quint32 seed, int articles, int rows)
         else
             q.ParamByName(QStringLiteral("f")).AsInteger(firm < 8 ? 1 : firm < 11 ? 2 : 7);
         const QVariant in = quantity(r), out = quantity(r);
-        in.isNull() ? q.ParamByName(QStringLiteral("i")).Clear() : q.ParamByName(QStringLiteral("i")).AsFloat(in.toDouble());
-        out.isNull() ? q.ParamByName(QStringLiteral("o")).Clear() : q.ParamByName(QStringLiteral("o")).AsFloat(out.toDouble());
+        in.isNull() ? q.ParamByName(QStringLiteral("i")).Clear()
+                    : q.ParamByName(QStringLiteral("i")).AsFloat(in.toDouble());
+        out.isNull() ? q.ParamByName(QStringLiteral("o")).Clear()
+                     : q.ParamByName(QStringLiteral("o")).AsFloat(out.toDouble());
         q.ExecSQL();
     }
     transaction.commit();
@@ -153,43 +156,58 @@ void fill(quint32 seed, int articles, int rows)
 // A statement read a page at a time: its paging key, and the statement as written that it
 // must match.
 struct PagedStatement {
-    QStringList written;     // as first written
-    QStringList fullOrder;   // as written, with the order it leaves open fixed as the paged one fixes it
-    QStringList paged;       // the statement the window runs
-    QStringList keys;        // the paging key; one key: rows per page, several: units per page
+    QStringList written;   // as first written
+    QStringList fullOrder; // as written, with the order it leaves open fixed as the paged one fixes it
+    QStringList paged;     // the statement the window runs
+    QStringList keys;      // the paging key; one key: rows per page, several: units per page
     bool descending = false;
-    int windowPageRows = 0;  // the window's page size
-    bool filtered = false;   // has the name filter :a
+    int windowPageRows = 0; // the window's page size
+    bool filtered = false;  // has the name filter :a
 };
 
 const std::map<QString, PagedStatement>& statements()
 {
     static const std::map<QString, PagedStatement> table{
         {QStringLiteral("stock list"),
-         {stores::stocklist::balanceStatementAsWritten(), stores::stocklist::balanceStatementAsWritten(),
-          stores::stocklist::balanceStatement(), {QStringLiteral("id")}, false, stores::stocklist::pageRows, true}},
+         {stores::stocklist::balanceStatementAsWritten(),
+          stores::stocklist::balanceStatementAsWritten(),
+          stores::stocklist::balanceStatement(),
+          {QStringLiteral("id")},
+          false,
+          stores::stocklist::pageRows,
+          true}},
         {QStringLiteral("article overview"),
          {stores::articleoverview::masterStatement(), stores::articleoverview::masterStatementInFullOrder(),
-          stores::articleoverview::masterStatementPaged(), stores::articleoverview::masterPageKey(), false, stores::articleoverview::pageRows,
-          true}},
+          stores::articleoverview::masterStatementPaged(), stores::articleoverview::masterPageKey(), false,
+          stores::articleoverview::pageRows, true}},
         {QStringLiteral("partner overview"),
          {stores::partneroverview::masterStatement(), stores::partneroverview::masterStatementInFullOrder(),
           stores::partneroverview::masterStatementPaged(), stores::partneroverview::masterPageKey(), false,
           stores::partneroverview::pageRows, false}},
         {QStringLiteral("receipt list"),
-         {stores::receiptreads::listHeaders(), stores::receiptreads::listHeaders(), stores::receiptreads::listHeadersPaged(),
-          {QStringLiteral("id")}, true, stores::receiptreads::listPageRows, false}},
+         {stores::receiptreads::listHeaders(),
+          stores::receiptreads::listHeaders(),
+          stores::receiptreads::listHeadersPaged(),
+          {QStringLiteral("id")},
+          true,
+          stores::receiptreads::listPageRows,
+          false}},
         {QStringLiteral("dispatch list"),
-         {stores::dispatchreads::listHeaders(), stores::dispatchreads::listHeaders(), stores::dispatchreads::listHeadersPaged(),
-          {QStringLiteral("id")}, true, stores::dispatchreads::listPageRows, false}},
+         {stores::dispatchreads::listHeaders(),
+          stores::dispatchreads::listHeaders(),
+          stores::dispatchreads::listHeadersPaged(),
+          {QStringLiteral("id")},
+          true,
+          stores::dispatchreads::listPageRows,
+          false}},
     };
     return table;
 }
 
 // Every row as text, columns by name, in the order returned; read `pageRows` rows (or units
 // of the key) a page when `paging` is given.
-QStringList result(const QStringList& statement, const QString& filter, QStringList* names = nullptr,
-                   int pageRows = 0, const PagedStatement* paging = nullptr)
+QStringList result(const QStringList& statement, const QString& filter, QStringList* names = nullptr, int pageRows = 0,
+                   const PagedStatement* paging = nullptr)
 {
     data::Query q(&testsupport::mainDatabase());
     for (const QString& line : statement)
@@ -257,11 +275,12 @@ private slots:
     {
         QFETCH(QString, statement);
         const PagedStatement& s = statements().at(statement);
-        const QStringList filters = s.filtered
-            ? QStringList{QStringLiteral("%"),   QStringLiteral("S%"), QStringLiteral("s%"), QStringLiteral("SC%"),
-                          QStringLiteral("AB%"), QStringLiteral("A%"), QStringLiteral("%X%"), QStringLiteral("_%"),
-                          QStringLiteral("N'%"), QStringLiteral(""),   QStringLiteral("Z"),   QStringLiteral("QQQ%")}
-            : QStringList{QStringLiteral("%")};
+        const QStringList filters =
+            s.filtered ? QStringList{QStringLiteral("%"),   QStringLiteral("S%"),  QStringLiteral("s%"),
+                                     QStringLiteral("SC%"), QStringLiteral("AB%"), QStringLiteral("A%"),
+                                     QStringLiteral("%X%"), QStringLiteral("_%"),  QStringLiteral("N'%"),
+                                     QStringLiteral(""),    QStringLiteral("Z"),   QStringLiteral("QQQ%")}
+                       : QStringList{QStringLiteral("%")};
         int compared = 0;
         for (quint32 seed = 1; seed <= 6; ++seed) {
             testsupport::TestDatabase db;

@@ -74,7 +74,9 @@ Kind documentKind(const stores::DocumentStatements& statements, const Seed& s)
     return {[=](data::Database& db) { return store(db).saveNew(document(s, 2)); },
             [=](data::Database& db) { return store(db).nextNumber(); },
             [=](data::Database& db, int n) { return store(db).numberExists(n); },
-            [=](data::Database& db, int id, const data::RecordVersion& v) { store(db).update(id, v, 77, document(s, 3)); },
+            [=](data::Database& db, int id, const data::RecordVersion& v) {
+                store(db).update(id, v, 77, document(s, 3));
+            },
             [=](data::Database& db, int id) { return store(db).load(id); },
             statements.headerTable};
 }
@@ -87,8 +89,8 @@ Kind kindNamed(const QString& name, const Seed& s)
     if (name == QLatin1String("dispatch"))
         return documentKind(stores::dispatches(), s);
     if (name == QLatin1String("work order")) {
-        const stores::WorkOrder order{s.partner, QStringLiteral("2026-03-02"), QStringLiteral("2026-03-09"), s.employee,
-                                      QStringLiteral("MARKO"), {{s.product, 4}}};
+        const stores::WorkOrder order{s.partner,  QStringLiteral("2026-03-02"), QStringLiteral("2026-03-09"),
+                                      s.employee, QStringLiteral("MARKO"),      {{s.product, 4}}};
         return {[=](data::Database& db) { return stores::WorkOrderStore(db).saveNew(order); },
                 [](data::Database& db) { return stores::WorkOrderStore(db).nextNumber(); },
                 [](data::Database& db, int n) { return stores::WorkOrderStore(db).numberExists(n); },
@@ -101,7 +103,8 @@ Kind kindNamed(const QString& name, const Seed& s)
                 QStringLiteral("nalozi")};
     }
     if (name == QLatin1String("product")) {
-        const stores::Product product{0, QStringLiteral("FRAME"), QStringLiteral("PCS"), 5, 18, 0, {{s.bolt, 4}, {s.nut, 4}}};
+        const stores::Product product{0, QStringLiteral("FRAME"),  QStringLiteral("PCS"), 5, 18,
+                                      0, {{s.bolt, 4}, {s.nut, 4}}};
         return {[=](data::Database& db) { return stores::ProductStore(db).saveNew(product); },
                 [](data::Database& db) { return stores::ProductStore(db).nextNumber(); },
                 [](data::Database& db, int n) { return stores::ProductStore(db).numberExists(n); },
@@ -115,7 +118,9 @@ Kind kindNamed(const QString& name, const Seed& s)
                 QStringLiteral("proizvodi")};
     }
     if (name == QLatin1String("article")) {
-        return {[](data::Database& db) { return stores::ArticleStore(db).saveNew({0, QStringLiteral("WASHER"), QStringLiteral("PCS")}); },
+        return {[](data::Database& db) {
+                    return stores::ArticleStore(db).saveNew({0, QStringLiteral("WASHER"), QStringLiteral("PCS")});
+                },
                 [](data::Database& db) { return stores::ArticleStore(db).nextNumber(); },
                 [](data::Database& db, int n) { return stores::ArticleStore(db).numberExists(n); },
                 [](data::Database& db, int id, const data::RecordVersion& v) {
@@ -125,12 +130,14 @@ Kind kindNamed(const QString& name, const Seed& s)
                 QStringLiteral("artikli")};
     }
     if (name == QLatin1String("partner")) {
-        const stores::Partner partner{QStringLiteral("BETA"), {}, QStringLiteral("BITOLA"), {}, {}, {}, {}, {}, {}, {}, {}, {}, 5};
+        const stores::Partner
+            partner{QStringLiteral("BETA"), {}, QStringLiteral("BITOLA"), {}, {}, {}, {}, {}, {}, {}, {}, {}, 5};
         return {[=](data::Database& db) {
                     stores::PartnerStore(db).saveNew(partner);
                     return 0;
                 },
-                {}, {},
+                {},
+                {},
                 [=](data::Database& db, int id, const data::RecordVersion& v) {
                     stores::Partner changed = partner;
                     changed.grad = QStringLiteral("OHRID");
@@ -145,7 +152,8 @@ Kind kindNamed(const QString& name, const Seed& s)
                 stores::EmployeeStore(db).saveNew(employee);
                 return 0;
             },
-            {}, {},
+            {},
+            {},
             [=](data::Database& db, int id, const data::RecordVersion& v) {
                 stores::Employee changed = employee;
                 changed.tel = QStringLiteral("070 000 000");
@@ -320,8 +328,10 @@ void TestStores::anUpdateOfARecordChangedElsewhereIsRefused_data()
     QTest::addColumn<QString>("kind");
     QTest::addColumn<bool>("deleted");
     for (const char* kind : {"receipt", "dispatch", "work order", "product", "article", "partner", "employee"}) {
-        QTest::newRow(qPrintable(QStringLiteral("%1 deleted").arg(QLatin1String(kind)))) << QString::fromLatin1(kind) << true;
-        QTest::newRow(qPrintable(QStringLiteral("%1 changed").arg(QLatin1String(kind)))) << QString::fromLatin1(kind) << false;
+        QTest::newRow(qPrintable(QStringLiteral("%1 deleted").arg(QLatin1String(kind))))
+            << QString::fromLatin1(kind) << true;
+        QTest::newRow(qPrintable(QStringLiteral("%1 changed").arg(QLatin1String(kind))))
+            << QString::fromLatin1(kind) << false;
     }
 }
 
@@ -391,12 +401,10 @@ void TestStores::aDispatchBeyondStockIsRefusedInsideTheSave()
     QCOMPARE(everything(t), before);
 
     // The first dispatch may grow by what is left, its own 60 given back: 70, not 71.
-    QVERIFY_THROWS_EXCEPTION(dispatchstock::NotEnoughStock,
-                             dispatches.update(first, loaded, 1, document(s, 71)));
+    QVERIFY_THROWS_EXCEPTION(dispatchstock::NotEnoughStock, dispatches.update(first, loaded, 1, document(s, 71)));
     QCOMPARE(everything(t), before);
     dispatches.update(first, loaded, 1, document(s, 70));
-    QCOMPARE(t.scalar(QStringLiteral("select sum(vlez_kol)-sum(izlez_kol) from magacin_artikli where id_artikal=%1")
-                          .arg(s.bolt))
+    QCOMPARE(t.scalar(QStringLiteral("select sum(vlez_kol)-sum(izlez_kol) from magacin_artikli where id_artikal=%1").arg(s.bolt))
                  .toDouble(),
              0.0);
     QVERIFY_THROWS_EXCEPTION(dispatchstock::NotEnoughStock, dispatches.saveNew(document(s, 0.5)));
@@ -539,8 +547,8 @@ void TestStores::valuesNoBusinessHasAreRefusedAndWriteNothing()
     const int receipt = lastKey(t, QStringLiteral("priemnici"));
     dispatches.saveNew(document(s, 1));
     const int dispatch = lastKey(t, QStringLiteral("ispratnici"));
-    const stores::WorkOrder order{s.partner, QStringLiteral("2026-03-02"), QStringLiteral("2026-03-09"), s.employee,
-                                  QStringLiteral("MARKO"), {{s.product, 4}}};
+    const stores::WorkOrder order{s.partner,  QStringLiteral("2026-03-02"), QStringLiteral("2026-03-09"),
+                                  s.employee, QStringLiteral("MARKO"),      {{s.product, 4}}};
     stores::WorkOrderStore orders(t.db());
     orders.saveNew(order);
     const int orderId = lastKey(t, QStringLiteral("nalozi"));

@@ -145,7 +145,7 @@ void TestUpgrade::upgradesAnOlderSchemaAndKeepsItsRows_data()
     QTest::addColumn<QString>("schemaFile");
     QTest::addColumn<bool>("mariaDbOnly");
     QTest::newRow("version 1") << (testsupport::onMariaDb() ? QStringLiteral("schema-v1-mariadb.sql")
-                                                              : QStringLiteral("schema-v1-sqlite.sql"))
+                                                            : QStringLiteral("schema-v1-sqlite.sql"))
                                << false;
     QTest::newRow("made by its administrator") << QStringLiteral("foreign-mariadb.sql") << true;
 }
@@ -210,7 +210,8 @@ void TestUpgrade::upgradesAnOlderSchemaAndKeepsItsRows()
     QCOMPARE(older.count(QStringLiteral("proizvodi_sostav")), 2);
     older.exec(QStringLiteral("insert into priemnici (priemnica_id,datum) values (2,'2026-01-07')"));
     QVERIFY_THROWS_EXCEPTION(data::DatabaseError,
-                             older.exec(QStringLiteral("insert into priemnici (priemnica_id,datum) values (2,'2026-01-08')")));
+                             older.exec(
+                                 QStringLiteral("insert into priemnici (priemnica_id,datum) values (2,'2026-01-08')")));
 
     // Running it again finds nothing to do.
     QCOMPARE(data::upgradeSchema(*admin), QStringList());
@@ -225,10 +226,9 @@ void TestUpgrade::refusesAndChangesNothing_data()
     const QString dropIndex = maria ? QStringLiteral("ALTER TABLE priemnici DROP INDEX priemnici_priemnica_id")
                                     : QStringLiteral("DROP INDEX priemnici_priemnica_id");
     QTest::newRow("numbers taken twice")
-        << QStringList{dropIndex,
-                       QStringLiteral("insert into priemnici (priemnica_id,datum) values (7,'2026-01-05'), "
-                                      "(7,'2026-01-06'), (8,'2026-01-06'), (9,'2026-01-06'), (9,'2026-01-07'), "
-                                      "(9,'2026-01-08')")}
+        << QStringList{dropIndex, QStringLiteral("insert into priemnici (priemnica_id,datum) values (7,'2026-01-05'), "
+                                                 "(7,'2026-01-06'), (8,'2026-01-06'), (9,'2026-01-06'), (9,'2026-01-07'), "
+                                                 "(9,'2026-01-08')")}
         << true << QStringLiteral("priemnici.priemnica_id holds the same value more than once: 7 (2 rows), 9 (3 rows)");
     QTest::newRow("a column missing") << QStringList{QStringLiteral("ALTER TABLE artikli DROP COLUMN edm")} << false
                                       << QStringLiteral("The column artikli.edm is missing");
@@ -308,7 +308,9 @@ void TestUpgrade::programFollowsTheRecordedVersion()
     QVERIFY(db.readOnly());
     // A save is refused before it starts, and a write outside one by the engine itself.
     try {
-        data::runSave(db, [&] { t.exec(QStringLiteral("insert into priemnici (priemnica_id,datum) values (1,'2026-01-05')")); });
+        data::runSave(db, [&] {
+            t.exec(QStringLiteral("insert into priemnici (priemnica_id,datum) values (1,'2026-01-05')"));
+        });
         QFAIL("a save ran on a newer schema");
     } catch (const data::DatabaseError& e) {
         QVERIFY2(e.text().contains(QStringLiteral("Nothing was saved")), qPrintable(e.text()));
@@ -404,9 +406,11 @@ void TestUpgrade::acceptedTriggerOpensUntilReplaced()
         QCOMPARE(refusal(*db), QString());
     data::SchemaReport report = data::inspectSchema(*admin);
     QVERIFY(report.fit());
-    QVERIFY2(texts(report, Kind::AcceptedTrigger).join(QString()).contains(QStringLiteral("The trigger t on artikli is not "
-                                                                                       "the program's; its administrator "
-                                                                                       "accepted it on")),
+    QVERIFY2(texts(report, Kind::AcceptedTrigger)
+                 .join(QString())
+                 .contains(QStringLiteral("The trigger t on artikli is not "
+                                          "the program's; its administrator "
+                                          "accepted it on")),
              qPrintable(texts(report, Kind::AcceptedTrigger).join(QString())));
 
     // Replaced under the same name, table and event: another body is not what was accepted.

@@ -34,8 +34,8 @@ void seedEveryKind(AppFixture& app)
     receipts::store(app, 78, QStringLiteral("2026-03-03"), m.beta, {{m.c, 2}});
     dispatches::storeDispatch(app, 5, QStringLiteral("2026-03-04"), QStringLiteral("2026-04-03"), m.acme, {{m.a, 1}});
     dispatches::storeDispatch(app, 6, QStringLiteral("2026-03-05"), QStringLiteral("2026-04-04"), m.beta, {{m.c, 1}});
-    production::storeOrder(app, 3, m.ana, QStringLiteral("ANA"), QStringLiteral("2026-03-06"), QStringLiteral("2026-03-09"),
-                           m.acme, {{m.p, 2}});
+    production::storeOrder(app, 3, m.ana, QStringLiteral("ANA"), QStringLiteral("2026-03-06"),
+                           QStringLiteral("2026-03-09"), m.acme, {{m.p, 2}});
     production::storeOrder(app, 4, m.bojan, QStringLiteral("BOJAN"), QStringLiteral("2026-03-07"),
                            QStringLiteral("2026-03-10"), m.beta, {{m.q, 1}});
 }
@@ -88,8 +88,8 @@ private slots:
 void TestWindowInput::untouchedWindowsCloseWithoutAsking_data()
 {
     QTest::addColumn<QString>("menuItem");
-    for (const char* item : {"Lista1", "Komintenti1", "Vraboteni1", "Proizvodi1", "Priemnici2", "FakturaIspratnica2",
-                             "Nalozi2"})
+    for (const char* item :
+         {"Lista1", "Komintenti1", "Vraboteni1", "Proizvodi1", "Priemnici2", "FakturaIspratnica2", "Nalozi2"})
         QTest::newRow(item) << QString::fromLatin1(item);
 }
 

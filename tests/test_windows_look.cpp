@@ -49,8 +49,8 @@ void seed(AppFixture& app)
     const int shelf = seed.product(1, QStringLiteral("BOOKSHELF 80X200"), {{board, 1.8}}, 4800, 18);
     seed.receipt(1, QStringLiteral("2026-12-01"), partner, {{board, 120}, {screw, 500}});
     seed.dispatch(1, QStringLiteral("2026-12-03"), QStringLiteral("2027-01-02"), partner, {{board, 20}});
-    seed.workOrder(1, QStringLiteral("2026-12-02"), QStringLiteral("2026-12-05"), employee, QStringLiteral("PETAR ANGELOV"),
-                   partner, {{shelf, 1}});
+    seed.workOrder(1, QStringLiteral("2026-12-02"), QStringLiteral("2026-12-05"), employee,
+                   QStringLiteral("PETAR ANGELOV"), partner, {{shelf, 1}});
 }
 
 // Problems of one window: cut captions and controls outside it.
@@ -61,20 +61,18 @@ QStringList problems(QWidget* window)
     for (QWidget* w : window->findChildren<QWidget*>()) {
         if (!w->isVisibleTo(window) || w->inherits("QMenu") || w->inherits("QScrollBar"))
             continue;
-        const QString name = QStringLiteral("%1 %2").arg(QString::fromLatin1(w->metaObject()->className()),
-                                                         w->objectName());
+        const QString name =
+            QStringLiteral("%1 %2").arg(QString::fromLatin1(w->metaObject()->className()), w->objectName());
         const QRect r(w->mapTo(window, QPoint(0, 0)), w->size());
         if (w->parentWidget() == window && !inside.contains(r.adjusted(1, 1, -1, -1)))
             out << name + QStringLiteral(" lies outside its window");
         if (auto* label = qobject_cast<QLabel*>(w); label && !label->wordWrap() && !label->text().isEmpty()
-                                                     && label->pixmap().isNull()
-                                                     && label->sizeHint().width() > label->width() + 1)
+                                                    && label->pixmap().isNull()
+                                                    && label->sizeHint().width() > label->width() + 1)
             out << name + QStringLiteral(" cuts \"%1\"").arg(label->text());
-        if (auto* button = qobject_cast<QAbstractButton*>(w); button && !button->text().isEmpty()
-                                                              && !w->inherits("QToolButton")
-                                                              && button->fontMetrics().horizontalAdvance(
-                                                                     button->text().remove(QLatin1Char('&')))
-                                                                     > button->width())
+        if (auto* button = qobject_cast<QAbstractButton*>(w);
+            button && !button->text().isEmpty() && !w->inherits("QToolButton")
+            && button->fontMetrics().horizontalAdvance(button->text().remove(QLatin1Char('&'))) > button->width())
             out << name + QStringLiteral(" cuts \"%1\"").arg(button->text());
         if (auto* tabs = qobject_cast<QTabBar*>(w)) {
             for (int i = 0; i < tabs->count(); ++i)
@@ -127,10 +125,17 @@ void TestWindowsLook::windowsFitTheirCaptions()
             app.main().grab().save(dir + QLatin1Char('/') + file + QStringLiteral(".png"));
         }
     };
-    const QList<QAction*> menus{app.main().Lista1,         app.main().Komintenti1,        app.main().Priemnici2,
-                                app.main().FakturaIspratnica2, app.main().LagerLista1,     app.main().PregledipoArtikli1,
-                                app.main().PregledipoKomintenti1, app.main().Nalozi2,      app.main().Proizvodi1,
-                                app.main().Vraboteni1,     app.main().PregledpoNalozi1};
+    const QList<QAction*> menus{app.main().Lista1,
+                                app.main().Komintenti1,
+                                app.main().Priemnici2,
+                                app.main().FakturaIspratnica2,
+                                app.main().LagerLista1,
+                                app.main().PregledipoArtikli1,
+                                app.main().PregledipoKomintenti1,
+                                app.main().Nalozi2,
+                                app.main().Proizvodi1,
+                                app.main().Vraboteni1,
+                                app.main().PregledpoNalozi1};
     for (QAction* item : menus) {
         if (!item || !item->isEnabled())
             continue;

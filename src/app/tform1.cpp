@@ -268,9 +268,11 @@ void TForm1::closeEvent(QCloseEvent* event)
 {
     // Title-bar close or Alt+F4 over an entry or edit window holding input: asked once, and
     // the program stays open unless the operator says yes; Enter keeps it open.
-    if (!m_closing && hasUnsavedInput() &&
-        kit::messageBox(this, QStringLiteral("An open window holds data that is not saved. Close the program without saving?"),
-                        QStringLiteral("Warning"), kit::Buttons::YesNo, kit::mrNo) != kit::mrYes) {
+    if (!m_closing && hasUnsavedInput()
+        && kit::messageBox(this,
+                           QStringLiteral("An open window holds data that is not saved. Close the program without saving?"),
+                           QStringLiteral("Warning"), kit::Buttons::YesNo, kit::mrNo)
+               != kit::mrYes) {
         event->ignore();
         return;
     }
@@ -399,8 +401,8 @@ void TForm1::Print1Click()
             printable->setPrinting(false);
     });
     const frame::PrintReport report = printable->printReport();
-    if (kit::messageBox(this, frame::printConfirmation(report), QStringLiteral("Information"), kit::Buttons::OkCancel) !=
-        kit::mrOk)
+    if (kit::messageBox(this, frame::printConfirmation(report), QStringLiteral("Information"), kit::Buttons::OkCancel)
+        != kit::mrOk)
         return;
     if (const frame::ReportRunner run = frame::reportFor(report))
         run(active, printable->printSource(), this);

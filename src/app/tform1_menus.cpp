@@ -72,7 +72,8 @@ void TForm1::buildMenus()
     separator(Sostojbi1, "N10");
     QAction* finansov = item(Sostojbi1, "FinansovIzvestaj1", QStringLiteral("Financial report"), {},
                              QStringLiteral("Outgoing invoices of a period"));
-    connect(finansov, &QAction::triggered, this, [this]() { kit::guarded([this] { ReportFinan->createList(nullptr, nullptr, 1); }); });
+    connect(finansov, &QAction::triggered, this,
+            [this]() { kit::guarded([this] { ReportFinan->createList(nullptr, nullptr, 1); }); });
 
     Proizvodstvo1 = bar->addMenu(QStringLiteral("Production"));
     Proizvodstvo1->setObjectName(QStringLiteral("Proizvodstvo1"));
@@ -82,8 +83,8 @@ void TForm1::buildMenus()
     separator(Proizvodstvo1, "N9");
     Proizvodi1 = item(Proizvodstvo1, "Proizvodi1", QStringLiteral("Manufactured Products -List"), {},
                       QStringLiteral("Manufactured products and their composition"));
-    Vraboteni1 = item(Proizvodstvo1, "Vraboteni1", QStringLiteral("Employees -List"), {},
-                      QStringLiteral("Employees List"));
+    Vraboteni1 =
+        item(Proizvodstvo1, "Vraboteni1", QStringLiteral("Employees -List"), {}, QStringLiteral("Employees List"));
 
     Window1 = bar->addMenu(QStringLiteral("Window"));
     Window1->setObjectName(QStringLiteral("Window1"));
@@ -109,16 +110,22 @@ void TForm1::buildMenus()
     connect(Komintenti1, &QAction::triggered, this, [this]() { kit::guarded([this] { Komintenti1Click(); }); });
     connect(Print1, &QAction::triggered, this, [this]() { kit::guarded([this] { Print1Click(); }); });
     connect(Close1, &QAction::triggered, this, [this]() { kit::guarded([this] { Close1Click(); }); });
-    connect(RefreshDatabaseconnection1, &QAction::triggered, this, [this]() { kit::guarded([this] { RefreshDatabaseconnection1Click(); }); });
+    connect(RefreshDatabaseconnection1, &QAction::triggered, this,
+            [this]() { kit::guarded([this] { RefreshDatabaseconnection1Click(); }); });
     connect(Priemnici2, &QAction::triggered, this, [this]() { kit::guarded([this] { Priemnici2Click(); }); });
-    connect(FakturaIspratnica2, &QAction::triggered, this, [this]() { kit::guarded([this] { FakturaIspratnica2Click(); }); });
+    connect(FakturaIspratnica2, &QAction::triggered, this,
+            [this]() { kit::guarded([this] { FakturaIspratnica2Click(); }); });
     connect(LagerLista1, &QAction::triggered, this, [this]() { kit::guarded([this] { LagerLista1Click(); }); });
-    connect(PregledipoArtikli1, &QAction::triggered, this, [this]() { kit::guarded([this] { PregledipoArtikli1Click(); }); });
-    connect(PregledipoKomintenti1, &QAction::triggered, this, [this]() { kit::guarded([this] { PregledipoKomintenti1Click(); }); });
+    connect(PregledipoArtikli1, &QAction::triggered, this,
+            [this]() { kit::guarded([this] { PregledipoArtikli1Click(); }); });
+    connect(PregledipoKomintenti1, &QAction::triggered, this,
+            [this]() { kit::guarded([this] { PregledipoKomintenti1Click(); }); });
     connect(Nalozi2, &QAction::triggered, this, [this]() { kit::guarded([this] { Nalozi2Click(); }); });
     connect(PregledpoNalozi1, &QAction::triggered, this, [this]() { kit::guarded([this] { PregledpoNalozi1Click(); }); });
-    connect(Proizvodi1, &QAction::triggered, this, [this]() { kit::guarded([this] { Proizvod->createList(nullptr, nullptr, 1); }); });
-    connect(Vraboteni1, &QAction::triggered, this, [this]() { kit::guarded([this] { Vraboteni->createList(nullptr, nullptr, 1); }); });
+    connect(Proizvodi1, &QAction::triggered, this,
+            [this]() { kit::guarded([this] { Proizvod->createList(nullptr, nullptr, 1); }); });
+    connect(Vraboteni1, &QAction::triggered, this,
+            [this]() { kit::guarded([this] { Vraboteni->createList(nullptr, nullptr, 1); }); });
     connect(Cascade1, &QAction::triggered, this, [this]() { kit::guarded([this] { Cascade1Click(); }); });
     connect(Tile1, &QAction::triggered, this, [this]() { kit::guarded([this] { Tile1Click(); }); });
     connect(Help2, &QAction::triggered, this, [this]() { kit::guarded([this] { ApplicationHelp(0); }); });

@@ -44,8 +44,8 @@ NodeAddress parseNode(const QString& raw)
     bool ok = true;
     n.port = port.isEmpty() ? 0 : port.toInt(&ok);
     if (!ok || n.port < 0 || n.port > 65535 || host.isEmpty())
-        throw DatabaseError(QStringLiteral("The node \"%1\" of the alias is neither a socket path nor host:port.")
-                                .arg(n.text));
+        throw DatabaseError(
+            QStringLiteral("The node \"%1\" of the alias is neither a socket path nor host:port.").arg(n.text));
     n.host = host;
     return n;
 }
@@ -97,7 +97,7 @@ QString aliasFilePath()
 QString defaultSqlitePath(const QString& alias)
 {
     return xdgDir("XDG_DATA_HOME", QStringLiteral(".local/share")) + QStringLiteral("/duredir/") + alias
-        + QStringLiteral(".sqlite");
+           + QStringLiteral(".sqlite");
 }
 
 AliasConfig resolveAlias(const QString& alias)
@@ -151,9 +151,12 @@ AliasConfig resolveAlias(const QString& alias)
             ini.endGroup();
             // A relative path would be looked up in whatever folder the program starts in,
             // where another user may have put a file of that name: every file by its full path.
-            const QList<std::pair<const char*, QString>> files{
-                {"path", c.engine == Engine::Sqlite ? c.path : QString()}, {"socket", c.socket},
-                {"option_file", c.optionFile}, {"ssl_ca", c.sslCa}, {"ssl_cert", c.sslCert}, {"ssl_key", c.sslKey}};
+            const QList<std::pair<const char*, QString>> files{{"path", c.engine == Engine::Sqlite ? c.path : QString()},
+                                                               {"socket", c.socket},
+                                                               {"option_file", c.optionFile},
+                                                               {"ssl_ca", c.sslCa},
+                                                               {"ssl_cert", c.sslCert},
+                                                               {"ssl_key", c.sslKey}};
             for (const auto& [key, value] : files)
                 if (!value.isEmpty() && QFileInfo(value).isRelative())
                     throw DatabaseError(QStringLiteral("The alias \"%1\" in %2 gives %3 as the relative path \"%4\"; "

@@ -17,19 +17,19 @@ constexpr int kMaxAnswerTimeout = 600;
 // option file or socket authentication.
 struct AliasConfig {
     Engine engine = Engine::Sqlite;
-    QString path;          // sqlite
-    QString host;          // mariadb
-    int port = 0;          // mariadb, 0 = default
-    QString socket;        // mariadb
-    QString database;      // mariadb
-    QString optionFile;    // mariadb
-    QString optionGroup;   // mariadb
+    QString path;        // sqlite
+    QString host;        // mariadb
+    int port = 0;        // mariadb, 0 = default
+    QString socket;      // mariadb
+    QString database;    // mariadb
+    QString optionFile;  // mariadb
+    QString optionGroup; // mariadb
     // TLS (mariadb): asked for with `ssl` or any of the files. The server's certificate is
     // checked against `sslCa` (the system's certificate store without one) and, unless
     // switched off, its name against the host; a server that cannot do it is refused.
     bool ssl = false;
     QString sslCa;
-    QString sslCert;               // client certificate, with sslKey
+    QString sslCert; // client certificate, with sslKey
     QString sslKey;
     bool sslVerifyServerCert = true;
     // The nodes of a cluster (mariadb), in the order they are tried: each a socket path or

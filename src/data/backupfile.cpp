@@ -324,10 +324,8 @@ TableCounts readBackup(QIODevice& in, const QString& name, bool acceptUnchecked,
         const QJsonDocument doc = QJsonDocument::fromJson(text, &parsed);
         const QJsonArray values = doc.array();
         if (parsed.error != QJsonParseError::NoError || !doc.isArray() || values.size() != columns.size()) {
-            fault(error(Reason::Damaged, QStringLiteral("row %1 of %2 does not match its %3 columns.")
-                                             .arg(row)
-                                             .arg(table)
-                                             .arg(columns.size())));
+            fault(error(Reason::Damaged,
+                        QStringLiteral("row %1 of %2 does not match its %3 columns.").arg(row).arg(table).arg(columns.size())));
             continue;
         }
         bool fits = true;
@@ -357,7 +355,8 @@ TableCounts readBackup(QIODevice& in, const QString& name, bool acceptUnchecked,
     if (!trailer)
         throw error(Reason::CutOff,
                     QStringLiteral("the file ends without the trailer that closes a whole backup%1: it was cut off.")
-                        .arg(lastHeading.isEmpty() ? QString() : QStringLiteral(" (the last table begun is %1)").arg(lastHeading)));
+                        .arg(lastHeading.isEmpty() ? QString()
+                                                   : QStringLiteral(" (the last table begun is %1)").arg(lastHeading)));
 
     // The trailer: the tables with their rows, then the checksum, then the end of the file.
     const int trailerLine = lineNo;

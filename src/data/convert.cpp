@@ -37,8 +37,7 @@ double toFloat(const QString& text, QChar localeDecimalPoint)
     // A comma is a decimal separator only where the locale says so; a plain dot always is.
     if (localeDecimalPoint == QLatin1Char(',') && !t.contains(QLatin1Char('.')))
         t.replace(QLatin1Char(','), QLatin1Char('.'));
-    static const QRegularExpression re(
-        QStringLiteral("^[+-]?([0-9]+\\.?[0-9]*|\\.[0-9]+)([eE][+-]?[0-9]+)?$"));
+    static const QRegularExpression re(QStringLiteral("^[+-]?([0-9]+\\.?[0-9]*|\\.[0-9]+)([eE][+-]?[0-9]+)?$"));
     if (re.match(t).hasMatch()) {
         bool ok = false;
         const double v = QLocale::c().toDouble(t, &ok);

@@ -46,8 +46,9 @@ void logFailure(const DatabaseError& error, const QString& statement)
     QString shown = statement.simplified();
     if (shown.size() > 300)
         shown = shown.left(300) + QStringLiteral("...");
-    qCWarning(lcSql).noquote() << "failed:" << shown << "| code" << (error.nativeCode().isEmpty() ? QStringLiteral("-") : error.nativeCode())
-                              << "|" << error.text();
+    qCWarning(lcSql).noquote() << "failed:" << shown << "| code"
+                               << (error.nativeCode().isEmpty() ? QStringLiteral("-") : error.nativeCode()) << "|"
+                               << error.text();
 }
 
 namespace {
@@ -112,8 +113,8 @@ QHash<QString, QString> readOptionFile(const QString& path, const QString& group
     bool holdsPassword = false;
     for (const auto& kv : std::as_const(groups))
         holdsPassword = holdsPassword || kv.contains(QStringLiteral("password"));
-    const QFileDevice::Permissions others = QFileDevice::ReadGroup | QFileDevice::WriteGroup
-                                            | QFileDevice::ReadOther | QFileDevice::WriteOther;
+    const QFileDevice::Permissions others = QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ReadOther
+                                            | QFileDevice::WriteOther;
     if (holdsPassword && (f.permissions() & others))
         throw DatabaseError(QStringLiteral("The MariaDB option file %1 holds a password and other users can read or "
                                            "write it; it was not used. Make it private with: chmod 600 %1")
@@ -391,8 +392,7 @@ void Database::openMariaDbNode(const NodeAddress& node)
         QElapsedTimer clock;
         clock.start();
         if (!db.open())
-            throw openFailure(db.lastError(), socket.isEmpty() ? host : socket, clock.elapsed(),
-                              m_config.connectTimeout());
+            throw openFailure(db.lastError(), socket.isEmpty() ? host : socket, clock.elapsed(), m_config.connectTimeout());
     }
     try {
         configureSession();

@@ -150,8 +150,7 @@ private:
 // the rollback. The retries stop after `attempts` runs or once `budget` has passed, with an
 // error that says so; a busy SQLite file is waited for within the budget, not per run.
 template <class F>
-void runSave(Database& db, F&& save, int attempts = 25,
-             std::chrono::milliseconds budget = std::chrono::seconds(20));
+void runSave(Database& db, F&& save, int attempts = 25, std::chrono::milliseconds budget = std::chrono::seconds(20));
 
 // The error a save gives up with after its retries; logged.
 DatabaseError gaveUp(const DatabaseError& last, int attempts, qint64 elapsedMs);

@@ -69,8 +69,7 @@ qsizetype topLevelAs(const QString& inner)
             --depth;
         else if (depth == 0 && (c == QLatin1Char('a') || c == QLatin1Char('A'))
                  && (inner.at(i + 1) == QLatin1Char('s') || inner.at(i + 1) == QLatin1Char('S'))
-                 && (i == 0 || !isIdentChar(inner.at(i - 1)))
-                 && (i + 2 >= inner.size() || !isIdentChar(inner.at(i + 2))))
+                 && (i == 0 || !isIdentChar(inner.at(i - 1))) && (i + 2 >= inner.size() || !isIdentChar(inner.at(i + 2))))
             return i;
     }
     return -1;
@@ -275,11 +274,10 @@ QString guardSums(const QString& statement, bool sqlite)
 QString toSqlite(const QString& statement)
 {
     QString s = statement;
-    static const QRegularExpression decimalType(
-        QStringLiteral("^\\s*decimal\\s*\\(\\s*(\\d+)\\s*(?:,\\s*(\\d+)\\s*)?\\)\\s*$"),
-        QRegularExpression::CaseInsensitiveOption);
-    static const QRegularExpression charType(QStringLiteral("^\\s*char\\s*$"),
-                                             QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression decimalType(QStringLiteral(
+                                                    "^\\s*decimal\\s*\\(\\s*(\\d+)\\s*(?:,\\s*(\\d+)\\s*)?\\)\\s*$"),
+                                                QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression charType(QStringLiteral("^\\s*char\\s*$"), QRegularExpression::CaseInsensitiveOption);
     qsizetype from = 0;
     for (;;) {
         qsizetype paren = -1;
@@ -317,8 +315,8 @@ bool registerSqliteFunctions(sqlite3* db)
 {
     const int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
     return sqlite3_create_function(db, "concat", -1, flags, nullptr, concatFunction, nullptr, nullptr) == SQLITE_OK
-        && sqlite3_create_function(db, "duredir_decimal", 2, flags, nullptr, decimalFunction, nullptr, nullptr) == SQLITE_OK
-        && sqlite3_create_function(db, "duredir_char", 1, flags, nullptr, charFunction, nullptr, nullptr) == SQLITE_OK;
+           && sqlite3_create_function(db, "duredir_decimal", 2, flags, nullptr, decimalFunction, nullptr, nullptr) == SQLITE_OK
+           && sqlite3_create_function(db, "duredir_char", 1, flags, nullptr, charFunction, nullptr, nullptr) == SQLITE_OK;
 }
 
 } // namespace data::dialect

@@ -50,8 +50,8 @@ DatabaseError::Kind DatabaseError::kind() const
     // SQLite (extended codes): 13 full; 8 read-only and its variants (a read-only file or
     // folder, a database moved under the program). Its numbers below 100 and the ones listed
     // are not MariaDB's, whose own start at 1000.
-    static const QStringList sqliteReadOnly{QStringLiteral("8"),    QStringLiteral("264"),  QStringLiteral("520"),
-                                            QStringLiteral("776"),  QStringLiteral("1032"), QStringLiteral("1544"),
+    static const QStringList sqliteReadOnly{QStringLiteral("8"),   QStringLiteral("264"),  QStringLiteral("520"),
+                                            QStringLiteral("776"), QStringLiteral("1032"), QStringLiteral("1544"),
                                             QStringLiteral("2056")};
     if (m_code == QLatin1String("duredir-readonly")) // the connection's own refusal, with its reason
         return Kind::ReadOnly;

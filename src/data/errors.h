@@ -19,8 +19,7 @@ private:
 // error number ("1062", "2006", ...) where there is one.
 class DatabaseError : public Error {
 public:
-    explicit DatabaseError(const QString& text, const QString& nativeCode = QString())
-        : Error(text), m_code(nativeCode)
+    explicit DatabaseError(const QString& text, const QString& nativeCode = QString()) : Error(text), m_code(nativeCode)
     {
     }
     // A statement asked of a connection that is closed (lost earlier, not yet reopened).

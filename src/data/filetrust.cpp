@@ -23,7 +23,7 @@ namespace {
 QString userName(uid_t uid)
 {
     std::vector<char> buffer(16384);
-    passwd entry {};
+    passwd entry{};
     passwd* found = nullptr;
     if (::getpwuid_r(uid, &entry, buffer.data(), buffer.size(), &found) == 0 && found && found->pw_name)
         return QString::fromLocal8Bit(found->pw_name);

@@ -42,8 +42,8 @@ void verifyTlsServer(const AliasConfig& config, const MariaDbLogin& login)
     if (!mysql_real_connect(mysql.get(), login.host.isEmpty() ? nullptr : host.constData(),
                             login.user.isEmpty() ? nullptr : user.constData(),
                             login.password.isNull() ? nullptr : password.constData(), nullptr,
-                            static_cast<unsigned int>(login.port), login.socket.isEmpty() ? nullptr : socket.constData(),
-                            0))
+                            static_cast<unsigned int>(login.port),
+                            login.socket.isEmpty() ? nullptr : socket.constData(), 0))
         throw DatabaseError(QStringLiteral("The MariaDB server %1 was not used: the alias requires TLS with the "
                                            "server's certificate checked, and %2: %3")
                                 .arg(login.socket.isEmpty() ? login.host : login.socket,

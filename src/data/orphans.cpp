@@ -67,7 +67,8 @@ QList<OrphanRows> removeOrphanRows(Database& db)
     for (const OrphanRows& group : std::as_const(removed)) {
         q.Close();
         q.SQL.Clear();
-        q.SQL.Add(QStringLiteral("delete from %1 where %2").arg(group.ledger, orphanCondition(group.ledger, group.headerTable)));
+        q.SQL.Add(
+            QStringLiteral("delete from %1 where %2").arg(group.ledger, orphanCondition(group.ledger, group.headerTable)));
         q.ParamByName(QStringLiteral("kind")).AsString(group.kind);
         q.ExecSQL();
     }

@@ -82,8 +82,7 @@ QStringList parameterNames(const QString& s, QString* positional)
                 quote = QChar();
         } else if (c == QLatin1Char('\'') || c == QLatin1Char('"') || c == QLatin1Char('`')) {
             quote = c;
-        } else if (c == QLatin1Char(':') && i + 1 < s.size()
-                   && (s.at(i + 1).isLetter() || s.at(i + 1) == QLatin1Char('_'))
+        } else if (c == QLatin1Char(':') && i + 1 < s.size() && (s.at(i + 1).isLetter() || s.at(i + 1) == QLatin1Char('_'))
                    && (i == 0 || s.at(i - 1) != QLatin1Char(':'))) {
             qsizetype j = i + 1;
             while (j < s.size() && (s.at(j).isLetterOrNumber() || s.at(j) == QLatin1Char('_')))
@@ -448,7 +447,7 @@ void Query::execute(RowStore* rows, QStringList* names)
         // SQLite reports the connection's last inserted row whatever the statement was, so
         // only an insert that stored a row has a key of its own.
         const bool inserted = m_rowsAffected > 0
-            && text.trimmed().startsWith(QLatin1String("insert"), Qt::CaseInsensitive);
+                              && text.trimmed().startsWith(QLatin1String("insert"), Qt::CaseInsensitive);
         const QVariant id = inserted ? q.lastInsertId() : QVariant();
         if (id.isValid() && !id.isNull() && id.toLongLong() > 0 && id.toLongLong() <= std::numeric_limits<int>::max())
             m_lastInsertId = int(id.toLongLong());
@@ -540,8 +539,7 @@ void Query::bindPageAfter(const QVector<QVariant>& last)
     bool whole = false;
     const int key = last.at(column).toInt(&whole);
     if (!whole)
-        throw DatabaseError(
-            QStringLiteral("The key '%1' of a paged query is not a whole number").arg(m_pageKeys.value(0)));
+        throw DatabaseError(QStringLiteral("The key '%1' of a paged query is not a whole number").arg(m_pageKeys.value(0)));
     ParamByName(m_pageDescending ? QStringLiteral("page_before") : QStringLiteral("page_after")).AsInteger(key);
 }
 

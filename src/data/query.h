@@ -54,8 +54,8 @@ class Field {
 public:
     Field(QString name, QVariant value) : m_name(std::move(name)), m_value(std::move(value)) {}
     QString AsString() const;
-    int AsInteger() const;   // ConvertError when the text is not a whole number
-    double AsFloat() const;  // ConvertError when the text is not a number
+    int AsInteger() const;        // ConvertError when the text is not a whole number
+    double AsFloat() const;       // ConvertError when the text is not a number
     QDateTime AsDateTime() const; // invalid QDateTime for empty/NULL
     bool IsNull() const { return m_value.isNull(); }
     const QVariant& Value() const { return m_value; }
@@ -184,7 +184,7 @@ private:
     void setCursor(int row);
 
     Database* m_database = nullptr;
-    QString m_connectionName; // of m_database, for the errors
+    QString m_connectionName;          // of m_database, for the errors
     std::map<QString, Param> m_params; // keys in lower case
     QStringList m_fieldNames;
     RowStore m_rows;

@@ -111,8 +111,9 @@ QVariant RowStore::value(qsizetype row, int column) const
         return QVariant(c.whole != 0);
     case Kind::Text:
         // Empty, not null, as it was stored.
-        return c.length == 0 ? QVariant(QString(QLatin1String("")))
-                             : QVariant(QString(reinterpret_cast<const QChar*>(m_chars.constData() + c.offset), c.length));
+        return c.length == 0
+                   ? QVariant(QString(QLatin1String("")))
+                   : QVariant(QString(reinterpret_cast<const QChar*>(m_chars.constData() + c.offset), c.length));
     case Kind::Other:
         break;
     }

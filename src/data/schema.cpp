@@ -37,9 +37,9 @@ QStringList splitSchemaText(const QString& text)
 
 QStringList schemaTableNames()
 {
-    return {QStringLiteral("artikli"),          QStringLiteral("komintenti"),   QStringLiteral("vraboteni"),
-            QStringLiteral("proizvodi"),        QStringLiteral("proizvodi_sostav"), QStringLiteral("nalozi"),
-            QStringLiteral("priemnici"),        QStringLiteral("ispratnici"),   QStringLiteral("magacin_artikli"),
+    return {QStringLiteral("artikli"),           QStringLiteral("komintenti"),       QStringLiteral("vraboteni"),
+            QStringLiteral("proizvodi"),         QStringLiteral("proizvodi_sostav"), QStringLiteral("nalozi"),
+            QStringLiteral("priemnici"),         QStringLiteral("ispratnici"),       QStringLiteral("magacin_artikli"),
             QStringLiteral("magacin_proizvodi"), QStringLiteral("info_table")};
 }
 
@@ -96,10 +96,10 @@ namespace {
 NotPrepared notPrepared(const AliasConfig& config, const QString& alias, const QStringList& missing)
 {
     const QString tool = toolCommand(alias, QStringLiteral("init"));
-    const QString what = missing.isEmpty() || missing.size() == schemaTableNames().size()
-                             ? QStringLiteral("has not been prepared: it holds none of the program's tables.")
-                             : QStringLiteral("is not prepared completely: the tables %1 are missing.")
-                                   .arg(missing.join(QStringLiteral(", ")));
+    const QString what =
+        missing.isEmpty() || missing.size() == schemaTableNames().size()
+            ? QStringLiteral("has not been prepared: it holds none of the program's tables.")
+            : QStringLiteral("is not prepared completely: the tables %1 are missing.").arg(missing.join(QStringLiteral(", ")));
     return NotPrepared(QStringLiteral("The data source of alias \"%1\" (%2) %3\n"
                                       "The administrator prepares it with the command '%4' "
                                       "(and may then restore a backup into it).")

@@ -23,7 +23,8 @@ namespace {
 const QList<QPair<QString, QStringList>>& requiredColumns()
 {
     static const QList<QPair<QString, QStringList>> columns{
-        {QStringLiteral("artikli"), {QStringLiteral("id"), QStringLiteral("sifra"), QStringLiteral("artikal"), QStringLiteral("edm")}},
+        {QStringLiteral("artikli"),
+         {QStringLiteral("id"), QStringLiteral("sifra"), QStringLiteral("artikal"), QStringLiteral("edm")}},
         {QStringLiteral("komintenti"),
          {QStringLiteral("id"), QStringLiteral("naziv"), QStringLiteral("adresa"), QStringLiteral("grad"),
           QStringLiteral("tel"), QStringLiteral("mobil"), QStringLiteral("zirosmetka"), QStringLiteral("edb"),
@@ -37,10 +38,11 @@ const QList<QPair<QString, QStringList>>& requiredColumns()
          {QStringLiteral("id"), QStringLiteral("sifra"), QStringLiteral("proizvod"), QStringLiteral("edm"),
           QStringLiteral("cena"), QStringLiteral("tarifa"), QStringLiteral("rabat")}},
         {QStringLiteral("proizvodi_sostav"),
-         {QStringLiteral("id_proizvod"), QStringLiteral("id_artikal"), QStringLiteral("kolicina"), QStringLiteral("firma_id")}},
+         {QStringLiteral("id_proizvod"), QStringLiteral("id_artikal"), QStringLiteral("kolicina"),
+          QStringLiteral("firma_id")}},
         {QStringLiteral("nalozi"),
-         {QStringLiteral("id"), QStringLiteral("nalog_id"), QStringLiteral("datum_start"), QStringLiteral("datum_finish"),
-          QStringLiteral("vraboten_id"), QStringLiteral("prioritet")}},
+         {QStringLiteral("id"), QStringLiteral("nalog_id"), QStringLiteral("datum_start"),
+          QStringLiteral("datum_finish"), QStringLiteral("vraboten_id"), QStringLiteral("prioritet")}},
         {QStringLiteral("priemnici"), {QStringLiteral("id"), QStringLiteral("priemnica_id"), QStringLiteral("datum")}},
         {QStringLiteral("ispratnici"),
          {QStringLiteral("id"), QStringLiteral("ispratnica_id"), QStringLiteral("datum"), QStringLiteral("datum_valuta"),
@@ -50,10 +52,10 @@ const QList<QPair<QString, QStringList>>& requiredColumns()
           QStringLiteral("id_artikal"), QStringLiteral("vlez_kol"), QStringLiteral("izlez_kol"),
           QStringLiteral("datum_referenca"), QStringLiteral("firma_id"), QStringLiteral("document_id_label")}},
         {QStringLiteral("magacin_proizvodi"),
-         {QStringLiteral("id"), QStringLiteral("vid_dokument"), QStringLiteral("document_id"), QStringLiteral("id_komintent"),
-          QStringLiteral("id_proizvod"), QStringLiteral("vlez_kol"), QStringLiteral("izlez_kol"),
-          QStringLiteral("datum_referenca"), QStringLiteral("firma_id"), QStringLiteral("proizvod_cena"),
-          QStringLiteral("proizvod_tarifa"), QStringLiteral("document_id_label")}},
+         {QStringLiteral("id"), QStringLiteral("vid_dokument"), QStringLiteral("document_id"),
+          QStringLiteral("id_komintent"), QStringLiteral("id_proizvod"), QStringLiteral("vlez_kol"),
+          QStringLiteral("izlez_kol"), QStringLiteral("datum_referenca"), QStringLiteral("firma_id"),
+          QStringLiteral("proizvod_cena"), QStringLiteral("proizvod_tarifa"), QStringLiteral("document_id_label")}},
         {QStringLiteral("info_table"), {QStringLiteral("info")}},
     };
     return columns;
@@ -63,8 +65,8 @@ const QList<QPair<QString, QStringList>>& requiredColumns()
 const QStringList& numberColumns()
 {
     static const QStringList columns{QStringLiteral("artikli.sifra"), QStringLiteral("proizvodi.sifra"),
-                                     QStringLiteral("priemnici.priemnica_id"), QStringLiteral("ispratnici.ispratnica_id"),
-                                     QStringLiteral("nalozi.nalog_id")};
+                                     QStringLiteral("priemnici.priemnica_id"),
+                                     QStringLiteral("ispratnici.ispratnica_id"), QStringLiteral("nalozi.nalog_id")};
     return columns;
 }
 
@@ -144,8 +146,7 @@ QSqlQuery run(Database& db, const QString& statement)
     QSqlQuery q(db.handle());
     q.setForwardOnly(true);
     if (!q.exec(statement))
-        throw DatabaseError(QStringLiteral("%1\n%2").arg(q.lastError().text(), statement),
-                            q.lastError().nativeErrorCode());
+        throw DatabaseError(QStringLiteral("%1\n%2").arg(q.lastError().text(), statement), q.lastError().nativeErrorCode());
     return q;
 }
 
@@ -169,8 +170,10 @@ QHash<QString, Table> readTables(Database& db)
             QSqlQuery l = run(db, QStringLiteral("PRAGMA index_list(%1)").arg(quotedName(Engine::Sqlite, name)));
             QList<Index> indexes;
             while (l.next())
-                indexes << Index{l.value(1).toString().toLower(), l.value(2).toInt() != 0,
-                                 l.value(3).toString() == QLatin1String("pk"), {}};
+                indexes << Index{l.value(1).toString().toLower(),
+                                 l.value(2).toInt() != 0,
+                                 l.value(3).toString() == QLatin1String("pk"),
+                                 {}};
             for (Index& i : indexes) {
                 // Index names are anyone's to choose: quoted, whatever they hold.
                 QSqlQuery ic = run(db, QStringLiteral("PRAGMA index_info(%1)").arg(quotedName(Engine::Sqlite, i.name)));
@@ -275,8 +278,8 @@ void rebuildSqliteTable(Database& db, const QString& table, const Table& old)
         while (q.next())
             triggers << q.value(0).toString();
     }
-    db.exec(QString(statements.first()).replace(QStringLiteral("CREATE TABLE %1 (").arg(table),
-                                                QStringLiteral("CREATE TABLE %1 (").arg(temp)));
+    db.exec(QString(statements.first())
+                .replace(QStringLiteral("CREATE TABLE %1 (").arg(table), QStringLiteral("CREATE TABLE %1 (").arg(temp)));
     QStringList columns;
     for (const Column& c : old.columns)
         columns << quotedName(Engine::Sqlite, c.name);
@@ -478,8 +481,7 @@ QList<AcceptedTrigger> acceptedTriggers(Database& db)
                               .arg(QLatin1String(kAcceptedTable)));
     while (q.next()) {
         const QVariant at = q.value(4);
-        out << AcceptedTrigger{q.value(0).toString(), q.value(1).toString(), q.value(2).toString(),
-                               q.value(3).toString(),
+        out << AcceptedTrigger{q.value(0).toString(), q.value(1).toString(), q.value(2).toString(), q.value(3).toString(),
                                at.typeId() == QMetaType::QDateTime
                                    ? at.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))
                                    : at.toString()};
@@ -492,8 +494,8 @@ QList<ForeignTrigger> foreignTriggers(Database& db)
     const QList<AcceptedTrigger> accepted = acceptedTriggers(db);
     QList<ForeignTrigger> out;
     for (const Trigger& t : readTriggers(db)) {
-        const auto a = std::find_if(accepted.cbegin(), accepted.cend(),
-                                    [&](const AcceptedTrigger& x) { return x.name == t.name; });
+        const auto a =
+            std::find_if(accepted.cbegin(), accepted.cend(), [&](const AcceptedTrigger& x) { return x.name == t.name; });
         if (a == accepted.cend()) {
             out << ForeignTrigger{t, false, QString()};
             continue;
@@ -515,8 +517,7 @@ QList<Trigger> acceptTriggers(Database& db)
         throw AcceptRefused(Texts::tr("Accepting triggers needs schema version %1, which records them; this database "
                                       "%2. Run %3 first (after a backup). Nothing was changed.")
                                 .arg(kAcceptedTriggersVersion)
-                                .arg(version ? Texts::tr("has version %1").arg(version)
-                                             : Texts::tr("records no version"))
+                                .arg(version ? Texts::tr("has version %1").arg(version) : Texts::tr("records no version"))
                                 .arg(upgradeCommand(openedAlias(db))));
     if (version > kSchemaVersion)
         throw AcceptRefused(Texts::tr("The database has schema version %1, newer than this program knows (version %2); "
@@ -560,7 +561,9 @@ SchemaReport inspectSchema(Database& db)
     for (const auto& [table, columns] : requiredColumns()) {
         const auto t = tables.constFind(table);
         if (t == tables.cend()) {
-            report.findings << SchemaFinding{Kind::MissingTable, table, {},
+            report.findings << SchemaFinding{Kind::MissingTable,
+                                             table,
+                                             {},
                                              QStringLiteral("The table %1 is missing: the program does not start "
                                                             "without it.")
                                                  .arg(table)};
@@ -573,13 +576,18 @@ SchemaReport inspectSchema(Database& db)
                                                                 "read or write it fail.")
                                                      .arg(table, c)};
         if (db.engine() == Engine::MariaDb && t->engine.compare(QLatin1String("InnoDB"), Qt::CaseInsensitive) != 0)
-            report.findings << SchemaFinding{
-                Kind::NotTransactional, table, {},
-                QStringLiteral("The table %1 is stored by the %2 engine, which has no transactions: a save cut off "
-                               "half-way stays half-written there. %3 converts it to InnoDB.")
-                    .arg(table, t->engine, upgradeCommand(QString(), QStringLiteral("--convert-engine")))};
+            report.findings << SchemaFinding{Kind::NotTransactional,
+                                             table,
+                                             {},
+                                             QStringLiteral(
+                                                 "The table %1 is stored by the %2 engine, which has no transactions: a save cut off "
+                                                 "half-way stays half-written there. %3 converts it to InnoDB.")
+                                                 .arg(table, t->engine,
+                                                      upgradeCommand(QString(), QStringLiteral("--convert-engine")))};
         if (db.engine() == Engine::MariaDb && !t->primaryKey())
-            report.findings << SchemaFinding{Kind::NoPrimaryKey, table, {},
+            report.findings << SchemaFinding{Kind::NoPrimaryKey,
+                                             table,
+                                             {},
                                              QStringLiteral("The table %1 has no primary key: on a cluster its rows "
                                                             "cannot be deleted. %2 adds the key column %3.")
                                                  .arg(table, upgradeCommand(QString()), keyColumnOf(table).name)};
@@ -587,14 +595,18 @@ SchemaReport inspectSchema(Database& db)
 
     report.recordedVersion = recordedSchemaVersion(db);
     if (report.recordedVersion == 0)
-        report.findings << SchemaFinding{Kind::VersionNotRecorded, {}, {},
+        report.findings << SchemaFinding{Kind::VersionNotRecorded,
+                                         {},
+                                         {},
                                          QStringLiteral("The database records no schema version: it was made by an "
                                                         "earlier release, or by its administrator. %1 brings it to "
                                                         "version %2 and records that.")
                                              .arg(upgradeCommand(QString()))
                                              .arg(kSchemaVersion)};
     else if (report.recordedVersion < kSchemaVersion && report.recordedVersion >= kOldestWorkableSchemaVersion)
-        report.findings << SchemaFinding{Kind::OlderWorkableVersion, {}, {},
+        report.findings << SchemaFinding{Kind::OlderWorkableVersion,
+                                         {},
+                                         {},
                                          Texts::tr("The database has schema version %1; this program's is version %2. "
                                                    "The program works on it as it is; %3 brings it to version %2, which "
                                                    "accepting triggers needs.")
@@ -602,14 +614,18 @@ SchemaReport inspectSchema(Database& db)
                                              .arg(kSchemaVersion)
                                              .arg(upgradeCommand(QString()))};
     else if (report.recordedVersion < kSchemaVersion)
-        report.findings << SchemaFinding{Kind::OlderVersion, {}, {},
+        report.findings << SchemaFinding{Kind::OlderVersion,
+                                         {},
+                                         {},
                                          QStringLiteral("The database has schema version %1; this program works with "
                                                         "version %2. The program opens nothing until %3 has run.")
                                              .arg(report.recordedVersion)
                                              .arg(kSchemaVersion)
                                              .arg(upgradeCommand(QString()))};
     else if (report.recordedVersion > kSchemaVersion)
-        report.findings << SchemaFinding{Kind::NewerVersion, {}, {},
+        report.findings << SchemaFinding{Kind::NewerVersion,
+                                         {},
+                                         {},
                                          QStringLiteral("The database has schema version %1, newer than this program "
                                                         "knows (version %2): the program only reads it. Install the "
                                                         "release that upgraded it.")
@@ -660,8 +676,8 @@ SchemaReport inspectSchema(Database& db)
             hidden << t.name;
         const auto f = std::find_if(foreign.cbegin(), foreign.cend(),
                                     [&](const ForeignTrigger& x) { return x.trigger.name == t.name; });
-        const QString text =
-            t.definition.isEmpty() ? Texts::tr("its text is hidden from this account") : outline(t.definition);
+        const QString text = t.definition.isEmpty() ? Texts::tr("its text is hidden from this account")
+                                                    : outline(t.definition);
         if (f == foreign.cend()) {
             const auto a = std::find_if(accepted.cbegin(), accepted.cend(),
                                         [&](const AcceptedTrigger& x) { return x.name == t.name; });
@@ -687,14 +703,18 @@ SchemaReport inspectSchema(Database& db)
         }
     }
     if (!hidden.isEmpty())
-        report.findings << SchemaFinding{Kind::TriggerTextHidden, {}, hidden.join(QStringLiteral(", ")),
+        report.findings << SchemaFinding{Kind::TriggerTextHidden,
+                                         {},
+                                         hidden.join(QStringLiteral(", ")),
                                          Texts::tr("This account may not read the text of the triggers %1 (it lacks the "
                                                    "TRIGGER privilege): one replaced under the same name, table, timing "
                                                    "and event passes for the one accepted. Run this check with an "
                                                    "administrator's account to compare their texts.")
                                              .arg(hidden.join(QStringLiteral(", ")))};
     for (const ForeignObject& o : foreignObjects(db))
-        report.findings << SchemaFinding{o.view ? Kind::ForeignView : Kind::ForeignTable, o.name, {},
+        report.findings << SchemaFinding{o.view ? Kind::ForeignView : Kind::ForeignTable,
+                                         o.name,
+                                         {},
                                          (o.view ? Texts::tr("The view \"%1\" is not the program's: the program neither "
                                                              "reads nor changes it.")
                                                  : Texts::tr("The table \"%1\" is not the program's: the program "
@@ -710,17 +730,15 @@ SchemaReport inspectSchema(Database& db)
             continue;
         for (const Column& c : t->columns)
             if (c.name == column && c.width >= 0 && c.width < it->characters)
-                report.findings << SchemaFinding{
-                    Kind::NarrowColumn, table, column,
-                    QStringLiteral("The column %1 holds %2 characters, but %3: a longer text is refused when it is "
-                                   "saved.")
-                        .arg(it.key())
-                        .arg(c.width)
-                        .arg(QString::fromLatin1(it->why).arg(it->characters))};
+                report.findings << SchemaFinding{Kind::NarrowColumn, table, column,
+                                                 QStringLiteral("The column %1 holds %2 characters, but %3: a longer text is refused when it is "
+                                                                "saved.")
+                                                     .arg(it.key())
+                                                     .arg(c.width)
+                                                     .arg(QString::fromLatin1(it->why).arg(it->characters))};
     }
-    std::stable_sort(report.findings.begin(), report.findings.end(), [](const SchemaFinding& a, const SchemaFinding& b) {
-        return a.blocking() && !b.blocking();
-    });
+    std::stable_sort(report.findings.begin(), report.findings.end(),
+                     [](const SchemaFinding& a, const SchemaFinding& b) { return a.blocking() && !b.blocking(); });
     return report;
 }
 
@@ -738,8 +756,9 @@ QStringList upgradeSchema(Database& db, const UpgradeOptions& options)
     const SchemaReport report = inspectSchema(db);
     QStringList refusals;
     for (const SchemaFinding& f : report.findings) {
-        const bool refuses = f.kind == Kind::MissingTable || f.kind == Kind::MissingColumn || f.kind == Kind::NewerVersion
-                             || f.kind == Kind::Duplicates || (f.kind == Kind::NotTransactional && !options.convertEngine);
+        const bool refuses = f.kind == Kind::MissingTable || f.kind == Kind::MissingColumn
+                             || f.kind == Kind::NewerVersion || f.kind == Kind::Duplicates
+                             || (f.kind == Kind::NotTransactional && !options.convertEngine);
         if (refuses)
             refusals << f.text;
     }

@@ -28,23 +28,23 @@ int recordedSchemaVersion(Database& db);
 // One way in which a database differs from what the program relies on.
 struct SchemaFinding {
     enum class Kind {
-        MissingTable,       // the program cannot work without it
-        MissingColumn,      // nor without this
-        OlderVersion,       // recorded, older than the program works on: 'upgrade' first
+        MissingTable,         // the program cannot work without it
+        MissingColumn,        // nor without this
+        OlderVersion,         // recorded, older than the program works on: 'upgrade' first
         OlderWorkableVersion, // recorded, older than the program's, and still worked on
-        NewerVersion,       // recorded, newer than the program knows: it only reads
-        NotTransactional,   // a save cut off half-way stays half-written
-        VersionNotRecorded, // an earlier release's database, or one made by its administrator
-        MissingUniqueIndex, // two workstations can take the same number
-        Duplicates,         // numbers or codes already taken twice
-        NarrowColumn,       // a text the windows accept does not fit
-        NoPrimaryKey,       // a cluster cannot replicate deletes of its rows
-        MissingIndex,       // lists and overviews read more than they need
-        ForeignTrigger,     // runs SQL the program did not write inside its saves
-        AcceptedTrigger,    // not the program's, accepted by the administrator
-        TriggerTextHidden,  // this account sees that triggers are there, not their text
-        ForeignTable,       // not the program's; it neither reads nor changes it
-        ForeignView,        // the same for a view
+        NewerVersion,         // recorded, newer than the program knows: it only reads
+        NotTransactional,     // a save cut off half-way stays half-written
+        VersionNotRecorded,   // an earlier release's database, or one made by its administrator
+        MissingUniqueIndex,   // two workstations can take the same number
+        Duplicates,           // numbers or codes already taken twice
+        NarrowColumn,         // a text the windows accept does not fit
+        NoPrimaryKey,         // a cluster cannot replicate deletes of its rows
+        MissingIndex,         // lists and overviews read more than they need
+        ForeignTrigger,       // runs SQL the program did not write inside its saves
+        AcceptedTrigger,      // not the program's, accepted by the administrator
+        TriggerTextHidden,    // this account sees that triggers are there, not their text
+        ForeignTable,         // not the program's; it neither reads nor changes it
+        ForeignView,          // the same for a view
     };
     Kind kind;
     QString table;

@@ -15,16 +15,16 @@ struct Request {
 using namespace cmd;
 
 constexpr std::array<Request, 20> kRequests{{
-    {ArticleForProductEntry, PickList::Articles},   {ProductForOrderEntry, PickList::Products},
-    {PartnerForOrderEntry, PickList::Partners},     {PartnerForReceiptEntry, PickList::Partners},
-    {PartnerForDispatchEntry, PickList::Partners},  {ArticleForReceiptEntry, PickList::Articles},
-    {ArticleForDispatchEntry, PickList::Articles},  {ArticleForProductEdit, PickList::Articles},
-    {ProductForOrderEdit, PickList::Products},      {PartnerForOrderEdit, PickList::Partners},
-    {PartnerForDispatchEdit, PickList::Partners},   {ArticleForDispatchEdit, PickList::Articles},
-    {PartnerForReceiptEdit, PickList::Partners},    {ArticleForReceiptEdit, PickList::Articles},
-    {EmployeeForOrderEntry, PickList::Employees},   {EmployeeForOrderEdit, PickList::Employees},
-    {StockForDispatchEntry, PickList::Stock},       {StockForDispatchEdit, PickList::Stock},
-    {ReceiptForDispatchEntry, PickList::Receipts},  {ReceiptForDispatchEdit, PickList::Receipts},
+    {ArticleForProductEntry, PickList::Articles},  {ProductForOrderEntry, PickList::Products},
+    {PartnerForOrderEntry, PickList::Partners},    {PartnerForReceiptEntry, PickList::Partners},
+    {PartnerForDispatchEntry, PickList::Partners}, {ArticleForReceiptEntry, PickList::Articles},
+    {ArticleForDispatchEntry, PickList::Articles}, {ArticleForProductEdit, PickList::Articles},
+    {ProductForOrderEdit, PickList::Products},     {PartnerForOrderEdit, PickList::Partners},
+    {PartnerForDispatchEdit, PickList::Partners},  {ArticleForDispatchEdit, PickList::Articles},
+    {PartnerForReceiptEdit, PickList::Partners},   {ArticleForReceiptEdit, PickList::Articles},
+    {EmployeeForOrderEntry, PickList::Employees},  {EmployeeForOrderEdit, PickList::Employees},
+    {StockForDispatchEntry, PickList::Stock},      {StockForDispatchEdit, PickList::Stock},
+    {ReceiptForDispatchEntry, PickList::Receipts}, {ReceiptForDispatchEdit, PickList::Receipts},
 }};
 
 constexpr CommandAnswer answer(int request, void (PickTarget::*receive)(int), AfterPick focus,

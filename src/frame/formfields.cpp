@@ -41,8 +41,7 @@ QFormLayout* fieldForm()
     return form;
 }
 
-kit::Label* addFieldRow(QFormLayout* form, QWidget* parent, const QString& labelName, const QString& caption,
-                        QWidget* field)
+kit::Label* addFieldRow(QFormLayout* form, QWidget* parent, const QString& labelName, const QString& caption, QWidget* field)
 {
     auto* label = new kit::Label(caption, parent);
     label->setObjectName(labelName);
@@ -72,15 +71,19 @@ void placeWithSaveButton(QWidget* window, const std::function<void(QVBoxLayout*)
 
 void placeWithSaveButton(QWidget* window, QWidget* fields, QWidget* button)
 {
-    placeWithSaveButton(window, [fields](QVBoxLayout* column) { column->addWidget(fields); }, button);
+    placeWithSaveButton(
+        window, [fields](QVBoxLayout* column) { column->addWidget(fields); }, button);
 }
 
 void placeWithSaveButton(QWidget* window, QLayout* form, QWidget* button)
 {
-    placeWithSaveButton(window, [form](QVBoxLayout* column) {
-        column->addLayout(form);
-        column->addSpacing(6);
-    }, button);
+    placeWithSaveButton(
+        window,
+        [form](QVBoxLayout* column) {
+            column->addLayout(form);
+            column->addSpacing(6);
+        },
+        button);
 }
 
 kit::Button* saveButton(QWidget* window, const QString& caption)

@@ -103,8 +103,7 @@ double LineModel::quantityOf(int key, int exceptRow) const
     return total;
 }
 
-std::vector<Line> linesOf(data::Query& query, const QString& keyField, const QString& nameField,
-                          const QString& quantityField)
+std::vector<Line> linesOf(data::Query& query, const QString& keyField, const QString& nameField, const QString& quantityField)
 {
     std::vector<Line> lines;
     query.First();

@@ -36,8 +36,7 @@ QString reason(const data::DatabaseError& e)
                                     .arg(name);
     }
     case data::DatabaseError::Kind::BadValue:
-        return tr("The database refused a value (a date that is not a real date, or a number out of range): %1")
-            .arg(e.text());
+        return tr("The database refused a value (a date that is not a real date, or a number out of range): %1").arg(e.text());
     case data::DatabaseError::Kind::ConnectionLost:
         if (e.outcomeUnknown())
             return tr("The connection to the database was lost while the save was being completed, so it may have "

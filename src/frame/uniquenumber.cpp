@@ -61,7 +61,8 @@ bool UniqueNumber::farNumberConfirmed()
             .arg(highest);
     // "No" is the answer Enter gives: a typo must not use up the series.
     if (kit::messageBox(m_window, question, QCoreApplication::translate("frame::UniqueNumber", "Confirm"),
-                        kit::Buttons::YesNo, kit::mrNo) == kit::mrYes) {
+                        kit::Buttons::YesNo, kit::mrNo)
+        == kit::mrYes) {
         m_confirmed = text;
         return true;
     }

@@ -26,8 +26,8 @@ class UniqueNumber {
 public:
     // Which ways of leaving the field check it.
     enum class OnExit {
-        AnyWay,           // for another control or another window, unless the window closes
-        WithinTheWindow,  // only for another control of the window
+        AnyWay,          // for another control or another window, unless the window closes
+        WithinTheWindow, // only for another control of the window
     };
     // Whether a stored record carries a number: the store's own check.
     using Exists = std::function<bool(int number)>;

@@ -33,8 +33,7 @@ QString csvCellText(const QString& text)
         return text;
     const QChar first = text.at(start);
     const bool formulaStart = first == QLatin1Char('=') || first == QLatin1Char('+') || first == QLatin1Char('-')
-                              || first == QLatin1Char('@') || first == QLatin1Char('\t')
-                              || first == QLatin1Char('\r');
+                              || first == QLatin1Char('@') || first == QLatin1Char('\t') || first == QLatin1Char('\r');
     if (!formulaStart || looksLikeNumber(text.mid(start)))
         return text;
     // The apostrophe a spreadsheet user types to keep a cell as text.

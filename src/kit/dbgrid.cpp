@@ -80,8 +80,8 @@ void DBGrid::setColumnFits(const QString& fieldName, const QString& sample)
     applyWidths();
 }
 
-void DBGrid::addColumn(const QString& fieldName, const QString& title, int width,
-                       const QString& displayMask, const QColor& color)
+void DBGrid::addColumn(const QString& fieldName, const QString& title, int width, const QString& displayMask,
+                       const QColor& color)
 {
     QList<DBGridColumn> columns = m_model->columns();
     DBGridColumn column;

@@ -100,8 +100,9 @@ QVariant DBGridModel::data(const QModelIndex& index, int role) const
             return QVariant(column.alignment | Qt::AlignVCenter);
         const QVariant value = field < 0 ? QVariant() : m_query->value(index.row(), field);
         const int type = value.metaType().id();
-        const bool number = type == QMetaType::Int || type == QMetaType::LongLong
-            || type == QMetaType::Double || type == QMetaType::UInt || type == QMetaType::ULongLong
+        const bool number =
+            type == QMetaType::Int || type == QMetaType::LongLong || type == QMetaType::Double
+            || type == QMetaType::UInt || type == QMetaType::ULongLong
             || (column.displayMask.contains(QLatin1Char('0')) || column.displayMask.contains(QLatin1Char('#')))
             || isDecimalText(value);
         return QVariant((number ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);

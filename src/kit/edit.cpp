@@ -113,8 +113,7 @@ void Edit::keyPressEvent(QKeyEvent* event)
     if (isChar && m_upperCase)
         text = text.toUpper();
     if (isChar && text != event->text()) {
-        QKeyEvent changed(event->type(), event->key(), event->modifiers(), text,
-                          event->isAutoRepeat(), event->count());
+        QKeyEvent changed(event->type(), event->key(), event->modifiers(), text, event->isAutoRepeat(), event->count());
         QLineEdit::keyPressEvent(&changed);
         event->setAccepted(changed.isAccepted());
         return;

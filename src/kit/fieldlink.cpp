@@ -7,7 +7,9 @@
 namespace kit {
 
 FieldLink::FieldLink(std::function<void(const QString&)> show, QObject* parent)
-    : QObject(parent), m_show(std::move(show)) {}
+    : QObject(parent), m_show(std::move(show))
+{
+}
 
 void FieldLink::setDataSource(data::DataSource* source)
 {

@@ -325,8 +325,7 @@ QString formatValue(const QVariant& value, const QString& displayMask)
     case QMetaType::UInt:
     case QMetaType::LongLong:
     case QMetaType::ULongLong:
-        return displayMask.isEmpty() || dateMask ? value.toString()
-                                                 : formatFloat(displayMask, value.toDouble());
+        return displayMask.isEmpty() || dateMask ? value.toString() : formatFloat(displayMask, value.toDouble());
     default:
         break;
     }
@@ -334,8 +333,7 @@ QString formatValue(const QVariant& value, const QString& displayMask)
     if (displayMask.isEmpty())
         return text;
     if (dateMask) {
-        const QDateTime dt = QDateTime::fromString(text.left(19).replace(QLatin1Char(' '), QLatin1Char('T')),
-                                                   Qt::ISODate);
+        const QDateTime dt = QDateTime::fromString(text.left(19).replace(QLatin1Char(' '), QLatin1Char('T')), Qt::ISODate);
         const QDate d = dt.isValid() ? dt.date() : QDate::fromString(text.left(10), Qt::ISODate);
         if (dt.isValid())
             return formatDateTime(dt, displayMask);

@@ -334,8 +334,7 @@ void GanttChart::paintEvent(QPaintEvent*)
     if (d > 0) {
         // Left wall and floor in front of the back wall.
         QPolygon left;
-        left << plot.topLeft() << plot.topLeft() + QPoint(d, -d) << plot.bottomLeft() + QPoint(d, -d)
-             << plot.bottomLeft();
+        left << plot.topLeft() << plot.topLeft() + QPoint(d, -d) << plot.bottomLeft() + QPoint(d, -d) << plot.bottomLeft();
         QPolygon floor;
         floor << plot.bottomLeft() << plot.bottomLeft() + QPoint(d, -d) << plot.bottomRight() + QPoint(d, -d)
               << plot.bottomRight();

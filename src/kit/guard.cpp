@@ -21,7 +21,8 @@ void show(const QString& text)
 void showError(const std::exception& e)
 {
     // The lost connection has been reported in this action already: once is enough.
-    if (const auto* db = dynamic_cast<const data::DatabaseError*>(&e); db && db->isConnectionLost() && connectionReported()) {
+    if (const auto* db = dynamic_cast<const data::DatabaseError*>(&e);
+        db && db->isConnectionLost() && connectionReported()) {
         qCInfo(lcSql).noquote() << "not shown again in this action:" << db->text();
         return;
     }

@@ -47,12 +47,11 @@ double luminance(const QColor& colour)
 
 Look::Look() : QProxyStyle() {}
 
-void Look::drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
-                       const QWidget* widget) const
+void Look::drawControl(ControlElement element, const QStyleOption* option, QPainter* painter, const QWidget* widget) const
 {
     QProxyStyle::drawControl(element, option, painter, widget);
-    if (element != CE_PushButton || !(option->state & State_HasFocus) || !(option->state & State_Enabled) ||
-        !(option->state & State_KeyboardFocusChange))
+    if (element != CE_PushButton || !(option->state & State_HasFocus) || !(option->state & State_Enabled)
+        || !(option->state & State_KeyboardFocusChange))
         return;
     painter->save();
     painter->setRenderHint(QPainter::Antialiasing);

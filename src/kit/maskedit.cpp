@@ -17,26 +17,46 @@ QString MaskEdit::qtInputMask(const QString& mask)
         return {};
     const QStringList fields = mask.split(QLatin1Char(';'));
     const QString& format = fields.at(0);
-    const QString blank = fields.size() > 2 && !fields.at(2).isEmpty() ? fields.at(2).left(1)
-                                                                         : QStringLiteral("_");
+    const QString blank = fields.size() > 2 && !fields.at(2).isEmpty() ? fields.at(2).left(1) : QStringLiteral("_");
     // Characters that Qt reads as mask characters; a literal one needs a backslash.
     static const QString qtSpecial = QStringLiteral("AaNnXx90Dd#HhBb><![]{}\\");
     QString out;
     for (qsizetype i = 0; i < format.size(); ++i) {
         const QChar c = format.at(i);
         switch (c.unicode()) {
-        case '0': out += QLatin1Char('9'); break; // digit required
-        case '9': out += QLatin1Char('0'); break; // digit permitted
-        case '#': out += QLatin1Char('#'); break; // digit or sign permitted
-        case 'L': out += QLatin1Char('A'); break; // letter required
-        case 'l': out += QLatin1Char('a'); break;
-        case 'A': out += QLatin1Char('N'); break; // letter or digit required
-        case 'a': out += QLatin1Char('n'); break;
-        case 'C': out += QLatin1Char('X'); break; // any character required
-        case 'c': out += QLatin1Char('x'); break;
+        case '0':
+            out += QLatin1Char('9');
+            break; // digit required
+        case '9':
+            out += QLatin1Char('0');
+            break; // digit permitted
+        case '#':
+            out += QLatin1Char('#');
+            break; // digit or sign permitted
+        case 'L':
+            out += QLatin1Char('A');
+            break; // letter required
+        case 'l':
+            out += QLatin1Char('a');
+            break;
+        case 'A':
+            out += QLatin1Char('N');
+            break; // letter or digit required
+        case 'a':
+            out += QLatin1Char('n');
+            break;
+        case 'C':
+            out += QLatin1Char('X');
+            break; // any character required
+        case 'c':
+            out += QLatin1Char('x');
+            break;
         case '>':
-        case '<': out += c; break;
-        case '!': break; // leading blanks: no Qt counterpart
+        case '<':
+            out += c;
+            break;
+        case '!':
+            break; // leading blanks: no Qt counterpart
         case '\\':
             if (i + 1 < format.size()) {
                 const QChar lit = format.at(++i);

@@ -17,11 +17,16 @@ MessageBoxHandler& installedHandler()
 QMessageBox::StandardButton standardButton(int result)
 {
     switch (result) {
-    case mrOk: return QMessageBox::Ok;
-    case mrCancel: return QMessageBox::Cancel;
-    case mrYes: return QMessageBox::Yes;
-    case mrNo: return QMessageBox::No;
-    default: return QMessageBox::NoButton;
+    case mrOk:
+        return QMessageBox::Ok;
+    case mrCancel:
+        return QMessageBox::Cancel;
+    case mrYes:
+        return QMessageBox::Yes;
+    case mrNo:
+        return QMessageBox::No;
+    default:
+        return QMessageBox::NoButton;
     }
 }
 
@@ -37,10 +42,18 @@ int showMessageBox(QWidget* parent, const QString& text, const QString& title, B
 
     QMessageBox::StandardButtons standard;
     switch (buttons) {
-    case Buttons::Ok: standard = QMessageBox::Ok; break;
-    case Buttons::OkCancel: standard = QMessageBox::Ok | QMessageBox::Cancel; break;
-    case Buttons::YesNo: standard = QMessageBox::Yes | QMessageBox::No; break;
-    case Buttons::YesNoCancel: standard = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel; break;
+    case Buttons::Ok:
+        standard = QMessageBox::Ok;
+        break;
+    case Buttons::OkCancel:
+        standard = QMessageBox::Ok | QMessageBox::Cancel;
+        break;
+    case Buttons::YesNo:
+        standard = QMessageBox::Yes | QMessageBox::No;
+        break;
+    case Buttons::YesNoCancel:
+        standard = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+        break;
     }
     noteBoxShown();
     QMessageBox box(icon, title, text, standard, parent);
@@ -50,11 +63,16 @@ int showMessageBox(QWidget* parent, const QString& text, const QString& title, B
         initial = buttons == Buttons::Ok || buttons == Buttons::OkCancel ? QMessageBox::Ok : QMessageBox::Yes;
     box.setDefaultButton(initial);
     switch (box.exec()) {
-    case QMessageBox::Ok: return mrOk;
-    case QMessageBox::Yes: return mrYes;
-    case QMessageBox::No: return mrNo;
-    case QMessageBox::Cancel: return mrCancel;
-    default: return buttons == Buttons::Ok ? mrOk : mrCancel;
+    case QMessageBox::Ok:
+        return mrOk;
+    case QMessageBox::Yes:
+        return mrYes;
+    case QMessageBox::No:
+        return mrNo;
+    case QMessageBox::Cancel:
+        return mrCancel;
+    default:
+        return buttons == Buttons::Ok ? mrOk : mrCancel;
     }
 }
 

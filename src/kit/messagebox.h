@@ -22,11 +22,10 @@ enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
 // `defaultButton` (mrOk, mrCancel, mrYes, mrNo) is the button Enter presses; mrNone, or a
 // button the box does not have, leaves it on the first one (OK, or Yes). A question whose
 // first answer throws work away names the safe one.
-int messageBox(QWidget* parent, const QString& text, const QString& title,
-               Buttons buttons = Buttons::Ok, int defaultButton = mrNone);
+int messageBox(QWidget* parent, const QString& text, const QString& title, Buttons buttons = Buttons::Ok,
+               int defaultButton = mrNone);
 
-using MessageBoxHandler = std::function<int(QWidget* parent, const QString& text,
-                                            const QString& title, Buttons buttons)>;
+using MessageBoxHandler = std::function<int(QWidget* parent, const QString& text, const QString& title, Buttons buttons)>;
 // Replaces how messages are shown (tests answer them, whatever the default button); an
 // empty handler restores the default. Returns the handler that was installed before.
 MessageBoxHandler setMessageBoxHandler(MessageBoxHandler handler);

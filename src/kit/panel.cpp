@@ -33,9 +33,15 @@ void Panel::setAlignment(Qt::Alignment alignment)
 void Panel::setBevel(Bevel bevel)
 {
     switch (bevel) {
-    case Bevel::None: setFrameStyle(QFrame::NoFrame); break;
-    case Bevel::Raised: setFrameStyle(QFrame::Panel | QFrame::Raised); break;
-    case Bevel::Lowered: setFrameStyle(QFrame::Panel | QFrame::Sunken); break;
+    case Bevel::None:
+        setFrameStyle(QFrame::NoFrame);
+        break;
+    case Bevel::Raised:
+        setFrameStyle(QFrame::Panel | QFrame::Raised);
+        break;
+    case Bevel::Lowered:
+        setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        break;
     }
 }
 

@@ -21,8 +21,7 @@ PopupMenu::~PopupMenu()
     detach();
 }
 
-MenuItem* PopupMenu::addItem(const QString& name, const QString& caption,
-                             const QKeySequence& shortcut, NotifyHandler handler)
+MenuItem* PopupMenu::addItem(const QString& name, const QString& caption, const QKeySequence& shortcut, NotifyHandler handler)
 {
     auto* action = new MenuItem(name, caption, this);
     action->setShortcut(shortcut);
@@ -55,8 +54,7 @@ QList<MenuItem*> PopupMenu::items() const
 
 PopupMenu* PopupMenu::of(const QWidget* window)
 {
-    return window ? qobject_cast<PopupMenu*>(window->property(kPopupProperty).value<QObject*>())
-                  : nullptr;
+    return window ? qobject_cast<PopupMenu*>(window->property(kPopupProperty).value<QObject*>()) : nullptr;
 }
 
 void PopupMenu::attachTo(QWidget* window)

@@ -22,8 +22,7 @@ public:
     explicit PopupMenu(QWidget* parent = nullptr);
     ~PopupMenu() override;
 
-    MenuItem* addItem(const QString& name, const QString& caption,
-                      const QKeySequence& shortcut = QKeySequence(),
+    MenuItem* addItem(const QString& name, const QString& caption, const QKeySequence& shortcut = QKeySequence(),
                       NotifyHandler handler = NotifyHandler());
     MenuItem* item(const QString& name) const;
     QList<MenuItem*> items() const;

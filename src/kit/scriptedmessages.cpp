@@ -4,8 +4,7 @@ namespace kit {
 
 ScriptedMessages::ScriptedMessages()
 {
-    m_previous = setMessageBoxHandler([this](QWidget*, const QString& text, const QString& title,
-                                             Buttons buttons) {
+    m_previous = setMessageBoxHandler([this](QWidget*, const QString& text, const QString& title, Buttons buttons) {
         m_messages.append({title, text, buttons});
         if (!m_answers.isEmpty())
             return m_answers.dequeue();

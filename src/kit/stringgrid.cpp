@@ -16,8 +16,7 @@ namespace {
 // current-cell change of the view, by mouse or keyboard, passes through here.
 class CellSelectionModel : public QItemSelectionModel {
 public:
-    CellSelectionModel(QAbstractItemModel* model, StringGrid* grid)
-        : QItemSelectionModel(model, grid), m_grid(grid) {}
+    CellSelectionModel(QAbstractItemModel* model, StringGrid* grid) : QItemSelectionModel(model, grid), m_grid(grid) {}
 
     void setCurrentIndex(const QModelIndex& index, QItemSelectionModel::SelectionFlags command) override
     {
@@ -122,10 +121,22 @@ void StringGrid::setGridModel(GridModel* model)
     layoutChanged();
 }
 
-int StringGrid::ColCount() const { return m_model->colCount(); }
-int StringGrid::RowCount() const { return m_model->gridRowCount(); }
-int StringGrid::FixedRows() const { return m_model->fixedRows(); }
-int StringGrid::FixedCols() const { return m_model->fixedCols(); }
+int StringGrid::ColCount() const
+{
+    return m_model->colCount();
+}
+int StringGrid::RowCount() const
+{
+    return m_model->gridRowCount();
+}
+int StringGrid::FixedRows() const
+{
+    return m_model->fixedRows();
+}
+int StringGrid::FixedCols() const
+{
+    return m_model->fixedCols();
+}
 
 void StringGrid::setColCount(int count)
 {

@@ -130,8 +130,7 @@ QVariant GridModel::data(const QModelIndex& index, int role) const
 
 QVariant GridModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation == Qt::Horizontal && role == Qt::DisplayRole)
-    {
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole) {
         if (fixedRows() == 0)
             return QString();
         return m_yusciiHeader ? yusciiToUnicode(cell(section, 0)) : cell(section, 0);

@@ -24,12 +24,9 @@ StockDocumentReport::StockDocumentReport(const StockDocumentLayout& layout, QWid
     QRBand1 = QuickRep1.addBand(BandKind::Title, QStringLiteral("QRBand1"), m_layout.titleHeight);
     QRBand1->frame = report::FrameBottom;
     named(QRBand1->addRect(QRectF(8.5, 6.3, 84.9, 17.2), 0.35), "QRShape1");
-    named(QRBand1->addLabel(QStringLiteral("myCompany"), m_layout.companyLeft, 8.5, arial(27.75, true)),
-          "QRLabel1");
-    named(QRBand1->addLabel(m_layout.dateCaption, m_layout.dateCaptionAt.x(), m_layout.dateCaptionAt.y(), f),
-          "QRLabel2");
-    named(QRBand1->addDBText(nullptr, QString(), m_layout.dateAt.x(), m_layout.dateAt.y(), f, kDateMask),
-          "QRDBText5");
+    named(QRBand1->addLabel(QStringLiteral("myCompany"), m_layout.companyLeft, 8.5, arial(27.75, true)), "QRLabel1");
+    named(QRBand1->addLabel(m_layout.dateCaption, m_layout.dateCaptionAt.x(), m_layout.dateCaptionAt.y(), f), "QRLabel2");
+    named(QRBand1->addDBText(nullptr, QString(), m_layout.dateAt.x(), m_layout.dateAt.y(), f, kDateMask), "QRDBText5");
     named(QRBand1->addDBText(nullptr, QStringLiteral("naziv"), 101.6, 42.3, f, QString(), Qt::AlignLeft, 83.1),
           "QRDBText4");
     named(QRBand1->addDBText(nullptr, QStringLiteral("adresa"), 101.6, 50.8, f, QString(), Qt::AlignLeft, 83.1),
@@ -39,9 +36,9 @@ StockDocumentReport::StockDocumentReport(const StockDocumentLayout& layout, QWid
     named(QRBand1->addLabel(m_layout.numberCaption, m_layout.numberCaptionAt.x(), m_layout.numberCaptionAt.y(),
                             arial(14.25, true)),
           "QRLabel3");
-    DBText* number = named(QRBand1->addDBText(nullptr, QString(), m_layout.numberAt.x(), m_layout.numberAt.y(),
-                                              m_layout.numberFont),
-                           "QRDBText7");
+    DBText* number =
+        named(QRBand1->addDBText(nullptr, QString(), m_layout.numberAt.x(), m_layout.numberAt.y(), m_layout.numberFont),
+              "QRDBText7");
     if (m_layout.numberFont.family == QLatin1String("MAC C Swiss"))
         number->OnPrint = [](QString& text) { text = kit::yusciiToUnicode(text); };
     if (!m_layout.intro.isEmpty())
@@ -57,8 +54,7 @@ StockDocumentReport::StockDocumentReport(const StockDocumentLayout& layout, QWid
           "QRDBText1");
     named(QRSubDetail1->addDBText(nullptr, QStringLiteral("artikal"), 29.6, 1.1, f, QString(), Qt::AlignLeft, 100.0),
           "QRDBText2");
-    named(QRSubDetail1->addDBText(nullptr, QStringLiteral("edm"), 146.6, 1.1, f, QString(), Qt::AlignRight),
-          "QRDBText6");
+    named(QRSubDetail1->addDBText(nullptr, QStringLiteral("edm"), 146.6, 1.1, f, QString(), Qt::AlignRight), "QRDBText6");
     named(QRSubDetail1->addDBText(nullptr, m_layout.quantityField, 180.1, 1.1, f, kQuantityMask, Qt::AlignRight),
           "QRDBText3");
 

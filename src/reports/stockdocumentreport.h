@@ -7,8 +7,8 @@ namespace reports {
 // Where the printed receipt and the printed dispatch differ; everything else is common.
 struct StockDocumentLayout {
     double titleHeight;
-    double companyLeft;         // "myCompany" inside its frame
-    report::Font headFont;      // date, partner block, column heads, lines, signatures
+    double companyLeft;    // "myCompany" inside its frame
+    report::Font headFont; // date, partner block, column heads, lines, signatures
     QString dateCaption;
     QPointF dateCaptionAt;
     QPointF dateAt;
@@ -16,14 +16,14 @@ struct StockDocumentLayout {
     QPointF numberCaptionAt;
     QPointF numberAt;
     report::Font numberFont;
-    QString intro;              // the line above the column heads; empty: none
+    QString intro; // the line above the column heads; empty: none
     double headsTop;
     QString codeHead;
     QString issuedBy;
     double issuedByLeft;
     double receivedLeft;
-    QString numberField;        // of the headers
-    QString quantityField;      // of the lines
+    QString numberField;   // of the headers
+    QString quantityField; // of the lines
 };
 
 // A one-document print of a goods receipt or dispatch: the title with the company frame,

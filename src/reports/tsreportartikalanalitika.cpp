@@ -69,8 +69,7 @@ TSReportArtikalAnalitika::TSReportArtikalAnalitika(QWidget* owner) : ReportWindo
     named(QRBand2->addSysData(report::SysKind::PageNumber, 218.0, 10.0, caption), "QRSysData1");
     named(QRBand2->addLabel(QStringLiteral("Year"), 205.0, 16.0, caption), "QRLabel7");
     named(QRBand2->addSysData(report::SysKind::Date, 218.0, 16.0, caption), "QRSysData2");
-    named(QRBand2->addLabel(QStringLiteral("Unit _______________________________"), 205.0, 22.0, caption),
-          "QRLabel8");
+    named(QRBand2->addLabel(QStringLiteral("Unit _______________________________"), 205.0, 22.0, caption), "QRLabel8");
     named(QRBand2->addDBText(nullptr, QStringLiteral("edm"), 215.0, 21.4, value), "QRDBText8");
 
     // The ruled column heads: group captions, captions, column numbers.
@@ -82,13 +81,12 @@ TSReportArtikalAnalitika::TSReportArtikalAnalitika(QWidget* owner) : ReportWindo
         const bool groupEdge = c <= 2 || c == 5;
         QRBand2->addVLine(kCol[c], groupEdge ? top : row2, groupEdge ? bottom - top : bottom - row2, pen);
     }
-    named(QRBand2->addLabel(QStringLiteral("Document Info"), (kCol[2] + kCol[5]) / 2, top + 1.0, caption,
-                            Qt::AlignHCenter),
+    named(QRBand2->addLabel(QStringLiteral("Document Info"), (kCol[2] + kCol[5]) / 2, top + 1.0, caption, Qt::AlignHCenter),
           "QRLabel9");
     named(QRBand2->addLabel(QStringLiteral("Quantity"), (kCol[5] + kCol[8]) / 2, top + 1.0, caption, Qt::AlignHCenter),
           "QRLabel10");
-    const char* heads[] = {"#", "Date", "Doc.No.", "Date", "Type of Document", "IN (+)", "OUT (-)",
-                           "REMAIN (quantity)"};
+    const char* heads[] = {"#",      "Date",    "Doc.No.",          "Date", "Type of Document",
+                           "IN (+)", "OUT (-)", "REMAIN (quantity)"};
     for (int c = 1; c <= 8; ++c) {
         const double headTop = c <= 2 ? top + 4.5 : row2 + 2.0;
         QRBand2->addLabel(QString::fromLatin1(heads[c - 1]), centre(c), headTop, caption, Qt::AlignHCenter);
@@ -109,8 +107,7 @@ TSReportArtikalAnalitika::TSReportArtikalAnalitika(QWidget* owner) : ReportWindo
     named(QRSubDetail1->addDBText(nullptr, QStringLiteral("datum_referenca"), centre(2), t, caption, kDateMask,
                                   Qt::AlignHCenter),
           "QRDBText1");
-    named(QRSubDetail1->addDBText(nullptr, QStringLiteral("br_dokument"), centre(3), t, caption, QString(),
-                                  Qt::AlignHCenter),
+    named(QRSubDetail1->addDBText(nullptr, QStringLiteral("br_dokument"), centre(3), t, caption, QString(), Qt::AlignHCenter),
           "QRDBText2");
     named(QRSubDetail1->addDBText(nullptr, QStringLiteral("datum_referenca"), centre(4), t, caption, kDateMask,
                                   Qt::AlignHCenter),

@@ -9,8 +9,8 @@ class TSReportFaktura : public reports::ReportWindow {
 public:
     explicit TSReportFaktura(QWidget* owner = nullptr);
 
-    report::Band* TitleBand1 = nullptr;   // picture area, heading, partner, dates, column heads
-    report::Band* DetailBand1 = nullptr;  // one item on two lines
-    report::Band* SummaryBand1 = nullptr; // totals and payment terms
+    report::Band* TitleBand1 = nullptr;      // picture area, heading, partner, dates, column heads
+    report::Band* DetailBand1 = nullptr;     // one item on two lines
+    report::Band* SummaryBand1 = nullptr;    // totals and payment terms
     report::Band* PageFooterBand1 = nullptr; // signatures
 };

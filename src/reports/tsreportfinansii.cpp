@@ -37,10 +37,8 @@ TSReportFinansii::TSReportFinansii(QWidget* owner) : ReportWindow(owner)
 
     QRBand1 = QuickRep1.addBand(BandKind::PageHeader, QStringLiteral("QRBand1"), 40.0);
     QRBand1->frame = report::FrameBottom;
-    named(displayLabel(QRBand1, QStringLiteral("FINANSOV IZVE[TAJ"), width / 2, 0.5, 18, Qt::AlignHCenter),
-          "QRLabel1");
-    named(displayLabel(QRBand1, QStringLiteral("Spisok na Fakturi"), width / 2, 9.0, 16, Qt::AlignHCenter),
-          "QRLabel2");
+    named(displayLabel(QRBand1, QStringLiteral("FINANSOV IZVE[TAJ"), width / 2, 0.5, 18, Qt::AlignHCenter), "QRLabel1");
+    named(displayLabel(QRBand1, QStringLiteral("Spisok na Fakturi"), width / 2, 9.0, 16, Qt::AlignHCenter), "QRLabel2");
     // The period: the start date in the gap between "od" and "do", the end date after "do".
     const QString period = QStringLiteral("za period od                        do");
     const double periodLeft = 30.0;
@@ -62,8 +60,8 @@ TSReportFinansii::TSReportFinansii(QWidget* owner) : ReportWindow(owner)
     QRSubDetail1 = QuickRep1.addSubDetail(QStringLiteral("QRSubDetail1"), 6.0, nullptr);
     QRSubDetail1->frame = report::FrameBottom;
     const double t = 1.0;
-    named(QRSubDetail1->addDBText(nullptr, QStringLiteral("datum"), kDateLeft, t, body,
-                                  QStringLiteral("dd.MM.yyyy"), Qt::AlignLeft, kLabelLeft - 1.0),
+    named(QRSubDetail1->addDBText(nullptr, QStringLiteral("datum"), kDateLeft, t, body, QStringLiteral("dd.MM.yyyy"),
+                                  Qt::AlignLeft, kLabelLeft - 1.0),
           "QRDBText12");
     named(QRSubDetail1->addDBText(nullptr, QStringLiteral("document_id_label"), kLabelLeft, t, body, QString(),
                                   Qt::AlignLeft, 28.0),

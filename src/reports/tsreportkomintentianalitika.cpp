@@ -68,11 +68,9 @@ TSReportKomintentiAnalitika::TSReportKomintentiAnalitika(QWidget* owner) : Repor
           "QRDBText8");
     named(QRSubDetail1->addDBText(nullptr, QStringLiteral("edm"), kUnitRight, t, body, QString(), Qt::AlignRight),
           "QRDBText9");
-    named(QRSubDetail1->addDBText(nullptr, QStringLiteral("vlez_kol"), kInRight, t, body, kQuantityMask,
-                                  Qt::AlignRight),
+    named(QRSubDetail1->addDBText(nullptr, QStringLiteral("vlez_kol"), kInRight, t, body, kQuantityMask, Qt::AlignRight),
           "QRDBText10");
-    named(QRSubDetail1->addDBText(nullptr, QStringLiteral("izlez_kol"), kOutRight, t, body, kQuantityMask,
-                                  Qt::AlignRight),
+    named(QRSubDetail1->addDBText(nullptr, QStringLiteral("izlez_kol"), kOutRight, t, body, kQuantityMask, Qt::AlignRight),
           "QRDBText11");
 
     QRBand2 = QuickRep1.addBand(BandKind::Summary, QStringLiteral("QRBand2"), 6.0);

@@ -30,38 +30,30 @@ TSReportLager::TSReportLager(QWidget* owner) : ReportWindow(owner)
 
     QRBand1 = QuickRep1.addBand(BandKind::Title, QStringLiteral("QRBand1"), 31.0);
     QRBand1->frame = report::FrameBottom;
-    named(QRBand1->addLabel(QStringLiteral("REPORT of PRODUCTS REMAINS"), mid, 2.0, arial(18, true, true),
-                            Qt::AlignHCenter),
+    named(QRBand1->addLabel(QStringLiteral("REPORT of PRODUCTS REMAINS"), mid, 2.0, arial(18, true, true), Qt::AlignHCenter),
           "QRLabel2");
     named(QRBand1->addLabel(QString(), mid, 12.0, arial(12, true), Qt::AlignHCenter), "QRLabel1");
     const double headsTop = 25.5;
     named(QRBand1->addLabel(QStringLiteral("ProductID"), kIdRight, headsTop, heads, Qt::AlignRight), "QRLabel3");
     named(QRBand1->addLabel(QStringLiteral("Product Name"), kNameLeft, headsTop, heads), "QRLabel4");
     named(QRBand1->addLabel(QStringLiteral("Unit"), kUnitRight, headsTop, heads, Qt::AlignRight), "QRLabel5");
-    named(QRBand1->addLabel(QStringLiteral("In(+)quantity"), kInRight, headsTop, heads, Qt::AlignRight),
-          "QRLabel6");
-    named(QRBand1->addLabel(QStringLiteral("Out(-)quantity"), kOutRight, headsTop, heads, Qt::AlignRight),
-          "QRLabel7");
-    named(QRBand1->addLabel(QStringLiteral("Remain quantity"), kSaldoRight, headsTop, heads, Qt::AlignRight),
-          "QRLabel8");
+    named(QRBand1->addLabel(QStringLiteral("In(+)quantity"), kInRight, headsTop, heads, Qt::AlignRight), "QRLabel6");
+    named(QRBand1->addLabel(QStringLiteral("Out(-)quantity"), kOutRight, headsTop, heads, Qt::AlignRight), "QRLabel7");
+    named(QRBand1->addLabel(QStringLiteral("Remain quantity"), kSaldoRight, headsTop, heads, Qt::AlignRight), "QRLabel8");
 
     QRSubDetail1 = QuickRep1.addSubDetail(QStringLiteral("QRSubDetail1"), 5.8, nullptr);
-    named(QRSubDetail1->addDBText(nullptr, QStringLiteral("id_artikal"), kIdRight, 1.0, body, QString(),
-                                  Qt::AlignRight),
+    named(QRSubDetail1->addDBText(nullptr, QStringLiteral("id_artikal"), kIdRight, 1.0, body, QString(), Qt::AlignRight),
           "QRDBText1");
-    named(QRSubDetail1->addDBText(nullptr, QStringLiteral("artikal"), kNameLeft, 1.0, body, QString(),
-                                  Qt::AlignLeft, kNameWidth),
+    named(QRSubDetail1->addDBText(nullptr, QStringLiteral("artikal"), kNameLeft, 1.0, body, QString(), Qt::AlignLeft,
+                                  kNameWidth),
           "QRDBText2");
     named(QRSubDetail1->addDBText(nullptr, QStringLiteral("edm"), kUnitRight, 1.0, body, QString(), Qt::AlignRight),
           "QRDBText6");
-    named(QRSubDetail1->addDBText(nullptr, QStringLiteral("vk_vlez"), kInRight, 1.0, body, kQuantityMask,
-                                  Qt::AlignRight),
+    named(QRSubDetail1->addDBText(nullptr, QStringLiteral("vk_vlez"), kInRight, 1.0, body, kQuantityMask, Qt::AlignRight),
           "QRDBText3");
-    named(QRSubDetail1->addDBText(nullptr, QStringLiteral("vk_izlez"), kOutRight, 1.0, body, kQuantityMask,
-                                  Qt::AlignRight),
+    named(QRSubDetail1->addDBText(nullptr, QStringLiteral("vk_izlez"), kOutRight, 1.0, body, kQuantityMask, Qt::AlignRight),
           "QRDBText8");
-    named(QRSubDetail1->addDBText(nullptr, QStringLiteral("saldo"), kSaldoRight, 1.0, body, kQuantityMask,
-                                  Qt::AlignRight),
+    named(QRSubDetail1->addDBText(nullptr, QStringLiteral("saldo"), kSaldoRight, 1.0, body, kQuantityMask, Qt::AlignRight),
           "QRDBText9");
 
     QRBand2 = QuickRep1.addBand(BandKind::PageFooter, QStringLiteral("QRBand2"), 10.0);

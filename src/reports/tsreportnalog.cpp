@@ -53,9 +53,8 @@ TSReportNalog::TSReportNalog(QWidget* owner) : ReportWindow(owner)
     field(QRBand2, "QRDBText2", "datum_start", 23.3, 36.5, display(10));
     label(QRBand2, "QRLabel9", "NALOG Br. _________", 63.5, 52.9, display(16, true));
     field(QRBand2, "QRDBText3", "nalog_id", 95.2, 51.9, display(12));
-    label(QRBand2, "QRLabel11",
-          "Denes  vraboteniot gi zadol`i slednite artikli za da gi izraboti navedenite proizvodi", 8.5, 65.6,
-          display(9));
+    label(QRBand2, "QRLabel11", "Denes  vraboteniot gi zadol`i slednite artikli za da gi izraboti navedenite proizvodi",
+          8.5, 65.6, display(9));
     label(QRBand2, "QRLabel13", "[ifra", 2.1, 71.4, display(9));
     label(QRBand2, "QRLabel14", "Proizvod", 23.3, 71.4, display(9));
     label(QRBand2, "QRLabel16", "Kol.", 139.7, 71.4, display(9));

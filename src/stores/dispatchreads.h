@@ -60,12 +60,14 @@ inline QString headerOnly()
 
 inline QString editLines()
 {
-    return QStringLiteral("select *                                                             from magacin_artikli                                               left join artikli on magacin_artikli.id_artikal=artikli.id    where document_id=:aid and vid_dokument='I'                           ");
+    return QStringLiteral(
+        "select *                                                             from magacin_artikli                                               left join artikli on magacin_artikli.id_artikal=artikli.id    where document_id=:aid and vid_dokument='I'                           ");
 }
 
 inline QString editPartner()
 {
-    return QStringLiteral("select  *,komintenti.id kid                                      from magacin_artikli                                                           left join komintenti on magacin_artikli.id_komintent=komintenti.id             where magacin_artikli.document_id=:id and magacin_artikli.vid_dokument='I'   ");
+    return QStringLiteral(
+        "select  *,komintenti.id kid                                      from magacin_artikli                                                           left join komintenti on magacin_artikli.id_komintent=komintenti.id             where magacin_artikli.document_id=:id and magacin_artikli.vid_dokument='I'   ");
 }
 
 } // namespace stores::dispatchreads

@@ -15,8 +15,8 @@ inline const QString nextCode = QStringLiteral("select max(sifra)+1 m_max from p
 inline const QString codeExists = QStringLiteral("select * from proizvodi where sifra=:a");
 inline const QString insertProduct =
     QStringLiteral("insert into proizvodi(sifra,proizvod,edm,cena,tarifa,rabat) values(:a,:b,:c,:d,:e,:f)");
-inline const QString insertComposition = QStringLiteral(
-    "insert into proizvodi_sostav(id_proizvod,id_artikal,kolicina,firma_id) values(:a,:b,:c,:d)");
+inline const QString insertComposition =
+    QStringLiteral("insert into proizvodi_sostav(id_proizvod,id_artikal,kolicina,firma_id) values(:a,:b,:c,:d)");
 inline const QString update = QStringLiteral(
     "  update proizvodi              set sifra=:asif,              proizvod=:aprod,              edm=:aedm,  "
     "                  cena=:acena,                  tarifa=:atar,               rabat=:arab                  "

@@ -62,12 +62,14 @@ inline QString headerOnly()
 
 inline QString editLines()
 {
-    return QStringLiteral("select *                                                             from magacin_artikli                                               left join artikli on magacin_artikli.id_artikal=artikli.id    where document_id=:aid and vid_dokument='P'                           ");
+    return QStringLiteral(
+        "select *                                                             from magacin_artikli                                               left join artikli on magacin_artikli.id_artikal=artikli.id    where document_id=:aid and vid_dokument='P'                           ");
 }
 
 inline QString editPartner()
 {
-    return QStringLiteral("select  *,komintenti.id kid                           from magacin_artikli                                                  left join komintenti on magacin_artikli.id_komintent=komintenti.id    where magacin_artikli.document_id=:id and vid_dokument='P'       ");
+    return QStringLiteral(
+        "select  *,komintenti.id kid                           from magacin_artikli                                                  left join komintenti on magacin_artikli.id_komintent=komintenti.id    where magacin_artikli.document_id=:id and vid_dokument='P'       ");
 }
 
 // The lines of the receipt :id, for the import of its lines into a goods dispatch.

@@ -30,8 +30,8 @@ void updateRecord(data::Database& db, int id, const data::RecordVersion& loaded,
 
 QStringList employeeTexts(const Employee& e)
 {
-    return {e.naziv, e.adresa, e.tel, e.mobil, e.zirosmetka, e.edb, e.deponent, e.sifdejnost, e.mb, e.zabeleska1,
-            e.zabeleska2};
+    return {e.naziv,    e.adresa,     e.tel, e.mobil,      e.zirosmetka, e.edb,
+            e.deponent, e.sifdejnost, e.mb,  e.zabeleska1, e.zabeleska2};
 }
 
 void checkArticle(const Article& a)
@@ -57,8 +57,8 @@ data::RecordVersion loadRecord(data::Database& db, const QString& table, int id)
 
 ArticleStore::ArticleStore(data::Database& db)
     // The maximum plus one of no rows is empty and reads as 0: the first article gets code 0.
-    : NumberedStore(db, {registersql::articleNextCode, registersql::articleCodeExists, {}, {},
-                         QStringLiteral("article code"), 0})
+    : NumberedStore(db,
+                    {registersql::articleNextCode, registersql::articleCodeExists, {}, {}, QStringLiteral("article code"), 0})
 {
 }
 
@@ -88,8 +88,9 @@ void PartnerStore::saveNew(const Partner& p)
 {
     checkPartner(p);
     Statement q(m_db, registersql::partnerInsert);
-    bindTexts(q, 1, {p.naziv, p.adresa, p.grad, p.tel, p.mobil, p.zirosmetka, p.edb, p.deponent, p.sifdejnost, p.mb,
-                     p.zabeleska1, p.zabeleska2});
+    bindTexts(q, 1,
+              {p.naziv, p.adresa, p.grad, p.tel, p.mobil, p.zirosmetka, p.edb, p.deponent, p.sifdejnost, p.mb,
+               p.zabeleska1, p.zabeleska2});
     q.run({{QStringLiteral("a13"), p.rabat}});
 }
 
@@ -98,8 +99,9 @@ void PartnerStore::update(int id, const data::RecordVersion& loaded, const Partn
     checkPartner(p);
     updateRecord(m_db, id, loaded, QStringLiteral("company partner"), registersql::partnerUpdate, [&](data::Query& q) {
         // In the update grad comes last (a13); the fields after it in the insert move down one.
-        bindTexts(q, 1, {p.naziv, p.adresa, p.tel, p.mobil, p.zirosmetka, p.edb, p.deponent, p.sifdejnost, p.mb,
-                         p.zabeleska1, p.zabeleska2});
+        bindTexts(q, 1,
+                  {p.naziv, p.adresa, p.tel, p.mobil, p.zirosmetka, p.edb, p.deponent, p.sifdejnost, p.mb, p.zabeleska1,
+                   p.zabeleska2});
         q.ParamByName(QStringLiteral("a12")).AsInteger(p.rabat);
         q.ParamByName(QStringLiteral("a13")).AsString(p.grad);
     });

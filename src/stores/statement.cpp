@@ -35,8 +35,9 @@ qint64 NumberedStore::highestNumber()
     Statement q(m_db, m_numbering.next);
     q.Open();
     const data::Field& next = q.FieldByName(QStringLiteral("m_max"));
-    const qint64 highest = next.IsNull() ? qint64(m_numbering.first) - 1
-                                         : next.Value().toString().trimmed().section(QLatin1Char('.'), 0, 0).toLongLong() - 1;
+    const qint64 highest = next.IsNull()
+                               ? qint64(m_numbering.first) - 1
+                               : next.Value().toString().trimmed().section(QLatin1Char('.'), 0, 0).toLongLong() - 1;
     q.Close();
     return highest;
 }

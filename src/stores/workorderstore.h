@@ -19,14 +19,14 @@ inline const QString insertOrder = QStringLiteral(
     "insert into nalozi(nalog_id,datum_start,datum_finish,vraboten_id,prioritet) values(:a1,:a2,:a3,:a4,:a5)");
 inline const QString updateOrder = QStringLiteral(
     "update nalozi set nalog_id=:a1,datum_start=:a2,datum_finish=:a3,vraboten_id=:a4,prioritet=:a5 where id=:aid");
-inline const QString insertProductRow = QStringLiteral(
-    "insert into magacin_proizvodi(vid_dokument,document_id,id_komintent,id_proizvod,vlez_kol,izlez_kol,"
-    "datum_referenca,firma_id,proizvod_cena,proizvod_tarifa,document_id_label) "
-    "values(:a1,:a2,:a3,:a4,:a5,:a6,:a7,:a8,:a9,:a10,:a11)");
+inline const QString insertProductRow =
+    QStringLiteral("insert into magacin_proizvodi(vid_dokument,document_id,id_komintent,id_proizvod,vlez_kol,izlez_kol,"
+                   "datum_referenca,firma_id,proizvod_cena,proizvod_tarifa,document_id_label) "
+                   "values(:a1,:a2,:a3,:a4,:a5,:a6,:a7,:a8,:a9,:a10,:a11)");
 inline const QString composition = QStringLiteral("select * from  proizvodi_sostav where id_proizvod=:ip");
-inline const QString insertArticleRow = QStringLiteral(
-    "insert into magacin_artikli(vid_dokument,document_id,id_komintent,id_artikal,vlez_kol,izlez_kol,"
-    "datum_referenca,firma_id,document_id_label) values(:a1,:a2,:a3,:a4,:a5,:a6,:a7,:a8,:a9)");
+inline const QString insertArticleRow =
+    QStringLiteral("insert into magacin_artikli(vid_dokument,document_id,id_komintent,id_artikal,vlez_kol,izlez_kol,"
+                   "datum_referenca,firma_id,document_id_label) values(:a1,:a2,:a3,:a4,:a5,:a6,:a7,:a8,:a9)");
 inline const QString deleteProductRows =
     QStringLiteral("delete from magacin_proizvodi where document_id=:aid and vid_dokument='N'");
 inline const QString deleteArticleRows =

@@ -102,8 +102,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size)
         if (reread.at(t).columns != lenient.at(t).columns || reread.at(t).rows != lenient.at(t).rows)
             std::abort();
     // Cut anywhere short of its end, it is refused.
-    if (again.data().size() > 1 && read(again.data().left(qsizetype(size % size_t(again.data().size()))), false,
-                                        &reread, &rereadCounts))
+    if (again.data().size() > 1
+        && read(again.data().left(qsizetype(size % size_t(again.data().size()))), false, &reread, &rereadCounts))
         std::abort();
     return 0;
 }

@@ -13,15 +13,15 @@ AppFixture::AppFixture(const QString& schemaText)
     // Remembered layouts and aliases of a test process stay in its own folder.
     static QTemporaryDir config;
     qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
-    m_previousMessages = kit::setMessageBoxHandler([this](QWidget*, const QString& text, const QString& title,
-                                                          kit::Buttons) {
-        m_messages.append({title, text});
-        if (m_answers.empty())
-            return int(kit::mrOk);
-        const int answer = m_answers.front();
-        m_answers.pop_front();
-        return answer;
-    });
+    m_previousMessages =
+        kit::setMessageBoxHandler([this](QWidget*, const QString& text, const QString& title, kit::Buttons) {
+            m_messages.append({title, text});
+            if (m_answers.empty())
+                return int(kit::mrOk);
+            const int answer = m_answers.front();
+            m_answers.pop_front();
+            return answer;
+        });
     m_previousModal = kit::setModalHandler([this](QDialog* dialog) {
         ++m_dialogsRun;
         if (m_dialogs.empty())

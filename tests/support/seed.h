@@ -20,8 +20,7 @@ public:
     using Lines = QList<QPair<int, double>>;
 
     // Each returns the key of the record saved.
-    int partner(const QString& name, const QString& address = QString(), const QString& city = QString(),
-                int discount = 0);
+    int partner(const QString& name, const QString& address = QString(), const QString& city = QString(), int discount = 0);
     int partner(const stores::Partner& partner);
     int employee(const QString& name);
     int employee(const stores::Employee& employee);

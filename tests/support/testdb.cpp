@@ -50,9 +50,8 @@ QString mariaDbOptionFile()
 
 QString createMariaDbDatabase()
 {
-    QString name = QStringLiteral("duredir_t%1_%2")
-                             .arg(QCoreApplication::applicationPid())
-                             .arg(g_counter.fetchAndAddRelaxed(1));
+    QString name =
+        QStringLiteral("duredir_t%1_%2").arg(QCoreApplication::applicationPid()).arg(g_counter.fetchAndAddRelaxed(1));
     adminExec(QStringLiteral("DROP DATABASE IF EXISTS %1").arg(name));
     adminExec(QStringLiteral("CREATE DATABASE %1 CHARACTER SET utf8mb4 COLLATE utf8mb4_unicode_ci").arg(name));
     return name;
@@ -115,7 +114,8 @@ void emptyTables(data::Database& db)
     for (const QString& t : own)
         db.exec(QStringLiteral("DELETE FROM %1").arg(t));
     for (const QString& s : data::schemaStatements(db.engine()))
-        if (s.startsWith(QLatin1String("INSERT INTO info_table")) || s.startsWith(QLatin1String("INSERT INTO duredir_schema")))
+        if (s.startsWith(QLatin1String("INSERT INTO info_table"))
+            || s.startsWith(QLatin1String("INSERT INTO duredir_schema")))
             db.exec(s);
 }
 

@@ -50,8 +50,8 @@ int main(int argc, char** argv)
         cfg.database = value(QStringLiteral("--mariadb"), 2);
         cfg.optionFile = value(QStringLiteral("--option-file"));
         if (args.contains(QStringLiteral("--answer-timeout")))
-            cfg.answerTimeout = data::parseAnswerTimeout(value(QStringLiteral("--answer-timeout")),
-                                                         QStringLiteral("--answer-timeout"));
+            cfg.answerTimeout =
+                data::parseAnswerTimeout(value(QStringLiteral("--answer-timeout")), QStringLiteral("--answer-timeout"));
     }
     const int count = value(QStringLiteral("--count")).toInt();
     const int partner = value(QStringLiteral("--partner")).toInt();
@@ -171,7 +171,7 @@ int main(int argc, char** argv)
     }
     QTextStream(stdout) << "saved " << saved << " failed " << failed << Qt::endl;
     if (retry)
-        fprintf(stderr, "receipt writer %s: %d saves cut off and saved again, %d found stored\n", qPrintable(tag),
-                cut, landed);
+        fprintf(stderr, "receipt writer %s: %d saves cut off and saved again, %d found stored\n", qPrintable(tag), cut,
+                landed);
     return failed == 0 && saved == count ? 0 : 1;
 }

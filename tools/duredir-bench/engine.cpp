@@ -187,7 +187,8 @@ private:
         p.stmt = mysql_stmt_init(m_db);
         const QByteArray utf8 = text.toUtf8();
         if (!p.stmt || mysql_stmt_prepare(p.stmt, utf8.constData(), static_cast<unsigned long>(utf8.size()))) {
-            const QString error = p.stmt ? QString::fromUtf8(mysql_stmt_error(p.stmt)) : QString::fromUtf8(mysql_error(m_db));
+            const QString error = p.stmt ? QString::fromUtf8(mysql_stmt_error(p.stmt))
+                                         : QString::fromUtf8(mysql_error(m_db));
             if (p.stmt)
                 mysql_stmt_close(p.stmt);
             throw data::DatabaseError(error);

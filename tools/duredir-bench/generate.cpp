@@ -43,13 +43,13 @@ std::uint64_t Random::next()
 namespace {
 
 const char* const kFirst[] = {
-    "BOARD", "BOLT", "BRACKET", "CABLE", "CAM", "CASTOR", "CHIPBOARD", "CLAMP", "DOWEL", "DRAWER", "EDGE", "FELT",
-    "FOAM", "GLASS", "GLUE", "HANDLE", "HINGE", "KNOB", "LACQUER", "LED", "MIRROR", "NAIL", "NUT", "OIL", "PAINT",
-    "PANEL", "PLUG", "PLYWOOD", "RAIL", "RIVET", "SANDPAPER", "SCREW", "SHELF", "SLIDE", "STAIN", "STAPLE", "TAPE",
-    "VARNISH", "VENEER", "WASHER", "WAX", "ZIP",
+    "BOARD", "BOLT",  "BRACKET", "CABLE", "CAM",     "CASTOR",  "CHIPBOARD", "CLAMP",   "DOWEL",     "DRAWER", "EDGE",
+    "FELT",  "FOAM",  "GLASS",   "GLUE",  "HANDLE",  "HINGE",   "KNOB",      "LACQUER", "LED",       "MIRROR", "NAIL",
+    "NUT",   "OIL",   "PAINT",   "PANEL", "PLUG",    "PLYWOOD", "RAIL",      "RIVET",   "SANDPAPER", "SCREW",  "SHELF",
+    "SLIDE", "STAIN", "STAPLE",  "TAPE",  "VARNISH", "VENEER",  "WASHER",    "WAX",     "ZIP",
 };
-const char* const kSecond[] = {"PINE", "OAK", "BIRCH", "BEECH", "WHITE", "BLACK", "GREY", "STEEL", "BRASS",
-                               "CHROME", "MATT", "GLOSS", "CLEAR", "RED", "BLUE", "GREEN"};
+const char* const kSecond[] = {"PINE",  "OAK",    "BIRCH", "BEECH", "WHITE", "BLACK", "GREY", "STEEL",
+                               "BRASS", "CHROME", "MATT",  "GLOSS", "CLEAR", "RED",   "BLUE", "GREEN"};
 const char* const kUnits[] = {"PCS", "M", "M2", "KG", "L", "BOX", "PAIR"};
 
 // Rows of one table are committed in slices of about this many.
@@ -199,7 +199,8 @@ QStringList schemaIndexes(data::Database& db)
 
 QString indexName(const QString& create)
 {
-    static const QRegularExpression name(QStringLiteral("index\\s+(\\w+)\\s+on"), QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression name(QStringLiteral("index\\s+(\\w+)\\s+on"),
+                                         QRegularExpression::CaseInsensitiveOption);
     return name.match(create).captured(1);
 }
 
@@ -273,8 +274,9 @@ void generate(data::Database& db, const Size& size, std::uint64_t seed)
     for (int kind = 0; kind < 2; ++kind) {
         const bool receipt = kind == 0;
         header.SQL.Clear();
-        header.SQL.Add(receipt ? stores::receipts().insertHeader
-                               : QStringLiteral("insert into ispratnici(ispratnica_id,datum,datum_valuta) values(:a1,:a2,:a3)"));
+        header.SQL.Add(
+            receipt ? stores::receipts().insertHeader
+                    : QStringLiteral("insert into ispratnici(ispratnica_id,datum,datum_valuta) values(:a1,:a2,:a3)"));
         const int n = receipt ? receipts : dispatches;
         const QString vid = receipt ? QStringLiteral("P") : QStringLiteral("I");
         for (int d = 0; d < n; ++d) {

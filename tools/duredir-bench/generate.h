@@ -16,7 +16,7 @@ struct Size {
     int articles = 0;
     int ledgerRows = 0; // article ledger rows, spread over the receipts and dispatches
     int partners = 0;
-    int documents = 0;  // receipts and dispatches together, half each
+    int documents = 0; // receipts and dispatches together, half each
     int products = 0;
     int workOrders = 0;
 };

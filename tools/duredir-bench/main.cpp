@@ -267,7 +267,8 @@ private:
             const QString filter = m_prefixes.at(i % m_prefixes.size()).left(1 + i % 3) + QLatin1Char('%');
             search.ParamByName(QStringLiteral("a")).AsString(filter);
             layer.ms << timeMs([&] { search.Open(); });
-            layer.engine << timeMs([&] { m_engine.run(join(stores::stocklist::balanceStatement()), firstStockPage(filter)); });
+            layer.engine << timeMs(
+                [&] { m_engine.run(join(stores::stocklist::balanceStatement()), firstStockPage(filter)); });
         }
         layer.peakKb = peakRssKb();
 
@@ -299,7 +300,8 @@ private:
 
         // The statement as first written, on the engine alone, for comparison.
         Result& all = add(QStringLiteral("  as written, engine only: all rows"));
-        engineTimes(all, join(stores::stocklist::balanceStatementAsWritten()), {{QStringLiteral("a"), QStringLiteral("%")}});
+        engineTimes(all, join(stores::stocklist::balanceStatementAsWritten()),
+                    {{QStringLiteral("a"), QStringLiteral("%")}});
         Result& one = add(QStringLiteral("  as written, engine only: prefix of 1"));
         engineTimes(one, join(stores::stocklist::balanceStatementAsWritten()),
                     {{QStringLiteral("a"), m_prefixes.first().left(1) + QLatin1Char('%')}});
@@ -337,7 +339,9 @@ private:
             for (int k = 0; k < 20 && !w->Query1->Eof(); ++k) {
                 move.ms << timeMs([&] { w->Query1->Next(); });
                 const int id = w->Query1->FieldByName(QStringLiteral("id")).AsInteger();
-                move.engine << timeMs([&] { m_engine.run(join(stores::receiptreads::listLines()), {{QStringLiteral("id"), id}}); });
+                move.engine << timeMs([&] {
+                    m_engine.run(join(stores::receiptreads::listLines()), {{QStringLiteral("id"), id}});
+                });
             }
             closeWindow(w);
         }
@@ -360,7 +364,8 @@ private:
             entry->VnesiKomintentiID(1 + (i * 37) % partners);
             for (int line = 0; line < 50; ++line)
                 entry->VnesiArtikalID(1 + (i * 7919 + line * 104729) % articles);
-            traced(r, [&] { entry->BitBtn1Click(); }, true);
+            traced(
+                r, [&] { entry->BitBtn1Click(); }, true);
             if (m_main.Priemnica->EntryForm)
                 closeWindow(m_main.Priemnica->EntryForm);
             settle();
@@ -382,7 +387,8 @@ private:
             entry->ReceiveEmployee(employee);
             for (int line = 0; line < 10; ++line)
                 entry->ReceiveProduct(1 + (i * 131 + line * 17) % products);
-            traced(r, [&] { entry->BitBtn1Click(); }, true);
+            traced(
+                r, [&] { entry->BitBtn1Click(); }, true);
             if (m_main.Nalog->EntryForm)
                 closeWindow(m_main.Nalog->EntryForm);
             settle();
@@ -395,7 +401,8 @@ private:
         Result& open = add(QStringLiteral("partner overview: open"));
         for (int i = 0; i < m_repeats; ++i) {
             TSPregledKomintentLista* w = nullptr;
-            traced(open, [&] { w = openList<TSPregledKomintentLista>(m_main.PregledKomintent); }, false);
+            traced(
+                open, [&] { w = openList<TSPregledKomintentLista>(m_main.PregledKomintent); }, false);
             closeWindow(w);
         }
         open.peakKb = peakRssKb();
@@ -413,7 +420,8 @@ private:
         w->MaskEdit1->setText(QStringLiteral("2025-01-01"));
         w->MaskEdit2->setText(QStringLiteral("2025-12-31"));
         for (int i = 0; i < std::max(3, m_repeats / 4); ++i)
-            traced(r, [&] { w->Button1Click(); }, false);
+            traced(
+                r, [&] { w->Button1Click(); }, false);
         closeWindow(w);
         r.peakKb = peakRssKb();
     }
@@ -447,7 +455,8 @@ private:
         Result& all = add(QStringLiteral("  as written, engine only: all rows"));
         for (int i = 0; i < std::max(2, m_repeats / 10); ++i)
             all.engine << timeMs([&] {
-                m_engine.run(join(stores::articleoverview::masterStatement()), {{QStringLiteral("a"), QStringLiteral("%")}});
+                m_engine.run(join(stores::articleoverview::masterStatement()),
+                             {{QStringLiteral("a"), QStringLiteral("%")}});
             });
         all.ms = all.engine;
     }
@@ -519,19 +528,22 @@ int main(int argc, char** argv)
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Times the operator's work on a synthetic business."));
     parser.addHelpOption();
-    parser.addOption({QStringLiteral("size"), QStringLiteral("S, M, L or XL."), QStringLiteral("size"), QStringLiteral("S")});
+    parser.addOption(
+        {QStringLiteral("size"), QStringLiteral("S, M, L or XL."), QStringLiteral("size"), QStringLiteral("S")});
     parser.addOption({QStringLiteral("seed"), QStringLiteral("Generator seed."), QStringLiteral("n"), QStringLiteral("1")});
     parser.addOption({QStringLiteral("engine"), QStringLiteral("sqlite or mariadb."), QStringLiteral("engine"),
                       QStringLiteral("sqlite")});
     parser.addOption({QStringLiteral("socket"), QStringLiteral("MariaDB server socket."), QStringLiteral("path")});
-    parser.addOption({QStringLiteral("database"), QStringLiteral("SQLite file, or MariaDB database name; "
-                                                                 "generated when it holds no articles."),
+    parser.addOption({QStringLiteral("database"),
+                      QStringLiteral("SQLite file, or MariaDB database name; "
+                                     "generated when it holds no articles."),
                       QStringLiteral("name")});
     parser.addOption({QStringLiteral("repeats"), QStringLiteral("Runs of each operation."), QStringLiteral("n"),
                       QStringLiteral("20")});
     parser.addOption({QStringLiteral("json"), QStringLiteral("Write the results to this file."), QStringLiteral("file")});
-    parser.addOption({QStringLiteral("only"), QStringLiteral("Only the operations whose group name contains this "
-                                                             "(\"printed\", \"overview\" ...)."),
+    parser.addOption({QStringLiteral("only"),
+                      QStringLiteral("Only the operations whose group name contains this "
+                                     "(\"printed\", \"overview\" ...)."),
                       QStringLiteral("text")});
     parser.addOption({QStringLiteral("generate-only"), QStringLiteral("Generate the business if needed, time nothing.")});
     parser.process(application);
@@ -622,8 +634,7 @@ int main(int argc, char** argv)
 
         std::printf("size %s (%d articles, %d ledger rows), %s\n", qPrintable(size.name), size.articles,
                     size.ledgerRows, config.engine == data::Engine::Sqlite ? "SQLite" : "MariaDB");
-        std::printf("%-42s %9s %9s %9s %7s %9s\n", "operation", "median ms", "p95 ms", "engine ms", "ratio",
-                    "peak MB");
+        std::printf("%-42s %9s %9s %9s %7s %9s\n", "operation", "median ms", "p95 ms", "engine ms", "ratio", "peak MB");
         QJsonArray rows;
         for (const Result& res : b.results) {
             const double med = percentile(res.ms, 0.5), p95 = percentile(res.ms, 0.95);

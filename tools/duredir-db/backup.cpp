@@ -65,8 +65,8 @@ void bind(data::Param& p, const QJsonValue& v)
 QString backupsFile()
 {
     const QString state = qEnvironmentVariable("XDG_STATE_HOME");
-    const QString dir = !state.isEmpty() && QDir::isAbsolutePath(state) ? state
-                                                                        : QDir::homePath() + QStringLiteral("/.local/state");
+    const QString dir =
+        !state.isEmpty() && QDir::isAbsolutePath(state) ? state : QDir::homePath() + QStringLiteral("/.local/state");
     return dir + QStringLiteral("/duredir/backups.ini");
 }
 
@@ -123,15 +123,14 @@ QString forbiddenTarget(data::Database& db, const QString& path)
     struct stat link {};
     const bool exists = ::stat(native.constData(), &target) == 0;
     if (!exists && ::lstat(native.constData(), &link) == 0)
-        return QStringLiteral("%1 is a symbolic link that leads nowhere; give the name of the backup file itself.")
-            .arg(path);
+        return QStringLiteral("%1 is a symbolic link that leads nowhere; give the name of the backup file itself.").arg(path);
     if (exists && S_ISDIR(target.st_mode))
         return QStringLiteral("%1 is a folder; give the name of the backup file.").arg(path);
     if (exists && !S_ISREG(target.st_mode)) {
-        const QString kind = S_ISFIFO(target.st_mode)                          ? QStringLiteral("a FIFO")
+        const QString kind = S_ISFIFO(target.st_mode)                             ? QStringLiteral("a FIFO")
                              : S_ISCHR(target.st_mode) || S_ISBLK(target.st_mode) ? QStringLiteral("a device")
-                             : S_ISSOCK(target.st_mode)                         ? QStringLiteral("a socket")
-                                                                                : QStringLiteral("not a file");
+                             : S_ISSOCK(target.st_mode)                           ? QStringLiteral("a socket")
+                                                                                  : QStringLiteral("not a file");
         return QStringLiteral("%1 is %2, not a regular file; a backup is written only to a regular file "
                               "(--force does not change that).")
             .arg(path, kind);
@@ -146,13 +145,15 @@ QString forbiddenTarget(data::Database& db, const QString& path)
     for (const char* suffix : {"", "-journal", "-wal", "-shm"}) {
         const QString own = dbFile.fileName() + QLatin1String(suffix);
         struct stat st {};
-        const bool same = exists && ::stat(QFile::encodeName(dbFile.absolutePath() + QLatin1Char('/') + own).constData(), &st) == 0
-                          && st.st_dev == target.st_dev && st.st_ino == target.st_ino;
+        const bool same =
+            exists && ::stat(QFile::encodeName(dbFile.absolutePath() + QLatin1Char('/') + own).constData(), &st) == 0
+            && st.st_dev == target.st_dev && st.st_ino == target.st_ino;
         const bool sameName = !exists && !folder.isEmpty() && folder == dbFolder && QFileInfo(path).fileName() == own;
         if (same || sameName)
             return QStringLiteral("%1 is %2 of this data source (%3); a backup never replaces it "
                                   "(--force does not change that). Give another name.")
-                .arg(path, *suffix ? QStringLiteral("a journal of the database file") : QStringLiteral("the database file"),
+                .arg(path,
+                     *suffix ? QStringLiteral("a journal of the database file") : QStringLiteral("the database file"),
                      dbFile.absoluteFilePath());
     }
     return {};
@@ -279,10 +280,11 @@ TableCounts restoreBackup(data::Database& db, const QString& path, bool replace,
         if (!file.seek(0))
             throw data::Error(QStringLiteral("The backup file %1 cannot be read: %2").arg(path, file.errorString()));
         Inserter insert(db);
-        TableCounts counts = data::readBackup(
-            file, path, acceptUnchecked,
-            {[&](const QString& table, const QStringList& columns, int) { insert.table(table, columns); },
-             [&](const QJsonArray& values) { insert.row(values); }});
+        TableCounts counts = data::readBackup(file, path, acceptUnchecked,
+                                              {[&](const QString& table, const QStringList& columns, int) {
+                                                   insert.table(table, columns);
+                                               },
+                                               [&](const QJsonArray& values) { insert.row(values); }});
         transaction.commit();
         return counts;
     } catch (const data::Error& e) {

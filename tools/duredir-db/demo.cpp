@@ -26,22 +26,38 @@ struct Article {
 };
 
 const Article kArticles[] = {
-    {"BOARD PINE 20MM", "M2", 0, 60},          {"BOARD OAK 18MM", "M2", 1, 40},
-    {"PLYWOOD BIRCH 12MM", "M2", 1, 30},       {"CHIPBOARD WHITE 18MM", "M2", 0, 50},
-    {"EDGE BAND WHITE 22MM", "M", 2, 300},     {"SCREW 4X30", "PCS", 2, 2000},
-    {"SCREW 4X50", "PCS", 2, 1500},            {"SCREW 5X70", "PCS", 2, 800},
-    {"NAIL 2.5X50", "KG", 2, 25},              {"WOOD GLUE PVA", "L", 3, 30},
-    {"VARNISH CLEAR MATT", "L", 3, 40},        {"PAINT WHITE ACRYLIC", "L", 3, 40},
-    {"SANDPAPER P120", "PCS", 4, 200},         {"SANDPAPER P240", "PCS", 4, 200},
-    {"HINGE CONCEALED 35MM", "PCS", 2, 120},   {"DRAWER SLIDE 450MM", "PAIR", 2, 40},
-    {"HANDLE STEEL 128MM", "PCS", 2, 100},     {"SHELF PIN 5MM", "PCS", 2, 600},
-    {"CAM LOCK 15MM", "PCS", 2, 400},          {"DOWEL 8X35", "PCS", 4, 1000},
-    {"FELT PAD 20MM", "PCS", 4, 300},          {"TABLE LEG STEEL 72CM", "PCS", 5, 48},
-    {"CASTOR WHEEL 50MM", "PCS", 5, 60},       {"GLASS SHELF 6MM", "PCS", 5, 20},
-    {"LED STRIP 5M", "PCS", 5, 15},            {"CABLE CLIP", "PCS", 5, 300},
-    {"MIRROR 60X80", "PCS", 5, 10},            {"FOAM 40MM", "M2", 4, 20},
-    {"UPHOLSTERY FABRIC GREY", "M", 4, 40},    {"STAPLES 10MM", "BOX", 4, 30},
-    {"BRACKET ANGLE 40MM", "PCS", 2, 200},     {"WALL PLUG 8MM", "PCS", 2, 400},
+    {"BOARD PINE 20MM", "M2", 0, 60},
+    {"BOARD OAK 18MM", "M2", 1, 40},
+    {"PLYWOOD BIRCH 12MM", "M2", 1, 30},
+    {"CHIPBOARD WHITE 18MM", "M2", 0, 50},
+    {"EDGE BAND WHITE 22MM", "M", 2, 300},
+    {"SCREW 4X30", "PCS", 2, 2000},
+    {"SCREW 4X50", "PCS", 2, 1500},
+    {"SCREW 5X70", "PCS", 2, 800},
+    {"NAIL 2.5X50", "KG", 2, 25},
+    {"WOOD GLUE PVA", "L", 3, 30},
+    {"VARNISH CLEAR MATT", "L", 3, 40},
+    {"PAINT WHITE ACRYLIC", "L", 3, 40},
+    {"SANDPAPER P120", "PCS", 4, 200},
+    {"SANDPAPER P240", "PCS", 4, 200},
+    {"HINGE CONCEALED 35MM", "PCS", 2, 120},
+    {"DRAWER SLIDE 450MM", "PAIR", 2, 40},
+    {"HANDLE STEEL 128MM", "PCS", 2, 100},
+    {"SHELF PIN 5MM", "PCS", 2, 600},
+    {"CAM LOCK 15MM", "PCS", 2, 400},
+    {"DOWEL 8X35", "PCS", 4, 1000},
+    {"FELT PAD 20MM", "PCS", 4, 300},
+    {"TABLE LEG STEEL 72CM", "PCS", 5, 48},
+    {"CASTOR WHEEL 50MM", "PCS", 5, 60},
+    {"GLASS SHELF 6MM", "PCS", 5, 20},
+    {"LED STRIP 5M", "PCS", 5, 15},
+    {"CABLE CLIP", "PCS", 5, 300},
+    {"MIRROR 60X80", "PCS", 5, 10},
+    {"FOAM 40MM", "M2", 4, 20},
+    {"UPHOLSTERY FABRIC GREY", "M", 4, 40},
+    {"STAPLES 10MM", "BOX", 4, 30},
+    {"BRACKET ANGLE 40MM", "PCS", 2, 200},
+    {"WALL PLUG 8MM", "PCS", 2, 400},
 };
 constexpr int kArticleCount = int(sizeof(kArticles) / sizeof(kArticles[0]));
 
@@ -53,15 +69,15 @@ struct Partner {
 
 // The first six are the suppliers, the rest the customers.
 const Partner kPartners[] = {
-    {"DRVO PROMET DOO", "ILINDENSKA 12", "1000 SKOPJE"},     {"TIMBER HOUSE LTD", "RIVER ROAD 4", "7000 BITOLA"},
-    {"OKOV CENTAR", "PARTIZANSKA 88", "1000 SKOPJE"},        {"BOJA I LAK DOOEL", "MARSAL TITO 3", "6000 OHRID"},
-    {"MEBEL STIL", "INDUSTRISKA BB", "2000 STIP"},           {"KUJNI PLUS", "GOCE DELCEV 45", "1000 SKOPJE"},
-    {"HOTEL PANORAMA", "KEJ 1", "6000 OHRID"},               {"OSNOVNO UCILISTE BRAKJA", "SKOLSKA 7", "1300 KUMANOVO"},
-    {"STAKLO MAJSTOR", "ZELEZNICKA 19", "1000 SKOPJE"},      {"ELEKTRO LUKS", "BULEVAR 22", "1400 VELES"},
-    {"TAPACIR DOM", "PAZARSKA 5", "7500 PRILEP"},            {"GRADBA INVEST", "AERODROMSKA 31", "1000 SKOPJE"},
-    {"KAFE BAR CENTAR", "PLOSTAD 2", "7000 BITOLA"},         {"DETSKA GRADINKA SONCE", "CVETNA 14", "1000 SKOPJE"},
-    {"ALAT SERVIS", "ZANAETCISKA 9", "1200 TETOVO"},         {"VINARIJA LOZA", "VINSKA 1", "1430 KAVADARCI"},
-    {"ORDINACIJA DENTA", "KLINICKA 6", "1000 SKOPJE"},       {"STAN DIZAJN", "NOVA 40", "2400 STRUMICA"},
+    {"DRVO PROMET DOO", "ILINDENSKA 12", "1000 SKOPJE"}, {"TIMBER HOUSE LTD", "RIVER ROAD 4", "7000 BITOLA"},
+    {"OKOV CENTAR", "PARTIZANSKA 88", "1000 SKOPJE"},    {"BOJA I LAK DOOEL", "MARSAL TITO 3", "6000 OHRID"},
+    {"MEBEL STIL", "INDUSTRISKA BB", "2000 STIP"},       {"KUJNI PLUS", "GOCE DELCEV 45", "1000 SKOPJE"},
+    {"HOTEL PANORAMA", "KEJ 1", "6000 OHRID"},           {"OSNOVNO UCILISTE BRAKJA", "SKOLSKA 7", "1300 KUMANOVO"},
+    {"STAKLO MAJSTOR", "ZELEZNICKA 19", "1000 SKOPJE"},  {"ELEKTRO LUKS", "BULEVAR 22", "1400 VELES"},
+    {"TAPACIR DOM", "PAZARSKA 5", "7500 PRILEP"},        {"GRADBA INVEST", "AERODROMSKA 31", "1000 SKOPJE"},
+    {"KAFE BAR CENTAR", "PLOSTAD 2", "7000 BITOLA"},     {"DETSKA GRADINKA SONCE", "CVETNA 14", "1000 SKOPJE"},
+    {"ALAT SERVIS", "ZANAETCISKA 9", "1200 TETOVO"},     {"VINARIJA LOZA", "VINSKA 1", "1430 KAVADARCI"},
+    {"ORDINACIJA DENTA", "KLINICKA 6", "1000 SKOPJE"},   {"STAN DIZAJN", "NOVA 40", "2400 STRUMICA"},
 };
 constexpr int kSuppliers = 6;
 constexpr int kPartnerCount = int(sizeof(kPartners) / sizeof(kPartners[0]));
@@ -92,16 +108,16 @@ struct Order {
     int day;
     int length;
     int employee;
-    int customer; // index into kPartners
+    int customer;                         // index into kPartners
     QVector<QPair<int, double>> products; // product index, quantity
 };
 
 // Four employees, their orders overlapping on the chart; numbered by start date.
 const Order kOrders[] = {
-    {8, 6, 0, 6, {{0, 4}}},          {12, 9, 1, 11, {{1, 6}}},        {15, 5, 2, 13, {{3, 8}}},
+    {8, 6, 0, 6, {{0, 4}}},           {12, 9, 1, 11, {{1, 6}}},         {15, 5, 2, 13, {{3, 8}}},
     {22, 8, 0, 17, {{2, 2}, {3, 4}}}, {30, 12, 1, 6, {{1, 4}, {4, 2}}}, {44, 10, 3, 12, {{0, 3}}},
-    {50, 14, 2, 11, {{2, 3}}},       {58, 7, 0, 15, {{4, 3}}},        {66, 9, 3, 9, {{3, 6}, {0, 2}}},
-    {74, 11, 1, 16, {{1, 5}}},       {88, 8, 2, 7, {{2, 2}, {4, 2}}}, {104, 18, 3, 14, {{0, 4}, {3, 4}}},
+    {50, 14, 2, 11, {{2, 3}}},        {58, 7, 0, 15, {{4, 3}}},         {66, 9, 3, 9, {{3, 6}, {0, 2}}},
+    {74, 11, 1, 16, {{1, 5}}},        {88, 8, 2, 7, {{2, 2}, {4, 2}}},  {104, 18, 3, 14, {{0, 4}, {3, 4}}},
 };
 constexpr int kOrderCount = int(sizeof(kOrders) / sizeof(kOrders[0]));
 
@@ -146,8 +162,8 @@ private:
     int m_receipts = 0, m_dispatches = 0, m_orders = 0;
 };
 
-void Business::articleRow(const char* kind, int document, int label, int partner, int article, double in,
-                          double out, const QString& date)
+void Business::articleRow(const char* kind, int document, int label, int partner, int article, double in, double out,
+                          const QString& date)
 {
     exec(m_q, {QStringLiteral("insert into magacin_artikli (vid_dokument,document_id,id_komintent,id_artikal,"
                               "vlez_kol,izlez_kol,datum_referenca,firma_id,document_id_label)"),
@@ -164,8 +180,8 @@ void Business::articleRow(const char* kind, int document, int label, int partner
     m_stock[article] += in - out;
 }
 
-void Business::productRow(const char* kind, int document, int label, int partner, int product, double in,
-                          double out, const QString& date, double price, double tax)
+void Business::productRow(const char* kind, int document, int label, int partner, int product, double in, double out,
+                          const QString& date, double price, double tax)
 {
     exec(m_q, {QStringLiteral("insert into magacin_proizvodi (vid_dokument,document_id,id_komintent,id_proizvod,"
                               "vlez_kol,izlez_kol,datum_referenca,firma_id,proizvod_cena,proizvod_tarifa,"

@@ -35,52 +35,48 @@ QTextStream& err()
     return s;
 }
 
-const char* const kUsage =
-    "Usage: duredir-db [--alias NAME] COMMAND [OPTIONS]\n"
-    "\n"
-    "Prepares and inspects the database behind an alias (default alias: varnok_public).\n"
-    "\n"
-    "Commands:\n"
-    "  init        create the tables in an empty data source\n"
-    "  show        where the alias points and the row count of every table\n"
-    "  set-alias   write the alias section (sqlite or mariadb)\n"
-    "  demo        fill an empty database with a small sample business\n"
-    "  backup      write every table to a backup file (--force replaces an existing one)\n"
-    "  restore     fill the tables from a backup file\n"
-    "  check       say whether the data source is fit for the program, and what differs\n"
-    "  upgrade     bring an older data source up to what the program relies on\n"
-    "  accept-triggers  accept the triggers the database holds now (after 'check')\n"
-    "  remove-orphans  delete ledger rows whose document header is gone (after a backup)\n"
-    "\n"
-    "Options:\n"
-    "  --version   print the version of duredir-db\n"
-    "\n"
-    "Run 'duredir-db COMMAND --help' for the options of a command.\n";
+const char* const kUsage = "Usage: duredir-db [--alias NAME] COMMAND [OPTIONS]\n"
+                           "\n"
+                           "Prepares and inspects the database behind an alias (default alias: varnok_public).\n"
+                           "\n"
+                           "Commands:\n"
+                           "  init        create the tables in an empty data source\n"
+                           "  show        where the alias points and the row count of every table\n"
+                           "  set-alias   write the alias section (sqlite or mariadb)\n"
+                           "  demo        fill an empty database with a small sample business\n"
+                           "  backup      write every table to a backup file (--force replaces an existing one)\n"
+                           "  restore     fill the tables from a backup file\n"
+                           "  check       say whether the data source is fit for the program, and what differs\n"
+                           "  upgrade     bring an older data source up to what the program relies on\n"
+                           "  accept-triggers  accept the triggers the database holds now (after 'check')\n"
+                           "  remove-orphans  delete ledger rows whose document header is gone (after a backup)\n"
+                           "\n"
+                           "Options:\n"
+                           "  --version   print the version of duredir-db\n"
+                           "\n"
+                           "Run 'duredir-db COMMAND --help' for the options of a command.\n";
 
-const char* const kInitHelp =
-    "Usage: duredir-db [--alias NAME] init [--if-needed]\n"
-    "\n"
-    "Creates every table of the program in the data source the alias names. A data source\n"
-    "that already holds tables is refused (exit code 1) and left unchanged; with\n"
-    "--if-needed it is left unchanged and the exit code is 0.\n";
+const char* const kInitHelp = "Usage: duredir-db [--alias NAME] init [--if-needed]\n"
+                              "\n"
+                              "Creates every table of the program in the data source the alias names. A data source\n"
+                              "that already holds tables is refused (exit code 1) and left unchanged; with\n"
+                              "--if-needed it is left unchanged and the exit code is 0.\n";
 
-const char* const kShowHelp =
-    "Usage: duredir-db [--alias NAME] show\n"
-    "\n"
-    "Prints where the alias points, on MariaDB the session's TLS cipher (\"none\" when the\n"
-    "connection is not encrypted) and, on a cluster, the node that answered and the\n"
-    "cluster's size and state, and the number of rows of every table. A data source that\n"
-    "has not been prepared (no tables, or no SQLite file) is reported with exit code 1;\n"
-    "show never creates a file.\n";
+const char* const kShowHelp = "Usage: duredir-db [--alias NAME] show\n"
+                              "\n"
+                              "Prints where the alias points, on MariaDB the session's TLS cipher (\"none\" when the\n"
+                              "connection is not encrypted) and, on a cluster, the node that answered and the\n"
+                              "cluster's size and state, and the number of rows of every table. A data source that\n"
+                              "has not been prepared (no tables, or no SQLite file) is reported with exit code 1;\n"
+                              "show never creates a file.\n";
 
-const char* const kDemoHelp =
-    "Usage: duredir-db [--alias NAME] demo\n"
-    "\n"
-    "Adds a small sample business to a prepared database whose article and partner\n"
-    "registers are empty: about four months of goods receipts, dispatches after the stock\n"
-    "came in (no balance ever below zero), products with their compositions, a dozen work\n"
-    "orders over four employees, and dispatched products with prices and taxes. The same\n"
-    "business every time, dated up to today.\n";
+const char* const kDemoHelp = "Usage: duredir-db [--alias NAME] demo\n"
+                              "\n"
+                              "Adds a small sample business to a prepared database whose article and partner\n"
+                              "registers are empty: about four months of goods receipts, dispatches after the stock\n"
+                              "came in (no balance ever below zero), products with their compositions, a dozen work\n"
+                              "orders over four employees, and dispatched products with prices and taxes. The same\n"
+                              "business every time, dated up to today.\n";
 
 const char* const kSetAliasHelp =
     "Usage: duredir-db [--alias NAME] set-alias sqlite [--path FILE]\n"
@@ -109,50 +105,47 @@ const char* const kSetAliasHelp =
     "counts as lost: the operator sees one error box, nothing of a save in flight is\n"
     "stored, and the next step connects again (on a cluster to the next node).\n";
 
-const char* const kBackupHelp =
-    "Usage: duredir-db [--alias NAME] backup FILE [--force]\n"
-    "\n"
-    "Writes every table to FILE, a text file that either engine can restore (a SQLite\n"
-    "backup restores into MariaDB and the other way round). The file is readable by its\n"
-    "user only (mode 0600). An existing FILE is refused (exit code 1, left as it is)\n"
-    "unless --force is given, which replaces it. Never replaced, even with --force: the\n"
-    "data source's own database file (by any name or link) and anything that is not a\n"
-    "regular file (a folder, a device, a FIFO). The backup is written under a temporary\n"
-    "name in the same folder and renamed to FILE only when complete: a backup cut off\n"
-    "half-way never replaces a good one. It ends with a trailer of the tables, their row\n"
-    "counts and a SHA-256 checksum of the content, by which restore knows it is whole.\n";
+const char* const kBackupHelp = "Usage: duredir-db [--alias NAME] backup FILE [--force]\n"
+                                "\n"
+                                "Writes every table to FILE, a text file that either engine can restore (a SQLite\n"
+                                "backup restores into MariaDB and the other way round). The file is readable by its\n"
+                                "user only (mode 0600). An existing FILE is refused (exit code 1, left as it is)\n"
+                                "unless --force is given, which replaces it. Never replaced, even with --force: the\n"
+                                "data source's own database file (by any name or link) and anything that is not a\n"
+                                "regular file (a folder, a device, a FIFO). The backup is written under a temporary\n"
+                                "name in the same folder and renamed to FILE only when complete: a backup cut off\n"
+                                "half-way never replaces a good one. It ends with a trailer of the tables, their row\n"
+                                "counts and a SHA-256 checksum of the content, by which restore knows it is whole.\n";
 
-const char* const kRestoreHelp =
-    "Usage: duredir-db [--alias NAME] restore FILE [--replace] [--accept-unchecked]\n"
-    "\n"
-    "Fills the tables of the data source from a backup, in one transaction: on any error\n"
-    "nothing is changed. The whole file is checked first: a backup without its trailer\n"
-    "(cut off), whose row counts or checksum differ from its trailer (damaged), or with a\n"
-    "value its column does not hold (a text in a number column, a number that is not\n"
-    "finite, a date that is not YYYY-MM-DD) is refused (exit code 1), naming what is\n"
-    "wrong. A backup of an older version has no trailer and is restored only with\n"
-    "--accept-unchecked. Tables that hold rows are refused unless --replace is given,\n"
-    "which replaces their rows. Run 'duredir-db init' first on a new data source.\n"
-    "Prints how many rows it restored into each table.\n";
+const char* const kRestoreHelp = "Usage: duredir-db [--alias NAME] restore FILE [--replace] [--accept-unchecked]\n"
+                                 "\n"
+                                 "Fills the tables of the data source from a backup, in one transaction: on any error\n"
+                                 "nothing is changed. The whole file is checked first: a backup without its trailer\n"
+                                 "(cut off), whose row counts or checksum differ from its trailer (damaged), or with a\n"
+                                 "value its column does not hold (a text in a number column, a number that is not\n"
+                                 "finite, a date that is not YYYY-MM-DD) is refused (exit code 1), naming what is\n"
+                                 "wrong. A backup of an older version has no trailer and is restored only with\n"
+                                 "--accept-unchecked. Tables that hold rows are refused unless --replace is given,\n"
+                                 "which replaces their rows. Run 'duredir-db init' first on a new data source.\n"
+                                 "Prints how many rows it restored into each table.\n";
 
-const char* const kCheckHelp =
-    "Usage: duredir-db [--alias NAME] check\n"
-    "\n"
-    "Compares the data source with what the program relies on and lists what differs:\n"
-    "missing tables or columns (the program does not work without them), tables that are\n"
-    "not transactional (a save cut off half-way stays half-written), the schema version\n"
-    "(older than 2: run upgrade; 2: worked on, and upgrade adds the table of accepted\n"
-    "triggers; newer: the program only reads), missing unique indexes on codes and\n"
-    "document numbers (two workstations can take the same number), numbers and codes\n"
-    "already taken twice, text columns narrower than what the windows accept, tables\n"
-    "without a primary key (a cluster cannot delete their rows), triggers, views and\n"
-    "tables the program's schema does not have (a trigger that is not accepted makes it\n"
-    "not fit: see accept-triggers), ledger rows whose document header is gone (by ledger\n"
-    "and document kind; 'duredir-db remove-orphans' deletes them), and rows holding\n"
-    "values the program refuses to enter (quantities below 0 or above 1e9, discounts and\n"
-    "tax rates outside 0 to 100, negative prices). Nothing is changed.\n"
-    "Exit code 0: fit (notes may follow); 1: not fit; 2: cannot tell (the data source\n"
-    "cannot be opened or read).\n";
+const char* const kCheckHelp = "Usage: duredir-db [--alias NAME] check\n"
+                               "\n"
+                               "Compares the data source with what the program relies on and lists what differs:\n"
+                               "missing tables or columns (the program does not work without them), tables that are\n"
+                               "not transactional (a save cut off half-way stays half-written), the schema version\n"
+                               "(older than 2: run upgrade; 2: worked on, and upgrade adds the table of accepted\n"
+                               "triggers; newer: the program only reads), missing unique indexes on codes and\n"
+                               "document numbers (two workstations can take the same number), numbers and codes\n"
+                               "already taken twice, text columns narrower than what the windows accept, tables\n"
+                               "without a primary key (a cluster cannot delete their rows), triggers, views and\n"
+                               "tables the program's schema does not have (a trigger that is not accepted makes it\n"
+                               "not fit: see accept-triggers), ledger rows whose document header is gone (by ledger\n"
+                               "and document kind; 'duredir-db remove-orphans' deletes them), and rows holding\n"
+                               "values the program refuses to enter (quantities below 0 or above 1e9, discounts and\n"
+                               "tax rates outside 0 to 100, negative prices). Nothing is changed.\n"
+                               "Exit code 0: fit (notes may follow); 1: not fit; 2: cannot tell (the data source\n"
+                               "cannot be opened or read).\n";
 
 const char* const kUpgradeHelp =
     "Usage: duredir-db [--alias NAME] upgrade [--convert-engine] [--no-backup]\n"
@@ -252,9 +245,8 @@ int cmdInit(const QString& alias, bool ifNeeded)
     if (!tables.isEmpty() && ifNeeded)
         return 0;
     if (!tables.isEmpty()) {
-        err() << "The data source of alias \"" << alias << "\" (" << db.config().describe()
-              << ") already has tables (" << tables.join(QStringLiteral(", "))
-              << "); nothing was changed.\n";
+        err() << "The data source of alias \"" << alias << "\" (" << db.config().describe() << ") already has tables ("
+              << tables.join(QStringLiteral(", ")) << "); nothing was changed.\n";
         return 1;
     }
     data::createSchema(db);
@@ -355,8 +347,9 @@ int cmdCheck(const QString& alias)
         out() << "Not fit for the program.\n";
         return 1;
     }
-    out() << (report.findings.isEmpty() && orphans.isEmpty() && absurd.isEmpty() ? "Fit for the program; nothing differs.\n"
-                                        : "Fit for the program, with the notes above.\n");
+    out() << (report.findings.isEmpty() && orphans.isEmpty() && absurd.isEmpty()
+                  ? "Fit for the program; nothing differs.\n"
+                  : "Fit for the program, with the notes above.\n");
     return 0;
 }
 
@@ -394,13 +387,14 @@ int cmdAcceptTriggers(const QString& alias)
                      .arg(db.config().describe());
         return 0;
     }
-    out() << QCoreApplication::translate("duredir-db", "Accepted %n trigger(s) of %1; the program works on the "
-                                                       "database with them:\n",
+    out() << QCoreApplication::translate("duredir-db",
+                                         "Accepted %n trigger(s) of %1; the program works on the "
+                                         "database with them:\n",
                                          nullptr, int(accepted.size()))
                  .arg(db.config().describe());
     for (const data::Trigger& t : std::as_const(accepted)) {
-        out() << "  " << QCoreApplication::translate("duredir-db", "%1 on %2 (SHA-256 %3):")
-                             .arg(t.name, t.table, t.sha256())
+        out() << "  "
+              << QCoreApplication::translate("duredir-db", "%1 on %2 (SHA-256 %3):").arg(t.name, t.table, t.sha256())
               << "\n";
         for (const QString& line : t.definition.split(QLatin1Char('\n')))
             out() << "    " << line << "\n";

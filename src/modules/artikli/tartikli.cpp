@@ -12,10 +12,12 @@ const ModuleTraits& TArtikli::Traits()
 {
     using namespace frame::cmd;
     static const ModuleTraits traits{
-        "TArtikli", 1, 2, 3,
-        {NoAnswer, answerTo(ArticleForProductEntry), answerTo(ArticleForReceiptEntry),
-         answerTo(ArticleForDispatchEntry), answerTo(ArticleForProductEdit), answerTo(ArticleForDispatchEdit),
-         answerTo(ArticleForReceiptEdit)},
+        "TArtikli",
+        1,
+        2,
+        3,
+        {NoAnswer, answerTo(ArticleForProductEntry), answerTo(ArticleForReceiptEntry), answerTo(ArticleForDispatchEntry),
+         answerTo(ArticleForProductEdit), answerTo(ArticleForDispatchEdit), answerTo(ArticleForReceiptEdit)},
         QStringLiteral("Products-create new "),
         QStringLiteral("Products-update "),
         QStringLiteral("Products-List "),

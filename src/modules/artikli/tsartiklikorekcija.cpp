@@ -18,8 +18,7 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-TSArtikliKorekcija::TSArtikliKorekcija(QWidget* parent)
-    : TFormSrgBase(parent)
+TSArtikliKorekcija::TSArtikliKorekcija(QWidget* parent) : TFormSrgBase(parent)
 {
     trackInput();
     setObjectName(QStringLiteral("SArtikliKorekcija"));
@@ -56,9 +55,10 @@ TSArtikliKorekcija::TSArtikliKorekcija(QWidget* parent)
     Query1 = new data::Query(database(), this);
     Query1->setObjectName(QStringLiteral("Query1"));
 
-    m_code.emplace(this, MaskEdit1, Edit3, LoadedCode,
-                   [this](int code) { return stores::ArticleStore(connection()).numberExists(code); },
-                   QStringLiteral("Exist Product with the same product_id"), frame::UniqueNumber::OnExit::AnyWay);
+    m_code.emplace(
+        this, MaskEdit1, Edit3, LoadedCode,
+        [this](int code) { return stores::ArticleStore(connection()).numberExists(code); },
+        QStringLiteral("Exist Product with the same product_id"), frame::UniqueNumber::OnExit::AnyWay);
     m_code->setHighest([this] { return stores::ArticleStore(connection()).highestNumber(); });
     MaskEdit1->OnKeyDown = [this](int& key, Qt::KeyboardModifiers shift) { MaskEdit1KeyDown(key, shift); };
     MaskEdit1->OnExit = [this]() { MaskEdit1Exit(); };

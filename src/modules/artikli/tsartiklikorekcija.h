@@ -30,7 +30,7 @@ public:
     kit::Label* Label2 = nullptr;
     kit::Edit* Edit3 = nullptr; // name
     kit::Label* Label3 = nullptr;
-    kit::Edit* Edit4 = nullptr; // unit
+    kit::Edit* Edit4 = nullptr;   // unit
     kit::Label* Label4 = nullptr; // hidden
     kit::Edit* Edit1 = nullptr;   // hidden: the record's id
     kit::Button* Button1 = nullptr;
@@ -51,6 +51,6 @@ public:
     void Edit4KeyDown(int& key, Qt::KeyboardModifiers shift);
 
 private:
-    data::RecordVersion m_version;         // the article as loaded
+    data::RecordVersion m_version;             // the article as loaded
     std::optional<frame::UniqueNumber> m_code; // the check of a changed code
 };

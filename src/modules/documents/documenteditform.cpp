@@ -32,8 +32,9 @@ QString dateText(const data::Field& field)
 
 DocumentEditForm::DocumentEditForm(const DocumentKind& kind, QWidget* parent)
     : DocumentForm(kind, parent),
-      m_number(this, MaskEdit2, Edit2, LoadedNumber, [this](int number) { return store().numberExists(number); },
-               kind.duplicateNumber, frame::UniqueNumber::OnExit::AnyWay)
+      m_number(
+          this, MaskEdit2, Edit2, LoadedNumber, [this](int number) { return store().numberExists(number); },
+          kind.duplicateNumber, frame::UniqueNumber::OnExit::AnyWay)
 {
     m_number.setHighest([this] { return store().highestNumber(); });
     Label1->setCaption(Kind.editNumberCaption);

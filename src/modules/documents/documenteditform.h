@@ -28,5 +28,5 @@ protected:
 
 private:
     data::RecordVersion m_version; // the document as loaded
-    frame::UniqueNumber m_number;    // the check of a changed number
+    frame::UniqueNumber m_number;  // the check of a changed number
 };

@@ -266,8 +266,7 @@ void DocumentForm::ProcDelete(int row)
 
 bool DocumentForm::ProcCheckVnes()
 {
-    return !MaskEdit2->Text().trimmed().isEmpty() && !Edit2->Text().isEmpty() && PartnerId != 0
-        && Lines->lineCount() > 0;
+    return !MaskEdit2->Text().trimmed().isEmpty() && !Edit2->Text().isEmpty() && PartnerId != 0 && Lines->lineCount() > 0;
 }
 
 bool DocumentForm::checkBeforeSave(const QString& message)

@@ -44,10 +44,10 @@ public:
     const DocumentKind& Kind;
 
     kit::Panel* Panel1 = nullptr;
-    kit::Label* Label1 = nullptr; // beside MaskEdit2
-    kit::Label* Label2 = nullptr; // the partner
-    kit::Label* Label3 = nullptr; // the date
-    kit::Label* Label4 = nullptr; // the due date (dispatches only)
+    kit::Label* Label1 = nullptr;       // beside MaskEdit2
+    kit::Label* Label2 = nullptr;       // the partner
+    kit::Label* Label3 = nullptr;       // the date
+    kit::Label* Label4 = nullptr;       // the due date (dispatches only)
     kit::MaskEdit* MaskEdit2 = nullptr; // document number
     kit::Edit* Edit2 = nullptr;         // partner name
     kit::MaskEdit* MaskEdit1 = nullptr; // date

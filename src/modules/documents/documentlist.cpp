@@ -133,9 +133,7 @@ int DocumentList::newestNumber(const DocumentList* list, data::Database& db, con
 
 void DocumentList::deleteCurrent()
 {
-    if (kit::messageBox(this, m_kind.deleteQuestion, QStringLiteral("Warning"),
-                        kit::Buttons::OkCancel)
-        != kit::mrOk)
+    if (kit::messageBox(this, m_kind.deleteQuestion, QStringLiteral("Warning"), kit::Buttons::OkCancel) != kit::mrOk)
         return;
     const int id = SelectedId();
     try {

@@ -8,7 +8,10 @@ const ModuleTraits& TFaktura::Traits()
 {
     using namespace frame::cmd;
     static const ModuleTraits traits{
-        "TFaktura", 16, 17, 18,
+        "TFaktura",
+        16,
+        17,
+        18,
         {NoAnswer},
         QStringLiteral("Faktura-Kreiraj Nov "),
         QStringLiteral("Faktura-Koregiraj "),

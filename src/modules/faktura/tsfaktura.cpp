@@ -223,7 +223,8 @@ TSFakturaLista::TSFakturaLista(QWidget* parent) : TSListBase(Captions::Macedonia
     };
     int row = 0;
     for (const Box& b : boxes) {
-        b.edit = frame::detailField(Panel1, QStringLiteral("DBEdit%1").arg(row + 1), b.source, QString::fromLatin1(b.field));
+        b.edit =
+            frame::detailField(Panel1, QStringLiteral("DBEdit%1").arg(row + 1), b.source, QString::fromLatin1(b.field));
         b.edit->setFixedWidth(b.width);
         b.label = makeLabel(Panel1, QStringLiteral("Label%1").arg(row + 2), b.caption);
         b.label->setBuddy(b.edit);

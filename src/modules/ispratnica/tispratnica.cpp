@@ -14,10 +14,12 @@ const ModuleTraits& TIspratnica::Traits()
 {
     using namespace frame::cmd;
     static const ModuleTraits traits{
-        "TIspratnica", 22, 23, 24,
-        {NoAnswer, PartnerForDispatchEntry, ArticleForDispatchEntry, PartnerForDispatchEdit,
-         ArticleForDispatchEdit, StockForDispatchEntry, StockForDispatchEdit, ReceiptForDispatchEntry,
-         ReceiptForDispatchEdit},
+        "TIspratnica",
+        22,
+        23,
+        24,
+        {NoAnswer, PartnerForDispatchEntry, ArticleForDispatchEntry, PartnerForDispatchEdit, ArticleForDispatchEdit,
+         StockForDispatchEntry, StockForDispatchEdit, ReceiptForDispatchEntry, ReceiptForDispatchEdit},
         QStringLiteral("Goods dispatch-create new "),
         QStringLiteral("Goods dispatch-update "),
         QStringLiteral("Goods dispatch-list "),

@@ -32,7 +32,10 @@ public:
     void ProcKorekcijaPovikajPriemniciLista(QObject* sender);
 
     void createEntry(QObject* sender, QWidget* form, int code) override { KreirajIspratnicaVnes(sender, form, code); }
-    void createEdit(QObject* sender, QWidget* form, int code) override { KreirajIspratnicaKorekcija(sender, form, code); }
+    void createEdit(QObject* sender, QWidget* form, int code) override
+    {
+        KreirajIspratnicaKorekcija(sender, form, code);
+    }
     void createList(QObject* sender, QWidget* form, int code) override { KreirajIspratnicaLista(sender, form, code); }
 
 private:

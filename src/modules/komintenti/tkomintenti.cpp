@@ -12,10 +12,12 @@ const ModuleTraits& TKomintenti::Traits()
 {
     using namespace frame::cmd;
     static const ModuleTraits traits{
-        "TKomintenti", 4, 5, 6,
-        {NoAnswer, answerTo(PartnerForOrderEntry), answerTo(PartnerForReceiptEntry),
-         answerTo(PartnerForDispatchEntry), answerTo(PartnerForOrderEdit), answerTo(PartnerForDispatchEdit),
-         answerTo(PartnerForReceiptEdit)},
+        "TKomintenti",
+        4,
+        5,
+        6,
+        {NoAnswer, answerTo(PartnerForOrderEntry), answerTo(PartnerForReceiptEntry), answerTo(PartnerForDispatchEntry),
+         answerTo(PartnerForOrderEdit), answerTo(PartnerForDispatchEdit), answerTo(PartnerForReceiptEdit)},
         QStringLiteral("Company partner-create new "),
         QStringLiteral("Company partner-update "),
         QStringLiteral("Company partner-List "),

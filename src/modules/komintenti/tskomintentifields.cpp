@@ -52,12 +52,22 @@ TSKomintentiFields::TSKomintentiFields(const QString& buttonCaption, QWidget* pa
     Query1->setObjectName(QStringLiteral("Query1"));
 
     frame::moveOnEnterChain({Edit3, Edit4, Edit1, Edit5, Edit6, Edit7, Edit8, Edit9, Edit10, Edit11, Edit12, Edit13, Edit14},
-                          Button1);
+                            Button1);
 }
 
 stores::Partner TSKomintentiFields::partner() const
 {
-    return {Edit3->Text(),  Edit4->Text(),  Edit1->Text(),  Edit5->Text(),  Edit6->Text(),
-            Edit7->Text(),  Edit8->Text(),  Edit9->Text(),  Edit10->Text(), Edit11->Text(),
-            Edit12->Text(), Edit13->Text(), data::toInteger(Edit14->Text())};
+    return {Edit3->Text(),
+            Edit4->Text(),
+            Edit1->Text(),
+            Edit5->Text(),
+            Edit6->Text(),
+            Edit7->Text(),
+            Edit8->Text(),
+            Edit9->Text(),
+            Edit10->Text(),
+            Edit11->Text(),
+            Edit12->Text(),
+            Edit13->Text(),
+            data::toInteger(Edit14->Text())};
 }

@@ -13,8 +13,7 @@
 
 #include <QFormLayout>
 
-TSKomintentiKorekcija::TSKomintentiKorekcija(QWidget* parent)
-    : TSKomintentiFields(QStringLiteral("Update"), parent)
+TSKomintentiKorekcija::TSKomintentiKorekcija(QWidget* parent) : TSKomintentiFields(QStringLiteral("Update"), parent)
 {
     setObjectName(QStringLiteral("SKomintentiKorekcija"));
     Edit2 = frame::inputField(this, QStringLiteral("Edit2"));

@@ -16,7 +16,7 @@ public:
     explicit TSKomintentiLista(QWidget* parent = nullptr);
 
     kit::Splitter* Splitter1 = nullptr;
-    kit::Panel* Panel1 = nullptr; // the detail panel
+    kit::Panel* Panel1 = nullptr;    // the detail panel
     kit::DBEdit* DBEdit1 = nullptr;  // id
     kit::DBEdit* DBEdit2 = nullptr;  // naziv
     kit::DBEdit* DBEdit3 = nullptr;  // adresa

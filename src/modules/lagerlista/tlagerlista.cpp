@@ -9,10 +9,15 @@ const ModuleTraits& TLagerLista::Traits()
 {
     using namespace frame::cmd;
     static const ModuleTraits traits{
-        "TLagerLista", 25, 26, 27,
+        "TLagerLista",
+        25,
+        26,
+        27,
         {NoAnswer, answerTo(StockForDispatchEntry), answerTo(StockForDispatchEdit)},
         QStringLiteral("LagerLista-Kreiraj Nov "),
-        QStringLiteral("LagerLista-Koregiraj "), QStringLiteral("LagerLista-Lista "), QString(),
+        QStringLiteral("LagerLista-Koregiraj "),
+        QStringLiteral("LagerLista-Lista "),
+        QString(),
     };
     return traits;
 }

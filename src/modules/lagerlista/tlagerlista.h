@@ -16,6 +16,9 @@ public:
     void ProceduraDBGrid1KeyDown(QObject* sender, int& key, Qt::KeyboardModifiers shift);
 
     void createEntry(QObject* sender, QWidget* form, int code) override { KreirajLagerListaVnes(sender, form, code); }
-    void createEdit(QObject* sender, QWidget* form, int code) override { KreirajLagerListaKorekcija(sender, form, code); }
+    void createEdit(QObject* sender, QWidget* form, int code) override
+    {
+        KreirajLagerListaKorekcija(sender, form, code);
+    }
     void createList(QObject* sender, QWidget* form, int code) override { KreirajLagerListaLista(sender, form, code); }
 };

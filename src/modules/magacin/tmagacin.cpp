@@ -8,10 +8,15 @@ const ModuleTraits& TMagacin::Traits()
 {
     using namespace frame::cmd;
     static const ModuleTraits traits{
-        "TMagacin", 7, 8, 9,
+        "TMagacin",
+        7,
+        8,
+        9,
         {NoAnswer},
-        QStringLiteral("Duredir-Kreiraj Nov "), QStringLiteral("Duredir-Koregiraj "),
-        QStringLiteral("Duredir-Lista "), QString(),
+        QStringLiteral("Duredir-Kreiraj Nov "),
+        QStringLiteral("Duredir-Koregiraj "),
+        QStringLiteral("Duredir-Lista "),
+        QString(),
     };
     return traits;
 }

@@ -76,8 +76,11 @@ OrderForm::OrderForm(QWidget* parent) : TFormSrgBase(parent)
     fields->setContentsMargins(12, 10, 12, 10);
     fields->setHorizontalSpacing(10);
     fields->setVerticalSpacing(6);
-    const QList<QPair<kit::Label*, QWidget*>> rows{
-        {Label1, Edit1}, {Label2, Edit2}, {Label3, MaskEdit1}, {Label4, MaskEdit2}, {Label5, Edit3}};
+    const QList<QPair<kit::Label*, QWidget*>> rows{{Label1, Edit1},
+                                                   {Label2, Edit2},
+                                                   {Label3, MaskEdit1},
+                                                   {Label4, MaskEdit2},
+                                                   {Label5, Edit3}};
     for (int r = 0; r < rows.size(); ++r) {
         fields->addWidget(rows[r].first, r, 0, Qt::AlignRight | Qt::AlignVCenter);
         fields->addWidget(rows[r].second, r, 1, Qt::AlignLeft | Qt::AlignVCenter);
@@ -169,8 +172,7 @@ void OrderForm::BitBtn3Click()
 
 bool OrderForm::CheckFields()
 {
-    return !Edit1->Text().isEmpty() && !Edit2->Text().isEmpty() && !Edit3->Text().isEmpty()
-        && Lines->lineCount() > 0;
+    return !Edit1->Text().isEmpty() && !Edit2->Text().isEmpty() && !Edit3->Text().isEmpty() && Lines->lineCount() > 0;
 }
 
 bool OrderForm::checkBeforeSave()

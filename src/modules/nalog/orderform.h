@@ -29,11 +29,11 @@ public:
     explicit OrderForm(QWidget* parent = nullptr);
 
     kit::Panel* Panel1 = nullptr;
-    kit::Label* Label1 = nullptr; // "Nalog br."
-    kit::Label* Label2 = nullptr; // "Komintent"
-    kit::Label* Label3 = nullptr; // start date
-    kit::Label* Label4 = nullptr; // finish date
-    kit::Label* Label5 = nullptr; // "Vraboten"
+    kit::Label* Label1 = nullptr;       // "Nalog br."
+    kit::Label* Label2 = nullptr;       // "Komintent"
+    kit::Label* Label3 = nullptr;       // start date
+    kit::Label* Label4 = nullptr;       // finish date
+    kit::Label* Label5 = nullptr;       // "Vraboten"
     kit::Edit* Edit1 = nullptr;         // order number
     kit::Edit* Edit2 = nullptr;         // partner name
     kit::MaskEdit* MaskEdit1 = nullptr; // start date

@@ -15,7 +15,10 @@ const ModuleTraits& TNalog::Traits()
 {
     using namespace frame::cmd;
     static const ModuleTraits traits{
-        "TNalog", 10, 11, 12,
+        "TNalog",
+        10,
+        11,
+        12,
         {NoAnswer, ProductForOrderEntry, PartnerForOrderEntry, ProductForOrderEdit, PartnerForOrderEdit,
          EmployeeForOrderEntry, EmployeeForOrderEdit},
         QStringLiteral("Nalog-Kreiraj Nov "),

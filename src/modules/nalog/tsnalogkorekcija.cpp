@@ -32,10 +32,10 @@ QString dateText(const data::Field& field)
 } // namespace
 
 TSNalogKorekcija::TSNalogKorekcija(QWidget* parent)
-    : OrderForm(parent),
-      m_number(this, Edit1, Edit2, LoadedNumber,
-               [this](int number) { return stores::WorkOrderStore(connection()).numberExists(number); },
-               QStringLiteral("POSTOI NALOG SO ISTA SIFRA"), frame::UniqueNumber::OnExit::AnyWay)
+    : OrderForm(parent), m_number(
+                             this, Edit1, Edit2, LoadedNumber,
+                             [this](int number) { return stores::WorkOrderStore(connection()).numberExists(number); },
+                             QStringLiteral("POSTOI NALOG SO ISTA SIFRA"), frame::UniqueNumber::OnExit::AnyWay)
 {
     setObjectName(QStringLiteral("SNalogKorekcija"));
     m_number.setHighest([this] { return stores::WorkOrderStore(connection()).highestNumber(); });
@@ -64,8 +64,8 @@ void TSNalogKorekcija::LoadRecord(int id)
     Query1->First();
     Lines->setHeader({QStringLiteral("Br."), QStringLiteral("Katalog Br."), QStringLiteral("Proizvod"),
                       QStringLiteral("Edm"), QStringLiteral("Vlez_Kol.")});
-    Lines->setLines(frame::linesOf(*Query1, QStringLiteral("id_proizvod"), QStringLiteral("Proizvod"),
-                                   QStringLiteral("vlez_kol")));
+    Lines->setLines(
+        frame::linesOf(*Query1, QStringLiteral("id_proizvod"), QStringLiteral("Proizvod"), QStringLiteral("vlez_kol")));
 
     prepare(Query1, stores::workorderreads::loadPartner());
     Query1->ParamByName(QStringLiteral("id")).AsInteger(id);

@@ -33,5 +33,5 @@ protected:
 
 private:
     data::RecordVersion m_version; // the order as loaded
-    frame::UniqueNumber m_number;    // the check of a changed number
+    frame::UniqueNumber m_number;  // the check of a changed number
 };

@@ -87,7 +87,8 @@ TSNalogLista::TSNalogLista(QWidget* parent) : TSListBase(Captions::Macedonian, p
     };
     int row = 0;
     for (const Box& b : boxes) {
-        b.edit = frame::detailField(Panel1, QStringLiteral("DBEdit%1").arg(row + 1), b.source, QString::fromLatin1(b.field));
+        b.edit =
+            frame::detailField(Panel1, QStringLiteral("DBEdit%1").arg(row + 1), b.source, QString::fromLatin1(b.field));
         b.edit->setFixedWidth(b.width);
         b.label = new kit::Label(QString::fromLatin1(b.caption), Panel1);
         b.label->setObjectName(QStringLiteral("Label%1").arg(row + 1));

@@ -7,10 +7,15 @@ const ModuleTraits& TPregledArtikal::Traits()
 {
     using namespace frame::cmd;
     static const ModuleTraits traits{
-        "TPregledArtikal", 28, 29, 30,
+        "TPregledArtikal",
+        28,
+        29,
+        30,
         {NoAnswer},
         QStringLiteral("PregledArtikal-Kreiraj Nov "),
-        QStringLiteral("PregledArtikal-Koregiraj "), QStringLiteral("PregledArtikal-Lista "), QString(),
+        QStringLiteral("PregledArtikal-Koregiraj "),
+        QStringLiteral("PregledArtikal-Lista "),
+        QString(),
     };
     return traits;
 }

@@ -13,10 +13,16 @@ public:
     void KreirajPregledArtikalKorekcija(QObject* sender, QWidget* form, int code);
     void KreirajPregledArtikalLista(QObject* sender, QWidget* form, int code);
 
-    void createEntry(QObject* sender, QWidget* form, int code) override { KreirajPregledArtikalVnes(sender, form, code); }
+    void createEntry(QObject* sender, QWidget* form, int code) override
+    {
+        KreirajPregledArtikalVnes(sender, form, code);
+    }
     void createEdit(QObject* sender, QWidget* form, int code) override
     {
         KreirajPregledArtikalKorekcija(sender, form, code);
     }
-    void createList(QObject* sender, QWidget* form, int code) override { KreirajPregledArtikalLista(sender, form, code); }
+    void createList(QObject* sender, QWidget* form, int code) override
+    {
+        KreirajPregledArtikalLista(sender, form, code);
+    }
 };

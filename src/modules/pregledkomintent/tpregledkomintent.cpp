@@ -7,10 +7,15 @@ const ModuleTraits& TPregledKomintent::Traits()
 {
     using namespace frame::cmd;
     static const ModuleTraits traits{
-        "TPregledKomintent", 31, 32, 33,
+        "TPregledKomintent",
+        31,
+        32,
+        33,
         {NoAnswer},
         QStringLiteral("PregledKomintent-Kreiraj Nov "),
-        QStringLiteral("PregledKomintent-Koregiraj "), QStringLiteral("PregledKomintent-Lista "), QString(),
+        QStringLiteral("PregledKomintent-Koregiraj "),
+        QStringLiteral("PregledKomintent-Lista "),
+        QString(),
     };
     return traits;
 }

@@ -15,9 +15,12 @@ const ModuleTraits& TPriemnica::Traits()
 {
     using namespace frame::cmd;
     static const ModuleTraits traits{
-        "TPriemnica", 19, 20, 21,
-        {NoAnswer, PartnerForReceiptEntry, ArticleForReceiptEntry, PartnerForReceiptEdit,
-         ArticleForReceiptEdit, answerTo(ReceiptForDispatchEntry), answerTo(ReceiptForDispatchEdit)},
+        "TPriemnica",
+        19,
+        20,
+        21,
+        {NoAnswer, PartnerForReceiptEntry, ArticleForReceiptEntry, PartnerForReceiptEdit, ArticleForReceiptEdit,
+         answerTo(ReceiptForDispatchEntry), answerTo(ReceiptForDispatchEdit)},
         QStringLiteral("Goods receipt-create new "),
         QStringLiteral("Goods receipt-update "),
         QStringLiteral("Goods receipt-List "),

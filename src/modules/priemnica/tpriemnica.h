@@ -31,7 +31,10 @@ public:
     void ProcKorekcijaPovikajArtikal(QObject* sender);
 
     void createEntry(QObject* sender, QWidget* form, int code) override { KreirajPriemnicaVnes(sender, form, code); }
-    void createEdit(QObject* sender, QWidget* form, int code) override { KreirajPriemnicaKorekcija(sender, form, code); }
+    void createEdit(QObject* sender, QWidget* form, int code) override
+    {
+        KreirajPriemnicaKorekcija(sender, form, code);
+    }
     void createList(QObject* sender, QWidget* form, int code) override { KreirajPriemnicaLista(sender, form, code); }
 
 private:

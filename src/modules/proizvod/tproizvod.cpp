@@ -14,7 +14,10 @@ const ModuleTraits& TProizvod::Traits()
 {
     using namespace frame::cmd;
     static const ModuleTraits traits{
-        "TProizvod", 13, 14, 15,
+        "TProizvod",
+        13,
+        14,
+        15,
         {NoAnswer, ArticleForProductEntry, answerTo(ProductForOrderEntry), answerTo(ArticleForDispatchEntry),
          ArticleForProductEdit, answerTo(ProductForOrderEdit), answerTo(ArticleForDispatchEdit)},
         QStringLiteral("Proizvod-Kreiraj Nov "),

@@ -25,8 +25,10 @@
 
 TSProizvodKorekcija::TSProizvodKorekcija(QWidget* parent)
     : ProductForm(parent),
-      m_code(this, MaskEdit1, Edit2, LoadedCode, [this](int code) { return stores::ProductStore(connection()).numberExists(code); },
-             QStringLiteral("POSTOI PROIZVOD SO ISTA SIFRA"), frame::UniqueNumber::OnExit::WithinTheWindow)
+      m_code(
+          this, MaskEdit1, Edit2, LoadedCode,
+          [this](int code) { return stores::ProductStore(connection()).numberExists(code); },
+          QStringLiteral("POSTOI PROIZVOD SO ISTA SIFRA"), frame::UniqueNumber::OnExit::WithinTheWindow)
 {
     setObjectName(QStringLiteral("SProizvodKorekcija"));
     m_code.setHighest([this] { return stores::ProductStore(connection()).highestNumber(); });
@@ -81,8 +83,8 @@ void TSProizvodKorekcija::LoadRecord(int id)
     // The line's own article key: an article deleted since leaves its name empty (the join
     // finds nothing) and the line as it is stored, so the product still saves and the
     // operator can delete the line.
-    Lines->setLines(frame::linesOf(*Query1, QStringLiteral("id_artikal"), QStringLiteral("artikal"),
-                                   QStringLiteral("kolicina")));
+    Lines->setLines(
+        frame::linesOf(*Query1, QStringLiteral("id_artikal"), QStringLiteral("artikal"), QStringLiteral("kolicina")));
     Query1->Close();
     m_version = stores::ProductStore(connection()).load(id);
 

@@ -31,5 +31,5 @@ public:
 
 private:
     data::RecordVersion m_version; // the product as loaded
-    frame::UniqueNumber m_code;      // the check of a changed code
+    frame::UniqueNumber m_code;    // the check of a changed code
 };

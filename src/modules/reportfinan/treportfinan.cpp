@@ -7,7 +7,10 @@ const ModuleTraits& TReportFinan::Traits()
 {
     using namespace frame::cmd;
     static const ModuleTraits traits{
-        "TReportFinan", 37, 38, 39,
+        "TReportFinan",
+        37,
+        38,
+        39,
         {NoAnswer},
         QStringLiteral("ReportFinan-Kreiraj Nov "),
         QStringLiteral("ReportFinan-Koregiraj "),

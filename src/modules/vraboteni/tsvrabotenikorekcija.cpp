@@ -13,8 +13,7 @@
 
 #include <QFormLayout>
 
-TSVraboteniKorekcija::TSVraboteniKorekcija(QWidget* parent)
-    : TSVraboteniFields(QStringLiteral("Korekcija"), parent)
+TSVraboteniKorekcija::TSVraboteniKorekcija(QWidget* parent) : TSVraboteniFields(QStringLiteral("Korekcija"), parent)
 {
     setObjectName(QStringLiteral("SVraboteniKorekcija"));
     Edit2 = frame::inputField(this, QStringLiteral("Edit2"));

@@ -12,10 +12,13 @@ const ModuleTraits& TVraboteni::Traits()
 {
     using namespace frame::cmd;
     static const ModuleTraits traits{
-        "TVraboteni", 34, 35, 36,
-        {NoAnswer, answerTo(PartnerForOrderEntry), answerTo(PartnerForReceiptEntry),
-         answerTo(PartnerForDispatchEntry), answerTo(PartnerForOrderEdit), answerTo(PartnerForDispatchEdit),
-         answerTo(PartnerForReceiptEdit), answerTo(EmployeeForOrderEntry), answerTo(EmployeeForOrderEdit)},
+        "TVraboteni",
+        34,
+        35,
+        36,
+        {NoAnswer, answerTo(PartnerForOrderEntry), answerTo(PartnerForReceiptEntry), answerTo(PartnerForDispatchEntry),
+         answerTo(PartnerForOrderEdit), answerTo(PartnerForDispatchEdit), answerTo(PartnerForReceiptEdit),
+         answerTo(EmployeeForOrderEntry), answerTo(EmployeeForOrderEdit)},
         QStringLiteral("Vraboteni-Kreiraj Nov "),
         QStringLiteral("Vraboteni-Koregiraj "),
         QStringLiteral("Vraboteni-Lista "),

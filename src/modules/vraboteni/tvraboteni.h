@@ -20,6 +20,9 @@ public:
     void ProcVratiKomintent(QObject* sender, int& key, Qt::KeyboardModifiers shift);
 
     void createEntry(QObject* sender, QWidget* form, int code) override { KreirajVraboteniVnes(sender, form, code); }
-    void createEdit(QObject* sender, QWidget* form, int code) override { KreirajVraboteniKorekcija(sender, form, code); }
+    void createEdit(QObject* sender, QWidget* form, int code) override
+    {
+        KreirajVraboteniKorekcija(sender, form, code);
+    }
     void createList(QObject* sender, QWidget* form, int code) override { KreirajVraboteniLista(sender, form, code); }
 };

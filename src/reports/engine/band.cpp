@@ -60,8 +60,7 @@ T* Band::add(std::unique_ptr<T> element)
 }
 
 template <class T>
-T* Band::addText(std::unique_ptr<T> element, double left, double top, const Font& font,
-                 Qt::Alignment alignment, double width)
+T* Band::addText(std::unique_ptr<T> element, double left, double top, const Font& font, Qt::Alignment alignment, double width)
 {
     element->geometry = QRectF(left, top, width, 0);
     element->font = font;
@@ -69,16 +68,16 @@ T* Band::addText(std::unique_ptr<T> element, double left, double top, const Font
     return add(std::move(element));
 }
 
-Label* Band::addLabel(const QString& caption, double left, double top, const Font& font,
-                      Qt::Alignment alignment, double width)
+Label* Band::addLabel(const QString& caption, double left, double top, const Font& font, Qt::Alignment alignment,
+                      double width)
 {
     auto label = std::make_unique<Label>();
     label->Caption = caption;
     return addText(std::move(label), left, top, font, alignment, width);
 }
 
-DBText* Band::addDBText(data::Query* dataSet, const QString& field, double left, double top,
-                        const Font& font, const QString& mask, Qt::Alignment alignment, double width)
+DBText* Band::addDBText(data::Query* dataSet, const QString& field, double left, double top, const Font& font,
+                        const QString& mask, Qt::Alignment alignment, double width)
 {
     auto text = std::make_unique<DBText>();
     text->DataSet = dataSet;
@@ -87,16 +86,16 @@ DBText* Band::addDBText(data::Query* dataSet, const QString& field, double left,
     return addText(std::move(text), left, top, font, alignment, width);
 }
 
-ExprText* Band::addExpr(std::function<QString()> expression, double left, double top,
-                        const Font& font, Qt::Alignment alignment, double width)
+ExprText* Band::addExpr(std::function<QString()> expression, double left, double top, const Font& font,
+                        Qt::Alignment alignment, double width)
 {
     auto text = std::make_unique<ExprText>();
     text->Expression = std::move(expression);
     return addText(std::move(text), left, top, font, alignment, width);
 }
 
-SysData* Band::addSysData(SysKind sysKind, double left, double top, const Font& font,
-                          const QString& caption, Qt::Alignment alignment, double width)
+SysData* Band::addSysData(SysKind sysKind, double left, double top, const Font& font, const QString& caption,
+                          Qt::Alignment alignment, double width)
 {
     auto data = std::make_unique<SysData>();
     data->Kind = sysKind;

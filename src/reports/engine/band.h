@@ -51,15 +51,12 @@ public:
     // Elements, positioned in mm from the band's left and top edges.
     Label* addLabel(const QString& caption, double left, double top, const Font& font = Font(),
                     Qt::Alignment alignment = Qt::AlignLeft, double width = 0);
-    DBText* addDBText(data::Query* dataSet, const QString& field, double left, double top,
-                      const Font& font = Font(), const QString& mask = QString(),
+    DBText* addDBText(data::Query* dataSet, const QString& field, double left, double top, const Font& font = Font(),
+                      const QString& mask = QString(), Qt::Alignment alignment = Qt::AlignLeft, double width = 0);
+    ExprText* addExpr(std::function<QString()> expression, double left, double top, const Font& font = Font(),
                       Qt::Alignment alignment = Qt::AlignLeft, double width = 0);
-    ExprText* addExpr(std::function<QString()> expression, double left, double top,
-                      const Font& font = Font(), Qt::Alignment alignment = Qt::AlignLeft,
-                      double width = 0);
     SysData* addSysData(SysKind kind, double left, double top, const Font& font = Font(),
-                        const QString& text = QString(), Qt::Alignment alignment = Qt::AlignLeft,
-                        double width = 0);
+                        const QString& text = QString(), Qt::Alignment alignment = Qt::AlignLeft, double width = 0);
     Line* addLine(QPointF from, QPointF to, double penWidth = 0.25);
     Line* addHLine(double left, double top, double length, double penWidth = 0.25);
     Line* addVLine(double left, double top, double length, double penWidth = 0.25);
@@ -68,14 +65,17 @@ public:
     const std::vector<std::unique_ptr<Element>>& elements() const { return m_elements; }
     Element* element(const QString& elementName) const;
     template <class T>
-    T* find(const QString& elementName) const { return dynamic_cast<T*>(element(elementName)); }
+    T* find(const QString& elementName) const
+    {
+        return dynamic_cast<T*>(element(elementName));
+    }
 
 private:
     template <class T>
     T* add(std::unique_ptr<T> element);
     template <class T>
-    T* addText(std::unique_ptr<T> element, double left, double top, const Font& font,
-               Qt::Alignment alignment, double width);
+    T* addText(std::unique_ptr<T> element, double left, double top, const Font& font, Qt::Alignment alignment,
+               double width);
 
     Report* m_report;
     std::vector<std::unique_ptr<Element>> m_elements;

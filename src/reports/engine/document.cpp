@@ -195,15 +195,13 @@ bool writePdf(const PageSource& pages, const QString& path, QString* error)
         }
     }
     const bool landscape = paperSize.width() > paperSize.height();
-    const QSizeF portrait(qMin(paperSize.width(), paperSize.height()),
-                          qMax(paperSize.width(), paperSize.height()));
+    const QSizeF portrait(qMin(paperSize.width(), paperSize.height()), qMax(paperSize.width(), paperSize.height()));
     QPdfWriter writer(path);
     writer.setCreator(QStringLiteral("Duredir"));
     writer.setResolution(600);
-    writer.setPageLayout(QPageLayout(QPageSize(portrait, QPageSize::Millimeter, QString(),
-                                               QPageSize::FuzzyMatch),
-                                     landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
-                                     QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
+    writer.setPageLayout(QPageLayout(QPageSize(portrait, QPageSize::Millimeter, QString(), QPageSize::FuzzyMatch),
+                                     landscape ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF(0, 0, 0, 0),
+                                     QPageLayout::Millimeter));
     QPainter painter;
     if (!painter.begin(&writer)) {
         if (error)
@@ -222,8 +220,7 @@ bool writePdf(const PageSource& pages, const QString& path, QString* error)
 QImage Document::renderPage(int index, int dotsPerInch) const
 {
     const double dotsPerMm = dotsPerInch / kMmPerInch;
-    QImage image(qRound(paperSize.width() * dotsPerMm), qRound(paperSize.height() * dotsPerMm),
-                 QImage::Format_RGB32);
+    QImage image(qRound(paperSize.width() * dotsPerMm), qRound(paperSize.height() * dotsPerMm), QImage::Format_RGB32);
     const int dotsPerMeter = qRound(dotsPerInch / 0.0254);
     image.setDotsPerMeterX(dotsPerMeter);
     image.setDotsPerMeterY(dotsPerMeter);

@@ -23,10 +23,11 @@ struct Font {
     bool underline = false;
 
     Font() = default;
-    Font(double size, bool isBold = false, bool isItalic = false)
-        : pointSize(size), bold(isBold), italic(isItalic) {}
+    Font(double size, bool isBold = false, bool isItalic = false) : pointSize(size), bold(isBold), italic(isItalic) {}
     Font(const QString& familyName, double size, bool isBold = false, bool isItalic = false)
-        : family(familyName), pointSize(size), bold(isBold), italic(isItalic) {}
+        : family(familyName), pointSize(size), bold(isBold), italic(isItalic)
+    {
+    }
 
     QFont toQFont() const;
     bool operator==(const Font&) const = default;
@@ -41,15 +42,15 @@ enum class ItemKind { Text, Line, Rect };
 // One positioned thing on a page. Coordinates are millimetres from the paper's top-left.
 struct Item {
     ItemKind kind = ItemKind::Text;
-    QRectF rect;             // text box or frame (texts: the whole text fits in it)
-    QLineF line;             // lines
+    QRectF rect; // text box or frame (texts: the whole text fits in it)
+    QLineF line; // lines
     QString text;
     Font font;
     Qt::Alignment alignment = Qt::AlignLeft;
-    bool clip = false;       // a fixed-size text box cuts off what does not fit
-    double penWidth = 0.25;  // mm, lines and frames
-    QString name;            // the element that printed it
-    QString band;            // the band that printed it
+    bool clip = false;      // a fixed-size text box cuts off what does not fit
+    double penWidth = 0.25; // mm, lines and frames
+    QString name;           // the element that printed it
+    QString band;           // the band that printed it
 };
 
 enum class BandKind {
@@ -76,8 +77,8 @@ struct Page {
     QList<Item> items;
     QList<PlacedBand> bands;
 
-    QStringList texts() const;                        // text items in printing order
-    const Item* findText(const QString& text) const;  // first text item with exactly this text
+    QStringList texts() const;                       // text items in printing order
+    const Item* findText(const QString& text) const; // first text item with exactly this text
     QList<const Item*> itemsOfBand(const QString& bandName) const;
     int bandCount(const QString& bandName) const;
     const PlacedBand* band(const QString& bandName) const; // first placement
@@ -103,7 +104,7 @@ public:
     QList<Page> pages;
 
     int pageCount() const { return int(pages.size()); }
-    QStringList texts() const; // every page's texts in order
+    QStringList texts() const;                    // every page's texts in order
     int bandCount(const QString& bandName) const; // over all pages
 
     // Writes every page to a PDF file (text stays searchable). False with a message in

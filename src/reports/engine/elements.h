@@ -25,9 +25,9 @@ public:
     Element(const Element&) = delete;
     Element& operator=(const Element&) = delete;
 
-    QString name;          // e.g. "QRLabel1"; the items it prints carry it
-    QRectF geometry;       // left, top, width, height
-    bool Enabled = true;   // false: not printed (a before-print handler may switch it)
+    QString name;        // e.g. "QRLabel1"; the items it prints carry it
+    QRectF geometry;     // left, top, width, height
+    bool Enabled = true; // false: not printed (a before-print handler may switch it)
 
     Band* band() const { return m_band; }
 
@@ -80,12 +80,12 @@ public:
 };
 
 enum class SysKind {
-    PageNumber,   // "3"
-    PageCount,    // "7"
-    PageOfPages,  // "3 of 7"
-    Date,         // the report's print date with Mask (default "dd.MM.yyyy")
-    Time,         // with Mask (default "hh:nn")
-    DateTime,     // with Mask (default "dd.MM.yyyy hh:nn")
+    PageNumber,  // "3"
+    PageCount,   // "7"
+    PageOfPages, // "3 of 7"
+    Date,        // the report's print date with Mask (default "dd.MM.yyyy")
+    Time,        // with Mask (default "hh:nn")
+    DateTime,    // with Mask (default "dd.MM.yyyy hh:nn")
 };
 
 // System data, printed after the caption Text ("Page " + "3").

@@ -31,8 +31,7 @@ void setUpPrinter(const PageSource& pages, QPrinter* printer)
     const bool landscape = paper.width() > paper.height();
     const QSizeF portrait(qMin(paper.width(), paper.height()), qMax(paper.width(), paper.height()));
     printer->setFullPage(true);
-    printer->setPageLayout(QPageLayout(QPageSize(portrait, QPageSize::Millimeter, QString(),
-                                                 QPageSize::FuzzyMatch),
+    printer->setPageLayout(QPageLayout(QPageSize(portrait, QPageSize::Millimeter, QString(), QPageSize::FuzzyMatch),
                                        landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
                                        QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
 }
@@ -77,8 +76,7 @@ void printDocument(const PageSource& pages, QPrinter* printer)
 
 bool exportPdf(const PageSource& document, QWidget* parent)
 {
-    QFileDialog dialog(parent, QStringLiteral("Export PDF"), QString(),
-                       QStringLiteral("PDF files (*.pdf)"));
+    QFileDialog dialog(parent, QStringLiteral("Export PDF"), QString(), QStringLiteral("PDF files (*.pdf)"));
     dialog.setObjectName(QStringLiteral("ExportPdfDialog"));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -113,8 +111,7 @@ int showPreview(const Document& document, QWidget* parent, const QString& title)
     exportAction->setObjectName(QStringLiteral("ExportPdfAction"));
     exportAction->setIcon(dialog.style()->standardIcon(QStyle::SP_DialogSaveButton));
     exportAction->setToolTip(QStringLiteral("Export PDF\u2026"));
-    QObject::connect(exportAction, &QAction::triggered, &dialog,
-                     [&document, &dialog] { exportPdf(document, &dialog); });
+    QObject::connect(exportAction, &QAction::triggered, &dialog, [&document, &dialog] { exportPdf(document, &dialog); });
     addBesidePrint(dialog, exportAction);
     // The whole page in view, whatever size the window got.
     for (QAction* action : dialog.findChildren<QAction*>())
@@ -192,7 +189,8 @@ SpoolPreview::SpoolPreview(const PageSpool& pages, QWidget* parent, const QStrin
     bar->addSeparator();
     PrintAction = bar->addAction(style()->standardIcon(QStyle::SP_FileIcon), QPrintPreviewDialog::tr("Print"));
     PrintAction->setObjectName(QStringLiteral("PrintAction"));
-    ExportPdfAction = new QAction(style()->standardIcon(QStyle::SP_DialogSaveButton), QStringLiteral("Export PDF\u2026"), this);
+    ExportPdfAction =
+        new QAction(style()->standardIcon(QStyle::SP_DialogSaveButton), QStringLiteral("Export PDF\u2026"), this);
     ExportPdfAction->setObjectName(QStringLiteral("ExportPdfAction"));
     ExportPdfAction->setToolTip(QStringLiteral("Export PDF\u2026"));
     bar->addAction(ExportPdfAction);

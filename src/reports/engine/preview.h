@@ -26,8 +26,7 @@ bool exportPdf(const PageSource& pages, QWidget* parent);
 // Shows the print preview of the document: zoom, pages, Print, and "Export PDF…" beside
 // Print (object name "ExportPdfAction"). Runs through kit::runModeless (the other windows
 // stay usable) and returns when the preview is closed, with its result.
-int showPreview(const Document& document, QWidget* parent = nullptr,
-                const QString& title = QString());
+int showPreview(const Document& document, QWidget* parent = nullptr, const QString& title = QString());
 
 // The preview of a long report, whose pages are kept in a spool rather than in memory: it
 // shows one page at a time, from the first page on while the rest is still being laid out,

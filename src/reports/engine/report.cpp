@@ -113,8 +113,8 @@ private:
     PageSink& m_sink;
     State m_state = State::Start;
     bool m_firstRow = true;
-    Page m_page;          // the page being filled
-    int m_pagesOut = 0;   // pages handed to the sink
+    Page m_page;        // the page being filled
+    int m_pagesOut = 0; // pages handed to the sink
     QDateTime m_printed;
     double m_y = 0;
     double m_limit = 0;

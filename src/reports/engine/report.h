@@ -92,8 +92,7 @@ public:
     QDateTime PrintDateTime; // what system dates print; invalid: the time of layout()
 
     Band* addBand(BandKind kind, const QString& name, double heightMm);
-    Band* addSubDetail(const QString& name, double heightMm, data::Query* dataSet,
-                       Band* master = nullptr);
+    Band* addSubDetail(const QString& name, double heightMm, data::Query* dataSet, Band* master = nullptr);
     Band* addGroupHeader(const QString& name, double heightMm, const QString& groupField);
     Band* addGroupFooter(const QString& name, double heightMm, Band* groupHeader);
     Band* addChild(Band* parent, const QString& name, double heightMm);
@@ -102,7 +101,10 @@ public:
     Band* band(const QString& name) const;
     Element* element(const QString& name) const; // searched in every band
     template <class T>
-    T* find(const QString& name) const { return dynamic_cast<T*>(element(name)); }
+    T* find(const QString& name) const
+    {
+        return dynamic_cast<T*>(element(name));
+    }
 
     // Runs the report over its datasets and returns the pages.
     Document layout();

@@ -33,8 +33,7 @@ PageSpool::~PageSpool() = default;
 
 QString PageSpool::errorText() const
 {
-    return QStringLiteral("The pages of the report cannot be kept in %1: %2")
-        .arg(QDir::tempPath(), m_file->errorString());
+    return QStringLiteral("The pages of the report cannot be kept in %1: %2").arg(QDir::tempPath(), m_file->errorString());
 }
 
 int PageSpool::stringIndex(const QString& s)

@@ -43,7 +43,7 @@ private:
     QSizeF m_paper;
     std::unique_ptr<QTemporaryFile> m_file;
     QVector<qint64> m_offsets;
-    QStringList m_strings;             // names, band names and font families, written by index
+    QStringList m_strings; // names, band names and font families, written by index
     QHash<QString, int> m_stringIndex;
     QHash<int, QList<QPair<int, Item>>> m_patches;
     bool m_complete = false;
