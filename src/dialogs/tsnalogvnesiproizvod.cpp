@@ -194,7 +194,6 @@ bool TSNalogVnesiProizvod::QuantityAccepted()
         refuse(NoQuantityText(), QStringLiteral("Warning"));
         return false;
     }
-    m_quantity = quantity;
     return true;
 }
 
@@ -205,7 +204,9 @@ frame::Line TSNalogVnesiProizvod::line() const
     l.code = Edit1->Text();
     l.name = Edit2->Text();
     l.unit = Edit3->Text();
-    l.quantity = m_quantity;
+    // The quantity as the field holds it when the dialog ends, accepted by then (throws
+    // data::ConvertError when the dialog was ended over a text that is no number).
+    l.quantity = data::toFloat(Edit4->Text());
     l.quantityText = Edit4->Text();
     l.price = m_price;
     l.taxRate = m_taxRate;

@@ -69,8 +69,7 @@ private:
 
     bool m_hasBalance = false;
     double m_balance = 0.0;
-    int m_key = 0;           // what was loaded
-    double m_quantity = 0.0; // the quantity last accepted
+    int m_key = 0; // what was loaded
     std::optional<double> m_price;
     std::optional<double> m_taxRate;
 };

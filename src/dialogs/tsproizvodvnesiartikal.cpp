@@ -85,9 +85,7 @@ void TSProizvodVnesiArtikal::done(int result)
     if (result == 1) {
         QString problem;
         try {
-            const double quantity = data::toFloat(Edit4->Text());
-            stores::bounds::requireQuantity(quantity, tr("quantity"));
-            m_quantity = quantity;
+            stores::bounds::requireQuantity(data::toFloat(Edit4->Text()), tr("quantity"));
         } catch (const data::ConvertError&) {
             problem = tr("The quantity \"%1\" is not a number.").arg(Edit4->Text());
         } catch (const stores::InvalidValue& e) {
@@ -110,7 +108,9 @@ frame::Line TSProizvodVnesiArtikal::line() const
     l.code = Edit1->Text();
     l.name = Edit2->Text();
     l.unit = Edit3->Text();
-    l.quantity = m_quantity;
+    // The quantity as the field holds it when the dialog ends, accepted by then (throws
+    // data::ConvertError when the dialog was ended over a text that is no number).
+    l.quantity = data::toFloat(Edit4->Text());
     l.quantityText = Edit4->Text();
     return l;
 }

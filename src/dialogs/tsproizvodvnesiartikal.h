@@ -44,5 +44,4 @@ public:
 
 private:
     int m_key = 0;
-    double m_quantity = 0.0;
 };

@@ -23,7 +23,7 @@ int saveDocument(data::Database& db, const stores::DocumentStatements& kind, int
 {
     stores::DocumentStore store(db, kind);
     const int taken = store.saveNew(d);
-    data::Query q(nullptr, db.connectionName());
+    data::Query q(&db);
     q.SQL.Add(QStringLiteral("select max(id) from %1").arg(kind.headerTable));
     q.Open();
     const int key = q.value(0, 0).toInt();
@@ -36,7 +36,7 @@ int saveDocument(data::Database& db, const stores::DocumentStatements& kind, int
 
 int Seed::lastKey(const QString& table)
 {
-    data::Query q(nullptr, m_db.connectionName());
+    data::Query q(&m_db);
     q.SQL.Add(QStringLiteral("select max(id) from %1").arg(table));
     q.Open();
     return q.value(0, 0).toInt();
