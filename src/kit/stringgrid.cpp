@@ -58,7 +58,7 @@ private:
 
 } // namespace
 
-StringGrid::StringGrid(QWidget* parent) : QTableView(parent), m_cells(new StringGridModel(this)), m_model(nullptr)
+StringGrid::StringGrid(QWidget* parent) : QTableView(parent), m_cells(new StringGridModel(this))
 {
     showModel(m_cells);
     setItemDelegate(new CellDelegate(this));

@@ -103,8 +103,8 @@ private:
     void applyColumnWidths();
     void syncCurrent();
 
-    StringGridModel* m_cells; // the grid's own cells
-    GridModel* m_model;       // what the grid shows
+    StringGridModel* m_cells;     // the grid's own cells
+    GridModel* m_model = nullptr; // what the grid shows
     QList<QMetaObject::Connection> m_modelConnections;
     bool m_yusciiHeader = false;
     std::vector<int> m_colWidths;
