@@ -1,7 +1,9 @@
 #include "dialogs/linedialog.h"
 
+#include "data/convert.h"
 #include "data/database.h"
 #include "data/query.h"
+#include "frame/linemodel.h"
 #include "kit/button.h"
 #include "kit/edit.h"
 #include "kit/label.h"
@@ -47,6 +49,18 @@ QLayout* place(QDialog* dialog, QGridLayout* form, kit::Edit* quantity, kit::But
     QWidget::setTabOrder(ok, cancel);
     quantity->setFocus(Qt::OtherFocusReason);
     return body;
+}
+
+frame::Line lineOf(int key, const kit::Edit* code, const kit::Edit* name, const kit::Edit* unit, const kit::Edit* quantity)
+{
+    frame::Line l;
+    l.key = key;
+    l.code = code->Text();
+    l.name = name->Text();
+    l.unit = unit->Text();
+    l.quantity = data::toFloat(quantity->Text());
+    l.quantityText = quantity->Text();
+    return l;
 }
 
 data::Database& connectionOf(const data::Query* query)

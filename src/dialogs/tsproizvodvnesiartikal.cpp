@@ -103,14 +103,5 @@ void TSProizvodVnesiArtikal::done(int result)
 
 frame::Line TSProizvodVnesiArtikal::line() const
 {
-    frame::Line l;
-    l.key = m_key;
-    l.code = Edit1->Text();
-    l.name = Edit2->Text();
-    l.unit = Edit3->Text();
-    // The quantity as the field holds it when the dialog ends, accepted by then (throws
-    // data::ConvertError when the dialog was ended over a text that is no number).
-    l.quantity = data::toFloat(Edit4->Text());
-    l.quantityText = Edit4->Text();
-    return l;
+    return linedialog::lineOf(m_key, Edit1, Edit2, Edit3, Edit4);
 }

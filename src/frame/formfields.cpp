@@ -4,13 +4,17 @@
 
 #include "kit/button.h"
 #include "kit/dbedit.h"
+#include "kit/dbgrid.h"
 #include "kit/edit.h"
 #include "kit/label.h"
 #include "kit/pagecontrol.h"
 #include "kit/panel.h"
+#include "kit/splitter.h"
+#include "data/datasource.h"
 #include "data/query.h"
 
 #include <QFormLayout>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
@@ -110,6 +114,93 @@ kit::DBEdit* detailField(QWidget* parent, const QString& name, data::DataSource*
     box->setDataSource(source);
     box->setDataField(field);
     return box;
+}
+
+void placeDetailBoxes(kit::Panel* panel, const QList<DetailBox>& boxes, int firstLabel)
+{
+    auto* fields = new QGridLayout(panel);
+    fields->setContentsMargins(12, 10, 12, 10);
+    fields->setHorizontalSpacing(10);
+    fields->setVerticalSpacing(6);
+    int row = 0;
+    for (const DetailBox& b : boxes) {
+        auto* edit = detailField(panel, QStringLiteral("DBEdit%1").arg(row + 1), b.source, b.field);
+        edit->setFixedWidth(b.width);
+        auto* label = new kit::Label(b.caption, panel);
+        label->setObjectName(QStringLiteral("Label%1").arg(row + firstLabel));
+        label->setBuddy(edit);
+        fields->addWidget(label, row, 0, Qt::AlignRight | Qt::AlignVCenter);
+        fields->addWidget(edit, row, 1, Qt::AlignLeft | Qt::AlignVCenter);
+        *b.label = label;
+        *b.edit = edit;
+        ++row;
+    }
+    fields->setColumnStretch(2, 1);
+}
+
+kit::Splitter* listBesideDetails(QWidget* window, QLayout* body, QWidget* list, QWidget* panel, QWidget* details,
+                                 const QList<int>& sizes)
+{
+    auto* right = new QWidget(window);
+    right->setObjectName(QStringLiteral("Panel2"));
+    auto* rightLayout = new QVBoxLayout(right);
+    rightLayout->setContentsMargins(0, 0, 0, 0);
+    rightLayout->setSpacing(4);
+    rightLayout->addWidget(panel);
+    rightLayout->addWidget(details, 1);
+
+    auto* split = new kit::Splitter(Qt::Horizontal, window);
+    split->setObjectName(QStringLiteral("Splitter1"));
+    split->addWidget(list);
+    split->addWidget(right);
+    split->setStretchFactor(0, 0);
+    split->setStretchFactor(1, 1);
+    split->setSizes(sizes);
+    if (auto* box = qobject_cast<QBoxLayout*>(body))
+        box->addWidget(split, 1);
+    else
+        body->addWidget(split);
+    return split;
+}
+
+kit::Splitter* gridBesidePanel(QWidget* window, QVBoxLayout* body, QWidget* grid, QWidget* panel)
+{
+    auto* split = new kit::Splitter(Qt::Horizontal, window);
+    split->setObjectName(QStringLiteral("Splitter1"));
+    body->removeWidget(grid);
+    split->addWidget(grid);
+    split->addWidget(panel);
+    split->setStretchFactor(0, 1);
+    split->setStretchFactor(1, 1);
+    split->setSizes({340, 560});
+    body->insertWidget(0, split, 1);
+    return split;
+}
+
+kit::Splitter* gridAboveGrid(QWidget* window, QWidget* top, QWidget* bottom)
+{
+    auto* split = new kit::Splitter(Qt::Vertical, window);
+    split->setObjectName(QStringLiteral("Splitter2"));
+    split->addWidget(top);
+    split->addWidget(bottom);
+    return split;
+}
+
+data::DataSource* namedSource(data::Query* query, QObject* owner, const char* name)
+{
+    auto* s = new data::DataSource(query, owner);
+    s->setObjectName(QString::fromLatin1(name));
+    return s;
+}
+
+kit::DBGrid* listGrid(QWidget* owner, const char* name, data::DataSource* source)
+{
+    auto* g = new kit::DBGrid(owner);
+    g->setObjectName(QString::fromLatin1(name));
+    g->setBoldFont(true);
+    g->setTabStop(false);
+    g->setDataSource(source);
+    return g;
 }
 
 QColor nameHighlight()

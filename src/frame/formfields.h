@@ -6,6 +6,7 @@
 
 class QFormLayout;
 class QLayout;
+class QVBoxLayout;
 class QWidget;
 
 class QObject;
@@ -18,6 +19,8 @@ class Query;
 namespace kit {
 class Button;
 class DBEdit;
+class DBGrid;
+class Splitter;
 class Edit;
 class Label;
 class PageControl;
@@ -53,6 +56,30 @@ void moveOnEnterChain(const QList<kit::Edit*>& fields, QWidget* last);
 // it by.
 kit::DBEdit* detailField(QWidget* parent, const QString& name, data::DataSource* source, const QString& field);
 
+// One box of a list's detail panel: a read-only field of `source` beside its caption. The
+// window's members `*label` and `*edit` receive the widgets made.
+struct DetailBox {
+    kit::Label** label;
+    kit::DBEdit** edit;
+    QString caption;
+    data::DataSource* source;
+    QString field;
+    int width;
+};
+// Lays `boxes` out in `panel`, one row each, captions right-aligned beside their fields:
+// fields named DBEdit1, DBEdit2, ..., labels Label<firstLabel>, Label<firstLabel + 1>, ...
+void placeDetailBoxes(kit::Panel* panel, const QList<DetailBox>& boxes, int firstLabel);
+
+// Lays a list window out: its list at the left (`list`) and, at the right (Panel2), the
+// detail panel above `details`, split (Splitter1) at `sizes`; added to the window's `body`.
+kit::Splitter* listBesideDetails(QWidget* window, QLayout* body, QWidget* list, QWidget* panel, QWidget* details,
+                                 const QList<int>& sizes);
+// A register list's grid, already in `body`, and its detail panel side by side (Splitter1),
+// the divider between them movable.
+kit::Splitter* gridBesidePanel(QWidget* window, QVBoxLayout* body, QWidget* grid, QWidget* panel);
+// Two grids one above the other (Splitter2), for a list's details.
+kit::Splitter* gridAboveGrid(QWidget* window, QWidget* top, QWidget* bottom);
+
 // Background of the name column and name box of the partner and employee lists.
 QColor nameHighlight();
 void setBackground(QWidget* widget, const QColor& color);
@@ -61,6 +88,11 @@ void setBackground(QWidget* widget, const QColor& color);
 // names it, on the window's connection (a window being built has none yet: it hands its
 // queries the one it gets, see TFormSrgBase::setDatabase).
 data::Query* statementQuery(TFormSrgBase* window, const QString& name, const QStringList& lines);
+
+// A data source of `query` named `name`.
+data::DataSource* namedSource(data::Query* query, QObject* owner, const char* name);
+// A read-only grid of a list window showing `source`, in bold, passed by Tab.
+kit::DBGrid* listGrid(QWidget* owner, const char* name, data::DataSource* source);
 
 // A page control filling a window (tabs not reached by Tab).
 kit::PageControl* fillingPageControl(QWidget* window, const QString& name);

@@ -1,5 +1,6 @@
 #include "modules/documents/documentlist.h"
 
+#include "frame/formfields.h"
 #include "data/database.h"
 #include "data/datasource.h"
 #include "data/errors.h"
@@ -61,29 +62,14 @@ DocumentList::DocumentList(const DocumentListKind& kind, QWidget* parent)
     Panel1 = new kit::Panel(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
     Panel1->setColor(m_kind.panelColor);
-    auto* fields = new QGridLayout(Panel1);
-    fields->setContentsMargins(12, 10, 12, 10);
-    fields->setHorizontalSpacing(10);
-    fields->setVerticalSpacing(6);
     kit::Label** labels[] = {&Label2, &Label3, &Label4, &Label5, &Label6, &Label7};
     kit::DBEdit** edits[] = {&DBEdit1, &DBEdit2, &DBEdit3, &DBEdit4, &DBEdit5, &DBEdit6};
+    QList<frame::DetailBox> boxes;
     for (int row = 0; row < int(m_kind.panel.size()) && row < 6; ++row) {
         const DocumentListKind::Shown& s = m_kind.panel[row];
-        auto* label = new kit::Label(s.caption, Panel1);
-        label->setObjectName(QStringLiteral("Label%1").arg(row + 2));
-        auto* edit = new kit::DBEdit(Panel1);
-        edit->setObjectName(QStringLiteral("DBEdit%1").arg(row + 1));
-        edit->setDataSource(s.ofLine ? DataSource2 : DataSource1);
-        edit->setDataField(s.field);
-        edit->setFixedWidth(s.width);
-        edit->setFocusPolicy(Qt::ClickFocus);
-        label->setBuddy(edit);
-        fields->addWidget(label, row, 0, Qt::AlignRight | Qt::AlignVCenter);
-        fields->addWidget(edit, row, 1, Qt::AlignLeft | Qt::AlignVCenter);
-        *labels[row] = label;
-        *edits[row] = edit;
+        boxes.append({labels[row], edits[row], s.caption, s.ofLine ? DataSource2 : DataSource1, s.field, s.width});
     }
-    fields->setColumnStretch(2, 1);
+    frame::placeDetailBoxes(Panel1, boxes, 2);
 
     DBGrid2 = new kit::DBGrid(this);
     DBGrid2->setObjectName(QStringLiteral("DBGrid2"));
@@ -94,22 +80,7 @@ DocumentList::DocumentList(const DocumentListKind& kind, QWidget* parent)
     DBGrid2->addColumn(m_kind.quantityField, QStringLiteral("Quantity"), 100);
     DBGrid2->setDataSource(DataSource2);
 
-    auto* right = new QWidget(this);
-    right->setObjectName(QStringLiteral("Panel2"));
-    auto* rightLayout = new QVBoxLayout(right);
-    rightLayout->setContentsMargins(0, 0, 0, 0);
-    rightLayout->setSpacing(4);
-    rightLayout->addWidget(Panel1);
-    rightLayout->addWidget(DBGrid2, 1);
-
-    Splitter1 = new kit::Splitter(Qt::Horizontal, this);
-    Splitter1->setObjectName(QStringLiteral("Splitter1"));
-    Splitter1->addWidget(DBGrid1);
-    Splitter1->addWidget(right);
-    Splitter1->setStretchFactor(0, 0);
-    Splitter1->setStretchFactor(1, 1);
-    Splitter1->setSizes({270, 800});
-    bodyLayout()->addWidget(Splitter1, 1);
+    Splitter1 = frame::listBesideDetails(this, bodyLayout(), DBGrid1, Panel1, DBGrid2, {270, 800});
 
     setFocusProxy(DBGrid1);
     RefreshList(); // reads the headers once, and notes the newest number

@@ -23,23 +23,6 @@
 
 namespace {
 
-data::DataSource* makeSource(data::Query* query, QObject* owner, const char* name)
-{
-    auto* s = new data::DataSource(query, owner);
-    s->setObjectName(QString::fromLatin1(name));
-    return s;
-}
-
-kit::DBGrid* makeGrid(QWidget* owner, const char* name, data::DataSource* source)
-{
-    auto* g = new kit::DBGrid(owner);
-    g->setObjectName(QString::fromLatin1(name));
-    g->setBoldFont(true);
-    g->setTabStop(false);
-    g->setDataSource(source);
-    return g;
-}
-
 kit::Label* makeLabel(QWidget* owner, const QString& name, const char* caption)
 {
     auto* l = new kit::Label(QString::fromLatin1(caption), owner);
@@ -169,15 +152,15 @@ TSFakturaLista::TSFakturaLista(QWidget* parent) : TSListBase(Captions::Macedonia
     setObjectName(QStringLiteral("SFakturaLista"));
 
     Query1 = frame::statementQuery(this, QStringLiteral("Query1"), stores::invoices::orders());
-    DataSource1 = makeSource(Query1, this, "DataSource1");
+    DataSource1 = frame::namedSource(Query1, this, "DataSource1");
     Query2 = frame::statementQuery(this, QStringLiteral("Query2"), stores::invoices::orderProducts());
     Query2->setMasterSource(DataSource1);
-    DataSource2 = makeSource(Query2, this, "DataSource2");
+    DataSource2 = frame::namedSource(Query2, this, "DataSource2");
     Query3 = frame::statementQuery(this, QStringLiteral("Query3"), stores::invoices::productArticles());
-    DataSource3 = makeSource(Query3, this, "DataSource3");
+    DataSource3 = frame::namedSource(Query3, this, "DataSource3");
     Query4 = frame::statementQuery(this, QStringLiteral("Query4"), stores::invoices::orderPartner());
     Query4->setMasterSource(DataSource1);
-    DataSource4 = makeSource(Query4, this, "DataSource4");
+    DataSource4 = frame::namedSource(Query4, this, "DataSource4");
 
     // :id_1 is the product's key, the second "id" of the product rows; the articles follow
     // the current product row.
@@ -194,77 +177,40 @@ TSFakturaLista::TSFakturaLista(QWidget* parent) : TSListBase(Captions::Macedonia
     connect(Query2, &data::Query::afterOpen, this, [followProduct] { kit::guarded(followProduct); });
     connect(Query2, &data::Query::afterScroll, this, [followProduct] { kit::guarded(followProduct); });
 
-    DBGrid1 = makeGrid(this, "DBGrid1", DataSource1);
+    DBGrid1 = frame::listGrid(this, "DBGrid1", DataSource1);
     DBGrid1->addColumn(QStringLiteral("Nalog_id"), QString(), 64);
     DBGrid1->addColumn(QStringLiteral("Datum_start"), QString(), 90);
     DBGrid1->addColumn(QStringLiteral("prioritet"), QString(), 160);
 
     Panel1 = new kit::Panel(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
-    auto* fields = new QGridLayout(Panel1);
-    fields->setContentsMargins(12, 10, 12, 10);
-    fields->setHorizontalSpacing(10);
-    fields->setVerticalSpacing(6);
-    struct Box {
-        kit::Label*& label;
-        kit::DBEdit*& edit;
-        const char* caption;
-        data::DataSource* source;
-        const char* field;
-        int width;
-    };
-    const Box boxes[] = {
-        {Label2, DBEdit1, "Nalog br.", DataSource1, "Nalog_id", 120},
-        {Label3, DBEdit2, "Komintent", DataSource4, "naziv", 380},
-        {Label4, DBEdit3, "Datum na pocetok", DataSource1, "Datum_start", 120},
-        {Label5, DBEdit4, "Vraboten", DataSource1, "prioritet", 380},
-        {Label6, DBEdit5, "Datum na zavrsetok", DataSource1, "Datum_finish", 120},
-        {Label7, DBEdit6, "Prioritet", DataSource1, "prioritet", 380},
-    };
-    int row = 0;
-    for (const Box& b : boxes) {
-        b.edit =
-            frame::detailField(Panel1, QStringLiteral("DBEdit%1").arg(row + 1), b.source, QString::fromLatin1(b.field));
-        b.edit->setFixedWidth(b.width);
-        b.label = makeLabel(Panel1, QStringLiteral("Label%1").arg(row + 2), b.caption);
-        b.label->setBuddy(b.edit);
-        fields->addWidget(b.label, row, 0, Qt::AlignRight | Qt::AlignVCenter);
-        fields->addWidget(b.edit, row, 1, Qt::AlignLeft | Qt::AlignVCenter);
-        ++row;
-    }
-    fields->setColumnStretch(2, 1);
+    frame::placeDetailBoxes(Panel1,
+                            {
+                                {&Label2, &DBEdit1, QStringLiteral("Nalog br."), DataSource1, QStringLiteral("Nalog_id"), 120},
+                                {&Label3, &DBEdit2, QStringLiteral("Komintent"), DataSource4, QStringLiteral("naziv"), 380},
+                                {&Label4, &DBEdit3, QStringLiteral("Datum na pocetok"), DataSource1,
+                                 QStringLiteral("Datum_start"), 120},
+                                {&Label5, &DBEdit4, QStringLiteral("Vraboten"), DataSource1, QStringLiteral("prioritet"), 380},
+                                {&Label6, &DBEdit5, QStringLiteral("Datum na zavrsetok"), DataSource1,
+                                 QStringLiteral("Datum_finish"), 120},
+                                {&Label7, &DBEdit6, QStringLiteral("Prioritet"), DataSource1,
+                                 QStringLiteral("prioritet"), 380},
+                            },
+                            2);
 
-    DBGrid2 = makeGrid(this, "DBGrid2", DataSource2);
+    DBGrid2 = frame::listGrid(this, "DBGrid2", DataSource2);
     DBGrid2->addColumn(QStringLiteral("sifra"), QString(), 90);
     DBGrid2->addColumn(QStringLiteral("proizvod"), QString(), 300);
     DBGrid2->addColumn(QStringLiteral("edm"), QString(), 40);
     DBGrid2->addColumn(QStringLiteral("vlez_kol"), QString(), 90);
-    DBGrid3 = makeGrid(this, "DBGrid3", DataSource3);
+    DBGrid3 = frame::listGrid(this, "DBGrid3", DataSource3);
     DBGrid3->addColumn(QStringLiteral("sifra"), QString(), 90);
     DBGrid3->addColumn(QStringLiteral("artikal"), QString(), 300);
     DBGrid3->addColumn(QStringLiteral("edm"), QString(), 40);
     DBGrid3->addColumn(QStringLiteral("kolicina"), QString(), 90);
 
-    Splitter2 = new kit::Splitter(Qt::Vertical, this);
-    Splitter2->setObjectName(QStringLiteral("Splitter2"));
-    Splitter2->addWidget(DBGrid2);
-    Splitter2->addWidget(DBGrid3);
-    auto* right = new QWidget(this);
-    right->setObjectName(QStringLiteral("Panel2"));
-    auto* rightLayout = new QVBoxLayout(right);
-    rightLayout->setContentsMargins(0, 0, 0, 0);
-    rightLayout->setSpacing(4);
-    rightLayout->addWidget(Panel1);
-    rightLayout->addWidget(Splitter2, 1);
-
-    Splitter1 = new kit::Splitter(Qt::Horizontal, this);
-    Splitter1->setObjectName(QStringLiteral("Splitter1"));
-    Splitter1->addWidget(DBGrid1);
-    Splitter1->addWidget(right);
-    Splitter1->setStretchFactor(0, 0);
-    Splitter1->setStretchFactor(1, 1);
-    Splitter1->setSizes({340, 740});
-    bodyLayout()->addWidget(Splitter1, 1);
+    Splitter2 = frame::gridAboveGrid(this, DBGrid2, DBGrid3);
+    Splitter1 = frame::listBesideDetails(this, bodyLayout(), DBGrid1, Panel1, Splitter2, {340, 740});
 
     setFocusProxy(DBGrid1);
     Query1->Open();

@@ -45,13 +45,5 @@ TSVraboteniLista::TSVraboteniLista(QWidget* parent) : TSListBase(Captions::Maced
     frame::setBackground(DBEdit2, frame::nameHighlight());
     DBEdit1->setFixedWidth(90);
 
-    Splitter1 = new kit::Splitter(Qt::Horizontal, this);
-    Splitter1->setObjectName(QStringLiteral("Splitter1"));
-    bodyLayout()->removeWidget(DBGrid1);
-    Splitter1->addWidget(DBGrid1);
-    Splitter1->addWidget(Panel1);
-    Splitter1->setStretchFactor(0, 1);
-    Splitter1->setStretchFactor(1, 1);
-    Splitter1->setSizes({340, 560});
-    bodyLayout()->insertWidget(0, Splitter1, 1);
+    Splitter1 = frame::gridBesidePanel(this, bodyLayout(), DBGrid1, Panel1);
 }
